@@ -1,0 +1,85 @@
+#include "common/ui/MessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace vt::ui {
+
+namespace {
+QtMessageBox& qtBox() {
+    static QtMessageBox box;
+    return box;
+}
+MessageBoxService* g_service = nullptr;
+QString& titleStore() {
+    static QString t = QStringLiteral("Data Editor");
+    return t;
+}
+} // namespace
+
+MsgResult QtMessageBox::show(QWidget* parent, const QString& text, const QString& title, MsgButtons buttons,
+                             MsgIcon icon) {
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (icon) {
+    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MsgIcon::None: break;
+    }
+    switch (buttons) {
+    case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case MsgButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MsgButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    case MsgButtons::RetryCancel: box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel); break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Ok: return MsgResult::Ok;
+    case QMessageBox::Yes: return MsgResult::Yes;
+    case QMessageBox::No: return MsgResult::No;
+    case QMessageBox::Retry: return MsgResult::Retry;
+    default: return MsgResult::Cancel;
+    }
+}
+
+MsgResult ScriptedMessageBox::show(QWidget*, const QString& text, const QString& title, MsgButtons buttons,
+                                   MsgIcon icon) {
+    shown_.push_back({text, title, buttons, icon});
+    if (!answers_.empty()) {
+        MsgResult r = answers_.front();
+        answers_.pop_front();
+        return r;
+    }
+    switch (buttons) {
+    case MsgButtons::YesNo:
+    case MsgButtons::YesNoCancel: return MsgResult::Yes;
+    case MsgButtons::RetryCancel: return MsgResult::Retry;
+    default: return MsgResult::Ok;
+    }
+}
+
+QStringList ScriptedMessageBox::texts() const {
+    QStringList out;
+    for (const auto& s : shown_) out << s.text;
+    return out;
+}
+
+MessageBoxService& messageBoxService() { return g_service ? *g_service : qtBox(); }
+void setMessageBoxService(MessageBoxService* service) { g_service = service; }
+void setDefaultMessageTitle(const QString& title) { titleStore() = title; }
+QString defaultMessageTitle() { return titleStore(); }
+
+MsgResult MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title, QWidget* parent) {
+    if (!parent) parent = QApplication::activeWindow();
+    return messageBoxService().show(parent, text, title.isEmpty() ? defaultMessageTitle() : title, buttons, icon);
+}
+
+ScopedMessageBox::ScopedMessageBox(MessageBoxService* s) : previous_(g_service) { g_service = s; }
+ScopedMessageBox::~ScopedMessageBox() { g_service = previous_; }
+
+} // namespace vt::ui

@@ -1,0 +1,30 @@
+#pragma once
+// The window texts of the current language, one array per section of the language file.
+#include <map>
+#include <string>
+#include <vector>
+
+namespace vt {
+
+struct LanguageSection {
+    const char* key; // section key without "@@", e.g. "Fradio_Msg"
+    int upper;       // highest index
+};
+
+// The 28 sections in the order in which a line's key is looked for.
+const std::vector<LanguageSection>& LanguageSections();
+
+class LanguageTexts {
+public:
+    LanguageTexts();
+    // "" for an unknown section or an index outside its array.
+    const std::string& Get(const std::string& section, int index) const;
+    // Ignored for an unknown section or an index outside its array.
+    void Set(const std::string& section, int index, const std::string& text);
+    int Upper(const std::string& section) const; // -1 for an unknown section
+
+private:
+    std::map<std::string, std::vector<std::string>> arrays_;
+};
+
+} // namespace vt

@@ -1,0 +1,96 @@
+#include "common/ModFun.h"
+#include "common/TextUtil.h"
+
+#include <gtest/gtest.h>
+
+using namespace vt;
+
+TEST(NumericGrammar, AcceptsSignedDecimalsAndExponents) {
+    for (const char* s : {"0", "12", " 12 ", "+5", "-5", "1.5", ".5", "5.", "-.5", "1e3", "1E+3", "2.5e-2"})
+        EXPECT_TRUE(IsNumeric(s)) << s;
+}
+
+TEST(NumericGrammar, RefusesEverythingElse) {
+    for (const char* s : {"", " ", "abc", "1a", "1.2.3", ".", "+", "-", "e5", "1e", "1e+", "0x10", "1 2", "1,5", "--1"})
+        EXPECT_FALSE(IsNumeric(s)) << s;
+}
+
+TEST(WholeNumbers, HalvesGoToTheEvenNeighbour) {
+    EXPECT_EQ(*ToWhole("2.5"), 2);
+    EXPECT_EQ(*ToWhole("3.5"), 4);
+    EXPECT_EQ(*ToWhole("-2.5"), -2);
+    EXPECT_EQ(*ToWhole("-3.5"), -4);
+    EXPECT_EQ(*ToWhole("2.51"), 3);
+    EXPECT_EQ(*ToWhole("0.5"), 0);
+    EXPECT_FALSE(ToWhole("x").has_value());
+}
+
+TEST(WholeNumbers, RangeChecksReportInsteadOfWrapping) {
+    EXPECT_EQ(*ToInt16("32767"), 32767);
+    EXPECT_FALSE(ToInt16("32768").has_value());
+    EXPECT_EQ(*ToInt16("-32768"), -32768);
+    EXPECT_FALSE(ToInt16("-32769").has_value());
+    EXPECT_EQ(*ToByte("255"), 255);
+    EXPECT_EQ(*ToByte("254.5"), 254);
+    EXPECT_FALSE(ToByte("255.5").has_value()); // rounds to 256
+    EXPECT_FALSE(ToByte("-1").has_value());
+    EXPECT_FALSE(ToByte("1e300").has_value());
+}
+
+TEST(Text, TrimSplitJoin) {
+    EXPECT_EQ(Trim("  a b  "), "a b");
+    EXPECT_EQ(Trim("\ta\t"), "\ta\t"); // only spaces are trimmed
+    auto parts = Split("|1|1|1|5|1");
+    ASSERT_EQ(parts.size(), 6u);
+    EXPECT_EQ(parts[0], "");
+    EXPECT_EQ(parts[4], "5");
+    EXPECT_EQ(Split("").size(), 1u);
+    EXPECT_EQ(Split("||||").size(), 5u);
+    EXPECT_EQ(Join(parts), "|1|1|1|5|1");
+    EXPECT_EQ(JoinFields({"a", "", "b"}), "a||b");
+}
+
+TEST(Text, FixedPointFormatting) {
+    EXPECT_EQ(FormatFixed(145.0, 4), "145.0000");
+    EXPECT_EQ(FormatFixed(145.0125, 4), "145.0125");
+    EXPECT_EQ(FormatFixed(145.00625, 4), "145.0063"); // half of the last digit goes up
+    EXPECT_EQ(FormatFixed(67.05, 1), "67.1");
+    EXPECT_EQ(FormatFixed(-0.04, 1), "0.0");
+    EXPECT_EQ(FormatFixed(0.0, 1), "0.0");
+}
+
+TEST(StrToIntDef, EdgeCases) {
+    EXPECT_EQ(StrToIntDef(""), 0);
+    EXPECT_EQ(StrToIntDef("abc"), 0);
+    EXPECT_EQ(StrToIntDef("12"), 12);
+    EXPECT_EQ(StrToIntDef("12.5"), 12);
+    EXPECT_EQ(StrToIntDef("13.5"), 14);
+    EXPECT_EQ(StrToIntDef("99999"), 0); // outside the 16-bit range
+}
+
+TEST(InsertRepeatTone, PairsOfEqualNeighbours) {
+    EXPECT_EQ(InsertRepeatTone("1234"), "1234");
+    EXPECT_EQ(InsertRepeatTone("1123"), "1R23");
+    EXPECT_EQ(InsertRepeatTone("111"), "1R1");
+    EXPECT_EQ(InsertRepeatTone("1111"), "1R1R");
+    EXPECT_EQ(InsertRepeatTone("1223"), "12R3");
+    EXPECT_EQ(InsertRepeatTone("11223"), "1R2R3");
+    EXPECT_EQ(InsertRepeatTone("1a2bb"), "1A2BR");
+    EXPECT_EQ(InsertRepeatTone("aa"), "AR");
+    EXPECT_EQ(InsertRepeatTone("aA"), "AA");
+    EXPECT_EQ(InsertRepeatTone(""), "");
+}
+
+TEST(RoundDownToStep, StepsOfTenAndHundred) {
+    EXPECT_EQ(RoundDownToStep("57", 10), 50);
+    EXPECT_EQ(RoundDownToStep("50", 10), 50);
+    EXPECT_EQ(RoundDownToStep("9", 10), 0);
+    EXPECT_EQ(RoundDownToStep("0", 10), -1);
+    EXPECT_EQ(RoundDownToStep("-20", 10), -1);
+    EXPECT_EQ(RoundDownToStep("", 10), -1);
+    EXPECT_EQ(RoundDownToStep("x", 10), -1);
+    EXPECT_EQ(RoundDownToStep("54.6", 10), 50);
+    EXPECT_EQ(RoundDownToStep("250", 100), 200);
+    EXPECT_EQ(RoundDownToStep("250", 0), -1);
+    EXPECT_EQ(RoundDownToStep("70000", 10), -1);
+}
