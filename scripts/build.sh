@@ -6,4 +6,4 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 if [ ! -f "$root/$dir/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$root/$dir" -G Ninja "$@"
 fi
-cmake --build "$root/$dir" -j "$(nproc)"
+cmake --build "$root/$dir" -j "${JOBS:-$(nproc)}"
