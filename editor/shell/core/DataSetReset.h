@@ -1,0 +1,11 @@
+#pragma once
+// Puts the whole data set back to the state of a New document.
+namespace vt {
+
+struct EditorData;
+
+// Grid of 202 rows with the default cells, default options and settings, band 0, current area 1,
+// DataChanged false. MemImage, the setup bytes, the COM port and the language are kept.
+void ResetDataSet(EditorData& d);
+
+} // namespace vt

@@ -1,0 +1,167 @@
+#include "editor/shell/core/ChannelReport.h"
+#include "editor/shell/core/DataSetReset.h"
+#include "editor/shell/core/EditorData.h"
+
+#include "common/TextUtil.h"
+
+#include <gtest/gtest.h>
+
+using namespace vt;
+
+namespace {
+ReportLists Lists() {
+    return {{"MENU", "EMERGENCY", "SELECT CALL", "CALL", "TRUNK", "ACS", "FREE", "NONE"},
+            {"EMERGENCY", "SELECT CALL"},
+            {"EXTEND", "ZVEI1", "ZVEI2", "DZVEI", "EEA", "CCIR"}};
+}
+
+struct Fresh {
+    EditorData d;
+    Fresh() { ResetDataSet(d); }
+};
+
+size_t IndexOf(const std::vector<std::string>& lines, const std::string& text) {
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (lines[i] == text) return i;
+    return std::string::npos;
+}
+} // namespace
+
+TEST(DataSetResetTest, DefaultGridAndSettings) {
+    EditorData d;
+    d.MFG.SetRows(50);
+    d.MFG.SetTextMatrix(3, 1, "145.0000");
+    d.RadioOption = "x";
+    d.FarmMarnetInfo = "";
+    d.SpecialData[4][2] = "8";
+    d.CurrentArea = 7;
+    d.DataChanged = true;
+    d.Setup3C01 = 99;
+    ResetDataSet(d);
+    ASSERT_EQ(d.MFG.Rows(), 202);
+    ASSERT_EQ(d.MFG.Cols(), 16);
+    EXPECT_EQ(d.MFG.TextMatrix(1, 0), "Ch:1");
+    EXPECT_EQ(d.MFG.TextMatrix(3, 1), "");
+    EXPECT_EQ(d.MFG.TextMatrix(3, 3), "3");
+    EXPECT_EQ(d.MFG.TextMatrix(3, 14), "250");
+    EXPECT_EQ(d.MFG.TextMatrix(3, 15), "25");
+    EXPECT_EQ(d.MFG.TextMatrix(201, 0), "Ch:201");
+    EXPECT_EQ(d.MFG.TextMatrix(201, 3), "SECOND");
+    EXPECT_EQ(d.MFG.TextMatrix(201, 4), "RECEIVER");
+    EXPECT_EQ(d.MFG.TextMatrix(201, 15), "25");
+    EXPECT_EQ(d.RadioOption, kDefaultRadioOption);
+    EXPECT_EQ(d.FarmMarnetInfo, "0|||||0|||0|");
+    EXPECT_EQ(d.FiveToneInfo, "|1|1|1|5|1");
+    EXPECT_EQ(d.FiveToneChannels[100], "|||||");
+    EXPECT_EQ(d.SpecialData[4][2], "");
+    EXPECT_EQ(d.AreaNames[10], "10");
+    EXPECT_EQ(d.CurrentArea, 1);
+    EXPECT_EQ(d.BandIndex, 0);
+    EXPECT_EQ(d.BandRangeText, "32 -- 49 MHz");
+    EXPECT_FALSE(d.DataChanged);
+    EXPECT_EQ(d.Setup3C01, 99); // setup bytes belong to the session, not the document
+}
+
+TEST(ChannelReportTest, DefaultDataSetChannelLines) {
+    Fresh f;
+    auto r = ChannelReport(f.d, Lists());
+    ASSERT_TRUE(r.error.empty());
+    ASSERT_GT(r.lines.size(), 203u);
+    EXPECT_EQ(r.lines[0], "");
+    EXPECT_EQ(r.lines[1].substr(0, 12), "CH  TXFREQ  ");
+    EXPECT_EQ(r.lines[2], "1   0.0000   0.0000 1" + std::string(23, ' ') +
+                              "  0.0     0.0     0     0     No   No   No   No   No   250   25\r");
+    EXPECT_EQ(r.lines[202].substr(0, 4), "201 ");
+    EXPECT_NE(r.lines[202].find(" SECONDRECEIVER" + std::string(10, ' ') + "  0.0"), std::string::npos);
+    EXPECT_EQ(r.lines[203], "Radio Option---\r");
+}
+
+TEST(ChannelReportTest, NameFieldFillsTwentyFourCharacters) {
+    Fresh f;
+    f.d.MFG.SetTextMatrix(1, 3, "ABCDEFGH");
+    f.d.MFG.SetTextMatrix(1, 4, "IJKLMNOPQRSTUVWX");
+    f.d.MFG.SetTextMatrix(2, 3, "abc");
+    f.d.MFG.SetTextMatrix(2, 4, "");
+    f.d.MFG.SetTextMatrix(3, 3, "ABCDEFGHIJKLM");
+    f.d.MFG.SetTextMatrix(3, 4, "NOPQRSTUVWXY"); // 25 together: no name field at all
+    auto r = ChannelReport(f.d, Lists());
+    EXPECT_NE(r.lines[2].find("0.0000 ABCDEFGHIJKLMNOPQRSTUVWX  0.0"), std::string::npos);
+    EXPECT_NE(r.lines[3].find("0.0000 abc" + std::string(21, ' ') + "  0.0"), std::string::npos);
+    EXPECT_NE(r.lines[4].find("0.0000  0.0"), std::string::npos);
+}
+
+TEST(ChannelReportTest, OptionLines) {
+    Fresh f;
+    auto fields = Split(kDefaultRadioOption);
+    fields[2] = "1";
+    fields[24] = "0";
+    fields[37] = "5";
+    fields[14] = "5";
+    fields[15] = "42";
+    f.d.RadioOption = Join(fields);
+    auto r = ChannelReport(f.d, Lists());
+    ASSERT_TRUE(r.error.empty());
+    size_t at = IndexOf(r.lines, "Radio Option---\r");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(r.lines[at + 1], "Num Of Area:  1\r");
+    EXPECT_EQ(r.lines[at + 3], "FS ON:  YES\r");
+    EXPECT_EQ(r.lines[at + 4], "FS OFF:  NO\r");
+    EXPECT_EQ(r.lines[at + 14], "ROUND:  2\r\r");
+    EXPECT_EQ(r.lines[at + 15], "FUN KEY1:  ACS  SEL CAL42\r");
+    EXPECT_EQ(r.lines[at + 19], "PIN FUN KEY:  EMERGENCY  SEL CAL1\r\r");
+    EXPECT_EQ(r.lines[at + 20], "MUTE CHANG: NO : 5\r");
+    EXPECT_EQ(r.lines[at + 21], "AREA CHANG: YES\r");
+    EXPECT_EQ(r.lines[at + 30], "CTCSS SENI: HIGH\r");
+    EXPECT_EQ(r.lines[at + 31], "FARMCALL AND MARNET INFO---\r");
+}
+
+TEST(ChannelReportTest, SectionsWithWrongFieldCountsKeepTheirTitles) {
+    Fresh f;
+    f.d.RadioOption = "1|200|0"; // not 39 fields
+    f.d.FiveToneInfo = "only|three|fields";
+    auto r = ChannelReport(f.d, Lists());
+    ASSERT_TRUE(r.error.empty());
+    size_t opt = IndexOf(r.lines, "Radio Option---\r");
+    EXPECT_EQ(r.lines[opt + 1], "FARMCALL AND MARNET INFO---\r");
+    EXPECT_EQ(r.lines[opt + 2], "FARMCALL: NO\r");
+    size_t tone = IndexOf(r.lines, "5TONE INFO---\r");
+    EXPECT_EQ(r.lines[tone + 1], "5TONE CHANNELS INFO---\r");
+}
+
+TEST(ChannelReportTest, ToneListAndAreaNames) {
+    Fresh f;
+    f.d.FiveToneChannels[1] = "CALL 12345|ZVEI1|Base|CURRENT|3|2";
+    f.d.FiveToneChannels[2] = "not six fields"; // printed as an empty line of its own number
+    auto r = ChannelReport(f.d, Lists());
+    size_t at = IndexOf(r.lines, "5TONE CHANNELS INFO---\r");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(r.lines[at + 2], "1  CALL 12345  ZVEI1  Base   CURRENT     3   2\r");
+    EXPECT_EQ(r.lines[at + 3], "2                 \r");
+    EXPECT_EQ(r.lines[at + 4], "3                 \r");
+    EXPECT_EQ(r.lines[at + 102], "AREA NAME INFO---\r");
+    EXPECT_EQ(r.lines[at + 103], "AREA 1:  1\r");
+    EXPECT_EQ(r.lines.back(), "AREA 10:  10\r");
+    size_t tone = IndexOf(r.lines, "5TONE INFO---\r");
+    EXPECT_EQ(r.lines[tone + 2], "TONESET ZVEI1\r");
+}
+
+TEST(ChannelReportTest, AListIndexOutsideItsListIsAnError) {
+    Fresh f;
+    f.d.FiveToneInfo = "|9|1|1|5|1";
+    auto r = ChannelReport(f.d, Lists());
+    EXPECT_TRUE(r.lines.empty());
+    EXPECT_NE(r.error.find("tone set"), std::string::npos);
+}
+
+TEST(ChannelReportTest, FileTextLineEnds) {
+    Fresh f;
+    auto r = ChannelReport(f.d, Lists());
+    std::string text = ReportFileText(r.lines);
+    EXPECT_EQ(text.substr(0, 4), "\r\nCH");
+    size_t titleEnd = text.find("POWER");
+    EXPECT_EQ(text.substr(titleEnd, 8), "POWER\r\r\n");
+    EXPECT_NE(text.find("ROUND:  2\r\r\r\n"), std::string::npos);
+    EXPECT_EQ(RepeatString("ab", 3), "ababab");
+    EXPECT_EQ(RepeatString("ab", 0), "");
+    EXPECT_EQ(RepeatString("ab", -2), "");
+}
