@@ -1,0 +1,42 @@
+#pragma once
+// Printing behind a seam: the editor prints on the default printer; tests print to a PDF file.
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace vt::ui {
+
+class PrinterService {
+public:
+    virtual ~PrinterService() = default;
+    // Prints the lines in a fixed-pitch font, as many pages as they need. False with *error set
+    // when there is no printer or the job fails.
+    virtual bool printLines(QWidget* parent, const QStringList& lines, QString* error) = 0;
+};
+
+// The default printer, or a PDF file when pdfPath is set.
+class QtPrinter : public PrinterService {
+public:
+    explicit QtPrinter(QString pdfPath = QString()) : pdfPath_(std::move(pdfPath)) {}
+    bool printLines(QWidget* parent, const QStringList& lines, QString* error) override;
+
+private:
+    QString pdfPath_;
+};
+
+PrinterService& printerService();
+void setPrinterService(PrinterService* service);
+
+class ScopedPrinter {
+public:
+    explicit ScopedPrinter(PrinterService* s);
+    ~ScopedPrinter();
+    ScopedPrinter(const ScopedPrinter&) = delete;
+    ScopedPrinter& operator=(const ScopedPrinter&) = delete;
+
+private:
+    PrinterService* previous_;
+};
+
+} // namespace vt::ui
