@@ -1,0 +1,208 @@
+#include "common/SerialPort.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace vt {
+
+namespace {
+void SetError(std::string* error, const std::string& text) {
+    if (error) *error = text;
+}
+
+bool BaudConstant(int baud, speed_t* out) {
+    static const struct { int baud; speed_t code; } kRates[] = {
+        {1200, B1200}, {2400, B2400}, {4800, B4800}, {9600, B9600},
+        {19200, B19200}, {38400, B38400}, {57600, B57600}, {115200, B115200},
+    };
+    for (auto& r : kRates)
+        if (r.baud == baud) {
+            *out = r.code;
+            return true;
+        }
+    return false;
+}
+
+bool Configure(int fd, const SerialSettings& s, std::string* error) {
+    termios tio{};
+    if (::tcgetattr(fd, &tio) != 0) {
+        SetError(error, std::string("not a serial port: ") + std::strerror(errno));
+        return false;
+    }
+    speed_t speed;
+    if (!BaudConstant(s.baud, &speed) || s.dataBits < 5 || s.dataBits > 8 || (s.stopBits != 1 && s.stopBits != 2)) {
+        SetError(error, "unsupported port settings");
+        return false;
+    }
+    ::cfmakeraw(&tio);
+    tio.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
+    static const tcflag_t kSizes[] = {CS5, CS6, CS7, CS8};
+    tio.c_cflag |= kSizes[s.dataBits - 5] | CLOCAL | CREAD;
+    if (s.parity == 'e' || s.parity == 'E') tio.c_cflag |= PARENB;
+    else if (s.parity == 'o' || s.parity == 'O') tio.c_cflag |= PARENB | PARODD;
+    if (s.parity != 'n' && s.parity != 'N') tio.c_iflag |= INPCK;
+    if (s.stopBits == 2) tio.c_cflag |= CSTOPB;
+    tio.c_iflag &= ~(IXON | IXOFF | IXANY);
+    tio.c_cc[VMIN] = 0; // reads return at once with what is queued
+    tio.c_cc[VTIME] = 0;
+    ::cfsetispeed(&tio, speed);
+    ::cfsetospeed(&tio, speed);
+    if (::tcsetattr(fd, TCSANOW, &tio) != 0) {
+        SetError(error, std::string("port settings refused: ") + std::strerror(errno));
+        return false;
+    }
+    // Raise DTR and RTS; pseudo-terminals have no modem lines, so a refusal is not an error.
+    int lines = TIOCM_DTR | TIOCM_RTS;
+    ::ioctl(fd, TIOCMBIS, &lines);
+    return true;
+}
+} // namespace
+
+SerialPort::SerialPort() { wake_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK); }
+
+SerialPort::~SerialPort() {
+    Close();
+    if (wake_ >= 0) ::close(wake_);
+}
+
+bool SerialPort::Open(const std::filesystem::path& device, const SerialSettings& settings, std::string* error) {
+    std::lock_guard lock(closeMutex_);
+    if (fd_.load() >= 0) {
+        SetError(error, "port already open");
+        return false;
+    }
+    if (wake_ < 0) {
+        SetError(error, "no event descriptor");
+        return false;
+    }
+    int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        SetError(error, device.string() + ": " + std::strerror(errno));
+        return false;
+    }
+    // Not shared: a second opener gets EBUSY while we hold it (as the exclusive open did).
+    if (::ioctl(fd, TIOCEXCL) != 0 && errno != ENOTTY) {
+        SetError(error, device.string() + ": " + std::strerror(errno));
+        ::close(fd);
+        return false;
+    }
+    if (!Configure(fd, settings, error)) {
+        ::close(fd);
+        return false;
+    }
+    uint64_t drained;
+    while (::read(wake_, &drained, sizeof drained) > 0) {
+    }
+    closing_ = false;
+    fd_ = fd;
+    return true;
+}
+
+void SerialPort::StartThread(std::function<void()> body) {
+    std::lock_guard lock(threadsMutex_);
+    threads_.emplace_back(std::move(body));
+}
+
+void SerialPort::Close() {
+    bool ownThread = false;
+    {
+        std::lock_guard lock(threadsMutex_);
+        for (auto& t : threads_)
+            if (t.get_id() == std::this_thread::get_id()) ownThread = true;
+    }
+    closing_ = true;
+    if (wake_ >= 0) {
+        uint64_t one = 1;
+        [[maybe_unused]] ssize_t n = ::write(wake_, &one, sizeof one);
+    }
+    if (ownThread) return;
+
+    std::lock_guard lock(closeMutex_);
+    std::vector<std::thread> threads;
+    {
+        std::lock_guard tlock(threadsMutex_);
+        threads.swap(threads_);
+    }
+    for (auto& t : threads)
+        if (t.joinable()) t.join();
+    int fd = fd_.exchange(-1);
+    if (fd >= 0) {
+        std::lock_guard wlock(writeMutex_); // a write in progress finishes first
+        ::close(fd);
+    }
+}
+
+int SerialPort::PollFd(short events, int timeoutMs, short* revents) {
+    pollfd fds[2] = {{fd_.load(), events, 0}, {wake_, POLLIN, 0}};
+    int r;
+    do {
+        r = ::poll(fds, 2, timeoutMs);
+    } while (r < 0 && errno == EINTR);
+    *revents = fds[0].revents;
+    if (r > 0 && (fds[1].revents & POLLIN)) return -2;
+    return r;
+}
+
+size_t SerialPort::Write(const uint8_t* data, size_t size) {
+    std::lock_guard lock(writeMutex_);
+    size_t done = 0;
+    while (done < size && !closing_.load()) {
+        int fd = fd_.load();
+        if (fd < 0) break;
+        ssize_t n = ::write(fd, data + done, size - done);
+        if (n > 0) {
+            done += static_cast<size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno != EAGAIN) break;
+        short rev = 0;
+        int r = PollFd(POLLOUT, -1, &rev);
+        if (r == -2 || r < 0 || (rev & (POLLHUP | POLLERR | POLLNVAL))) break;
+    }
+    return done;
+}
+
+size_t SerialPort::Read(uint8_t* out, size_t max) {
+    int fd = fd_.load();
+    if (fd < 0 || max == 0) return 0;
+    for (;;) {
+        ssize_t n = ::read(fd, out, max);
+        if (n > 0) return static_cast<size_t>(n);
+        if (n < 0 && errno == EINTR) continue;
+        return 0;
+    }
+}
+
+size_t SerialPort::Queued() const {
+    int fd = fd_.load();
+    int n = 0;
+    if (fd < 0 || ::ioctl(fd, FIONREAD, &n) != 0 || n < 0) return 0;
+    return static_cast<size_t>(n);
+}
+
+SerialPort::Wait SerialPort::WaitReadable(int timeoutMs) {
+    if (closing_.load() || fd_.load() < 0) return Wait::Closed;
+    short rev = 0;
+    int r = PollFd(POLLIN, timeoutMs, &rev);
+    if (r == -2) return Wait::Closed;
+    if (r < 0) return Wait::Hangup;
+    if (r == 0) return Wait::Timeout;
+    // A hung-up line also reports POLLIN (reads fail at once): only queued bytes count.
+    if ((rev & (POLLHUP | POLLERR | POLLNVAL)) && Queued() == 0) return Wait::Hangup;
+    if (rev & POLLIN) return Wait::Readable;
+    return Wait::Hangup;
+}
+
+bool SerialPort::PurgeRx() {
+    int fd = fd_.load();
+    return fd >= 0 && ::tcflush(fd, TCIFLUSH) == 0;
+}
+
+} // namespace vt

@@ -1,0 +1,74 @@
+#pragma once
+// A serial port opened raw with termios (9600 8N1 unless told otherwise, DTR and RTS raised,
+// no flow control). Every wait polls the port together with an eventfd, so Close() wakes every
+// thread at once; threads started through the port are joined before the descriptor is closed,
+// so no byte is ever sent on a closed or reused descriptor. All writes share one mutex.
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace vt {
+
+struct SerialSettings {
+    int baud = 9600;
+    int dataBits = 8;   // 5 to 8
+    char parity = 'n';  // 'n', 'e' or 'o'
+    int stopBits = 1;   // 1 or 2
+};
+
+class SerialPort {
+public:
+    enum class Wait { Readable, Closed, Timeout, Hangup };
+
+    SerialPort();
+    ~SerialPort(); // closes
+    SerialPort(const SerialPort&) = delete;
+    SerialPort& operator=(const SerialPort&) = delete;
+
+    // Opens the device exclusively and configures it; false (and *error) when the device is
+    // missing, not permitted (user not in dialout), busy, not a terminal or the settings are refused.
+    bool Open(const std::filesystem::path& device, const SerialSettings& settings = {},
+              std::string* error = nullptr);
+    bool IsOpen() const { return fd_.load() >= 0; }
+    // True from the start of Close() on: threads of the port leave their loops when they see it.
+    bool Closing() const { return closing_.load(); }
+
+    // Runs body on a thread that Close() joins. Call only while open.
+    void StartThread(std::function<void()> body);
+    // Wakes every wait, joins the port's threads, then closes the descriptor. Safe to call twice;
+    // from one of the port's own threads it only wakes the others (the owner closes later).
+    void Close();
+
+    // Writes all bytes (waiting for room when the driver queue is full); returns how many were
+    // written: fewer on an error, a hang-up or Close().
+    size_t Write(const uint8_t* data, size_t size);
+    size_t Write(const std::vector<uint8_t>& bytes) { return Write(bytes.data(), bytes.size()); }
+    // Reads what is queued, at most max bytes, without waiting.
+    size_t Read(uint8_t* out, size_t max);
+    // Bytes waiting in the receive queue.
+    size_t Queued() const;
+    // Waits until bytes are queued, the port is closed, the line hangs up, or the time-out
+    // (negative: none) passes.
+    Wait WaitReadable(int timeoutMs = -1);
+    // Discards the receive queue.
+    bool PurgeRx();
+
+private:
+    int PollFd(short events, int timeoutMs, short* revents);
+
+    std::atomic<int> fd_{-1};
+    int wake_ = -1; // eventfd, readable once Close() began
+    std::atomic<bool> closing_{false};
+    std::mutex writeMutex_;
+    std::mutex threadsMutex_;
+    std::mutex closeMutex_;
+    std::vector<std::thread> threads_;
+};
+
+} // namespace vt

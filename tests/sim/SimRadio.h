@@ -1,0 +1,112 @@
+#pragma once
+// A simulated radio on a pseudo-terminal: it answers the call byte 0x8C with 0x83 and a follow
+// byte, streams 0xEB, its 16,000 memory bytes and a trailer after A1 21 21, and after A0 20 20
+// stores and echoes every byte. On request it stays silent, stops after N bytes, corrupts the
+// echo from byte N, echoes twice, delays its answers, or paces its line at 9600 baud.
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace vt::sim {
+
+inline constexpr size_t kMemorySize = 16000;
+
+struct SimOptions {
+    bool silent = false;          // never answers the call byte
+    long stopAfter = -1;          // read: stream only N memory bytes; write: store and echo only N bytes
+    long corruptEchoFrom = -1;    // write: echoes of byte N and later are wrong
+    bool echoTwice = false;       // write: every echo is sent twice
+    int replyDelayMs = 0;         // before the handshake reply
+    int echoDelayMs = 0;          // before every echo
+    bool paced = false;           // each byte takes one byte time (1/960 s) on the line, both ways
+    uint8_t followByte = 0x05;    // the byte after 0x83
+    std::vector<uint8_t> trailer{0x00, 0x00};
+};
+
+struct TimedByte {
+    uint8_t value;
+    std::chrono::steady_clock::time_point at;
+};
+
+class SimRadio {
+public:
+    enum class Phase { Idle, Called, Reading, Writing };
+
+    explicit SimRadio(SimOptions options = {});
+    ~SimRadio();
+    SimRadio(const SimRadio&) = delete;
+    SimRadio& operator=(const SimRadio&) = delete;
+
+    // Opens the pseudo-terminal pair and starts answering.
+    bool Start(std::string* error = nullptr);
+    void Stop();
+    // Closes the radio's end: the tool sees its line hang up.
+    void Hangup();
+
+    // The device the tool opens.
+    std::string DevicePath() const { return slavePath_; }
+    // Creates programFolder/ports/COM<n> pointing at the device.
+    bool LinkAs(const std::filesystem::path& programFolder, int comNumber, std::string* error = nullptr);
+
+    void SetMemory(const std::vector<uint8_t>& memory); // first 16,000 bytes are used
+    std::vector<uint8_t> Memory() const;
+    // Bytes stored by a write so far.
+    size_t StoredCount() const;
+    Phase CurrentPhase() const;
+    // Every byte the tool sent, in order, with its arrival time.
+    std::vector<TimedByte> ReceivedTimed() const;
+    std::vector<uint8_t> Received() const;
+    // Bytes of the read stream put on the line so far.
+    size_t StreamedCount() const;
+
+    // Waits until pred() holds (checked whenever the radio changes) or the time-out passes.
+    bool WaitUntil(const std::function<bool()>& pred, std::chrono::milliseconds timeout) const;
+
+    static constexpr double kByteSeconds = 1.0 / 960.0;
+
+private:
+    using Clock = std::chrono::steady_clock;
+    struct Out {
+        uint8_t value;
+        Clock::time_point due;
+    };
+    void Run();
+    void OnByte(uint8_t b, Clock::time_point now);
+    void Send(uint8_t b, Clock::time_point ready);
+    void FlushDue();
+    Clock::duration ByteTime() const;
+
+    SimOptions opt_;
+    int master_ = -1;
+    int slave_ = -1;
+    int stop_ = -1;
+    std::string slavePath_;
+    std::thread thread_;
+
+    mutable std::mutex mutex_;
+    mutable std::condition_variable changed_;
+    std::vector<uint8_t> memory_;
+    std::vector<TimedByte> received_;
+    std::vector<Out> out_; // pending output, in order
+    size_t outHead_ = 0;
+    Phase phase_ = Phase::Idle;
+    size_t stored_ = 0;
+    size_t echoed_ = 0;
+    size_t streamed_ = 0;
+    size_t streamTotal_ = 0;
+    Clock::time_point inboundFree_{};
+    Clock::time_point outboundFree_{};
+    std::vector<uint8_t> command_;
+};
+
+// A test image of n bytes holding every byte value, several 0xEB among them, the rest
+// pseudo-random from the seed.
+std::vector<uint8_t> MakeTestImage(size_t n, uint32_t seed = 1);
+
+} // namespace vt::sim
