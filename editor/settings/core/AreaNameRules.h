@@ -1,0 +1,18 @@
+#pragma once
+// What the area names dialog edits: one name row per area, and names the image can hold.
+#include <string>
+#include <string_view>
+
+namespace vt {
+
+// A name slot of the image gives back 16 characters.
+inline constexpr int kAreaNameMax = 16;
+
+// Name rows for a record: field 0 clamped to 1..10 (a non-numeric field counts as 1 area);
+// 0 for a record without exactly 39 fields.
+int AreaNameRows(const std::string& radioOption);
+
+// At most 16 characters, each with a Windows-1252 byte.
+bool AreaNameFits(std::string_view name);
+
+} // namespace vt
