@@ -1,10 +1,14 @@
 #include "editor/shell/core/EditorData.h"
 
+#include "editor/shell/core/GridRules.h"
+
 namespace vt {
 
 EditorData::EditorData() {
     AllArray.assign(207, std::vector<std::string>(19));
     ScanChoices = {"NO", "T", "S", "P", "TS", "TP"};
+    // A new data set is the freshly started editor's: the full grid of 202 rows.
+    BuildGrid(*this);
     ResetSettings();
     for (auto& line : SpecialData)
         for (auto& f : line) f.clear();

@@ -26,6 +26,7 @@ inline constexpr const char* kDefaultFiveToneInfo = "|1|1|1|5|1";
 inline constexpr const char* kDefaultFarmMarnetInfo = "0|||||0|||0|";
 inline constexpr const char* kEmptyToneLine = "|||||";
 
+// A new object holds the state of a freshly started editor (grid of 202 rows, band 1, English).
 struct EditorData {
     EditorData();
 
@@ -57,7 +58,7 @@ struct EditorData {
 
     int TransferMode = 0; // 0 read, 1 write
     uint8_t Setup3C00 = 32, Setup3C01 = 32, Setup3C02 = 32;
-    int ManualSetupFlag = 0;
+    int ManualSetupFlag = 1;
     int ShowHexInput = 0;
 
     int CurrentArea = 1; // area of the last clicked channel

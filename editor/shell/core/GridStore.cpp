@@ -8,6 +8,15 @@ const std::string kEmpty;
 
 GridStore::GridStore(int rows, int cols) : rows_(rows < 1 ? 1 : rows), cols_(cols < 1 ? 1 : cols) {
     cells_.assign(static_cast<size_t>(rows_) * cols_, std::string());
+    widths_.assign(static_cast<size_t>(cols_), 960);
+}
+
+int GridStore::ColWidth(int col) const { return col >= 0 && col < cols_ ? widths_[static_cast<size_t>(col)] : 0; }
+
+void GridStore::SetColWidth(int col, int twips) {
+    if (col < 0 || col >= cols_ || widths_[static_cast<size_t>(col)] == twips) return;
+    widths_[static_cast<size_t>(col)] = twips;
+    notifyReset();
 }
 
 void GridStore::SetRows(int rows) {
@@ -25,6 +34,7 @@ void GridStore::SetCols(int cols) {
     for (int r = 0; r < rows_; ++r)
         for (int c = 0; c < cols && c < cols_; ++c) next[static_cast<size_t>(r) * cols + c] = cells_[r * cols_ + c];
     cells_.swap(next);
+    widths_.resize(static_cast<size_t>(cols), 960);
     cols_ = cols;
     notifyReset();
 }

@@ -29,6 +29,10 @@ public:
     void SetTextMatrix(int row, int col, const std::string& text);
     bool Contains(int row, int col) const { return row >= 0 && row < rows_ && col >= 0 && col < cols_; }
 
+    // Column widths in twips (the view converts them); 0 for a column outside the grid.
+    int ColWidth(int col) const;
+    void SetColWidth(int col, int twips);
+
     void ClearRow(int row);
     void ClearAll(); // every cell, header included
 
@@ -40,6 +44,7 @@ public:
 private:
     int rows_, cols_;
     std::vector<std::string> cells_;
+    std::vector<int> widths_;
     GridListener* listener_ = nullptr;
     int batch_ = 0;
     bool dirty_ = false;
