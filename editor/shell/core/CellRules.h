@@ -1,0 +1,119 @@
+#pragma once
+// What each cell editor of the channel grid does with what the user entered. Every rule takes
+// the cell's current text and the input and returns the cell's text afterwards and the message
+// to show, so the windows only place, fill, show and hide the editors.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vt {
+
+struct EditorData;
+
+// Grid columns of the channel store.
+enum CellColumn : int {
+    ColNo = 0,
+    ColTxFreq = 1,
+    ColRxFreq = 2,
+    ColName1 = 3,
+    ColName2 = 4,
+    ColCtcssEnc = 5,
+    ColCtcssDec = 6,
+    ColDcsEnc = 7,
+    ColDcsDec = 8,
+    ColBcl = 9,
+    ColScan = 10,
+    ColFiveTone = 11,
+    ColAni = 12,
+    ColSelCall = 13,
+    ColCtDev = 14,
+    ColPower = 15,
+};
+
+// Longest texts the boxes take.
+inline constexpr int kFreqMaxLength = 9;
+inline constexpr int kName1MaxLength = 8;
+inline constexpr int kName2MaxLength = 16;
+inline constexpr int kCustomToneMaxLength = 5;
+
+// The band and the language texts the rules show.
+struct CellContext {
+    double BandLow = 53, BandHigh = 60;
+    std::string BandRangeText = "53 -- 60 MHz";
+    std::string NotNumberMsg;  // Fradio_Msg 5
+    std::string RangeInfixMsg; // Fradio_Msg 9
+    std::string ToneRangeMsg;  // Fradio_Msg 14
+};
+CellContext CellContextOf(const EditorData& d);
+
+// Result codes of the number boxes.
+inline constexpr int kCommitDone = 1;
+inline constexpr int kCommitNotNumber = -1;
+inline constexpr int kCommitOutOfRange = -2;
+
+struct CellCommit {
+    std::string Text;                   // the cell's text afterwards (unchanged when refused)
+    bool Accepted = false;              // Text is the editor's value
+    int Result = kCommitDone;           // the number boxes' result code
+    std::optional<std::string> Message; // shown in an OK-only box
+    bool OpenCustomTone = false;        // "OTHER" chosen: the custom-tone box opens next
+    bool ClearAreaPriority = false;     // a SCAN value with "P": the area's other "P" go first
+};
+
+// ---- dispatch ----
+// Whether the column's editor opens on the row; the second receiver (lastRow) has no decode
+// tones, BCL, SCAN, ANI or Sel Call.
+bool EditorOpensOn(int col, int row, int lastRow);
+// Enter in these boxes moves on to the next column: Tx -> Rx -> ID line1 -> ID line2, CT DEV -> Power.
+bool EnterMovesOn(int col);
+
+// ---- frequencies (Tx and Rx alike) ----
+// 1 when the value as typed lies inside the band, edges included; else 0.
+int CheckFreq(std::string_view text, const CellContext& ctx);
+// The value floored to the 12.5 kHz raster above the whole MHz, four decimals; "" when not numeric.
+std::string AdjustRxFreqByStep(std::string_view text);
+std::string AdjustFreq(std::string_view text);
+// Whole 100 Hz units as a frequency text ("1451125" -> "145.1125").
+std::string FormatFreqUnits(long long units);
+CellCommit CommitFreq(const std::string& cell, std::string_view input, const CellContext& ctx);
+
+// ---- names ----
+// Stored as typed; a character without a Windows-1252 byte is refused (the radio cannot hold it).
+CellCommit CommitName(const std::string& cell, std::string_view input, std::string_view field);
+
+// ---- tones ----
+// List items: "NO", the 51 tones, "OTHER"; "NO" and the 104 codes.
+const std::vector<std::string>& CtcssListItems();
+const std::vector<std::string>& DcsListItems();
+inline constexpr int kCtcssOtherItem = 52;
+CellCommit CommitCtcssItem(const std::string& cell, int item);
+CellCommit CommitDcsItem(const std::string& cell, int item);
+// The custom tone box: 67.0 to 259.1 Hz, stored with one decimal.
+CellCommit CommitCustomTone(const std::string& cell, std::string_view input, const CellContext& ctx);
+// Position of a code among the 104 (0 based), -1 when it is none of them.
+int GetDCSIndex(std::string_view code);
+
+// ---- option columns ----
+const std::vector<std::string>& BclItems();
+const std::vector<std::string>& Scan2Items();
+const std::vector<std::string>& FiveToneItems();
+const std::vector<std::string>& AniItems();
+const std::vector<std::string>& SelCallItems();
+// A combo accepts only its own items; "NO" and an empty text store "".
+CellCommit CommitCombo(const std::string& cell, std::string_view input, const std::vector<std::string>& items);
+// Like CommitCombo; a stored "P" asks for the area's other priority channels to be cleared.
+CellCommit CommitScan(const std::string& cell, std::string_view input, const std::vector<std::string>& items);
+// "", "NO" or a whole number 1 to 100 (stored without leading zeros).
+CellCommit CommitSelCall(const std::string& cell, std::string_view input);
+
+int CheckCtDev(std::string_view text);   // 1 when 100 <= value <= 500
+int CheckPower(std::string_view text);   // 1 when 1 <= value <= 50
+std::string AdjustDcsDev(std::string_view text); // the whole part, toward zero
+CellCommit CommitCtDev(const std::string& cell, std::string_view input, const CellContext& ctx);
+CellCommit CommitPower(const std::string& cell, std::string_view input, const CellContext& ctx);
+// What the boxes show again after a commit or a refusal.
+inline constexpr const char* kCtDevBoxText = "250";
+inline constexpr const char* kPowerBoxText = "25";
+
+} // namespace vt

@@ -1,0 +1,54 @@
+#include "editor/shell/core/CellRules.h"
+
+#include <gtest/gtest.h>
+
+namespace vt {
+namespace {
+
+TEST(CellDispatch, SecondReceiverRowOpensOnlyItsColumns) {
+    const int last = 201;
+    for (int col : {ColTxFreq, ColRxFreq, ColName1, ColName2, ColCtcssEnc, ColDcsEnc, ColFiveTone, ColCtDev, ColPower}) {
+        EXPECT_TRUE(EditorOpensOn(col, last, last)) << col;
+        EXPECT_TRUE(EditorOpensOn(col, 1, last)) << col;
+    }
+    for (int col : {ColCtcssDec, ColDcsDec, ColBcl, ColScan, ColAni, ColSelCall}) {
+        EXPECT_FALSE(EditorOpensOn(col, last, last)) << col;
+        EXPECT_TRUE(EditorOpensOn(col, last - 1, last)) << col;
+    }
+    EXPECT_FALSE(EditorOpensOn(ColNo, 5, last));
+    EXPECT_FALSE(EditorOpensOn(16, 5, last));
+    EXPECT_FALSE(EditorOpensOn(ColTxFreq, 0, last)) << "the header row";
+    EXPECT_FALSE(EditorOpensOn(ColTxFreq, last + 1, last));
+}
+
+TEST(CellDispatch, EnterChains) {
+    EXPECT_TRUE(EnterMovesOn(ColTxFreq));
+    EXPECT_TRUE(EnterMovesOn(ColRxFreq));
+    EXPECT_TRUE(EnterMovesOn(ColName1));
+    EXPECT_TRUE(EnterMovesOn(ColCtDev));
+    EXPECT_FALSE(EnterMovesOn(ColName2));
+    EXPECT_FALSE(EnterMovesOn(ColPower));
+    EXPECT_FALSE(EnterMovesOn(ColCtcssEnc));
+}
+
+TEST(CellNames, StoredAsTypedUnlessTheRadioCannotHoldIt) {
+    CellCommit c = CommitName("7", "  Base 1 ", "ID line1.");
+    EXPECT_TRUE(c.Accepted);
+    EXPECT_EQ(c.Text, "  Base 1 ");
+    EXPECT_EQ(CommitName("7", "", "ID line1.").Text, "");
+    EXPECT_EQ(CommitName("", "Caf\xC3\xA9 \xE2\x82\xAC", "ID line2.").Text, "Caf\xC3\xA9 \xE2\x82\xAC"); // é and €
+
+    c = CommitName("7", "A\xD0\xB6", "ID line1."); // Cyrillic zhe
+    EXPECT_FALSE(c.Accepted);
+    EXPECT_EQ(c.Text, "7");
+    ASSERT_TRUE(c.Message);
+    EXPECT_NE(c.Message->find("ID line1."), std::string::npos);
+    EXPECT_NE(c.Message->find("\xD0\xB6"), std::string::npos);
+
+    c = CommitName("x", "\xE4\xB8\xAD", "ID line2."); // a Chinese character
+    EXPECT_FALSE(c.Accepted);
+    EXPECT_EQ(c.Text, "x");
+}
+
+} // namespace
+} // namespace vt
