@@ -205,4 +205,16 @@ bool SerialPort::PurgeRx() {
     return fd >= 0 && ::tcflush(fd, TCIFLUSH) == 0;
 }
 
+void SerialPort::SetRts(bool on) {
+    int fd = fd_.load();
+    int line = TIOCM_RTS;
+    if (fd >= 0) ::ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &line);
+}
+
+bool SerialPort::Drain() {
+    std::lock_guard lock(writeMutex_);
+    int fd = fd_.load();
+    return fd >= 0 && ::tcdrain(fd) == 0;
+}
+
 } // namespace vt

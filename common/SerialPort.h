@@ -58,6 +58,10 @@ public:
     Wait WaitReadable(int timeoutMs = -1);
     // Discards the receive queue.
     bool PurgeRx();
+    // Raises or lowers the request-to-send line (a no-op on lines without modem control).
+    void SetRts(bool on);
+    // Waits until every written byte has left the port.
+    bool Drain();
 
 private:
     int PollFd(short events, int timeoutMs, short* revents);
