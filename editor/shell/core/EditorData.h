@@ -8,10 +8,13 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace vt {
+
+class FiveToneList;
 
 inline constexpr int kGridCols = 16;
 inline constexpr int kMaxChannels = 200;
@@ -50,6 +53,9 @@ struct EditorData {
     std::array<std::array<std::string, kSpecialFields + 1>, kToneLines + 1> SpecialData; // [1..100][1..10]
     std::string FarmMarnetInfo = kDefaultFarmMarnetInfo;
     std::array<std::string, kMaxAreas + 1> AreaNames; // 1..10
+    // The 5-tone dialog's working copy while it is open, or after the FARMCALL/MARNET update
+    // wrote into it and the dialog has not been confirmed yet (DiscardPendingFiveTone drops it).
+    std::shared_ptr<FiveToneList> PendingFiveTone;
 
     int CommPort = 1;
     std::string CommSettings = "9600,n,8,1";

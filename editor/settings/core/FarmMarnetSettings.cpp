@@ -1,0 +1,131 @@
+#include "editor/settings/core/FarmMarnetSettings.h"
+
+#include "common/TextUtil.h"
+#include "editor/settings/core/FiveToneList.h"
+#include "editor/shell/core/EditorData.h"
+#include "editor/shell/core/GridRules.h"
+
+namespace vt {
+
+namespace {
+bool IsDigits(const std::string& s) {
+    if (s.empty()) return false;
+    for (char c : s)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+// A frequency as a user types it: digits with at most one decimal point.
+bool IsPlainDecimal(const std::string& s) {
+    int digits = 0, points = 0;
+    for (char c : s) {
+        if (c >= '0' && c <= '9') ++digits;
+        else if (c == '.') ++points;
+        else return false;
+    }
+    return digits > 0 && points <= 1;
+}
+
+long long Value(const std::string& s) { return IsDigits(s) && s.size() <= 9 ? std::stoll(s) : 0; }
+
+// A text that its box would refuse counts as missing.
+bool Missing(FarmBox box, const std::string& text, const EditorData& d) {
+    return Trim(text).empty() || !CheckFarmBox(box, text, d).keep;
+}
+} // namespace
+
+std::optional<FarmMarnetSettings> FarmMarnetSettings::Parse(const std::string& info) {
+    auto f = Split(info);
+    if (f.size() != 10) return std::nullopt;
+    FarmMarnetSettings s;
+    s.farm = f[0] == "1";
+    s.groupId = f[1];
+    s.position = f[2];
+    s.farmChannel = f[3];
+    s.farmFreq = f[4];
+    s.marnet = f[5] == "1";
+    s.marnetId = f[6];
+    s.maxChannels = f[7];
+    s.secondRx = f[8] == "1";
+    s.secFreq = f[9];
+    return s;
+}
+
+std::string FarmMarnetSettings::Join() const {
+    auto flag = [](bool b) { return std::string(b ? "1" : "0"); };
+    return vt::Join({flag(farm), groupId, position, farmChannel, farmFreq, flag(marnet), marnetId, maxChannels,
+                  flag(secondRx), secFreq});
+}
+
+int CheckFreq(const EditorData& d, const std::string& freq) {
+    auto f = ToDouble(freq);
+    return f && d.BandLimits[1] <= *f && *f <= d.BandLimits[2] ? 1 : 0;
+}
+
+FarmBoxVerdict CheckFarmBox(FarmBox box, const std::string& text, const EditorData& d) {
+    constexpr int kNotNumberTip = 6;
+    switch (box) {
+    case kGroupIdBox:
+    case kMarnetIdBox:
+        // Short IDs stay for the user to complete; OK reports them.
+        return IsDigits(text) ? FarmBoxVerdict{} : FarmBoxVerdict{false, kNotNumberTip};
+    case kPositionBox:
+    case kFarmChannelBox:
+    case kMaxChannelsBox: {
+        if (!IsDigits(text)) return {false, kNotNumberTip};
+        long long hi = box == kPositionBox ? kMaxPosition : kMaxChannels;
+        long long v = text.size() <= 9 ? std::stoll(text) : hi + 1;
+        return v >= 1 && v <= hi ? FarmBoxVerdict{} : FarmBoxVerdict{false, 0};
+    }
+    case kFarmFreqBox:
+    case kSecFreqBox:
+        if (!IsPlainDecimal(text)) return {false, kNotNumberTip};
+        if (CheckFreq(d, text) != 1) return {false, box == kFarmFreqBox ? 7 : 5};
+        return {};
+    }
+    return {};
+}
+
+int CheckFarmSettings(const FarmMarnetSettings& s, const EditorData& d) {
+    long long areas = 0, perArea = 0;
+    bool shape = false;
+    if (auto f = OptionRecordFields(d.RadioOption)) {
+        auto a = ToWhole((*f)[0]);
+        auto c = ToWhole((*f)[1]);
+        shape = a && c;
+        if (shape) {
+            areas = *a;
+            perArea = *c;
+        }
+    }
+    if (s.farm && shape && !s.farmChannel.empty() && Value(s.farmChannel) > areas * perArea) return -12;
+    if (s.farm) {
+        if (Missing(kGroupIdBox, s.groupId, d)) return -1;
+        if (s.groupId.size() != kFarmGroupIdLength) return -13;
+        if (Missing(kFarmChannelBox, s.farmChannel, d)) return -2;
+        if (Missing(kFarmFreqBox, s.farmFreq, d)) return -3;
+        if (Missing(kPositionBox, s.position, d)) return -4;
+    }
+    if (s.marnet) {
+        if (Missing(kMarnetIdBox, s.marnetId, d)) return -5;
+        if (s.marnetId.size() != kMarnetIdLength) return -14;
+        if (Missing(kMaxChannelsBox, s.maxChannels, d)) return -6;
+        // One channel would leave no channel row before the MARNET base channel.
+        if (Value(s.maxChannels) < 2) return -15;
+        if (Missing(kSecFreqBox, s.secFreq, d)) return -9;
+        if (shape && areas * Value(s.maxChannels) > kMaxChannels) return -11;
+    } else if (s.secondRx && Missing(kSecFreqBox, s.secFreq, d)) {
+        return -8;
+    }
+    if (s.farm && s.marnet && Value(s.farmChannel) > Value(s.maxChannels) - 1) return -10;
+    return 1;
+}
+
+int FarmMessageEntry(int code) {
+    int k = -code;
+    if (k >= 1 && k <= 6) return k;
+    if (k >= 8 && k <= 15) return k - 1;
+    return 0;
+}
+
+} // namespace vt

@@ -1,0 +1,123 @@
+#include "editor/settings/core/FarmMarnetUpdate.h"
+
+#include "common/ModFun.h"
+#include "common/TextUtil.h"
+#include "editor/settings/core/FiveToneList.h"
+#include "editor/shell/core/EditorData.h"
+#include "editor/shell/core/GridRules.h"
+#include "editor/shell/core/MainWindowApi.h"
+
+namespace vt {
+
+namespace {
+std::string PaddedPosition(const std::string& position) {
+    return position.size() == 1 ? "0" + position : position;
+}
+
+// Grid writes stay on channel rows; the dialog's checks should keep them there anyway.
+void SetChannelCell(EditorData& d, const std::string& rowText, int col, const std::string& text) {
+    auto r = ToWhole(rowText);
+    if (!r || *r < 1 || *r > d.MFG.Rows() - 2) return;
+    d.MFG.SetTextMatrix(static_cast<int>(*r), col, text);
+}
+
+void SetToneLine(FiveToneList& list, int n, const std::string& c1, const std::string& c3, const std::string& c4,
+                 const std::string& c5) {
+    list.SetCell(n, 1, c1);
+    list.SetCell(n, 2, "ZVEI1");
+    list.SetCell(n, 3, c3);
+    list.SetCell(n, 4, c4);
+    list.SetCell(n, 5, c5);
+}
+
+void ApplyMarnet(MainWindowApi& api, const std::vector<std::string>& f) {
+    EditorData& d = api.Data();
+    FiveToneList& list = AcquireFiveToneList(d);
+    const std::string m = InsertRepeatTone(f[6]);
+    list.OwnID = m;
+    list.MarnetLabel = f[7];
+    if (auto opt = OptionRecordFields(d.RadioOption); opt && !d.RadioOption.empty()) {
+        auto maxch = ToWhole(f[7]);
+        (*opt)[1] = IntText(maxch ? *maxch - 1 : 0);
+        (*opt)[16] = "2";
+        (*opt)[17] = "100";
+        (*opt)[31] = "1";
+        d.RadioOption = JoinFields(*opt);
+        api.AdjustArea_Marnet();
+        api.ValidateP();
+        api.ValidateT();
+        api.UpdateAreaNo();
+        // Key F2 may have been ACS; the SCAN letters follow the keys.
+        api.UpdateScan();
+    }
+    SetChannelCell(d, f[7], 1, f[9]);
+    SetChannelCell(d, f[7], 2, f[9]);
+    SetChannelCell(d, f[7], 4, "MARNET");
+    SetToneLine(list, 100, "MARNET " + m, "MARNET BASE", f[7], "3");
+    d.SpecialData[100][1] = "10";
+    d.SpecialData[100][10] = m;
+    if (f[8] == "1") api.AddSecondRec(f[9]);
+}
+
+void ApplyFarmcall(MainWindowApi& api, const std::vector<std::string>& f) {
+    EditorData& d = api.Data();
+    FiveToneList& list = AcquireFiveToneList(d);
+    list.FarmcallLabel = f[1];
+    list.RingLabel = f[2];
+    list.FarmChannelLabel = f[3];
+    SetChannelCell(d, f[3], 1, f[4]);
+    SetChannelCell(d, f[3], 2, f[4]);
+    SetChannelCell(d, f[3], 4, "FARMCALL");
+    const std::string c = FarmCallText(f[1], f[2]);
+    const std::string code = FarmCallCode(f[1], f[2]);
+    SetToneLine(list, 98, c, c, f[5] == "1" ? f[7] : "200", "3");
+    list.SetCell(98, 6, "1");
+    list.MoveItem(98, 1);
+    d.SpecialData[98][1] = "6";
+    d.SpecialData[98][10] = code;
+    SetToneLine(list, 99, c, c, f[3], "2");
+    list.SetCell(99, 6, "2");
+    list.MoveItem(99, 2);
+    d.SpecialData[99][1] = "6";
+    d.SpecialData[99][10] = code;
+    if (f[8] == "1") api.AddSecondRec(f[9]);
+}
+
+void SetAnswerFlags(EditorData& d, const std::vector<std::string>& f) {
+    if (f[8] == "1") {
+        d.MFG.SetTextMatrix(d.MFG.Rows() - 1, 11, "AP");
+        return;
+    }
+    if (f[0] == "1" && f[5] == "0") SetChannelCell(d, f[3], 11, "AP");
+    if (f[5] == "1") SetChannelCell(d, f[7], 11, "AP");
+}
+} // namespace
+
+std::string FarmCallCode(const std::string& groupId, const std::string& position) {
+    std::string pos = PaddedPosition(position);
+    return groupId + pos + (pos.empty() ? std::string() : pos.substr(pos.size() - 1));
+}
+
+std::string FarmCallText(const std::string& groupId, const std::string& position) {
+    std::string pos = PaddedPosition(position);
+    // The appended last digit is added after the repeat marking and is not marked itself.
+    return "FARMCALL " + InsertRepeatTone(groupId + pos) + (pos.empty() ? std::string() : pos.substr(pos.size() - 1));
+}
+
+void UpdateFarmInfo(MainWindowApi& api, bool marnetWasOn) {
+    EditorData& d = api.Data();
+    auto f = Split(d.FarmMarnetInfo);
+    if (f.size() != 10) return;
+    const bool marnetOn = f[5] == "1";
+    if (marnetOn) {
+        ApplyMarnet(api, f);
+    } else if (marnetWasOn) {
+        // MARNET switched off: the extra MARNET row goes again.
+        api.AdjustArea_Marnet();
+        api.UpdateAreaNo();
+    }
+    if (f[0] == "1") ApplyFarmcall(api, f);
+    SetAnswerFlags(d, f);
+}
+
+} // namespace vt

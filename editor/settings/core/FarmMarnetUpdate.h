@@ -1,0 +1,19 @@
+#pragma once
+// Applies the stored FARMCALL/MARNET settings to the option record, the channel grid and the
+// 5-tone list lines 98 to 100.
+#include <string>
+
+namespace vt {
+
+class MainWindowApi;
+
+// The FARMCALL call text and code of a group ID and position (a one-digit position is padded).
+std::string FarmCallText(const std::string& groupId, const std::string& position);
+std::string FarmCallCode(const std::string& groupId, const std::string& position);
+
+// marnetWasOn: the MARNET switch before the settings were stored; a change reshapes the grid.
+// The 5-tone list is written through its working copy, which the 5-tone dialog shows next
+// and which reaches FiveToneChannels only by that dialog's OK.
+void UpdateFarmInfo(MainWindowApi& api, bool marnetWasOn);
+
+} // namespace vt

@@ -1,0 +1,253 @@
+#include "editor/settings/core/FiveToneList.h"
+
+#include "common/ModFun.h"
+#include "common/TextUtil.h"
+#include "editor/settings/core/ToneSetList.h"
+#include "editor/shell/core/EditorData.h"
+
+#include <cmath>
+
+namespace vt {
+
+namespace {
+constexpr const char* kHeaders[kToneGridCols] = {"No",      "CALL TONES/TYPE", "TONESET",  "INDENTIFICATION",
+                                                 "CHANNEL", "TRIES",           "EMERGENCY"};
+
+bool IsLine(int row) { return row >= 1 && row <= kToneLines; }
+
+// A 0/1 field of FiveToneInfo; anything else gives the box's default (ticked).
+int FlagField(const std::string& text) {
+    auto v = ToWhole(text);
+    return v && (*v == 0 || *v == 1) ? static_cast<int>(*v) : 1;
+}
+} // namespace
+
+bool IsToneChar(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f') || c == 'R' || c == 'G';
+}
+
+bool IsToneString(std::string_view text) {
+    if (text.empty()) return false;
+    for (char c : text)
+        if (!IsToneChar(c)) return false;
+    return true;
+}
+
+bool IsPlainNumberIn(std::string_view text, int lo, int hi) {
+    if (text.empty() || text.size() > 9) return false;
+    long long v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        v = v * 10 + (c - '0');
+    }
+    return v >= lo && v <= hi;
+}
+
+FiveToneList::FiveToneList() {
+    for (int c = 0; c < kToneGridCols; ++c) cells_[0][static_cast<size_t>(c)] = kHeaders[c];
+    LabelRows("NUMBER ");
+}
+
+void FiveToneList::LabelRows(const char* idPrefix) {
+    for (int n = 1; n < kToneGridRows; ++n) {
+        auto& row = cells_[static_cast<size_t>(n)];
+        for (auto& cell : row) cell.clear();
+        row[0] = std::to_string(n);
+        row[3] = idPrefix + std::to_string(n);
+    }
+}
+
+void FiveToneList::Load(const EditorData& d) {
+    *this = FiveToneList();
+    auto info = Split(d.FiveToneInfo);
+    if (info.size() == 6) {
+        OwnID = info[0];
+        auto set = ToWhole(info[1]);
+        ToneSet = set && *set >= 0 && *set < kToneSetCount ? static_cast<int>(*set) : kDefaultToneSet;
+        PGcall = FlagField(info[2]);
+        Hooker = FlagField(info[3]);
+        auto blows = ToWhole(info[4]);
+        Blows = blows && *blows >= 1 && *blows <= kMaxBlows ? static_cast<int>(*blows) : kDefaultBlows;
+        Speaker = FlagField(info[5]);
+    }
+    auto farm = Split(d.FarmMarnetInfo);
+    if (farm.size() == 10) {
+        FarmcallLabel = farm[1];
+        RingLabel = farm[2];
+        MarnetLabel = farm[7];
+        FarmChannelLabel = farm[3];
+    }
+    for (int n = 1; n <= kToneLines; ++n) {
+        auto f = Split(d.FiveToneChannels[static_cast<size_t>(n)]);
+        if (f.size() != 6) continue;
+        for (int c = 1; c <= 6; ++c) cells_[static_cast<size_t>(n)][static_cast<size_t>(c)] = f[static_cast<size_t>(c - 1)];
+    }
+}
+
+std::string FiveToneList::InfoText() const {
+    return OwnID + "|" + std::to_string(ToneSet) + "|" + std::to_string(PGcall) + "|" + std::to_string(Hooker) +
+           "|" + std::to_string(Blows) + "|" + std::to_string(Speaker);
+}
+
+std::string FiveToneList::LineText(int n) const {
+    if (!IsLine(n)) return std::string();
+    const auto& row = cells_[static_cast<size_t>(n)];
+    return Join({row[1], row[2], row[3], row[4], row[5], row[6]});
+}
+
+void FiveToneList::Store(EditorData& d) const {
+    d.FiveToneInfo = InfoText();
+    for (int n = 1; n <= kToneLines; ++n) d.FiveToneChannels[static_cast<size_t>(n)] = LineText(n);
+    d.DataChanged = true;
+}
+
+void FiveToneList::ClearShared(EditorData& d) {
+    // An empty FARMCALL/MARNET record would make every later encode fail; the default means off.
+    d.FarmMarnetInfo = kDefaultFarmMarnetInfo;
+    d.FiveToneInfo.clear();
+    for (int n = 1; n <= kToneLines; ++n) {
+        d.FiveToneChannels[static_cast<size_t>(n)].clear();
+        for (auto& f : d.SpecialData[static_cast<size_t>(n)]) f.clear();
+    }
+    ResetView();
+}
+
+void FiveToneList::ResetView() {
+    OwnID.clear();
+    ToneSet = 0;
+    PGcall = Hooker = Speaker = 1;
+    Blows = kDefaultBlows;
+    FarmcallLabel.clear();
+    RingLabel.clear();
+    MarnetLabel.clear();
+    FarmChannelLabel.clear();
+    LabelRows("Number ");
+}
+
+const std::string& FiveToneList::Cell(int row, int col) const {
+    static const std::string empty;
+    if (row < 0 || row >= kToneGridRows || col < 0 || col >= kToneGridCols) return empty;
+    return cells_[static_cast<size_t>(row)][static_cast<size_t>(col)];
+}
+
+void FiveToneList::SetCell(int row, int col, const std::string& text) {
+    if (!IsLine(row) || col < 0 || col >= kToneGridCols) return;
+    cells_[static_cast<size_t>(row)][static_cast<size_t>(col)] = text;
+}
+
+bool FiveToneList::CheckOwnID(std::string& id) {
+    if (id.empty()) return true;
+    id = ToUpperAscii(id);
+    return IsToneString(id);
+}
+
+bool FiveToneList::CallToneEditable(const EditorData& d, int row) const {
+    if (!IsLine(row)) return false;
+    return d.SpecialData[static_cast<size_t>(row)][1] == "0" || Cell(row, 1).empty();
+}
+
+std::string FiveToneList::CallToneEditorText(int row) const {
+    const std::string& t = Cell(row, 1);
+    return t.size() > 5 ? t.substr(5) : t;
+}
+
+int FiveToneList::CommitCallTone(EditorData& d, int row, const std::string& text) {
+    if (!IsLine(row)) return kCommitOk;
+    if (!IsToneString(text)) return Trim(text).empty() ? kCommitOk : kCommitInvalid;
+    SetCell(row, 1, "CALL " + ToUpperAscii(text));
+    auto fill = [&](int col, const std::string& v) {
+        if (Cell(row, col).empty()) SetCell(row, col, v);
+    };
+    fill(2, "ZVEI1");
+    fill(3, "NUMBER " + std::to_string(row));
+    fill(4, "CURRENT");
+    fill(5, "1");
+    // Left-over special fields would make the encoder treat the typed digits as a special call.
+    auto& sd = d.SpecialData[static_cast<size_t>(row)];
+    for (auto& f : sd) f.clear();
+    sd[1] = "0";
+    return kCommitOk;
+}
+
+void FiveToneList::SetToneSetCell(int row, int index) {
+    std::string name = ToneSetName(index);
+    if (!name.empty()) SetCell(row, 2, name);
+}
+
+bool FiveToneList::SetIdentification(int row, const std::string& text) {
+    if (text.find('|') != std::string::npos) return false;
+    SetCell(row, 3, text);
+    return true;
+}
+
+int FiveToneList::CommitChannel(int row, const std::string& text) {
+    if (auto v = ToDouble(text)) {
+        if (*v < 1 || *v > kMaxChannels) return kCommitRange;
+        SetCell(row, 4, IntText(static_cast<long long>(std::trunc(*v))));
+        return kCommitOk;
+    }
+    if (text == "C" || text == "c" || text == "CURRENT") {
+        SetCell(row, 4, "CURRENT");
+        return kCommitOk;
+    }
+    return Trim(text).empty() ? kCommitOk : kCommitInvalid;
+}
+
+bool FiveToneList::SetTries(int row, const std::string& text) {
+    if (!IsPlainNumberIn(text, 1, kMaxTries) || text.size() != 1) return false;
+    SetCell(row, 5, text);
+    return true;
+}
+
+int FiveToneList::CommitEmergency(int row, const std::string& text) {
+    if (auto v = ToDouble(text)) {
+        double n = RoundHalfEven(*v);
+        if (n < 1 || n > kMaxEmergency) return kCommitRange;
+        int num = static_cast<int>(n);
+        MoveItem(row, num);
+        SetCell(row, 6, std::to_string(num));
+        return kCommitOk;
+    }
+    if (!Trim(text).empty()) return kCommitInvalid;
+    SetCell(row, 6, "");
+    return kCommitEmptied;
+}
+
+void FiveToneList::MoveItem(int curLine, int curEmerg) {
+    for (int i = 1; i <= kToneLines; ++i) {
+        if (i == curLine || StrToIntDef(Cell(i, 6)) != curEmerg) continue;
+        if (curEmerg < kMaxEmergency) {
+            SetCell(i, 6, std::to_string(curEmerg + 1));
+            MoveItem(i, curEmerg + 1);
+        } else {
+            SetCell(i, 6, "");
+        }
+    }
+}
+
+bool FiveToneList::IsSpecialLine(const EditorData& d, int row) {
+    if (!IsLine(row)) return false;
+    const auto& sd = d.SpecialData[static_cast<size_t>(row)];
+    // A call to another user without reply carries "0" in field 1 and "8" in field 2.
+    return sd[1] != "0" || sd[2] == "8";
+}
+
+void FiveToneList::ClearSpecialLine(EditorData& d, int row) {
+    if (!IsLine(row)) return;
+    for (int c = 1; c <= 5; ++c) SetCell(row, c, "");
+    auto& sd = d.SpecialData[static_cast<size_t>(row)];
+    for (auto& f : sd) f.clear();
+    sd[1] = "0";
+}
+
+FiveToneList& AcquireFiveToneList(EditorData& d) {
+    if (!d.PendingFiveTone) {
+        d.PendingFiveTone = std::make_shared<FiveToneList>();
+        d.PendingFiveTone->Load(d);
+    }
+    return *d.PendingFiveTone;
+}
+
+void DiscardPendingFiveTone(EditorData& d) { d.PendingFiveTone.reset(); }
+
+} // namespace vt

@@ -1,0 +1,22 @@
+#include "editor/settings/core/FiveToneSnapshot.h"
+
+namespace vt {
+
+FiveToneSnapshot::FiveToneSnapshot(const EditorData& d)
+    : fiveToneInfo_(d.FiveToneInfo), channels_(d.FiveToneChannels), special_(d.SpecialData),
+      farmMarnetInfo_(d.FarmMarnetInfo), grid_(d.MFG) {}
+
+void FiveToneSnapshot::Restore(EditorData& d) const {
+    d.FiveToneInfo = fiveToneInfo_;
+    d.FiveToneChannels = channels_;
+    d.SpecialData = special_;
+    d.FarmMarnetInfo = farmMarnetInfo_;
+    // Cell by cell, so that the grid's view hears of each change.
+    GridBatch batch(d.MFG);
+    if (d.MFG.Rows() != grid_.Rows()) d.MFG.SetRows(grid_.Rows());
+    for (int r = 0; r < grid_.Rows(); ++r)
+        for (int c = 0; c < grid_.Cols(); ++c)
+            if (d.MFG.TextMatrix(r, c) != grid_.TextMatrix(r, c)) d.MFG.SetTextMatrix(r, c, grid_.TextMatrix(r, c));
+}
+
+} // namespace vt

@@ -1,0 +1,194 @@
+#include "editor/settings/core/SpecialCall.h"
+
+#include "common/ModFun.h"
+#include "common/TextUtil.h"
+#include "editor/settings/core/FiveToneList.h"
+#include "editor/shell/core/EditorData.h"
+
+namespace vt {
+
+namespace {
+bool IsDigits(const std::string& s) {
+    if (s.empty()) return false;
+    for (char c : s)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+// "CURRENT" or a channel 1..200, as the channel lists offer them.
+bool IsChannelChoice(const std::string& s) { return s == "CURRENT" || IsPlainNumberIn(s, 1, kMaxChannels); }
+
+bool IsLevel(const std::string& s) {
+    for (const char* l : kPinLevels)
+        if (s == l) return true;
+    return false;
+}
+
+SpecialCheck Fail(int problem, const char* control) { return SpecialCheck{problem, control}; }
+
+SpecialCheck CheckStationId(const std::string& id, const char* control) {
+    int p = CheckID(id);
+    return p == kSpecialOk ? SpecialCheck{} : Fail(p, control);
+}
+
+SpecialCheck CheckText(const std::string& text, const char* control) {
+    if (text.find('|') != std::string::npos) return Fail(kTextHasBar, control);
+    if (text.size() > kSpecialTextLimit) return Fail(kBadChoice, control);
+    return {};
+}
+
+using Line = std::array<std::string, kSpecialFields + 1>;
+
+void Row(FiveToneList& list, int row, const std::string& c1, const std::string& c2, const std::string& c3,
+         const std::string& c4, const std::string& c5) {
+    list.SetCell(row, 1, c1);
+    list.SetCell(row, 2, c2);
+    list.SetCell(row, 3, c3);
+    list.SetCell(row, 4, c4);
+    list.SetCell(row, 5, c5);
+}
+
+void InstallEmergency(EditorData& d, FiveToneList& list, const SpecialCallEntry& e) {
+    std::string first3 = e.ownId.substr(0, 3);
+    std::string last2 = e.ownId.substr(3, 2);
+    int line = StrToIntDef(last2);
+    Row(list, line, "EMERGENCY", "ZVEI1", "MY RADIO NO " + last2, e.emergencyChannel, "3");
+    list.SetCell(line, 6, "1");
+    list.MoveItem(line, 1);
+    Line& sd = d.SpecialData[static_cast<size_t>(line)];
+    for (int k = 2; k <= kSpecialFields; ++k) sd[static_cast<size_t>(k)].clear();
+    sd[1] = "5";
+    sd[10] = e.emergencyChannel;
+    sd[9] = first3;
+    // The emergency channel answers automatically and says so in its second name line.
+    if (auto c = ToWhole(e.emergencyChannel); c && *c >= 1 && *c <= d.MFG.Rows() - 2) {
+        d.MFG.SetTextMatrix(static_cast<int>(*c), 11, "P");
+        d.MFG.SetTextMatrix(static_cast<int>(*c), 4, "EMERGENCY");
+    }
+}
+} // namespace
+
+int CheckID(const std::string& id) {
+    if (id.size() != 5) return kIdBadLength;
+    return IsToneString(id) ? kSpecialOk : kIdBadChar;
+}
+
+int CheckOtherId(const std::string& id) { return id.size() == 5 && IsDigits(id) ? kSpecialOk : kOtherIdNotDigits; }
+
+bool OwnIdAllowsEmergency(const std::string& ownId) {
+    return ownId.size() == 5 && IsDigits(ownId) && ownId.substr(3) != "00";
+}
+
+std::string TwoDigits(const std::string& text) {
+    if (IsDigits(text) && text.size() == 1) return "0" + text;
+    return text;
+}
+
+SpecialCheck CheckSpecialCall(const SpecialCallEntry& e) {
+    if (!IsPlainNumberIn(e.line, 1, kToneLines)) return Fail(kBadChoice, "cmbChannel");
+    switch (e.type) {
+    case kCodeRequest:
+        if (auto c = CheckStationId(e.outstation, "txtOutstation"); c.problem) return c;
+        if (!IsPlainNumberIn(e.pin, 1, kMaxPin)) return Fail(kBadChoice, "cmbPine");
+        if (!IsLevel(e.pinLevel)) return Fail(kBadChoice, "cmbPineH");
+        return {};
+    case kAlarmQuery: return CheckStationId(e.query, "txtQuery");
+    case kAlarmInstruction:
+        if (auto c = CheckStationId(e.id3, "txtID3"); c.problem) return c;
+        if (!IsPlainNumberIn(e.alarmNo, 1, kMaxAlarmNumber)) return Fail(kBadChoice, "cmbAlarmno");
+        return {};
+    case kPanicCall:
+        if (auto c = CheckStationId(e.id4, "txtID4"); c.problem) return c;
+        if (!IsPlainNumberIn(e.panicNo, 1, kMaxAlarmNumber)) return Fail(kBadChoice, "cmbPanicno");
+        return {};
+    case kEmergency:
+        if (!OwnIdAllowsEmergency(e.ownId)) return Fail(kOwnIdNoEmergency, "cmbType");
+        if (!IsChannelChoice(e.emergencyChannel)) return Fail(kBadChoice, "cmbEmch");
+        return {};
+    case kNetworkCall: return CheckStationId(e.marnetId, "txtMarnetId");
+    case kOtherUser:
+        if (CheckOtherId(e.otherId)) return Fail(kOtherIdNotDigits, "txtOtherId");
+        if (auto c = CheckText(e.person, "txtPerson"); c.problem) return c;
+        if (!IsChannelChoice(e.channel2)) return Fail(kBadChoice, "cmbCh2");
+        if (e.preMessage && !IsPlainNumberIn(e.msgNum, 1, kMaxMessageNumber)) return Fail(kBadChoice, "cmbMsgNum");
+        return {};
+    case kReceivedMessage: return CheckText(e.message, "txtRmsg");
+    default: return Fail(kBadChoice, "cmbType");
+    }
+}
+
+int InstallSpecialCall(EditorData& d, FiveToneList& list, const SpecialCallEntry& e) {
+    if (auto c = CheckSpecialCall(e); c.problem) return c.problem;
+    if (e.type == kEmergency) {
+        InstallEmergency(d, list, e);
+        return kSpecialOk;
+    }
+    int n = StrToIntDef(e.line);
+    Line& sd = d.SpecialData[static_cast<size_t>(n)];
+    // A field the new type does not write must not survive from the line's former call.
+    for (int k = 2; k <= kSpecialFields; ++k) sd[static_cast<size_t>(k)].clear();
+    switch (e.type) {
+    case kCodeRequest: {
+        std::string id = InsertRepeatTone(e.outstation);
+        Row(list, n, "ROBOT " + id + " PIN " + e.pin + " " + e.pinLevel, "ZVEI1", id + " P" + e.pin + " " + e.pinLevel,
+            "CURRENT", "1");
+        sd[1] = "1";
+        sd[10] = id;
+        sd[9] = e.pin;
+        sd[8] = e.pinLevel;
+        break;
+    }
+    case kAlarmQuery: {
+        std::string id = InsertRepeatTone(e.query);
+        Row(list, n, "ROBOT " + id + " QUERY ALARM", "ZVEI1", "QUERY AL " + id, "CURRENT", "1");
+        sd[1] = "1";
+        sd[10] = id;
+        break;
+    }
+    case kAlarmInstruction: {
+        std::string id = InsertRepeatTone(e.id3);
+        Row(list, n, "ROBOT " + id + " ALARM", "ZVEI1", "ALARM TO BASE " + TwoDigits(e.alarmNo), "CURRENT", "3");
+        sd[1] = "3";
+        sd[10] = id;
+        sd[9] = e.alarmNo;
+        break;
+    }
+    case kPanicCall: {
+        std::string id = InsertRepeatTone(e.id4);
+        Row(list, n, "ROBOT " + id + " PANIC", "ZVEI1", "PANIC TO BASE " + TwoDigits(e.panicNo), "CURRENT", "3");
+        sd[1] = "2";
+        sd[10] = id;
+        sd[9] = e.panicNo;
+        break;
+    }
+    case kNetworkCall: {
+        std::string id = InsertRepeatTone(e.marnetId);
+        Row(list, n, "MARNET " + id, "ZVEI1", "MARNET " + id, "CURRENT", "3");
+        sd[1] = "10";
+        sd[10] = id;
+        break;
+    }
+    case kOtherUser: {
+        std::string id = InsertRepeatTone(e.otherId);
+        std::string text = "CALL " + id;
+        if (e.preMessage) text += " MESS NO " + e.msgNum;
+        Row(list, n, text, "ZVEI1", e.person, e.channel2, "1");
+        sd[1] = e.decReply ? "8" : "0";
+        if (!e.decReply) sd[2] = "8";
+        sd[10] = id;
+        sd[9] = e.person;
+        sd[8] = e.preMessage ? e.msgNum : std::string();
+        sd[7] = e.channel2;
+        break;
+    }
+    case kReceivedMessage:
+        Row(list, n, "RECEIVED MESSAGE", "", e.message, "", "");
+        sd[1] = "15";
+        sd[10] = e.message;
+        break;
+    default: break;
+    }
+    return kSpecialOk;
+}
+
+} // namespace vt
