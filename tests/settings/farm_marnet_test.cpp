@@ -148,7 +148,8 @@ TEST_F(FarmUpdateTest, MarnetOnSeveralAreas) {
     Apply("0|||||1|12345|40|0|151.000");
     EXPECT_EQ(OptionField(d, 1), "39");
     EXPECT_EQ(d.MFG.Rows(), 3 * 39 + 2); // no extra row with more than one area
-    EXPECT_EQ(Cell(40, 0), "Ch:1     Area:2");
+    EXPECT_NE(Cell(40, 0).find("Area:2"), std::string::npos) << Cell(40, 0);
+    EXPECT_NE(Cell(39, 0).find("Area:1"), std::string::npos) << Cell(39, 0);
     EXPECT_EQ(Cell(40, 4), "MARNET");
     EXPECT_EQ(Cell(d.MFG.Rows() - 1, 0), "201");
 }
