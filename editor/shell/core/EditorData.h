@@ -3,6 +3,8 @@
 // window and to the image code. Members keep the names the windows and the image code use.
 // Arrays that the program numbers from 1 are sized one larger and leave index 0 unused.
 #include "common/ExchangeFiles.h"
+#include "editor/image/ConversionTables.h"
+#include "editor/image/SettingsFields.h"
 #include "editor/shell/core/GridStore.h"
 #include "editor/shell/core/LanguageTexts.h"
 
@@ -35,6 +37,10 @@ struct EditorData {
 
     // Radio memory image.
     std::array<uint8_t, kImageSize> MemImage{};
+    // Conversion tables with their error texts (EncTbl, DecTbl, DcsTbl, DevTbl, PwrTbl, TblErrMsg).
+    ConversionTables Tables;
+    // OptionFields, ToneFields, FarmFields and the grid scans' results.
+    SettingsFields Fields;
 
     // Channel grid: header row 0, channel rows, second-receiver row last.
     GridStore MFG{kMaxChannels + 2, kGridCols};

@@ -1,0 +1,63 @@
+#include "editor/image/FreqWords.h"
+
+#include "common/TextUtil.h"
+#include "editor/image/FixedPoint.h"
+
+namespace vt {
+namespace {
+
+constexpr std::array<uint8_t, 16> kStepCodes{0xAB, 0xCB, 0xDB, 0xEB, 0xBC, 0xAC, 0xDC, 0xEC,
+                                             0xBD, 0xCD, 0xAD, 0xED, 0xBE, 0xCE, 0xDE, 0xEE};
+
+std::optional<WordBytes> ToWord(long long w) {
+    if (w < 0 || w > 0xFFFF) return std::nullopt;
+    return WordBytes{static_cast<uint8_t>(w >> 8), static_cast<uint8_t>(w & 0xFF)};
+}
+
+bool Blank(std::string_view t) { return Trim(t).empty(); }
+
+// The frequency in hertz (exact decimal), nothing when not numeric or negative.
+std::optional<long long> Hertz(std::string_view mhz) {
+    auto hz = ToScaled(mhz, 6);
+    if (!hz || *hz < 0) return std::nullopt;
+    return hz;
+}
+
+// 16 x whole 100 kHz + 8 x the fraction below, to the nearest word (halves to even), with the
+// whole part raised by offset100k.
+std::optional<WordBytes> PllWord(std::string_view mhz, long long offset100k) {
+    if (Blank(mhz)) return WordBytes{0, 0};
+    auto hz = Hertz(mhz);
+    if (!hz) return std::nullopt;
+    long long whole = *hz / 100000, rest = *hz % 100000;
+    if (whole > 100000) return std::nullopt; // far beyond any word
+    // 16 (whole + offset) + 8 rest / 100000 = (200000 (whole + offset) + rest) / 12500
+    return ToWord(DivRoundHalfEven(200000 * (whole + offset100k) + rest, 12500));
+}
+
+} // namespace
+
+std::optional<WordBytes> FreqToPll(std::string_view mhz) { return PllWord(mhz, 0); }
+std::optional<WordBytes> FreqToPllIf(std::string_view mhz) { return PllWord(mhz, 214); }
+
+std::optional<WordBytes> FreqToWord(std::string_view mhz) {
+    if (Blank(mhz)) return WordBytes{0, 0};
+    auto n = ToScaled(mhz, 4); // units of 100 Hz, halves to even
+    if (!n || *n < 107000) return std::nullopt;
+    return ToWord((*n - 107000) / 125);
+}
+
+std::optional<uint8_t> StepCodeByte(std::string_view indexText) {
+    if (Blank(indexText)) return uint8_t{0};
+    auto i = ToWhole(indexText);
+    if (!i || *i < 0 || *i > 15) return std::nullopt;
+    return kStepCodes[static_cast<size_t>(*i)];
+}
+
+int StepCodeIndex(uint8_t code) {
+    for (size_t i = 0; i < kStepCodes.size(); ++i)
+        if (kStepCodes[i] == code) return static_cast<int>(i);
+    return 0;
+}
+
+} // namespace vt
