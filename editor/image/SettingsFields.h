@@ -8,15 +8,15 @@
 
 namespace vt {
 
-inline constexpr int kOptionFieldCount = 39;
-inline constexpr int kToneFieldCount = 6;
-inline constexpr int kFarmFieldCount = 10;
+inline constexpr int kSplitOptionFields = 39;
+inline constexpr int kSplitToneFields = 6;
+inline constexpr int kSplitFarmFields = 10;
 inline constexpr int kScanAreas = 10;
 inline constexpr int kScanColTx = 1, kScanColRx = 2, kScanColScan = 10;
 
-using OptionFieldArray = std::array<std::string, kOptionFieldCount>;
-using ToneFieldArray = std::array<std::string, kToneFieldCount>;
-using FarmFieldArray = std::array<std::string, kFarmFieldCount>;
+using OptionFieldArray = std::array<std::string, kSplitOptionFields>;
+using ToneFieldArray = std::array<std::string, kSplitToneFields>;
+using FarmFieldArray = std::array<std::string, kSplitFarmFields>;
 
 // "|"-separated fields; the empty string has none.
 std::vector<std::string> SplitSettings(std::string_view text);
