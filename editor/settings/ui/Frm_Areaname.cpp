@@ -1,0 +1,160 @@
+#include "editor/settings/ui/Frm_Areaname.h"
+
+#include "editor/settings/core/AreaNameRules.h"
+#include "editor/shell/core/EditorData.h"
+#include "editor/shell/core/MainWindowApi.h"
+
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QValidator>
+
+namespace vt {
+
+namespace {
+constexpr int Px(int twips) { return twips / 15; }
+
+// Names go into the radio image one Windows-1252 byte per character.
+class AreaNameValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        return AreaNameFits(input.toStdString()) ? Acceptable : Invalid;
+    }
+};
+
+QTableWidgetItem* FixedCell(const QString& text) {
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled);
+    return item;
+}
+} // namespace
+
+Frm_Areaname::Frm_Areaname(MainWindowApi& main, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), main_(main) {
+    setObjectName("Frm_Areaname");
+    setWindowTitle("10 Area Name Editor");
+    setFixedSize(Px(4230), Px(4575));
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName("Frame1");
+    Frame1->setGeometry(Px(120), Px(120), Px(3975), Px(4335));
+
+    MFGArea = new QTableWidget(Frame1);
+    MFGArea->setObjectName("MFGArea");
+    MFGArea->setGeometry(Px(240), Px(360), Px(3495), Px(3255));
+    MFGArea->setColumnCount(3);
+    MFGArea->setHorizontalHeaderLabels({"", "Area No", "Area Name"});
+    MFGArea->verticalHeader()->hide();
+    MFGArea->verticalHeader()->setDefaultSectionSize(20);
+    MFGArea->setEditTriggers(QAbstractItemView::NoEditTriggers); // names are edited in txtName
+    MFGArea->setSelectionMode(QAbstractItemView::SingleSelection);
+    MFGArea->setColumnWidth(0, Px(480));
+    MFGArea->setColumnWidth(1, Px(1200));
+    MFGArea->setColumnWidth(2, Px(1600));
+    MFGArea->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+
+    txtName = new QLineEdit(Frame1);
+    txtName->setObjectName("txtName");
+    txtName->setMaxLength(kAreaNameMax);
+    txtName->setValidator(new AreaNameValidator(txtName));
+    txtName->installEventFilter(this);
+
+    Command1 = new QPushButton("OK", Frame1);
+    Command1->setObjectName("Command1");
+    Command1->setGeometry(Px(1680), Px(3720), Px(975), Px(375));
+    Command2 = new QPushButton("Cancel", Frame1);
+    Command2->setObjectName("Command2");
+    Command2->setGeometry(Px(2760), Px(3720), Px(975), Px(375));
+
+    connect(MFGArea, &QTableWidget::cellClicked, this, [this](int r, int c) { MFGArea_Click(r + 1, c); });
+    connect(MFGArea->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { MFGArea_Scroll(); });
+    connect(MFGArea->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { MFGArea_Scroll(); });
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+
+    const EditorData& d = main_.Data();
+    const int areas = AreaNameRows(d.RadioOption);
+    MFGArea->setRowCount(areas);
+    for (int i = 1; i <= areas; ++i) {
+        MFGArea->setItem(i - 1, 0, FixedCell(QString::number(i)));
+        MFGArea->setItem(i - 1, 1, FixedCell("AREA No:  " + QString::number(i)));
+        MFGArea->setItem(i - 1, 2, FixedCell(QString::fromStdString(d.AreaNames[static_cast<size_t>(i)])));
+    }
+    txtName->hide();
+    AreaLoadLanguage();
+}
+
+int Frm_Areaname::Rows() const { return MFGArea->rowCount() + 1; }
+
+QString Frm_Areaname::TextMatrix(int row, int col) const {
+    if (row == 0) {
+        auto* h = MFGArea->horizontalHeaderItem(col);
+        return h ? h->text() : QString();
+    }
+    auto* item = MFGArea->item(row - 1, col);
+    return item ? item->text() : QString();
+}
+
+void Frm_Areaname::MFGArea_Click(int row, int col) {
+    row_ = row;
+    col_ = col;
+    if (row != 0 && col == 2) StartNameEdit();
+}
+
+void Frm_Areaname::StartNameEdit() {
+    QRect cell = MFGArea->visualRect(MFGArea->model()->index(row_ - 1, col_));
+    QPoint topLeft = MFGArea->viewport()->mapTo(Frame1, cell.topLeft());
+    txtName->setGeometry(QRect(topLeft, cell.size()));
+    txtName->setText(TextMatrix(row_, col_));
+    txtName->show();
+    txtName->raise();
+    txtName->setFocus(Qt::OtherFocusReason);
+    txtName->selectAll();
+}
+
+void Frm_Areaname::txtName_LostFocus() {
+    if (!txtName->isVisible()) return;
+    if (auto* item = MFGArea->item(row_ - 1, col_)) item->setText(txtName->text());
+    txtName->hide();
+}
+
+void Frm_Areaname::MFGArea_Scroll() { txtName->hide(); }
+
+bool Frm_Areaname::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtName && event->type() == QEvent::FocusOut) {
+        auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) txtName_LostFocus();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void Frm_Areaname::Command1_Click() {
+    // Enter on OK does not move the focus out of the edit box: end the edit first.
+    txtName_LostFocus();
+    EditorData& d = main_.Data();
+    for (int i = 1; i < Rows(); ++i) {
+        std::string name = TextMatrix(i, 2).toStdString();
+        if (d.AreaNames[static_cast<size_t>(i)] != name) d.DataChanged = true;
+        d.AreaNames[static_cast<size_t>(i)] = name;
+    }
+    accept();
+    main_.UpdateAreaName();
+}
+
+void Frm_Areaname::Command2_Click() { reject(); }
+
+void Frm_Areaname::AreaLoadLanguage() {
+    const LanguageTexts& lang = main_.Data().Lang;
+    auto text = [&lang](int i) { return QString::fromStdString(lang.Get("Farea_Interface", i)); };
+    Frame1->setTitle(text(1));
+    MFGArea->setHorizontalHeaderItem(1, new QTableWidgetItem(text(2)));
+    MFGArea->setHorizontalHeaderItem(2, new QTableWidgetItem(text(3)));
+    setWindowTitle(text(4));
+}
+
+} // namespace vt

@@ -1,0 +1,44 @@
+#pragma once
+// The area names dialog: one row per area, the name edited in a box laid over its cell.
+#include <QDialog>
+
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace vt {
+
+class MainWindowApi;
+
+class Frm_Areaname : public QDialog {
+    Q_OBJECT
+public:
+    explicit Frm_Areaname(MainWindowApi& main, QWidget* parent = nullptr);
+
+    void Command1_Click(); // OK
+    void Command2_Click(); // Cancel
+    // Grid rows as the names know them: header row 0, area i in row i.
+    void MFGArea_Click(int row, int col);
+    void MFGArea_Scroll();
+    void txtName_LostFocus();
+    int Rows() const;
+    QString TextMatrix(int row, int col) const;
+
+    QGroupBox* Frame1;
+    QTableWidget* MFGArea;
+    QLineEdit* txtName;
+    QPushButton *Command1, *Command2;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    MainWindowApi& main_;
+    int row_ = 0, col_ = 0; // the last clicked cell
+
+    void StartNameEdit();
+    void AreaLoadLanguage();
+};
+
+} // namespace vt
