@@ -299,15 +299,19 @@ void CheckAllCHFrequency(EditorData& d) {
         }
 }
 
-void UpdateBand(EditorData& d) {
+bool ChooseBand(EditorData& d) {
     std::optional<double> f = ToDouble(d.MFG.TextMatrix(1, kColRx));
     // A data set whose channel 1 is empty still carries its band in its other channels.
     for (int col : {kColRx, kColTx})
         for (int r = 1; !f && r <= LastChannelRow(d); ++r) f = ToDouble(d.MFG.TextMatrix(r, col));
-    if (!f) return;
+    if (!f) return false;
     const int b = BandOf(*f);
     if (b >= 0) d.BandIndex = b;
-    SetBand(d, d.BandIndex);
+    return true;
+}
+
+void UpdateBand(EditorData& d) {
+    if (ChooseBand(d)) SetBand(d, d.BandIndex);
 }
 
 void UpdateAllArray(EditorData& d) {

@@ -75,6 +75,9 @@ void CheckAllCHFrequency(EditorData& d);
 // Rx, then a numeric Tx. No number anywhere: nothing changes. A number in no band keeps the band
 // (and re-applies it).
 void UpdateBand(EditorData& d);
+// UpdateBand's choice without applying it: sets BandIndex when a number in a band was found;
+// false when there is no number at all (then nothing is to be applied).
+bool ChooseBand(EditorData& d);
 
 void UpdateAllArray(EditorData& d);
 

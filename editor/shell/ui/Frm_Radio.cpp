@@ -1,16 +1,459 @@
 #include "editor/shell/ui/Frm_Radio.h"
 
+#include "common/ui/MessageBox.h"
+#include "editor/shell/core/GridRules.h"
+#include "editor/shell/core/LngFile.h"
+#include "editor/shell/ui/FrmAbout.h"
+#include "editor/shell/ui/FrmAbout2.h"
+#include "editor/shell/ui/GridModel.h"
+#include "editor/shell/ui/Twips.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 namespace vt {
 
-Frm_Radio::Frm_Radio(EditorData& data, QWidget* parent) : QMainWindow(parent), CoreMainWindow(data), data_(data) {
+namespace {
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+// Texts keep the old carriage returns in the data; Qt breaks lines at '\n'.
+QString Shown(const std::string& s) { return Q(s).replace('\r', '\n'); }
+} // namespace
+
+Frm_Radio::Frm_Radio(EditorData& data, QWidget* parent) : QMainWindow(parent), d_(data) {
     setObjectName("Frm_Radio");
-    setWindowTitle("Data Editor");
-    auto* label = new QLabel("Data Editor", this);
-    label->setAlignment(Qt::AlignCenter);
-    setCentralWidget(label);
-    resize(900, 600);
+    Form_Load();
+}
+
+Frm_Radio::~Frm_Radio() {
+    // The store outlives the window; it must not call a dead model.
+    d_.MFG.setListener(nullptr);
+}
+
+QString Frm_Radio::Lng(const char* section, int index) const { return Shown(d_.Lang.Get(section, index)); }
+
+// ------------------------------------------------------------------ start-up
+
+void Frm_Radio::Form_Load() {
+    BuildMenus();
+    BuildToolbar();
+    BuildCentral();
+    mnuTRxVol->setVisible(false);
+    Menu_Band_Item[4]->setVisible(false);
+    Menu_Band_UHF->menuAction()->setVisible(false);
+
+    d_.ShowHexInput = 0;
+    Command1->setVisible(d_.ShowHexInput == 1);
+
+    // Voltage tables are loaded by the image code that owns them.
+    d_.DataChanged = false;
+    d_.BandIndex = 1;
+    d_.BandLimits[1] = 53;
+    d_.BandLimits[2] = 60;
+
+    d_.CommPort = 1;
+    d_.CommSettings = "9600,n,8,1";
+    d_.RadioOption = kDefaultRadioOption;
+    d_.FiveToneInfo = kDefaultFiveToneInfo;
+    d_.FarmMarnetInfo = kDefaultFarmMarnetInfo;
+    for (int n = 1; n <= kToneLines; ++n) d_.FiveToneChannels[static_cast<size_t>(n)] = kEmptyToneLine;
+
+    lbArea->setText("AREA   NAME:");
+    lbcurArea->setText("1");
+    d_.ManualSetupFlag = 1;
+    d_.Setup3C00 = d_.Setup3C01 = d_.Setup3C02 = 32;
+
+    BuildGrid(d_);
+    ApplyColumnWidths();
+    for (int i = 1; i <= kMaxAreas; ++i) d_.AreaNames[static_cast<size_t>(i)] = std::to_string(i);
+    d_.CurrentArea = 1;
+
+    d_.LangCode = "eng";
+    LoadLngFileOrWarn();
+
+    BuildCellEditors();
+    LoadLanguage();
+    ShowTip(DefaultTip);
+    SizeToScreen();
+}
+
+void Frm_Radio::BuildCentral() {
+    auto* central = new QWidget(this);
+    central->setObjectName("CentralArea");
+    auto* v = new QVBoxLayout(central);
+    v->setContentsMargins(Px(60), Px(30), Px(60), Px(30));
+    v->setSpacing(Px(45));
+
+    Frame1 = new QFrame(central);
+    Frame1->setObjectName("Frame1");
+    Frame1->setFrameShape(QFrame::StyledPanel);
+    auto* h = new QHBoxLayout(Frame1);
+    h->setContentsMargins(Px(120), Px(45), Px(120), Px(45));
+    lbArea = new QLabel(Frame1);
+    lbArea->setObjectName("lbArea");
+    lbcurArea = new QLabel(Frame1);
+    lbcurArea->setObjectName("lbcurArea");
+    lbcurArea->setMinimumWidth(Px(2400));
+    lbcurArea->setFrameShape(QFrame::Panel);
+    lbcurArea->setFrameShadow(QFrame::Sunken);
+    lbcurArea->installEventFilter(this);
+    lbBand = new QLabel(Frame1);
+    lbBand->setObjectName("lbBand");
+    Command1 = new QPushButton("Command1", Frame1);
+    Command1->setObjectName("Command1");
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    h->addWidget(lbArea);
+    h->addWidget(lbcurArea);
+    h->addStretch(1);
+    h->addWidget(Command1);
+    h->addWidget(lbBand);
+    v->addWidget(Frame1);
+
+    MFG = new QTableView(central);
+    MFG->setObjectName("MFG");
+    MFGModel = new GridModel(d_.MFG, MFG);
+    MFG->setModel(MFGModel);
+    MFG->setEditTriggers(QAbstractItemView::NoEditTriggers); // cells are edited through overlays
+    MFG->setSelectionMode(QAbstractItemView::SingleSelection);
+    MFG->setSelectionBehavior(QAbstractItemView::SelectItems);
+    MFG->setWordWrap(false);
+    // The designed column widths were made for a small grid font.
+    QFont gridFont = MFG->font();
+    gridFont.setPointSizeF(gridFont.pointSizeF() * 0.85);
+    MFG->setFont(gridFont);
+    MFG->horizontalHeader()->setFont(gridFont);
+    MFG->verticalHeader()->setFont(gridFont);
+    MFG->verticalHeader()->setDefaultSectionSize(Px(285));
+    MFG->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    MFG->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    MFG->horizontalHeader()->setHighlightSections(false);
+    MFG->horizontalHeader()->setMinimumSectionSize(Px(300));
+    connect(MFGModel, &QAbstractItemModel::modelReset, this, [this] { ApplyColumnWidths(); });
+    connect(MFG, &QTableView::clicked, this, [this](const QModelIndex& i) {
+        gridRow_ = i.row() + 1;
+        gridCol_ = i.column() + 1;
+        MFG_Click();
+    });
+    connect(MFG->verticalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
+        MFG->setFocus(); // an open editor commits first, as with a click on a cell
+        gridRow_ = section + 1;
+        gridCol_ = 0;
+        MFG_Click();
+    });
+    connect(MFG->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { MFG_Scroll(); });
+    connect(MFG->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { MFG_Scroll(); });
+    v->addWidget(MFG, 1);
+
+    Tip = new QLabel(central);
+    Tip->setObjectName("Tip");
+    Tip->setWordWrap(true);
+    Tip->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Tip->setFixedHeight(Px(kTipHeightTwips));
+    Tip->setFrameShape(QFrame::Panel);
+    Tip->setFrameShadow(QFrame::Sunken);
+    v->addWidget(Tip);
+    setCentralWidget(central);
+
+    ReadTimer = new QTimer(this);
+    ReadTimer->setObjectName("ReadTimer");
+    ReadTimer->setInterval(1000);
+    connect(ReadTimer, &QTimer::timeout, this, [this] { ReadTimer_Timer(); });
+}
+
+void Frm_Radio::BuildCellEditors() {
+    auto line = [this](QLineEdit*& w, const char* name, int maxLen) {
+        w = new QLineEdit(this);
+        w->setObjectName(name);
+        if (maxLen > 0) w->setMaxLength(maxLen);
+        w->clear();
+        w->hide();
+        w->installEventFilter(this);
+    };
+    auto list = [this](QListWidget*& w, const char* name) {
+        w = new QListWidget(this);
+        w->setObjectName(name);
+        w->hide();
+        w->installEventFilter(this);
+    };
+    auto combo = [this](QComboBox*& w, const char* name, const QStringList& items) {
+        w = new QComboBox(this);
+        w->setObjectName(name);
+        w->setEditable(true);
+        w->addItems(items);
+        w->setCurrentIndex(0);
+        w->hide();
+        w->installEventFilter(this);
+    };
+    line(TxtTxFreq, "TxtTxFreq", 9);
+    line(TxtRxFreq, "TxtRxFreq", 9);
+    line(TxtName1, "TxtName1", 8);
+    line(TxtName2, "TxtName2", 16);
+    line(txtOtherEnc, "txtOtherEnc", 5);
+    line(txtOtherDec, "txtOtherDec", 5);
+    list(lstCTENC, "lstCTENC");
+    list(lstCTDEC, "lstCTDEC");
+    list(lstDCENC, "lstDCENC");
+    list(lstDCDEC, "lstDCDEC");
+    combo(ComboBCLO, "ComboBCLO", {"NO", "YES"});
+    combo(ComboSCAN, "ComboSCAN", {});
+    UpdateScan();
+    combo(ComboScan2, "ComboScan2", {"NO", "S", "P"});
+    combo(Combo5Tone, "Combo5Tone", {"NO", "A", "P", "M", "AP", "AM", "PM", "APM"});
+    combo(ComboANI, "ComboANI", {"NO", "L", "T", "LO", "TO"});
+    QStringList sel{"NO"};
+    for (int i = 1; i <= 100; ++i) sel << QString::number(i);
+    combo(ComboSelCall, "ComboSelCall", sel);
+    combo(ComboBScan, "ComboBScan", {"NO", "YES"});
+    line(TxtCTDEV, "TxtCTDEV", 0);
+    line(TxtDECDEV, "TxtDECDEV", 0);
+    line(TxtPower, "TxtPower", 0);
+    SetupCellEditors();
+}
+
+void Frm_Radio::SizeToScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int screenTwips = screen ? screen->geometry().width() * kTwipsPerPixel : 0;
+    const bool wide = screenTwips >= 15360;
+    MFG->setMinimumWidth(Px(wide ? 14300 : 9900) - Px(120));
+    Frame1->setFixedWidth(Px(wide ? 14400 : 10000) - Px(120));
+    Tip->setFixedWidth(Px(wide ? 14300 : 10000) - Px(120));
+    resize(Px(wide ? 14400 : 10000), Tip->height() + Px(6450));
+    move(Px(50), Px(50));
+}
+
+void Frm_Radio::ApplyColumnWidths() {
+    if (!MFG) return;
+    for (int c = 1; c < d_.MFG.Cols(); ++c) MFG->setColumnWidth(c - 1, Px(d_.MFG.ColWidth(c)));
+    MFG->verticalHeader()->setFixedWidth(Px(d_.MFG.ColWidth(0)));
+}
+
+void Frm_Radio::ShowTip(const QString& text) {
+    if (Tip) Tip->setText(text);
+}
+
+// ------------------------------------------------------------------ close prompt
+
+void Frm_Radio::closeEvent(QCloseEvent* event) {
+    if (d_.DataChanged) {
+        auto answer = ui::MsgBox(SaveChangesMsg, ui::MsgButtons::YesNo, ui::MsgIcon::Question, QString(), this);
+        // A Save that was cancelled or failed keeps the window, or the edits would be lost.
+        if (answer == ui::MsgResult::Yes && !Menu_Save_Click()) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
+
+bool Frm_Radio::eventFilter(QObject* watched, QEvent* event) {
+    if (CellEditorEvent(watched, event)) return true;
+    if (watched == lbcurArea && event->type() == QEvent::MouseButtonDblClick) {
+        lbcurArea_DblClick();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ------------------------------------------------------------------ the grid seen from outside
+
+void Frm_Radio::SetMFGCell(int row, int col) {
+    gridRow_ = row;
+    gridCol_ = col;
+    if (row >= 1 && col >= 1 && row < d_.MFG.Rows() && col < d_.MFG.Cols()) {
+        QModelIndex i = MFGModel->index(row - 1, col - 1);
+        MFG->setCurrentIndex(i);
+        MFG->scrollTo(i);
+    }
+}
+
+QRect Frm_Radio::MFGCellRect(int row, int col) const {
+    QRect r;
+    if (row >= 1 && col >= 1) r = MFG->visualRect(MFGModel->index(row - 1, col - 1));
+    else if (row >= 1) {
+        auto* vh = MFG->verticalHeader();
+        r = QRect(-vh->width(), vh->sectionViewportPosition(row - 1), vh->width(), vh->sectionSize(row - 1));
+    }
+    return r.translated(MFG->viewport()->mapTo(this, QPoint(0, 0)));
+}
+
+QRect Frm_Radio::MFGRect() const { return QRect(MFG->mapTo(this, QPoint(0, 0)), MFG->size()); }
+
+// ------------------------------------------------------------------ MainWindowApi
+
+std::string Frm_Radio::getDefaultSetup() { return GetDefaultSetup(); }
+
+void Frm_Radio::UpdateScan() {
+    vt::UpdateScan(d_);
+    if (ComboSCAN) {
+        ComboSCAN->clear();
+        for (const auto& s : d_.ScanChoices) ComboSCAN->addItem(Q(s));
+        ComboSCAN->setCurrentIndex(0);
+    }
+    if (d_.LangCode == "eng") ColumnTips[9] = Shown(ScanTipText(ScanUsesAcs(d_)));
+    if (ComboSCAN) ComboSCAN->hide();
+}
+
+void Frm_Radio::AdjustArea_Marnet() {
+    vt::AdjustArea_Marnet(d_);
+    ApplyColumnWidths();
+}
+
+void Frm_Radio::ValidateP() { vt::ValidateP(d_); }
+void Frm_Radio::ValidateT() { vt::ValidateT(d_); }
+
+void Frm_Radio::UpdateAreaNo() {
+    vt::UpdateAreaNo(d_);
+    ApplyColumnWidths();
+}
+
+void Frm_Radio::UpdateAreaName() { lbcurArea->setText(Q(CurrentAreaName(d_))); }
+
+void Frm_Radio::AddSecondRec(const std::string& secfreq) { vt::AddSecondRec(d_, secfreq); }
+int Frm_Radio::WhichAreaInt(int row) { return vt::WhichAreaInt(d_, row); }
+std::string Frm_Radio::WhichArea(int row) { return vt::WhichArea(d_, row); }
+int Frm_Radio::IsTAvailable(int row) { return vt::IsTAvailable(d_, row); }
+void Frm_Radio::AdjustP() { vt::AdjustP(d_, CurRow); }
+void Frm_Radio::UpdateAllArray() { vt::UpdateAllArray(d_); }
+
+void Frm_Radio::GridChanged() {
+    MFGModel->gridReset();
+    ApplyColumnWidths();
+}
+
+bool Frm_Radio::AreaNamesEditable() const {
+    auto f = OptionRecordFields(d_.RadioOption);
+    return f && (*f)[0] != "1";
+}
+
+// ------------------------------------------------------------------ bands
+
+void Frm_Radio::UpdateBand() {
+    if (ChooseBand(d_)) SetBand(d_.BandIndex);
+}
+
+void Frm_Radio::SetBand(int band) {
+    const bool known = band >= 0 && band < kBandCount;
+    if (known) checkedBand_ = band;
+    ShowBandChecks();
+    vt::SetBand(d_, band); // texts, limits and the blanking of out-of-band frequencies
+    if (known) {
+        BandTipText = Q(d_.BandRangeText);
+        ColumnTips[0] = BandTipText + "\n" + Lng("Fradio_Tip", 2);
+        ColumnTips[1] = BandTipText + "\n" + Lng("Fradio_Tip", 3);
+        if (gridCol_ == 1) ShowTip(ColumnTips[0]);
+        else if (gridCol_ == 2) ShowTip(ColumnTips[1]);
+    }
+    ShowBandLabel();
+}
+
+void Frm_Radio::CheckAllCHFrequency() {
+    vt::CheckAllCHFrequency(d_);
+    ShowBandLabel();
+}
+
+void Frm_Radio::ShowBandLabel() { lbBand->setText(Lng("Fradio_Interface", 30) + Q(BandLabelSuffix(d_))); }
+
+void Frm_Radio::ShowBandChecks() {
+    for (int b = 0; b < kBandCount; ++b) Menu_Band_Item[static_cast<size_t>(b)]->setChecked(b == checkedBand_);
+}
+
+void Frm_Radio::BandItemClicked(int band) {
+    // The item's own toggle is undone: only a confirmed choice moves the check mark.
+    ShowBandChecks();
+    if (ui::MsgBox(BandConfirmMsg, ui::MsgButtons::OkCancel, ui::MsgIcon::None, "Tip", this) == ui::MsgResult::Ok)
+        SetBand(band);
+}
+
+void Frm_Radio::Menu_Band_HF_1_Click() { BandItemClicked(0); }
+void Frm_Radio::Menu_Band_HF_2_Click() { BandItemClicked(1); }
+void Frm_Radio::Menu_Band_HF_3_Click() { BandItemClicked(2); }
+void Frm_Radio::Menu_Band_VHF_1_Click() { BandItemClicked(3); }
+void Frm_Radio::Menu_Band_VHF_2_Click() { BandItemClicked(4); }
+void Frm_Radio::Menu_Band_UHF_1_Click() { BandItemClicked(5); }
+void Frm_Radio::Menu_Band_UHF_2_Click() { BandItemClicked(6); }
+void Frm_Radio::Menu_Band_UHF_3_Click() { BandItemClicked(7); }
+
+// ------------------------------------------------------------------ language
+
+void Frm_Radio::LoadLngFileOrWarn() {
+    // Without its file the editor goes on with the texts it has.
+    if (LoadLngFile(d_) == LngLoad::Refused) ui::MsgBox(kLngFileErrorMsg, ui::MsgButtons::Ok);
+}
+
+void Frm_Radio::SwitchLanguage(const char* code) {
+    const bool eng = std::string(code) == "eng";
+    Menu_English->setChecked(eng);
+    Menu_Chinese->setChecked(!eng);
+    d_.LangCode = code;
+    LoadLngFileOrWarn();
+    LoadLanguage();
+}
+
+void Frm_Radio::Menu_English_Click() { SwitchLanguage("eng"); }
+void Frm_Radio::Menu_Chinese_Click() { SwitchLanguage("chs"); }
+
+void Frm_Radio::LoadLanguage() {
+    SaveChangesMsg = Lng("Fradio_Msg", 1);
+    OpenFailedMsg = Lng("Fradio_Msg", 3);
+    NotNumberMsg = Lng("Fradio_Msg", 5);
+    RangeInfixMsg = Lng("Fradio_Msg", 9);
+    ToneRangeMsg = Lng("Fradio_Msg", 14);
+    NoChannelOneMsg = Lng("Fradio_Msg", 15);
+    BandConfirmMsg = Lng("Fradio_Msg", 17);
+
+    d_.BandRangeText = BandRange(d_.BandIndex);
+    BandTipText = Q(d_.BandRangeText);
+
+    DefaultTip = Lng("Fradio_Tip", 1);
+    ColumnTips[0] = BandTipText + "\n" + Lng("Fradio_Tip", 2);
+    ColumnTips[1] = BandTipText + "\n" + Lng("Fradio_Tip", 3);
+    for (int k = 2; k <= 14; ++k) ColumnTips[static_cast<size_t>(k)] = Lng("Fradio_Tip", k + 2);
+
+    WindowTitle = Lng("Fradio_Interface", 1);
+    setWindowTitle(WindowTitle + Lng("Fradio_Interface", 2));
+
+    auto title = [this](QMenu* m, int k) { m->setTitle(Lng("Fradio_Interface", k)); };
+    auto text = [this](QAction* a, int k) { a->setText(Lng("Fradio_Interface", k)); };
+    title(Menu_File, 3);
+    text(Menu_New, 4);
+    text(Menu_Open, 5);
+    text(Menu_Save, 6);
+    text(Menu_Print, 7);
+    text(Menu_Exit, 8);
+    title(Menu_Option, 9);
+    text(Menu_RadioOption, 10);
+    text(Menu_5Tone, 11);
+    text(Menu_AreaName, 12);
+    title(Menu_Transfer, 13);
+    text(Menu_ReadCHData, 14);
+    text(Menu_WriteCHData, 15);
+    text(Menu_COMPort, 16);
+    text(Menu_About, 17);
+    title(Help, 18);
+    QToolButton* buttons[] = {NewBtn, OpenBtn, SaveBtn, OptionBtn, AreaBtn, AdBtn, ReadBtn, WriteBtn};
+    for (int i = 0; i < 8; ++i) buttons[i]->setToolTip(Lng("Fradio_Interface", 19 + i));
+    lbArea->setText(Lng("Fradio_Interface", 27));
+    Menu_SetUp->setText(Lng("Fradio_Interface", 28));
+    SetupBtn->setToolTip(Lng("Fradio_Interface", 28));
+
+    ShowBandLabel();
+    Menu_Band->setTitle(Lng("Fradio_Interface", 31));
+    ShowTip(DefaultTip);
 }
 
 } // namespace vt

@@ -1,19 +1,240 @@
 #pragma once
-// The main editor window: owns the view of the channel grid and the commands of the editor.
+// The main editor window: the channel grid MFG, its menus and toolbar, the area and band labels.
+// The commands are split over several files by subject:
+//   Frm_Radio.cpp           start-up, close prompt, MainWindowApi, areas, bands, SCAN, language
+//   Frm_Radio_Menus.cpp     menus, toolbar, window commands, About
+//   Frm_Radio_Files.cpp     New, Open, Save, Print, Print To File
+//   Frm_Radio_Transfer.cpp  reading and writing the radio, COM port
+//   Frm_Radio_Dialogs.cpp   the settings and service windows the menus open
+//   Frm_Radio_Cells*.cpp    the grid click and the cell editors
+// Controls and texts are public members named as the window's controls, so that the settings
+// dialogs and the other command files reach them as they always have.
 #include "editor/shell/core/EditorData.h"
-#include "editor/shell/core/GridRules.h"
+#include "editor/shell/core/MainWindowApi.h"
 
 #include <QMainWindow>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QTableView;
+class QTimer;
+class QToolBar;
+class QToolButton;
 
 namespace vt {
 
-class Frm_Radio : public QMainWindow, public CoreMainWindow {
+class GridModel;
+class FrmAbout;
+class FrmAbout2;
+
+// What the old common dialog kept between uses (the file commands and the text export use it).
+struct CommonDialogState {
+    QString FileName;
+    QString Filter;
+    QString InitDir;
+    int Flags = 0;
+};
+
+class Frm_Radio : public QMainWindow, public MainWindowApi {
     Q_OBJECT
 public:
+    // Runs the start-up (Form_Load); the window is shown by the caller.
     explicit Frm_Radio(EditorData& data, QWidget* parent = nullptr);
+    ~Frm_Radio() override;
+
+    // ---- MainWindowApi: the rules on the data set, then the view and labels refreshed
+    EditorData& Data() override { return d_; }
+    std::string getDefaultSetup() override;
+    void UpdateScan() override;
+    void AdjustArea_Marnet() override;
+    void ValidateP() override;
+    void ValidateT() override;
+    void UpdateAreaNo() override;
+    void UpdateAreaName() override;
+    void AddSecondRec(const std::string& secfreq) override;
+    int WhichAreaInt(int row) override;
+    void UpdateBand() override;
+    void UpdateAllArray() override;
+    void GridChanged() override;
+
+    // ---- further public procedures
+    void CheckAllCHFrequency();
+    std::string WhichArea(int row);
+    int IsTAvailable(int row);
+    void AdjustP();
+    void LoadLanguage();
+    void ClearAll();                    // Frm_Radio_Files.cpp
+    int GetDCSIndex(const std::string& code); // Frm_Radio_Cells*.cpp
+
+    // ---- commands (menu items and toolbar buttons run the same procedures)
+    void Menu_New_Click();    // Frm_Radio_Files.cpp
+    void Menu_Open_Click();   // Frm_Radio_Files.cpp
+    bool Menu_Save_Click();   // Frm_Radio_Files.cpp; true when the data were saved
+    void Menu_Print_Click();  // Frm_Radio_Files.cpp
+    void Menu_PrintFile_Click(); // Frm_Radio_Files.cpp
+    void Menu_Exit_Click();
+    void Menu_RadioOption_Click(); // Frm_Radio_Dialogs.cpp
+    void Menu_AreaName_Click();    // Frm_Radio_Dialogs.cpp
+    // Area names exist to edit: a valid option record with more than one area.
+    bool AreaNamesEditable() const;
+    void Menu_5Tone_Click();  // Frm_Radio_Dialogs.cpp
+    void Menu_English_Click();
+    void Menu_Chinese_Click();
+    void Menu_WriteCHData_Click(); // Frm_Radio_Transfer.cpp
+    void Menu_ReadCHData_Click();  // Frm_Radio_Transfer.cpp
+    void Menu_SetUp_Click();       // Frm_Radio_Dialogs.cpp
+    void Menu_COMPort_Click();     // Frm_Radio_Transfer.cpp
+    void Menu_About_Click();
+    void mnuTRxVol_Click();        // Frm_Radio_Dialogs.cpp
+    void Command1_Click();         // Frm_Radio_Dialogs.cpp
+    void Menu_Band_HF_1_Click();
+    void Menu_Band_HF_2_Click();
+    void Menu_Band_HF_3_Click();
+    void Menu_Band_VHF_1_Click();
+    void Menu_Band_VHF_2_Click();
+    void Menu_Band_UHF_1_Click();
+    void Menu_Band_UHF_2_Click();
+    void Menu_Band_UHF_3_Click();
+    void lbcurArea_DblClick();
+    void NewBtn_Click();
+    void OpenBtn_Click();
+    void SaveBtn_Click();
+    void OptionBtn_Click();
+    void AreaBtn_Click();
+    void AdBtn_Click();
+    void SetupBtn_Click();
+    void ReadBtn_Click();
+    void WriteBtn_Click();
+
+    // ---- file commands' helpers (Frm_Radio_Files.cpp)
+    // Save question before New, Open and a read: false when the user cancelled.
+    bool SavePrompt();
+    bool ReadImageFile(const QString& path);
+    void WriteImageFile(const QString& path);
+
+    // ---- transfer hand-off (Frm_Radio_Transfer.cpp)
+    void ReadTimer_Timer();
+    int HasChannelData();
+    void WriteMsgFile();
+    void ReadMsgFile();
+    void EndTransfer();
+    std::array<uint8_t, 3> MsgBuf{};
+
+    // ---- grid and cell editors (Frm_Radio_Cells*.cpp)
+    void MFG_Click();
+    void MFG_Scroll();
+    // Fills the tone and code lists and connects the editors' events; run once by the start-up.
+    void SetupCellEditors();
+    // Events of the editor controls (the window filters them); true when handled.
+    bool CellEditorEvent(QObject* watched, QEvent* event);
+    void TxtTxFreq_Show();
+    void TxtRxFreq_show();
+    void TxtName1_Show();
+    void TxtName2_Show();
+    void ComboCTCSSENC_show();
+    void ComboCTCSSDEC_show();
+    void ComboDCSENC_show();
+    void ComboDCSDEC_show();
+    void txtOtherEnc_show();
+    void txtOtherDec_show();
+    void ComboBCLO_show();
+    void ComboSCAN_Show();
+    void Combo5Tone_Show();
+    void ComboANI_Show();
+    void ComboSelCall_Show();
+    void TxtCTDEV_Show();
+    void TxtPower_Show();
+
+    // The grid's current cell in grid coordinates (row 0 headers, column 0 labels).
+    int MFGRow() const { return gridRow_; }
+    int MFGCol() const { return gridCol_; }
+    void SetMFGCell(int row, int col); // also scrolls it into view
+    void SetMFGCol(int col) { SetMFGCell(gridRow_, col); }
+    // The cell's rectangle in the window's coordinates (the editors are laid over it).
+    QRect MFGCellRect(int row, int col) const;
+    QRect MFGRect() const; // the grid on the window
+
+    // ---- controls
+    QTableView* MFG = nullptr;
+    GridModel* MFGModel = nullptr;
+    QFrame* Frame1 = nullptr;
+    QLabel* lbArea = nullptr;
+    QLabel* lbcurArea = nullptr;
+    QLabel* lbBand = nullptr;
+    QLabel* Tip = nullptr;
+    QPushButton* Command1 = nullptr;
+    QTimer* ReadTimer = nullptr;
+    CommonDialogState CD;
+
+    QMenu *Menu_File = nullptr, *Menu_Option = nullptr, *Menu_Language = nullptr, *Menu_Transfer = nullptr,
+          *Menu_Band = nullptr, *Menu_Band_HF = nullptr, *Menu_Band_VHF = nullptr, *Menu_Band_UHF = nullptr,
+          *Help = nullptr;
+    QAction *Menu_New = nullptr, *Menu_Open = nullptr, *Menu_Save = nullptr, *Menu_Print = nullptr,
+            *Menu_PrintFile = nullptr, *Menu_Exit = nullptr, *Menu_RadioOption = nullptr, *Menu_AreaName = nullptr,
+            *Menu_5Tone = nullptr, *Menu_English = nullptr, *Menu_Chinese = nullptr, *Menu_WriteCHData = nullptr,
+            *Menu_ReadCHData = nullptr, *Menu_SetUp = nullptr, *Menu_COMPort = nullptr, *Menu_About = nullptr,
+            *mnuTRxVol = nullptr;
+    // Band items 0..7: Menu_Band_HF_1 .. Menu_Band_UHF_3.
+    std::array<QAction*, 8> Menu_Band_Item{};
+
+    QToolBar* Toolbar1 = nullptr;
+    QToolButton *NewBtn = nullptr, *OpenBtn = nullptr, *SaveBtn = nullptr, *OptionBtn = nullptr, *AreaBtn = nullptr,
+                *AdBtn = nullptr, *SetupBtn = nullptr, *ReadBtn = nullptr, *WriteBtn = nullptr;
+
+    // Cell editors, all hidden until a cell is clicked.
+    QLineEdit *TxtTxFreq = nullptr, *TxtRxFreq = nullptr, *TxtName1 = nullptr, *TxtName2 = nullptr,
+              *txtOtherEnc = nullptr, *txtOtherDec = nullptr, *TxtCTDEV = nullptr, *TxtDECDEV = nullptr,
+              *TxtPower = nullptr;
+    QListWidget *lstCTENC = nullptr, *lstCTDEC = nullptr, *lstDCENC = nullptr, *lstDCDEC = nullptr;
+    QComboBox *ComboBCLO = nullptr, *ComboSCAN = nullptr, *ComboScan2 = nullptr, *Combo5Tone = nullptr,
+              *ComboANI = nullptr, *ComboSelCall = nullptr, *ComboBScan = nullptr;
+
+    // ---- state and texts of the window
+    int CurRow = 0, CurCol = 0; // the cell being edited
+    QString WindowTitle, DefaultTip, BandTipText;
+    std::array<QString, 25> ColumnTips; // entry c - 1: tip of grid column c
+    QString SaveChangesMsg, OpenFailedMsg, NotNumberMsg, RangeInfixMsg, ToneRangeMsg, NoChannelOneMsg,
+        BandConfirmMsg;
+
+    // A language text as the widgets show it (carriage returns become line breaks).
+    QString Lng(const char* section, int index) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    EditorData& data_;
+    EditorData& d_;
+    int gridRow_ = 1, gridCol_ = 1;
+    int checkedBand_ = -1; // no band item is checked at start
+    std::unique_ptr<FrmAbout> aboutChs_;
+    std::unique_ptr<FrmAbout2> aboutEng_;
+
+    void Form_Load();
+    void BuildMenus();
+    void BuildToolbar();
+    void BuildCentral();
+    void BuildCellEditors();
+    void SizeToScreen();
+    void SetBand(int band);
+    void BandItemClicked(int band);
+    void ShowBandChecks();
+    void ShowBandLabel();
+    void SwitchLanguage(const char* code);
+    void LoadLngFileOrWarn();
+    void ApplyColumnWidths();
+    void ShowTip(const QString& text);
 };
 
 } // namespace vt

@@ -1,0 +1,30 @@
+#pragma once
+// Shows a GridStore in a table view: grid row 0 is the horizontal header, grid column 0 the
+// vertical one, so model cell (i, j) is grid cell (i + 1, j + 1).
+#include "editor/shell/core/GridStore.h"
+
+#include <QAbstractTableModel>
+
+namespace vt {
+
+class GridModel : public QAbstractTableModel, public GridListener {
+    Q_OBJECT
+public:
+    explicit GridModel(GridStore& grid, QObject* parent = nullptr);
+    ~GridModel() override;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    void gridReset() override;
+    void cellChanged(int row, int col) override;
+
+    GridStore& grid() { return grid_; }
+
+private:
+    GridStore& grid_;
+};
+
+} // namespace vt

@@ -1,0 +1,421 @@
+#include "common/TextUtil.h"
+#include "common/ui/FileDialog.h"
+#include "common/ui/MessageBox.h"
+#include "editor/shell/core/EditorData.h"
+#include "editor/shell/core/GridRules.h"
+#include "editor/shell/core/LngFile.h"
+#include "editor/shell/ui/FrmAbout.h"
+#include "editor/shell/ui/FrmAbout2.h"
+#include "editor/shell/ui/FrmWelcome.h"
+#include "editor/shell/ui/Frm_Radio.h"
+#include "editor/shell/ui/GridModel.h"
+#include "editor/shell/ui/Twips.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+#include <set>
+
+using namespace vt;
+
+namespace {
+QString Screens() {
+    QString dir = QString(VELTRA_APP_DIR) + "/../screenshots";
+    QDir().mkpath(dir);
+    return dir;
+}
+
+// How many different colours a picture has (a blank one has one).
+int Colours(const QImage& img) {
+    std::set<QRgb> seen;
+    for (int y = 0; y < img.height(); y += 2)
+        for (int x = 0; x < img.width(); x += 2) seen.insert(img.pixel(x, y));
+    return static_cast<int>(seen.size());
+}
+
+QString Label(const Frm_Radio& w, int row) {
+    return w.MFGModel->headerData(row - 1, Qt::Vertical, Qt::DisplayRole).toString();
+}
+
+std::string Options(int areas, int perArea, const char* key16 = "7") {
+    auto f = Split(kDefaultRadioOption);
+    f[0] = std::to_string(areas);
+    f[1] = std::to_string(perArea);
+    f[16] = key16;
+    return Join(f);
+}
+
+// Clicks the button of the modal box that opens next, and remembers its title.
+void AnswerNextModal(QString* title) {
+    QTimer::singleShot(0, [title] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box) return;
+        *title = box->windowTitle();
+        if (auto* ok = box->findChild<QPushButton*>("Command1")) ok->click();
+    });
+}
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+    ui::ScriptedMessageBox boxes;
+    ui::ScriptedFileDialog files;
+    std::unique_ptr<ui::ScopedMessageBox> boxScope;
+    std::unique_ptr<ui::ScopedFileDialog> fileScope;
+
+private slots:
+    void initTestCase() { qputenv("VELTRA_HOME", VELTRA_APP_DIR); }
+    void init() {
+        boxes.clear();
+        boxScope = std::make_unique<ui::ScopedMessageBox>(&boxes);
+        fileScope = std::make_unique<ui::ScopedFileDialog>(&files);
+    }
+    void cleanup() {
+        boxScope.reset();
+        fileScope.reset();
+    }
+
+    void freshStart() {
+        EditorData d;
+        Frm_Radio w(d);
+        QVERIFY(boxes.texts().isEmpty()); // the language file was found
+        QCOMPARE(w.MFG->objectName(), QString("MFG"));
+        QCOMPARE(w.MFGModel->rowCount(), 201);
+        QCOMPARE(w.MFGModel->columnCount(), 15);
+        QCOMPARE(w.MFGModel->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QString("Tx Freq"));
+        QCOMPARE(w.MFGModel->headerData(14, Qt::Horizontal, Qt::DisplayRole).toString(), QString("Power"));
+        QCOMPARE(Label(w, 1), QString("Ch:1"));
+        QCOMPARE(Label(w, 200), QString("Ch:200"));
+        QCOMPARE(Label(w, 201), QString("201"));
+        QCOMPARE(w.MFGModel->data(w.MFGModel->index(200, 2), Qt::DisplayRole).toString(), QString("SECOND"));
+        QCOMPARE(w.MFGModel->data(w.MFGModel->index(6, 2), Qt::DisplayRole).toString(), QString("7"));
+        QCOMPARE(w.MFG->columnWidth(3), Px(1600));
+        QCOMPARE(w.lbcurArea->text(), QString("1"));
+        QCOMPARE(w.lbArea->text(), QString("AREA   NAME:"));
+        QCOMPARE(w.lbBand->text(), QString("Band:  53 -- 60MHz"));
+        QCOMPARE(w.windowTitle(), QString("Data Editor  --  [noname.dat]"));
+        QCOMPARE(w.Tip->text(), w.DefaultTip);
+        QVERIFY(!w.DefaultTip.isEmpty());
+        QCOMPARE(d.BandIndex, 1);
+        QCOMPARE(d.BandRangeText, std::string("53 -- 60 MHz"));
+        for (QAction* a : w.Menu_Band_Item) QVERIFY(!a->isChecked());
+        QVERIFY(!w.mnuTRxVol->isVisible());
+        QVERIFY(!w.Menu_Band_Item[4]->isVisible());
+        QVERIFY(!w.Menu_Band_UHF->menuAction()->isVisible());
+        QVERIFY(w.Menu_Band_Item[3]->isVisible());
+        QVERIFY(w.Menu_English->isChecked());
+        QVERIFY(!w.Menu_Chinese->isChecked());
+        QVERIFY(!w.OptionBtn->isEnabled() && !w.AreaBtn->isEnabled() && !w.AdBtn->isEnabled());
+        QVERIFY(w.NewBtn->isEnabled() && w.SetupBtn->isEnabled() && w.WriteBtn->isEnabled());
+        QCOMPARE(w.SetupBtn->toolTip(), QString("SetUp"));
+        QCOMPARE(w.Menu_New->shortcut(), QKeySequence("Ctrl+N"));
+        QCOMPARE(w.Menu_Print->shortcut(), QKeySequence("Ctrl+P"));
+        QCOMPARE(w.ComboSCAN->count(), 6);
+        QCOMPARE(w.ComboSCAN->itemText(1), QString("T"));
+        QCOMPARE(w.ComboSelCall->count(), 101);
+        QCOMPARE(w.ComboSelCall->itemText(100), QString("100"));
+        w.show();
+        QVERIFY(!w.Command1->isVisible());
+        QVERIFY(!w.TxtTxFreq->isVisible() && !w.ComboSCAN->isVisible());
+        QCOMPARE(d.ShowHexInput, 0);
+        QCOMPARE(d.ManualSetupFlag, 1);
+        QCOMPARE(d.CommSettings, std::string("9600,n,8,1"));
+        QVERIFY(!d.DataChanged);
+        // The offscreen screen is narrower than 15360 twips.
+        QCOMPARE(w.width(), Px(10000));
+        QCOMPARE(w.height(), w.Tip->height() + Px(6450));
+    }
+
+    void areasThroughTheWindow() {
+        EditorData d;
+        Frm_Radio w(d);
+        MainWindowApi& api = w;
+        d.RadioOption = Options(10, 20);
+        d.FarmMarnetInfo = "0|||||1|||0|";
+        api.AdjustArea_Marnet();
+        api.UpdateAreaNo();
+        QCOMPARE(w.MFGModel->rowCount(), 201);
+        QCOMPARE(Label(w, 21), QString("Ch:21        " "     Area:2"));
+        QCOMPARE(w.MFG->verticalHeader()->width(), Px(1360));
+        d.AreaNames[2] = "Harbour";
+        QCOMPARE(w.WhichArea(30), std::string("Harbour"));
+        api.UpdateAreaName();
+        QCOMPARE(w.lbcurArea->text(), QString("Harbour"));
+        d.CurrentArea = 0;
+        api.UpdateAreaName();
+        QCOMPARE(w.lbcurArea->text(), QString("Click one channel please"));
+        QVERIFY(w.AreaNamesEditable());
+
+        d.RadioOption = Options(1, 200);
+        api.AdjustArea_Marnet();
+        api.UpdateAreaNo();
+        QCOMPARE(w.MFGModel->rowCount(), 202); // the extra MARNET row
+        QCOMPARE(Label(w, 201), QString("Ch:201"));
+        QCOMPARE(Label(w, 202), QString("201"));
+        QCOMPARE(w.MFG->verticalHeader()->width(), Px(640));
+        QVERIFY(!w.AreaNamesEditable());
+        // The view follows cells written behind its back.
+        d.MFG.SetTextMatrix(5, 1, "55.5000");
+        QCOMPARE(w.MFGModel->data(w.MFGModel->index(4, 0), Qt::DisplayRole).toString(), QString("55.5000"));
+    }
+
+    void bandConfirmAndCancel() {
+        EditorData d;
+        Frm_Radio w(d);
+        d.MFG.SetTextMatrix(1, 1, "150.0000");
+        d.MFG.SetTextMatrix(2, 2, "55.0000");
+        d.MFG.SetTextMatrix(201, 1, "56.0000"); // second receiver
+        d.MFG.SetTextMatrix(201, 2, "175");
+        w.SetMFGCell(3, 5);
+        w.Tip->setText("column five");
+
+        boxes.answer(ui::MsgResult::Cancel);
+        w.Menu_Band_Item[3]->trigger();
+        QCOMPARE(boxes.shown().size(), size_t(1));
+        QCOMPARE(boxes.shown()[0].text, w.BandConfirmMsg);
+        QCOMPARE(boxes.shown()[0].title, QString("Tip"));
+        QVERIFY(boxes.shown()[0].buttons == ui::MsgButtons::OkCancel);
+        QCOMPARE(d.BandIndex, 1);
+        QVERIFY(!w.Menu_Band_Item[3]->isChecked());
+        QCOMPARE(d.MFG.TextMatrix(2, 2), std::string("55.0000"));
+        QCOMPARE(w.lbBand->text(), QString("Band:  53 -- 60MHz"));
+
+        boxes.answer(ui::MsgResult::Ok);
+        w.Menu_Band_Item[3]->trigger();
+        QCOMPARE(d.BandIndex, 3);
+        QVERIFY(w.Menu_Band_Item[3]->isChecked());
+        QVERIFY(!w.Menu_Band_Item[1]->isChecked());
+        QCOMPARE(d.MFG.TextMatrix(1, 1), std::string("150.0000"));
+        QCOMPARE(d.MFG.TextMatrix(2, 2), std::string(""));
+        QCOMPARE(d.MFG.TextMatrix(201, 1), std::string(""));
+        QCOMPARE(d.MFG.TextMatrix(201, 2), std::string("175"));
+        QCOMPARE(w.lbBand->text(), QString("Band:  135 -- 175MHz"));
+        QCOMPARE(w.Tip->text(), QString("column five")); // not a frequency column
+        QVERIFY(w.ColumnTips[0].startsWith("135 -- 175 MHz\n"));
+        QVERIFY(w.ColumnTips[1].startsWith("135 -- 175 MHz\n"));
+
+        // On a frequency column the tip follows the band at once.
+        w.SetMFGCell(3, 2);
+        boxes.answer(ui::MsgResult::Ok);
+        w.Menu_Band_Item[0]->trigger();
+        QCOMPARE(w.Tip->text(), w.ColumnTips[1]);
+        QVERIFY(w.Menu_Band_Item[0]->isChecked());
+        QVERIFY(!w.Menu_Band_Item[3]->isChecked());
+        QCOMPARE(d.MFG.TextMatrix(1, 1), std::string(""));
+
+        // The decoder's band choice moves the check mark too.
+        d.MFG.SetTextMatrix(1, 2, "470.0000");
+        static_cast<MainWindowApi&>(w).UpdateBand();
+        QCOMPARE(d.BandIndex, 6);
+        QVERIFY(w.Menu_Band_Item[6]->isChecked());
+        QVERIFY(!w.Menu_Band_Item[0]->isChecked());
+    }
+
+    void scanRulesInTheWindow() {
+        EditorData d;
+        Frm_Radio w(d);
+        const QString fileTip = w.ColumnTips[9];
+        d.MFG.SetTextMatrix(4, 10, "TS");
+        d.RadioOption = Options(1, 200, "5");
+        w.UpdateScan();
+        QCOMPARE(w.ComboSCAN->itemText(1), QString("A"));
+        QCOMPARE(w.ComboSCAN->itemText(5), QString("AP"));
+        QCOMPARE(w.ComboSCAN->currentIndex(), 0);
+        QVERIFY(!w.ComboSCAN->isVisible());
+        QCOMPARE(d.MFG.TextMatrix(4, 10), std::string("AS"));
+        QCOMPARE(w.ColumnTips[9], QString("'S'-- scan is required, 'P'-- priority scan, 'A' --- ACS\nDefault is 'NO'"));
+        QVERIFY(w.ColumnTips[9] != fileTip);
+
+        w.Menu_Chinese_Click();
+        const QString chineseTip = w.ColumnTips[9];
+        d.RadioOption = kDefaultRadioOption;
+        w.UpdateScan();
+        QCOMPARE(w.ComboSCAN->itemText(1), QString("T"));
+        QCOMPARE(d.MFG.TextMatrix(4, 10), std::string("TS"));
+        QCOMPARE(w.ColumnTips[9], chineseTip);
+
+        d.MFG.SetTextMatrix(20, 10, "TP");
+        d.MFG.SetTextMatrix(3, 10, "P");
+        w.ValidateT();
+        w.ValidateP();
+        QCOMPARE(d.MFG.TextMatrix(20, 10), std::string(""));
+        QCOMPARE(w.IsTAvailable(16), 1);
+        w.CurRow = 8;
+        d.CurrentArea = 1;
+        w.AdjustP();
+        QCOMPARE(d.MFG.TextMatrix(3, 10), std::string(""));
+    }
+
+    void languageSwitchChangesCaptionsOnly() {
+        EditorData d;
+        Frm_Radio w(d);
+        d.MFG.SetTextMatrix(7, 1, "55.0000");
+        d.MFG.SetTextMatrix(7, 4, "ALPHA");
+        std::vector<std::string> before;
+        for (int r = 0; r < d.MFG.Rows(); ++r)
+            for (int c = 0; c < d.MFG.Cols(); ++c) before.push_back(d.MFG.TextMatrix(r, c));
+        const QString englishFile = w.Menu_File->title(), englishTip = w.DefaultTip;
+
+        w.Menu_Chinese->trigger();
+        QVERIFY(boxes.texts().isEmpty());
+        QCOMPARE(d.LangCode, std::string("chs"));
+        QVERIFY(w.Menu_Chinese->isChecked() && !w.Menu_English->isChecked());
+        QCOMPARE(w.Menu_File->title(), QString::fromUtf8("文件(&F)"));
+        QCOMPARE(w.Menu_Band->title(), QString::fromUtf8("频段(&B)"));
+        QCOMPARE(w.lbBand->text(), QString::fromUtf8("频段：  53 -- 60MHz"));
+        QCOMPARE(w.windowTitle(), QString::fromUtf8("数据编辑器  --  [noname.dat]"));
+        QCOMPARE(w.ReadBtn->toolTip(), QString::fromUtf8("从电台读取信道数据"));
+        QVERIFY(w.DefaultTip != englishTip);
+        QCOMPARE(w.Tip->text(), w.DefaultTip);
+        // Designed captions that no language text replaces.
+        QCOMPARE(w.Menu_PrintFile->text(), QString("Print To File"));
+        QCOMPARE(w.Menu_Band_Item[1]->text(), QString("53 -- 60 MHz"));
+        QCOMPARE(w.mnuTRxVol->text(), QString("TRxVoltage"));
+
+        std::vector<std::string> after;
+        for (int r = 0; r < d.MFG.Rows(); ++r)
+            for (int c = 0; c < d.MFG.Cols(); ++c) after.push_back(d.MFG.TextMatrix(r, c));
+        QVERIFY(after == before);
+        QCOMPARE(d.BandIndex, 1);
+        QVERIFY(!d.DataChanged);
+
+        w.Menu_English->trigger();
+        QCOMPARE(w.Menu_File->title(), englishFile);
+        QCOMPARE(w.DefaultTip, englishTip);
+        QVERIFY(w.Menu_English->isChecked() && !w.Menu_Chinese->isChecked());
+        QCOMPARE(w.windowTitle(), QString("Data Editor  --  [noname.dat]"));
+    }
+
+    void missingLanguageFileIsReportedAndTheEditorGoesOn() {
+        QTemporaryDir empty;
+        qputenv("VELTRA_HOME", empty.path().toUtf8());
+        EditorData d;
+        Frm_Radio w(d);
+        qputenv("VELTRA_HOME", VELTRA_APP_DIR);
+        QCOMPARE(boxes.texts(), QStringList{"Not Found Lng file, Please ReInstall the software!"});
+        QCOMPARE(w.MFGModel->rowCount(), 201);
+        // Once the file is back, a language command brings the texts.
+        w.Menu_English_Click();
+        QCOMPARE(w.windowTitle(), QString("Data Editor  --  [noname.dat]"));
+        QCOMPARE(boxes.texts().size(), 1);
+    }
+
+    void closePrompt() {
+        {
+            EditorData d;
+            Frm_Radio w(d);
+            w.show();
+            QVERIFY(w.close());
+            QVERIFY(boxes.texts().isEmpty());
+        }
+        {
+            EditorData d;
+            Frm_Radio w(d);
+            w.show();
+            d.DataChanged = true;
+            boxes.answer(ui::MsgResult::No);
+            QVERIFY(w.close());
+            QCOMPARE(boxes.texts(), QStringList{w.SaveChangesMsg});
+            QVERIFY(boxes.shown()[0].buttons == ui::MsgButtons::YesNo);
+        }
+        {
+            // Yes, then the Save As dialog is cancelled: the window stays with its data.
+            boxes.clear();
+            EditorData d;
+            Frm_Radio w(d);
+            w.show();
+            d.DataChanged = true;
+            boxes.answer(ui::MsgResult::Yes);
+            QVERIFY(!w.close());
+            QVERIFY(w.isVisible());
+            QCOMPARE(boxes.texts().first(), w.SaveChangesMsg);
+            boxes.answer(ui::MsgResult::No);
+            w.Menu_Exit->trigger();
+            QVERIFY(!w.isVisible());
+        }
+    }
+
+    void aboutBoxFollowsTheLanguage() {
+        EditorData d;
+        Frm_Radio w(d);
+        w.show();
+        QString title;
+        AnswerNextModal(&title);
+        w.Menu_About->trigger();
+        QCOMPARE(title, QString("About Pelican"));
+        w.Menu_Chinese_Click();
+        AnswerNextModal(&title);
+        w.Menu_About->trigger();
+        QCOMPARE(title, QString::fromUtf8("关于 Moravel"));
+        // A second opening finds the same box, still loaded.
+        auto* box = w.findChild<FrmAbout*>();
+        QVERIFY(box);
+        QCOMPARE(box->Command1->text(), QString::fromUtf8("确定(&O)"));
+        AnswerNextModal(&title);
+        w.Menu_About->trigger();
+        QCOMPARE(w.findChildren<FrmAbout*>().size(), 1);
+        QVERIFY(!box->isVisible());
+    }
+
+    void splashHandsOverToTheMainWindow() {
+        int shown = 0;
+        auto* splash = new FrmWelcome([&] { ++shown; });
+        QPointer<FrmWelcome> guard(splash);
+        QCOMPARE(splash->Timer1->interval(), 2000);
+        QVERIFY(splash->Timer1->isActive());
+        QVERIFY(splash->Timer1->isSingleShot());
+        QVERIFY(splash->windowFlags() & Qt::FramelessWindowHint);
+        splash->show();
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QVERIFY(qAbs(splash->geometry().center().x() - screen.center().x()) <= 1);
+        QImage img = splash->grab().toImage();
+        img.save(Screens() + "/splash.png");
+        QVERIFY(Colours(img) > 20);
+        QCOMPARE(shown, 0);
+        splash->Timer1_Timer();
+        QCOMPARE(shown, 1);
+        QVERIFY(!splash->isVisible());
+        QTRY_VERIFY(guard.isNull()); // gone for good
+    }
+
+    void screenshotsInBothLanguages() {
+        EditorData d;
+        Frm_Radio w(d);
+        const char* rows[][6] = {{"55.1250", "55.1250", "BASE", "88.5", "023", "S"},
+                                 {"56.0000", "57.5000", "MOBILE", "", "754", "P"}};
+        for (int r = 0; r < 2; ++r) {
+            const int cols[] = {1, 2, 4, 5, 7, 10};
+            for (int k = 0; k < 6; ++k) d.MFG.SetTextMatrix(r + 1, cols[k], rows[r][k]);
+        }
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QImage eng = w.grab().toImage();
+        eng.save(Screens() + "/mainwindow_eng.png");
+        w.Menu_Chinese_Click();
+        QTest::qWait(20); // the menu bar lays out its new titles
+        QImage chs = w.grab().toImage();
+        chs.save(Screens() + "/mainwindow_chs.png");
+        QVERIFY(Colours(eng) > 8);
+        QVERIFY(Colours(chs) > 8);
+        // The menu bar reads differently in the two languages.
+        const int mh = w.menuBar()->height();
+        QVERIFY(eng.copy(0, 0, eng.width(), mh) != chs.copy(0, 0, chs.width(), mh));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"
