@@ -1,0 +1,377 @@
+#include "editor/shell/ui/CellEditors.h"
+
+#include "common/ui/MessageBox.h"
+#include "editor/shell/core/EditorData.h"
+#include "editor/shell/core/GridRules.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QCompleter>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTimer>
+#include <algorithm>
+
+namespace vt {
+
+namespace {
+constexpr int kTwipsPerPixel = 15;
+constexpr int Px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+constexpr int kEditorInset = Px(10); // text boxes are 10 twips smaller than the cell
+constexpr int kComboLeftShift = Px(10);
+constexpr int kComboTopShift = Px(50);
+constexpr int kListWidth = Px(2200);
+constexpr int kListHeight = Px(3300);
+
+// Switching to another program, opening a menu or a drop-down, or a message box of our own
+// leaves the editor where it is; any other focus change ends it.
+bool EndsEditing(Qt::FocusReason reason) {
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+bool IsEnter(QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    int key = static_cast<QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+void Fill(QListWidget* list, const std::vector<std::string>& items) {
+    list->clear();
+    for (const auto& s : items) list->addItem(QString::fromStdString(s));
+}
+
+void Fill(QComboBox* combo, const std::vector<std::string>& items) {
+    combo->clear();
+    for (const auto& s : items) combo->addItem(QString::fromStdString(s));
+}
+
+auto ItemsOf(const std::vector<std::string>& items) {
+    return [&items](const std::string& cell, const std::string& in) { return CommitCombo(cell, in, items); };
+}
+} // namespace
+
+CellEditors::CellEditors(EditorData& data, CellEditorHost& host, const CellEditorWidgets& w, QObject* parent)
+    : QObject(parent), d_(data), host_(host), w_(w) {
+    auto freq = [this](const std::string& cell, const std::string& in) { return CommitFreq(cell, in, CellContextOf(d_)); };
+    auto name = [](const char* field) {
+        return [field](const std::string& cell, const std::string& in) { return CommitName(cell, in, field); };
+    };
+    auto custom = [this](const std::string& cell, const std::string& in) {
+        return CommitCustomTone(cell, in, CellContextOf(d_));
+    };
+    Add(w_.TxtTxFreq, Kind::Frequency, freq);
+    Add(w_.TxtRxFreq, Kind::Frequency, freq);
+    Add(w_.TxtName1, Kind::Name, name("ID line1."));
+    Add(w_.TxtName2, Kind::Name, name("ID line2."));
+    Add(w_.txtOtherEnc, Kind::CustomTone, custom);
+    Add(w_.txtOtherDec, Kind::CustomTone, custom);
+    Add(w_.TxtCTDEV, Kind::CtDev, [this](const std::string& cell, const std::string& in) {
+        return CommitCtDev(cell, in, CellContextOf(d_));
+    });
+    Add(w_.TxtPower, Kind::Power, [this](const std::string& cell, const std::string& in) {
+        return CommitPower(cell, in, CellContextOf(d_));
+    });
+    Add(w_.lstCTENC, Kind::ToneList);
+    Add(w_.lstCTDEC, Kind::ToneList);
+    Add(w_.lstDCENC, Kind::CodeList);
+    Add(w_.lstDCDEC, Kind::CodeList);
+    Add(w_.ComboBCLO, Kind::Combo, ItemsOf(BclItems()));
+    Add(w_.ComboSCAN, Kind::Combo, [this](const std::string& cell, const std::string& in) {
+        return CommitScan(cell, in, d_.ScanChoices);
+    });
+    Add(w_.ComboScan2, Kind::Combo, [](const std::string& cell, const std::string& in) {
+        return CommitScan(cell, in, Scan2Items());
+    });
+    Add(w_.Combo5Tone, Kind::Combo, ItemsOf(FiveToneItems()));
+    Add(w_.ComboANI, Kind::Combo, ItemsOf(AniItems()));
+    Add(w_.ComboSelCall, Kind::Combo, [](const std::string& cell, const std::string& in) {
+        return CommitSelCall(cell, in);
+    });
+
+    w_.TxtTxFreq->setMaxLength(kFreqMaxLength);
+    w_.TxtRxFreq->setMaxLength(kFreqMaxLength);
+    w_.TxtName1->setMaxLength(kName1MaxLength);
+    w_.TxtName2->setMaxLength(kName2MaxLength);
+    w_.txtOtherEnc->setMaxLength(kCustomToneMaxLength);
+    w_.txtOtherDec->setMaxLength(kCustomToneMaxLength);
+
+    for (QListWidget* list : {w_.lstCTENC, w_.lstCTDEC, w_.lstDCENC, w_.lstDCDEC}) {
+        Fill(list, list == w_.lstCTENC || list == w_.lstCTDEC ? CtcssListItems() : DcsListItems());
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        connect(list, &QListWidget::itemClicked, this, [this, list](QListWidgetItem* item) {
+            if (item) OnChosen(list, list->row(item));
+        });
+    }
+    Fill(w_.ComboBCLO, BclItems());
+    Fill(w_.ComboSCAN, d_.ScanChoices);
+    Fill(w_.ComboScan2, Scan2Items());
+    Fill(w_.Combo5Tone, FiveToneItems());
+    Fill(w_.ComboANI, AniItems());
+    Fill(w_.ComboSelCall, SelCallItems());
+    for (QComboBox* combo : {w_.ComboBCLO, w_.ComboSCAN, w_.ComboScan2, w_.Combo5Tone, w_.ComboANI, w_.ComboSelCall}) {
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert); // typed text is judged on commit, never added
+        if (combo->completer()) combo->completer()->setCaseSensitivity(Qt::CaseSensitive);
+        combo->setCurrentIndex(0);
+    }
+    for (auto& [widget, e] : editors_) widget->hide();
+}
+
+void CellEditors::Add(QWidget* w, Kind kind, Rule rule) { editors_[w] = Editor{kind, std::move(rule), {}}; }
+
+CellEditors::Editor* CellEditors::Find(QObject* w) {
+    auto it = editors_.find(qobject_cast<QWidget*>(w));
+    return it == editors_.end() ? nullptr : &it->second;
+}
+
+const CellEditorOpening& CellEditors::OpeningOf(QWidget* editor) const {
+    static const CellEditorOpening none;
+    auto it = editors_.find(editor);
+    return it == editors_.end() ? none : it->second.opening;
+}
+
+// ---- opening ----
+
+bool CellEditors::Open(int row, int col) {
+    if (!EditorOpensOn(col, row, d_.MFG.Rows() - 1)) return false;
+    if (col == ColScan) {
+        ShowScan(row, col);
+        return true;
+    }
+    QWidget* const byColumn[] = {nullptr,       w_.TxtTxFreq,  w_.TxtRxFreq,  w_.TxtName1,  w_.TxtName2,  w_.lstCTENC,
+                                 w_.lstCTDEC,   w_.lstDCENC,   w_.lstDCDEC,   w_.ComboBCLO, nullptr,      w_.Combo5Tone,
+                                 w_.ComboANI,   w_.ComboSelCall, w_.TxtCTDEV, w_.TxtPower};
+    Show(byColumn[col], row, col);
+    return true;
+}
+
+void CellEditors::Show(QWidget* editor, int row, int col) {
+    Editor* e = Find(editor);
+    if (!e) return;
+    e->opening.Open(row, col);
+    Place(editor, e->kind, row, col);
+    const QString text = QString::fromStdString(CellText(row, col));
+    if (auto* box = qobject_cast<QLineEdit*>(editor)) box->setText(text);
+    if (auto* list = qobject_cast<QListWidget*>(editor)) {
+        list->setCurrentRow(0); // a preselection, not a choice: nothing is written
+        list->scrollToTop();
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) combo->setEditText(text);
+    editor->show();
+    editor->raise();
+    editor->setFocus(Qt::OtherFocusReason);
+    if (auto* box = qobject_cast<QLineEdit*>(editor)) {
+        if (e->kind == Kind::CustomTone)
+            box->deselect();
+        else
+            box->selectAll();
+    }
+}
+
+void CellEditors::ShowScan(int row, int col) {
+    if (IsTAvailable(d_, row) != 0) {
+        Fill(w_.ComboSCAN, d_.ScanChoices);
+        Show(w_.ComboSCAN, row, col);
+    } else {
+        Show(w_.ComboScan2, row, col);
+    }
+}
+
+void CellEditors::Place(QWidget* w, Kind kind, int row, int col) {
+    const QRect cell = host_.CellRect(row, col);
+    const QRect grid = host_.GridRect();
+    switch (kind) {
+    case Kind::ToneList:
+    case Kind::CodeList: {
+        // Right of the cell, its top at the grid's top; kept inside the window so it stays usable.
+        int x = cell.left() - grid.left() + cell.width();
+        if (QWidget* p = w->parentWidget()) x = std::min(x, p->width() - kListWidth);
+        w->setGeometry(std::max(0, x), grid.top(), kListWidth, kListHeight);
+        break;
+    }
+    case Kind::Combo:
+        w->setGeometry(cell.left() - kComboLeftShift, cell.top() - kComboTopShift, cell.width(), w->sizeHint().height());
+        break;
+    default:
+        w->setGeometry(cell.left(), cell.top(), std::max(1, cell.width() - kEditorInset),
+                       std::max(1, cell.height() - kEditorInset));
+        break;
+    }
+}
+
+// ---- closing ----
+
+void CellEditors::Close(QWidget* w) {
+    if (Editor* e = Find(w)) e->opening.Close();
+    if (w == held_) held_ = nullptr;
+    w->hide();
+}
+
+void CellEditors::HideTonesExcept(int col) {
+    if (col != ColCtcssEnc) Close(w_.lstCTENC);
+    if (col != ColCtcssDec) Close(w_.lstCTDEC);
+    if (col != ColDcsEnc) Close(w_.lstDCENC);
+    if (col != ColDcsDec) Close(w_.lstDCDEC);
+}
+
+void CellEditors::HideForScroll() {
+    for (auto& [widget, e] : editors_)
+        if (e.kind != Kind::CustomTone) Close(widget);
+}
+
+bool CellEditors::HoldsFocus() const {
+    if (!held_ || !held_->isVisible()) return false;
+    auto it = editors_.find(held_);
+    return it != editors_.end() && it->second.opening.IsOpen();
+}
+
+void CellEditors::ReturnFocus() {
+    if (HoldsFocus()) held_->setFocus(Qt::OtherFocusReason);
+}
+
+void CellEditors::CommitOpen() {
+    for (auto& [widget, e] : editors_)
+        if (e.opening.IsOpen()) OnFocusLost(widget, e);
+}
+
+// ---- cells and messages ----
+
+std::string CellEditors::CellText(int row, int col) const { return d_.MFG.TextMatrix(row, col); }
+
+void CellEditors::WriteCell(int row, int col, const std::string& text) { d_.MFG.SetTextMatrix(row, col, text); }
+
+void CellEditors::Say(const std::string& message, bool now) {
+    QWidget* parent = qobject_cast<QWidget*>(w_.TxtTxFreq->parentWidget());
+    auto show = [message, parent] {
+        ui::MsgBox(QString::fromStdString(message), ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), parent);
+    };
+    // From inside a focus change a modal box would run its own event loop in the middle of it.
+    if (now)
+        show();
+    else
+        QTimer::singleShot(0, this, show);
+}
+
+void CellEditors::AdvanceFrom(int row, int col) {
+    host_.MoveToCell(row, col + 1);
+    host_.MFG_Click();
+}
+
+// ---- events ----
+
+bool CellEditors::Event(QObject* watched, QEvent* event) {
+    Editor* e = Find(watched);
+    if (!e || !e->opening.IsOpen()) return false;
+    if (IsEnter(event)) {
+        if (e->kind == Kind::CustomTone || e->kind == Kind::Combo) return false; // Enter does nothing special
+        if (auto* list = qobject_cast<QListWidget*>(watched)) {
+            if (list->currentRow() >= 0) OnChosen(list, list->currentRow());
+        } else {
+            OnEnter(static_cast<QLineEdit*>(watched), *e);
+        }
+        return true;
+    }
+    if (event->type() == QEvent::FocusOut && EndsEditing(static_cast<QFocusEvent*>(event)->reason())) {
+        auto* combo = qobject_cast<QComboBox*>(watched);
+        if (combo && combo->view() && combo->view()->isVisible()) return false; // its own drop-down
+        OnFocusLost(static_cast<QWidget*>(watched), *e);
+    }
+    return false;
+}
+
+CellCommit CellEditors::CommitText(QLineEdit* box, Editor& e, bool now) {
+    const int row = e.opening.Row(), col = e.opening.Col();
+    CellCommit c = e.rule(CellText(row, col), box->text().toStdString());
+    if (c.Accepted) WriteCell(row, col, c.Text);
+    if (c.Message) Say(*c.Message, now);
+    return c;
+}
+
+void CellEditors::OnEnter(QLineEdit* box, Editor& e) {
+    const int row = e.opening.Row(), col = e.opening.Col();
+    CellCommit c = CommitText(box, e, true);
+    switch (e.kind) {
+    case Kind::Frequency:
+        box->clear();
+        break;
+    case Kind::CtDev:
+        box->setText(kCtDevBoxText);
+        break;
+    case Kind::Power:
+        box->setText(kPowerBoxText);
+        break;
+    default:
+        break;
+    }
+    const bool good = e.kind == Kind::Name ? c.Accepted : c.Result >= 1;
+    if (!good) return; // the box stays open with the focus
+    Close(box);
+    if (EnterMovesOn(col)) AdvanceFrom(row, col);
+}
+
+void CellEditors::OnFocusLost(QWidget* w, Editor& e) {
+    auto* box = qobject_cast<QLineEdit*>(w);
+    switch (e.kind) {
+    case Kind::Frequency: {
+        CellCommit c = CommitText(box, e, false);
+        box->clear();
+        if (c.Result >= 1) break;
+        // Refused: the box takes the focus back until it gets a good value or a blank.
+        held_ = box;
+        QTimer::singleShot(0, this, [this] { ReturnFocus(); });
+        return;
+    }
+    case Kind::Name:
+        CommitText(box, e, false);
+        break;
+    case Kind::CustomTone:
+        CommitText(box, e, false);
+        box->clear();
+        break;
+    case Kind::CtDev:
+    case Kind::Power:
+        // A refused value is dropped; the cell keeps its text and the box closes.
+        CommitText(box, e, false);
+        box->setText(e.kind == Kind::Power ? kPowerBoxText : kCtDevBoxText);
+        break;
+    case Kind::Combo:
+        CommitCombo(static_cast<QComboBox*>(w), e);
+        break;
+    case Kind::ToneList:
+    case Kind::CodeList:
+        break; // losing the focus only hides a list
+    }
+    Close(w);
+}
+
+void CellEditors::CommitCombo(QComboBox* combo, Editor& e) {
+    const int row = e.opening.Row(), col = e.opening.Col();
+    CellCommit c = e.rule(CellText(row, col), combo->currentText().toStdString());
+    if (c.Accepted) {
+        if (c.ClearAreaPriority) {
+            // The area of the cell being committed, whatever was clicked since.
+            int area = WhichAreaInt(d_, row);
+            if (area >= 1) d_.CurrentArea = area;
+            AdjustP(d_, row);
+        }
+        WriteCell(row, col, c.Text);
+    }
+    combo->setCurrentIndex(0);
+    combo->setEditText(combo->itemText(0));
+}
+
+void CellEditors::OnChosen(QListWidget* list, int index) {
+    Editor* e = Find(list);
+    if (!e || !e->opening.IsOpen()) return;
+    const int row = e->opening.Row(), col = e->opening.Col();
+    CellCommit c = e->kind == Kind::ToneList ? CommitCtcssItem(CellText(row, col), index)
+                                             : CommitDcsItem(CellText(row, col), index);
+    if (c.Accepted) WriteCell(row, col, c.Text);
+    e->opening.Close(); // moving the focus to the custom box below writes nothing
+    if (c.OpenCustomTone) Show(list == w_.lstCTENC ? w_.txtOtherEnc : w_.txtOtherDec, row, col);
+    Close(list);
+}
+
+} // namespace vt

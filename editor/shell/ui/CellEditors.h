@@ -1,0 +1,94 @@
+#pragma once
+// The logic of the channel grid's cell editors: which cell each one was opened on, where it
+// lies, and what its Enter, choice or loss of focus writes (through the cell rules). The
+// window owns the widgets and routes their events here.
+#include "editor/shell/core/CellRules.h"
+#include "editor/shell/ui/CellEditorHost.h"
+#include "editor/shell/ui/CellEditorOpening.h"
+
+#include <QObject>
+#include <functional>
+#include <map>
+#include <string>
+
+class QComboBox;
+class QEvent;
+class QLineEdit;
+class QListWidget;
+class QWidget;
+
+namespace vt {
+
+struct EditorData;
+
+struct CellEditorWidgets {
+    QLineEdit *TxtTxFreq = nullptr, *TxtRxFreq = nullptr, *TxtName1 = nullptr, *TxtName2 = nullptr;
+    QListWidget *lstCTENC = nullptr, *lstCTDEC = nullptr, *lstDCENC = nullptr, *lstDCDEC = nullptr;
+    QLineEdit *txtOtherEnc = nullptr, *txtOtherDec = nullptr;
+    QComboBox *ComboBCLO = nullptr, *ComboSCAN = nullptr, *ComboScan2 = nullptr, *Combo5Tone = nullptr,
+              *ComboANI = nullptr, *ComboSelCall = nullptr;
+    QLineEdit *TxtCTDEV = nullptr, *TxtPower = nullptr;
+};
+
+class CellEditors : public QObject {
+    Q_OBJECT
+public:
+    // Fills the lists and combos and connects the lists' choices.
+    CellEditors(EditorData& data, CellEditorHost& host, const CellEditorWidgets& w, QObject* parent);
+
+    // The column's editor on (row, col) when it opens on that row; false when none does.
+    bool Open(int row, int col);
+    // Opens an editor on (row, col): text boxes and combos over the cell, lists beside it.
+    void Show(QWidget* editor, int row, int col);
+    // The SCAN column: the trunk/ACS combo on rows that allow it, the short one elsewhere.
+    void ShowScan(int row, int col);
+    void HideTonesExcept(int col);
+    // A scroll hides every editor but the custom-tone boxes, writing nothing.
+    void HideForScroll();
+    // A frequency box that refused its text keeps the focus: the grid must not move on.
+    bool HoldsFocus() const;
+    void ReturnFocus();
+    // Commits every open editor as if it lost the focus (before a command reads the grid).
+    void CommitOpen();
+    // The opening of an editor (tests, and the window's own checks).
+    const CellEditorOpening& OpeningOf(QWidget* editor) const;
+
+    // Key presses and focus changes of the editors; true when the event was consumed.
+    bool Event(QObject* watched, QEvent* event);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override { return Event(watched, event); }
+
+private:
+    using Rule = std::function<CellCommit(const std::string& cell, const std::string& input)>;
+    enum class Kind { Frequency, Name, CustomTone, CtDev, Power, Combo, ToneList, CodeList };
+    struct Editor {
+        Kind kind;
+        Rule rule; // text editors and combos
+        CellEditorOpening opening;
+    };
+
+    EditorData& d_;
+    CellEditorHost& host_;
+    CellEditorWidgets w_;
+    std::map<QWidget*, Editor> editors_;
+    QLineEdit* held_ = nullptr; // frequency box waiting for a good value or a blank
+
+    void Add(QWidget* w, Kind kind, Rule rule = {});
+    Editor* Find(QObject* w);
+    void Close(QWidget* w);
+    std::string CellText(int row, int col) const;
+    void WriteCell(int row, int col, const std::string& text);
+    void Say(const std::string& message, bool now);
+    void AdvanceFrom(int row, int col);
+
+    void Place(QWidget* w, Kind kind, int row, int col);
+    void OnEnter(QLineEdit* box, Editor& e);
+    void OnFocusLost(QWidget* w, Editor& e);
+    void OnChosen(QListWidget* list, int index);
+    // A text editor's commit into its cell; the rule's result.
+    CellCommit CommitText(QLineEdit* box, Editor& e, bool now);
+    void CommitCombo(QComboBox* combo, Editor& e);
+};
+
+} // namespace vt
