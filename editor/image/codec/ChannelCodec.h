@@ -1,0 +1,34 @@
+#pragma once
+// Channel flag table and channel records: grid rows to slots and back.
+#include <string>
+
+namespace vt {
+
+struct EncodeContext;
+struct DecodeContext;
+
+// Grid columns.
+namespace col {
+inline constexpr int Tx = 1, Rx = 2, Name1 = 3, Name2 = 4, CtcssEnc = 5, CtcssDec = 6, DcsEnc = 7, DcsDec = 8,
+                     Bcl = 9, Scan = 10, FiveTone = 11, Ani = 12, SelCall = 13, CtDev = 14, Power = 15;
+}
+
+// Slot of grid row r in a grid of `rows` rows: 1..200, 201 for the last row, 0 when the row has none.
+int SlotOfRow(int rows, int r);
+const char* ColumnName(int column);
+
+void EncodeChannelFlags(EncodeContext& c);
+void EncodeChannelRecords(EncodeContext& c);
+// Signalling bytes of one row (+0x01..+0x0C); high carries the high-tone bit down the rows.
+void EncodeSignalling(EncodeContext& c, int row, size_t rec, int& high);
+
+// Decoder passes, in the order the grid rebuild runs them.
+void DecodeSignalFlagColumns(DecodeContext& c); // ANI, 5Tone Resp
+void DecodeToneColumns(DecodeContext& c);       // CTCSS ENC/DEC, DCS ENC/DEC, CT DEV
+void DecodeFrequencyColumns(DecodeContext& c);  // Tx, Rx
+void DecodeFlagColumns(DecodeContext& c);       // BCL, SCAN with the priority channels
+void DecodeNameColumns(DecodeContext& c);       // names, Sel Call, Power
+// Row count from the options, the second-receiver row, then the SCAN and area refresh.
+void FinishGrid(DecodeContext& c);
+
+} // namespace vt

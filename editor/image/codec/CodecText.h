@@ -1,0 +1,20 @@
+#pragma once
+// Texts the decoder makes from image bytes.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vt {
+
+// Decimal text of a number without spaces, as short as it stays exact to 15 digits ("5", "5.5").
+std::string NumText(double value);
+// The character of one Windows-1252 byte, as UTF-8.
+std::string ByteChar(uint8_t b);
+// A fixed-width name field: zero bytes read as spaces, then spaces are trimmed at both ends.
+std::string NameText(const uint8_t* bytes, size_t n);
+// Number of characters of UTF-8 text.
+size_t CharCount(std::string_view utf8);
+// Character i (from 0) of UTF-8 text, or "" past its end.
+std::string CharAt(std::string_view utf8, size_t i);
+
+} // namespace vt

@@ -1,0 +1,120 @@
+#include "editor/image/codec/ImageCodec.h"
+
+#include "editor/image/codec/AreaNameCodec.h"
+#include "editor/image/codec/ChannelCodec.h"
+#include "editor/image/codec/OptionAreaCodec.h"
+#include "editor/image/codec/ToneRecordCodec.h"
+
+#include "common/ModFun.h"
+#include "common/TextUtil.h"
+
+#include <utility>
+#include "editor/shell/core/EditorData.h"
+#include "editor/shell/core/MainWindowApi.h"
+
+namespace vt {
+
+namespace {
+
+template <size_t N>
+std::vector<std::string> AsVector(const std::array<std::string, N>& a) {
+    return std::vector<std::string>(a.begin(), a.end());
+}
+
+} // namespace
+
+EncodeResult EncodeImage(const EditorData& d, const CodecTables& tables, int source) {
+    EncodeResult out;
+    out.image = tables.DefaultImage;
+    EncodeContext c(d, tables, out.image);
+    if (!c.f.SplitOptions(d.RadioOption)) {
+        c.w.Fail("Radio options", 0, "The radio options do not hold 39 fields; open Radio Option and confirm it.");
+        out.errors = c.w.TakeErrors();
+        return out;
+    }
+    c.f.SplitToneSettings(d.FiveToneInfo);
+    c.f.SplitFarmSettings(d.FarmMarnetInfo);
+    c.f.ScanAreaPriority(d.MFG);
+    EncodeOptionArea(c);
+    EncodeKeyTable(c);
+    EncodeChannelFlags(c);
+    EncodeToneSetByte(c);
+    EncodeEmergencyTable(c);
+    EncodeAreaNames(c);
+    EncodeChannelRecords(c);
+    EncodeToneRecords(c);
+    if (source == 1) EncodeIdSuffix(c);
+    EncodeManualSetup(c);
+    out.errors = c.w.TakeErrors();
+    return out;
+}
+
+std::vector<ImageError> EncodeImage(EditorData& d, ConversionTables& conv, const VoltageTables* voltage, int source) {
+    CodecTables tables;
+    tables.Conv = &conv;
+    tables.Voltage = voltage;
+    conv.InitTblErrMsgs();
+    conv.LoadDefaultTbl(tables.DefaultImage);
+    conv.LoadEncTbl();
+    conv.LoadDecTbl();
+    conv.LoadDcsTbl();
+    conv.LoadDevTbl();
+    conv.LoadVoltageTbls();
+    conv.LoadPwrTbl();
+    EncodeResult r = EncodeImage(d, tables, source);
+    if (r.ok()) d.MemImage = r.image;
+    return std::move(r.errors);
+}
+
+void DecodeImage(MainWindowApi& w, const CodecTables& tables, int source) {
+    DecodeContext c(w, tables);
+    EditorData& d = c.d;
+    // Fields the image does not carry start from the data set the caller has just reset.
+    if (!c.f.SplitOptions(d.RadioOption)) c.f.SplitOptions(kDefaultRadioOption);
+    c.f.SplitToneSettings(d.FiveToneInfo);
+    c.f.SplitFarmSettings(d.FarmMarnetInfo);
+
+    DecodeOptionArea(c);
+    DecodeKeyTable(c);
+    DecodeEmergencyTable(c);
+    DecodeAreaNames(c);
+    if (source == 1) DecodeIdSuffix(c);
+    d.RadioOption = JoinFields(AsVector(c.f.OptionFields));
+    d.FarmMarnetInfo = JoinFields(AsVector(c.f.FarmFields));
+    d.FiveToneInfo = JoinFields(AsVector(c.f.ToneFields));
+
+    {
+        GridBatch batch(d.MFG);
+        if (d.MFG.Cols() < kGridCols) d.MFG.SetCols(kGridCols);
+        if (d.MFG.Rows() < kMaxChannels + 2) d.MFG.SetRows(kMaxChannels + 2);
+        DecodeSignalFlagColumns(c);
+        DecodeToneColumns(c);
+        DecodeFrequencyColumns(c);
+        w.UpdateBand();
+        DecodeFlagColumns(c);
+        DecodeNameColumns(c);
+        FinishGrid(c);
+    }
+    DecodeToneRecords(c);
+    DecodeManualSetup(c);
+    w.GridChanged();
+}
+
+void DecodeImage(MainWindowApi& w, ConversionTables& conv, int source) {
+    CodecTables tables;
+    tables.Conv = &conv;
+    conv.LoadEncTbl();
+    conv.LoadDecTbl();
+    conv.LoadDcsTbl();
+    conv.LoadDevTbl(); // CT DEV is read back through the deviation entries
+    conv.LoadPwrTbl();
+    DecodeImage(w, tables, source);
+}
+
+std::string ErrorListText(const std::vector<ImageError>& errors) {
+    std::string s;
+    for (const auto& e : errors) s += (s.empty() ? "" : "\n") + e.message;
+    return s;
+}
+
+} // namespace vt

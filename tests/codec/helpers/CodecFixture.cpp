@@ -1,0 +1,98 @@
+#include "codec/helpers/CodecFixture.h"
+
+#include "common/TextUtil.h"
+#include "editor/image/codec/DefaultImage.h"
+#include "editor/shell/core/DataSetReset.h"
+#include "editor/shell/core/GridRules.h"
+
+#include <gtest/gtest.h>
+
+namespace vt::test {
+
+void FillSyntheticTables(ConversionTables& conv) {
+    for (size_t k = 0; k < kEncTblSize / 2; ++k) {
+        conv.EncTbl[2 * k] = static_cast<uint8_t>(0x40 + k / 256);
+        conv.EncTbl[2 * k + 1] = static_cast<uint8_t>(k % 256);
+        conv.DecTbl[2 * k] = static_cast<uint8_t>(0x80 + k / 256);
+        conv.DecTbl[2 * k + 1] = static_cast<uint8_t>(k % 256);
+    }
+    for (size_t c = 0; c < kDcsTblSize / 3; ++c) {
+        conv.DcsTbl[3 * c] = 0xD0;
+        conv.DcsTbl[3 * c + 1] = static_cast<uint8_t>(c);
+        conv.DcsTbl[3 * c + 2] = 0x5A;
+    }
+    for (size_t d = 0; d < 9; ++d)
+        for (size_t t = 0; t < 51; ++t) {
+            size_t e = 153 * d + 3 * t;
+            conv.DevTbl[e] = static_cast<uint8_t>(0x60 + d);
+            conv.DevTbl[e + 1] = static_cast<uint8_t>(t);
+            conv.DevTbl[e + 2] = 0x33;
+        }
+    for (size_t b = 0; b < 8; ++b)
+        for (size_t level = 1; level <= 50; ++level) conv.PwrTbl[50 * b + level - 1] = static_cast<uint8_t>(20 + 4 * level + b);
+}
+
+std::unique_ptr<EditorData> NewData() {
+    auto d = std::make_unique<EditorData>();
+    ResetDataSet(*d);
+    return d;
+}
+
+CodecFixture::CodecFixture() {
+    FillSyntheticTables(conv);
+    tables.Conv = &conv;
+    auto img = BuildDefaultImage(conv);
+    EXPECT_TRUE(img.has_value());
+    if (img) tables.DefaultImage = *img;
+}
+
+EncodeResult CodecFixture::Encode(const EditorData& d, int source) const { return EncodeImage(d, tables, source); }
+
+ImageArray CodecFixture::EncodeOk(const EditorData& d, int source) const {
+    EncodeResult r = Encode(d, source);
+    EXPECT_TRUE(r.ok()) << ErrorListText(r.errors);
+    return r.image;
+}
+
+std::unique_ptr<EditorData> CodecFixture::Decode(const ImageArray& image, int source) const {
+    auto d = NewData();
+    d->MemImage = image;
+    CoreMainWindow w(*d);
+    DecodeImage(w, tables, source);
+    return d;
+}
+
+std::array<uint8_t, 2> CodecFixture::EncWord(int tenths) const {
+    size_t b = 2 * static_cast<size_t>(tenths - 670);
+    return {conv.EncTbl[b], conv.EncTbl[b + 1]};
+}
+std::array<uint8_t, 2> CodecFixture::DecWord(int tenths) const {
+    size_t b = 2 * static_cast<size_t>(tenths - 670);
+    return {conv.DecTbl[b], conv.DecTbl[b + 1]};
+}
+std::array<uint8_t, 3> CodecFixture::DcsEntry(int i) const {
+    size_t b = 3 * static_cast<size_t>(i);
+    return {conv.DcsTbl[b], conv.DcsTbl[b + 1], conv.DcsTbl[b + 2]};
+}
+std::array<uint8_t, 3> CodecFixture::DevEntry(int step, int tone) const {
+    size_t b = 153 * static_cast<size_t>(step) + 3 * static_cast<size_t>(tone);
+    return {conv.DevTbl[b], conv.DevTbl[b + 1], conv.DevTbl[b + 2]};
+}
+
+void SetCell(EditorData& d, int r, int c, const std::string& text) { d.MFG.SetTextMatrix(r, c, text); }
+
+std::string Field(const std::string& joined, int n) {
+    auto f = Split(joined);
+    return n < static_cast<int>(f.size()) ? f[static_cast<size_t>(n)] : std::string();
+}
+
+void SetField(std::string& joined, int n, const std::string& value) {
+    auto f = Split(joined);
+    if (n < static_cast<int>(f.size())) f[static_cast<size_t>(n)] = value;
+    joined = Join(f);
+}
+
+void SetOption(EditorData& d, int n, const std::string& value) { SetField(d.RadioOption, n, value); }
+std::string OptionField(const EditorData& d, int n) { return Field(d.RadioOption, n); }
+
+} // namespace vt::test

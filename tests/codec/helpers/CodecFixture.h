@@ -1,0 +1,40 @@
+#pragma once
+// Synthetic code tables (every entry unique, so each search finds one place) and short cuts
+// for encoding a data set and decoding an image into a freshly reset one.
+#include "editor/image/ConversionTables.h"
+#include "editor/image/codec/ImageCodec.h"
+#include "editor/shell/core/EditorData.h"
+
+#include <memory>
+
+namespace vt::test {
+
+void FillSyntheticTables(ConversionTables& conv);
+// The New data set.
+std::unique_ptr<EditorData> NewData();
+
+struct CodecFixture {
+    CodecFixture();
+    ConversionTables conv;
+    CodecTables tables;
+
+    EncodeResult Encode(const EditorData& d, int source = 1) const;
+    // Encodes and fails the test on any error.
+    ImageArray EncodeOk(const EditorData& d, int source = 1) const;
+    std::unique_ptr<EditorData> Decode(const ImageArray& image, int source = 1) const;
+    // Enc/Dec word, DCS and deviation entries of the synthetic tables.
+    std::array<uint8_t, 2> EncWord(int tenths) const;
+    std::array<uint8_t, 2> DecWord(int tenths) const;
+    std::array<uint8_t, 3> DcsEntry(int index) const;
+    std::array<uint8_t, 3> DevEntry(int step, int tone) const;
+};
+
+// Sets one cell of channel row r.
+void SetCell(EditorData& d, int r, int c, const std::string& text);
+// Sets the option record field n.
+void SetOption(EditorData& d, int n, const std::string& value);
+std::string OptionField(const EditorData& d, int n);
+std::string Field(const std::string& joined, int n);
+void SetField(std::string& joined, int n, const std::string& value);
+
+} // namespace vt::test
