@@ -1,0 +1,211 @@
+// Flag table and signalling fields: tones, DCS codes, deviation, BCL, SCAN, 5-tone and ANI.
+#include "codec/helpers/CodecFixture.h"
+
+#include "editor/image/codec/ImageLayout.h"
+#include "editor/shell/core/GridRules.h"
+
+#include <gtest/gtest.h>
+
+namespace vt::test {
+namespace {
+
+constexpr int kEnc = 5, kDec = 6, kDcsEnc = 7, kDcsDec = 8, kBcl = 9, kScan = 10, kFive = 11, kAni = 12,
+              kCtDev = 14;
+
+size_t Slot(int s) { return layout::ChannelSlot(s); }
+
+class ChannelFlags : public ::testing::Test {
+protected:
+    CodecFixture fx;
+    std::unique_ptr<EditorData> d = NewData();
+    ImageArray Encode() { return fx.EncodeOk(*d); }
+    void ExpectBytes(const ImageArray& img, size_t at, std::initializer_list<uint8_t> bytes) {
+        size_t k = 0;
+        for (uint8_t b : bytes) EXPECT_EQ(img[at + k++], b) << "offset 0x" << std::hex << at + k - 1;
+    }
+};
+
+TEST_F(ChannelFlags, FlagByteOfAScanningBusyLockedToneChannel) {
+    SetCell(*d, 3, kScan, "TS");
+    SetCell(*d, 3, kBcl, "YES");
+    SetCell(*d, 3, kEnc, "151.4");
+    ImageArray img = Encode();
+    EXPECT_EQ(img[0x1502], 0x65);
+    auto back = fx.Decode(img);
+    EXPECT_EQ(back->MFG.TextMatrix(3, kScan), "TS");
+    EXPECT_EQ(back->MFG.TextMatrix(3, kBcl), "YES");
+    EXPECT_EQ(back->MFG.TextMatrix(3, kEnc), "151.4");
+}
+
+TEST_F(ChannelFlags, CtcssEncodeWordHighToneBitAndDeviation) {
+    SetCell(*d, 1, kEnc, "151.4");
+    SetCell(*d, 1, kCtDev, "250");
+    SetCell(*d, 2, kEnc, "150.0");
+    SetCell(*d, 3, kEnc, "149.9");
+    SetCell(*d, 4, kEnc, "67.0");
+    SetCell(*d, 4, kCtDev, "100");
+    ImageArray img = Encode();
+    auto w = fx.EncWord(1514);
+    ExpectBytes(img, Slot(1) + 2, {w[0], w[1]});
+    EXPECT_EQ(img[Slot(1) + 1] & 0x20, 0x20);
+    auto dev = fx.DevEntry(3, 24);
+    ExpectBytes(img, Slot(1) + 6, {dev[0], dev[1], dev[2]});
+    EXPECT_EQ(img[Slot(1) + 9], fx.tables.DefaultImage[Slot(1) + 9]);
+    EXPECT_EQ(img[Slot(2) + 1] & 0x20, 0x20);
+    dev = fx.DevEntry(3, 24);
+    ExpectBytes(img, Slot(2) + 6, {dev[0], dev[1], dev[2]});
+    EXPECT_EQ(img[Slot(3) + 1] & 0x20, 0);
+    dev = fx.DevEntry(3, 23);
+    ExpectBytes(img, Slot(3) + 6, {dev[0], dev[1], dev[2]});
+    w = fx.EncWord(670);
+    ExpectBytes(img, Slot(4) + 2, {w[0], w[1]});
+    dev = fx.DevEntry(0, 0);
+    ExpectBytes(img, Slot(4) + 6, {dev[0], dev[1], dev[2]});
+}
+
+TEST_F(ChannelFlags, HighToneBitRunsDownRowsWithoutATone) {
+    SetCell(*d, 2, kEnc, "162.2");
+    SetCell(*d, 4, kEnc, "100.0");
+    SetCell(*d, 5, kDcsEnc, "023");
+    SetCell(*d, 7, kEnc, "203.5");
+    ImageArray img = Encode();
+    const int expect[] = {0, 1, 1, 0, 0};
+    for (int r = 1; r <= 5; ++r) EXPECT_EQ((img[Slot(r) + 1] >> 5) & 1, expect[r - 1]) << r;
+    EXPECT_EQ(img[Slot(201) + 1] & 0x20, 0x20); // the second receiver follows row 200, after row 7
+}
+
+TEST_F(ChannelFlags, DcsEncodeWithItsDeviationByte) {
+    const std::pair<const char*, int> devs[] = {{"250", 13}, {"100", 5}, {"120", 6}, {"121", 7}, {"500", 25}, {"", 15}};
+    int r = 1;
+    for (auto [dev, expect] : devs) {
+        SetCell(*d, r, kDcsEnc, "023");
+        SetCell(*d, r, kCtDev, dev);
+        ++r;
+    }
+    ImageArray img = Encode();
+    auto e = fx.DcsEntry(0);
+    ExpectBytes(img, Slot(1) + 2, {0xF8, 0xE2, img[Slot(1) + 4], img[Slot(1) + 5], e[0], e[1], e[2]});
+    EXPECT_EQ(img[0x1500] & 0x10, 0x10);
+    r = 1;
+    for (auto [dev, expect] : devs) EXPECT_EQ(img[Slot(r++) + 9], expect) << dev;
+    EXPECT_EQ(fx.Decode(img)->MFG.TextMatrix(1, kDcsEnc), "023");
+}
+
+TEST_F(ChannelFlags, DcsDecodeAlone) {
+    SetCell(*d, 1, kDcsDec, "754");
+    ImageArray img = Encode();
+    EXPECT_EQ(img[0x1500], 0x08);
+    auto e = fx.DcsEntry(103);
+    ExpectBytes(img, Slot(1) + 4, {0xEA, 0xFE});
+    ExpectBytes(img, Slot(1) + 0x0A, {e[0], e[1], e[2]});
+    auto back = fx.Decode(img);
+    EXPECT_EQ(back->MFG.TextMatrix(1, kDcsDec), "754");
+    EXPECT_EQ(back->MFG.TextMatrix(1, kDec), "");
+}
+
+TEST_F(ChannelFlags, CtcssDecodeWord) {
+    SetCell(*d, 2, kDec, "88.5");
+    ImageArray img = Encode();
+    auto w = fx.DecWord(885);
+    ExpectBytes(img, Slot(2) + 4, {w[0], w[1]});
+    EXPECT_EQ(fx.Decode(img)->MFG.TextMatrix(2, kDec), "88.5");
+}
+
+TEST_F(ChannelFlags, FiveToneResponseAndAni) {
+    SetCell(*d, 1, kFive, "APM");
+    SetCell(*d, 1, kAni, "TO");
+    SetCell(*d, 2, kAni, "LO");
+    ImageArray img = Encode();
+    EXPECT_EQ(img[Slot(1) + 1], 0xCE);
+    img[Slot(3) + 1] = 0x03; // both ANI bits
+    auto back = fx.Decode(img);
+    EXPECT_EQ(back->MFG.TextMatrix(1, kFive), "APM");
+    EXPECT_EQ(back->MFG.TextMatrix(1, kAni), "TO");
+    EXPECT_EQ(back->MFG.TextMatrix(2, kAni), "LO");
+    EXPECT_EQ(back->MFG.TextMatrix(3, kAni), "L");
+}
+
+TEST_F(ChannelFlags, SecondReceiverUsesItsOwnFlagAndSlot) {
+    SetOption(*d, 1, "20");
+    CoreMainWindow(*d).AdjustArea_Marnet();
+    int last = d->MFG.Rows() - 1;
+    SetCell(*d, last, kEnc, "88.5");
+    SetCell(*d, last, kCtDev, "300");
+    ImageArray img = Encode();
+    EXPECT_EQ(img[0x15C8], 0x04);
+    auto w = fx.EncWord(885);
+    ExpectBytes(img, 0x3B82, {w[0], w[1]});
+    auto dev = fx.DevEntry(4, 8);
+    ExpectBytes(img, 0x3B86, {dev[0], dev[1], dev[2]});
+    for (size_t k = 0x1514; k < 0x15C8; ++k) ASSERT_EQ(img[k], fx.tables.DefaultImage[k]) << k;
+    auto back = fx.Decode(img);
+    int blast = back->MFG.Rows() - 1;
+    EXPECT_EQ(back->MFG.TextMatrix(blast, kEnc), "88.5");
+    EXPECT_EQ(back->MFG.TextMatrix(blast, kCtDev), "300");
+}
+
+TEST_F(ChannelFlags, PriorityChannelTravelsInTheOptionArea) {
+    SetOption(*d, 0, "2");
+    SetOption(*d, 1, "50");
+    CoreMainWindow(*d).AdjustArea_Marnet();
+    SetCell(*d, 57, kScan, "P");
+    SetCell(*d, 3, kScan, "SP");
+    ImageArray img = Encode();
+    EXPECT_EQ(img[0x28], 3);
+    EXPECT_EQ(img[0x29], 7);
+    auto back = fx.Decode(img);
+    EXPECT_EQ(back->MFG.TextMatrix(57, kScan), "P");
+    EXPECT_EQ(back->MFG.TextMatrix(3, kScan), "SP");
+    img[0x29] = 51; // beyond its area
+    back = fx.Decode(img);
+    EXPECT_EQ(back->MFG.TextMatrix(101, kScan), "");
+    EXPECT_EQ(back->MFG.TextMatrix(57, kScan), "");
+}
+
+TEST_F(ChannelFlags, CtDevIsReadBackFromTheDeviationEntry) {
+    SetCell(*d, 1, kEnc, "100.0");
+    SetCell(*d, 1, kCtDev, "350");
+    SetCell(*d, 2, kEnc, "100.0");
+    SetCell(*d, 2, kCtDev, "");
+    SetCell(*d, 3, kDcsEnc, "023");
+    SetCell(*d, 3, kCtDev, "400");
+    auto back = fx.Decode(Encode());
+    EXPECT_EQ(back->MFG.TextMatrix(1, kCtDev), "350");
+    EXPECT_EQ(back->MFG.TextMatrix(2, kCtDev), "250"); // nothing stored: the New value
+    EXPECT_EQ(back->MFG.TextMatrix(3, kCtDev), "250"); // a DCS channel keeps no CT DEV step
+}
+
+TEST_F(ChannelFlags, FreeTonesComeBackOrSnapToANeighbour) {
+    SetCell(*d, 1, kEnc, "201.0");
+    SetCell(*d, 2, kEnc, "151.5");
+    SetCell(*d, 3, kEnc, "123.4");
+    auto back = fx.Decode(Encode());
+    EXPECT_EQ(back->MFG.TextMatrix(1, kEnc), "201.0");
+    EXPECT_EQ(back->MFG.TextMatrix(2, kEnc), "151.4");
+    EXPECT_EQ(back->MFG.TextMatrix(3, kEnc), "123.4");
+}
+
+TEST_F(ChannelFlags, UnknownCodeWordsDecodeToTheDocumentedFallbacks) {
+    SetCell(*d, 1, kEnc, "88.5");
+    SetCell(*d, 1, kDcsDec, "023");
+    ImageArray img = Encode();
+    img[Slot(1) + 2] = 0x01;
+    img[Slot(1) + 0x0A] = 0x01;
+    auto back = fx.Decode(img);
+    EXPECT_EQ(back->MFG.TextMatrix(1, kEnc), "67.0");
+    EXPECT_EQ(back->MFG.TextMatrix(1, kDcsDec), "");
+}
+
+TEST_F(ChannelFlags, TextsOutsideTheListsAreErrors) {
+    SetCell(*d, 1, kEnc, "300.0");
+    SetCell(*d, 2, kDec, "abc");
+    SetCell(*d, 3, kDcsEnc, "024");
+    SetCell(*d, 4, kDcsDec, "999");
+    auto errors = fx.Encode(*d).errors;
+    ASSERT_EQ(errors.size(), 4u);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(errors[static_cast<size_t>(i)].row, i + 1);
+    EXPECT_EQ(errors[2].field, "DCS ENC");
+}
+
+} // namespace
+} // namespace vt::test

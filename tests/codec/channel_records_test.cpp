@@ -1,0 +1,210 @@
+// Channel slots: marks, frequency words, voltages, power, names, Sel Call and the grid rebuild.
+#include "codec/helpers/CodecFixture.h"
+
+#include "editor/image/codec/ImageLayout.h"
+#include "editor/shell/core/GridRules.h"
+
+#include <gtest/gtest.h>
+
+namespace vt::test {
+namespace {
+
+constexpr int kTx = 1, kRx = 2, kName1 = 3, kName2 = 4, kSel = 13, kCtDev = 14, kPower = 15;
+
+size_t Slot(int s) { return layout::ChannelSlot(s); }
+
+class ChannelRecords : public ::testing::Test {
+protected:
+    CodecFixture fx;
+    std::unique_ptr<EditorData> d = NewData();
+    ImageArray Encode(int source = 1) { return fx.EncodeOk(*d, source); }
+    void Shape(int areas, int per) {
+        SetOption(*d, 0, std::to_string(areas));
+        SetOption(*d, 1, std::to_string(per));
+        CoreMainWindow(*d).AdjustArea_Marnet();
+    }
+    std::vector<ImageError> Errors() { return fx.Encode(*d).errors; }
+};
+
+TEST_F(ChannelRecords, SlotsAheadOfTheLastUsedChannelAreMarked) {
+    SetCell(*d, 5, kTx, "150.0125");
+    ImageArray img = Encode();
+    for (int s = 1; s <= 4; ++s) EXPECT_EQ(img[Slot(s)], 0xAA) << s;
+    EXPECT_EQ(img[Slot(5)], fx.tables.DefaultImage[Slot(5)]);
+    EXPECT_EQ(img[Slot(6)], fx.tables.DefaultImage[Slot(6)]);
+
+    d = NewData();
+    SetCell(*d, 1, kRx, "150.0125");
+    SetCell(*d, 3, kRx, "150.0250");
+    img = Encode();
+    EXPECT_EQ(img[Slot(1)], 0xAA);
+    EXPECT_EQ(img[Slot(2)], 0xAA);
+    EXPECT_NE(img[Slot(3)], 0xAA);
+}
+
+TEST_F(ChannelRecords, MarksFollowEachArea) {
+    Shape(2, 100);
+    SetCell(*d, 150, kTx, "150.0000");
+    ImageArray img = Encode();
+    for (int s = 1; s <= 100; ++s) ASSERT_NE(img[Slot(s)], 0xAA) << s;
+    for (int s = 101; s <= 149; ++s) ASSERT_EQ(img[Slot(s)], 0xAA) << s;
+    EXPECT_NE(img[Slot(150)], 0xAA);
+    EXPECT_NE(img[Slot(201)], 0xAA);
+}
+
+TEST_F(ChannelRecords, FrequencyWordsAreStoredLowByteFirst) {
+    SetCell(*d, 1, kTx, "150.0125");
+    SetCell(*d, 1, kRx, "150.0125");
+    ImageArray img = Encode();
+    EXPECT_EQ(img[Slot(1) + 0x0F], 0xC1);
+    EXPECT_EQ(img[Slot(1) + 0x10], 0x5D);
+    EXPECT_EQ(img[Slot(1) + 0x0D], 0x21);
+    EXPECT_EQ(img[Slot(1) + 0x0E], 0x6B);
+    auto back = fx.Decode(img);
+    EXPECT_EQ(back->MFG.TextMatrix(1, kTx), "150.0125");
+    EXPECT_EQ(back->MFG.TextMatrix(1, kRx), "150.0125");
+    EXPECT_EQ(back->BandIndex, 3); // the band follows channel 1
+}
+
+TEST_F(ChannelRecords, EmptyCellsKeepTheDefaultWordButGetTheVoltageDefault) {
+    SetCell(*d, 2, kTx, "33.0000");
+    ImageArray img = Encode();
+    EXPECT_EQ(img[Slot(2) + 0x0D], fx.tables.DefaultImage[Slot(2) + 0x0D]);
+    EXPECT_EQ(img[Slot(2) + 0x0E], fx.tables.DefaultImage[Slot(2) + 0x0E]);
+    EXPECT_EQ(img[Slot(2) + 0x12], 13); // band 0 Rx default
+    EXPECT_EQ(img[Slot(3) + 0x11], 21); // band 0 Tx default
+}
+
+TEST_F(ChannelRecords, ClearedRowStillWritesPowerAndName) {
+    ImageArray img = Encode();
+    EXPECT_EQ(img[Slot(9) + 0x13], fx.conv.PwrTbl[24]); // level 25 of band 0
+    EXPECT_EQ(img[Slot(9) + 0x14], '9');
+    EXPECT_EQ(img[Slot(9) + 0x15], ' ');
+    auto back = fx.Decode(img);
+    EXPECT_EQ(back->MFG.TextMatrix(9, kName1), "9");
+    EXPECT_EQ(back->MFG.TextMatrix(9, kPower), "25");
+    EXPECT_EQ(back->MFG.TextMatrix(9, kTx), "");
+}
+
+TEST_F(ChannelRecords, NamesPowerAndSelCallRoundTrip) {
+    SetCell(*d, 4, kName1, "AB");
+    SetCell(*d, 4, kName2, "Harbour café");
+    SetCell(*d, 4, kSel, "17");
+    SetCell(*d, 4, kPower, "50");
+    ImageArray img = Encode();
+    EXPECT_EQ(img[Slot(4) + 0x14], 0x41);
+    EXPECT_EQ(img[Slot(4) + 0x15], 0x42);
+    EXPECT_EQ(img[Slot(4) + 0x16], fx.tables.DefaultImage[Slot(4) + 0x16]);
+    EXPECT_EQ(img[Slot(4) + 0x1C + 11], 0xE9); // é in Windows-1252
+    EXPECT_EQ(img[Slot(4) + 0x2C], 17);
+    EXPECT_EQ(img[Slot(4) + 0x13], fx.conv.PwrTbl[49]);
+    auto back = fx.Decode(img);
+    EXPECT_EQ(back->MFG.TextMatrix(4, kName1), "AB");
+    EXPECT_EQ(back->MFG.TextMatrix(4, kName2), "Harbour café");
+    EXPECT_EQ(back->MFG.TextMatrix(4, kSel), "17");
+    EXPECT_EQ(back->MFG.TextMatrix(4, kPower), "50");
+}
+
+TEST_F(ChannelRecords, DecoderReadsNamesWithoutNulCharacters) {
+    ImageArray img = Encode();
+    const uint8_t name[8] = {'A', 0, 'B', 0, 0, 0, 0, 0};
+    std::copy(name, name + 8, img.begin() + static_cast<long>(Slot(2) + 0x14));
+    img[Slot(3) + 0x1C] = 0;
+    img[Slot(3) + 0x1D] = 'X';
+    img[Slot(6) + 0x13] = 3; // no level has this byte
+    auto back = fx.Decode(img);
+    EXPECT_EQ(back->MFG.TextMatrix(2, kName1), "A B");
+    EXPECT_EQ(back->MFG.TextMatrix(3, kName2), "");
+    EXPECT_EQ(back->MFG.TextMatrix(6, kPower), "50");
+}
+
+TEST_F(ChannelRecords, LastGridRowGoesToTheSecondReceiverSlot) {
+    Shape(10, 16);
+    ASSERT_EQ(d->MFG.Rows(), 162);
+    SetCell(*d, 161, kTx, "150.0125");
+    SetCell(*d, 161, kRx, "150.0125");
+    SetCell(*d, 160, kTx, "150.0250");
+    ImageArray img = Encode();
+    EXPECT_EQ(img[Slot(201) + 0x0F], 0xC1);
+    EXPECT_EQ(img[Slot(201) + 0x0D], img[0x1E]); // copy of the option area's word
+    for (int s = 161; s <= 200; ++s)
+        for (size_t k = 0; k < 48; ++k) ASSERT_EQ(img[Slot(s) + k], fx.tables.DefaultImage[Slot(s) + k]) << s;
+    EXPECT_EQ(img[Slot(160) + 0x0F], 0xC2);
+}
+
+TEST_F(ChannelRecords, SecondReceiverRxReadsBackAsItsOwnFrequency) {
+    d->FarmMarnetInfo = "0|||||0|||1|145";
+    int last = d->MFG.Rows() - 1;
+    SetCell(*d, last, kTx, "150.0125");
+    SetCell(*d, last, kRx, "145.0000");
+    ImageArray img = Encode();
+    EXPECT_EQ(img[Slot(201) + 0x0D], 0xF8);
+    EXPECT_EQ(img[Slot(201) + 0x0E], 0x29);
+    auto back = fx.Decode(img);
+    int blast = back->MFG.Rows() - 1;
+    EXPECT_EQ(back->MFG.TextMatrix(blast, 0), "201");
+    EXPECT_EQ(back->MFG.TextMatrix(blast, kRx), "145.0000");
+    EXPECT_EQ(back->MFG.TextMatrix(blast, kTx), "150.0125");
+    EXPECT_EQ(back->MFG.TextMatrix(blast, kName1), "SECOND");
+    EXPECT_EQ(back->MFG.TextMatrix(blast, kName2), "RECEIVER");
+    EXPECT_EQ(back->MFG.TextMatrix(blast, kCtDev), "");
+}
+
+TEST_F(ChannelRecords, RowCountFollowsTheDecodedOptions) {
+    Shape(4, 25);
+    SetCell(*d, 100, kTx, "40.0000");
+    auto back = fx.Decode(Encode());
+    EXPECT_EQ(back->MFG.Rows(), 102);
+    EXPECT_EQ(back->MFG.TextMatrix(100, kTx), "40.0000");
+    EXPECT_EQ(back->MFG.TextMatrix(101, 0), "201");
+
+    d = NewData();
+    d->FarmMarnetInfo = "0|||||1|12345|200|0|";
+    back = fx.Decode(Encode());
+    EXPECT_EQ(back->MFG.Rows(), 203);
+    EXPECT_EQ(back->MFG.TextMatrix(202, 0), "201");
+    EXPECT_EQ(back->MFG.TextMatrix(202, kName1), "SECOND");
+    EXPECT_EQ(back->MFG.TextMatrix(201, kName1), "");
+}
+
+TEST_F(ChannelRecords, AChannelBeyondTwoHundredIsReportedNotWrittenOverTheSecondReceiver) {
+    d->FarmMarnetInfo = "0|||||1|12345|200|0|";
+    CoreMainWindow(*d).AdjustArea_Marnet();
+    ASSERT_EQ(d->MFG.Rows(), 203);
+    ImageArray quiet = Encode();
+    EXPECT_EQ(quiet[Slot(201) + 0x14], 'S'); // the second receiver's name, not row 201's
+    SetCell(*d, 201, kTx, "40.0000");
+    auto errors = Errors();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].row, 201);
+}
+
+TEST_F(ChannelRecords, ValuesWithoutAnEncodingAreErrorsNamingTheRow) {
+    SetCell(*d, 7, kTx, "410.0000");
+    SetCell(*d, 8, kRx, "390.0000");
+    SetCell(*d, 9, kName1, "名");
+    SetCell(*d, 10, kPower, "51");
+    SetCell(*d, 11, kSel, "300");
+    auto errors = Errors();
+    ASSERT_EQ(errors.size(), 5u);
+    const std::pair<std::string, int> expect[] = {
+        {"Tx Freq", 7}, {"Rx Freq", 8}, {"ID line1.", 9}, {"Power", 10}, {"Sel Call", 11}};
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(errors[i].field, expect[i].first);
+        EXPECT_EQ(errors[i].row, expect[i].second);
+        EXPECT_NE(errors[i].message.find(std::to_string(expect[i].second)), std::string::npos);
+    }
+}
+
+TEST_F(ChannelRecords, AFailedEncodeLeavesTheMemoryImageAlone) {
+    d->MemImage.fill(0x5C);
+    SetCell(*d, 7, kTx, "410.0000");
+    ConversionTables missing;
+    missing.Folder = "/nonexistent";
+    auto errors = EncodeImage(*d, missing, nullptr, 1);
+    EXPECT_FALSE(errors.empty());
+    EXPECT_EQ(d->MemImage[100], 0x5C);
+}
+
+} // namespace
+} // namespace vt::test
