@@ -5,6 +5,7 @@
 #include "common/ExchangeFiles.h"
 #include "editor/image/ConversionTables.h"
 #include "editor/image/SettingsFields.h"
+#include "editor/image/VoltageTables.h"
 #include "editor/shell/core/GridStore.h"
 #include "editor/shell/core/LanguageTexts.h"
 
@@ -41,6 +42,8 @@ struct EditorData {
     ConversionTables Tables;
     // OptionFields, ToneFields, FarmFields and the grid scans' results.
     SettingsFields Fields;
+    // AllBandLimits, the loaded voltage tables (LoadedStep, LoadedVolData) and the working copy.
+    VoltageTables VolTables;
 
     // Channel grid: header row 0, channel rows, second-receiver row last.
     GridStore MFG{kMaxChannels + 2, kGridCols};
