@@ -9,6 +9,7 @@
 #include "editor/shell/ui/FrmWelcome.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "editor/shell/ui/GridModel.h"
+#include "editor/shell/ui/ToolbarIcons.h"
 #include "editor/shell/ui/Twips.h"
 
 #include <QAction>
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -390,6 +392,29 @@ private slots:
         QCOMPARE(shown, 1);
         QVERIFY(!splash->isVisible());
         QTRY_VERIFY(guard.isNull()); // gone for good
+    }
+
+    void toolbarPicturesAreDrawnAndDistinct() {
+        EditorData d;
+        Frm_Radio w(d);
+        QToolButton* buttons[] = {w.NewBtn,  w.OpenBtn,  w.SaveBtn, w.OptionBtn, w.AreaBtn,
+                                  w.AdBtn,   w.SetupBtn, w.ReadBtn, w.WriteBtn};
+        QImage sheet(9 * 52, 52, QImage::Format_ARGB32);
+        sheet.fill(Qt::white);
+        QPainter p(&sheet);
+        std::vector<QImage> seen;
+        for (int i = 0; i < 9; ++i) {
+            QImage img = buttons[i]->icon().pixmap(48, 48).toImage();
+            QVERIFY2(Colours(img) > 3, qPrintable(buttons[i]->objectName()));
+            for (const QImage& other : seen) QVERIFY(img != other);
+            seen.push_back(img);
+            p.drawImage(i * 52 + 2, 2, img);
+        }
+        p.end();
+        sheet.save(Screens() + "/toolbar_pictures.png");
+        // The inactive buttons show greyed pictures.
+        QVERIFY(w.OptionBtn->icon().pixmap(24, 24, QIcon::Disabled).toImage() !=
+                w.OptionBtn->icon().pixmap(24, 24, QIcon::Normal).toImage());
     }
 
     void screenshotsInBothLanguages() {

@@ -149,6 +149,12 @@ void Frm_Radio::BuildCentral() {
         gridCol_ = i.column() + 1;
         MFG_Click();
     });
+    // Keys move the grid's current cell as well as clicks do.
+    connect(MFG->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& i) {
+        if (!i.isValid()) return;
+        gridRow_ = i.row() + 1;
+        gridCol_ = i.column() + 1;
+    });
     connect(MFG->verticalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
         MFG->setFocus(); // an open editor commits first, as with a click on a cell
         gridRow_ = section + 1;

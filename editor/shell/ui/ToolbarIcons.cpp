@@ -166,10 +166,16 @@ QPixmap ProgramPicture(int size) {
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / double(kCanvas), size / double(kCanvas));
-    Radio(p, QRectF(10, 9, 12, 21));
-    p.setPen(QPen(kBlue, 1.5, Qt::SolidLine, Qt::RoundCap));
+    const QRectF body(10, 13, 12, 18);
+    Radio(p, body);
+    // Waves around the antenna tip.
+    const QPointF tip(body.left() + body.width() * 0.25, body.top() - body.width() * 0.7);
+    p.setPen(QPen(kBlue, 1.3, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);
-    for (int i = 1; i <= 3; ++i) p.drawArc(QRectF(12.8 - 2.5 * i, 2.5 - 2.5 * i, 5 * i, 5 * i), 20 * 16, 140 * 16);
+    for (int i = 1; i <= 3; ++i) {
+        const double r = 1.4 * i;
+        p.drawArc(QRectF(tip.x() - r, tip.y() - r, 2 * r, 2 * r), 30 * 16, 120 * 16);
+    }
     return pm;
 }
 
