@@ -1,6 +1,9 @@
 // The settings and service windows that the menus and toolbar open.
 #include "editor/shell/ui/Frm_Radio.h"
 
+#include "editor/service/ui/Form1.h"
+#include "editor/service/ui/frmMain.h"
+
 namespace vt {
 
 void Frm_Radio::Menu_RadioOption_Click() {} // filled by the radio options dialog
@@ -12,10 +15,23 @@ void Frm_Radio::Menu_AreaName_Click() {
     // filled by the area names dialog: shown modally here
 }
 
-void Frm_Radio::Menu_SetUp_Click() {} // filled by the setup window
+void Frm_Radio::Menu_SetUp_Click() {
+    frmMain setup(d_, {}, this);
+    setup.exec();
+}
 
 void Frm_Radio::mnuTRxVol_Click() {} // filled by the voltage table editor
 
-void Frm_Radio::Command1_Click() {} // filled by the test window (shown without being modal)
+void Frm_Radio::Command1_Click() {
+    // One test window at a time; it lives until the user closes it.
+    Form1* bench = findChild<Form1*>();
+    if (!bench) {
+        bench = new Form1(d_, *this, this);
+        bench->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    bench->show();
+    bench->raise();
+    bench->activateWindow();
+}
 
 } // namespace vt
