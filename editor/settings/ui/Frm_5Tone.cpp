@@ -1,0 +1,543 @@
+#include "editor/settings/ui/Frm_5Tone.h"
+
+#include "common/ui/MessageBox.h"
+#include "editor/settings/core/FiveToneList.h"
+#include "editor/settings/core/ToneSetList.h"
+#include "editor/settings/core/ToneSetTips.h"
+#include "editor/settings/ui/FiveToneGridModel.h"
+#include "editor/settings/ui/Frm_Special.h"
+#include "editor/settings/ui/ToneDialogText.h"
+#include "editor/shell/core/MainWindowApi.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QFont>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace vt {
+
+namespace {
+constexpr int Px(int twips) { return twips / 15; }
+constexpr int kRowHeight = 18;
+const char* kInterface = "Ftone_Interface";
+
+template <class W> W* Make(QWidget* parent, const char* name) {
+    auto* w = new W(parent);
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+QLabel* ValueLabel(QWidget* parent, const char* name, int left, int top) {
+    auto* l = Make<QLabel>(parent, name);
+    l->setGeometry(left, top, Px(1440), 18);
+    l->setAutoFillBackground(true);
+    l->setBackgroundRole(QPalette::ToolTipBase);
+    l->setForegroundRole(QPalette::ToolTipText);
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    return l;
+}
+} // namespace
+
+Frm_5Tone::Frm_5Tone(MainWindowApi& api, QWidget* parent) : QDialog(parent), api_(api), snapshot_(api.Data()) {
+    setObjectName(QStringLiteral("Frm_5Tone"));
+    AcquireFiveToneList(api_.Data());
+    list_ = api_.Data().PendingFiveTone;
+    setWindowTitle(QStringLiteral("5Tone"));
+    // The layout is measured for a small dialog font.
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSizeConstraint(QLayout::SetFixedSize);
+    menuBar = Make<QMenuBar>(this, "menuBar");
+    FunctionMenu = menuBar->addMenu(QStringLiteral("&Function"));
+    FunctionMenu->setObjectName(QStringLiteral("FunctionMenu"));
+    Install = FunctionMenu->addAction(QStringLiteral("Install Farmcall/Marnet"));
+    Install->setObjectName(QStringLiteral("Install"));
+    Special = FunctionMenu->addAction(QStringLiteral("Special Call"));
+    Special->setObjectName(QStringLiteral("Special"));
+    outer->setMenuBar(menuBar);
+    auto* client = new QWidget(this);
+    client->setFixedSize(Px(10650), Px(7155));
+    outer->addWidget(client);
+
+    Frame1 = Make<QGroupBox>(client, "Frame1");
+    Frame1->setGeometry(Px(120), Px(120), Px(8295), Px(2535));
+    Frame2 = Make<QGroupBox>(client, "Frame2");
+    Frame2->setTitle(QStringLiteral("Call"));
+    Frame2->setGeometry(Px(120), Px(2760), Px(8295), Px(3735));
+    Frame3 = Make<QGroupBox>(client, "Frame3");
+    Frame3->setTitle(QStringLiteral("Help"));
+    Frame3->setGeometry(Px(8520), Px(120), Px(2055), Px(6375));
+    ToneTip = Make<QLabel>(Frame3, "ToneTip");
+    ToneTip->setGeometry(Px(120), Px(240), Px(1815), Px(6015));
+    ToneTip->setWordWrap(true);
+    ToneTip->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ToneTip->setAutoFillBackground(true);
+    ToneTip->setBackgroundRole(QPalette::ToolTipBase);
+    ToneTip->setForegroundRole(QPalette::ToolTipText);
+
+    BuildSettings();
+    BuildGrid();
+    BuildButtons();
+    ShowFromList();
+    LoadLanguage();
+}
+
+Frm_5Tone::~Frm_5Tone() {
+    // Unloaded without OK: the working copy goes with the window.
+    if (!closing_ && api_.Data().PendingFiveTone == list_) DiscardPendingFiveTone(api_.Data());
+}
+
+void Frm_5Tone::BuildSettings() {
+    const char* labels[] = {"Label1", "Label2", "Label3", "Label4", "Label6", "Label5"};
+    QLabel** targets[] = {&Label1, &Label2, &Label3, &Label4, &Label6, &Label5};
+    const char* captions[] = {"Own 5Tone (or MARNET) ID:", "Own Toneset:", "Page On Group Call:",
+                              "Page Using Hooker:",        "Blows:",       "Page Using Speaker:"};
+    for (int i = 0; i < 6; ++i) {
+        *targets[i] = Make<QLabel>(Frame1, labels[i]);
+        (*targets[i])->setText(QString::fromLatin1(captions[i]));
+        (*targets[i])->setGeometry(Px(120), Px(240 + 360 * i), Px(2340), 20);
+    }
+    const int left = Px(2520);
+    TxtID = Make<QLineEdit>(Frame1, "TxtID");
+    TxtID->setMaxLength(5);
+    TxtID->setGeometry(left, Px(240), Px(1095), 20);
+    ComboToneSet = Make<QComboBox>(Frame1, "ComboToneSet");
+    for (const char* n : kToneSetNames) ComboToneSet->addItem(QString::fromLatin1(n));
+    ComboToneSet->setGeometry(left, Px(600) - 2, 90, 22);
+    ChkPGcall = Make<QCheckBox>(Frame1, "ChkPGcall");
+    ChkPGcall->setGeometry(left, Px(960), 20, 20);
+    ChkHooker = Make<QCheckBox>(Frame1, "ChkHooker");
+    ChkHooker->setGeometry(left, Px(1320), 20, 20);
+    ComboBlow = Make<QComboBox>(Frame1, "ComboBlow");
+    for (int i = 1; i <= kMaxBlows; ++i) ComboBlow->addItem(QString::number(i));
+    ComboBlow->setGeometry(left, Px(1680) - 2, 52, 22);
+    ChkSpeaker = Make<QCheckBox>(Frame1, "ChkSpeaker");
+    ChkSpeaker->setGeometry(left, Px(2040), 20, 20);
+
+    Label7 = Make<QLabel>(Frame1, "Label7");
+    Label8 = Make<QLabel>(Frame1, "Label8");
+    Label9 = Make<QLabel>(Frame1, "Label9");
+    Label10 = Make<QLabel>(Frame1, "Label10");
+    QLabel* farm[] = {Label7, Label8, Label9, Label10};
+    const char* farmCaptions[] = {"Farmcall Group:", "Radio In Group:", "MARNET Channel:", "Farmcall Channel:"};
+    for (int i = 0; i < 4; ++i) {
+        farm[i]->setText(QString::fromLatin1(farmCaptions[i]));
+        farm[i]->setGeometry(Px(4440), Px(240 + 360 * i), Px(2340), 20);
+    }
+    lbFarmcall = ValueLabel(Frame1, "lbFarmcall", Px(6840), Px(240));
+    lbRing = ValueLabel(Frame1, "lbRing", Px(6840), Px(600));
+    lbMarnet = ValueLabel(Frame1, "lbMarnet", Px(6840), Px(960));
+    lbFarmchannel = ValueLabel(Frame1, "lbFarmchannel", Px(6840), Px(1320));
+    CommandInstall = Make<QPushButton>(Frame1, "CommandInstall");
+    CommandInstall->setGeometry(Px(5400), Px(2100), Px(2535), Px(375));
+
+    for (QWidget* w : std::initializer_list<QWidget*>{TxtID, ChkPGcall, ChkHooker, ChkSpeaker}) {
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+    }
+    ComboToneSet->installEventFilter(this);
+    ComboBlow->installEventFilter(this);
+    connect(CommandInstall, &QPushButton::clicked, this, &Frm_5Tone::CommandInstall_Click);
+    connect(Install, &QAction::triggered, this, &Frm_5Tone::CommandInstall_Click);
+    connect(Special, &QAction::triggered, this, &Frm_5Tone::Command3_Click);
+}
+
+void Frm_5Tone::BuildGrid() {
+    MFG5Tone = Make<QTableView>(Frame2, "MFG5Tone");
+    MFG5Tone->setGeometry(Px(120), Px(240), Px(8055), Px(3375));
+    model_ = new FiveToneGridModel(*list_, this);
+    MFG5Tone->setModel(model_);
+    MFG5Tone->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    MFG5Tone->setSelectionMode(QAbstractItemView::SingleSelection);
+    MFG5Tone->setSelectionBehavior(QAbstractItemView::SelectItems);
+    MFG5Tone->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    MFG5Tone->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    MFG5Tone->verticalHeader()->setFixedWidth(Px(480));
+    MFG5Tone->horizontalHeader()->setFixedHeight(kRowHeight + 2);
+    const int widths[] = {2240, 1120, 1760, 960, 800, 1120};
+    for (int c = 0; c < 6; ++c) MFG5Tone->setColumnWidth(c, Px(widths[c]));
+    auto* corner = Make<QLabel>(MFG5Tone, "MFG5ToneCorner");
+    corner->setText(QStringLiteral("No"));
+    corner->setAlignment(Qt::AlignCenter);
+    corner->setGeometry(MFG5Tone->frameWidth(), MFG5Tone->frameWidth(), Px(480), kRowHeight + 2);
+
+    connect(MFG5Tone, &QTableView::clicked, this,
+            [this](const QModelIndex& i) { MFG5Tone_Click(i.row() + 1, i.column() + 1); });
+    connect(MFG5Tone, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& i) { MFG5Tone_DblClick(i.row() + 1, i.column() + 1); });
+    auto hideOnScroll = [this] {
+        CommitOpenEditor();
+        HideEditors();
+    };
+    connect(MFG5Tone->verticalScrollBar(), &QScrollBar::valueChanged, this, hideOnScroll);
+    connect(MFG5Tone->horizontalScrollBar(), &QScrollBar::valueChanged, this, hideOnScroll);
+
+    txtCallTone = Make<QLineEdit>(Frame2, "txtCallTone");
+    txtCallTone->setMaxLength(20);
+    txtIdentify = Make<QLineEdit>(Frame2, "txtIdentify");
+    txtIdentify->setMaxLength(16);
+    // A "|" would split the stored line into seven fields.
+    txtIdentify->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^|]*")), txtIdentify));
+    txtChannel = Make<QLineEdit>(Frame2, "txtChannel");
+    txtEmerg = Make<QLineEdit>(Frame2, "txtEmerg");
+    cmbTries = Make<QComboBox>(Frame2, "cmbTries");
+    for (int i = 1; i <= kMaxTries; ++i) cmbTries->addItem(QString::number(i));
+    LstToneSet = Make<QListWidget>(Frame2, "LstToneSet");
+    for (const char* n : kToneSetNames) LstToneSet->addItem(QString::fromLatin1(n));
+    LstToneSet->viewport()->setMouseTracking(true);
+    LstToneSet->viewport()->installEventFilter(this);
+    connect(LstToneSet, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { LstToneSet_Click(LstToneSet->row(item)); });
+    for (QLineEdit* e : {txtCallTone, txtIdentify, txtChannel, txtEmerg}) {
+        e->installEventFilter(this);
+        // Enter commits like leaving the box.
+        connect(e, &QLineEdit::returnPressed, this, [this] { MFG5Tone->setFocus(Qt::OtherFocusReason); });
+    }
+    cmbTries->installEventFilter(this);
+    HideEditors();
+}
+
+void Frm_5Tone::BuildButtons() {
+    QWidget* client = Frame1->parentWidget();
+    Command3 = Make<QPushButton>(client, "Command3");
+    Command3->setGeometry(Px(120), Px(6600), Px(1575), Px(375));
+    Command1 = Make<QPushButton>(client, "Command1");
+    Command1->setText(QStringLiteral("OK"));
+    Command1->setGeometry(Px(6720), Px(6600), Px(1335), Px(375));
+    Command2 = Make<QPushButton>(client, "Command2");
+    Command2->setText(QStringLiteral("Cancel"));
+    Command2->setGeometry(Px(8160), Px(6600), Px(975), Px(375));
+    Command4 = Make<QPushButton>(client, "Command4");
+    Command4->setGeometry(Px(9360), Px(6600), Px(1215), Px(375));
+    // Enter belongs to the cell editors; no button takes it.
+    for (QPushButton* b : {Command1, Command2, Command3, Command4, CommandInstall}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    connect(Command1, &QPushButton::clicked, this, &Frm_5Tone::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Frm_5Tone::reject);
+    connect(Command3, &QPushButton::clicked, this, &Frm_5Tone::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Frm_5Tone::Command4_Click);
+}
+
+void Frm_5Tone::ShowFromList() {
+    const FiveToneList& l = *list_;
+    TxtID->setText(QString::fromStdString(l.OwnID));
+    ComboToneSet->setCurrentIndex(l.ToneSet);
+    ChkPGcall->setChecked(l.PGcall == 1);
+    ChkHooker->setChecked(l.Hooker == 1);
+    ChkSpeaker->setChecked(l.Speaker == 1);
+    ComboBlow->setCurrentIndex(l.Blows - 1);
+    lbFarmcall->setText(QString::fromStdString(l.FarmcallLabel));
+    lbRing->setText(QString::fromStdString(l.RingLabel));
+    lbMarnet->setText(QString::fromStdString(l.MarnetLabel));
+    lbFarmchannel->setText(QString::fromStdString(l.FarmChannelLabel));
+    model_->refresh();
+}
+
+void Frm_5Tone::LoadLanguage() {
+    const EditorData& d = api_.Data();
+    auto I = [&](int k) { return LangText(d, kInterface, k); };
+    setWindowTitle(I(1));
+    CommandInstall->setText(I(2));
+    Command3->setText(I(3));
+    Install->setText(I(4));
+    Special->setText(I(5));
+    FunctionMenu->setTitle(I(6));
+    Command4->setText(I(7));
+    QLabel* labels[] = {Label1, Label2, Label3, Label4, Label6, Label5, Label7, Label8, Label9, Label10};
+    for (int i = 0; i < 10; ++i) labels[i]->setText(I(8 + i));
+    for (int k = 0; k <= 4; ++k) toneMsg_[static_cast<size_t>(k)] = d.Lang.Get("Ftone_Msg", k + 1);
+    for (int k = 0; k <= 12; ++k) toneTipText_[static_cast<size_t>(k)] = d.Lang.Get("Ftone_Tip", k + 1);
+    for (int s = 0; s < kToneSetCount; ++s) toneSetTip_[static_cast<size_t>(s)] = ToneSetTip(s);
+}
+
+void Frm_5Tone::Tip(const std::string& text) { ToneTip->setText(DisplayText(text)); }
+
+void Frm_5Tone::Message(int index) { ui::MsgBox(DisplayText(toneMsg_[static_cast<size_t>(index)]), ui::MsgButtons::Ok); }
+
+// ---- OK, Cancel, Clear, Install, Special ----
+
+void Frm_5Tone::Command1_Click() {
+    CommitOpenEditor();
+    std::string id = TxtID->text().toStdString();
+    if (!FiveToneList::CheckOwnID(id)) {
+        Message(0);
+        TxtID->setFocus(Qt::OtherFocusReason);
+        TxtID->selectAll();
+        return;
+    }
+    FiveToneList& l = *list_;
+    l.OwnID = id;
+    l.ToneSet = ComboToneSet->currentIndex();
+    l.PGcall = ChkPGcall->isChecked() ? 1 : 0;
+    l.Hooker = ChkHooker->isChecked() ? 1 : 0;
+    l.Speaker = ChkSpeaker->isChecked() ? 1 : 0;
+    l.Blows = ComboBlow->currentIndex() + 1;
+    l.Store(api_.Data());
+    DiscardPendingFiveTone(api_.Data());
+    closing_ = true;
+    HideEditors();
+    accept();
+}
+
+void Frm_5Tone::reject() {
+    if (closing_ && result() == QDialog::Accepted) return;
+    closing_ = true;
+    HideEditors();
+    snapshot_.Restore(api_.Data());
+    DiscardPendingFiveTone(api_.Data());
+    QDialog::reject();
+}
+
+void Frm_5Tone::Command4_Click() {
+    CommitOpenEditor();
+    if (ui::MsgBox(DisplayText(toneMsg_[2]), ui::MsgButtons::OkCancel) != ui::MsgResult::Ok) return;
+    HideEditors();
+    list_->ClearShared(api_.Data());
+    ShowFromList();
+}
+
+void Frm_5Tone::CommandInstall_Click() { Message(4); }
+
+void Frm_5Tone::Command3_Click() {
+    CommitOpenEditor();
+    HideEditors();
+    QModelIndex cur = MFG5Tone->currentIndex();
+    int line = cur.isValid() ? cur.row() + 1 : 1;
+    Frm_Special dlg(api_, *list_, TxtID->text().toStdString(), line, this);
+    dlg.exec();
+    model_->refresh();
+}
+
+// ---- grid and cell editors ----
+
+QWidget* Frm_5Tone::OpenEditor() const {
+    for (QWidget* e : std::initializer_list<QWidget*>{txtCallTone, txtIdentify, txtChannel, txtEmerg, cmbTries})
+        if (e->isVisible()) return e;
+    return nullptr;
+}
+
+void Frm_5Tone::CommitOpenEditor() {
+    if (QWidget* e = OpenEditor()) EditorLostFocus(e);
+}
+
+void Frm_5Tone::HideEditors() {
+    committing_ = true;
+    for (QWidget* e : std::initializer_list<QWidget*>{txtCallTone, txtIdentify, txtChannel, txtEmerg, cmbTries,
+                                                      static_cast<QWidget*>(LstToneSet)})
+        e->hide();
+    committing_ = false;
+}
+
+void Frm_5Tone::MFG5Tone_Click(int row, int col) {
+    CommitOpenEditor();
+    curRow_ = row;
+    curCol_ = col;
+    switch (col) {
+    case 1: ShowCallToneEditor(); break;
+    case 2:
+        LstToneSet_Show();
+        Tip(toneTipText_[7]);
+        break;
+    case 3:
+        ShowTextEditor(txtIdentify, list_->Cell(row, 3));
+        Tip(toneTipText_[8]);
+        break;
+    case 4:
+        ShowTextEditor(txtChannel, list_->Cell(row, 4));
+        Tip(toneTipText_[9]);
+        break;
+    case 5:
+        ShowTriesEditor();
+        Tip(toneTipText_[10]);
+        break;
+    case 6:
+        ShowTextEditor(txtEmerg, list_->Cell(row, 6));
+        Tip(toneTipText_[11]);
+        break;
+    default: break;
+    }
+    if (LstToneSet->isVisible() && col != 2) LstToneSet->hide();
+}
+
+void Frm_5Tone::MFG5Tone_DblClick(int row, int col) {
+    curRow_ = row;
+    curCol_ = col;
+    if (col != 1 || !FiveToneList::IsSpecialLine(api_.Data(), row)) return;
+    if (ui::MsgBox(DisplayText(toneMsg_[3]), ui::MsgButtons::OkCancel) != ui::MsgResult::Ok) return;
+    list_->ClearSpecialLine(api_.Data(), row);
+    model_->refresh();
+}
+
+void Frm_5Tone::PlaceEditor(QWidget* editor, int dx, int dy, int dw, int dh, bool ownHeight) {
+    QRect cell = MFG5Tone->visualRect(model_->index(curRow_ - 1, curCol_ - 1));
+    QPoint at = MFG5Tone->viewport()->mapTo(Frame2, cell.topLeft());
+    int h = ownHeight ? editor->sizeHint().height() : cell.height() + dh;
+    editor->setGeometry(at.x() + dx, at.y() + dy, cell.width() + dw, h);
+    editor->raise();
+}
+
+void Frm_5Tone::ShowTextEditor(QLineEdit* editor, const std::string& text) {
+    PlaceEditor(editor, 0, 0, -1, -1, false);
+    editor->setText(QString::fromStdString(text));
+    editor->show();
+    editor->setFocus(Qt::OtherFocusReason);
+}
+
+void Frm_5Tone::ShowCallToneEditor() {
+    if (!list_->CallToneEditable(api_.Data(), curRow_)) {
+        Tip(toneTipText_[12]);
+        return;
+    }
+    ShowTextEditor(txtCallTone, list_->CallToneEditorText(curRow_));
+    Tip(toneTipText_[6]);
+}
+
+void Frm_5Tone::ShowTriesEditor() {
+    PlaceEditor(cmbTries, -1, -3, 0, 0, true);
+    int i = cmbTries->findText(QString::fromStdString(list_->Cell(curRow_, 5)));
+    cmbTries->setCurrentIndex(i < 0 ? 0 : i);
+    cmbTries->show();
+    cmbTries->setFocus(Qt::OtherFocusReason);
+}
+
+void Frm_5Tone::LstToneSet_Show() {
+    if (LstToneSet->isVisible()) return;
+    QRect cell = MFG5Tone->visualRect(model_->index(curRow_ - 1, curCol_ - 1));
+    QPoint at = MFG5Tone->viewport()->mapTo(Frame2, cell.topLeft());
+    int h = std::max(6 * cell.height(), 6 * LstToneSet->sizeHintForRow(0) + 2 * LstToneSet->frameWidth());
+    LstToneSet->setGeometry(at.x() + 1, at.y() - 3, cell.width(), h);
+    LstToneSet->clearSelection();
+    LstToneSet->raise();
+    LstToneSet->show();
+    LstToneSet->setFocus(Qt::OtherFocusReason);
+}
+
+void Frm_5Tone::LstToneSet_Click(int index) {
+    list_->SetToneSetCell(curRow_, index);
+    LstToneSet->hide();
+    model_->refresh();
+}
+
+void Frm_5Tone::FinishEditor(QWidget* editor) {
+    committing_ = true;
+    if (auto* e = qobject_cast<QLineEdit*>(editor)) e->clear();
+    editor->hide();
+    committing_ = false;
+    model_->refresh();
+}
+
+void Frm_5Tone::EditorLostFocus(QObject* editor) {
+    if (committing_ || !static_cast<QWidget*>(editor)->isVisible()) return;
+    committing_ = true;
+    if (editor == txtCallTone) txtCallTone_LostFocus();
+    else if (editor == txtIdentify) txtIdentify_LostFocus();
+    else if (editor == txtChannel) txtChannel_LostFocus();
+    else if (editor == txtEmerg) txtEmerg_LostFocus();
+    else if (editor == cmbTries) cmbTries_LostFocus();
+    committing_ = false;
+    FinishEditor(static_cast<QWidget*>(editor));
+}
+
+// A refused entry shows its message; the cell keeps its text and the focus goes where the
+// user sent it.
+void Frm_5Tone::txtCallTone_LostFocus() {
+    if (list_->CommitCallTone(api_.Data(), curRow_, txtCallTone->text().toStdString()) < kCommitOk) Message(0);
+}
+
+void Frm_5Tone::txtIdentify_LostFocus() {
+    if (!list_->SetIdentification(curRow_, txtIdentify->text().toStdString())) Message(0);
+}
+
+void Frm_5Tone::txtChannel_LostFocus() {
+    if (list_->CommitChannel(curRow_, txtChannel->text().toStdString()) == kCommitInvalid) Message(0);
+}
+
+void Frm_5Tone::txtEmerg_LostFocus() {
+    int r = list_->CommitEmergency(curRow_, txtEmerg->text().toStdString());
+    if (r == kCommitInvalid) Message(0);
+    else if (r == kCommitRange) Message(1);
+}
+
+void Frm_5Tone::cmbTries_LostFocus() {
+    list_->SetTries(curRow_, cmbTries->currentText().toStdString());
+    cmbTries->setCurrentIndex(0);
+}
+
+bool Frm_5Tone::TxtID_LostFocus() {
+    std::string id = TxtID->text().toStdString();
+    bool ok = FiveToneList::CheckOwnID(id);
+    TxtID->setText(QString::fromStdString(id));
+    if (!ok) {
+        Message(0);
+        TxtID->selectAll();
+    }
+    return ok;
+}
+
+bool Frm_5Tone::FocusCheckApplies(QEvent* event) const {
+    auto reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
+    // Leaving for Cancel needs no check: nothing will be kept.
+    return !closing_ && QApplication::focusWidget() != Command2;
+}
+
+bool Frm_5Tone::OwnIdCheckApplies(QEvent* event) const {
+    // OK checks the own ID itself.
+    return FocusCheckApplies(event) && QApplication::focusWidget() != Command1;
+}
+
+bool Frm_5Tone::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (type == QEvent::FocusOut) {
+        if (watched == TxtID) {
+            if (OwnIdCheckApplies(event)) TxtID_LostFocus();
+        } else if (watched != ComboToneSet && watched != ComboBlow && FocusCheckApplies(event)) {
+            EditorLostFocus(watched);
+        }
+    } else if (type == QEvent::FocusIn) {
+        if (watched == ComboToneSet) Tip(toneTipText_[1]);
+        else if (watched == ComboBlow) Tip(toneTipText_[4]);
+    } else if (type == QEvent::MouseMove || type == QEvent::Enter) {
+        if (watched == TxtID) Tip(toneTipText_[0]);
+        else if (watched == ChkPGcall) Tip(toneTipText_[2]);
+        else if (watched == ChkHooker) Tip(toneTipText_[3]);
+        else if (watched == ChkSpeaker) Tip(toneTipText_[5]);
+        else if (watched == LstToneSet->viewport() && type == QEvent::MouseMove) {
+            int row = LstToneSet->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint()).row();
+            if (row >= 0 && row < kToneSetCount) Tip(toneSetTip_[static_cast<size_t>(row)]);
+        }
+    } else if (type == QEvent::MouseButtonDblClick && watched == txtCallTone &&
+               FiveToneList::IsSpecialLine(api_.Data(), curRow_)) {
+        // The second click of a double click lands on the editor the first one opened.
+        committing_ = true;
+        txtCallTone->clear();
+        txtCallTone->hide();
+        committing_ = false;
+        MFG5Tone_DblClick(curRow_, curCol_);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace vt

@@ -1,0 +1,22 @@
+#include "tone_test_support.h"
+
+#include "editor/shell/core/EditorData.h"
+#include "editor/shell/core/LngFile.h"
+
+#include <filesystem>
+
+namespace vt::test {
+
+bool LoadToneLanguage(EditorData& d, const std::string& name) {
+    auto path = std::filesystem::path(VELTRA_SOURCE_DIR) / "data" / "Language" / (name + ".lng");
+    d.LangCode = name == "Chinese" ? "chs" : "eng";
+    return LoadLngFile(d.Lang, path) == LngLoad::Loaded;
+}
+
+std::string ToneScreenshotPath(const std::string& file) {
+    auto dir = std::filesystem::path(VELTRA_APP_DIR).parent_path() / "screenshots";
+    std::filesystem::create_directories(dir);
+    return (dir / file).string();
+}
+
+} // namespace vt::test

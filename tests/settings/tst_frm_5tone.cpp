@@ -1,0 +1,326 @@
+#include "common/ui/MessageBox.h"
+#include "editor/settings/core/FiveToneList.h"
+#include "editor/settings/ui/Frm_5Tone.h"
+#include "editor/settings/ui/Frm_Special.h"
+#include "editor/shell/core/EditorData.h"
+#include "editor/shell/core/GridRules.h"
+#include "helpers/tone_test_support.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+using namespace vt;
+
+class Frm5ToneTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ui::ScriptedMessageBox> boxes;
+    std::unique_ptr<ui::ScopedMessageBox> scope;
+    std::unique_ptr<EditorData> d;
+    std::unique_ptr<CoreMainWindow> w;
+    std::unique_ptr<Frm_5Tone> dlg;
+
+    void open() {
+        dlg = std::make_unique<Frm_5Tone>(*w);
+        dlg->show();
+        dlg->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
+    }
+    QString msg(int entry) const { return QString::fromStdString(d->Lang.Get("Ftone_Msg", entry)); }
+    std::string cell(int r, int c) const { return dlg->List().Cell(r, c); }
+    void clickCell(int row, int col) {
+        QTableView* v = dlg->MFG5Tone;
+        QModelIndex i = v->model()->index(row - 1, col - 1);
+        v->scrollTo(i);
+        QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, v->visualRect(i).center());
+    }
+    void type(QWidget* editor, const QString& text) {
+        QVERIFY(editor->isVisible());
+        QVERIFY(editor->hasFocus());
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+    }
+    // Runs fn on the special-call dialog once it is up (it is modal: exec blocks until it closes).
+    void withSpecialDialog(std::function<void(Frm_Special*)> fn) {
+        QTimer::singleShot(0, this, [fn] {
+            auto* s = qobject_cast<Frm_Special*>(QApplication::activeModalWidget());
+            QVERIFY(s);
+            fn(s);
+            if (s->isVisible()) s->reject();
+        });
+    }
+
+private slots:
+    void init() {
+        boxes = std::make_unique<ui::ScriptedMessageBox>();
+        scope = std::make_unique<ui::ScopedMessageBox>(boxes.get());
+        d = std::make_unique<EditorData>();
+        QVERIFY(test::LoadToneLanguage(*d, "English"));
+        w = std::make_unique<CoreMainWindow>(*d);
+        open();
+    }
+    void cleanup() {
+        dlg.reset();
+        w.reset();
+        scope.reset();
+        boxes.reset();
+    }
+
+    void opensWithTheRecordsAndTheLanguageTexts() {
+        QCOMPARE(dlg->windowTitle(), QString("5Tone"));
+        QCOMPARE(dlg->Label1->text(), QString("Own 5Tone (or MARNET) ID:"));
+        QCOMPARE(dlg->ComboToneSet->currentText(), QString("ZVEI1"));
+        QCOMPARE(dlg->ComboBlow->currentText(), QString("5"));
+        QVERIFY(dlg->ChkPGcall->isChecked() && dlg->ChkHooker->isChecked() && dlg->ChkSpeaker->isChecked());
+        QCOMPARE(dlg->MFG5Tone->model()->headerData(2, Qt::Horizontal).toString(), QString("INDENTIFICATION"));
+        QVERIFY(!dlg->txtCallTone->isVisible());
+        QVERIFY(!dlg->LstToneSet->isVisible());
+    }
+
+    void callToneEditorCommitsOnEnterAndRefusesBadTones() {
+        clickCell(4, 1);
+        QCOMPARE(dlg->ToneTip->text().toStdString(), d->Lang.Get("Ftone_Tip", 7));
+        type(dlg->txtCallTone, "12a45");
+        QCOMPARE(cell(4, 1), std::string("CALL 12A45"));
+        QCOMPARE(dlg->List().LineText(4), std::string("CALL 12A45|ZVEI1|NUMBER 4|CURRENT|1|"));
+        QCOMPARE(d->SpecialData[4][1], std::string("0"));
+        QVERIFY(!dlg->txtCallTone->isVisible());
+        QVERIFY(boxes->texts().isEmpty());
+
+        clickCell(4, 1);
+        QCOMPARE(dlg->txtCallTone->text(), QString("12A45")); // without the "CALL " prefix
+        dlg->txtCallTone->clear();
+        type(dlg->txtCallTone, "12r45");
+        QCOMPARE(boxes->texts(), QStringList{msg(1)});
+        QCOMPARE(cell(4, 1), std::string("CALL 12A45"));
+        // The refusal does not hold the focus.
+        QVERIFY(!dlg->txtCallTone->isVisible());
+    }
+
+    void leavingAnEditorByClickingAnotherCellCommitsIt() {
+        clickCell(3, 4);
+        QTest::keyClicks(dlg->txtChannel, "c");
+        clickCell(3, 6);
+        QCOMPARE(cell(3, 4), std::string("CURRENT"));
+        QVERIFY(dlg->txtEmerg->isVisible());
+        QTest::keyClicks(dlg->txtEmerg, "11");
+        clickCell(3, 3);
+        QCOMPARE(boxes->texts(), QStringList{msg(2)});
+        QCOMPARE(cell(3, 6), std::string(""));
+        QVERIFY(dlg->txtIdentify->isVisible());
+        QCOMPARE(dlg->txtIdentify->text(), QString(""));
+        QTest::keyClicks(dlg->txtIdentify, "A|B"); // "|" is refused as it is typed
+        QTest::keyClick(dlg->txtIdentify, Qt::Key_Return);
+        QCOMPARE(cell(3, 3), std::string("AB"));
+    }
+
+    void emergencyNumbersChainThroughTheGrid() {
+        dlg->List().SetCell(7, 6, "5");
+        dlg->List().SetCell(9, 6, "6");
+        clickCell(3, 6);
+        type(dlg->txtEmerg, "5");
+        QCOMPARE(cell(3, 6), std::string("5"));
+        QCOMPARE(cell(7, 6), std::string("6"));
+        QCOMPARE(cell(9, 6), std::string("7"));
+        QCOMPARE(dlg->MFG5Tone->model()->index(8, 5).data().toString(), QString("7"));
+    }
+
+    void triesAndToneSetLists() {
+        clickCell(2, 5);
+        QVERIFY(dlg->cmbTries->isVisible());
+        QVERIFY(!dlg->cmbTries->isEditable());
+        dlg->cmbTries->setCurrentIndex(6);
+        clickCell(2, 2);
+        QCOMPARE(cell(2, 5), std::string("7"));
+        QVERIFY(dlg->LstToneSet->isVisible());
+        QListWidget* l = dlg->LstToneSet;
+        QTest::mouseMove(l->viewport(), l->visualItemRect(l->item(4)).center());
+        QVERIFY(dlg->ToneTip->text().startsWith("EEA"));
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(4)).center());
+        QCOMPARE(cell(2, 2), std::string("EEA"));
+        QVERIFY(!l->isVisible());
+        clickCell(2, 2);
+        QVERIFY(l->isVisible());
+        clickCell(2, 3);
+        QVERIFY(!l->isVisible()); // another column hides the list
+    }
+
+    void doubleClickClearsASpecialLineAfterAsking() {
+        d->SpecialData[5][1] = "3";
+        d->SpecialData[5][10] = "12345";
+        dlg->List().SetCell(5, 1, "ROBOT 12345 ALARM");
+        dlg->List().SetCell(5, 6, "2");
+        clickCell(5, 1);
+        QVERIFY(!dlg->txtCallTone->isVisible()); // a special line has no call-tone editor
+        QCOMPARE(dlg->ToneTip->text().toStdString(), d->Lang.Get("Ftone_Tip", 13));
+        boxes->answer(ui::MsgResult::Cancel);
+        QTest::mouseDClick(dlg->MFG5Tone->viewport(), Qt::LeftButton, {},
+                           dlg->MFG5Tone->visualRect(dlg->MFG5Tone->model()->index(4, 0)).center());
+        QCOMPARE(boxes->texts(), QStringList{msg(4)});
+        QCOMPARE(d->SpecialData[5][1], std::string("3"));
+        dlg->MFG5Tone_DblClick(5, 1);
+        QCOMPARE(dlg->List().LineText(5), std::string("|||||2"));
+        QCOMPARE(d->SpecialData[5][1], std::string("0"));
+        QCOMPARE(d->SpecialData[5][10], std::string(""));
+        boxes->clear();
+        dlg->MFG5Tone_DblClick(5, 1); // now a plain line: nothing to ask
+        QVERIFY(boxes->texts().isEmpty());
+    }
+
+    void doubleClickOnAnEmptyLineAfterNewAsksToo() {
+        // The first click opens the editor on the empty cell; the second lands on the editor.
+        clickCell(6, 1);
+        QVERIFY(dlg->txtCallTone->isVisible());
+        QTest::mouseDClick(dlg->txtCallTone, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(boxes->texts(), QStringList{msg(4)});
+        QCOMPARE(d->SpecialData[6][1], std::string("0"));
+    }
+
+    void ownIdIsUpperCasedAndCheckedAgainAtOk() {
+        dlg->TxtID->setFocus();
+        QTest::keyClicks(dlg->TxtID, "1a2");
+        dlg->ComboBlow->setFocus();
+        QCOMPARE(dlg->TxtID->text(), QString("1A2"));
+        QCOMPARE(dlg->ToneTip->text().toStdString(), d->Lang.Get("Ftone_Tip", 5));
+        dlg->TxtID->setFocus();
+        dlg->TxtID->setText("12X");
+        dlg->ComboToneSet->setFocus();
+        QCOMPARE(boxes->texts(), QStringList{msg(1)});
+        QVERIFY(dlg->ComboToneSet->hasFocus()); // the focus went on
+        QTest::mouseClick(dlg->Command1, Qt::LeftButton);
+        QCOMPARE(boxes->texts().size(), 2);
+        QVERIFY(dlg->isVisible());
+        QCOMPARE(d->FiveToneInfo, std::string(kDefaultFiveToneInfo));
+        dlg->TxtID->setText("12345");
+        QTest::mouseClick(dlg->Command1, Qt::LeftButton);
+        QVERIFY(!dlg->isVisible());
+        QCOMPARE(d->FiveToneInfo, std::string("12345|1|1|1|5|1"));
+        QVERIFY(d->DataChanged);
+        QVERIFY(!d->PendingFiveTone);
+    }
+
+    void okStoresTheGridAndTheSettings() {
+        dlg->ComboToneSet->setCurrentIndex(3);
+        dlg->ChkHooker->setChecked(false);
+        dlg->ComboBlow->setCurrentIndex(9);
+        clickCell(1, 1);
+        type(dlg->txtCallTone, "777");
+        QTest::mouseClick(dlg->Command1, Qt::LeftButton);
+        QCOMPARE(d->FiveToneInfo, std::string("|3|1|0|10|1"));
+        QCOMPARE(d->FiveToneChannels[1], std::string("CALL 777|ZVEI1|NUMBER 1|CURRENT|1|"));
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+    }
+
+    void clearThenOkStoresTheClearedView() {
+        d->FarmMarnetInfo = "1|123|45|12|150.0|0|||0|";
+        boxes->answer(ui::MsgResult::Ok);
+        QTest::mouseClick(dlg->Command4, Qt::LeftButton);
+        QCOMPARE(boxes->texts(), QStringList{msg(3)});
+        QCOMPARE(d->FarmMarnetInfo, std::string(kDefaultFarmMarnetInfo));
+        QCOMPARE(dlg->ComboToneSet->currentText(), QString("EXTEND"));
+        QVERIFY(!d->DataChanged);
+        QTest::mouseClick(dlg->Command1, Qt::LeftButton);
+        QCOMPARE(d->FiveToneInfo, std::string("|0|1|1|5|1"));
+        QCOMPARE(d->FiveToneChannels[12], std::string("||Number 12|||"));
+        QVERIFY(d->DataChanged);
+    }
+
+    void clearThenCancelPutsEverythingBack() {
+        d->FiveToneChannels[2] = "CALL 1|ZVEI1|A|CURRENT|1|";
+        d->SpecialData[2][1] = "0";
+        dlg.reset();
+        open();
+        boxes->answer(ui::MsgResult::Cancel);
+        dlg->Command4_Click();
+        QCOMPARE(d->FiveToneChannels[2], std::string("CALL 1|ZVEI1|A|CURRENT|1|")); // refused: nothing
+        dlg->Command4_Click();
+        QCOMPARE(d->FiveToneChannels[2], std::string(""));
+        QTest::mouseClick(dlg->Command2, Qt::LeftButton);
+        QVERIFY(!dlg->isVisible());
+        QCOMPARE(d->FiveToneChannels[2], std::string("CALL 1|ZVEI1|A|CURRENT|1|"));
+        QCOMPARE(d->SpecialData[2][1], std::string("0"));
+        QCOMPARE(d->FiveToneInfo, std::string(kDefaultFiveToneInfo));
+        QCOMPARE(d->FarmMarnetInfo, std::string(kDefaultFarmMarnetInfo));
+    }
+
+    void cancelAfterAnEmergencyCallRestoresTheLineAndTheChannelGrid() {
+        d->MFG.SetTextMatrix(15, 4, "HARBOUR");
+        dlg.reset();
+        open();
+        dlg->TxtID->setText("12307");
+        clickCell(3, 3);
+        withSpecialDialog([](Frm_Special* s) {
+            QCOMPARE(s->cmbChannel->currentText(), QString("3"));
+            s->cmbType->setCurrentIndex(kEmergency);
+            s->cmbEmch->setCurrentIndex(15);
+            QTest::mouseClick(s->Command1, Qt::LeftButton);
+        });
+        dlg->Command3_Click();
+        QCOMPARE(dlg->List().LineText(7), std::string("EMERGENCY|ZVEI1|MY RADIO NO 07|15|3|1"));
+        QCOMPARE(d->SpecialData[7][1], std::string("5"));
+        QCOMPARE(d->MFG.TextMatrix(15, 4), std::string("EMERGENCY"));
+        QCOMPARE(dlg->MFG5Tone->model()->index(6, 0).data().toString(), QString("EMERGENCY"));
+        dlg->reject();
+        QCOMPARE(d->SpecialData[7][1], std::string(""));
+        QCOMPARE(d->SpecialData[7][9], std::string(""));
+        QCOMPARE(d->MFG.TextMatrix(15, 4), std::string("HARBOUR"));
+        QCOMPARE(d->MFG.TextMatrix(15, 11), std::string(""));
+        QCOMPARE(d->FiveToneChannels[7], std::string(kEmptyToneLine));
+    }
+
+    void specialCallWithoutASelectedRowUsesLineOne() {
+        withSpecialDialog([](Frm_Special* s) { QCOMPARE(s->cmbChannel->currentText(), QString("1")); });
+        dlg->Command3_Click();
+    }
+
+    void cancelAndEscapeAreNeverHeldByAFieldCheck() {
+        clickCell(2, 1);
+        QTest::keyClicks(dlg->txtCallTone, "bad!");
+        QTest::mouseClick(dlg->Command2, Qt::LeftButton);
+        QVERIFY(!dlg->isVisible());
+        QVERIFY(boxes->texts().isEmpty());
+        dlg.reset();
+        open();
+        dlg->TxtID->setFocus();
+        QTest::keyClicks(dlg->TxtID, "XX");
+        QTest::keyClick(dlg->TxtID, Qt::Key_Escape);
+        QVERIFY(!dlg->isVisible());
+        QVERIFY(boxes->texts().isEmpty());
+        QCOMPARE(dlg->result(), int(QDialog::Rejected));
+    }
+
+    void installOnlyAnswers() {
+        QTest::mouseClick(dlg->CommandInstall, Qt::LeftButton);
+        QCOMPARE(boxes->texts(), QStringList{msg(5)});
+        QCOMPARE(d->FarmMarnetInfo, std::string(kDefaultFarmMarnetInfo));
+        QVERIFY(!d->DataChanged);
+    }
+
+    void screenshotsInBothLanguages() {
+        d->FiveToneChannels[1] = "CALL 12345|ZVEI1|BASE|CURRENT|1|1";
+        d->FiveToneChannels[2] = "ROBOT 1R2R3 PIN 3 LOW|ZVEI1|1R2R3 P3 LOW|CURRENT|1|";
+        d->FarmMarnetInfo = "1|123|45|12|150.0|1|12345|40|0|151.0";
+        for (const char* lang : {"English", "Chinese"}) {
+            QVERIFY(test::LoadToneLanguage(*d, lang));
+            dlg.reset();
+            open();
+            clickCell(3, 2);
+            QImage img = dlg->grab().toImage();
+            QVERIFY(img.save(QString::fromStdString(test::ToneScreenshotPath(std::string("frm_5tone_") + lang + ".png"))));
+            QCOMPARE(dlg->lbFarmcall->text(), QString("123"));
+            QCOMPARE(dlg->lbMarnet->text(), QString("40"));
+        }
+        QCOMPARE(dlg->Label2->text(), QString::fromUtf8("本机音组："));
+    }
+};
+
+QTEST_MAIN(Frm5ToneTest)
+#include "tst_frm_5tone.moc"
