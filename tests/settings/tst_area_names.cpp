@@ -1,0 +1,182 @@
+#include "option_dialog_helpers.h"
+
+#include "editor/settings/core/RadioOptionRecord.h"
+#include "editor/settings/ui/Frm_Areaname.h"
+
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QtTest>
+
+using namespace vt;
+using vt::testing::RecordingMain;
+
+namespace {
+std::string Areas(const char* n) {
+    RadioOptionRecord r = RadioOptionRecord::Defaults();
+    r[kOptNumberArea] = n;
+    return r.Join();
+}
+
+// Clicks a name-grid cell; row as the dialog counts it (header row 0, area i in row i).
+void ClickCell(Frm_Areaname& dlg, int row, int col) {
+    QRect rect = dlg.MFGArea->visualRect(dlg.MFGArea->model()->index(row - 1, col));
+    QTest::mouseClick(dlg.MFGArea->viewport(), Qt::LeftButton, {}, rect.center());
+}
+} // namespace
+
+class AreaNamesTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<EditorData> data;
+    std::unique_ptr<RecordingMain> main;
+
+    void Show(Frm_Areaname& dlg) {
+        dlg.show();
+        QApplication::setActiveWindow(&dlg);
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+    }
+
+private slots:
+    void init() {
+        data = std::make_unique<EditorData>();
+        main = std::make_unique<RecordingMain>(*data);
+        for (int i = 1; i <= 10; ++i) data->AreaNames[static_cast<size_t>(i)] = std::to_string(i);
+        data->Lang.Set("Farea_Interface", 1, "Names");
+        data->Lang.Set("Farea_Interface", 2, "No.");
+        data->Lang.Set("Farea_Interface", 3, "Name");
+        data->Lang.Set("Farea_Interface", 4, "Area editor");
+    }
+
+    void threeAreasGiveThreeRows() {
+        data->RadioOption = Areas("3");
+        data->AreaNames[2] = "HARBOUR";
+        Frm_Areaname dlg(*main);
+        QCOMPARE(dlg.Rows(), 4);
+        QCOMPARE(dlg.TextMatrix(2, 0), QString("2"));
+        QCOMPARE(dlg.TextMatrix(2, 1), QString("AREA No:  2"));
+        QCOMPARE(dlg.TextMatrix(2, 2), QString("HARBOUR"));
+        QCOMPARE(dlg.TextMatrix(0, 1), QString("No."));
+        QCOMPARE(dlg.TextMatrix(0, 2), QString("Name"));
+        QCOMPARE(dlg.windowTitle(), QString("Area editor"));
+        QCOMPARE(dlg.Frame1->title(), QString("Names"));
+        QVERIFY(!dlg.txtName->isVisible());
+    }
+
+    void defaultNamesAndTheRowLimit() {
+        data->RadioOption = Areas("10");
+        Frm_Areaname dlg(*main);
+        QCOMPARE(dlg.Rows(), 11);
+        QCOMPARE(dlg.TextMatrix(7, 2), QString("7"));
+        data->RadioOption = Areas("40");
+        Frm_Areaname many(*main);
+        QCOMPARE(many.Rows(), 11);
+        data->RadioOption = Areas("abc");
+        Frm_Areaname one(*main);
+        QCOMPARE(one.Rows(), 2);
+        data->RadioOption = "2|100";
+        Frm_Areaname none(*main);
+        QCOMPARE(none.Rows(), 1);
+        none.Command1_Click();
+        QVERIFY(!data->DataChanged);
+    }
+
+    void onlyNameCellsOpenTheEditBox() {
+        data->RadioOption = Areas("3");
+        Frm_Areaname dlg(*main);
+        Show(dlg);
+        ClickCell(dlg, 1, 0);
+        QVERIFY(!dlg.txtName->isVisible());
+        ClickCell(dlg, 2, 1);
+        QVERIFY(!dlg.txtName->isVisible());
+        QTest::mouseClick(dlg.MFGArea->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                          QPoint(dlg.MFGArea->columnViewportPosition(2) + 10, 5));
+        QVERIFY(!dlg.txtName->isVisible());
+        ClickCell(dlg, 3, 2);
+        QVERIFY(dlg.txtName->isVisible());
+        QVERIFY(dlg.txtName->hasFocus());
+        QCOMPARE(dlg.txtName->text(), QString("3"));
+        // The box lies over the clicked cell.
+        QRect cell = dlg.MFGArea->visualRect(dlg.MFGArea->model()->index(2, 2));
+        QCOMPARE(dlg.txtName->geometry().topLeft(), dlg.MFGArea->viewport()->mapTo(dlg.Frame1, cell.topLeft()));
+    }
+
+    void typedNameIsStoredByOkOnly() {
+        data->RadioOption = Areas("3");
+        data->AreaNames[5] = "KEEP";
+        {
+            Frm_Areaname dlg(*main);
+            Show(dlg);
+            ClickCell(dlg, 2, 2);
+            QTest::keyClicks(dlg.txtName, "North");
+            QTest::mouseClick(dlg.Command2, Qt::LeftButton);
+            QCOMPARE(data->AreaNames[2], std::string("2"));
+            QVERIFY(main->calls.empty());
+        }
+        Frm_Areaname dlg(*main);
+        Show(dlg);
+        ClickCell(dlg, 2, 2);
+        QTest::keyClicks(dlg.txtName, "North");
+        ClickCell(dlg, 3, 2); // leaving the box writes the cell
+        QCOMPARE(dlg.TextMatrix(2, 2), QString("North"));
+        QTest::keyClick(dlg.txtName, Qt::Key_Backspace); // an empty name is accepted
+        QTest::mouseClick(dlg.Command1, Qt::LeftButton);
+        QVERIFY(!dlg.isVisible());
+        QCOMPARE(data->AreaNames[2], std::string("North"));
+        QCOMPARE(data->AreaNames[3], std::string(""));
+        QCOMPARE(data->AreaNames[5], std::string("KEEP")); // above the number of areas
+        QVERIFY(data->DataChanged);
+        QCOMPARE(main->calls, std::vector<std::string>{"UpdateAreaName"});
+    }
+
+    void enterOnOkEndsTheEditFirst() {
+        data->RadioOption = Areas("2");
+        Frm_Areaname dlg(*main);
+        Show(dlg);
+        ClickCell(dlg, 1, 2);
+        QTest::keyClicks(dlg.txtName, "Quay");
+        QTest::keyClick(dlg.txtName, Qt::Key_Return);
+        QVERIFY(!dlg.isVisible());
+        QCOMPARE(data->AreaNames[1], std::string("Quay"));
+    }
+
+    void unchangedNamesAreNoEdit() {
+        data->RadioOption = Areas("4");
+        Frm_Areaname dlg(*main);
+        Show(dlg);
+        ClickCell(dlg, 1, 2);
+        QTest::mouseClick(dlg.Command1, Qt::LeftButton);
+        QVERIFY(!data->DataChanged);
+        QCOMPARE(main->calls.size(), size_t(1));
+    }
+
+    void namesFitTheRadio() {
+        data->RadioOption = Areas("2");
+        Frm_Areaname dlg(*main);
+        Show(dlg);
+        ClickCell(dlg, 1, 2);
+        QTest::keyClicks(dlg.txtName, "ABCDEFGHIJKLMNOPQRST");
+        QCOMPARE(dlg.txtName->text(), QString("ABCDEFGHIJKLMNOP"));
+        dlg.txtName->selectAll();
+        for (QChar c : QString::fromUtf8("Kü北ste")) // typed one by one, beyond the ASCII keys
+            QTest::sendKeyEvent(QTest::Click, dlg.txtName, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QCOMPARE(dlg.txtName->text(), QString::fromUtf8("Küste"));
+    }
+
+    void scrollingHidesTheBox() {
+        data->RadioOption = Areas("10");
+        Frm_Areaname dlg(*main);
+        Show(dlg);
+        ClickCell(dlg, 1, 2);
+        QVERIFY(dlg.txtName->isVisible());
+        QScrollBar* bar = dlg.MFGArea->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        bar->setValue(bar->maximum());
+        QVERIFY(!dlg.txtName->isVisible());
+    }
+};
+
+QTEST_MAIN(AreaNamesTest)
+#include "tst_area_names.moc"
