@@ -386,6 +386,7 @@ private slots:
         QTest::mouseClick(dlg->CommandOK, Qt::LeftButton);
         QCOMPARE(Fields(data->RadioOption)[kOptComboF2], std::string("5"));
         QCOMPARE(data->ScanChoices, (std::vector<std::string>{"NO", "A", "S", "P", "AS", "AP"}));
+        QCOMPARE(data->MFG.TextMatrix(3, 10), std::string("AS"));
     }
 
     void cancelChangesNothing() {

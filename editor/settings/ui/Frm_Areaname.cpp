@@ -81,7 +81,9 @@ Frm_Areaname::Frm_Areaname(MainWindowApi& main, QWidget* parent)
     const int areas = AreaNameRows(d.RadioOption);
     MFGArea->setRowCount(areas);
     for (int i = 1; i <= areas; ++i) {
-        MFGArea->setItem(i - 1, 0, FixedCell(QString::number(i)));
+        QTableWidgetItem* number = FixedCell(QString::number(i));
+        number->setBackground(palette().button()); // the fixed column looks like a header
+        MFGArea->setItem(i - 1, 0, number);
         MFGArea->setItem(i - 1, 1, FixedCell("AREA No:  " + QString::number(i)));
         MFGArea->setItem(i - 1, 2, FixedCell(QString::fromStdString(d.AreaNames[static_cast<size_t>(i)])));
     }

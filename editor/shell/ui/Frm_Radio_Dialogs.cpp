@@ -3,16 +3,22 @@
 
 #include "editor/service/ui/Form1.h"
 #include "editor/service/ui/frmMain.h"
+#include "editor/settings/ui/Frm_Areaname.h"
+#include "editor/settings/ui/Frm_Option.h"
 
 namespace vt {
 
-void Frm_Radio::Menu_RadioOption_Click() {} // filled by the radio options dialog
+void Frm_Radio::Menu_RadioOption_Click() {
+    Frm_Option dialog(*this, this);
+    dialog.exec();
+}
 
 void Frm_Radio::Menu_5Tone_Click() {} // filled by the 5-tone dialog
 
 void Frm_Radio::Menu_AreaName_Click() {
     if (!AreaNamesEditable()) return; // one area or a bad record: nothing to name
-    // filled by the area names dialog: shown modally here
+    Frm_Areaname dialog(*this, this);
+    dialog.exec();
 }
 
 void Frm_Radio::Menu_SetUp_Click() {
