@@ -122,6 +122,13 @@ public:
     bool SavePrompt();
     bool ReadImageFile(const QString& path);
     void WriteImageFile(const QString& path);
+    // Encodes the data set into MemImage; shows the errors and returns false when it cannot.
+    bool EncodeImageOrReport(int source);
+    // Decodes MemImage into the data set (the caller clears it first) and refreshes the grid.
+    void DecodeMemImage(int source);
+    // The full path of the last opened or saved file, or "noname.dat".
+    QString DocumentName = "noname.dat";
+    void ShowDocumentCaption(const QString& name);
 
     // ---- transfer hand-off (Frm_Radio_Transfer.cpp)
     void ReadTimer_Timer();
@@ -235,6 +242,9 @@ private:
     void LoadLngFileOrWarn();
     void ApplyColumnWidths();
     void ShowTip(const QString& text);
+    // File commands' helpers (Frm_Radio_Files.cpp).
+    QString ChooseFile(bool save, const char* filter, const QString& initDir);
+    void ConnectTableMessages();
 };
 
 } // namespace vt

@@ -1,24 +1,200 @@
 // New, Open, Save, Print and Print To File of the main window.
+#include "common/ProgramFolder.h"
+#include "common/ui/FileDialog.h"
+#include "common/ui/MessageBox.h"
+#include "common/ui/Printer.h"
+#include "editor/image/codec/ImageCodec.h"
+#include "editor/image/codec/ImageFile.h"
+#include "editor/settings/core/OptionLists.h"
+#include "editor/settings/core/ToneSetList.h"
+#include "editor/shell/core/ChannelReport.h"
+#include "editor/shell/core/DataSetReset.h"
 #include "editor/shell/ui/Frm_Radio.h"
+#include "editor/shell/ui/Twips.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QSaveFile>
+#include <QTableView>
 
 namespace vt {
 
-void Frm_Radio::ClearAll() {} // filled by the data-file commands: resets the data set and the grid
+namespace {
+const char* kDataFilter = "data files (*.dat)|*.dat|All files (*.*)|*.*";
+const char* kTextFilter = "data files (*.txt)|*.txt|All files (*.*)|*.*";
+const char* kNoName = "noname.dat";
 
-bool Frm_Radio::SavePrompt() { return true; } // filled by the data-file commands: Yes/No/Cancel save question
+// "description (pattern)|pattern|..." as the Qt dialogs take it: the descriptions, ";;"-joined.
+QString QtFilter(const QString& filter) {
+    QStringList parts = filter.split('|');
+    QStringList out;
+    for (int i = 0; i < parts.size(); i += 2) out << parts[i];
+    return out.join(";;");
+}
 
-void Frm_Radio::Menu_New_Click() {} // filled by the data-file commands
+QString DataFolder() { return QString::fromStdString(ProgramPath("Data").string()); }
 
-void Frm_Radio::Menu_Open_Click() {} // filled by the data-file commands
+ReportLists ReportItemLists() {
+    ReportLists l;
+    for (auto s : OptionLists::ComboF1) l.functionKeys.emplace_back(s);
+    for (auto s : OptionLists::ComboFunction) l.pinFunctions.emplace_back(s);
+    for (auto s : kToneSetNames) l.toneSets.emplace_back(s);
+    return l;
+}
 
-bool Frm_Radio::Menu_Save_Click() { return false; } // filled by the data-file commands: true once saved
+// A report entry ends in one or two carriage returns; each ends one printed line.
+QStringList PrintedLines(const std::vector<std::string>& entries) {
+    QStringList out;
+    for (const std::string& e : entries) {
+        QStringList parts = QString::fromStdString(e).split('\r');
+        if (parts.size() > 1) parts.removeLast(); // nothing follows the last carriage return
+        out << parts;
+    }
+    return out;
+}
+} // namespace
 
-bool Frm_Radio::ReadImageFile(const QString&) { return false; } // filled by the data-file commands
+QString Frm_Radio::ChooseFile(bool save, const char* filter, const QString& initDir) {
+    CD.FileName.clear();
+    CD.Filter = filter;
+    CD.InitDir = initDir;
+    if (save) CD.Flags = 2;
+    ui::FileDialogRequest r;
+    r.kind = save ? ui::FileDialogRequest::Save : ui::FileDialogRequest::Open;
+    r.directory = CD.InitDir;
+    r.filter = QtFilter(CD.Filter);
+    CD.FileName = ui::fileDialogService().choose(this, r);
+    return CD.FileName;
+}
 
-void Frm_Radio::WriteImageFile(const QString&) {} // filled by the data-file commands
+void Frm_Radio::ShowDocumentCaption(const QString& name) {
+    DocumentName = name;
+    setWindowTitle(WindowTitle + "  --  [" + name + "]");
+}
 
-void Frm_Radio::Menu_Print_Click() {} // filled by the report commands
+void Frm_Radio::ConnectTableMessages() {
+    d_.Tables.ShowMessage = [this](const std::string& text) {
+        ui::MsgBox(QString::fromStdString(text), ui::MsgButtons::Ok, ui::MsgIcon::Warning, QString(), this);
+    };
+}
 
-void Frm_Radio::Menu_PrintFile_Click() {} // filled by the report commands
+bool Frm_Radio::EncodeImageOrReport(int source) {
+    ConnectTableMessages();
+    auto errors = EncodeImage(d_, d_.Tables, nullptr, source);
+    if (errors.empty()) return true;
+    ui::MsgBox(QString::fromStdString(ErrorListText(errors)), ui::MsgButtons::Ok, ui::MsgIcon::Critical, QString(),
+               this);
+    return false;
+}
+
+void Frm_Radio::DecodeMemImage(int source) {
+    ConnectTableMessages();
+    DecodeImage(*this, d_.Tables, source);
+    GridChanged();
+}
+
+void Frm_Radio::ClearAll() {
+    ResetDataSet(d_);
+    GridChanged();
+    MFG->setColumnWidth(0, Px(640));
+    ShowDocumentCaption(kNoName);
+    lbcurArea->setText("1");
+    SetBand(0);
+    UpdateScan();
+    d_.DataChanged = false;
+}
+
+bool Frm_Radio::SavePrompt() {
+    if (!d_.DataChanged) return true;
+    switch (ui::MsgBox(SaveChangesMsg, ui::MsgButtons::YesNoCancel, ui::MsgIcon::Question, QString(), this)) {
+    case ui::MsgResult::Yes: return Menu_Save_Click(); // a cancelled or failed save keeps the data
+    case ui::MsgResult::No: return true;
+    default: return false;
+    }
+}
+
+void Frm_Radio::Menu_New_Click() {
+    if (!SavePrompt()) return;
+    ClearAll();
+}
+
+void Frm_Radio::Menu_Open_Click() {
+    if (!SavePrompt()) return;
+    // The data set is cleared only once a file has been chosen and read.
+    QString path = ChooseFile(false, kDataFilter, DataFolder());
+    if (path.isEmpty()) return;
+    ImageArray image{};
+    std::string error;
+    if (!vt::ReadImageFile(path.toStdString(), image, &error)) {
+        ui::MsgBox(OpenFailedMsg, ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
+        return;
+    }
+    ClearAll();
+    d_.MemImage = image;
+    DecodeMemImage(1);
+    UpdateAreaName();
+    ShowDocumentCaption(path);
+    d_.DataChanged = false;
+}
+
+bool Frm_Radio::Menu_Save_Click() {
+    QString path = ChooseFile(true, kDataFilter, DataFolder());
+    if (path.isEmpty()) return false;
+    if (!EncodeImageOrReport(1)) return false;
+    // Through a temporary file: a full disk or a crash never leaves half a data file.
+    QSaveFile file(path);
+    bool ok = file.open(QIODevice::WriteOnly) &&
+              file.write(reinterpret_cast<const char*>(d_.MemImage.data()), d_.MemImage.size()) ==
+                  static_cast<qint64>(d_.MemImage.size()) &&
+              file.commit();
+    if (!ok) {
+        ui::MsgBox(file.errorString(), ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
+        return false;
+    }
+    ShowDocumentCaption(path);
+    d_.DataChanged = false;
+    return true;
+}
+
+bool Frm_Radio::ReadImageFile(const QString& path) {
+    ImageArray image{};
+    if (!vt::ReadImageFile(path.toStdString(), image)) return false;
+    d_.MemImage = image;
+    return true;
+}
+
+void Frm_Radio::WriteImageFile(const QString& path) {
+    std::string error;
+    if (!vt::WriteImageFile(path.toStdString(), d_.MemImage, &error))
+        ui::MsgBox(QString::fromStdString(error), ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
+}
+
+void Frm_Radio::Menu_Print_Click() {
+    if (ui::MsgBox("Are you sure to Print Radio Data Info", ui::MsgButtons::OkCancel, ui::MsgIcon::Question,
+                   QString(), this) != ui::MsgResult::Ok)
+        return;
+    ReportResult report = ChannelReport(d_, ReportItemLists());
+    QString error = QString::fromStdString(report.error);
+    if (error.isEmpty() && !ui::printerService().printLines(this, PrintedLines(report.lines), &error) && error.isEmpty())
+        error = "The report could not be printed.";
+    if (!error.isEmpty()) ui::MsgBox(error, ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
+}
+
+void Frm_Radio::Menu_PrintFile_Click() {
+    QString path = ChooseFile(true, kTextFilter, QDir::homePath());
+    if (path.isEmpty()) return;
+    ReportResult report = ChannelReport(d_, ReportItemLists());
+    if (!report.error.empty()) {
+        ui::MsgBox(QString::fromStdString(report.error), ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
+        return;
+    }
+    QFile file(path);
+    const QByteArray text = QByteArray::fromStdString(ReportFileText(report.lines));
+    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size();
+    QString error = file.errorString();
+    file.close();
+    if (!ok) ui::MsgBox(error, ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
+}
 
 } // namespace vt

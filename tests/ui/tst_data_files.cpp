@@ -1,0 +1,255 @@
+// The File menu: New, Open, Save, Print and Print To File through the window, with the file
+// dialogs and message boxes answered from a script.
+#include "common/TextUtil.h"
+#include "common/ui/FileDialog.h"
+#include "common/ui/MessageBox.h"
+#include "common/ui/Printer.h"
+#include "editor/shell/core/EditorData.h"
+#include "editor/shell/ui/Frm_Radio.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+using namespace vt;
+
+class DataFilesTest : public QObject {
+    Q_OBJECT
+    ui::ScriptedMessageBox boxes;
+    ui::ScriptedFileDialog files;
+    std::unique_ptr<ui::ScopedMessageBox> boxScope;
+    std::unique_ptr<ui::ScopedFileDialog> fileScope;
+    std::unique_ptr<QTemporaryDir> tmp;
+    std::unique_ptr<EditorData> data;
+    std::unique_ptr<Frm_Radio> w;
+
+    QString Path(const char* name) const { return tmp->filePath(name); }
+
+    // A few distinctive channels and settings, as a user would leave them.
+    void FillSomeData() {
+        w->ClearAll();
+        auto& g = data->MFG;
+        g.SetTextMatrix(1, 1, "145.0000");
+        g.SetTextMatrix(1, 2, "145.6000");
+        g.SetTextMatrix(1, 3, "BASE");
+        g.SetTextMatrix(1, 4, "NORTH GATE");
+        g.SetTextMatrix(2, 1, "146.0125");
+        g.SetTextMatrix(2, 2, "146.0125");
+        data->AreaNames[1] = "FIELD";
+        data->DataChanged = true;
+        w->GridChanged();
+    }
+
+    void WriteBytes(const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+private slots:
+    void init() {
+        qputenv("VELTRA_HOME", VELTRA_APP_DIR);
+        boxes.clear();
+        files = ui::ScriptedFileDialog();
+        boxScope = std::make_unique<ui::ScopedMessageBox>(&boxes);
+        fileScope = std::make_unique<ui::ScopedFileDialog>(&files);
+        tmp = std::make_unique<QTemporaryDir>();
+        data = std::make_unique<EditorData>();
+        w = std::make_unique<Frm_Radio>(*data);
+        boxes.clear();
+    }
+    void cleanup() {
+        w.reset();
+        data.reset();
+        fileScope.reset();
+        boxScope.reset();
+    }
+
+    void newAsksAndCancelKeepsEverything() {
+        FillSomeData();
+        boxes.answer(ui::MsgResult::Cancel);
+        w->Menu_New_Click();
+        QCOMPARE(boxes.shown().size(), size_t(1));
+        QCOMPARE(boxes.shown()[0].buttons, ui::MsgButtons::YesNoCancel);
+        QCOMPARE(data->MFG.TextMatrix(1, 1), std::string("145.0000"));
+        QVERIFY(data->DataChanged);
+    }
+
+    void newYesWithCancelledSaveKeepsTheData() {
+        FillSomeData();
+        boxes.answer(ui::MsgResult::Yes); // save first ...
+        w->Menu_New_Click();              // ... and the Save As dialog is cancelled (no answer queued)
+        QCOMPARE(files.requests().size(), size_t(1));
+        QCOMPARE(data->MFG.TextMatrix(1, 1), std::string("145.0000"));
+        QVERIFY(data->DataChanged);
+    }
+
+    void newNoClearsTheDataSet() {
+        FillSomeData();
+        boxes.answer(ui::MsgResult::No);
+        w->Menu_New_Click();
+        QCOMPARE(data->MFG.TextMatrix(1, 1), std::string());
+        QCOMPARE(data->MFG.Rows(), 202);
+        QCOMPARE(data->AreaNames[1], std::string("1"));
+        QCOMPARE(data->BandIndex, 0);
+        QVERIFY(!data->DataChanged);
+        QVERIFY(w->windowTitle().endsWith("  --  [noname.dat]"));
+    }
+
+    void saveThenOpenGivesTheSameData() {
+        FillSomeData();
+        const QString path = Path("site.dat");
+        files.answer(path);
+        QVERIFY(w->Menu_Save_Click());
+        QCOMPARE(QFileInfo(path).size(), qint64(16001));
+        QVERIFY(!data->DataChanged);
+        QVERIFY(w->windowTitle().endsWith("  --  [" + path + "]"));
+        QCOMPARE(files.requests()[0].kind, ui::FileDialogRequest::Save);
+        QVERIFY(files.requests()[0].filter.contains("(*.dat)"));
+
+        const std::string option = data->RadioOption;
+        w->ClearAll();
+        files.answer(path);
+        w->Menu_Open_Click();
+        QCOMPARE(data->MFG.TextMatrix(1, 1), std::string("145.0000"));
+        QCOMPARE(data->MFG.TextMatrix(1, 2), std::string("145.6000"));
+        QCOMPARE(data->MFG.TextMatrix(1, 3), std::string("BASE"));
+        QCOMPARE(data->MFG.TextMatrix(1, 4), std::string("NORTH GATE"));
+        QCOMPARE(data->MFG.TextMatrix(2, 1), std::string("146.0125"));
+        QCOMPARE(data->RadioOption, option);
+        QCOMPARE(data->BandIndex, 3); // 135 -- 175 MHz, taken from channel 1
+        QVERIFY(!data->DataChanged);
+        QVERIFY(w->windowTitle().endsWith("  --  [" + path + "]"));
+    }
+
+    void saveReplacesALongerFileWhole() {
+        const QString path = Path("old.dat");
+        WriteBytes(path, QByteArray(20000, 'x'));
+        FillSomeData();
+        files.answer(path);
+        QVERIFY(w->Menu_Save_Click());
+        QCOMPARE(QFileInfo(path).size(), qint64(16001));
+    }
+
+    void saveFailureIsReportedAndChangesNothing() {
+        FillSomeData();
+        const QString before = w->windowTitle();
+        files.answer(Path("no/such/folder/x.dat"));
+        QVERIFY(!w->Menu_Save_Click());
+        QVERIFY(!boxes.texts().isEmpty());
+        QVERIFY(data->DataChanged);
+        QCOMPARE(w->windowTitle(), before);
+    }
+
+    void openCancelledOrUnreadableLeavesTheDataSet() {
+        FillSomeData();
+        data->DataChanged = false;
+        w->Menu_Open_Click(); // dialog cancelled
+        QCOMPARE(data->MFG.TextMatrix(1, 1), std::string("145.0000"));
+
+        files.answer(Path("missing.dat"));
+        w->Menu_Open_Click();
+        QCOMPARE(boxes.texts().size(), 1);
+        QCOMPARE(boxes.texts()[0], w->OpenFailedMsg);
+        QCOMPARE(data->MFG.TextMatrix(1, 1), std::string("145.0000"));
+
+        const QString shortFile = Path("short.dat");
+        WriteBytes(shortFile, QByteArray(10, '\0'));
+        files.answer(shortFile);
+        w->Menu_Open_Click();
+        QCOMPARE(boxes.texts().size(), 2);
+        QCOMPARE(data->MFG.TextMatrix(1, 1), std::string("145.0000"));
+        QCOMPARE(data->AreaNames[1], std::string("FIELD"));
+    }
+
+    void openAsksTheSaveQuestionFirst() {
+        FillSomeData();
+        boxes.answer(ui::MsgResult::Cancel);
+        w->Menu_Open_Click();
+        QCOMPARE(files.requests().size(), size_t(0)); // no dialog after Cancel
+        QCOMPARE(data->MFG.TextMatrix(1, 1), std::string("145.0000"));
+    }
+
+    void textExportWritesTheReport() {
+        FillSomeData();
+        data->RadioOption = [] {
+            auto f = Split(kDefaultRadioOption);
+            f[0] = "2";
+            f[1] = "20";
+            return Join(f);
+        }();
+        w->AdjustArea_Marnet();
+        data->FiveToneChannels[1] = "CALL 12345|ZVEI1|Base|CURRENT|3|";
+        const QString path = Path("report.txt");
+        files.answer(path);
+        w->Menu_PrintFile_Click();
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray text = f.readAll();
+        QVERIFY(text.startsWith("\r\nCH  TXFREQ"));
+        QVERIFY(text.contains("\r\n1   145.0000   145.6000 BASENORTH GATE          "));
+        QVERIFY(text.contains("\r\nNum Of Area:  2\r\r\n"));
+        QVERIFY(text.contains("\r\nROUND:  2\r\r\r\n"));
+        QVERIFY(text.contains("\r\n1  CALL 12345  ZVEI1  Base   CURRENT     3   \r\r\n"));
+        QVERIFY(text.contains("\r\nAREA 1:  FIELD\r\r\n"));
+        // 40 channel rows and the second receiver, numbered 1 to 41.
+        QVERIFY(text.contains("\r\n41   0.0000   0.0000 SECONDRECEIVER"));
+        const int second = text.indexOf("\r\n41   0.0000");
+        QCOMPARE(text.indexOf("\r\nRadio Option---"), text.indexOf("\r\n", second + 2));
+        QVERIFY(files.requests()[0].filter.contains("(*.txt)"));
+    }
+
+    void cancelledExportWritesNothing() {
+        w->Menu_PrintFile_Click();
+        QVERIFY(QDir(tmp->path()).entryList(QDir::Files).isEmpty());
+        QVERIFY(boxes.texts().isEmpty());
+    }
+
+    void printAsksThenPrintsTheReport() {
+        const QString pdf = qEnvironmentVariableIsSet("VELTRA_KEEP_PDF") ? QString("/tmp/report.pdf") : Path("report.pdf");
+        ui::QtPrinter printer(pdf);
+        ui::ScopedPrinter scope(&printer);
+        FillSomeData();
+        boxes.answer(ui::MsgResult::Cancel);
+        w->Menu_Print_Click();
+        QVERIFY(!QFile::exists(pdf));
+        QCOMPARE(boxes.texts()[0], QString("Are you sure to Print Radio Data Info"));
+
+        w->Menu_Print_Click(); // OK
+        QVERIFY(QFile::exists(pdf));
+        QProcess info;
+        info.start("pdfinfo", {pdf});
+        QVERIFY(info.waitForFinished());
+        const QString meta = QString::fromUtf8(info.readAllStandardOutput());
+        const int pages = QRegularExpression("Pages:\\s+(\\d+)").match(meta).captured(1).toInt();
+        QVERIFY2(pages >= 3, qPrintable(meta)); // some 350 lines of report
+        QProcess text;
+        text.start("pdftotext", {"-layout", pdf, "-"});
+        QVERIFY(text.waitForFinished());
+        // The text extractor folds runs of blanks, so compare with blanks folded.
+        const QString body = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+        QVERIFY(body.contains("CH TXFREQ RXFREQ CHANNEL ID"));
+        QVERIFY(body.contains("1 145.0000 145.6000 BASENORTH GATE 0.0 0.0 0 0 No No No No No 250 25"));
+        QVERIFY(body.contains("Radio Option---"));
+        QVERIFY(body.contains("AREA 1: FIELD AREA 2: 2"));
+    }
+
+    void printWithoutAPrinterShowsAMessage() {
+        struct NoPrinter : ui::PrinterService {
+            bool printLines(QWidget*, const QStringList&, QString* error) override {
+                *error = "No printer is installed.";
+                return false;
+            }
+        } none;
+        ui::ScopedPrinter scope(&none);
+        FillSomeData();
+        w->Menu_Print_Click();
+        QCOMPARE(boxes.texts().last(), QString("No printer is installed."));
+        QCOMPARE(data->MFG.TextMatrix(1, 1), std::string("145.0000"));
+    }
+};
+
+QTEST_MAIN(DataFilesTest)
+#include "tst_data_files.moc"
