@@ -1,0 +1,210 @@
+// 5-tone records, special calls and the emergency table.
+#include "codec/helpers/CodecFixture.h"
+
+#include "editor/image/codec/ImageLayout.h"
+#include "editor/shell/core/GridRules.h"
+
+#include <gtest/gtest.h>
+
+namespace vt::test {
+namespace {
+
+size_t Rec(int n) { return layout::ToneRecord(n); }
+
+class ToneRecords : public ::testing::Test {
+protected:
+    CodecFixture fx;
+    std::unique_ptr<EditorData> d = NewData();
+    ImageArray Encode() { return fx.EncodeOk(*d); }
+    void Line(int n, const std::string& text, const std::string& kind, std::initializer_list<std::pair<int, std::string>> special = {}) {
+        d->FiveToneChannels[n] = text;
+        d->SpecialData[n][1] = kind;
+        for (auto& [k, v] : special) d->SpecialData[n][static_cast<size_t>(k)] = v;
+    }
+    std::vector<ImageError> Errors() { return fx.Encode(*d).errors; }
+};
+
+TEST_F(ToneRecords, PlainCallDigitsTriesAndCount) {
+    Line(1, "CALL 12345|ZVEI1|HQ|12|3|", "0");
+    ImageArray img = Encode();
+    EXPECT_EQ(img[Rec(1)], 12);
+    EXPECT_EQ(img[Rec(1) + 1], 0x02);
+    EXPECT_EQ(img[Rec(1) + 2], 0x65);
+    EXPECT_EQ(img[Rec(1) + 3], 0x21);
+    EXPECT_EQ(img[Rec(1) + 4], 0x43);
+    EXPECT_EQ(img[Rec(1) + 5], 0x05);
+    EXPECT_EQ(std::string(img.begin() + static_cast<long>(Rec(1) + 0x10), img.begin() + static_cast<long>(Rec(1) + 0x20)),
+              "HQ              ");
+    auto back = fx.Decode(img);
+    EXPECT_EQ(back->FiveToneChannels[1], "CALL 12345|ZVEI1|HQ|12|3|");
+    EXPECT_EQ(back->SpecialData[1][1], "0");
+}
+
+TEST_F(ToneRecords, LongCallsKeepTheirTries) {
+    Line(1, "CALL 12345678901234567890|CCIR||1|3|", "0");
+    Line(2, "CALL 1234567890123456|EEA||1|7|", "0");
+    ImageArray img = Encode();
+    EXPECT_EQ(img[Rec(1) + 2], 0x74);
+    EXPECT_EQ(img[Rec(2) + 2], 0xF0);
+    auto back = fx.Decode(img);
+    EXPECT_EQ(back->FiveToneChannels[1], "CALL 12345678901234567890|CCIR||1|3|");
+    EXPECT_EQ(back->FiveToneChannels[2], "CALL 1234567890123456|EEA||1|7|");
+}
+
+TEST_F(ToneRecords, RepeatDigitDependsOnTheStandard) {
+    Line(1, "CALL 1R|ZVEI1||1|1|", "0");
+    Line(2, "CALL 1R|EXTEND||1|1|", "0");
+    ImageArray img = Encode();
+    EXPECT_EQ(img[Rec(1) + 3], 0xE1);
+    EXPECT_EQ(img[Rec(2) + 3], 0xA1);
+    auto back = fx.Decode(img);
+    EXPECT_EQ(Field(back->FiveToneChannels[1], 0), "CALL 1E");
+    EXPECT_EQ(Field(back->FiveToneChannels[2], 0), "CALL 1A");
+}
+
+TEST_F(ToneRecords, ChannelNumbersAndCurrent) {
+    Line(1, "CALL 1|ZVEI1||CURRENT|1|", "0");
+    ImageArray img = Encode();
+    EXPECT_EQ(img[Rec(1)], 0);
+    img[Rec(2)] = 202;
+    img[Rec(3)] = 201;
+    auto back = fx.Decode(img);
+    EXPECT_EQ(Field(back->FiveToneChannels[1], 3), "CURRENT");
+    EXPECT_EQ(Field(back->FiveToneChannels[2], 3), "CURRENT");
+    EXPECT_EQ(Field(back->FiveToneChannels[3], 3), "201");
+}
+
+TEST_F(ToneRecords, UnusedAndClearedLines) {
+    d->FiveToneChannels[5] = "";
+    d->SpecialData[5][4] = "kept";
+    ImageArray img = Encode();
+    EXPECT_EQ(img[Rec(1) + 1], 0xF2);
+    for (size_t k = 0; k < 32; ++k) EXPECT_EQ(img[Rec(5) + k], fx.tables.DefaultImage[Rec(5) + k]);
+    auto dec = NewData();
+    dec->MemImage = img;
+    dec->FiveToneChannels[5] = "";
+    dec->SpecialData[5][4] = "kept";
+    CoreMainWindow w(*dec);
+    DecodeImage(w, fx.tables, 1);
+    EXPECT_EQ(Field(dec->FiveToneChannels[1], 1), "ZVEI1");
+    EXPECT_EQ(dec->SpecialData[1][1], "15");
+    EXPECT_EQ(dec->FiveToneChannels[5], "");
+    EXPECT_EQ(dec->SpecialData[5][1], "");
+    EXPECT_EQ(dec->SpecialData[5][4], "kept");
+}
+
+TEST_F(ToneRecords, CodeFetchAndAlarmQuery) {
+    Line(1, "ROBOT 12345 PIN 3 TOGG|ZVEI1||1|2|", "1", {{8, "TOGG"}, {9, "3"}, {10, "12345"}});
+    Line(2, "ROBOT 54321 QUERY ALARM|ZVEI1||1|2|", "1", {{10, "54321"}});
+    Line(3, "x|ZVEI1||1|2|", "1", {{8, "3"}, {9, "2"}, {10, "12345"}}); // older level by position
+    ImageArray img = Encode();
+    EXPECT_EQ(img[Rec(1) + 2], 2 * 32 + 6);
+    EXPECT_EQ(img[Rec(1) + 3], 0x1E); // 14, then the ID digits
+    EXPECT_EQ(img[Rec(1) + 7], 6);
+    EXPECT_EQ(img[Rec(1) + 8], 4);
+    EXPECT_EQ(img[Rec(1) + 9], 26); // tone code of "1"
+    EXPECT_EQ(img[Rec(1) + 0x0E], 0x32);
+    EXPECT_EQ(img[Rec(2) + 0x0E], 0xF0);
+    EXPECT_EQ(img[Rec(3) + 0x0E], 0x22);
+    auto back = fx.Decode(img);
+    EXPECT_EQ(Field(back->FiveToneChannels[1], 0), "ROBOT 12345 PIN 3 TOGG");
+    EXPECT_EQ(back->SpecialData[1][8], "TOGG");
+    EXPECT_EQ(back->SpecialData[1][9], "3");
+    EXPECT_EQ(Field(back->FiveToneChannels[2], 0), "ROBOT 54321 QUERY ALARM");
+    EXPECT_EQ(back->SpecialData[2][8], "LOW");
+    EXPECT_EQ(back->SpecialData[2][9], "");
+}
+
+TEST_F(ToneRecords, AlarmPanicEmergencyAndNetworkCalls) {
+    Line(1, "ROBOT 12345 ALARM|ZVEI1||1|1|", "3", {{9, "1"}, {10, "12345"}});
+    Line(2, "ROBOT 12345 PANIC|ZVEI1||1|1|", "2", {{9, "15"}, {10, "12345"}});
+    Line(7, "EMERGENCY|ZVEI1||1|1|", "5", {{9, "123"}});
+    Line(8, "MARNET 12345|ZVEI1||1|1|", "10", {{10, "12345"}});
+    Line(9, "FARMCALL 123456|ZVEI1||1|1|", "6", {{10, "123456"}});
+    ImageArray img = Encode();
+    EXPECT_EQ(img[Rec(1) + 3], 0xCB);
+    EXPECT_EQ(img[Rec(1) + 4], 0x21);
+    EXPECT_EQ(img[Rec(1) + 6], 0x75); // digit 5, then the alarm filler 7
+    EXPECT_EQ(img[Rec(2) + 3], 0xEE);
+    EXPECT_EQ(img[Rec(2) + 6], 0x55);
+    EXPECT_EQ(img[Rec(7) + 3], 0x21);
+    EXPECT_EQ(img[Rec(7) + 4], 0xA3);
+    EXPECT_EQ(img[Rec(7) + 0x0E], 0x87);
+    EXPECT_EQ(img[Rec(8) + 3], 0x21);
+    EXPECT_EQ(img[Rec(8) + 4], 0x43);
+    EXPECT_EQ(img[Rec(8) + 5], 0x05);
+    EXPECT_EQ(img[Rec(8) + 8], 0x4A);
+    EXPECT_EQ(img[Rec(9) + 5], 0x65);
+    auto back = fx.Decode(img);
+    EXPECT_EQ(back->SpecialData[1][9], "1");
+    EXPECT_EQ(Field(back->FiveToneChannels[1], 0), "ROBOT 12345 ALARM");
+    EXPECT_EQ(back->SpecialData[2][9], "15");
+    EXPECT_EQ(Field(back->FiveToneChannels[2], 0), "ROBOT 12345 PANIC");
+    EXPECT_EQ(back->SpecialData[7][9], "123");
+    EXPECT_EQ(Field(back->FiveToneChannels[8], 0), "MARNET 12345");
+    EXPECT_EQ(Field(back->FiveToneChannels[9], 0), "FARMCALL 123456");
+}
+
+TEST_F(ToneRecords, CallsToAnotherUserCarryTheirMessageNumber) {
+    Line(1, "CALL 12345 MESS NO 12|ZVEI1||1|1|", "8", {{8, "12"}, {10, "12345"}});
+    Line(2, "CALL 54321|ZVEI1||1|1|", "0", {{2, "8"}, {8, "3"}, {10, "54321"}});
+    Line(3, "CALL 12345 MESS NO |ZVEI1||1|1|", "8", {{10, "12345"}});
+    ImageArray img = Encode();
+    EXPECT_EQ(img[Rec(1) + 0x0E], 0x8C);
+    EXPECT_EQ(img[Rec(2) + 0x0E], 0x83);
+    EXPECT_EQ(img[Rec(2) + 2] & 0x1F, 5);
+    img[Rec(3) + 0x0E] = 0x10; // no message: not a number below 0x80
+    auto back = fx.Decode(img);
+    EXPECT_EQ(Field(back->FiveToneChannels[1], 0), "CALL 12345 MESS NO 12");
+    EXPECT_EQ(back->SpecialData[1][8], "12");
+    EXPECT_EQ(Field(back->FiveToneChannels[2], 0), "CALL 54321");
+    EXPECT_EQ(back->SpecialData[2][2], "8");
+    EXPECT_EQ(back->SpecialData[2][8], "3");
+    EXPECT_EQ(back->SpecialData[2][10], "54321");
+    EXPECT_EQ(back->SpecialData[3][8], "");
+}
+
+TEST_F(ToneRecords, EmergencyTableNamesTheLastLineOfEachNumber) {
+    SetField(d->FiveToneInfo, 1, "3");
+    Line(2, "CALL 1|ZVEI1||1|1|4", "0");
+    Line(9, "CALL 2|ZVEI1||1|1|4", "0");
+    Line(5, "CALL 3|ZVEI1||1|1|10", "0");
+    ImageArray img = Encode();
+    EXPECT_EQ(img[0x0D21], 4);
+    EXPECT_EQ(img[0x0E90 + 6], 9);
+    EXPECT_EQ(img[0x0E90 + 7], 1);
+    EXPECT_EQ(img[0x0E90 + 18], 5);
+    EXPECT_EQ(img[0x0E90 + 0], 0);
+    EXPECT_EQ(img[0x0E90 + 1], 4);
+    auto back = fx.Decode(img);
+    EXPECT_EQ(Field(back->FiveToneChannels[9], 5), "4");
+    EXPECT_EQ(Field(back->FiveToneChannels[2], 5), "");
+    EXPECT_EQ(Field(back->FiveToneChannels[5], 5), "10");
+    img[0x0E90 + 7] = 2; // not marked as naming a line
+    img[0x0E90 + 18] = 150;
+    back = fx.Decode(img);
+    EXPECT_EQ(Field(back->FiveToneChannels[9], 5), "");
+}
+
+TEST_F(ToneRecords, ValuesThatDoNotFitAreErrors) {
+    Line(1, "CALL 1|ZVEI1||256|1|", "0");
+    Line(2, "CALL 123456789012345678901|ZVEI1||1|1|", "0");
+    Line(3, "CALL 1|ZVEI1|ABCDEFGHIJKLMNOPQ|1|1|", "0");
+    Line(4, "CALL 1|ZVEI1||1|1|11", "0");
+    Line(5, "ROBOT|ZVEI1||1|1|", "3", {{9, "16"}, {10, "12345"}});
+    Line(6, "ROBOT|ZVEI1||1|1|", "1", {{8, "HIGH"}, {9, "16"}, {10, "12345"}});
+    Line(7, "CALL|ZVEI1||1|1|", "8", {{8, "128"}, {10, "12345"}});
+    Line(8, "CALL 1|ZVEI1||1|8|", "0");
+    Line(9, "ROBOT|ZVEI1||1|1|", "1", {{8, "LOUD"}, {9, "2"}, {10, "12345"}});
+    auto errors = Errors();
+    ASSERT_EQ(errors.size(), 9u);
+    for (int n = 1; n <= 9; ++n) {
+        int hits = 0;
+        for (const auto& e : errors) hits += e.message.find("5-tone line " + std::to_string(n) + " ") == 0 ||
+                                             e.message.find("5-tone line " + std::to_string(n) + ":") == 0;
+        EXPECT_EQ(hits, 1) << "line " << n;
+    }
+}
+
+} // namespace
+} // namespace vt::test
