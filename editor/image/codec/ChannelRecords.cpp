@@ -75,9 +75,18 @@ void EncodePower(Row& row) {
         row.Fail(col::Power, "\"" + p + "\" is not a power level from 1 to 50.");
 }
 
+// Names are padded with spaces to their field, so that no part of the default image's name shows
+// behind a shorter one; an empty second line is stored as zeros, which read back as none.
+void PutName(Row& row, size_t off, int column, size_t width) {
+    const std::string& name = row.Cell(column);
+    const uint8_t fill = column == col::Name2 && name.empty() ? 0 : ' ';
+    for (size_t k = 0; k < width; ++k) row.c.w.Set(row.rec + off + k, fill);
+    row.c.w.PutText(row.rec + off, name, width, ColumnName(column), row.r);
+}
+
 void EncodeNamesAndSelCall(Row& row) {
-    row.c.w.PutText(row.rec + layout::ch::Name1, row.Cell(col::Name1), layout::ch::Name1Size, ColumnName(col::Name1), row.r);
-    row.c.w.PutText(row.rec + layout::ch::Name2, row.Cell(col::Name2), layout::ch::Name2Size, ColumnName(col::Name2), row.r);
+    PutName(row, layout::ch::Name1, col::Name1, layout::ch::Name1Size);
+    PutName(row, layout::ch::Name2, col::Name2, layout::ch::Name2Size);
     std::string sel = Trim(row.Cell(col::SelCall));
     if (!sel.empty() && IsNumeric(sel))
         if (auto v = row.c.w.IntIn(sel, 0, 255, ColumnName(col::SelCall), row.r))

@@ -1,0 +1,133 @@
+// Generated data sets through encode and decode: what comes back, what a second round changes,
+// what the source flag changes and which bytes no region touches.
+#include "codec/helpers/CodecFixture.h"
+#include "codec/helpers/RandomDataSet.h"
+
+#include "editor/image/codec/ImageLayout.h"
+#include "editor/shell/core/GridRules.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace vt::test {
+namespace {
+
+constexpr unsigned kSeeds = 40;
+
+void ExpectSameData(const EditorData& got, const EditorData& want, unsigned seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    EXPECT_EQ(got.RadioOption, want.RadioOption);
+    EXPECT_EQ(got.FiveToneInfo, want.FiveToneInfo);
+    EXPECT_EQ(got.FarmMarnetInfo, want.FarmMarnetInfo);
+    EXPECT_EQ(got.Setup3C00, want.Setup3C00);
+    EXPECT_EQ(got.Setup3C02, want.Setup3C02);
+    for (int a = 1; a <= kMaxAreas; ++a) EXPECT_EQ(got.AreaNames[a], want.AreaNames[a]) << "area " << a;
+    ASSERT_EQ(got.MFG.Rows(), want.MFG.Rows());
+    int bad = 0;
+    for (int r = 1; r < got.MFG.Rows() && bad < 5; ++r)
+        for (int c = 0; c < kGridCols; ++c)
+            if (got.MFG.TextMatrix(r, c) != want.MFG.TextMatrix(r, c)) {
+                ADD_FAILURE() << "cell (" << r << ", " << c << "): \"" << got.MFG.TextMatrix(r, c) << "\" != \""
+                              << want.MFG.TextMatrix(r, c) << "\"";
+                ++bad;
+            }
+    for (int n = 1; n <= kToneLines; ++n) {
+        EXPECT_EQ(got.FiveToneChannels[n], want.FiveToneChannels[n]) << "line " << n;
+        for (int k = 1; k <= kSpecialFields; ++k)
+            EXPECT_EQ(got.SpecialData[n][k], want.SpecialData[n][k]) << "line " << n << " field " << k;
+    }
+}
+
+// Bytes that belong to no region of the image.
+std::vector<bool> RegionBytes() {
+    std::vector<bool> in(kImageSize, false);
+    auto mark = [&](size_t from, size_t to) {
+        for (size_t k = from; k <= to; ++k) in[k] = true;
+    };
+    mark(0x02, 0x9F);
+    for (size_t k : {0x07, 0x0C, 0x13, 0x1D, 0x23, 0x24, 0x26, 0x27, 0x6E}) in[k] = false;
+    for (auto [a, b] : {std::pair<size_t, size_t>{0x32, 0x4F}, {0x52, 0x61}, {0x70, 0x80}, {0x86, 0x8F}})
+        for (size_t k = a; k <= b; ++k) in[k] = false;
+    mark(0xA0, 0x0D1F);
+    in[0x0D21] = true;
+    mark(0x0E90, 0x0EA3);
+    mark(0x1380, 0x146F);
+    mark(0x14F6, 0x15C8);
+    for (int s = 1; s <= 201; ++s) mark(layout::ChannelSlot(s), layout::ChannelSlot(s) + 0x2C);
+    mark(0x3BB0, 0x3BB4);
+    mark(0x3C00, 0x3C02);
+    return in;
+}
+
+class RoundTrip : public ::testing::Test {
+protected:
+    CodecFixture fx;
+};
+
+TEST_F(RoundTrip, DecodeGivesTheDataBackUpToTheDocumentedNormalisations) {
+    for (unsigned seed = 1; seed <= kSeeds; ++seed) {
+        RandomCase c = MakeRandomDataSet(seed);
+        auto back = fx.Decode(fx.EncodeOk(*c.input));
+        ExpectSameData(*back, *c.expected, seed);
+        if (HasFailure()) return;
+    }
+}
+
+TEST_F(RoundTrip, ASecondRoundChangesNothing) {
+    for (unsigned seed = 100; seed < 100 + kSeeds; ++seed) {
+        RandomCase c = MakeRandomDataSet(seed);
+        auto once = fx.Decode(fx.EncodeOk(*c.input));
+        ImageArray second = fx.EncodeOk(*once);
+        auto twice = fx.Decode(second);
+        ExpectSameData(*twice, *once, seed);
+        ImageArray third = fx.EncodeOk(*twice);
+        for (size_t k = 0; k < kImageSize; ++k) ASSERT_EQ(second[k], third[k]) << "seed " << seed << " byte " << k;
+    }
+}
+
+TEST_F(RoundTrip, SourceFlagOnlyDecidesTheIdSuffix) {
+    for (unsigned seed = 200; seed < 200 + kSeeds / 4; ++seed) {
+        RandomCase c = MakeRandomDataSet(seed);
+        ImageArray file = fx.EncodeOk(*c.input, 1), radio = fx.EncodeOk(*c.input, 0);
+        for (size_t k = 0; k < kImageSize; ++k)
+            if (k < 0x3BB0 || k > 0x3BB4) {
+                ASSERT_EQ(file[k], radio[k]) << "seed " << seed << " byte " << k;
+            }
+    }
+}
+
+TEST_F(RoundTrip, BytesOutsideTheRegionsKeepTheDefaultImage) {
+    auto regions = RegionBytes();
+    for (size_t k = 0; k < kImageSize; ++k) fx.tables.DefaultImage[k] = static_cast<uint8_t>(k * 7 + 3);
+    fx.tables.DefaultImage[0x68] = 1; // keep the own-ID length sane for the decode below
+    for (unsigned seed = 300; seed < 300 + kSeeds / 4; ++seed) {
+        RandomCase c = MakeRandomDataSet(seed);
+        ImageArray img = fx.EncodeOk(*c.input);
+        for (size_t k = 0; k < kImageSize; ++k)
+            if (!regions[k]) {
+                ASSERT_EQ(img[k], fx.tables.DefaultImage[k]) << "seed " << seed << " byte " << k;
+            }
+    }
+}
+
+TEST_F(RoundTrip, DefaultImageDecodesAsTheNewDataSet) {
+    auto back = fx.Decode(fx.tables.DefaultImage);
+    auto fresh = NewData();
+    // What a New data set looks like after it has been through the image once.
+    fresh->FarmMarnetInfo = "0|||0||0||0|0|"; // channel numbers read back as 0
+    for (int n = 1; n <= kToneLines; ++n) {
+        fresh->FiveToneChannels[n] = "|ZVEI1||CURRENT|1|";
+        fresh->SpecialData[n][1] = "15";
+    }
+    fresh->MFG.SetTextMatrix(fresh->MFG.Rows() - 1, 0, "201");
+    fresh->MFG.SetTextMatrix(fresh->MFG.Rows() - 1, 14, "");
+    CoreMainWindow(*fresh).UpdateAreaNo();
+    fresh->ManualSetupFlag = 1;
+    ExpectSameData(*back, *fresh, 0);
+    EXPECT_EQ(back->BandIndex, 0);
+    EXPECT_EQ(back->Setup3C00, 32);
+}
+
+} // namespace
+} // namespace vt::test
