@@ -75,6 +75,21 @@ TEST_F(ChannelRecords, EmptyCellsKeepTheDefaultWordButGetTheVoltageDefault) {
     EXPECT_EQ(img[Slot(3) + 0x11], 21); // band 0 Tx default
 }
 
+TEST_F(ChannelRecords, VoltageBytesComeFromTheBandTables) {
+    VoltageTables vol;
+    vol.LoadedVolData[static_cast<size_t>(vol.GetTableOffset(3, kVolTx) + 15)] = 77;
+    vol.LoadedVolData[static_cast<size_t>(vol.GetTableOffset(3, kVolRx) + 16)] = 66;
+    fx.tables.Voltage = &vol;
+    SetBand(*d, 3);
+    SetCell(*d, 1, kTx, "150.0000");
+    SetCell(*d, 1, kRx, "150.5000"); // between two points: the upper one
+    ImageArray img = Encode();
+    EXPECT_EQ(img[Slot(1) + 0x11], 77);
+    EXPECT_EQ(img[Slot(1) + 0x12], 66);
+    EXPECT_EQ(img[Slot(2) + 0x11], 29); // band 3 defaults for an empty channel
+    EXPECT_EQ(img[Slot(2) + 0x12], 1);
+}
+
 TEST_F(ChannelRecords, ClearedRowStillWritesPowerAndName) {
     ImageArray img = Encode();
     EXPECT_EQ(img[Slot(9) + 0x13], fx.conv.PwrTbl[24]); // level 25 of band 0

@@ -4,6 +4,8 @@
 #include "editor/image/codec/ImageLayout.h"
 #include "editor/shell/core/GridRules.h"
 
+#include "common/TextUtil.h"
+
 #include <gtest/gtest.h>
 
 namespace vt::test {
@@ -184,6 +186,20 @@ TEST_F(ToneRecords, EmergencyTableNamesTheLastLineOfEachNumber) {
     img[0x0E90 + 18] = 150;
     back = fx.Decode(img);
     EXPECT_EQ(Field(back->FiveToneChannels[9], 5), "");
+}
+
+TEST_F(ToneRecords, ASeparatorReadFromTheImageNeverSplitsALine) {
+    ImageArray img = Encode();
+    img[Rec(4) + 0x10] = 'A';
+    img[Rec(4) + 0x11] = '|';
+    img[Rec(4) + 0x12] = 'B';
+    img[0x3BB3] = '|';
+    img[0x3BB4] = 'x';
+    auto back = fx.Decode(img);
+    EXPECT_EQ(Field(back->FiveToneChannels[4], 2), "A B");
+    EXPECT_EQ(Split(back->FiveToneChannels[4]).size(), 6u);
+    EXPECT_EQ(Field(back->FarmMarnetInfo, 2), " x");
+    EXPECT_EQ(Split(back->FarmMarnetInfo).size(), 10u);
 }
 
 TEST_F(ToneRecords, ValuesThatDoNotFitAreErrors) {

@@ -5,6 +5,7 @@
 #include "editor/image/ToneCodes.h"
 #include "editor/image/ToneConverters.h"
 #include "editor/image/ToneLists.h"
+#include "editor/image/VoltageTables.h"
 
 #include "common/TextUtil.h"
 
@@ -18,8 +19,13 @@ std::optional<Word> FreqToPllIf(const std::string& mhz) { return vt::FreqToPllIf
 static uint8_t NullTx(int band) { return band == 2 ? 18 : band == 3 ? 29 : 21; }
 static uint8_t NullRx(int band) { return band == 2 ? 0 : band == 3 ? 1 : 13; }
 
-uint8_t VoltageByteB(const VoltageTables*, int band, const std::string&) { return NullTx(band); }
-uint8_t VoltageByteA(const VoltageTables*, int band, const std::string&) { return NullRx(band); }
+// Without loaded tables (tests of other regions) every channel gets its band's default.
+uint8_t VoltageByteB(const VoltageTables* v, int band, const std::string& text) {
+    return v ? v->VoltageByteB(text, band) : NullTx(band);
+}
+uint8_t VoltageByteA(const VoltageTables* v, int band, const std::string& text) {
+    return v ? v->VoltageByteA(text, band) : NullRx(band);
+}
 
 std::optional<uint8_t> PowerByteFromIndex(const ConversionTables& t, int band, int level) {
     return vt::PowerByteFromIndex(t, band, level);

@@ -23,6 +23,12 @@ std::string NameText(const uint8_t* bytes, size_t n) {
     return Cp1252ToUtf8(Trim(raw));
 }
 
+std::string FieldText(std::string text) {
+    for (char& ch : text)
+        if (ch == '|') ch = ' ';
+    return text;
+}
+
 size_t CharCount(std::string_view utf8) { return Utf8Length(utf8); }
 
 std::string CharAt(std::string_view utf8, size_t i) {

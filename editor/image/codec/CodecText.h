@@ -12,6 +12,9 @@ std::string NumText(double value);
 std::string ByteChar(uint8_t b);
 // A fixed-width name field: zero bytes read as spaces, then spaces are trimmed at both ends.
 std::string NameText(const uint8_t* bytes, size_t n);
+// Text bound for a "|"-joined settings string: a "|" read from the image would add a field, so it
+// becomes a space.
+std::string FieldText(std::string text);
 // Number of characters of UTF-8 text.
 size_t CharCount(std::string_view utf8);
 // Character i (from 0) of UTF-8 text, or "" past its end.

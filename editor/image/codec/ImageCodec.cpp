@@ -66,6 +66,10 @@ std::vector<ImageError> EncodeImage(EditorData& d, ConversionTables& conv, const
     return std::move(r.errors);
 }
 
+std::vector<ImageError> EncodeImage(EditorData& d, int source) { return EncodeImage(d, d.Tables, &d.VolTables, source); }
+
+void DecodeImage(MainWindowApi& w, int source) { DecodeImage(w, w.Data().Tables, source); }
+
 void DecodeImage(MainWindowApi& w, const CodecTables& tables, int source) {
     DecodeContext c(w, tables);
     EditorData& d = c.d;

@@ -26,11 +26,16 @@ EncodeResult EncodeImage(const EditorData& d, const CodecTables& tables, int sou
 // the encode succeeds replaces d.MemImage. Returns the errors, empty on success.
 std::vector<ImageError> EncodeImage(EditorData& d, ConversionTables& conv, const VoltageTables* voltage, int source);
 
+// The same with the data set's own tables.
+std::vector<ImageError> EncodeImage(EditorData& d, int source);
+
 // Rebuilds the data set from w.Data().MemImage. The caller resets the data set first; fields the
 // image does not carry keep the reset values.
 void DecodeImage(MainWindowApi& w, const CodecTables& tables, int source);
 // Loads the code tables from the program folder, then decodes.
 void DecodeImage(MainWindowApi& w, ConversionTables& conv, int source);
+// The same with the data set's own tables.
+void DecodeImage(MainWindowApi& w, int source);
 
 // All errors as one message, one line each.
 std::string ErrorListText(const std::vector<ImageError>& errors);

@@ -107,7 +107,7 @@ void DecodeOwnId(Out& o) {
         else if (!extend && b == 10) id += "G";
         else if (extend && b == 10) id += "R";
         else if (extend && b == 15) id += "G";
-        else id += b + 48 < 255 ? ByteChar(static_cast<uint8_t>(b + 48)) : "0";
+        else id += b + 48 < 255 && b + 48 != '|' ? ByteChar(static_cast<uint8_t>(b + 48)) : "0";
     }
     if (n == 1 && o.B(0x62) > kHighestDigitCode) id.clear();
     o.T(0) = id;
@@ -157,7 +157,7 @@ void DecodeKeyTable(DecodeContext& c) {
 
 void DecodeIdSuffix(DecodeContext& c) {
     uint8_t a = c.At(layout::kIdSuffix + 3), b = c.At(layout::kIdSuffix + 4);
-    if (a != 0 && b != 0) c.f.FarmFields[2] = ByteChar(a) + ByteChar(b);
+    if (a != 0 && b != 0) c.f.FarmFields[2] = FieldText(ByteChar(a) + ByteChar(b));
 }
 
 void DecodeManualSetup(DecodeContext& c) {

@@ -184,7 +184,7 @@ void DecodeToneRecords(DecodeContext& c) {
                 sd[10] = digits;
             }
         }
-        (*f)[2] = NameText(&c.img[rec + 0x10], 16);
+        (*f)[2] = Trim(FieldText(NameText(&c.img[rec + 0x10], 16)));
         DecodeSpecialCall(c, n, rec, *f);
         c.d.FiveToneChannels[n] = Join(*f);
     }
