@@ -1,0 +1,229 @@
+// Conversion table loaders and the generated table set of the program folder.
+#include "editor/image/ConversionTables.h"
+#include "editor/image/ToneConverters.h"
+#include "editor/image/ToneLists.h"
+#include "editor/image/VoltageTables.h"
+#include "image/helpers/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace vt;
+using vt::test::TempFolder;
+
+namespace {
+
+std::vector<uint8_t> Bytes(size_t size, uint8_t b0, uint8_t b1, uint8_t fill = 7) {
+    std::vector<uint8_t> v(size, fill);
+    v[0] = b0;
+    v[1] = b1;
+    return v;
+}
+
+struct Loader {
+    explicit Loader(const TempFolder& f) {
+        t.Folder = f.path();
+        t.ShowMessage = [this](const std::string& m) { shown.push_back(m); };
+    }
+    ConversionTables t;
+    std::vector<std::string> shown;
+};
+
+std::string Msg(const char* name) {
+    return std::string("Can not Find correct \\resource\\") + name + ", Please reinstall the Program.";
+}
+
+} // namespace
+
+TEST(TableMessages, TextsExistFromTheStart) {
+    ConversionTables t;
+    EXPECT_EQ(t.TblErrMsg[0], Msg("default.Tbl"));
+    EXPECT_EQ(t.TblErrMsg[1], Msg("enc.Tbl"));
+    EXPECT_EQ(t.TblErrMsg[5], Msg("pwr.Tbl"));
+    EXPECT_EQ(t.TblErrMsg[6], "");
+    t.TblErrMsg[2] = "x";
+    t.InitTblErrMsgs();
+    EXPECT_EQ(t.TblErrMsg[2], Msg("dec.Tbl"));
+}
+
+TEST(DefaultTbl, SignatureTest) {
+    TempFolder f;
+    Loader l(f);
+    ImageBytes image{};
+    f.write("resource/default.Tbl", Bytes(kImageSize, 0x20, 0x00));
+    EXPECT_TRUE(l.t.LoadDefaultTbl(image));
+    f.write("resource/default.Tbl", Bytes(kImageSize, 0x00, 0x09));
+    EXPECT_TRUE(l.t.LoadDefaultTbl(image));
+    EXPECT_TRUE(l.shown.empty());
+    EXPECT_EQ(image[16000], 7);
+    f.write("resource/default.Tbl", Bytes(kImageSize, 0x00, 0x00));
+    EXPECT_FALSE(l.t.LoadDefaultTbl(image));
+    ASSERT_EQ(l.shown.size(), 1u);
+    EXPECT_EQ(l.shown[0], Msg("default.Tbl"));
+    EXPECT_EQ(image[5], 7); // the bytes read stay
+}
+
+TEST(DefaultTbl, MissingOrShortLeavesZerosNotThePreviousImage) {
+    TempFolder f;
+    Loader l(f);
+    ImageBytes image;
+    image.fill(0x55);
+    EXPECT_FALSE(l.t.LoadDefaultTbl(image));
+    EXPECT_EQ(l.shown.size(), 1u);
+    EXPECT_EQ(image, ImageBytes{});
+    f.write("resource/default.Tbl", Bytes(100, 0x20, 0x09));
+    image.fill(0x55);
+    EXPECT_FALSE(l.t.LoadDefaultTbl(image));
+    EXPECT_EQ(l.shown.size(), 2u);
+    EXPECT_EQ(image[99], 7);
+    EXPECT_EQ(image[100], 0);
+    EXPECT_EQ(image[16000], 0);
+}
+
+TEST(CodeTables, AcceptAndRefuseByFirstBytes) {
+    TempFolder f;
+    Loader l(f);
+    f.write("resource/enc.Tbl", Bytes(kEncTblSize, 0x00, 0x01, 0));
+    EXPECT_TRUE(l.t.LoadEncTbl());
+    f.write("resource/dcs.Tbl", Bytes(kDcsTblSize, 0x01, 0x00, 0));
+    EXPECT_TRUE(l.t.LoadDcsTbl());
+    EXPECT_TRUE(l.shown.empty());
+    // Damage behind good first bytes goes unnoticed.
+    f.write("resource/dev.Tbl", Bytes(kDevTblSize, 0x01, 0x01, 0xFF));
+    EXPECT_TRUE(l.t.LoadDevTbl());
+    EXPECT_TRUE(l.shown.empty());
+    f.write("resource/enc.Tbl", Bytes(kEncTblSize, 0x00, 0x00));
+    EXPECT_FALSE(l.t.LoadEncTbl());
+    f.write("resource/pwr.Tbl", Bytes(kPwrTblSize, 0x00, 0x00));
+    EXPECT_FALSE(l.t.LoadPwrTbl());
+    EXPECT_EQ(l.shown, (std::vector<std::string>{Msg("enc.Tbl"), Msg("pwr.Tbl")}));
+}
+
+TEST(CodeTables, EachBadLoadShowsItsMessageOnce) {
+    TempFolder f;
+    Loader l(f);
+    f.write("resource/dec.Tbl", Bytes(kDecTblSize, 0, 0));
+    for (int i = 0; i < 3; ++i) l.t.LoadDecTbl();
+    EXPECT_EQ(l.shown, std::vector<std::string>(3, Msg("dec.Tbl")));
+}
+
+TEST(CodeTables, MissingAndShortFilesReadAsZero) {
+    TempFolder f;
+    Loader l(f);
+    l.t.PwrTbl.fill(9);
+    EXPECT_FALSE(l.t.LoadPwrTbl());
+    EXPECT_EQ(l.t.PwrTbl, (std::array<uint8_t, kPwrTblSize>{}));
+    f.write("resource/dcs.Tbl", Bytes(10, 1, 2));
+    l.t.DcsTbl.fill(9);
+    EXPECT_FALSE(l.t.LoadDcsTbl());
+    EXPECT_EQ(l.t.DcsTbl[9], 7);
+    EXPECT_EQ(l.t.DcsTbl[10], 0);
+    EXPECT_EQ(l.shown, (std::vector<std::string>{Msg("pwr.Tbl"), Msg("dcs.Tbl")}));
+    // Longer files: the surplus is ignored.
+    f.write("resource/dcs.Tbl", Bytes(kDcsTblSize + 50, 1, 2));
+    EXPECT_TRUE(l.t.LoadDcsTbl());
+}
+
+TEST(CodeTables, NamesFoundWhateverTheCase) {
+    TempFolder f;
+    Loader l(f);
+    f.write("Resource/ENC.TBL", Bytes(kEncTblSize, 1, 1));
+    EXPECT_TRUE(l.t.LoadEncTbl());
+}
+
+TEST(CodeTables, BandTablesNeedNoTest) {
+    TempFolder f;
+    Loader l(f);
+    f.write("resource/txmid.Tbl", std::vector<uint8_t>(177, 3));
+    l.t.LoadVoltageTbls();
+    EXPECT_TRUE(l.shown.empty());
+    EXPECT_EQ(l.t.BandTbls[2], std::vector<uint8_t>(177, 3));
+    EXPECT_EQ(l.t.BandTbls[0], std::vector<uint8_t>(57, 0));
+}
+
+// The generated set in the build's program folder.
+class GeneratedTables : public ::testing::Test {
+protected:
+    void SetUp() override {
+        t.Folder = VELTRA_APP_DIR;
+        t.ShowMessage = [this](const std::string& m) { shown.push_back(m); };
+    }
+    static uint32_t Entry(const uint8_t* p, int n) {
+        uint32_t v = 0;
+        for (int i = 0; i < n; ++i) v = v << 8 | p[i];
+        return v;
+    }
+    ConversionTables t;
+    std::vector<std::string> shown;
+};
+
+TEST_F(GeneratedTables, LoadWithoutMessages) {
+    ImageBytes image{};
+    EXPECT_TRUE(t.LoadDefaultTbl(image));
+    EXPECT_TRUE(t.LoadEncTbl());
+    EXPECT_TRUE(t.LoadDecTbl());
+    EXPECT_TRUE(t.LoadDcsTbl());
+    EXPECT_TRUE(t.LoadDevTbl());
+    EXPECT_TRUE(t.LoadPwrTbl());
+    EXPECT_TRUE(shown.empty());
+    VoltageTables v;
+    v.Folder = VELTRA_APP_DIR;
+    EXPECT_TRUE(v.LoadVoltageTables().empty());
+}
+
+TEST_F(GeneratedTables, SearchedTablesHoldEachValueOnce) {
+    ASSERT_TRUE(t.LoadEncTbl() && t.LoadDecTbl() && t.LoadDcsTbl() && t.LoadDevTbl() && t.LoadPwrTbl());
+    std::set<uint32_t> enc, dec, dcs, dev;
+    for (int k = 0; k < kCtcssWordCount; ++k) {
+        enc.insert(Entry(&t.EncTbl[2 * k], 2));
+        dec.insert(Entry(&t.DecTbl[2 * k], 2));
+    }
+    EXPECT_EQ(enc.size(), size_t(kCtcssWordCount));
+    EXPECT_EQ(dec.size(), size_t(kCtcssWordCount));
+    for (int c = 0; c < kDcsCodeCount; ++c) dcs.insert(Entry(&t.DcsTbl[3 * c], 3));
+    EXPECT_EQ(dcs.size(), size_t(kDcsCodeCount));
+    for (int e = 0; e < kCtDevStepCount * kStandardToneCount; ++e) dev.insert(Entry(&t.DevTbl[3 * e], 3));
+    EXPECT_EQ(dev.size(), size_t(kCtDevStepCount * kStandardToneCount));
+    for (int b = 0; b < 8; ++b)
+        for (int l = 1; l <= 50; ++l) EXPECT_EQ(PowerIndexFromByte(t, b, *PowerByteFromIndex(t, b, l)), l);
+}
+
+TEST_F(GeneratedTables, DocumentedFormulas) {
+    ASSERT_TRUE(t.LoadEncTbl() && t.LoadDecTbl() && t.LoadDcsTbl() && t.LoadDevTbl() && t.LoadPwrTbl());
+    EXPECT_EQ(Entry(&t.EncTbl[0], 2), 1098u);               // 16384 x 67.0 / 1000
+    EXPECT_EQ(Entry(&t.EncTbl[2 * 1921], 2), 4245u);        // 259.1 Hz
+    EXPECT_EQ(Entry(&t.DecTbl[0], 2), 14925u);              // 1e6 / 67.0
+    EXPECT_EQ(Entry(&t.DecTbl[2 * 830], 2), 6667u);         // 150.0 Hz
+    EXPECT_EQ(Entry(&t.DevTbl[153 * 3 + 3 * 24], 3), 2024u); // CT DEV 250, 151.4 Hz
+    EXPECT_EQ(t.PwrTbl[50 * 7 + 49], 227);
+    // Each DCS entry is a Golay (23,12) codeword: the remainder by 0xC75 is zero and the data
+    // bits are 0x800 | the octal code.
+    for (int c = 0; c < kDcsCodeCount; ++c) {
+        uint32_t w = Entry(&t.DcsTbl[3 * c], 3), r = w;
+        for (int bit = 22; bit >= 11; --bit)
+            if (r & (1u << bit)) r ^= 0xC75u << (bit - 11);
+        EXPECT_EQ(r, 0u) << kDcsCodes[c];
+        EXPECT_EQ(w >> 11, 0x800u | unsigned(std::stoi(std::string(kDcsCodes[c]), nullptr, 8))) << kDcsCodes[c];
+    }
+}
+
+TEST_F(GeneratedTables, VoltageTablesAreBinaryExactRamps) {
+    VoltageTables v;
+    v.Folder = VELTRA_APP_DIR;
+    ASSERT_TRUE(v.LoadVoltageTables().empty());
+    for (int b = 0; b < kVolBands; ++b)
+        for (int k : {0, 1}) {
+            double step = v.LoadedStep[b][k];
+            EXPECT_TRUE(step == 1 || step == 2 || step == 5) << b;
+            int n = v.PointCount(b, step), off = v.GetTableOffset(b, k);
+            for (int j = 0; j < n; ++j) {
+                uint8_t p = v.LoadedVolData[size_t(off + j)];
+                EXPECT_GE(p, k ? 12 : 0);
+                EXPECT_LE(p, k ? 75 : 62);
+                if (j > 0) {
+                    EXPECT_GE(p, v.LoadedVolData[size_t(off + j - 1)]);
+                }
+            }
+        }
+}
