@@ -183,7 +183,10 @@ void SimRadio::OnByte(uint8_t b, Clock::time_point now) {
         if (opt_.corruptEchoFrom >= 0 && index >= static_cast<size_t>(opt_.corruptEchoFrom)) echo = b ^ 0x5A;
         auto ready = arrived + std::chrono::milliseconds(opt_.echoDelayMs);
         Send(echo, ready);
-        if (opt_.echoTwice) Send(echo, ready);
+        if (opt_.echoTwice) {
+            bool late = opt_.lateCopyFrom >= 0 && index >= static_cast<size_t>(opt_.lateCopyFrom);
+            Send(echo, late ? ready + std::chrono::milliseconds(20) : ready);
+        }
         break;
     }
     case Phase::Reading:

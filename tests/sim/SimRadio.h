@@ -22,6 +22,7 @@ struct SimOptions {
     long stopAfter = -1;          // read: stream only N memory bytes; write: store and echo only N bytes
     long corruptEchoFrom = -1;    // write: echoes of byte N and later are wrong
     bool echoTwice = false;       // write: every echo is sent twice
+    long lateCopyFrom = -1;       // write, with echoTwice: from byte N on the copy comes 20 ms later
     int replyDelayMs = 0;         // before the handshake reply
     int echoDelayMs = 0;          // before every echo
     bool paced = false;           // each byte takes one byte time (1/960 s) on the line, both ways

@@ -1,0 +1,204 @@
+// The transfer logic as units: handshake collection, read reception, echo matching, the
+// one-second supervision, the command line, the texts and the tool's file operations.
+#include "tests/transmit/helpers/ToolFolder.h"
+#include "transmit/core/EchoMatch.h"
+#include "transmit/core/HandshakeReply.h"
+#include "transmit/core/ReadReception.h"
+#include "transmit/core/Supervisor.h"
+#include "transmit/core/TransmitCommandLine.h"
+#include "transmit/core/TransmitFiles.h"
+#include "transmit/core/TransmitTexts.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace vt;
+namespace tf = vt::transmit_files;
+
+TEST(Handshake, NeedsA83WithAByteAfterItAndNeverCollectsA0) {
+    HandshakeReply r;
+    const uint8_t lone[] = {0x83};
+    r.Add(lone, 1);
+    EXPECT_FALSE(r.IsHandshakeReply()) << "0x83 alone is not yet a reply";
+    const uint8_t a0[] = {0xA0, 0xA0};
+    r.Add(a0, 2);
+    EXPECT_FALSE(r.IsHandshakeReply()) << "0xA0 is never collected";
+    EXPECT_EQ(r.Bytes().size(), 1u);
+    const uint8_t later[] = {0x00};
+    r.Add(later, 1);
+    EXPECT_TRUE(r.IsHandshakeReply()) << "any byte after 0x83, in a later notification";
+    r.Clear();
+    const uint8_t noise[] = {0x11, 0x22, 0x83};
+    r.Add(noise, 3);
+    EXPECT_FALSE(r.IsHandshakeReply());
+    const uint8_t follow[] = {0x83};
+    r.Add(follow, 1);
+    EXPECT_TRUE(r.IsHandshakeReply()) << "0x83 0x83: the first has a byte after it";
+}
+
+TEST(ReadReception, StoresSixteenThousandBytesAfterTheMarkerAndEndsTwoBytesLater) {
+    ToolImage image{};
+    ReadReception rx(image);
+    for (uint8_t b : {0x83, 0x05, 0x11, 0x21}) EXPECT_FALSE(rx.Feed(b)); // before the marker: dropped
+    EXPECT_EQ(rx.ReadCount(), 0);
+    EXPECT_FALSE(rx.Feed(0xEB));
+    EXPECT_TRUE(rx.DataStarted());
+    for (int i = 0; i < 16000; ++i) EXPECT_FALSE(rx.Feed(static_cast<uint8_t>(i == 5 ? 0xEB : i * 7)));
+    EXPECT_EQ(rx.ReadCount(), 16000);
+    EXPECT_FALSE(rx.Feed(0x99)) << "the first byte after the data is counted, not stored";
+    EXPECT_EQ(rx.ReadCount(), 16001);
+    EXPECT_TRUE(rx.Feed(0x98)) << "the second one completes the read";
+    EXPECT_EQ(rx.ReadCount(), 16001);
+    EXPECT_EQ(image[0], 0);
+    EXPECT_EQ(image[5], 0xEB) << "a later 0xEB is data";
+    EXPECT_EQ(image[15999], static_cast<uint8_t>(15999 * 7));
+}
+
+TEST(ReadReception, ExactlySixteenThousandBytesDoNotComplete) {
+    ToolImage image{};
+    ReadReception rx(image);
+    rx.Feed(0xEB);
+    bool done = false;
+    for (int i = 0; i < 16000; ++i) done |= rx.Feed(1);
+    done |= rx.Feed(2);
+    EXPECT_FALSE(done);
+}
+
+TEST(EchoMatch, OneOrTwoBytesMayConfirmThreeNever) {
+    const uint8_t one[] = {0x42};
+    const uint8_t two[] = {0x00, 0x42};
+    const uint8_t three[] = {0x42, 0x42, 0x42};
+    EXPECT_TRUE(EchoConfirms(one, 1, 0x42));
+    EXPECT_FALSE(EchoConfirms(one, 1, 0x43));
+    EXPECT_TRUE(EchoConfirms(two, 2, 0x42)) << "second byte matches";
+    EXPECT_FALSE(EchoConfirms(three, 3, 0x42));
+    EXPECT_FALSE(EchoConfirms(one, 0, 0x42));
+}
+
+TEST(Supervisor, RadioNotFoundOnTheFifthTickOfTheCall) {
+    Supervisor s;
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(s.OnTick(StateCalled, ModeRead, 0, 0).outcome, Supervisor::Outcome::None);
+    EXPECT_EQ(s.OnTick(StateIdle, ModeRead, 0, 0).outcome, Supervisor::Outcome::None) << "counts only while called";
+    EXPECT_EQ(s.OnTick(StateCalled, ModeRead, 0, 0).outcome, Supervisor::Outcome::NoRadio);
+}
+
+TEST(Supervisor, StallsAreTotalsNotRuns) {
+    Supervisor s;
+    auto t = s.OnTick(StateTransferring, ModeWrite, 0, 0); // no progress yet: stall 1
+    EXPECT_EQ(s.WriteStalls(), 1);
+    EXPECT_EQ(t.progress, 0);
+    s.OnTick(StateTransferring, ModeWrite, 7680, 0);
+    EXPECT_EQ(s.OnTick(StateTransferring, ModeWrite, 7680, 0).outcome, Supervisor::Outcome::None); // stall 2
+    t = s.OnTick(StateTransferring, ModeWrite, 9000, 0);
+    EXPECT_EQ(t.outcome, Supervisor::Outcome::None);
+    EXPECT_EQ(s.OnTick(StateTransferring, ModeWrite, 9000, 0).outcome, Supervisor::Outcome::EchoError)
+        << "the third stall in total ends the write, although progress resumed in between";
+}
+
+TEST(Supervisor, ReadStallsEndAsInterruptedAndProgressNeverShows100) {
+    Supervisor s;
+    EXPECT_EQ(s.OnTick(StateTransferring, ModeRead, 0, 8000).progress, 50);
+    EXPECT_EQ(s.OnTick(StateTransferring, ModeRead, 0, 15999).progress, 99);
+    EXPECT_FALSE(s.OnTick(StateTransferring, ModeRead, 0, 16001).progress) << "100 is never set";
+    s.OnTick(StateTransferring, ModeRead, 0, 16001);
+    s.OnTick(StateTransferring, ModeRead, 0, 16001);
+    EXPECT_EQ(s.OnTick(StateTransferring, ModeRead, 0, 16001).outcome, Supervisor::Outcome::Interrupted);
+}
+
+TEST(Supervisor, WriteProgressIsMeasuredAgainst15360) {
+    Supervisor s;
+    EXPECT_EQ(s.OnTick(StateTransferring, ModeWrite, 7680, 0).progress, 50);
+    EXPECT_EQ(s.OnTick(StateTransferring, ModeWrite, 15359, 0).progress, 99);
+    EXPECT_EQ(s.OnTick(StateDone, ModeWrite, 15359, 0).outcome, Supervisor::Outcome::Completed);
+}
+
+TEST(CommandLine, OnlyTheExactTextSlashRReads) {
+    EXPECT_EQ(ModeFromCommandLine("/R"), ModeRead);
+    EXPECT_EQ(ModeFromCommandLine("/W"), ModeWrite);
+    EXPECT_EQ(ModeFromCommandLine("/r"), ModeWrite);
+    EXPECT_EQ(ModeFromCommandLine(""), ModeWrite);
+    EXPECT_EQ(ModeFromCommandLine(JoinCommandLine({"/R", "x"})), ModeWrite);
+    EXPECT_EQ(ModeFromCommandLine(JoinCommandLine({"/R "})), ModeWrite);
+    EXPECT_EQ(ModeFromCommandLine(JoinCommandLine({"/R"})), ModeRead);
+    EXPECT_STREQ(ModeWord(ModeRead), "Read");
+}
+
+TEST(Texts, LanguageByteZeroIsEnglishAnythingElseChinese) {
+    auto en = TransmitTexts::ForLanguage(0);
+    EXPECT_EQ(en.labels[0], "START");
+    EXPECT_EQ(en.messages[MsgCompleted], "Completed Process!");
+    for (uint8_t lang : {1, 7, 255}) {
+        auto zh = TransmitTexts::ForLanguage(lang);
+        EXPECT_EQ(zh.labels[0], "开始");
+        EXPECT_EQ(zh.labels[1], "停止");
+        EXPECT_EQ(zh.labels[2], "进度");
+        EXPECT_EQ(zh.messages[MsgEchoError], "错误: 电台回显错误!");
+    }
+}
+
+TEST(ToolFiles, MsgSysReadNeedsThreeBytesAndSaysWhy) {
+    test::ToolFolder f("msgread");
+    std::array<uint8_t, 3> msg{};
+    std::string why;
+    EXPECT_FALSE(tf::ReadMsgFile(f.File("Msg.sys"), msg, &why));
+    EXPECT_EQ(why, "2") << "a missing file shows the error number";
+    f.Write("Msg.sys", {1, 12});
+    EXPECT_FALSE(tf::ReadMsgFile(f.File("Msg.sys"), msg, &why));
+    EXPECT_EQ(why, "Error File Length!!");
+    f.WriteMsgSys(1, 12, 7);
+    ASSERT_TRUE(tf::ReadMsgFile(f.File("Msg.sys"), msg, &why));
+    EXPECT_EQ(msg[1], 12);
+    EXPECT_EQ(msg[2], 7);
+}
+
+TEST(ToolFiles, StatusWritesOnlyByteZeroOfAnExistingFile) {
+    test::ToolFolder f("status");
+    std::string why;
+    EXPECT_FALSE(tf::WriteStatus(f.File("Msg.sys"), 8, 1, &why));
+    EXPECT_FALSE(std::filesystem::exists(f.File("Msg.sys"))) << "the tool never creates Msg.sys";
+    f.WriteMsgSys(1, 12, 1);
+    ASSERT_TRUE(tf::WriteStatus(f.File("Msg.sys"), 4, 3, &why));
+    EXPECT_EQ(f.Read("Msg.sys"), (std::vector<uint8_t>{4, 12, 1}));
+    f.Write("Msg.sys", {1, 12});
+    EXPECT_FALSE(tf::WriteStatus(f.File("Msg.sys"), 4, 3, &why)) << "running updates need all three bytes";
+    EXPECT_EQ(why, "Error File Length!!");
+    EXPECT_TRUE(tf::WriteStatus(f.File("Msg.sys"), 8, 1, &why)) << "the exit status needs one byte";
+    EXPECT_EQ(f.Read("Msg.sys"), (std::vector<uint8_t>{8, 12}));
+    f.Write("Msg.sys", {});
+    EXPECT_FALSE(tf::WriteStatus(f.File("Msg.sys"), 8, 1, &why));
+    EXPECT_EQ(why, "Error File Length!!");
+}
+
+TEST(ToolFiles, WriteBufferNeedsSixteenThousandBytes) {
+    test::ToolFolder f("wbuffer");
+    ToolImage image{};
+    std::string why;
+    f.Write("wbuffer.bin", std::vector<uint8_t>(15999, 1));
+    EXPECT_FALSE(tf::LoadWriteBuffer(f.File("wbuffer.bin"), image, &why));
+    EXPECT_EQ(why, "Error File Length!!");
+    EXPECT_EQ(image[0], 0) << "a short file loads nothing";
+    std::vector<uint8_t> full(16001);
+    for (size_t i = 0; i < full.size(); ++i) full[i] = static_cast<uint8_t>(i % 251);
+    f.Write("wbuffer.bin", full);
+    ASSERT_TRUE(tf::LoadWriteBuffer(f.File("wbuffer.bin"), image, &why));
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), full.begin()));
+}
+
+TEST(ToolFiles, ReadBufferIsReplacedWholeOrReportedAsFailed) {
+    test::ToolFolder f("rbuffer");
+    ToolImage image{};
+    image[0] = 0x11;
+    image[15999] = 0x22;
+    f.Write("rbuffer.bin", std::vector<uint8_t>(20000, 0xFF));
+    std::string why;
+    ASSERT_TRUE(tf::SaveReadBuffer(f.File("rbuffer.bin"), image, &why));
+    auto got = f.Read("rbuffer.bin");
+    ASSERT_EQ(got.size(), 16000u) << "always exactly 16,000 bytes, whatever it held before";
+    EXPECT_EQ(got[0], 0x11);
+    EXPECT_EQ(got[15999], 0x22);
+    std::filesystem::remove(f.File("rbuffer.bin"));
+    std::filesystem::create_directory(f.File("rbuffer.bin"));
+    EXPECT_FALSE(tf::SaveReadBuffer(f.File("rbuffer.bin"), image, &why));
+    EXPECT_EQ(why, "Can't open buffer file");
+}

@@ -1,0 +1,152 @@
+// Writing the radio with the real window against the simulated radio.
+#include "tests/transmit/ToolHarness.h"
+
+using namespace vt;
+using namespace std::chrono;
+using test::ToolRun;
+
+namespace {
+std::vector<uint8_t> Wire(std::initializer_list<uint8_t> head, const std::vector<uint8_t>& image, size_t n) {
+    std::vector<uint8_t> w(head);
+    w.insert(w.end(), image.begin(), image.begin() + static_cast<long>(n));
+    return w;
+}
+} // namespace
+
+class TransmitWrite : public QObject {
+    Q_OBJECT
+private slots:
+    void normalWriteSendsExactlyTheLeadingImage() {
+        sim::SimOptions opt;
+        opt.replyDelayMs = 1500; // a slow radio: nothing may go out while it thinks
+        ToolRun run("write_normal", opt);
+        auto image = test::DistinctNeighbourImage(16001);
+        run.folder.Write("wbuffer.bin", image);
+        QCOMPARE(run.Launch({"/W"}), TransmitApp::Start::Running);
+        QCOMPARE(run.Window().windowTitle(), QString("Osprey - Write"));
+        run.PressStart();
+        QCOMPARE(run.folder.Status(), 4);
+        // A write that lost echoes between reset and send would take 100 ms a byte (25 minutes).
+        QVERIFY(run.WaitForEnd(120000));
+        QCOMPARE(run.boxes.texts(), QStringList{"Completed Process!"});
+        QCOMPARE(run.Finish(), 0x80);
+
+        auto wire = run.radio.Received();
+        QCOMPARE(wire.size(), size_t(4 + 0x3BFF));
+        QVERIFY(wire == Wire({0x8C, 0xA0, 0x20, 0x20}, image, 0x3BFF));
+        auto memory = run.radio.Memory();
+        QVERIFY(std::equal(image.begin(), image.begin() + 0x3BFF, memory.begin()));
+        QCOMPARE(run.radio.StoredCount(), size_t(0x3BFF)); // never byte 0x3BFF nor the setup bytes
+        QCOMPARE(run.Doc().m_nWriteIndex.load(), 0x3BFF);
+
+        auto timed = run.radio.ReceivedTimed();
+        QVERIFY(timed[1].at - timed[0].at >= milliseconds(1500 + 1990)); // reply delay, then 2000 ms
+        QVERIFY(timed[4].at - timed[3].at >= milliseconds(100));         // pause and purge first
+    }
+
+    void wrongEchoesEndWithEchoError() {
+        sim::SimOptions opt;
+        opt.corruptEchoFrom = 100;
+        ToolRun run("write_echo", opt);
+        run.folder.Write("wbuffer.bin", test::DistinctNeighbourImage(16001));
+        run.Launch({"/W"});
+        run.PressStart();
+        QVERIFY(run.WaitForEnd(60000));
+        QCOMPARE(run.boxes.texts(), QStringList{"Error: Incorrect Echo Data!"});
+        QCOMPARE(run.Finish(), 0x40);
+        QCOMPARE(run.Doc().m_nWriteIndex.load(), 100);
+        // The unconfirmed byte is sent again every 100 ms.
+        auto wire = run.radio.Received();
+        QVERIFY(wire.size() > 4 + 100 + 10);
+    }
+
+    void duplicatedEchoesStillComplete() {
+        sim::SimOptions opt;
+        opt.echoTwice = true;
+        opt.lateCopyFrom = 0x3BFE;
+        ToolRun run("write_twice", opt);
+        auto image = test::DistinctNeighbourImage(16001);
+        image[0x3BFF] = image[0x3BFE]; // the late copy of the last echo matches the next byte
+        image[0x3C00] = static_cast<uint8_t>(image[0x3BFF] + 1);
+        // A late copy of the last echo must not run the index past the end.
+        run.folder.Write("wbuffer.bin", image);
+        run.Launch({"/W"});
+        run.PressStart();
+        QVERIFY(run.WaitForEnd(120000));
+        QCOMPARE(run.boxes.texts(), QStringList{"Completed Process!"});
+        QCOMPARE(run.Finish(), 0x80);
+        // A copy that lands together with the next echo makes a read of three bytes, which never
+        // confirms; that byte is then sent again. Whatever happens, the wire carries the image in
+        // order: every byte is the next one or a repeat of the last.
+        auto wire = run.radio.Received();
+        size_t next = 0;
+        for (size_t i = 4; i < wire.size(); ++i) {
+            if (next < 0x3BFF && wire[i] == image[next]) ++next;
+            else QVERIFY2(next > 0 && wire[i] == image[next - 1], qPrintable(QString("wire byte %1").arg(i)));
+        }
+        QCOMPARE(next, size_t(0x3BFF));
+        test::WaitUntil([] { return false; }, 50); // let the last copy arrive
+        QCOMPARE(run.Doc().m_nWriteIndex.load(), 0x3BFF);
+    }
+
+    void shortWriteBufferSendsNothingUntilStop() {
+        ToolRun run("write_short");
+        run.folder.Write("wbuffer.bin", std::vector<uint8_t>(15999, 0x55));
+        run.Launch({"/W"});
+        run.PressStart();
+        QCOMPARE(run.boxes.texts(), QStringList{"Error File Length!!"});
+        QCOMPARE(run.folder.Status(), 4);
+        test::WaitUntil([] { return false; }, 1500);
+        QVERIFY(run.radio.Received().empty());
+        QVERIFY(!run.quit);
+        QVERIFY(run.Window().StopButton()->isEnabled());
+        run.PressStop();
+        QVERIFY(run.quit);
+        QCOMPARE(run.Finish(), 8);
+    }
+
+    void silentRadioIsNotFound() {
+        sim::SimOptions opt;
+        opt.silent = true;
+        ToolRun run("write_silent", opt);
+        run.folder.Write("wbuffer.bin", std::vector<uint8_t>(16001, 0x11));
+        run.Launch({"/W"});
+        auto started = steady_clock::now();
+        run.PressStart();
+        QVERIFY(run.WaitForEnd(30000));
+        QVERIFY(steady_clock::now() - started >= milliseconds(4000));
+        QCOMPARE(run.boxes.texts(), QStringList{"Error: Can't Find Radio!"});
+        QCOMPARE(run.Finish(), 0x10);
+        QCOMPARE(run.radio.Received(), std::vector<uint8_t>{0x8C}); // no stray image byte either
+    }
+
+    void unmappedPortCannotOpen() {
+        for (uint8_t port : {uint8_t(0), uint8_t(200)}) {
+            ToolRun run("write_noport_" + std::to_string(port));
+            run.folder.WriteMsgSys(1, port, 0);
+            run.folder.Write("wbuffer.bin", std::vector<uint8_t>(16001, 0x11));
+            run.Launch({"/W"});
+            run.PressStart();
+            QCOMPARE(run.boxes.texts(), QStringList{"Can't Open COM Port!"});
+            QVERIFY(run.Window().StartButton()->isEnabled()); // the user may try again
+            QVERIFY(!run.Window().StopButton()->isEnabled());
+            QCOMPARE(run.folder.Status(), 1);
+            run.Window().close();
+            QVERIFY(run.quit);
+            QCOMPARE(run.Finish(), 8);
+        }
+    }
+
+    void closingBeforeStartLeavesNoResult() {
+        ToolRun run("write_close");
+        run.Launch({});
+        QCOMPARE(run.Window().windowTitle(), QString("Osprey - Write"));
+        run.Window().close();
+        QVERIFY(run.quit);
+        QCOMPARE(run.Finish(), 8);
+        QVERIFY(run.radio.Received().empty());
+    }
+};
+
+QTEST_MAIN(TransmitWrite)
+#include "tst_transmit_write.moc"

@@ -1,0 +1,29 @@
+#include "transmit/core/Supervisor.h"
+
+#include "transmit/core/EchoMatch.h"
+#include "transmit/core/TransmitFiles.h"
+
+namespace vt {
+
+void Supervisor::Progress(int value, int base, int& last, int& stalls, Tick& tick) {
+    int percent = value * 100 / base;
+    if (percent < 100) tick.progress = percent;
+    if (value == last) ++stalls;
+    last = value;
+}
+
+Supervisor::Tick Supervisor::OnTick(int state, int mode, int writeIndex, int readCount) {
+    Tick tick;
+    if (state == StateCalled) ++m_nFindTicks;
+    if (state == StateTransferring) {
+        if (mode == ModeWrite) Progress(writeIndex, kWriteProgressBase, m_nLastWriteIndex, m_nWriteStalls, tick);
+        else Progress(readCount, static_cast<int>(kToolImageSize), m_nLastReadCount, m_nReadStalls, tick);
+    }
+    if (m_nWriteStalls == 3) tick.outcome = Outcome::EchoError;
+    else if (m_nReadStalls == 3) tick.outcome = Outcome::Interrupted;
+    else if (m_nFindTicks == 5) tick.outcome = Outcome::NoRadio;
+    else if (state == StateDone) tick.outcome = Outcome::Completed;
+    return tick;
+}
+
+} // namespace vt

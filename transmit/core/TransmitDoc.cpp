@@ -1,0 +1,194 @@
+#include "transmit/core/TransmitDoc.h"
+
+#include "common/ExchangeFiles.h"
+#include "transmit/core/EchoMatch.h"
+#include "transmit/core/TransmitCommandLine.h"
+
+#include <chrono>
+#include <thread>
+
+namespace vt {
+
+namespace {
+void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+} // namespace
+
+TransmitDoc::TransmitDoc(std::filesystem::path programFolder, TransmitHost& host)
+    : folder_(std::move(programFolder)), host_(host), ports_(folder_), pause_(Sleep) {}
+
+TransmitDoc::~TransmitDoc() { ClosePort(); }
+
+bool TransmitDoc::OnNewDocument(const std::string& commandLine) {
+    m_nMode = ModeFromCommandLine(commandLine);
+    std::string message;
+    if (!transmit_files::ReadMsgFile(FilePath(kMsgSysName), m_byMsgSys, &message)) {
+        Message(message);
+        Message("Can't Open Msg File");
+        return false;
+    }
+    m_strPort = "COM" + std::to_string(m_byMsgSys[1]);
+    m_texts = TransmitTexts::ForLanguage(m_byMsgSys[2]);
+    m_nState = StateIdle;
+    return true;
+}
+
+void TransmitDoc::OnStart() {
+    if (OpenPort()) StartTransfer();
+    else Message("Can't Open COM Port!");
+    host_.ConnectionChanged();
+}
+
+void TransmitDoc::OnStop() {
+    ClosePort();
+    host_.ConnectionChanged();
+    host_.RequestQuit();
+}
+
+bool TransmitDoc::OpenPort() {
+    host_.StartTimer();
+    host_.ResetProgress();
+    if (m_bConnected) return false;
+    auto device = ports_.DeviceForName(m_strPort);
+    if (!device || !m_hComm.Open(*device)) return false;
+    m_bConnected = true;
+    m_hComm.StartThread([this] { ReadThreadProc(); });
+    if (m_nMode == ModeWrite) m_hComm.StartThread([this] { WriteThreadProc(); });
+    return true;
+}
+
+void TransmitDoc::ClosePort() {
+    if (!m_bConnected) return;
+    host_.StopTimer();
+    // The flag first, then the events: a released thread sees the flag cleared.
+    m_bConnected = false;
+    m_hReadDoneEvent.Set();
+    m_hEchoEvent.Set();
+    m_hComm.Close(); // wakes every wait, joins both threads, then closes the descriptor
+}
+
+void TransmitDoc::StartTransfer() {
+    host_.DisableStart();
+    uint8_t status;
+    if (m_nMode == ModeRead) {
+        status = StatusReading;
+        SendCommand();
+    } else {
+        status = StatusWriting;
+        std::string message;
+        if (transmit_files::LoadWriteBuffer(FilePath(kWBufferName), m_byImage, &message)) SendCommand();
+        else Message(message);
+    }
+    std::string message;
+    if (!transmit_files::WriteStatus(FilePath(kMsgSysName), status, 3, &message)) Message(message);
+}
+
+bool TransmitDoc::SendCommand() {
+    static const uint8_t kCall[] = {0x8C};
+    static const uint8_t kRead[] = {0xA1, 0x21, 0x21};
+    static const uint8_t kWrite[] = {0xA0, 0x20, 0x20};
+    int state = m_nState;
+    const uint8_t* bytes;
+    size_t n;
+    if (state == StateIdle) {
+        bytes = kCall;
+        n = 1;
+    } else if (state == StateTransferring) {
+        bytes = m_nMode == ModeWrite ? kWrite : kRead;
+        n = 3;
+    } else {
+        return true;
+    }
+    for (size_t i = 0; i < n; ++i) {
+        if (!m_bConnected) {
+            Message("Comm didn't Connect!");
+            return false;
+        }
+        WriteComm(bytes + i, 1);
+        Pause(10);
+    }
+    if (state == StateIdle) m_nState = StateCalled;
+    return true;
+}
+
+size_t TransmitDoc::WriteComm(const uint8_t* data, size_t n) { return m_hComm.Write(data, n); }
+
+size_t TransmitDoc::ReadComm(uint8_t* out, size_t n) {
+    size_t queued = m_hComm.Queued();
+    return m_hComm.Read(out, n < queued ? n : queued);
+}
+
+bool TransmitDoc::PurgeRx() { return m_hComm.PurgeRx(); }
+
+uint8_t TransmitDoc::ExitStatus() const {
+    uint8_t r = m_byResult;
+    return r == kNoResult ? uint8_t(StatusNoResult) : r;
+}
+
+bool TransmitDoc::WriteExitStatus() {
+    std::string message;
+    if (transmit_files::WriteStatus(FilePath(kMsgSysName), ExitStatus(), 1, &message)) return true;
+    Message(message);
+    return false;
+}
+
+bool TransmitDoc::SaveReadBuffer() {
+    std::string message;
+    if (transmit_files::SaveReadBuffer(FilePath(kRBufferName), m_byImage, &message)) return true;
+    Message(message);
+    return false;
+}
+
+bool TransmitDoc::EchoMatching() const {
+    return m_nMode == ModeWrite && m_nState == StateTransferring && m_bEchoArmed;
+}
+
+bool TransmitDoc::MatchEchoes() {
+    uint8_t buf[16];
+    size_t n = ReadComm(buf, sizeof buf);
+    int index = m_nWriteIndex;
+    // Below the write length only: a late duplicate echo must not run the index past the end.
+    if (index < kWriteLength && EchoConfirms(buf, n, m_byImage[static_cast<size_t>(index)])) {
+        m_nWriteIndex = index + 1;
+        m_hEchoEvent.Set();
+        return true;
+    }
+    return false;
+}
+
+void TransmitDoc::ReadThreadProc() {
+    while (m_bConnected) {
+        if (m_hComm.Queued() > 0) {
+            if (EchoMatching()) {
+                if (MatchEchoes()) continue;
+            } else {
+                m_hReadDoneEvent.Wait();
+                m_hReadDoneEvent.Reset();
+                if (!m_bConnected) break;
+                if (EchoMatching()) {
+                    // The handshake ended while we waited: these bytes are echoes now.
+                    m_hReadDoneEvent.Set();
+                    continue;
+                }
+                host_.PostCommNotify();
+                continue;
+            }
+        }
+        // A hung-up line (adapter unplugged) ends the thread; the supervision ends the transfer.
+        if (m_hComm.WaitReadable(-1) == SerialPort::Wait::Hangup) break;
+    }
+}
+
+void TransmitDoc::WriteThreadProc() {
+    // Nothing goes out before the write handshake is over: a stray image byte there could shift
+    // the radio's whole memory by one while every echo still matches.
+    m_hEchoEvent.Wait();
+    while (m_bConnected && m_nWriteIndex < kWriteLength) {
+        m_hEchoEvent.Reset(); // before sending, so an echo that comes back at once is not lost
+        uint8_t b = m_byImage[static_cast<size_t>(m_nWriteIndex.load())];
+        WriteComm(&b, 1);
+        m_hEchoEvent.WaitFor(std::chrono::milliseconds(100));
+    }
+    if (m_bConnected) m_nState = StateDone;
+}
+
+} // namespace vt

@@ -1,0 +1,14 @@
+#include "transmit/core/TransmitTexts.h"
+
+namespace vt {
+
+TransmitTexts TransmitTexts::ForLanguage(uint8_t languageByte) {
+    if (languageByte == 0)
+        return {{"START", "STOP", "Progress"},
+                {"Error: Incorrect Echo Data!", "Error: Interrupted Data!", "Error: Can't Find Radio!",
+                 "Completed Process!"}};
+    return {{"开始", "停止", "进度"},
+            {"错误: 电台回显错误!", "错误: 意外中断!", "错误: 无法联系到电台!", "成功: 完成!"}};
+}
+
+} // namespace vt
