@@ -1,14 +1,100 @@
 // The grid's click and scroll, and the cell editors laid over the cells.
+#include "editor/shell/core/CellRules.h"
+#include "editor/shell/core/GridRules.h"
+#include "editor/shell/ui/CellEditors.h"
 #include "editor/shell/ui/Frm_Radio.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 
 namespace vt {
 
-void Frm_Radio::SetupCellEditors() {} // filled by the cell editors: fills the tone/code lists, connects events
+namespace {
+// The grid as the cell editors see it: rectangles on the window, which holds the editors.
+class RadioGridHost : public QObject, public CellEditorHost {
+public:
+    explicit RadioGridHost(Frm_Radio& w) : QObject(&w), w_(w) {}
+    QRect GridRect() override { return w_.MFGRect(); }
+    QRect CellRect(int row, int col) override { return w_.MFGCellRect(row, col); }
+    void MoveToCell(int row, int col) override { w_.SetMFGCell(row, col); }
+    void MFG_Click() override { w_.MFG_Click(); }
 
-bool Frm_Radio::CellEditorEvent(QObject*, QEvent*) { return false; } // filled by the cell editors
+private:
+    Frm_Radio& w_;
+};
 
-void Frm_Radio::MFG_Click() {} // filled by the cell editors: opens the clicked column's editor
+CellEditors* CellsOf(const Frm_Radio& w) { return w.findChild<CellEditors*>(QString(), Qt::FindDirectChildrenOnly); }
+} // namespace
 
-void Frm_Radio::MFG_Scroll() {} // filled by the cell editors: hides the open editors
+void Frm_Radio::SetupCellEditors() {
+    CellEditorWidgets w;
+    w.TxtTxFreq = TxtTxFreq;
+    w.TxtRxFreq = TxtRxFreq;
+    w.TxtName1 = TxtName1;
+    w.TxtName2 = TxtName2;
+    w.lstCTENC = lstCTENC;
+    w.lstCTDEC = lstCTDEC;
+    w.lstDCENC = lstDCENC;
+    w.lstDCDEC = lstDCDEC;
+    w.txtOtherEnc = txtOtherEnc;
+    w.txtOtherDec = txtOtherDec;
+    w.ComboBCLO = ComboBCLO;
+    w.ComboSCAN = ComboSCAN;
+    w.ComboScan2 = ComboScan2;
+    w.Combo5Tone = Combo5Tone;
+    w.ComboANI = ComboANI;
+    w.ComboSelCall = ComboSelCall;
+    w.TxtCTDEV = TxtCTDEV;
+    w.TxtPower = TxtPower;
+    new CellEditors(d_, *new RadioGridHost(*this), w, this);
+}
+
+bool Frm_Radio::CellEditorEvent(QObject* watched, QEvent* event) {
+    CellEditors* cells = CellsOf(*this);
+    return cells && cells->Event(watched, event);
+}
+
+void Frm_Radio::MFG_Click() {
+    CellEditors* cells = CellsOf(*this);
+    if (!cells) return;
+    // A frequency box that refused its text keeps the focus; the click does not move on.
+    if (cells->HoldsFocus()) {
+        cells->ReturnFocus();
+        return;
+    }
+    CurRow = MFGRow();
+    CurCol = MFGCol();
+    lbcurArea->setText(QString::fromStdString(WhichArea(CurRow)));
+    if (cells->Open(CurRow, CurCol)) ShowTip(ColumnTips[static_cast<size_t>(CurCol - 1)]);
+    cells->HideTonesExcept(CurCol);
+    d_.DataChanged = true; // every click, edited or not
+}
+
+void Frm_Radio::MFG_Scroll() {
+    if (CellEditors* cells = CellsOf(*this)) cells->HideForScroll();
+    ShowTip(DefaultTip);
+}
+
+int Frm_Radio::GetDCSIndex(const std::string& code) { return vt::GetDCSIndex(code); }
+
+void Frm_Radio::TxtTxFreq_Show() { CellsOf(*this)->Show(TxtTxFreq, CurRow, CurCol); }
+void Frm_Radio::TxtRxFreq_show() { CellsOf(*this)->Show(TxtRxFreq, CurRow, CurCol); }
+void Frm_Radio::TxtName1_Show() { CellsOf(*this)->Show(TxtName1, CurRow, CurCol); }
+void Frm_Radio::TxtName2_Show() { CellsOf(*this)->Show(TxtName2, CurRow, CurCol); }
+void Frm_Radio::ComboCTCSSENC_show() { CellsOf(*this)->Show(lstCTENC, CurRow, CurCol); }
+void Frm_Radio::ComboCTCSSDEC_show() { CellsOf(*this)->Show(lstCTDEC, CurRow, CurCol); }
+void Frm_Radio::ComboDCSENC_show() { CellsOf(*this)->Show(lstDCENC, CurRow, CurCol); }
+void Frm_Radio::ComboDCSDEC_show() { CellsOf(*this)->Show(lstDCDEC, CurRow, CurCol); }
+void Frm_Radio::txtOtherEnc_show() { CellsOf(*this)->Show(txtOtherEnc, CurRow, CurCol); }
+void Frm_Radio::txtOtherDec_show() { CellsOf(*this)->Show(txtOtherDec, CurRow, CurCol); }
+void Frm_Radio::ComboBCLO_show() { CellsOf(*this)->Show(ComboBCLO, CurRow, CurCol); }
+void Frm_Radio::ComboSCAN_Show() { CellsOf(*this)->ShowScan(CurRow, CurCol); }
+void Frm_Radio::Combo5Tone_Show() { CellsOf(*this)->Show(Combo5Tone, CurRow, CurCol); }
+void Frm_Radio::ComboANI_Show() { CellsOf(*this)->Show(ComboANI, CurRow, CurCol); }
+void Frm_Radio::ComboSelCall_Show() { CellsOf(*this)->Show(ComboSelCall, CurRow, CurCol); }
+void Frm_Radio::TxtCTDEV_Show() { CellsOf(*this)->Show(TxtCTDEV, CurRow, CurCol); }
+void Frm_Radio::TxtPower_Show() { CellsOf(*this)->Show(TxtPower, CurRow, CurCol); }
 
 } // namespace vt
