@@ -41,8 +41,9 @@ Frm_Radio::Frm_Radio(EditorData& data, QWidget* parent) : QMainWindow(parent), d
 }
 
 Frm_Radio::~Frm_Radio() {
-    // The store outlives the window; it must not call a dead model.
+    // The data set outlives the window; it must not call back into it.
     d_.MFG.setListener(nullptr);
+    d_.Tables.ShowMessage = nullptr;
 }
 
 QString Frm_Radio::Lng(const char* section, int index) const { return Shown(d_.Lang.Get(section, index)); }
@@ -60,7 +61,14 @@ void Frm_Radio::Form_Load() {
     d_.ShowHexInput = 0;
     Command1->setVisible(d_.ShowHexInput == 1);
 
-    // Voltage tables are loaded by the image code that owns them.
+    // The start-up goes on whatever the voltage table files hold.
+    d_.VolTables.InitBandLimits();
+    d_.VolTables.LoadVoltageTables();
+    // A conversion table that fails its test is reported in a box, and the editor goes on.
+    d_.Tables.ShowMessage = [this](const std::string& m) {
+        ui::MsgBox(Q(m), ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
+    };
+
     d_.DataChanged = false;
     d_.BandIndex = 1;
     d_.BandLimits[1] = 53;
@@ -408,6 +416,7 @@ void Frm_Radio::SwitchLanguage(const char* code) {
     d_.LangCode = code;
     LoadLngFileOrWarn();
     LoadLanguage();
+    d_.Tables.InitTblErrMsgs();
 }
 
 void Frm_Radio::Menu_English_Click() { SwitchLanguage("eng"); }
