@@ -206,6 +206,7 @@ void Frm_Option::BuildLayout() {
         l->setHorizontalSpacing(8);
         l->setVerticalSpacing(4);
         l->setColumnStretch(0, 1);
+        l->setColumnMinimumWidth(2, 24); // the unit column, so boxes line up across groups
         return l;
     };
     auto numberRow = [&](QGridLayout* l, int row, QLabel* lab, QLineEdit* box, const char* u) {
