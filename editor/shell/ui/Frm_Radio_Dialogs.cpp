@@ -3,6 +3,7 @@
 
 #include "editor/service/ui/Form1.h"
 #include "editor/service/ui/frmMain.h"
+#include "editor/settings/ui/Frm_5Tone.h"
 #include "editor/settings/ui/Frm_Areaname.h"
 #include "editor/settings/ui/Frm_Option.h"
 
@@ -13,7 +14,10 @@ void Frm_Radio::Menu_RadioOption_Click() {
     dialog.exec();
 }
 
-void Frm_Radio::Menu_5Tone_Click() {} // filled by the 5-tone dialog
+void Frm_Radio::Menu_5Tone_Click() {
+    Frm_5Tone dialog(*this, this);
+    dialog.exec();
+}
 
 void Frm_Radio::Menu_AreaName_Click() {
     if (!AreaNamesEditable()) return; // one area or a bad record: nothing to name
