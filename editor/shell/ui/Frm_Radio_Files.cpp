@@ -81,7 +81,7 @@ void Frm_Radio::ConnectTableMessages() {
 
 bool Frm_Radio::EncodeImageOrReport(int source) {
     ConnectTableMessages();
-    auto errors = EncodeImage(d_, d_.Tables, nullptr, source);
+    auto errors = EncodeImage(d_, d_.Tables, &d_.VolTables, source);
     if (errors.empty()) return true;
     ui::MsgBox(QString::fromStdString(ErrorListText(errors)), ui::MsgButtons::Ok, ui::MsgIcon::Critical, QString(),
                this);
