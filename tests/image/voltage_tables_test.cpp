@@ -242,3 +242,36 @@ TEST_F(WorkingCopy, ManyChangesNeverTouchTheLoadedCopy) {
     for (int t = 0; t < kVolTables; ++t) ASSERT_TRUE(v.ChangeWorkStep(t, loadedStep[t / 2][t % 2]));
     EXPECT_EQ(v.WorkVolData.size(), loadedData.size());
 }
+
+// Random headers and lengths: every load ends with a consistent layout and every lookup
+// stays inside the data.
+TEST(VoltageFiles, RandomFilesNeverBreakTheLayout) {
+    TempFolder f;
+    uint32_t seed = 12345;
+    auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+    for (int round = 0; round < 20; ++round) {
+        for (int b = 0; b < kVolBands; ++b)
+            for (int k : {0, 1}) {
+                std::vector<uint8_t> bytes(next() % 40);
+                for (auto& x : bytes) x = uint8_t(next());
+                if (bytes.size() >= 2 && next() % 2) bytes[0] = uint8_t(next() % 3); // fine steps too
+                f.write(std::string(k ? "Resource/TX_VOL" : "Resource/RX_VOL") + std::to_string(b) + ".tbl", bytes);
+            }
+        VoltageTables v = LoadedFrom(f);
+        size_t sum = 0;
+        for (int b = 0; b < kVolBands; ++b)
+            for (int k : {0, 1}) {
+                EXPECT_GT(v.LoadedStep[b][k], 0);
+                sum += size_t(v.PointCount(b, v.LoadedStep[b][k]));
+            }
+        EXPECT_EQ(sum, v.LoadedVolData.size());
+        for (int mhz = 30; mhz <= 525; mhz += 1) {
+            v.VoltageByteA(std::to_string(mhz) + ".3", 0);
+            v.VoltageByteB(std::to_string(mhz) + ".7", 0);
+        }
+        v.CopyLoadedSteps();
+        v.CalcWorkLayout();
+        v.InitWorkData();
+        EXPECT_EQ(v.WorkVolData, v.LoadedVolData);
+    }
+}
