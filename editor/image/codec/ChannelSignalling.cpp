@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace vt {
 
@@ -132,9 +133,26 @@ namespace {
 uint8_t FlagOf(const DecodeContext& c, int slot) { return c.At(layout::ChannelFlag(slot)); }
 uint8_t SignalOf(const DecodeContext& c, int slot) { return c.At(layout::ChannelSlot(slot) + layout::ch::SignalFlags); }
 
-bool WordAt(const std::array<uint8_t, kEncTblSize>& tbl, int k, uint8_t b0, uint8_t b1) {
-    return tbl[2 * static_cast<size_t>(k)] == b0 && tbl[2 * static_cast<size_t>(k) + 1] == b1;
-}
+// Where each code word first stands in a CTCSS table (and, for the decode table, where else),
+// built once per decode instead of searching 1,922 words for every slot.
+struct WordIndex {
+    static constexpr int kNone = -1;
+    std::vector<int16_t> lowFirst, highFirst, first, last;
+    static int Key(const std::array<uint8_t, kEncTblSize>& tbl, int k) {
+        return 256 * tbl[2 * static_cast<size_t>(k)] + tbl[2 * static_cast<size_t>(k) + 1];
+    }
+    void BuildHalves(const std::array<uint8_t, kEncTblSize>& tbl) {
+        lowFirst.assign(65536, kNone);
+        highFirst.assign(65536, kNone);
+        for (int k = kCtcssWordCount - 1; k >= 0; --k) (k < 830 ? lowFirst : highFirst)[static_cast<size_t>(Key(tbl, k))] = static_cast<int16_t>(k);
+    }
+    void BuildFirstLast(const std::array<uint8_t, kDecTblSize>& tbl) {
+        first.assign(65536, kNone);
+        last.assign(65536, kNone);
+        for (int k = kCtcssWordCount - 1; k >= 0; --k) first[static_cast<size_t>(Key(tbl, k))] = static_cast<int16_t>(k);
+        for (int k = 0; k < kCtcssWordCount; ++k) last[static_cast<size_t>(Key(tbl, k))] = static_cast<int16_t>(k);
+    }
+};
 
 std::string ToneText(int k, bool snap) {
     double f = (kCtcssFirstTenths + k) / 10.0;
@@ -143,25 +161,27 @@ std::string ToneText(int k, bool snap) {
     return FormatFixed(f, 1);
 }
 
-std::string DecodeCtcssEnc(const DecodeContext& c, int slot) {
+std::string DecodeCtcssEnc(const DecodeContext& c, const WordIndex& ix, int slot) {
     size_t rec = layout::ChannelSlot(slot);
-    uint8_t b0 = c.At(rec + 2), b1 = c.At(rec + 3);
-    const auto& tbl = c.t.Conv->EncTbl;
-    int low = 0, high = 0;
-    for (int k = 0; k < 830 && !low; ++k)
-        if (WordAt(tbl, k, b0, b1)) low = k;
-    for (int k = 830; k < kCtcssWordCount && !high; ++k)
-        if (WordAt(tbl, k, b0, b1)) high = k;
+    size_t key = 256u * c.At(rec + 2) + c.At(rec + 3);
+    // A match at index 0 counts as none, as a first match at 0 always has.
+    int low = std::max(0, static_cast<int>(ix.lowFirst[key]));
+    int high = std::max(0, static_cast<int>(ix.highFirst[key]));
     int k = (SignalOf(c, slot) & 0x20) && high ? high : low;
     return ToneText(k, high != 0);
 }
 
-std::string DecodeCtcssDec(const DecodeContext& c, int slot) {
+// The first match, and a second one when the word stands more than once (a match at 0 is
+// taken over by the next one).
+std::string DecodeCtcssDec(const DecodeContext& c, const WordIndex& ix, int slot) {
     size_t rec = layout::ChannelSlot(slot);
-    uint8_t b0 = c.At(rec + 4), b1 = c.At(rec + 5);
+    size_t key = 256u * c.At(rec + 4) + c.At(rec + 5);
     int first = 0, second = 0;
-    for (int k = 0; k < kCtcssWordCount; ++k)
-        if (WordAt(c.t.Conv->DecTbl, k, b0, b1)) (first == 0 ? first : second) = k;
+    if (ix.first[key] != WordIndex::kNone) {
+        const auto& tbl = c.t.Conv->DecTbl;
+        for (int k = ix.first[key]; k <= ix.last[key]; ++k)
+            if (WordIndex::Key(tbl, k) == static_cast<int>(key)) (first == 0 ? first : second) = k;
+    }
     return ToneText(first, second != 0);
 }
 
@@ -214,15 +234,18 @@ void DecodeSignalFlagColumns(DecodeContext& c) {
 }
 
 void DecodeToneColumns(DecodeContext& c) {
+    WordIndex enc, dec;
+    enc.BuildHalves(c.t.Conv->EncTbl);
+    dec.BuildFirstLast(c.t.Conv->DecTbl);
     for (int slot = 1; slot <= layout::kSecondReceiverSlot; ++slot) {
         const uint8_t f = FlagOf(c, slot);
         const size_t rec = layout::ChannelSlot(slot);
         if (f & 0x04) {
-            std::string tone = DecodeCtcssEnc(c, slot);
+            std::string tone = DecodeCtcssEnc(c, enc, slot);
             c.SetSlotText(slot, col::CtcssEnc, tone);
             if (auto dev = DecodeCtDev(c, slot, tone)) c.SetSlotText(slot, col::CtDev, *dev);
         }
-        if (f & 0x02) c.SetSlotText(slot, col::CtcssDec, DecodeCtcssDec(c, slot));
+        if (f & 0x02) c.SetSlotText(slot, col::CtcssDec, DecodeCtcssDec(c, dec, slot));
         if (f & 0x10) c.SetSlotText(slot, col::DcsEnc, DecodeDcs(c, rec + layout::ch::EncodeDeviation));
         if (f & 0x08) c.SetSlotText(slot, col::DcsDec, DecodeDcs(c, rec + layout::ch::DcsDecodeBytes));
     }
