@@ -162,6 +162,16 @@ TEST_F(ChannelFlags, PriorityChannelTravelsInTheOptionArea) {
     EXPECT_EQ(back->MFG.TextMatrix(57, kScan), "");
 }
 
+TEST_F(ChannelFlags, AcsLetterFollowsTheKeys) {
+    SetOption(*d, 14, "5");
+    SetCell(*d, 2, kScan, "AS");
+    ImageArray img = Encode();
+    EXPECT_EQ(img[0x1501], 0x41);
+    EXPECT_EQ(fx.Decode(img)->MFG.TextMatrix(2, kScan), "AS");
+    SetOption(*d, 14, "4");
+    EXPECT_EQ(fx.Decode(Encode())->MFG.TextMatrix(2, kScan), "TS");
+}
+
 TEST_F(ChannelFlags, CtDevIsReadBackFromTheDeviationEntry) {
     SetCell(*d, 1, kEnc, "100.0");
     SetCell(*d, 1, kCtDev, "350");

@@ -6,6 +6,9 @@
 
 namespace vt {
 
+inline uint8_t HiNibble(uint8_t b) { return static_cast<uint8_t>((b & 0xF0) >> 4); }
+inline uint8_t LoNibble(uint8_t b) { return static_cast<uint8_t>(b & 0x0F); }
+
 // Decimal text of a number without spaces, as short as it stays exact to 15 digits ("5", "5.5").
 std::string NumText(double value);
 // The character of one Windows-1252 byte, as UTF-8.

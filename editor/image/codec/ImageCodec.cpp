@@ -52,7 +52,7 @@ EncodeResult EncodeImage(const EditorData& d, const CodecTables& tables, int sou
 std::vector<ImageError> EncodeImage(EditorData& d, ConversionTables& conv, const VoltageTables* voltage, int source) {
     CodecTables tables;
     tables.Conv = &conv;
-    tables.Voltage = voltage;
+    tables.Voltage = voltage ? voltage : &d.VolTables;
     conv.InitTblErrMsgs();
     conv.LoadDefaultTbl(tables.DefaultImage);
     conv.LoadEncTbl();

@@ -23,7 +23,8 @@ struct EncodeResult {
 // Builds an image from the data set on top of the default image; changes nothing.
 EncodeResult EncodeImage(const EditorData& d, const CodecTables& tables, int source);
 // Loads the tables from the program folder (showing their messages), encodes, and only when
-// the encode succeeds replaces d.MemImage. Returns the errors, empty on success.
+// the encode succeeds replaces d.MemImage. Returns the errors, empty on success. Without voltage
+// tables the data set's own loaded ones are used.
 std::vector<ImageError> EncodeImage(EditorData& d, ConversionTables& conv, const VoltageTables* voltage, int source);
 
 // The same with the data set's own tables.

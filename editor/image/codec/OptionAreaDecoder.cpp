@@ -43,7 +43,7 @@ void DecodeShape(Out& o) {
 }
 
 void DecodeFlagBytes(Out& o) {
-    int hi = o.B(0x02) >> 4, lo = o.B(0x02) & 0x0F;
+    int hi = HiNibble(static_cast<uint8_t>(o.B(0x02))), lo = LoNibble(static_cast<uint8_t>(o.B(0x02)));
     o.T(2) = Bit(hi, 4);
     o.T(5) = Bit(hi, 2);
     o.T(3) = Bit(hi, 1);

@@ -110,7 +110,7 @@ std::string HexText(DecodeContext& c, size_t at, size_t count) {
     std::string s;
     for (size_t k = 0; k < count; ++k) {
         uint8_t b = c.At(at + k);
-        s += cv::NibbleToHexChar(b & 0x0F) + cv::NibbleToHexChar(static_cast<uint8_t>(b >> 4));
+        s += cv::NibbleToHexChar(LoNibble(b)) + cv::NibbleToHexChar(HiNibble(b));
     }
     return s;
 }
