@@ -1,6 +1,9 @@
 // The cell editors in the main window: a whole channel row filled by mouse and keyboard, the
 // grid click's tips and second-receiver rules, and the scroll.
+#include "common/ui/FileDialog.h"
 #include "common/ui/MessageBox.h"
+#include "editor/image/codec/ImageCodec.h"
+#include "editor/shell/core/GridRules.h"
 #include "editor/shell/core/EditorData.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "editor/shell/ui/GridModel.h"
@@ -13,6 +16,8 @@
 #include <QListWidget>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 #include <memory>
 
@@ -226,6 +231,31 @@ private slots:
         QCOMPARE(Cell(4, 1), std::string("60.0000"));
         QVERIFY(w.TxtRxFreq->isVisible());
         QCOMPARE(w.GetDCSIndex("754"), 103);
+    }
+
+    // The old toolbar buttons took the focus, so the open editor committed before the command.
+    void toolbarSaveTakesTheOpenEditorsValue() {
+        Frm_Radio& w = *w_;
+        ui::ScriptedFileDialog files;
+        ui::ScopedFileDialog fileScope(&files);
+        QTemporaryDir dir;
+        files.answer(dir.filePath("row.dat"));
+        d_->MFG.SetTextMatrix(1, 2, "55.5000");
+        Click(w, 1, 1);
+        QTest::keyClicks(w.TxtTxFreq, "54");
+        QTest::mouseClick(w.SaveBtn, Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QCOMPARE(Cell(1, 1), std::string("54.0000"));
+        QVERIFY(!w.TxtTxFreq->isVisible());
+        QVERIFY(QFile::exists(dir.filePath("row.dat")));
+
+        EditorData back;
+        BuildGrid(back);
+        back.MemImage = d_->MemImage;
+        CoreMainWindow api(back);
+        DecodeImage(api, 1);
+        QCOMPARE(back.MFG.TextMatrix(1, 1), std::string("54.0000"));
+        QCOMPARE(back.MFG.TextMatrix(1, 2), std::string("55.5000"));
     }
 };
 

@@ -244,9 +244,9 @@ void CellEditors::WriteCell(int row, int col, const std::string& text) { d_.MFG.
 
 void CellEditors::Say(const std::string& message, bool now) {
     QWidget* parent = qobject_cast<QWidget*>(w_.TxtTxFreq->parentWidget());
-    auto show = [message, parent] {
-        ui::MsgBox(QString::fromStdString(message), ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), parent);
-    };
+    // Language texts keep their carriage returns; Qt breaks lines at '\n'.
+    const QString text = QString::fromStdString(message).replace('\r', '\n');
+    auto show = [text, parent] { ui::MsgBox(text, ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), parent); };
     // From inside a focus change a modal box would run its own event loop in the middle of it.
     if (now)
         show();

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QToolBar>
+#include <QToolButton>
 
 namespace vt {
 
@@ -49,6 +51,10 @@ void Frm_Radio::SetupCellEditors() {
     w.TxtCTDEV = TxtCTDEV;
     w.TxtPower = TxtPower;
     new CellEditors(d_, *new RadioGridHost(*this), w, this);
+    // A toolbar click takes the focus, so an open editor commits before the command reads the
+    // grid (Save, Write), as a click on the old toolbar's buttons did.
+    if (Toolbar1)
+        for (QToolButton* b : Toolbar1->findChildren<QToolButton*>()) b->setFocusPolicy(Qt::ClickFocus);
 }
 
 bool Frm_Radio::CellEditorEvent(QObject* watched, QEvent* event) {
