@@ -24,6 +24,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -173,6 +174,31 @@ private slots:
         // The view follows cells written behind its back.
         d.MFG.SetTextMatrix(5, 1, "55.5000");
         QCOMPARE(w.MFGModel->data(w.MFGModel->index(4, 0), Qt::DisplayRole).toString(), QString("55.5000"));
+    }
+
+    void ruleRunsKeepTheUsersPlaceInTheGrid() {
+        EditorData d;
+        Frm_Radio w(d);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.SetMFGCell(150, 10);
+        const int scrolled = w.MFG->verticalScrollBar()->value();
+        QVERIFY(scrolled > 0);
+        d.MFG.SetTextMatrix(150, 10, "TS");
+        d.RadioOption = Options(1, 200, "5");
+        w.UpdateScan(); // many cells at once
+        w.ValidateT();
+        QCOMPARE(w.MFG->verticalScrollBar()->value(), scrolled);
+        QCOMPARE(w.MFG->currentIndex(), w.MFGModel->index(149, 9));
+        QCOMPARE(w.MFGModel->data(w.MFGModel->index(149, 9), Qt::DisplayRole).toString(), QString("S"));
+        // A new shape is shown at once, with its widths.
+        d.RadioOption = Options(2, 100);
+        w.AdjustArea_Marnet();
+        w.UpdateAreaNo();
+        QCOMPARE(w.MFGModel->rowCount(), 201);
+        QCOMPARE(w.MFG->verticalHeader()->width(), Px(1360));
+        static_cast<MainWindowApi&>(w).GridChanged();
+        QCOMPARE(w.MFGModel->rowCount(), 201);
     }
 
     void bandConfirmAndCancel() {

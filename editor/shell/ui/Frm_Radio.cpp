@@ -151,7 +151,7 @@ void Frm_Radio::BuildCentral() {
     MFG->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     MFG->horizontalHeader()->setHighlightSections(false);
     MFG->horizontalHeader()->setMinimumSectionSize(Px(300));
-    connect(MFGModel, &QAbstractItemModel::modelReset, this, [this] { ApplyColumnWidths(); });
+    connect(MFGModel, &GridModel::gridRefreshed, this, [this] { ApplyColumnWidths(); });
     connect(MFG, &QTableView::clicked, this, [this](const QModelIndex& i) {
         gridRow_ = i.row() + 1;
         gridCol_ = i.column() + 1;
@@ -344,10 +344,7 @@ int Frm_Radio::IsTAvailable(int row) { return vt::IsTAvailable(d_, row); }
 void Frm_Radio::AdjustP() { vt::AdjustP(d_, CurRow); }
 void Frm_Radio::UpdateAllArray() { vt::UpdateAllArray(d_); }
 
-void Frm_Radio::GridChanged() {
-    MFGModel->gridReset();
-    ApplyColumnWidths();
-}
+void Frm_Radio::GridChanged() { MFGModel->gridReset(); }
 
 bool Frm_Radio::AreaNamesEditable() const {
     auto f = OptionRecordFields(d_.RadioOption);

@@ -2,7 +2,8 @@
 
 namespace vt {
 
-GridModel::GridModel(GridStore& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {
+GridModel::GridModel(GridStore& grid, QObject* parent)
+    : QAbstractTableModel(parent), grid_(grid), rows_(grid.Rows()), cols_(grid.Cols()) {
     grid_.setListener(this);
 }
 
@@ -26,9 +27,19 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
 }
 
 void GridModel::gridReset() {
-    // The store has already changed; the view asks for everything again.
-    beginResetModel();
-    endResetModel();
+    if (grid_.Rows() != rows_ || grid_.Cols() != cols_) {
+        // The store has already changed shape; the view asks for everything again.
+        beginResetModel();
+        rows_ = grid_.Rows();
+        cols_ = grid_.Cols();
+        endResetModel();
+    } else if (rowCount() > 0 && columnCount() > 0) {
+        // Same shape: refresh in place, so the user's scroll position and current cell stay.
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+        emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+        emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+    }
+    emit gridRefreshed();
 }
 
 void GridModel::cellChanged(int row, int col) {

@@ -23,8 +23,13 @@ public:
 
     GridStore& grid() { return grid_; }
 
+signals:
+    // Many cells or the widths changed (after a reset or an in-place refresh).
+    void gridRefreshed();
+
 private:
     GridStore& grid_;
+    int rows_, cols_; // the shape the view last saw
 };
 
 } // namespace vt
