@@ -29,6 +29,11 @@ struct CodecFixture {
     std::array<uint8_t, 3> DevEntry(int step, int tone) const;
 };
 
+// Fails the test where the two data sets differ (options, settings, names, grid, 5-tone list).
+void ExpectSameData(const EditorData& got, const EditorData& want, unsigned seed);
+// What a New data set looks like after it has been through the image once.
+std::unique_ptr<EditorData> NewDataAsDecoded();
+
 // Sets one cell of channel row r.
 void SetCell(EditorData& d, int r, int c, const std::string& text);
 // Sets the option record field n.

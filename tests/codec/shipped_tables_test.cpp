@@ -1,0 +1,62 @@
+// The codec with the tables the program folder ships: the default image reads back as a New
+// data set, and generated data sets survive a save and an open through the real files.
+#include "codec/helpers/CodecFixture.h"
+#include "codec/helpers/RandomDataSet.h"
+
+#include "editor/image/codec/ImageFile.h"
+#include "editor/shell/core/GridRules.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace vt::test {
+namespace {
+
+class ShippedTables : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::filesystem::exists(std::filesystem::path(VELTRA_APP_DIR) / "resource" / "default.Tbl"))
+            GTEST_SKIP() << "no generated tables in " << VELTRA_APP_DIR;
+    }
+    // A data set whose tables come from the program folder.
+    std::unique_ptr<EditorData> WithTables(std::unique_ptr<EditorData> d) {
+        d->Tables.Folder = VELTRA_APP_DIR;
+        d->Tables.ShowMessage = [this](const std::string& m) { messages.push_back(m); };
+        d->VolTables.Folder = VELTRA_APP_DIR;
+        EXPECT_TRUE(d->VolTables.LoadVoltageTables().empty());
+        return d;
+    }
+    std::vector<std::string> messages;
+};
+
+TEST_F(ShippedTables, DefaultImageDecodesAsNew) {
+    auto d = WithTables(NewData());
+    ASSERT_TRUE(ReadImageFile(std::filesystem::path(VELTRA_APP_DIR) / "resource" / "default.Tbl", d->MemImage));
+    CoreMainWindow w(*d);
+    DecodeImage(w, 1);
+    EXPECT_TRUE(messages.empty());
+    ExpectSameData(*d, *NewDataAsDecoded(), 0);
+}
+
+TEST_F(ShippedTables, SaveAndOpenThroughTheRealTables) {
+    auto dir = std::filesystem::temp_directory_path() / "veltra_codec_shipped";
+    std::filesystem::create_directories(dir);
+    for (unsigned seed = 500; seed < 510; ++seed) {
+        RandomCase c = MakeRandomDataSet(seed);
+        auto in = WithTables(std::move(c.input));
+        auto errors = EncodeImage(*in, 1);
+        ASSERT_TRUE(errors.empty()) << ErrorListText(errors);
+        ASSERT_TRUE(WriteImageFile(dir / "data.dat", in->MemImage));
+        auto out = WithTables(NewData());
+        ASSERT_TRUE(ReadImageFile(dir / "data.dat", out->MemImage));
+        CoreMainWindow w(*out);
+        DecodeImage(w, 1);
+        ExpectSameData(*out, *c.expected, seed);
+        EXPECT_TRUE(messages.empty());
+    }
+    std::filesystem::remove_all(dir);
+}
+
+} // namespace
+} // namespace vt::test
