@@ -4,6 +4,9 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
+#include <sched.h>
+#include <sys/prctl.h>
 #include <sys/eventfd.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -63,6 +66,13 @@ bool Configure(int fd, const SerialSettings& s, std::string* error) {
     return true;
 }
 } // namespace
+
+void MakeThreadTimeCritical() {
+    ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+    sched_param param{};
+    param.sched_priority = sched_get_priority_min(SCHED_FIFO) + 10;
+    pthread_setschedparam(pthread_self(), SCHED_FIFO, &param);
+}
 
 SerialPort::SerialPort() { wake_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK); }
 

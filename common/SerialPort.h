@@ -22,6 +22,11 @@ struct SerialSettings {
     int stopBits = 1;   // 1 or 2
 };
 
+// Gives the calling thread time-critical scheduling where the system allows it (real-time
+// priority, the finest timer slack), so that a stop-and-wait line is not paced by other work on
+// the machine. Without the privilege it changes nothing.
+void MakeThreadTimeCritical();
+
 class SerialPort {
 public:
     enum class Wait { Readable, Closed, Timeout, Hangup };

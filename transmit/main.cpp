@@ -41,6 +41,8 @@ int main(int argc, char** argv) {
     bool autostart = AutoStartRequested();
     if (autostart) scope = std::make_unique<vt::ui::ScopedMessageBox>(&autoBoxes);
 
+    // Caught from the start; the event loop acts on them once the window is up.
+    vt::TerminationSignals termination;
     std::vector<std::string> args(argv + 1, argv + argc);
     vt::TransmitApp tool(vt::ProgramFolder(), args);
     switch (tool.InitInstance()) {
@@ -48,7 +50,6 @@ int main(int argc, char** argv) {
     case vt::TransmitApp::Start::Failed: tool.ExitInstance(); return 1;
     case vt::TransmitApp::Start::Running: break;
     }
-    vt::TerminationSignals termination;
     QObject::connect(&termination, &vt::TerminationSignals::terminationRequested, tool.Window(),
                      [&tool] { tool.Window()->close(); });
     if (autostart) QTimer::singleShot(0, tool.Window()->StartButton(), &QPushButton::click);

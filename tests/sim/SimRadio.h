@@ -65,6 +65,8 @@ public:
     std::vector<uint8_t> Received() const;
     // Bytes of the read stream put on the line so far.
     size_t StreamedCount() const;
+    // When the radio last put a byte on the line.
+    std::chrono::steady_clock::time_point LastOutputAt() const;
 
     // Waits until pred() holds (checked whenever the radio changes) or the time-out passes.
     bool WaitUntil(const std::function<bool()>& pred, std::chrono::milliseconds timeout) const;
@@ -103,6 +105,7 @@ private:
     size_t streamTotal_ = 0;
     Clock::time_point inboundFree_{};
     Clock::time_point outboundFree_{};
+    Clock::time_point lastOutput_{};
     std::vector<uint8_t> command_;
 };
 

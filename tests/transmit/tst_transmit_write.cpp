@@ -32,11 +32,15 @@ private slots:
         QCOMPARE(run.Finish(), 0x80);
 
         auto wire = run.radio.Received();
-        QCOMPARE(wire.size(), size_t(4 + 0x3BFF));
-        QVERIFY(wire == Wire({0x8C, 0xA0, 0x20, 0x20}, image, 0x3BFF));
-        auto memory = run.radio.Memory();
-        QVERIFY(std::equal(image.begin(), image.begin() + 0x3BFF, memory.begin()));
-        QCOMPARE(run.radio.StoredCount(), size_t(0x3BFF)); // never byte 0x3BFF nor the setup bytes
+        QVERIFY(std::vector<uint8_t>(wire.begin(), wire.begin() + 5) == Wire({0x8C, 0xA0, 0x20, 0x20}, image, 1));
+        int resends = test::ResendsInOrder(wire, image, 0x3BFF);
+        QVERIFY(resends >= 0);
+        if (resends == 0) { // the radio stores what it receives: exact unless a byte was resent
+            QCOMPARE(wire.size(), size_t(4 + 0x3BFF));
+            auto memory = run.radio.Memory();
+            QVERIFY(std::equal(image.begin(), image.begin() + 0x3BFF, memory.begin()));
+            QCOMPARE(run.radio.StoredCount(), size_t(0x3BFF)); // never byte 0x3BFF nor the setup bytes
+        }
         QCOMPARE(run.Doc().m_nWriteIndex.load(), 0x3BFF);
 
         auto timed = run.radio.ReceivedTimed();
@@ -76,15 +80,8 @@ private slots:
         QCOMPARE(run.boxes.texts(), QStringList{"Completed Process!"});
         QCOMPARE(run.Finish(), 0x80);
         // A copy that lands together with the next echo makes a read of three bytes, which never
-        // confirms; that byte is then sent again. Whatever happens, the wire carries the image in
-        // order: every byte is the next one or a repeat of the last.
-        auto wire = run.radio.Received();
-        size_t next = 0;
-        for (size_t i = 4; i < wire.size(); ++i) {
-            if (next < 0x3BFF && wire[i] == image[next]) ++next;
-            else QVERIFY2(next > 0 && wire[i] == image[next - 1], qPrintable(QString("wire byte %1").arg(i)));
-        }
-        QCOMPARE(next, size_t(0x3BFF));
+        // confirms; that byte is then sent again. The wire still carries the image in order.
+        QVERIFY(test::ResendsInOrder(run.radio.Received(), image, 0x3BFF) >= 0);
         test::WaitUntil([] { return false; }, 50); // let the last copy arrive
         QCOMPARE(run.Doc().m_nWriteIndex.load(), 0x3BFF);
     }

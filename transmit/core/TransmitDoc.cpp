@@ -156,6 +156,7 @@ bool TransmitDoc::MatchEchoes() {
 }
 
 void TransmitDoc::ReadThreadProc() {
+    MakeThreadTimeCritical();
     while (m_bConnected) {
         if (m_hComm.Queued() > 0) {
             if (EchoMatching()) {
@@ -179,6 +180,7 @@ void TransmitDoc::ReadThreadProc() {
 }
 
 void TransmitDoc::WriteThreadProc() {
+    MakeThreadTimeCritical();
     // Nothing goes out before the write handshake is over: a stray image byte there could shift
     // the radio's whole memory by one while every echo still matches.
     m_hEchoEvent.Wait();

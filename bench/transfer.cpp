@@ -1,0 +1,121 @@
+// A write and a read through the real transmit program against the simulated radio paced at
+// 9600 baud (960 bytes/s each way). Prints each transfer's time and its ratio to the line limit:
+// read 16,003 bytes streamed at 960 bytes/s; write 15,359 bytes stop-and-wait, two byte times
+// each (32.0 s). Paced: about a minute in all.
+//   bench_transfer [path/to/transmit]
+#include "tests/sim/SimRadio.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+constexpr int kCom = 9;
+
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+void WriteFile(const fs::path& p, const std::vector<uint8_t>& bytes) {
+    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                             static_cast<std::streamsize>(bytes.size()));
+}
+
+int StatusOf(const fs::path& folder) {
+    std::ifstream in(folder / "Msg.sys", std::ios::binary);
+    int c = in.get();
+    return in ? c : -1;
+}
+
+// Runs the tool with its test hook (it presses START itself) and waits for it to end.
+bool RunTool(const fs::path& tool, const fs::path& folder, const char* arg) {
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) env.emplace_back(*e);
+    env.push_back("VELTRA_HOME=" + folder.string());
+    env.push_back("QT_QPA_PLATFORM=offscreen");
+    env.push_back("VELTRA_TRANSMIT_AUTOSTART=1");
+    std::vector<char*> envp;
+    for (auto& s : env) envp.push_back(s.data());
+    envp.push_back(nullptr);
+    std::string path = tool.string(), a = arg;
+    char* argv[] = {path.data(), a.data(), nullptr};
+    pid_t pid;
+    if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, envp.data()) != 0) return false;
+    int st = 0;
+    return waitpid(pid, &st, 0) == pid && WIFEXITED(st);
+}
+
+struct Figures {
+    double run = 0, transfer = 0;
+    int status = -1;
+    bool exact = false;
+};
+
+Figures Transfer(const fs::path& tool, bool write) {
+    fs::path folder = fs::temp_directory_path() / ("veltra_bench_" + std::to_string(::getpid()) + (write ? "_w" : "_r"));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    vt::sim::SimOptions opt;
+    opt.paced = true;
+    vt::sim::SimRadio radio(opt);
+    auto image = vt::sim::MakeTestImage(16001, write ? 11 : 12);
+    Figures f;
+    if (!radio.Start() || !radio.LinkAs(folder, kCom)) return f;
+    WriteFile(folder / "Msg.sys", {1, kCom, 0});
+    if (write) WriteFile(folder / "wbuffer.bin", image);
+    else radio.SetMemory(image);
+
+    auto t0 = Clock::now();
+    bool ran = RunTool(tool, folder, write ? "/W" : "/R");
+    f.run = Seconds(Clock::now() - t0);
+    f.status = ran ? StatusOf(folder) : -1;
+    auto wire = radio.ReceivedTimed();
+    auto byte = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(vt::sim::SimRadio::kByteSeconds));
+    if (write && wire.size() > 4) {
+        // First image byte leaving the PC to the last echo coming back.
+        f.transfer = Seconds(wire.back().at - wire[4].at + 2 * byte);
+        auto mem = radio.Memory();
+        f.exact = wire.size() == 4 + 0x3BFF && std::equal(image.begin(), image.begin() + 0x3BFF, mem.begin());
+        if (!f.exact) std::printf("write: %zu bytes on the wire, %zu expected\n", wire.size(), size_t(4 + 0x3BFF));
+    } else if (!write && wire.size() >= 4) {
+        // Read command sent to the last byte of the stream put on the line.
+        f.transfer = Seconds(radio.LastOutputAt() - wire[3].at);
+        std::ifstream in(folder / "rbuffer.bin", std::ios::binary);
+        std::vector<uint8_t> got((std::istreambuf_iterator<char>(in)), {});
+        f.exact = got.size() == 16000 && std::equal(got.begin(), got.end(), image.begin());
+    }
+    radio.Stop();
+    fs::remove_all(folder);
+    return f;
+}
+
+void Print(const char* what, const Figures& f, double limit) {
+    std::printf("%-5s status 0x%02X %s  tool run %6.2f s  transfer %6.2f s  line limit %6.2f s  ratio %.3f\n", what,
+                f.status, f.exact ? "data exact" : "DATA WRONG", f.run, f.transfer, limit, f.transfer / limit);
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    fs::path tool = argc > 1 ? fs::path(argv[1]) : fs::read_symlink("/proc/self/exe").parent_path() / ".." / "app" / "transmit";
+    if (!fs::exists(tool)) {
+        std::fprintf(stderr, "bench_transfer: no transmit program at %s\n", tool.c_str());
+        return 1;
+    }
+    std::printf("paced simulated radio at 960 bytes/s each way\n");
+    Figures w = Transfer(tool, true);
+    Print("write", w, 0x3BFF * 2 / 960.0);
+    Figures r = Transfer(tool, false);
+    Print("read", r, 16003 / 960.0);
+    bool ok = w.status == 0x80 && r.status == 0x80 && w.exact && r.exact;
+    return ok ? 0 : 1;
+}
