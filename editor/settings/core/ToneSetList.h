@@ -1,14 +1,14 @@
 #pragma once
 // The tone sets the radio knows, in the order of their stored index. The 5-tone dialog's lists
 // and the report both take the names from here, so an index always means the same set.
-#include <array>
+#include "editor/image/ToneCodes.h"
+
 #include <string>
 
 namespace vt {
 
-inline constexpr int kToneSetCount = 6;
-inline constexpr std::array<const char*, kToneSetCount> kToneSetNames = {"EXTEND", "ZVEI1", "ZVEI2",
-                                                                           "DZVEI",  "EEA",   "CCIR"};
+// The names themselves are the image code's kToneSetNames.
+inline constexpr int kToneSetCount = kToneStandards;
 inline constexpr int kDefaultToneSet = 1; // ZVEI1
 
 // Name of tone set index, "" outside the list.

@@ -121,7 +121,7 @@ void Frm_5Tone::BuildSettings() {
     TxtID->setMaxLength(5);
     TxtID->setGeometry(left, Px(240), Px(1095), 20);
     ComboToneSet = Make<QComboBox>(Frame1, "ComboToneSet");
-    for (const char* n : kToneSetNames) ComboToneSet->addItem(QString::fromLatin1(n));
+    for (int i = 0; i < kToneSetCount; ++i) ComboToneSet->addItem(QString::fromStdString(ToneSetName(i)));
     ComboToneSet->setGeometry(left, Px(600) - 2, 90, 22);
     ChkPGcall = Make<QCheckBox>(Frame1, "ChkPGcall");
     ChkPGcall->setGeometry(left, Px(960), 20, 20);
@@ -202,7 +202,7 @@ void Frm_5Tone::BuildGrid() {
     cmbTries = Make<QComboBox>(Frame2, "cmbTries");
     for (int i = 1; i <= kMaxTries; ++i) cmbTries->addItem(QString::number(i));
     LstToneSet = Make<QListWidget>(Frame2, "LstToneSet");
-    for (const char* n : kToneSetNames) LstToneSet->addItem(QString::fromLatin1(n));
+    for (int i = 0; i < kToneSetCount; ++i) LstToneSet->addItem(QString::fromStdString(ToneSetName(i)));
     LstToneSet->viewport()->setMouseTracking(true);
     LstToneSet->viewport()->installEventFilter(this);
     connect(LstToneSet, &QListWidget::itemClicked, this,
