@@ -201,6 +201,21 @@ private slots:
         QCOMPARE(w.MFGModel->rowCount(), 201);
     }
 
+    void newDataSetGivesBackTheNarrowLabelColumn() {
+        EditorData d;
+        Frm_Radio w(d);
+        d.RadioOption = Options(2, 100);
+        w.AdjustArea_Marnet();
+        w.UpdateAreaNo();
+        QCOMPARE(w.MFG->verticalHeader()->width(), Px(1360));
+        w.Menu_New->trigger(); // nothing edited: no question
+        QVERIFY(boxes.texts().isEmpty());
+        QCOMPARE(w.MFGModel->rowCount(), 201);
+        QCOMPARE(w.MFG->verticalHeader()->width(), Px(640));
+        QCOMPARE(w.MFG->columnWidth(0), Px(960)); // Tx Freq keeps its width
+        QCOMPARE(Label(w, 150), QString("Ch:150"));
+    }
+
     void bandConfirmAndCancel() {
         EditorData d;
         Frm_Radio w(d);

@@ -9,6 +9,7 @@
 #include "editor/settings/core/ToneSetList.h"
 #include "editor/shell/core/ChannelReport.h"
 #include "editor/shell/core/DataSetReset.h"
+#include "editor/shell/core/GridRules.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "editor/shell/ui/Twips.h"
 
@@ -97,7 +98,7 @@ void Frm_Radio::DecodeMemImage(int source) {
 void Frm_Radio::ClearAll() {
     ResetDataSet(d_);
     GridChanged();
-    MFG->setColumnWidth(0, Px(640));
+    d_.MFG.SetColWidth(kColNo, kNoColWidthOneArea); // the label column, narrow again
     ShowDocumentCaption(kNoName);
     lbcurArea->setText("1");
     SetBand(0);
