@@ -175,6 +175,13 @@ TEST_F(FarmUpdateTest, RowsOutsideTheChannelRowsAreNeverWritten) {
     EXPECT_NE(Cell(0, 11), "AP");
 }
 
+TEST_F(FarmUpdateTest, AMaximumTheDialogWouldRefuseLeavesTheOptionRecord) {
+    Apply("0|||||1|12345|1|0|151.000");
+    EXPECT_EQ(d.RadioOption, kDefaultRadioOption);
+    EXPECT_TRUE(w.calls.empty());
+    EXPECT_EQ(d.SpecialData[100][1], "10");
+}
+
 TEST_F(FarmUpdateTest, WithoutAFullOptionRecordOnlyTheOptionStepIsSkipped) {
     d.RadioOption = "1|200";
     Apply("0|||||1|12345|40|0|151.000");

@@ -36,9 +36,11 @@ void ApplyMarnet(MainWindowApi& api, const std::vector<std::string>& f) {
     const std::string m = InsertRepeatTone(f[6]);
     list.OwnID = m;
     list.MarnetLabel = f[7];
-    if (auto opt = OptionRecordFields(d.RadioOption); opt && !d.RadioOption.empty()) {
-        auto maxch = ToWhole(f[7]);
-        (*opt)[1] = IntText(maxch ? *maxch - 1 : 0);
+    auto maxch = ToWhole(f[7]);
+    // Channels per area become maxch - 1; a maximum the dialog would refuse leaves the record.
+    const bool shapeOk = maxch && *maxch >= 2 && *maxch <= kMaxChannels;
+    if (auto opt = OptionRecordFields(d.RadioOption); opt && shapeOk) {
+        (*opt)[1] = IntText(*maxch - 1);
         (*opt)[16] = "2";
         (*opt)[17] = "100";
         (*opt)[31] = "1";
