@@ -351,9 +351,18 @@ private slots:
         qputenv("VELTRA_HOME", VELTRA_APP_DIR);
         QCOMPARE(boxes.texts(), QStringList{"Not Found Lng file, Please ReInstall the software!"});
         QCOMPARE(w.MFGModel->rowCount(), 201);
-        // Once the file is back, a language command brings the texts.
-        w.Menu_English_Click();
+        // The window stays usable: designed captions, English questions.
+        QCOMPARE(w.Menu_File->title(), QString("&File"));
+        QCOMPARE(w.Menu_Option->title(), QString("&Option"));
+        QCOMPARE(w.Menu_SetUp->text(), QString("SetUp"));
+        QCOMPARE(w.ReadBtn->toolTip(), QString("Read CH Data From Radio"));
         QCOMPARE(w.windowTitle(), QString("Data Editor  --  [noname.dat]"));
+        QCOMPARE(w.lbArea->text(), QString("AREA   NAME:"));
+        QVERIFY(w.SaveChangesMsg.contains("save"));
+        QVERIFY(!w.BandConfirmMsg.isEmpty());
+        // Once the file is back, a language command brings the texts.
+        w.Menu_Chinese_Click();
+        QCOMPARE(w.Menu_File->title(), QString::fromUtf8("文件(&F)"));
         QCOMPARE(boxes.texts().size(), 1);
     }
 

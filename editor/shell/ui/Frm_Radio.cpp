@@ -420,13 +420,19 @@ void Frm_Radio::Menu_English_Click() { SwitchLanguage("eng"); }
 void Frm_Radio::Menu_Chinese_Click() { SwitchLanguage("chs"); }
 
 void Frm_Radio::LoadLanguage() {
-    SaveChangesMsg = Lng("Fradio_Msg", 1);
-    OpenFailedMsg = Lng("Fradio_Msg", 3);
-    NotNumberMsg = Lng("Fradio_Msg", 5);
-    RangeInfixMsg = Lng("Fradio_Msg", 9);
-    ToneRangeMsg = Lng("Fradio_Msg", 14);
-    NoChannelOneMsg = Lng("Fradio_Msg", 15);
-    BandConfirmMsg = Lng("Fradio_Msg", 17);
+    // Without a language file the entries are empty: the designed captions stay and the
+    // messages fall back to English, so that no question is ever asked without its text.
+    auto msg = [this](int k, const char* fallback) {
+        QString t = Lng("Fradio_Msg", k);
+        return t.isEmpty() ? QString(fallback) : t;
+    };
+    SaveChangesMsg = msg(1, "The data have been changed. Do you want to save them?");
+    OpenFailedMsg = msg(3, "This data file cannot be read.");
+    NotNumberMsg = msg(5, "Please enter a number.");
+    RangeInfixMsg = msg(9, " must lie in the range ");
+    ToneRangeMsg = msg(14, "The CTCSS tone must lie between 67.0 and 259.1 Hz.");
+    NoChannelOneMsg = msg(15, "Channel 1 needs a Tx and an Rx frequency before the data can be written to the radio.");
+    BandConfirmMsg = msg(17, "Change the band?\nFrequencies outside the new band will be cleared.");
 
     d_.BandRangeText = BandRange(d_.BandIndex);
     BandTipText = Q(d_.BandRangeText);
@@ -436,11 +442,15 @@ void Frm_Radio::LoadLanguage() {
     ColumnTips[1] = BandTipText + "\n" + Lng("Fradio_Tip", 3);
     for (int k = 2; k <= 14; ++k) ColumnTips[static_cast<size_t>(k)] = Lng("Fradio_Tip", k + 2);
 
-    WindowTitle = Lng("Fradio_Interface", 1);
-    setWindowTitle(WindowTitle + Lng("Fradio_Interface", 2));
+    auto lng = [this](int k, const QString& keep) {
+        QString t = Lng("Fradio_Interface", k);
+        return t.isEmpty() ? keep : t;
+    };
+    WindowTitle = lng(1, "Data Editor");
+    setWindowTitle(WindowTitle + lng(2, "  --  [noname.dat]"));
 
-    auto title = [this](QMenu* m, int k) { m->setTitle(Lng("Fradio_Interface", k)); };
-    auto text = [this](QAction* a, int k) { a->setText(Lng("Fradio_Interface", k)); };
+    auto title = [&](QMenu* m, int k) { m->setTitle(lng(k, m->title())); };
+    auto text = [&](QAction* a, int k) { a->setText(lng(k, a->text())); };
     title(Menu_File, 3);
     text(Menu_New, 4);
     text(Menu_Open, 5);
@@ -458,13 +468,13 @@ void Frm_Radio::LoadLanguage() {
     text(Menu_About, 17);
     title(Help, 18);
     QToolButton* buttons[] = {NewBtn, OpenBtn, SaveBtn, OptionBtn, AreaBtn, AdBtn, ReadBtn, WriteBtn};
-    for (int i = 0; i < 8; ++i) buttons[i]->setToolTip(Lng("Fradio_Interface", 19 + i));
-    lbArea->setText(Lng("Fradio_Interface", 27));
-    Menu_SetUp->setText(Lng("Fradio_Interface", 28));
-    SetupBtn->setToolTip(Lng("Fradio_Interface", 28));
+    for (int i = 0; i < 8; ++i) buttons[i]->setToolTip(lng(19 + i, buttons[i]->toolTip()));
+    lbArea->setText(lng(27, lbArea->text()));
+    text(Menu_SetUp, 28);
+    SetupBtn->setToolTip(lng(28, Menu_SetUp->text()));
 
     ShowBandLabel();
-    Menu_Band->setTitle(Lng("Fradio_Interface", 31));
+    title(Menu_Band, 31);
     ShowTip(DefaultTip);
 }
 
