@@ -233,6 +233,19 @@ private slots:
         QCOMPARE(w.GetDCSIndex("754"), 103);
     }
 
+    // An editor left open across New must not write into the new data set.
+    void newDataSetClosesTheOpenEditor() {
+        Frm_Radio& w = *w_;
+        Click(w, 2, 4);
+        QTest::keyClicks(w.TxtName2, "old data");
+        d_->DataChanged = false; // no save question
+        w.Menu_New_Click();
+        QVERIFY(!w.TxtName2->isVisible());
+        Click(w, 5, 3);
+        QCOMPARE(Cell(2, 4), std::string(""));
+        QVERIFY(w.TxtName1->isVisible());
+    }
+
     // The old toolbar buttons took the focus, so the open editor committed before the command.
     void toolbarSaveTakesTheOpenEditorsValue() {
         Frm_Radio& w = *w_;

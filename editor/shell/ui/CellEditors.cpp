@@ -221,6 +221,10 @@ void CellEditors::HideForScroll() {
         if (e.kind != Kind::CustomTone) Close(widget);
 }
 
+void CellEditors::CloseAll() {
+    for (auto& [widget, e] : editors_) Close(widget);
+}
+
 bool CellEditors::HoldsFocus() const {
     if (!held_ || !held_->isVisible()) return false;
     auto it = editors_.find(held_);

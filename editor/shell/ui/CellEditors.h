@@ -45,6 +45,9 @@ public:
     void HideTonesExcept(int col);
     // A scroll hides every editor but the custom-tone boxes, writing nothing.
     void HideForScroll();
+    // The grid was rebuilt (New, Open, a read, a resize): every editor closes, writing nothing,
+    // so none commits into a data set it was not opened on.
+    void CloseAll();
     // A frequency box that refused its text keeps the focus: the grid must not move on.
     bool HoldsFocus() const;
     void ReturnFocus();

@@ -3,6 +3,7 @@
 #include "editor/shell/core/GridRules.h"
 #include "editor/shell/ui/CellEditors.h"
 #include "editor/shell/ui/Frm_Radio.h"
+#include "editor/shell/ui/GridModel.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -50,7 +51,8 @@ void Frm_Radio::SetupCellEditors() {
     w.ComboSelCall = ComboSelCall;
     w.TxtCTDEV = TxtCTDEV;
     w.TxtPower = TxtPower;
-    new CellEditors(d_, *new RadioGridHost(*this), w, this);
+    auto* cells = new CellEditors(d_, *new RadioGridHost(*this), w, this);
+    connect(MFGModel, &QAbstractItemModel::modelReset, cells, [cells] { cells->CloseAll(); });
     // A toolbar click takes the focus, so an open editor commits before the command reads the
     // grid (Save, Write), as a click on the old toolbar's buttons did.
     if (Toolbar1)
