@@ -233,6 +233,18 @@ private slots:
         QCOMPARE(w.GetDCSIndex("754"), 103);
     }
 
+    void priorityScanClearsTheAreasOtherPriority() {
+        Frm_Radio& w = *w_;
+        d_->MFG.SetTextMatrix(3, 10, "TP");
+        Click(w, 2, 10);
+        QTest::keyClicks(w.ComboSCAN, "P");
+        Key(w.ComboSCAN, Qt::Key_Tab);
+        QCOMPARE(Cell(2, 10), std::string("P"));
+        QCOMPARE(Cell(3, 10), std::string("T"));
+        QVERIFY(!w.ComboSCAN->isVisible());
+        QCOMPARE(w.ComboSCAN->currentText(), QString("NO"));
+    }
+
     // An editor left open across New must not write into the new data set.
     void newDataSetClosesTheOpenEditor() {
         Frm_Radio& w = *w_;

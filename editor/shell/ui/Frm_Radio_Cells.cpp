@@ -52,7 +52,7 @@ void Frm_Radio::SetupCellEditors() {
     w.TxtCTDEV = TxtCTDEV;
     w.TxtPower = TxtPower;
     auto* cells = new CellEditors(d_, *new RadioGridHost(*this), w, this);
-    connect(MFGModel, &QAbstractItemModel::modelReset, cells, [cells] { cells->CloseAll(); });
+    connect(MFGModel, &GridModel::gridRefreshed, cells, [cells] { cells->CloseAll(); });
     // A toolbar click takes the focus, so an open editor commits before the command reads the
     // grid (Save, Write), as a click on the old toolbar's buttons did.
     if (Toolbar1)
