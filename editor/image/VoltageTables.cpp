@@ -97,7 +97,14 @@ std::vector<std::string> VoltageTables::LoadVoltageTables() {
 }
 
 std::vector<std::string> VoltageTables::SaveVoltageTables() const {
+    // Every table goes to a temporary file first; only when all sixteen are written are they
+    // renamed over the old files, so a failed save leaves the old set whole.
     std::vector<std::string> failed;
+    struct Written {
+        std::filesystem::path temp, target;
+        std::string name;
+    };
+    std::vector<Written> written;
     size_t pos = 0;
     for (int b = 0; b < kVolBands; ++b) {
         for (int kind : {kVolRx, kVolTx}) {
@@ -110,11 +117,25 @@ std::vector<std::string> VoltageTables::SaveVoltageTables() const {
             for (size_t j = 0; j < count && pos + j < WorkVolData.size(); ++j) out[2 + j] = WorkVolData[pos + j];
             pos += count;
             auto path = PathOf(b, kind);
+            auto temp = path;
+            temp += ".tmp";
             std::error_code ec;
             std::filesystem::create_directories(path.parent_path(), ec);
-            if (!IsValidVolStep(step) || !WriteFileNoTruncate(path, out.data(), out.size()))
+            if (!IsValidVolStep(step) || !WriteFileReplace(temp, out.data(), out.size()))
                 failed.push_back("Can not save " + VoltageFileName(b, kind) + ".");
+            written.push_back({temp, path, VoltageFileName(b, kind)});
         }
+    }
+    std::error_code ec;
+    if (!failed.empty()) {
+        for (const auto& w : written) std::filesystem::remove(w.temp, ec);
+        return failed;
+    }
+    for (const auto& w : written) {
+        std::filesystem::rename(w.temp, w.target, ec);
+        if (!ec) continue;
+        failed.push_back("Can not save " + w.name + ".");
+        std::filesystem::remove(w.temp, ec);
     }
     return failed;
 }

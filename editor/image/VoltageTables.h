@@ -59,8 +59,8 @@ public:
     // Reads the sixteen files. A missing, short or zero-step file gives its error text (in the
     // table files' wording) and a table of zeros; an unusable step falls back to the default.
     std::vector<std::string> LoadVoltageTables();
-    // Writes the sixteen files from the working copy, each from its start without shortening
-    // it. Returns the texts of the files that could not be written.
+    // Writes the sixteen files from the working copy, through temporary files renamed over the
+    // old ones once all are written. Returns the texts of the files that could not be written.
     std::vector<std::string> SaveVoltageTables() const;
 
     // Working copy.

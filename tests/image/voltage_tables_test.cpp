@@ -144,7 +144,7 @@ TEST(VoltageFiles, SaveThenLoadIsTheIdentity) {
     EXPECT_EQ(header[1], 25);
 }
 
-TEST(VoltageFiles, ShorterTableLeavesOldBytesThatLoadIgnores) {
+TEST(VoltageFiles, ShorterTableReplacesTheWholeFile) {
     TempFolder f;
     WriteAll(f, 500);
     VoltageTables v = LoadedFrom(f);
@@ -153,7 +153,8 @@ TEST(VoltageFiles, ShorterTableLeavesOldBytesThatLoadIgnores) {
     v.InitWorkData();
     ASSERT_TRUE(v.ChangeWorkStep(0, 1.0)); // 35 -> 18 points
     EXPECT_TRUE(v.SaveVoltageTables().empty());
-    EXPECT_EQ(f.read("Resource/RX_VOL0.tbl").size(), 2u + 35u);
+    EXPECT_EQ(f.read("Resource/RX_VOL0.tbl").size(), 2u + 18u);
+    EXPECT_FALSE(std::filesystem::exists(f.path() / "Resource/RX_VOL0.tbl.tmp"));
     VoltageTables w = LoadedFrom(f);
     EXPECT_EQ(w.GetTableOffset(0, 1), 18);
     EXPECT_EQ(w.LoadedVolData, v.WorkVolData);

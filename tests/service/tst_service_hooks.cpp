@@ -1,7 +1,9 @@
 // The main window's commands that open the service windows.
 #include "common/ui/MessageBox.h"
 #include "editor/service/ui/Form1.h"
+#include "editor/service/ui/FrmTRxVoltage.h"
 #include "editor/service/ui/frmMain.h"
+#include "editor/image/VoltageTables.h"
 #include "editor/shell/core/EditorData.h"
 #include "editor/shell/ui/Frm_Radio.h"
 
@@ -11,9 +13,29 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <unistd.h>
+
 class ServiceHooksTest : public QObject {
     Q_OBJECT
+    QString home_;
 private slots:
+    // A program folder of the test's own, with a complete set of voltage tables.
+    void initTestCase() {
+        home_ = QDir::temp().filePath(QString("veltra_hooks_%1").arg(::getpid()));
+        QDir(home_).removeRecursively();
+        QVERIFY(QDir().mkpath(home_));
+        ::setenv("VELTRA_HOME", home_.toLocal8Bit().constData(), 1);
+        vt::VoltageTables tables;
+        tables.Folder = home_.toStdString();
+        tables.CopyLoadedSteps();
+        tables.ChangeWorkStep(0, 0.5);
+        QVERIFY(tables.SaveVoltageTables().empty());
+    }
+    void cleanupTestCase() {
+        ::unsetenv("VELTRA_HOME");
+        QDir(home_).removeRecursively();
+    }
+
     void setupWindowOpensModallyAndReportsBack() {
         vt::ui::ScriptedMessageBox boxes;
         vt::ui::ScopedMessageBox scope(&boxes);
@@ -33,6 +55,26 @@ private slots:
         QVERIFY(seen);
         QCOMPARE(int(data.Setup3C02), 77);
         QCOMPARE(data.ManualSetupFlag, 1);
+    }
+
+    void voltageEditorOpensModally() {
+        vt::ui::ScriptedMessageBox boxes;
+        vt::ui::ScopedMessageBox scope(&boxes);
+        vt::EditorData data;
+        vt::Frm_Radio w(data);
+        w.show();
+        QString shownStep;
+        QTimer::singleShot(100, [&] {
+            auto* editor = qobject_cast<vt::FrmTRxVoltage*>(QApplication::activeModalWidget());
+            if (!editor) return;
+            shownStep = editor->Text2[0]->text();
+            editor->close();
+        });
+        boxes.clear(); // the start-up's own table messages
+        w.mnuTRxVol_Click();
+        // The editor showed the tables of the program folder.
+        QCOMPARE(shownStep, QString("0.5"));
+        QVERIFY(boxes.texts().isEmpty());
     }
 
     void testWindowOpensOnceWithoutBeingModal() {

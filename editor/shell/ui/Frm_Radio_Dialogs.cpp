@@ -2,6 +2,7 @@
 #include "editor/shell/ui/Frm_Radio.h"
 
 #include "editor/service/ui/Form1.h"
+#include "editor/service/ui/FrmTRxVoltage.h"
 #include "editor/service/ui/frmMain.h"
 #include "editor/settings/ui/Frm_5Tone.h"
 #include "editor/settings/ui/Frm_Areaname.h"
@@ -30,7 +31,10 @@ void Frm_Radio::Menu_SetUp_Click() {
     setup.exec();
 }
 
-void Frm_Radio::mnuTRxVol_Click() {} // filled by the voltage table editor
+void Frm_Radio::mnuTRxVol_Click() {
+    FrmTRxVoltage editor(d_.VolTables, this);
+    editor.exec();
+}
 
 void Frm_Radio::Command1_Click() {
     // One test window at a time; it lives until the user closes it.
