@@ -1,6 +1,7 @@
 // The setup window driven through its widgets: the manual setup boxes and the command panel on
 // a pseudo-terminal.
 #include "common/ui/MessageBox.h"
+#include "editor/image/codec/ImageCodec.h"
 #include "editor/service/ui/frmMain.h"
 #include "editor/shell/core/EditorData.h"
 #include "tests/sim/SimRadio.h"
@@ -137,6 +138,25 @@ private slots:
         QCOMPARE(int(data.Setup3C00), 1);
         QCOMPARE(int(data.Setup3C01), 255);
         QCOMPARE(int(data.Setup3C02), 100);
+    }
+
+    void theBytesReachTheEncodedImage() {
+        vt::EditorData data;
+        vt::frmMain w(data);
+        Show(w);
+        Tick(w);
+        Enter(w.Text1, "1");
+        Enter(w.Text2, "255");
+        Enter(w.Text3, "100");
+        QVERIFY(w.close());
+        vt::ConversionTables conv;
+        vt::CodecTables tables;
+        tables.Conv = &conv;
+        tables.Voltage = &data.VolTables;
+        const vt::EncodeResult r = vt::EncodeImage(data, tables, 1);
+        QCOMPARE(int(r.image[0x3C00]), 1);
+        QCOMPARE(int(r.image[0x3C01]), 255);
+        QCOMPARE(int(r.image[0x3C02]), 100);
     }
 
     void closingChecksABoxNeverLeft() {

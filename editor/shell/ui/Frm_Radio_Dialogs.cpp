@@ -1,6 +1,7 @@
 // The settings and service windows that the menus and toolbar open.
 #include "editor/shell/ui/Frm_Radio.h"
 
+#include "editor/image/codec/ImageCodec.h"
 #include "editor/service/ui/Form1.h"
 #include "editor/service/ui/FrmTRxVoltage.h"
 #include "editor/service/ui/frmMain.h"
@@ -27,7 +28,11 @@ void Frm_Radio::Menu_AreaName_Click() {
 }
 
 void Frm_Radio::Menu_SetUp_Click() {
-    frmMain setup(d_, {}, this);
+    // The setup engine's completed read decodes the radio's image like a read through the tool.
+    frmMain setup(d_, [this] {
+        DecodeImage(*this, d_.Tables, 0);
+        GridChanged();
+    }, this);
     setup.exec();
 }
 
