@@ -3,6 +3,7 @@
 #include "common/ui/MessageBox.h"
 #include "editor/image/codec/ImageCodec.h"
 #include "editor/service/ui/frmMain.h"
+#include "editor/shell/core/LngFile.h"
 #include "editor/shell/core/EditorData.h"
 #include "tests/sim/SimRadio.h"
 
@@ -99,6 +100,23 @@ private slots:
         QCOMPARE(w.cmdManualSend->text(), QString("开始"));
         QCOMPARE(w.cmdClose->text(), QString("Close")); // not given: the design text stays
         QCOMPARE(w.selSetupType->itemText(1), QString("设置类型 2"));
+    }
+
+    // The shipped language files give every text the window reads.
+    void shippedLanguageFiles() {
+        for (const char* file : {"English.lng", "Chinese.lng"}) {
+            vt::EditorData data;
+            vt::LoadLngFile(data.Lang, fs::path(VELTRA_SOURCE_DIR) / "data" / "Language" / file);
+            for (int i : {1, 2, 3, 4, 8, 11, 12, 13, 14})
+                QVERIFY2(!data.Lang.Get("Fmain_Interface", i).empty(), file);
+            for (int i = 1; i <= 4; ++i) QVERIFY2(!data.Lang.Get("Fmain_Msg", i).empty(), file);
+            vt::frmMain w(data);
+            Show(w);
+            QCOMPARE(w.selSetupType->count(), 3);
+            QCOMPARE(w.windowTitle(), QString::fromStdString(data.Lang.Get("Fmain_Interface", 8)));
+            QCOMPARE(w.selSetupType->itemText(2), QString::fromStdString(data.Lang.Get("Fmain_Interface", 14)));
+            Screenshot(w, QString("setup_window_%1.png").arg(file).toLatin1().constData());
+        }
     }
 
     void refusedValuesResetTheBox_data() {
