@@ -68,6 +68,7 @@ void AnswerNextModal(QString* title) {
         QWidget* box = QApplication::activeModalWidget();
         if (!box) return;
         *title = box->windowTitle();
+        box->grab().save(Screens() + "/about_" + box->objectName() + ".png");
         if (auto* ok = box->findChild<QPushButton*>("Command1")) ok->click();
     });
 }
