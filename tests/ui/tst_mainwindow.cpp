@@ -217,6 +217,33 @@ private slots:
         QCOMPARE(Label(w, 150), QString("Ch:150"));
     }
 
+    void areaLabelDoubleClickOpensAreaNamesOnlyWithAreas() {
+        EditorData d;
+        Frm_Radio w(d);
+        w.show();
+        QStringList opened;
+        auto watch = [&opened] {
+            QTimer::singleShot(0, [&opened] {
+                if (QWidget* box = QApplication::activeModalWidget()) {
+                    opened << box->objectName();
+                    box->close();
+                }
+            });
+        };
+        watch();
+        QTest::mouseDClick(w.lbcurArea, Qt::LeftButton);
+        QTest::qWait(10);
+        QVERIFY(opened.isEmpty()); // one area: nothing to name
+
+        d.RadioOption = Options(3, 50);
+        watch();
+        QTest::mouseDClick(w.lbcurArea, Qt::LeftButton);
+        QCOMPARE(opened, QStringList{"Frm_Areaname"});
+        watch();
+        w.Menu_AreaName->trigger();
+        QCOMPARE(opened.size(), 2);
+    }
+
     void bandConfirmAndCancel() {
         EditorData d;
         Frm_Radio w(d);
