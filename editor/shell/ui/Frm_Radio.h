@@ -133,8 +133,8 @@ public:
     // ---- transfer hand-off (Frm_Radio_Transfer.cpp)
     void ReadTimer_Timer();
     int HasChannelData();
-    void WriteMsgFile();
-    void ReadMsgFile();
+    bool WriteMsgFile(); // false when Msg.sys cannot be written
+    bool ReadMsgFile();  // false when Msg.sys cannot be read
     void EndTransfer();
     std::array<uint8_t, 3> MsgBuf{};
 

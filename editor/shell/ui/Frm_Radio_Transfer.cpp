@@ -1,22 +1,131 @@
 // Reading and writing the radio through the transfer tool, and the COM-port choice.
+#include "common/ComPortMap.h"
+#include "common/ExchangeFiles.h"
+#include "common/ProgramFolder.h"
+#include "common/ui/MessageBox.h"
+#include "common/ui/ProcessStarter.h"
+#include "editor/image/codec/ImageFile.h"
+#include "editor/settings/ui/Frm_Default.h"
 #include "editor/shell/ui/Frm_Radio.h"
+#include "editor/shell/ui/dlgSetting.h"
+
+#include <QLineEdit>
+#include <QTimer>
+#include <filesystem>
 
 namespace vt {
 
-void Frm_Radio::Menu_WriteCHData_Click() {} // filled by the transfer hand-off
+namespace {
+std::filesystem::path Exchange(const char* name) { return ProgramFolder() / name; }
 
-void Frm_Radio::Menu_ReadCHData_Click() {} // filled by the transfer hand-off
+const char* kEndedWithoutResult = "The transfer tool ended without a result.";
 
-void Frm_Radio::ReadTimer_Timer() {} // filled by the transfer hand-off: one poll of Msg.sys
+QString ErrorText(const std::string& error) { return QString::fromStdString(error); }
+} // namespace
 
-int Frm_Radio::HasChannelData() { return 0; } // filled by the transfer hand-off
+int Frm_Radio::HasChannelData() {
+    const GridStore& g = d_.MFG;
+    if (g.Rows() < 2 || g.Cols() < 3) return 0;
+    return !g.TextMatrix(1, 1).empty() && !g.TextMatrix(1, 2).empty() ? 1 : 0;
+}
 
-void Frm_Radio::WriteMsgFile() {} // filled by the transfer hand-off
+bool Frm_Radio::WriteMsgFile() {
+    std::string error;
+    if (WriteMsgSys(Exchange(kMsgSysName), MsgSys{MsgBuf[0], MsgBuf[1], MsgBuf[2]}, &error)) return true;
+    ui::MsgBox(ErrorText(error), ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
+    return false;
+}
 
-void Frm_Radio::ReadMsgFile() {} // filled by the transfer hand-off
+bool Frm_Radio::ReadMsgFile() {
+    auto bytes = ReadFileBytes(Exchange(kMsgSysName));
+    if (!bytes || bytes->empty()) return false;
+    MsgBuf[0] = (*bytes)[0];
+    if (bytes->size() > 1) MsgBuf[1] = (*bytes)[1];
+    return true;
+}
 
-void Frm_Radio::EndTransfer() {} // filled by the transfer hand-off
+// The request, the start of the tool, then the wait; false (window still shown) when it failed.
+static bool StartTool(Frm_Radio& w, EditorData& d, const char* argument) {
+    w.MsgBuf = {StatusRequested, static_cast<uint8_t>(d.CommPort), static_cast<uint8_t>(d.LangCode == "chs" ? 1 : 0)};
+    if (!w.WriteMsgFile()) return false;
+    QString program = QString::fromStdString((ProgramFolder() / "transmit").string());
+    // The tool's end is watched too: a tool that dies without a final status must not leave
+    // the editor hidden for ever.
+    bool started = ui::processStarter().start(program, {argument}, &w, [&w] {
+        if (!w.ReadTimer->isActive()) return;
+        if (w.ReadMsgFile() && IsFinalStatus(w.MsgBuf[0])) {
+            w.ReadTimer_Timer();
+            return;
+        }
+        w.EndTransfer();
+        ui::MsgBox(kEndedWithoutResult, ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), &w);
+    });
+    if (!started) {
+        ui::MsgBox("Error VC start!", ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), &w);
+        return false;
+    }
+    w.ReadTimer->start();
+    w.hide();
+    return true;
+}
 
-void Frm_Radio::Menu_COMPort_Click() {} // filled by the COM-port dialog
+void Frm_Radio::Menu_WriteCHData_Click() {
+    if (HasChannelData() != 1) {
+        ui::MsgBox(NoChannelOneMsg, ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
+        return;
+    }
+    RunDefaultBeforeWrite(*this, this);
+    if (!EncodeImageOrReport(0)) return;
+    std::string error;
+    if (!vt::WriteImageFile(Exchange(kWBufferName), d_.MemImage, &error)) {
+        ui::MsgBox(ErrorText(error), ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
+        return;
+    }
+    d_.TransferMode = 1;
+    StartTool(*this, d_, "/W");
+}
+
+void Frm_Radio::Menu_ReadCHData_Click() {
+    if (!SavePrompt()) return;
+    ClearAll();
+    d_.TransferMode = 0;
+    // An old rbuffer.bin must never pass for the radio's answer.
+    std::error_code ec;
+    std::filesystem::remove(Exchange(kRBufferName), ec);
+    StartTool(*this, d_, "/R");
+}
+
+void Frm_Radio::ReadTimer_Timer() {
+    if (!ReadMsgFile()) return; // the tool may be writing it: try again next second
+    uint8_t s = MsgBuf[0];
+    if (s == StatusNoResult || s == StatusNoRadio || s == StatusReadInterrupted || s == StatusEchoError) {
+        EndTransfer();
+        return;
+    }
+    if (s != StatusCompleted) return;
+    EndTransfer();
+    if (d_.TransferMode != 0) return;
+    if (!ReadImageFile(QString::fromStdString(Exchange(kRBufferName).string()))) {
+        ui::MsgBox(OpenFailedMsg, ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
+        return;
+    }
+    DecodeMemImage(0);
+    UpdateAreaName();
+    d_.DataChanged = false;
+}
+
+void Frm_Radio::EndTransfer() {
+    show();
+    ReadTimer->stop();
+}
+
+void Frm_Radio::Menu_COMPort_Click() {
+    auto* dlg = findChild<dlgSetting*>("dlgSetting");
+    if (!dlg) dlg = new dlgSetting(d_, ComPortMap::ForProgram(), this);
+    dlg->show();
+    dlg->raise();
+    dlg->txtPort->setText(QString::number(d_.CommPort));
+    dlg->txtSetting->setText(QString::fromStdString(d_.CommSettings));
+}
 
 } // namespace vt

@@ -1,0 +1,44 @@
+#pragma once
+// The COM-port choice: the serial ports whose device exists, or COM1 to COM3 when none does.
+// Not modal; OK stores the chosen number in CommPort.
+#include "common/ComPortMap.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vt {
+
+struct EditorData;
+
+class dlgSetting : public QDialog {
+    Q_OBJECT
+public:
+    dlgSetting(EditorData& data, ComPortMap ports, QWidget* parent = nullptr);
+
+    void Form_Load();
+    void LoadLanguage();
+    // Adds an item for every COM number whose device exists ("COM33 (/dev/ttyUSB0)").
+    void ListSerialPorts();
+    void CmdOk_Click();
+    void CmdCancel_Click();
+
+    QGroupBox* Frame1;
+    QLabel *Label1, *Label2, *Label3;
+    QComboBox* ComBoCommList;
+    QLineEdit *txtPort, *txtSetting;
+    QPushButton *CmdOk, *CmdCancel;
+
+private:
+    EditorData& d_;
+    ComPortMap ports_;
+};
+
+// The number of a list item: the digits after "COM" (0 when there are none).
+int ComNumberOfItem(const QString& text);
+
+} // namespace vt
