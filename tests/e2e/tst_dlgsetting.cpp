@@ -1,0 +1,120 @@
+// The COM-port dialog: the ports found through the shared map, the fallback list, OK and Cancel.
+#include "common/ui/MessageBox.h"
+#include "editor/shell/core/EditorData.h"
+#include "editor/shell/ui/Frm_Radio.h"
+#include "editor/shell/ui/dlgSetting.h"
+#include "tests/e2e/EditorHome.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace vt;
+namespace fs = std::filesystem;
+
+class DlgSettingTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<test::EditorHome> home;
+    ui::ScriptedMessageBox boxes;
+    std::unique_ptr<ui::ScopedMessageBox> scope;
+    std::unique_ptr<EditorData> data;
+    std::unique_ptr<Frm_Radio> w;
+    fs::path dev;
+
+    void Node(const char* name) { std::ofstream(dev / name) << ""; }
+    dlgSetting* Open() {
+        auto* dlg = new dlgSetting(*data, ComPortMap(home->Path(), dev), w.get());
+        dlg->show();
+        return dlg;
+    }
+
+private slots:
+    void init() {
+        home = std::make_unique<test::EditorHome>();
+        dev = home->Path() / "fake-dev";
+        fs::create_directories(dev);
+        scope = std::make_unique<ui::ScopedMessageBox>(&boxes);
+        data = std::make_unique<EditorData>();
+        w = std::make_unique<Frm_Radio>(*data);
+    }
+    void cleanup() {
+        w.reset();
+        data.reset();
+        scope.reset();
+        home.reset();
+    }
+
+    void listsTheDevicesThatExist() {
+        Node("ttyS0");
+        Node("ttyUSB1");
+        QPointer<dlgSetting> dlg = Open();
+        QCOMPARE(dlg->ComBoCommList->count(), 2);
+        QCOMPARE(dlg->ComBoCommList->itemText(0), QString::fromStdString("COM1 (" + (dev / "ttyS0").string() + ")"));
+        QCOMPARE(dlg->ComBoCommList->itemText(1), QString::fromStdString("COM34 (" + (dev / "ttyUSB1").string() + ")"));
+        QCOMPARE(dlg->ComBoCommList->currentIndex(), 0);
+        QVERIFY(!dlg->Label3->isVisible());
+        QCOMPARE(dlg->windowTitle(), QString("COM Setting"));
+        QCOMPARE(dlg->Label1->text(), QString("Available Com Port:"));
+        dlg->ComBoCommList->setCurrentIndex(1);
+        QTest::mouseClick(dlg->CmdOk, Qt::LeftButton);
+        QCOMPARE(data->CommPort, 34);
+        QCOMPARE(data->CommSettings, std::string("9600,n,8,1"));
+        QTRY_VERIFY(dlg.isNull()); // unloaded
+    }
+
+    void fallsBackToThreePortsWhenNoneExists() {
+        QPointer<dlgSetting> dlg = Open();
+        QCOMPARE(dlg->ComBoCommList->count(), 3);
+        QCOMPARE(dlg->ComBoCommList->itemText(2), QString("COM3"));
+        QVERIFY(dlg->Label3->isVisible());
+        QCOMPARE(dlg->Label3->text(), QString::fromStdString(data->Lang.Get("Fport_Interface", 4)));
+        dlg->ComBoCommList->setCurrentIndex(1);
+        QTest::mouseClick(dlg->CmdOk, Qt::LeftButton);
+        QCOMPARE(data->CommPort, 2);
+    }
+
+    void okWithoutChoosingTakesTheFirstItemAndCancelChangesNothing() {
+        Node("ttyACM0");
+        data->CommPort = 9;
+        QPointer<dlgSetting> dlg = Open();
+        QTest::mouseClick(dlg->CmdCancel, Qt::LeftButton);
+        QCOMPARE(data->CommPort, 9);
+        QTRY_VERIFY(dlg.isNull());
+        dlg = Open();
+        QTest::mouseClick(dlg->CmdOk, Qt::LeftButton);
+        QCOMPARE(data->CommPort, 65);
+    }
+
+    void menuShowsTheDialogWithoutBlockingAndRefreshesIt() {
+        fs::create_directories(home->Path() / "ports");
+        fs::create_symlink("/dev/null", home->Path() / "ports" / "COM5");
+        data->CommPort = 7;
+        w->show();
+        w->Menu_COMPort_Click();
+        auto* dlg = w->findChild<dlgSetting*>("dlgSetting");
+        QVERIFY(dlg && dlg->isVisible() && !dlg->isModal());
+        QCOMPARE(dlg->txtPort->text(), QString("7"));
+        QCOMPARE(dlg->txtSetting->text(), QString("9600,n,8,1"));
+        QVERIFY(dlg->ComBoCommList->findText("COM5 (/dev/null)") >= 0);
+        int items = dlg->ComBoCommList->count();
+        data->CommPort = 8;
+        w->Menu_COMPort_Click();
+        QCOMPARE(w->findChild<dlgSetting*>("dlgSetting"), dlg); // the same dialog, list not refilled
+        QCOMPARE(dlg->ComBoCommList->count(), items);
+        QCOMPARE(dlg->txtPort->text(), QString("8"));
+        QDir().mkpath(QString(VELTRA_APP_DIR) + "/../screenshots");
+        QVERIFY(dlg->grab().save(QString(VELTRA_APP_DIR) + "/../screenshots/dlgSetting.png"));
+    }
+
+    void itemNumbers() {
+        QCOMPARE(ComNumberOfItem("COM12 (/dev/ttyS11)"), 12);
+        QCOMPARE(ComNumberOfItem("COM3"), 3);
+        QCOMPARE(ComNumberOfItem("LPT1"), 0);
+        QCOMPARE(ComNumberOfItem("COM"), 0);
+    }
+};
+
+QTEST_MAIN(DlgSettingTest)
+#include "tst_dlgsetting.moc"
