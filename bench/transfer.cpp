@@ -5,6 +5,7 @@
 //   bench_transfer [path/to/transmit]
 #include "tests/sim/SimRadio.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -86,6 +87,14 @@ Figures Transfer(const fs::path& tool, bool write) {
         f.transfer = Seconds(wire.back().at - wire[4].at + 2 * byte);
         auto mem = radio.Memory();
         f.exact = wire.size() == 4 + 0x3BFF && std::equal(image.begin(), image.begin() + 0x3BFF, mem.begin());
+        // Per byte: from one image byte reaching the radio to the next one.
+        std::vector<double> gaps;
+        for (size_t i = 5; i < wire.size(); ++i) gaps.push_back(Seconds(wire[i].at - wire[i - 1].at) * 1000);
+        std::sort(gaps.begin(), gaps.end());
+        if (!gaps.empty())
+            std::printf("write: per byte median %.3f ms, 99%% %.3f ms, max %.1f ms (line: %.3f ms)\n",
+                        gaps[gaps.size() / 2], gaps[gaps.size() * 99 / 100], gaps.back(),
+                        2000 * vt::sim::SimRadio::kByteSeconds);
         if (!f.exact) std::printf("write: %zu bytes on the wire, %zu expected\n", wire.size(), size_t(4 + 0x3BFF));
     } else if (!write && wire.size() >= 4) {
         // Read command sent to the last byte of the stream put on the line.
