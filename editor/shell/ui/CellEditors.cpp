@@ -126,12 +126,6 @@ CellEditors::Editor* CellEditors::Find(QObject* w) {
     return it == editors_.end() ? nullptr : &it->second;
 }
 
-const CellEditorOpening& CellEditors::OpeningOf(QWidget* editor) const {
-    static const CellEditorOpening none;
-    auto it = editors_.find(editor);
-    return it == editors_.end() ? none : it->second.opening;
-}
-
 // ---- opening ----
 
 bool CellEditors::Open(int row, int col) {
@@ -233,11 +227,6 @@ bool CellEditors::HoldsFocus() const {
 
 void CellEditors::ReturnFocus() {
     if (HoldsFocus()) held_->setFocus(Qt::OtherFocusReason);
-}
-
-void CellEditors::CommitOpen() {
-    for (auto& [widget, e] : editors_)
-        if (e.opening.IsOpen()) OnFocusLost(widget, e);
 }
 
 // ---- cells and messages ----

@@ -51,10 +51,6 @@ public:
     // A frequency box that refused its text keeps the focus: the grid must not move on.
     bool HoldsFocus() const;
     void ReturnFocus();
-    // Commits every open editor as if it lost the focus (before a command reads the grid).
-    void CommitOpen();
-    // The opening of an editor (tests, and the window's own checks).
-    const CellEditorOpening& OpeningOf(QWidget* editor) const;
 
     // Key presses and focus changes of the editors; true when the event was consumed.
     bool Event(QObject* watched, QEvent* event);
