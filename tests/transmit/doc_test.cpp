@@ -58,6 +58,13 @@ struct RawLine {
     }
 };
 
+// Waits (up to 5 s, for a loaded machine) until pred() holds.
+template <typename Pred>
+bool Eventually(Pred pred) {
+    for (int i = 0; i < 500 && !pred(); ++i) std::this_thread::sleep_for(10ms);
+    return pred();
+}
+
 struct DocFixture {
     test::ToolFolder folder;
     RawLine line;
@@ -103,7 +110,7 @@ TEST(TransmitDoc, WriterSendsNothingBeforeTheHandshakeReleasesIt) {
     f.doc.m_nState = StateTransferring;
     f.doc.m_bEchoArmed = true;
     f.doc.SignalEcho();
-    EXPECT_GT(f.line.Pending(400), 0u) << "released, it sends (and resends) byte 0";
+    EXPECT_GT(f.line.Pending(5000), 0u) << "released, it sends (and resends) byte 0";
     f.doc.ClosePort();
 }
 
@@ -116,7 +123,7 @@ TEST(TransmitDoc, LateEchoNeverRunsTheIndexPastTheEnd) {
     f.doc.m_bEchoArmed = true;
     uint8_t late = 0x77;
     ASSERT_EQ(::write(f.line.master, &late, 1), 1);
-    std::this_thread::sleep_for(200ms);
+    std::this_thread::sleep_for(500ms); // time for the reader to take the byte
     EXPECT_EQ(f.doc.m_nWriteIndex.load(), kWriteLength);
     f.doc.ClosePort();
 }
@@ -128,9 +135,8 @@ TEST(TransmitDoc, EchoesAreMatchedOnlyAfterTheHandshake) {
     f.doc.m_nState = StateTransferring; // command sent, receive queue not yet purged
     uint8_t reply = 0x83;
     ASSERT_EQ(::write(f.line.master, &reply, 1), 1);
-    std::this_thread::sleep_for(200ms);
+    EXPECT_TRUE(Eventually([&] { return f.host.notifications.load() == 1; })) << "it goes to the window";
     EXPECT_EQ(f.doc.m_nWriteIndex.load(), 0) << "a stray byte before the purge must not confirm byte 0";
-    EXPECT_EQ(f.host.notifications.load(), 1) << "it goes to the window, which drops it";
     f.doc.ClosePort();
 }
 
@@ -139,13 +145,13 @@ TEST(TransmitDoc, ReaderPostsOneNotificationAtATime) {
     ASSERT_TRUE(f.doc.OpenPort());
     const uint8_t bytes[40] = {};
     ASSERT_EQ(::write(f.line.master, bytes, sizeof bytes), ssize_t(sizeof bytes));
+    ASSERT_TRUE(Eventually([&] { return f.host.notifications.load() >= 1; }));
     std::this_thread::sleep_for(150ms);
     EXPECT_EQ(f.host.notifications.load(), 1) << "the next waits until the window has read";
     uint8_t buf[16];
     EXPECT_EQ(f.doc.ReadComm(buf, sizeof buf), 16u);
     f.doc.m_hReadDoneEvent.Set();
-    std::this_thread::sleep_for(150ms);
-    EXPECT_EQ(f.host.notifications.load(), 2);
+    EXPECT_TRUE(Eventually([&] { return f.host.notifications.load() == 2; }));
     f.doc.ClosePort();
 }
 
