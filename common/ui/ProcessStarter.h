@@ -13,8 +13,8 @@ class ProcessStarter {
 public:
     virtual ~ProcessStarter() = default;
     // Starts program without waiting for it. onFinished runs on the caller's thread when the
-    // program has ended (not when the start failed); it is dropped with context. False when the
-    // program could not be started.
+    // program has ended (not when the start failed); it is dropped once context begins to go
+    // away. False when the program could not be started.
     virtual bool start(const QString& program, const QStringList& args, QObject* context,
                        std::function<void()> onFinished) = 0;
 };
