@@ -435,6 +435,40 @@ private slots:
         QVERIFY(w_->lbBand->text().contains("53 -- 60"));
         QCOMPARE(Cell(1, 9), std::string("YES"));
     }
+
+    // Last, since it clears the 53-60 MHz channels: a VHF data set with the band's edges.
+    void vhfBandRoundTrip() {
+        boxes_.answer(ui::MsgResult::Ok);
+        w_->Menu_Band_Item[3]->trigger();
+        Settle();
+        QCOMPARE(boxes_.texts().size(), 1); // asked first
+        boxes_.clear();
+        QVERIFY(w_->lbBand->text().contains("135 -- 175"));
+        QVERIFY(w_->Menu_Band_Item[3]->isChecked());
+        QCOMPARE(Cell(1, 1), std::string()); // 55 MHz lies outside the new band
+        FillChannel(1, "150.0125", "151.5", "A", "B", 3, 2, "TS", "7");
+        FillChannel(2, "174.99", "135", "C", "D", 5, 6, "", "50");
+        NoBoxes();
+        QCOMPARE(Cell(2, 1), std::string("174.9875")); // down to the 12.5 kHz step
+
+        const QString path = tmp_.filePath("vhf.dat");
+        files_.answer(path);
+        w_->Menu_Save->trigger();
+        Settle();
+        w_->Menu_New->trigger();
+        Settle();
+        files_.answer(path);
+        w_->Menu_Open->trigger();
+        Settle();
+        NoBoxes();
+        QVERIFY(w_->lbBand->text().contains("135 -- 175"));
+        const char* ch1[] = {"", "150.0125", "151.5000", "A", "B", "71.9", "", "", "025", "YES", "TS", "", "L", "", "250", "7"};
+        const char* ch2[] = {"", "174.9875", "135.0000", "C", "D", "77.0", "", "", "036", "YES", "", "", "L", "", "250", "50"};
+        for (int c = 1; c <= 15; ++c) {
+            QCOMPARE(Cell(1, c), std::string(ch1[c]));
+            QCOMPARE(Cell(2, c), std::string(ch2[c]));
+        }
+    }
 };
 
 QTEST_MAIN(UserSessionTest)
