@@ -352,20 +352,20 @@ int Frm_Option::AreasNow() const {
 
 bool Frm_Option::CheckNumber(int field, bool messageLater) {
     auto* box = static_cast<QLineEdit*>(fieldControl_[static_cast<size_t>(field)]);
-    const OptionFieldSpec& spec = OptionSpec(field);
+    const OptionFieldSpec& rule = OptionSpec(field);
     const std::string text = box->text().toStdString();
-    const int max = field == kOptChInArea ? MaxChannelsPerArea(AreasNow()) : spec.max;
+    const int max = field == kOptChInArea ? MaxChannelsPerArea(AreasNow()) : rule.max;
     if (!IsNumeric(text)) {
         Refuse(field, OptionMsg[1], messageLater);
         return false;
     }
-    if (!CheckRange(text, spec.min, max)) {
+    if (!CheckRange(text, rule.min, max)) {
         Refuse(field, OptionMsg[2] + Q(RangeText(field)), messageLater);
         return false;
     }
-    if (spec.check == CheckTime::Leave) {
+    if (rule.check == CheckTime::Leave) {
         OptionEditError = 0;
-        box->setText(Q(IntText(RoundDownToStep(text, spec.step))));
+        box->setText(Q(IntText(RoundDownToStep(text, rule.step))));
         pending_[static_cast<size_t>(field)] = false;
     }
     if (field == kOptNumberArea) TxtChInArea->setText(Q(IntText(MaxChannelsPerArea(*ToInt16(text)))));
@@ -378,8 +378,8 @@ std::string Frm_Option::RangeText(int field) const {
 
 void Frm_Option::Refuse(int field, const QString& message, bool messageLater) {
     auto* box = static_cast<QLineEdit*>(fieldControl_[static_cast<size_t>(field)]);
-    const OptionFieldSpec& spec = OptionSpec(field);
-    const bool leave = spec.check == CheckTime::Leave;
+    const OptionFieldSpec& rule = OptionSpec(field);
+    const bool leave = rule.check == CheckTime::Leave;
     if (messageLater) {
         QPointer<Frm_Option> self(this);
         // The box's own focus-out handling drops the selection: select again afterwards.
@@ -391,7 +391,7 @@ void Frm_Option::Refuse(int field, const QString& message, bool messageLater) {
     } else {
         ui::MsgBox(message, ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
     }
-    box->setText(spec.reset); // a change box checks this again and accepts it
+    box->setText(rule.reset); // a change box checks this again and accepts it
     box->selectAll();
     if (leave) {
         OptionEditError = 1;
@@ -408,9 +408,9 @@ bool Frm_Option::RunPendingChecks() {
 }
 
 void Frm_Option::ApplyField(int field, const std::string& value) {
-    const OptionFieldSpec& spec = OptionSpec(field);
+    const OptionFieldSpec& rule = OptionSpec(field);
     QWidget* w = fieldControl_[static_cast<size_t>(field)];
-    switch (spec.kind) {
+    switch (rule.kind) {
     case OptionKind::Number: {
         auto* box = static_cast<QLineEdit*>(w);
         std::string text = value;
@@ -418,25 +418,25 @@ void Frm_Option::ApplyField(int field, const std::string& value) {
         // The box would cut a longer value to a different number; such a value is out of range.
         if (box->maxLength() < static_cast<int>(text.size())) {
             ui::MsgBox(OptionMsg[2] + Q(RangeText(field)), ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
-            text = spec.reset;
+            text = rule.reset;
         }
         box->setText(Q(text));
         break;
     }
     case OptionKind::Check:
-        static_cast<QCheckBox*>(w)->setChecked((value == "0" || value == "1" ? value : std::string(spec.def)) == "1");
+        static_cast<QCheckBox*>(w)->setChecked((value == "0" || value == "1" ? value : std::string(rule.def)) == "1");
         break;
     case OptionKind::Index: {
         // A decoded file can hold any number here; outside the list means the field's default.
         auto v = ToWhole(value);
-        int index = v && *v >= spec.min && *v <= spec.max ? static_cast<int>(*v) : *ToWhole(spec.def);
+        int index = v && *v >= rule.min && *v <= rule.max ? static_cast<int>(*v) : *ToWhole(rule.def);
         static_cast<QComboBox*>(w)->setCurrentIndex(index);
         break;
     }
     case OptionKind::ItemText: {
         auto* c = static_cast<QComboBox*>(w);
         int index = c->findText(Q(value), Qt::MatchExactly | Qt::MatchCaseSensitive);
-        c->setCurrentIndex(index >= 0 ? index : c->findText(spec.def));
+        c->setCurrentIndex(index >= 0 ? index : c->findText(rule.def));
         break;
     }
     case OptionKind::Default: break;
