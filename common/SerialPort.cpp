@@ -3,11 +3,13 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/serial.h>
 #include <poll.h>
 #include <pthread.h>
 #include <sched.h>
 #include <sys/prctl.h>
 #include <sys/eventfd.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -67,6 +69,29 @@ bool Configure(int fd, const SerialSettings& s, std::string* error) {
 }
 } // namespace
 
+namespace {
+class KernelDriverFlags : public SerialDriverFlags {
+public:
+    bool Get(int fd, int* flags) override {
+        serial_struct ss{};
+        if (::ioctl(fd, TIOCGSERIAL, &ss) != 0) return false;
+        *flags = ss.flags;
+        return true;
+    }
+    bool Set(int fd, int flags) override {
+        serial_struct ss{};
+        if (::ioctl(fd, TIOCGSERIAL, &ss) != 0) return false;
+        ss.flags = flags;
+        return ::ioctl(fd, TIOCSSERIAL, &ss) == 0;
+    }
+};
+} // namespace
+
+SerialDriverFlags& SystemSerialDriverFlags() {
+    static KernelDriverFlags flags;
+    return flags;
+}
+
 void MakeThreadTimeCritical() {
     ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     sched_param param{};
@@ -74,7 +99,11 @@ void MakeThreadTimeCritical() {
     pthread_setschedparam(pthread_self(), SCHED_FIFO, &param);
 }
 
-SerialPort::SerialPort() { wake_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK); }
+SerialPort::SerialPort() : SerialPort(SystemSerialDriverFlags()) {}
+
+SerialPort::SerialPort(SerialDriverFlags& driver) : driver_(driver) {
+    wake_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+}
 
 SerialPort::~SerialPort() {
     Close();
@@ -96,14 +125,35 @@ bool SerialPort::Open(const std::filesystem::path& device, const SerialSettings&
         SetError(error, device.string() + ": " + std::strerror(errno));
         return false;
     }
-    // Not shared: a second opener gets EBUSY while we hold it (as the exclusive open did).
-    if (::ioctl(fd, TIOCEXCL) != 0 && errno != ENOTTY) {
-        SetError(error, device.string() + ": " + std::strerror(errno));
+    // Only a terminal is a port: nothing is locked or changed on anything else.
+    termios probe{};
+    if (::tcgetattr(fd, &probe) != 0) {
+        SetError(error, device.string() + ": not a serial port: " + std::strerror(errno));
         ::close(fd);
         return false;
     }
-    if (!Configure(fd, settings, error)) {
+    // A second program on the same line would mix its bytes into ours; the exclusive flag
+    // below does not stop root, the lock does.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        SetError(error, device.string() + ": in use by another program");
         ::close(fd);
+        return false;
+    }
+    // Not shared: a second opener gets EBUSY while we hold it (as the exclusive open did).
+    if (::ioctl(fd, TIOCEXCL) != 0) {
+        SetError(error, device.string() + ": " + std::strerror(errno));
+        Release(fd);
+        return false;
+    }
+    exclusive_ = true;
+    // USB adapters hold received bytes for their latency timer (16 ms on common chips), which
+    // would make every echo of a byte-by-byte write wait for it. Drivers without the flag, and
+    // pseudo-terminals, refuse: then nothing changes.
+    int flags = 0;
+    if (driver_.Get(fd, &flags) && !(flags & ASYNC_LOW_LATENCY) && driver_.Set(fd, flags | ASYNC_LOW_LATENCY))
+        savedDriverFlags_ = flags;
+    if (!Configure(fd, settings, error)) {
+        Release(fd);
         return false;
     }
     uint64_t drained;
@@ -144,8 +194,19 @@ void SerialPort::Close() {
     int fd = fd_.exchange(-1);
     if (fd >= 0) {
         std::lock_guard wlock(writeMutex_); // a write in progress finishes first
-        ::close(fd);
+        Release(fd);
     }
+}
+
+void SerialPort::Release(int fd) {
+    if (savedDriverFlags_ >= 0) driver_.Set(fd, savedDriverFlags_);
+    savedDriverFlags_ = -1;
+    // Left set, the flag outlives us while anything else holds the device open (a modem
+    // manager, the far end of a pseudo-terminal): every later opener but root gets EBUSY.
+    if (exclusive_) ::ioctl(fd, TIOCNXCL);
+    exclusive_ = false;
+    ::flock(fd, LOCK_UN);
+    ::close(fd);
 }
 
 int SerialPort::PollFd(short events, int timeoutMs, short* revents) {

@@ -3,6 +3,10 @@
 // no flow control). Every wait polls the port together with an eventfd, so Close() wakes every
 // thread at once; threads started through the port are joined before the descriptor is closed,
 // so no byte is ever sent on a closed or reused descriptor. All writes share one mutex.
+// The port is held alone while open (exclusive tty flag plus an advisory lock, so a second
+// program cannot mix its bytes in, even as root) and handed back whole on close: the flag is
+// cleared, the lock dropped and the driver's latency flags restored, so the next opener, of any
+// user, gets the port.
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -22,6 +26,19 @@ struct SerialSettings {
     int stopBits = 1;   // 1 or 2
 };
 
+// The driver's own serial flags (TIOCGSERIAL/TIOCSSERIAL), behind a seam so that tests can play
+// a USB adapter: pseudo-terminals and many drivers have no such flags and refuse both calls.
+class SerialDriverFlags {
+public:
+    virtual ~SerialDriverFlags() = default;
+    // The driver's async flags; false when it has none.
+    virtual bool Get(int fd, int* flags) = 0;
+    // Sets them; false when the driver refuses.
+    virtual bool Set(int fd, int flags) = 0;
+};
+// The one that asks the kernel.
+SerialDriverFlags& SystemSerialDriverFlags();
+
 // Gives the calling thread time-critical scheduling where the system allows it (real-time
 // priority, the finest timer slack), so that a stop-and-wait line is not paced by other work on
 // the machine. Without the privilege it changes nothing.
@@ -32,12 +49,16 @@ public:
     enum class Wait { Readable, Closed, Timeout, Hangup };
 
     SerialPort();
+    // A port whose driver flags go through the given seam (it must outlive the port).
+    explicit SerialPort(SerialDriverFlags& driver);
     ~SerialPort(); // closes
     SerialPort(const SerialPort&) = delete;
     SerialPort& operator=(const SerialPort&) = delete;
 
     // Opens the device exclusively and configures it; false (and *error) when the device is
-    // missing, not permitted (user not in dialout), busy, not a terminal or the settings are refused.
+    // missing, not permitted (user not in dialout), busy or locked by another program, not a
+    // terminal, or the settings are refused. A driver with a latency timer (USB adapters) is
+    // asked for low-latency mode, so that each echoed byte is handed on at once.
     bool Open(const std::filesystem::path& device, const SerialSettings& settings = {},
               std::string* error = nullptr);
     bool IsOpen() const { return fd_.load() >= 0; }
@@ -70,6 +91,13 @@ public:
 
 private:
     int PollFd(short events, int timeoutMs, short* revents);
+    // Gives the descriptor back as it was found and closes it.
+    void Release(int fd);
+
+    SerialDriverFlags& driver_;
+    // The driver's flags before low-latency mode was asked for; -1 when nothing was changed.
+    int savedDriverFlags_ = -1;
+    bool exclusive_ = false;
 
     std::atomic<int> fd_{-1};
     int wake_ = -1; // eventfd, readable once Close() began

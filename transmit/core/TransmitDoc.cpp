@@ -143,8 +143,11 @@ bool TransmitDoc::EchoMatching() const {
 }
 
 bool TransmitDoc::MatchEchoes() {
+    // Straight to the read: the wait just said bytes are there, and a non-blocking read returns
+    // at once with what is queued (at most 16), so no count is asked first. Per echo that is one
+    // wake, one read and the hand-over to the writer.
     uint8_t buf[16];
-    size_t n = ReadComm(buf, sizeof buf);
+    size_t n = m_hComm.Read(buf, sizeof buf);
     int index = m_nWriteIndex;
     // Below the write length only: a late duplicate echo must not run the index past the end.
     if (index < kWriteLength && EchoConfirms(buf, n, m_byImage[static_cast<size_t>(index)])) {
@@ -157,10 +160,13 @@ bool TransmitDoc::MatchEchoes() {
 
 void TransmitDoc::ReadThreadProc() {
     MakeThreadTimeCritical();
+    bool queued = m_hComm.Queued() > 0;
     while (m_bConnected) {
-        if (m_hComm.Queued() > 0) {
+        if (queued) {
             if (EchoMatching()) {
-                if (MatchEchoes()) continue;
+                // Matched or not, the wait below looks at the queue again: it returns at once
+                // while more bytes are there.
+                MatchEchoes();
             } else {
                 m_hReadDoneEvent.Wait();
                 m_hReadDoneEvent.Reset();
@@ -171,11 +177,14 @@ void TransmitDoc::ReadThreadProc() {
                     continue;
                 }
                 host_.PostCommNotify();
+                queued = m_hComm.Queued() > 0;
                 continue;
             }
         }
         // A hung-up line (adapter unplugged) ends the thread; the supervision ends the transfer.
-        if (m_hComm.WaitReadable(-1) == SerialPort::Wait::Hangup) break;
+        auto wait = m_hComm.WaitReadable(-1);
+        if (wait == SerialPort::Wait::Hangup || wait == SerialPort::Wait::Closed) break;
+        queued = wait == SerialPort::Wait::Readable;
     }
 }
 
