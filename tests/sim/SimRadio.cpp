@@ -63,6 +63,18 @@ void SimRadio::Stop() {
 
 void SimRadio::Hangup() { Stop(); }
 
+void SimRadio::Rearm() {
+    std::lock_guard lock(mutex_);
+    phase_ = Phase::Idle;
+    command_.clear();
+    stored_ = 0;
+}
+
+size_t SimRadio::EarlyBytes() const {
+    std::lock_guard lock(mutex_);
+    return early_;
+}
+
 bool SimRadio::LinkAs(const fs::path& programFolder, int comNumber, std::string* error) {
     std::error_code ec;
     fs::path dir = programFolder / "ports";
@@ -161,8 +173,12 @@ void SimRadio::OnByte(uint8_t b, Clock::time_point now) {
         if (b == 0x8C && !opt_.silent) {
             phase_ = Phase::Called;
             auto ready = arrived + std::chrono::milliseconds(opt_.replyDelayMs);
-            Send(0x83, ready);
-            Send(opt_.followByte, ready);
+            if (opt_.reply.empty()) {
+                Send(0x83, ready);
+                Send(opt_.followByte, ready);
+            } else {
+                for (uint8_t r : opt_.reply) Send(r, ready);
+            }
         }
         break;
     case Phase::Called: {
@@ -172,6 +188,7 @@ void SimRadio::OnByte(uint8_t b, Clock::time_point now) {
         if (c[0] == 0xA1 && c[1] == 0x21 && c[2] == 0x21) {
             phase_ = Phase::Reading;
             size_t n = opt_.stopAfter >= 0 ? std::min<size_t>(opt_.stopAfter, kMemorySize) : kMemorySize;
+            for (uint8_t p : opt_.preamble) Send(p, arrived);
             Send(0xEB, arrived);
             for (size_t i = 0; i < n; ++i) Send(memory_[i], arrived);
             if (opt_.stopAfter < 0)
@@ -179,16 +196,21 @@ void SimRadio::OnByte(uint8_t b, Clock::time_point now) {
             streamTotal_ = out_.size() - outHead_;
         } else if (c[0] == 0xA0 && c[1] == 0x20 && c[2] == 0x20) {
             phase_ = Phase::Writing;
+            for (uint8_t a : opt_.afterWriteCommand) Send(a, arrived);
         }
         break;
     }
     case Phase::Writing: {
         if (opt_.stopAfter >= 0 && stored_ >= static_cast<size_t>(opt_.stopAfter)) break;
+        if (stored_ > 0 && outHead_ < out_.size()) ++early_;
         size_t index = stored_++;
         if (index < kMemorySize) memory_[index] = b;
         uint8_t echo = b;
         if (opt_.corruptEchoFrom >= 0 && index >= static_cast<size_t>(opt_.corruptEchoFrom)) echo = b ^ 0x5A;
+        if (opt_.corruptEchoAt >= 0 && index == static_cast<size_t>(opt_.corruptEchoAt)) echo = b ^ 0x5A;
         auto ready = arrived + std::chrono::milliseconds(opt_.echoDelayMs);
+        if (opt_.lateEchoAt >= 0 && index == static_cast<size_t>(opt_.lateEchoAt))
+            ready += std::chrono::milliseconds(opt_.lateEchoMs);
         Send(echo, ready);
         if (opt_.echoTwice) {
             bool late = opt_.lateCopyFrom >= 0 && index >= static_cast<size_t>(opt_.lateCopyFrom);

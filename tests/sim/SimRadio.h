@@ -2,7 +2,9 @@
 // A simulated radio on a pseudo-terminal: it answers the call byte 0x8C with 0x83 and a follow
 // byte, streams 0xEB, its 16,000 memory bytes and a trailer after A1 21 21, and after A0 20 20
 // stores and echoes every byte. On request it stays silent, stops after N bytes, corrupts the
-// echo from byte N, echoes twice, delays its answers, or paces its line at 9600 baud.
+// echo from byte N or of byte N alone, echoes twice, delays its answers or one echo, answers the
+// call with other bytes, sends noise before the memory or right after the write command, or
+// paces its line at 9600 baud.
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -21,12 +23,18 @@ struct SimOptions {
     bool silent = false;          // never answers the call byte
     long stopAfter = -1;          // read: stream only N memory bytes; write: store and echo only N bytes
     long corruptEchoFrom = -1;    // write: echoes of byte N and later are wrong
+    long corruptEchoAt = -1;      // write: only the echo of the Nth byte received is wrong
+    long lateEchoAt = -1;         // write: the echo of the Nth byte received comes lateEchoMs late
+    int lateEchoMs = 150;
     bool echoTwice = false;       // write: every echo is sent twice
     long lateCopyFrom = -1;       // write, with echoTwice: from byte N on the copy comes 20 ms later
     int replyDelayMs = 0;         // before the handshake reply
     int echoDelayMs = 0;          // before every echo
     bool paced = false;           // each byte takes one byte time (1/960 s) on the line, both ways
     uint8_t followByte = 0x05;    // the byte after 0x83
+    std::vector<uint8_t> reply;   // the whole answer to the call byte instead (empty: 0x83, followByte)
+    std::vector<uint8_t> preamble;          // read: bytes sent before the 0xEB marker
+    std::vector<uint8_t> afterWriteCommand; // write: bytes sent at once after A0 20 20
     std::vector<uint8_t> trailer{0x00, 0x00};
 };
 
@@ -49,6 +57,8 @@ public:
     void Stop();
     // Closes the radio's end: the tool sees its line hang up.
     void Hangup();
+    // Back to idle, as a radio switched off and on: the next call byte is answered again.
+    void Rearm();
 
     // The device the tool opens.
     std::string DevicePath() const { return slavePath_; }
@@ -63,6 +73,9 @@ public:
     // Every byte the tool sent, in order, with its arrival time.
     std::vector<TimedByte> ReceivedTimed() const;
     std::vector<uint8_t> Received() const;
+    // Write bytes that arrived while the echo of the one before had not yet left the radio: a
+    // stop-and-wait sender never does that.
+    size_t EarlyBytes() const;
     // Bytes of the read stream put on the line so far.
     size_t StreamedCount() const;
     // When the radio last put a byte on the line.
@@ -101,6 +114,7 @@ private:
     Phase phase_ = Phase::Idle;
     size_t stored_ = 0;
     size_t echoed_ = 0;
+    size_t early_ = 0;
     size_t streamed_ = 0;
     size_t streamTotal_ = 0;
     Clock::time_point inboundFree_{};
