@@ -182,16 +182,28 @@ TEST_F(ChannelRecords, RowCountFollowsTheDecodedOptions) {
     EXPECT_EQ(back->MFG.TextMatrix(201, kName1), "");
 }
 
-TEST_F(ChannelRecords, AChannelBeyondTwoHundredIsReportedNotWrittenOverTheSecondReceiver) {
+// One area of 200 with MARNET on has a row 201 that no slot holds: it is left out with a
+// warning and the rest of the data set is still stored.
+TEST_F(ChannelRecords, AChannelBeyondTwoHundredIsLeftOutWithAWarning) {
     d->FarmMarnetInfo = "0|||||1|12345|200|0|";
     CoreMainWindow(*d).AdjustArea_Marnet();
     ASSERT_EQ(d->MFG.Rows(), 203);
-    ImageArray quiet = Encode();
-    EXPECT_EQ(quiet[Slot(201) + 0x14], 'S'); // the second receiver's name, not row 201's
+    EncodeResult quiet = fx.Encode(*d);
+    EXPECT_TRUE(quiet.ok());
+    EXPECT_TRUE(quiet.warnings.empty()); // no frequency: nothing is lost
+    EXPECT_EQ(quiet.image[Slot(201) + 0x14], 'S'); // the second receiver's name, not row 201's
+    SetCell(*d, 200, kTx, "41.0000");
     SetCell(*d, 201, kTx, "40.0000");
-    auto errors = Errors();
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors[0].row, 201);
+    SetCell(*d, 201, kName1, "LOST");
+    EncodeResult r = fx.Encode(*d);
+    EXPECT_TRUE(r.ok()) << ErrorListText(r.errors);
+    ASSERT_EQ(r.warnings.size(), 1u);
+    EXPECT_EQ(r.warnings[0].row, 201);
+    EXPECT_NE(r.warnings[0].message.find("201"), std::string::npos);
+    EXPECT_EQ(r.image[Slot(201) + 0x14], 'S');
+    auto back = fx.Decode(r.image);
+    EXPECT_EQ(back->MFG.TextMatrix(200, kTx), "41.0000");
+    EXPECT_EQ(back->MFG.TextMatrix(202, kName1), "SECOND");
 }
 
 TEST_F(ChannelRecords, ValuesWithoutAnEncodingAreErrorsNamingTheRow) {

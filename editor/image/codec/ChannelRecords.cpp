@@ -123,10 +123,11 @@ void EncodeChannelRecords(EncodeContext& c) {
     for (int r = 1; r < rows; ++r) {
         int slot = SlotOfRow(rows, r);
         if (slot == 0) {
-            // Slot 201 belongs to the second receiver: a 201st channel has nowhere to go.
+            // Slot 201 belongs to the second receiver: a 201st channel (the MARNET row of one area
+            // of 200) has nowhere to go. It is left out and the user told; the rest is stored.
             if (!Trim(c.d.MFG.TextMatrix(r, col::Tx)).empty() || !Trim(c.d.MFG.TextMatrix(r, col::Rx)).empty())
-                c.w.Fail("Channel", r,
-                         "Channel row " + std::to_string(r) + " cannot be stored: the radio holds 200 channels.");
+                c.w.Warn("Channel", r,
+                         "Channel row " + std::to_string(r) + " is not stored: the radio holds 200 channels.");
             continue;
         }
         Row row{c, r, layout::ChannelSlot(slot), slot == layout::kSecondReceiverSlot};

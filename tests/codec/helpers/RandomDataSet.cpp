@@ -59,7 +59,7 @@ void Options(Gen& g, std::vector<std::string>& o, std::vector<std::string>& e, i
     o[33] = g.Chance(50) ? "CHANNEL" : "VOLUME";
     o[34] = g.Chance(50) ? "HIGH" : "LOW";
     o[35] = g.IntS(0, 15);
-    o[36] = g.IntS(0, per - 1);
+    o[36] = g.IntS(0, areas * per - 1); // counted through all areas
     o[37] = g.IntS(0, 15);
     o[38] = g.IntS(0, areas - 1);
     e = o;
@@ -113,7 +113,7 @@ void Channel(Gen& g, EditorData& in, EditorData& ex, int r, int band, bool secon
     set(12, g.Pick(std::vector<std::string>{"", "L", "T", "LO", "TO"}));
     set(13, g.Chance(30) ? g.IntS(1, 100) : "");
     in.MFG.SetTextMatrix(r, 14, IntText(50 * g.Int(2, 10)));
-    ex.MFG.SetTextMatrix(r, 14, tone == 1 ? in.MFG.TextMatrix(r, 14) : second ? "" : "250");
+    ex.MFG.SetTextMatrix(r, 14, tone != 0 ? in.MFG.TextMatrix(r, 14) : second ? "" : "250");
     set(15, g.IntS(1, 50));
 }
 
