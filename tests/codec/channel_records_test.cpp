@@ -206,6 +206,38 @@ TEST_F(ChannelRecords, AChannelBeyondTwoHundredIsLeftOutWithAWarning) {
     EXPECT_EQ(back->MFG.TextMatrix(202, kName1), "SECOND");
 }
 
+// Powers and options filled before any frequency: the band the data set was made in comes back
+// from the power bytes, so every power reads back as saved and the next save writes the same bytes.
+TEST_F(ChannelRecords, WithoutAnyFrequencyTheBandComesFromThePowerBytes) {
+    for (int band = 0; band < 4; ++band) {
+        SCOPED_TRACE("band " + std::to_string(band));
+        d = NewData();
+        Shape(2, 100);
+        SetBand(*d, band);
+        const char* levels[] = {"25", "1", "50", "7", "33"};
+        for (int r = 1; r <= 200; ++r) SetCell(*d, r, kPower, levels[r % 5]);
+        SetCell(*d, 201, kPower, "12"); // the second receiver
+        ImageArray img = Encode();
+        auto back = fx.Decode(img);
+        EXPECT_EQ(back->BandIndex, band);
+        for (int r = 1; r <= 200; ++r) ASSERT_EQ(back->MFG.TextMatrix(r, kPower), levels[r % 5]) << r;
+        EXPECT_EQ(back->MFG.TextMatrix(201, kPower), "12");
+        ImageArray again = fx.EncodeOk(*back);
+        for (size_t k = 0; k < kImageSize; ++k) ASSERT_EQ(again[k], img[k]) << "byte " << k;
+    }
+    // A frequency still decides: channel 7 in band 3 outweighs the power bytes of band 1.
+    d = NewData();
+    SetBand(*d, 1);
+    ImageArray img = Encode();
+    img[Slot(7) + 0x0F] = 0xC1; // Tx 150.0125 MHz
+    img[Slot(7) + 0x10] = 0x5D;
+    EXPECT_EQ(fx.Decode(img)->BandIndex, 3);
+    // Power bytes no band holds leave the band as it was.
+    for (int s = 1; s <= 201; ++s) img[Slot(s) + 0x13] = 0xFF;
+    img[Slot(7) + 0x0F] = img[Slot(7) + 0x10] = 0;
+    EXPECT_EQ(fx.Decode(img)->BandIndex, 0);
+}
+
 TEST_F(ChannelRecords, ValuesWithoutAnEncodingAreErrorsNamingTheRow) {
     SetCell(*d, 7, kTx, "410.0000");
     SetCell(*d, 8, kRx, "390.0000");

@@ -99,6 +99,7 @@ void DecodeImage(MainWindowApi& w, const CodecTables& tables, int source) {
         DecodeSignalFlagColumns(c);
         DecodeToneColumns(c);
         DecodeFrequencyColumns(c);
+        if (auto band = BandFromPowerBytes(c)) w.SetBand(*band);
         w.UpdateBand();
         DecodeFlagColumns(c);
         DecodeNameColumns(c);

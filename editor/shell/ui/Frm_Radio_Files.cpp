@@ -87,7 +87,7 @@ bool Frm_Radio::EncodeImageOrReport(int source) {
     if (errors.empty()) {
         // Data the radio cannot hold is left out: say what, then the save or write goes on.
         if (!warnings.empty()) {
-            QString head = Lng("Fradio_Msg", 40);
+            QString head = Lng("Fradio_Msg", 20);
             if (head.isEmpty()) head = "Some data cannot be stored in the radio and are left out:";
             ui::MsgBox(head + "\n" + QString::fromStdString(ErrorListText(warnings)), ui::MsgButtons::Ok,
                        ui::MsgIcon::Warning, QString(), this);
