@@ -182,7 +182,53 @@ TEST_F(ChannelFlags, CtDevIsReadBackFromTheDeviationEntry) {
     auto back = fx.Decode(Encode());
     EXPECT_EQ(back->MFG.TextMatrix(1, kCtDev), "350");
     EXPECT_EQ(back->MFG.TextMatrix(2, kCtDev), "250"); // nothing stored: the New value
-    EXPECT_EQ(back->MFG.TextMatrix(3, kCtDev), "250"); // a DCS channel keeps no CT DEV step
+    EXPECT_EQ(back->MFG.TextMatrix(3, kCtDev), "400"); // from the DCS deviation byte
+}
+
+// Every step on a DCS channel, on the first and the last code and on the second receiver,
+// comes back, and the next encode writes the same deviation byte.
+TEST_F(ChannelFlags, CtDevOfDcsChannelsComesBackWithItsByte) {
+    const char* steps[] = {"100", "150", "200", "250", "300", "350", "400", "450", "500"};
+    int r = 1;
+    for (const char* code : {"023", "754"})
+        for (const char* step : steps) {
+            SetCell(*d, r, kDcsEnc, code);
+            SetCell(*d, r++, kCtDev, step);
+        }
+    const int last = d->MFG.Rows() - 1;
+    SetCell(*d, last, kDcsEnc, "754");
+    SetCell(*d, last, kCtDev, "450");
+    ImageArray img = Encode();
+    auto back = fx.Decode(img);
+    r = 1;
+    for (const char* code : {"023", "754"})
+        for (const char* step : steps) {
+            EXPECT_EQ(back->MFG.TextMatrix(r, kDcsEnc), code) << r;
+            EXPECT_EQ(back->MFG.TextMatrix(r++, kCtDev), step) << code;
+        }
+    EXPECT_EQ(back->MFG.TextMatrix(back->MFG.Rows() - 1, kCtDev), "450");
+    ImageArray again = fx.EncodeOk(*back);
+    for (int s = 1; s <= 201; ++s) ASSERT_EQ(again[Slot(s) + 9], img[Slot(s) + 9]) << "slot " << s;
+}
+
+TEST_F(ChannelFlags, CtDevThatCannotBeStoredOnAToneChannelIsAnError) {
+    SetCell(*d, 1, kEnc, "88.5");
+    SetCell(*d, 1, kCtDev, "250");
+    SetCell(*d, 4, kEnc, "88.5");
+    SetCell(*d, 4, kCtDev, "abc");
+    SetCell(*d, 6, kEnc, "151.4");
+    SetCell(*d, 6, kCtDev, "600");
+    SetCell(*d, 7, kDcsEnc, "023"); // a DCS channel stores any text as its byte 15
+    SetCell(*d, 7, kCtDev, "abc");
+    auto errors = fx.Encode(*d).errors;
+    ASSERT_EQ(errors.size(), 2u) << ErrorListText(errors);
+    EXPECT_EQ(errors[0].field, "CT DEV");
+    EXPECT_EQ(errors[0].row, 4);
+    EXPECT_NE(errors[0].message.find("channel row 4"), std::string::npos) << errors[0].message;
+    EXPECT_EQ(errors[1].row, 6);
+    SetCell(*d, 4, kCtDev, "");
+    SetCell(*d, 6, kCtDev, "500");
+    EXPECT_TRUE(fx.Encode(*d).ok()); // empty: nothing to store
 }
 
 TEST_F(ChannelFlags, FreeTonesComeBackOrSnapToANeighbour) {

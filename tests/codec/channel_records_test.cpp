@@ -182,16 +182,60 @@ TEST_F(ChannelRecords, RowCountFollowsTheDecodedOptions) {
     EXPECT_EQ(back->MFG.TextMatrix(201, kName1), "");
 }
 
-TEST_F(ChannelRecords, AChannelBeyondTwoHundredIsReportedNotWrittenOverTheSecondReceiver) {
+// One area of 200 with MARNET on has a row 201 that no slot holds: it is left out with a
+// warning and the rest of the data set is still stored.
+TEST_F(ChannelRecords, AChannelBeyondTwoHundredIsLeftOutWithAWarning) {
     d->FarmMarnetInfo = "0|||||1|12345|200|0|";
     CoreMainWindow(*d).AdjustArea_Marnet();
     ASSERT_EQ(d->MFG.Rows(), 203);
-    ImageArray quiet = Encode();
-    EXPECT_EQ(quiet[Slot(201) + 0x14], 'S'); // the second receiver's name, not row 201's
+    EncodeResult quiet = fx.Encode(*d);
+    EXPECT_TRUE(quiet.ok());
+    EXPECT_TRUE(quiet.warnings.empty()); // no frequency: nothing is lost
+    EXPECT_EQ(quiet.image[Slot(201) + 0x14], 'S'); // the second receiver's name, not row 201's
+    SetCell(*d, 200, kTx, "41.0000");
     SetCell(*d, 201, kTx, "40.0000");
-    auto errors = Errors();
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors[0].row, 201);
+    SetCell(*d, 201, kName1, "LOST");
+    EncodeResult r = fx.Encode(*d);
+    EXPECT_TRUE(r.ok()) << ErrorListText(r.errors);
+    ASSERT_EQ(r.warnings.size(), 1u);
+    EXPECT_EQ(r.warnings[0].row, 201);
+    EXPECT_NE(r.warnings[0].message.find("201"), std::string::npos);
+    EXPECT_EQ(r.image[Slot(201) + 0x14], 'S');
+    auto back = fx.Decode(r.image);
+    EXPECT_EQ(back->MFG.TextMatrix(200, kTx), "41.0000");
+    EXPECT_EQ(back->MFG.TextMatrix(202, kName1), "SECOND");
+}
+
+// Powers and options filled before any frequency: the band the data set was made in comes back
+// from the power bytes, so every power reads back as saved and the next save writes the same bytes.
+TEST_F(ChannelRecords, WithoutAnyFrequencyTheBandComesFromThePowerBytes) {
+    for (int band = 0; band < 4; ++band) {
+        SCOPED_TRACE("band " + std::to_string(band));
+        d = NewData();
+        Shape(2, 100);
+        SetBand(*d, band);
+        const char* levels[] = {"25", "1", "50", "7", "33"};
+        for (int r = 1; r <= 200; ++r) SetCell(*d, r, kPower, levels[r % 5]);
+        SetCell(*d, 201, kPower, "12"); // the second receiver
+        ImageArray img = Encode();
+        auto back = fx.Decode(img);
+        EXPECT_EQ(back->BandIndex, band);
+        for (int r = 1; r <= 200; ++r) ASSERT_EQ(back->MFG.TextMatrix(r, kPower), levels[r % 5]) << r;
+        EXPECT_EQ(back->MFG.TextMatrix(201, kPower), "12");
+        ImageArray again = fx.EncodeOk(*back);
+        for (size_t k = 0; k < kImageSize; ++k) ASSERT_EQ(again[k], img[k]) << "byte " << k;
+    }
+    // A frequency still decides: channel 7 in band 3 outweighs the power bytes of band 1.
+    d = NewData();
+    SetBand(*d, 1);
+    ImageArray img = Encode();
+    img[Slot(7) + 0x0F] = 0xC1; // Tx 150.0125 MHz
+    img[Slot(7) + 0x10] = 0x5D;
+    EXPECT_EQ(fx.Decode(img)->BandIndex, 3);
+    // Power bytes no band holds leave the band as it was.
+    for (int s = 1; s <= 201; ++s) img[Slot(s) + 0x13] = 0xFF;
+    img[Slot(7) + 0x0F] = img[Slot(7) + 0x10] = 0;
+    EXPECT_EQ(fx.Decode(img)->BandIndex, 0);
 }
 
 TEST_F(ChannelRecords, ValuesWithoutAnEncodingAreErrorsNamingTheRow) {

@@ -53,6 +53,27 @@ TEST_F(OptionArea, AllowChangeFlagsGateTheFixedLevels) {
     for (int n : {0, 1, 24, 25, 26, 28, 35, 36, 37, 38}) EXPECT_EQ(OptionField(*back, n), OptionField(*d, n)) << n;
 }
 
+// The default channel counts through all areas: with 2 x 100, channel 150 lies in area 2.
+TEST_F(OptionArea, DefaultChannelBeyondTheFirstAreaComesBack) {
+    SetOption(*d, 0, "2");
+    SetOption(*d, 1, "100");
+    SetOption(*d, 28, "0");
+    for (const char* ch : {"99", "100", "149", "199"}) {
+        SetOption(*d, 36, ch);
+        ImageArray img = Encode();
+        EXPECT_EQ(img[0x04], *ToWhole(ch) + 1) << ch;
+        EXPECT_EQ(OptionField(*fx.Decode(img), 36), ch);
+    }
+    SetOption(*d, 0, "10");
+    SetOption(*d, 1, "20");
+    SetOption(*d, 36, "44"); // ten areas of 20: channel 45, in area 3
+    EXPECT_EQ(Encode()[0x04], 45);
+    EXPECT_EQ(OptionField(*fx.Decode(Encode()), 36), "44");
+    ImageArray img = Encode();
+    img[0x04] = 201; // beyond the 200 channels of the shape
+    EXPECT_EQ(OptionField(*fx.Decode(img), 36), "0");
+}
+
 TEST_F(OptionArea, TimesComeBackRoundedDownToTheirUnit) {
     SetOption(*d, 5, "155");
     SetOption(*d, 12, "1250");

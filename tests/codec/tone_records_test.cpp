@@ -202,6 +202,54 @@ TEST_F(ToneRecords, ASeparatorReadFromTheImageNeverSplitsALine) {
     EXPECT_EQ(Split(back->FarmMarnetInfo).size(), 10u);
 }
 
+// Station IDs with the repeat mark "R" and with "G": the packed nibbles send "R" like "E" (and
+// "G" like "0"), the code bytes tell them apart, so an untouched line reads back as stored and
+// the next encode writes the same record.
+TEST_F(ToneRecords, StationIdsComeBackAsStoredAndAreWrittenBackUnchanged) {
+    Line(1, "ROBOT 5R6R7 QUERY ALARM|ZVEI1||1|1|", "1", {{10, "5R6R7"}});
+    Line(2, "ROBOT 1G2E3 PIN 4 HIGH|EXTEND||1|1|", "1", {{8, "HIGH"}, {9, "4"}, {10, "1G2E3"}});
+    Line(3, "ROBOT 5R6R7 ALARM|ZVEI2||1|1|", "3", {{9, "2"}, {10, "5R6R7"}});
+    Line(4, "ROBOT 9E8G7 PANIC|DZVEI||1|1|", "2", {{9, "3"}, {10, "9E8G7"}});
+    Line(5, "CALL 5R6R7 MESS NO 4|ZVEI1||1|1|", "8", {{8, "4"}, {10, "5R6R7"}});
+    Line(6, "CALL AGRE0 MESS NO 4|EEA||1|1|", "8", {{8, "4"}, {10, "AGRE0"}});
+    Line(7, "ROBOT 1E2 ALARM|ZVEI1||1|1|", "3", {{9, "1"}, {10, "1E2"}}); // too short to be packed
+    ImageArray img = Encode();
+    EXPECT_EQ(img[Rec(1) + 0x0A], 0x0A); // "R", where "E" would be 0x05
+    auto back = fx.Decode(img);
+    const char* ids[] = {"5R6R7", "1G2E3", "5R6R7", "9E8G7", "5R6R7", "AGRE0", "1E2"};
+    for (int n = 1; n <= 7; ++n) EXPECT_EQ(back->SpecialData[n][10], ids[n - 1]) << "line " << n;
+    EXPECT_EQ(Field(back->FiveToneChannels[1], 0), "ROBOT 5R6R7 QUERY ALARM");
+    EXPECT_EQ(Field(back->FiveToneChannels[5], 0), "CALL 5R6R7 MESS NO 4");
+    ImageArray again = fx.EncodeOk(*back);
+    for (int n = 1; n <= 7; ++n)
+        for (size_t k = 0; k < 32; ++k) ASSERT_EQ(again[Rec(n) + k], img[Rec(n) + k]) << "line " << n << " byte " << k;
+}
+
+// Code bytes that fit no ID, as in an image from elsewhere: the packed text is read as before.
+TEST_F(ToneRecords, StationIdOfForeignCodeBytesIsReadFromThePackedDigits) {
+    Line(1, "ROBOT 12345 ALARM|ZVEI1||1|1|", "3", {{9, "2"}, {10, "12345"}});
+    ImageArray img = Encode();
+    img[Rec(1) + 0x0B] = 0x99;
+    EXPECT_EQ(fx.Decode(img)->SpecialData[1][10], "12345");
+    img[Rec(1) + 0x0B] = 0; // a gap before the last digits
+    EXPECT_EQ(fx.Decode(img)->SpecialData[1][10], "12345");
+}
+
+// A call with reply whose ID is shorter than five: the unused positions hold code 0.
+TEST_F(ToneRecords, ShortIdOfACallWithReplyLeavesZeroCodes) {
+    Line(1, "CALL 123 MESS NO 2|ZVEI1||1|1|", "8", {{8, "2"}, {10, "123"}});
+    Line(2, "CALL  MESS NO 2|ZVEI1||1|1|", "8", {{8, "2"}});
+    ImageArray img = Encode();
+    EXPECT_EQ(img[Rec(1) + 0x08], 26); // "1"
+    EXPECT_EQ(img[Rec(1) + 0x0A], 86); // "3"
+    EXPECT_EQ(img[Rec(1) + 0x0B], 0);
+    EXPECT_EQ(img[Rec(1) + 0x0C], 0);
+    for (size_t k = 0x08; k <= 0x0C; ++k) EXPECT_EQ(img[Rec(2) + k], 0) << k;
+    auto back = fx.Decode(img);
+    EXPECT_EQ(back->SpecialData[1][10], "123");
+    EXPECT_EQ(back->SpecialData[2][10], "");
+}
+
 TEST_F(ToneRecords, ValuesThatDoNotFitAreErrors) {
     Line(1, "CALL 1|ZVEI1||256|1|", "0");
     Line(2, "CALL 123456789012345678901|ZVEI1||1|1|", "0");

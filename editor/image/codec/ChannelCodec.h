@@ -1,5 +1,6 @@
 #pragma once
 // Channel flag table and channel records: grid rows to slots and back.
+#include <optional>
 #include <string>
 
 namespace vt {
@@ -26,6 +27,10 @@ void EncodeSignalling(EncodeContext& c, int row, size_t rec, int& high);
 void DecodeSignalFlagColumns(DecodeContext& c); // ANI, 5Tone Resp
 void DecodeToneColumns(DecodeContext& c);       // CTCSS ENC/DEC, DCS ENC/DEC, CT DEV
 void DecodeFrequencyColumns(DecodeContext& c);  // Tx, Rx
+// With no frequency in any channel the band is not in the image: the band whose power table
+// holds the stored power bytes, so that the levels read back are the ones saved. Nothing when
+// a channel has a frequency (it decides the band) or no band's table fits.
+std::optional<int> BandFromPowerBytes(const DecodeContext& c);
 void DecodeFlagColumns(DecodeContext& c);       // BCL, SCAN with the priority channels
 void DecodeNameColumns(DecodeContext& c);       // names, Sel Call, Power
 // Row count from the options, the second-receiver row, then the SCAN and area refresh.

@@ -6,9 +6,12 @@
 #include "editor/image/codec/ImageLayout.h"
 
 #include "common/TextUtil.h"
+#include "editor/shell/core/GridRules.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace vt {
 
@@ -123,10 +126,11 @@ void EncodeChannelRecords(EncodeContext& c) {
     for (int r = 1; r < rows; ++r) {
         int slot = SlotOfRow(rows, r);
         if (slot == 0) {
-            // Slot 201 belongs to the second receiver: a 201st channel has nowhere to go.
+            // Slot 201 belongs to the second receiver: a 201st channel (the MARNET row of one area
+            // of 200) has nowhere to go. It is left out and the user told; the rest is stored.
             if (!Trim(c.d.MFG.TextMatrix(r, col::Tx)).empty() || !Trim(c.d.MFG.TextMatrix(r, col::Rx)).empty())
-                c.w.Fail("Channel", r,
-                         "Channel row " + std::to_string(r) + " cannot be stored: the radio holds 200 channels.");
+                c.w.Warn("Channel", r,
+                         "Channel row " + std::to_string(r) + " is not stored: the radio holds 200 channels.");
             continue;
         }
         Row row{c, r, layout::ChannelSlot(slot), slot == layout::kSecondReceiverSlot};
@@ -154,6 +158,37 @@ void DecodeFrequencyColumns(DecodeContext& c) {
             c.SetSlotText(slot, col::Rx, *t);
         }
     }
+}
+
+std::optional<int> BandFromPowerBytes(const DecodeContext& c) {
+    for (int r = 1; r <= layout::kChannelSlots; ++r)
+        for (int column : {col::Tx, col::Rx})
+            if (ToDouble(c.d.MFG.TextMatrix(r, column))) return std::nullopt;
+    const int areas = static_cast<int>(ToWhole(c.f.OptionFields[0]).value_or(1));
+    const int per = static_cast<int>(ToWhole(c.f.OptionFields[1]).value_or(200));
+    std::vector<int> slots;
+    for (int s = 1; s <= std::min(areas * per, layout::kChannelSlots); ++s) slots.push_back(s);
+    slots.push_back(layout::kSecondReceiverSlot);
+    // The band whose table holds the most of them, the lowest on a tie (bands 0 to 3 are the ones
+    // a user picks; a higher band shares its bytes only where a lower one holds them too).
+    int best = -1, bestCount = 0;
+    for (int band = 0; band < kBandCount; ++band) {
+        int count = 0;
+        for (int s : slots) {
+            const uint8_t b = c.At(layout::ChannelSlot(s) + layout::ch::PowerByte);
+            for (int level = 1; level <= 50; ++level)
+                if (cv::PowerByteFromIndex(*c.t.Conv, band, level) == b) {
+                    ++count;
+                    break;
+                }
+        }
+        if (count > bestCount) {
+            best = band;
+            bestCount = count;
+        }
+    }
+    if (best < 0) return std::nullopt;
+    return best;
 }
 
 void DecodeNameColumns(DecodeContext& c) {

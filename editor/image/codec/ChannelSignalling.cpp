@@ -94,10 +94,15 @@ void EncodeSignalling(EncodeContext& c, int r, size_t rec, int& high) {
             c.w.Set(rec + 2, t.EncTbl[b]);
             c.w.Set(rec + 3, t.EncTbl[b + 1]);
             const std::string& dev = row.Cell(col::CtDev);
-            int ti = cv::CtcssToneIndex(row.Cell(col::CtcssEnc)), di = cv::CtDevIndex(dev);
+            int ti = cv::CtcssToneIndex(row.Cell(col::CtcssEnc)), di = IsNumeric(dev) ? cv::CtDevIndex(dev) : -1;
             if (!dev.empty() && ti >= 0 && di >= 0)
                 for (size_t k = 0; k < 3; ++k)
                     c.w.Set(rec + 6 + k, t.DevTbl[153 * static_cast<size_t>(di) + 3 * static_cast<size_t>(ti) + k]);
+            else if (!dev.empty() && di < 0)
+                // Left unwritten, the radio would keep the default image's deviation.
+                c.w.Fail(ColumnName(col::CtDev), row.r,
+                         std::string(ColumnName(col::CtDev)) + RowWords(row.r) + ": \"" + dev +
+                             "\" is not a deviation from 100 to 500.");
         }
     } else if (!Blank(row.Cell(col::DcsEnc))) {
         if (auto i = CheckDcs(row, col::DcsEnc)) {
@@ -212,6 +217,14 @@ std::optional<std::string> DecodeCtDev(const DecodeContext& c, int slot, const s
     return IntText(kCtDevSteps[static_cast<size_t>(found)]);
 }
 
+// The CT DEV step of a DCS channel from its deviation byte; the nine steps give nine bytes.
+std::optional<std::string> DecodeDcsCtDev(const DecodeContext& c, int slot) {
+    const uint8_t b = c.At(layout::ChannelSlot(slot) + layout::ch::DevByte);
+    for (int step : kCtDevSteps)
+        if (cv::DevByteFromCtDev(IntText(step)) == b) return IntText(step);
+    return std::nullopt;
+}
+
 } // namespace
 
 void DecodeSignalFlagColumns(DecodeContext& c) {
@@ -246,7 +259,12 @@ void DecodeToneColumns(DecodeContext& c) {
             if (auto dev = DecodeCtDev(c, slot, tone)) c.SetSlotText(slot, col::CtDev, *dev);
         }
         if (f & 0x02) c.SetSlotText(slot, col::CtcssDec, DecodeCtcssDec(c, dec, slot));
-        if (f & 0x10) c.SetSlotText(slot, col::DcsEnc, DecodeDcs(c, rec + layout::ch::EncodeDeviation));
+        if (f & 0x10) {
+            c.SetSlotText(slot, col::DcsEnc, DecodeDcs(c, rec + layout::ch::EncodeDeviation));
+            // With a CTCSS tone as well the record holds the tone's deviation, read above.
+            if (!(f & 0x04))
+                if (auto dev = DecodeDcsCtDev(c, slot)) c.SetSlotText(slot, col::CtDev, *dev);
+        }
         if (f & 0x08) c.SetSlotText(slot, col::DcsDec, DecodeDcs(c, rec + layout::ch::DcsDecodeBytes));
     }
 }

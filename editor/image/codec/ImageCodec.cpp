@@ -46,10 +46,12 @@ EncodeResult EncodeImage(const EditorData& d, const CodecTables& tables, int sou
     if (source == 1) EncodeIdSuffix(c);
     EncodeManualSetup(c);
     out.errors = c.w.TakeErrors();
+    out.warnings = c.w.TakeWarnings();
     return out;
 }
 
-std::vector<ImageError> EncodeImage(EditorData& d, ConversionTables& conv, const VoltageTables* voltage, int source) {
+std::vector<ImageError> EncodeImage(EditorData& d, ConversionTables& conv, const VoltageTables* voltage, int source,
+                                    std::vector<ImageError>* warnings) {
     CodecTables tables;
     tables.Conv = &conv;
     tables.Voltage = voltage ? voltage : &d.VolTables;
@@ -63,10 +65,13 @@ std::vector<ImageError> EncodeImage(EditorData& d, ConversionTables& conv, const
     conv.LoadPwrTbl();
     EncodeResult r = EncodeImage(d, tables, source);
     if (r.ok()) d.MemImage = r.image;
+    if (warnings) *warnings = r.ok() ? std::move(r.warnings) : std::vector<ImageError>{};
     return std::move(r.errors);
 }
 
-std::vector<ImageError> EncodeImage(EditorData& d, int source) { return EncodeImage(d, d.Tables, &d.VolTables, source); }
+std::vector<ImageError> EncodeImage(EditorData& d, int source, std::vector<ImageError>* warnings) {
+    return EncodeImage(d, d.Tables, &d.VolTables, source, warnings);
+}
 
 void DecodeImage(MainWindowApi& w, int source) { DecodeImage(w, w.Data().Tables, source); }
 
@@ -94,6 +99,7 @@ void DecodeImage(MainWindowApi& w, const CodecTables& tables, int source) {
         DecodeSignalFlagColumns(c);
         DecodeToneColumns(c);
         DecodeFrequencyColumns(c);
+        if (auto band = BandFromPowerBytes(c)) w.SetBand(*band);
         w.UpdateBand();
         DecodeFlagColumns(c);
         DecodeNameColumns(c);

@@ -17,18 +17,21 @@ struct EditorData;
 struct EncodeResult {
     ImageArray image{};
     std::vector<ImageError> errors; // each names its field and, for channels, the grid row
+    std::vector<ImageError> warnings; // data left out of a usable image, to be shown to the user
     bool ok() const { return errors.empty(); }
 };
 
 // Builds an image from the data set on top of the default image; changes nothing.
 EncodeResult EncodeImage(const EditorData& d, const CodecTables& tables, int source);
 // Loads the tables from the program folder (showing their messages), encodes, and only when
-// the encode succeeds replaces d.MemImage. Returns the errors, empty on success. Without voltage
-// tables the data set's own loaded ones are used.
-std::vector<ImageError> EncodeImage(EditorData& d, ConversionTables& conv, const VoltageTables* voltage, int source);
+// the encode succeeds replaces d.MemImage. Returns the errors, empty on success; the warnings of
+// a successful encode go to `warnings` when given. Without voltage tables the data set's own
+// loaded ones are used.
+std::vector<ImageError> EncodeImage(EditorData& d, ConversionTables& conv, const VoltageTables* voltage, int source,
+                                    std::vector<ImageError>* warnings = nullptr);
 
 // The same with the data set's own tables.
-std::vector<ImageError> EncodeImage(EditorData& d, int source);
+std::vector<ImageError> EncodeImage(EditorData& d, int source, std::vector<ImageError>* warnings = nullptr);
 
 // Rebuilds the data set from w.Data().MemImage. The caller resets the data set first; fields the
 // image does not carry keep the reset values.

@@ -18,6 +18,10 @@ void ImageWriter::Fail(std::string_view field, int row, std::string message) {
     errors_.push_back(ImageError{std::string(field), row, std::move(message)});
 }
 
+void ImageWriter::Warn(std::string_view field, int row, std::string message) {
+    warnings_.push_back(ImageError{std::string(field), row, std::move(message)});
+}
+
 bool ImageWriter::Put(size_t offset, long long value, std::string_view field, int row) {
     if (value < 0 || value > 255) {
         Fail(field, row,

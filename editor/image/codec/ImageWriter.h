@@ -30,6 +30,8 @@ public:
                                   int row = 0);
 
     void Fail(std::string_view field, int row, std::string message);
+    // Something left out of the image that the user must hear of; the image is still usable.
+    void Warn(std::string_view field, int row, std::string message);
     // The text as a 16-bit whole number (halves to even), or an error.
     std::optional<long long> Int(std::string_view text, std::string_view field, int row = 0);
     // "0" or "1" as 0 or 1, or an error.
@@ -41,10 +43,12 @@ public:
     const std::vector<ImageError>& Errors() const { return errors_; }
     std::vector<ImageError> TakeErrors() { return std::move(errors_); }
     bool Ok() const { return errors_.empty(); }
+    std::vector<ImageError> TakeWarnings() { return std::move(warnings_); }
 
 private:
     ImageArray& image_;
     std::vector<ImageError> errors_;
+    std::vector<ImageError> warnings_;
 };
 
 // "channel row 5" or "" for fields without a row, for messages.

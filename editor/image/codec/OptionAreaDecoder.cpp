@@ -37,7 +37,8 @@ void DecodeShape(Out& o) {
     o.O(0) = IntText(areas);
     o.O(1) = IntText(per);
     o.O(35) = IndexOr(o.B(0x03), 16, "1");
-    o.O(36) = IndexOr(o.B(0x04) - 1, per, "0");
+    // The default channel is counted through all areas.
+    o.O(36) = IndexOr(o.B(0x04) - 1, areas * per, "0");
     o.O(37) = IndexOr(o.B(0x05), 16, "12");
     o.O(38) = IndexOr(o.B(0x08) - 1, areas, "0");
 }

@@ -104,10 +104,61 @@ void CallWithReply(Special& s) {
     if (s.IdHas(5)) s.PackId(0x03, 0, 1);
     s.Set(0x06, 0);
     s.Set(0x07, 5);
-    for (size_t k = 0; k < 5; ++k) s.Set(0x08 + k, cv::ToneCharToCode(CharAt(s.F(10), k), s.toneSet, 1));
+    // Positions past the end of a shorter ID hold no digit: code 0.
+    const size_t len = CharCount(s.F(10));
+    for (size_t k = 0; k < 5; ++k) s.Set(0x08 + k, k < len ? cv::ToneCharToCode(CharAt(s.F(10), k), s.toneSet, 1) : 0);
     s.Set(0x0D, 0);
     s.Message();
     s.Set(0x0F, 0);
+}
+
+// ---- decoding ----
+
+// Where a special call keeps the digits of its station ID besides the packed nibbles.
+enum class IdCodes { Digit, ToneChar };
+
+// The station ID read from both places that hold its digits. The packed nibbles alone cannot
+// tell "R" from "E" (nor, with EXTEND, from "A"), and the code bytes cannot tell "R" from "A";
+// together they tell every character the dialog stores apart, so an untouched line is written
+// back as it came. `nibbleAt` is the nibble index of the ID's first character, or -1 when the
+// packed form was not written for an ID of this length. Nothing when the bytes fit no ID, as
+// in a foreign image: the caller then reads the packed text.
+std::optional<std::string> IdFromCodes(const DecodeContext& c, size_t rec, size_t codesAt, IdCodes kind,
+                                       const std::string& toneSet, int packedMode, size_t packedAt, int nibbleAt,
+                                       bool packedOnlyWhenFive) {
+    static constexpr std::string_view kAlphabet = "0123456789ABCDEFRG"; // the packed text's digit first
+    auto codeOf = [&](const std::string& ch) -> int {
+        return kind == IdCodes::Digit ? cv::ToneDigitToCode(ch) & 0xFF : cv::ToneCharToCode(ch, toneSet, 1);
+    };
+    auto nibbleOf = [&](const std::string& ch) {
+        return packedMode == 0 ? cv::ToneStringToCodes(ch, toneSet, 0, 0)[2] : cv::ToneStringToCodes(ch, toneSet, 0, 2)[1];
+    };
+    size_t len = 0;
+    while (len < 5 && c.At(rec + codesAt + len) != 0) ++len;
+    for (size_t k = len; k < 5; ++k)
+        if (c.At(rec + codesAt + k) != 0) return std::nullopt;
+    const bool packed = nibbleAt >= 0 && (!packedOnlyWhenFive || len == 5);
+    std::string id;
+    for (size_t k = 0; k < len; ++k) {
+        const int code = c.At(rec + codesAt + k);
+        int nibble = -1;
+        if (packed) {
+            size_t pos = static_cast<size_t>(nibbleAt) + k;
+            uint8_t b = c.At(rec + packedAt + pos / 2);
+            nibble = pos % 2 == 0 ? LoNibble(b) : HiNibble(b);
+        }
+        std::string found;
+        for (char ch : kAlphabet) {
+            std::string s(1, ch);
+            if (codeOf(s) == code && (nibble < 0 || nibbleOf(s) == nibble)) {
+                found = s;
+                break;
+            }
+        }
+        if (found.empty()) return std::nullopt;
+        id += found;
+    }
+    return id;
 }
 
 } // namespace
@@ -142,8 +193,10 @@ void DecodeSpecialCall(DecodeContext& c, int n, size_t rec, std::vector<std::str
     auto& sd = c.d.SpecialData[n];
     const std::string kind = sd[1];
     const uint8_t param = c.At(rec + 0x0E);
+    const std::string& toneSet = line.size() > 1 ? line[1] : std::string();
     if (kind == "1") {
-        sd[10] = HexText(c, rec + 3, 3).substr(1);
+        sd[10] = IdFromCodes(c, rec, 0x09, IdCodes::Digit, toneSet, 0, 0x03, 1, false)
+                     .value_or(HexText(c, rec + 3, 3).substr(1));
         const int lo = param & 0x0F, hi = param >> 4;
         sd[8] = lo == 1 ? "HIGH" : lo == 0 ? "LOW" : lo == 2 ? "TOGG" : "";
         sd[9] = hi >= 1 && hi <= 8 ? IntText(hi) : "";
@@ -151,7 +204,8 @@ void DecodeSpecialCall(DecodeContext& c, int n, size_t rec, std::vector<std::str
                                 : "ROBOT " + sd[10] + " PIN " + sd[9] + " " + sd[8];
     } else if (kind == "3" || kind == "2") {
         sd[9] = IntText(cv::StepCodeIndex(c.At(rec + 3)));
-        sd[10] = HexText(c, rec + 4, 3).substr(0, 5);
+        sd[10] = IdFromCodes(c, rec, 0x09, IdCodes::Digit, toneSet, 1, 0x04, 0, true)
+                     .value_or(HexText(c, rec + 4, 3).substr(0, 5));
         line[0] = "ROBOT " + sd[10] + (kind == "3" ? " ALARM" : " PANIC");
     } else if (kind == "5") {
         sd[9] = HexText(c, rec + 3, 2).substr(0, 3);
@@ -160,7 +214,8 @@ void DecodeSpecialCall(DecodeContext& c, int n, size_t rec, std::vector<std::str
         sd[10] = HexText(c, rec + 3, 3).substr(0, 5);
         line[0] = "MARNET " + sd[10];
     } else if (kind == "8") {
-        sd[10] = HexText(c, rec + 3, 3).substr(0, 5);
+        sd[10] = IdFromCodes(c, rec, 0x08, IdCodes::ToneChar, toneSet, 1, 0x03, 0, true)
+                     .value_or(HexText(c, rec + 3, 3).substr(0, 5));
         sd[8] = param >= 0x80 ? IntText(param - 0x80) : std::string();
         line[0] = "CALL " + sd[10] + " MESS NO " + sd[8];
     } else if (kind == "6") {

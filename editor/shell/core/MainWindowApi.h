@@ -23,6 +23,8 @@ public:
     virtual void AddSecondRec(const std::string& secfreq) = 0;
     virtual int WhichAreaInt(int row) = 0;
     virtual void UpdateBand() = 0;
+    // Selects a band as the Band menu does; the decoder's choice when no channel has a frequency.
+    virtual void SetBand(int band) = 0;
     virtual void UpdateAllArray() = 0;
     // The grid was changed behind the window's back (many cells at once).
     virtual void GridChanged() {}

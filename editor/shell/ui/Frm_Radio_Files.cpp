@@ -82,8 +82,18 @@ void Frm_Radio::ConnectTableMessages() {
 
 bool Frm_Radio::EncodeImageOrReport(int source) {
     ConnectTableMessages();
-    auto errors = EncodeImage(d_, d_.Tables, &d_.VolTables, source);
-    if (errors.empty()) return true;
+    std::vector<ImageError> warnings;
+    auto errors = EncodeImage(d_, d_.Tables, &d_.VolTables, source, &warnings);
+    if (errors.empty()) {
+        // Data the radio cannot hold is left out: say what, then the save or write goes on.
+        if (!warnings.empty()) {
+            QString head = Lng("Fradio_Msg", 20);
+            if (head.isEmpty()) head = "Some data cannot be stored in the radio and are left out:";
+            ui::MsgBox(head + "\n" + QString::fromStdString(ErrorListText(warnings)), ui::MsgButtons::Ok,
+                       ui::MsgIcon::Warning, QString(), this);
+        }
+        return true;
+    }
     ui::MsgBox(QString::fromStdString(ErrorListText(errors)), ui::MsgButtons::Ok, ui::MsgIcon::Critical, QString(),
                this);
     return false;

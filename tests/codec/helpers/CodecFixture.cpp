@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace vt::test {
 
 void FillSyntheticTables(ConversionTables& conv) {
@@ -44,6 +46,21 @@ CodecFixture::CodecFixture() {
     auto img = BuildDefaultImage(conv);
     EXPECT_TRUE(img.has_value());
     if (img) tables.DefaultImage = *img;
+}
+
+bool CodecFixture::UseShippedTables() {
+    if (!std::filesystem::exists(std::filesystem::path(VELTRA_APP_DIR) / "resource" / "default.Tbl")) return false;
+    std::vector<std::string> messages;
+    conv.Folder = VELTRA_APP_DIR;
+    conv.ShowMessage = [&messages](const std::string& m) { messages.push_back(m); };
+    bool ok = conv.LoadDefaultTbl(tables.DefaultImage) && conv.LoadEncTbl() && conv.LoadDecTbl() &&
+              conv.LoadDcsTbl() && conv.LoadDevTbl() && conv.LoadPwrTbl();
+    conv.ShowMessage = nullptr;
+    voltage.Folder = VELTRA_APP_DIR;
+    ok = voltage.LoadVoltageTables().empty() && ok;
+    tables.Voltage = &voltage;
+    EXPECT_TRUE(ok && messages.empty()) << (messages.empty() ? std::string() : messages.front());
+    return true;
 }
 
 EncodeResult CodecFixture::Encode(const EditorData& d, int source) const { return EncodeImage(d, tables, source); }
@@ -102,6 +119,7 @@ void ExpectSameData(const EditorData& got, const EditorData& want, unsigned seed
     EXPECT_EQ(got.FarmMarnetInfo, want.FarmMarnetInfo);
     EXPECT_EQ(got.Setup3C00, want.Setup3C00);
     EXPECT_EQ(got.Setup3C02, want.Setup3C02);
+    EXPECT_EQ(got.BandIndex, want.BandIndex);
     for (int a = 1; a <= kMaxAreas; ++a) EXPECT_EQ(got.AreaNames[a], want.AreaNames[a]) << "area " << a;
     ASSERT_EQ(got.MFG.Rows(), want.MFG.Rows());
     int bad = 0;

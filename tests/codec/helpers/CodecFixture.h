@@ -2,6 +2,7 @@
 // Synthetic code tables (every entry unique, so each search finds one place) and short cuts
 // for encoding a data set and decoding an image into a freshly reset one.
 #include "editor/image/ConversionTables.h"
+#include "editor/image/VoltageTables.h"
 #include "editor/image/codec/ImageCodec.h"
 #include "editor/shell/core/EditorData.h"
 
@@ -16,7 +17,11 @@ std::unique_ptr<EditorData> NewData();
 struct CodecFixture {
     CodecFixture();
     ConversionTables conv;
+    VoltageTables voltage;
     CodecTables tables;
+    // Replaces the synthetic tables by the ones the program folder ships; false (and the test
+    // should skip) when the build has not generated them.
+    bool UseShippedTables();
 
     EncodeResult Encode(const EditorData& d, int source = 1) const;
     // Encodes and fails the test on any error.

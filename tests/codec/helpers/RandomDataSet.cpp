@@ -59,7 +59,7 @@ void Options(Gen& g, std::vector<std::string>& o, std::vector<std::string>& e, i
     o[33] = g.Chance(50) ? "CHANNEL" : "VOLUME";
     o[34] = g.Chance(50) ? "HIGH" : "LOW";
     o[35] = g.IntS(0, 15);
-    o[36] = g.IntS(0, per - 1);
+    o[36] = g.IntS(0, areas * per - 1); // counted through all areas
     o[37] = g.IntS(0, 15);
     o[38] = g.IntS(0, areas - 1);
     e = o;
@@ -88,13 +88,29 @@ std::string Tone(Gen& g) {
     }
 }
 
-void Channel(Gen& g, EditorData& in, EditorData& ex, int r, int band, bool second, bool priority) {
+// A station ID as the special-call dialog stores it: tone digits, doubles sent as "R".
+std::string StationId(Gen& g) {
+    static const std::string kDigits = "0123456789ABCDEFG";
+    std::string s;
+    for (int i = 0; i < 5; ++i) s += kDigits[static_cast<size_t>(g.Int(0, static_cast<int>(kDigits.size()) - 1))];
+    return InsertRepeatTone(s);
+}
+
+// The ID a station ID reads back as: where two digits are sent alike ("R" and "A" with EXTEND,
+// "G" and "A" in a code fetch of the other sets) the image cannot tell which one was typed.
+std::string StationIdAsDecoded(std::string id, const std::string& toneSet, bool codeFetch) {
+    for (char& ch : id)
+        if ((toneSet == "EXTEND" && ch == 'R') || (codeFetch && toneSet != "EXTEND" && ch == 'G')) ch = 'A';
+    return id;
+}
+
+void Channel(Gen& g, EditorData& in, EditorData& ex, int r, int band, bool second, bool priority, bool noFrequency) {
     auto set = [&](int c, const std::string& v) {
         in.MFG.SetTextMatrix(r, c, v);
         ex.MFG.SetTextMatrix(r, c, v);
     };
-    bool used = r == 1 || g.Chance(60);
-    set(1, used || g.Chance(20) ? Frequency(g, band) : "");
+    bool used = !noFrequency && (r == 1 || g.Chance(60));
+    set(1, used || (!noFrequency && g.Chance(20)) ? Frequency(g, band) : "");
     set(2, used ? Frequency(g, band) : "");
     set(3, g.Text(8, kNameChars));
     set(4, g.Chance(50) ? g.Text(16, kNameChars) : "");
@@ -113,7 +129,7 @@ void Channel(Gen& g, EditorData& in, EditorData& ex, int r, int band, bool secon
     set(12, g.Pick(std::vector<std::string>{"", "L", "T", "LO", "TO"}));
     set(13, g.Chance(30) ? g.IntS(1, 100) : "");
     in.MFG.SetTextMatrix(r, 14, IntText(50 * g.Int(2, 10)));
-    ex.MFG.SetTextMatrix(r, 14, tone == 1 ? in.MFG.TextMatrix(r, 14) : second ? "" : "250");
+    ex.MFG.SetTextMatrix(r, 14, tone != 0 ? in.MFG.TextMatrix(r, 14) : second ? "" : "250");
     set(15, g.IntS(1, 50));
 }
 
@@ -129,30 +145,31 @@ void ToneLine(Gen& g, EditorData& in, EditorData& ex, int n, std::vector<int>& e
         emergencies.pop_back();
     }
     std::string id = g.Digits(5);
+    const std::string station = StationId(g);
     int kind = g.Int(0, 10);
     switch (kind) {
     case 0: sd[1] = "0"; f[0] = "CALL " + g.Digits(g.Int(1, 20)); break;
     case 1: sd[1] = "0"; sd[2] = "8"; sd[8] = g.IntS(0, 127); sd[10] = id; f[0] = "CALL " + id; break;
     case 2:
         sd[1] = "1";
-        sd[10] = id;
+        sd[10] = station;
         if (g.Chance(50)) {
             sd[8] = g.Pick(std::vector<std::string>{"HIGH", "LOW", "TOGG"});
             sd[9] = g.IntS(1, 8);
-            f[0] = "ROBOT " + id + " PIN " + sd[9] + " " + sd[8];
+            f[0] = "ROBOT " + station + " PIN " + sd[9] + " " + sd[8];
         } else {
-            f[0] = "ROBOT " + id + " QUERY ALARM";
+            f[0] = "ROBOT " + station + " QUERY ALARM";
         }
         break;
-    case 3: sd[1] = "3"; sd[9] = g.IntS(1, 15); sd[10] = id; f[0] = "ROBOT " + id + " ALARM"; break;
-    case 4: sd[1] = "2"; sd[9] = g.IntS(1, 15); sd[10] = id; f[0] = "ROBOT " + id + " PANIC"; break;
+    case 3: sd[1] = "3"; sd[9] = g.IntS(1, 15); sd[10] = station; f[0] = "ROBOT " + station + " ALARM"; break;
+    case 4: sd[1] = "2"; sd[9] = g.IntS(1, 15); sd[10] = station; f[0] = "ROBOT " + station + " PANIC"; break;
     case 5: sd[1] = "5"; sd[9] = g.Digits(3); f[0] = "EMERGENCY"; break;
     case 6: sd[1] = "10"; sd[10] = id; f[0] = "MARNET " + id; break;
     case 7:
         sd[1] = "8";
-        sd[10] = id;
+        sd[10] = station;
         sd[8] = g.Chance(70) ? g.IntS(0, 127) : "";
-        f[0] = "CALL " + id + " MESS NO " + sd[8];
+        f[0] = "CALL " + station + " MESS NO " + sd[8];
         break;
     case 8: sd[1] = "6"; sd[10] = g.Digits(6); f[0] = "FARMCALL " + sd[10]; break;
     case 9: sd[1] = "15"; break;
@@ -160,6 +177,12 @@ void ToneLine(Gen& g, EditorData& in, EditorData& ex, int n, std::vector<int>& e
     }
     in.FiveToneChannels[n] = Join(f);
     ex.SpecialData[n] = sd;
+    if (kind == 2 || kind == 3 || kind == 4 || kind == 7) {
+        const std::string back = StationIdAsDecoded(station, f[1], kind == 2);
+        ex.SpecialData[n][10] = back;
+        const size_t at = f[0].find(station);
+        if (at != std::string::npos) f[0].replace(at, station.size(), back);
+    }
     if (kind == 2 && sd[8].empty()) ex.SpecialData[n][8] = "LOW";
     if (kind == 10) {
         ex.SpecialData[n][1] = "15";
@@ -215,8 +238,10 @@ RandomCase MakeRandomDataSet(unsigned seed) {
         ex.AreaNames[static_cast<size_t>(a)] = areas > 1 && a <= areas ? name.substr(0, 16) : IntText(a);
     }
 
-    // The grid, all in one band so that the band read back from channel 1 is the band used.
-    const int band = g.Int(0, 4);
+    // The grid, all in one band so that the band read back from channel 1 is the band used. Some
+    // data sets have no frequency at all (powers and options filled first), in a band a user picks.
+    const bool noFrequency = g.Chance(15);
+    const int band = noFrequency ? g.Int(0, 3) : g.Int(0, 4);
     for (EditorData* d : {&in, &ex}) {
         CoreMainWindow w(*d);
         w.AdjustArea_Marnet();
@@ -225,10 +250,10 @@ RandomCase MakeRandomDataSet(unsigned seed) {
     const int rows = in.MFG.Rows();
     for (int a = 1; a <= areas; ++a) {
         int p = g.Chance(50) ? g.Int(1, per) : 0;
-        for (int ch = 1; ch <= per; ++ch) Channel(g, in, ex, (a - 1) * per + ch, band, false, ch == p);
+        for (int ch = 1; ch <= per; ++ch) Channel(g, in, ex, (a - 1) * per + ch, band, false, ch == p, noFrequency);
     }
-    if (marnet) Channel(g, in, ex, rows - 2, band, false, false);
-    Channel(g, in, ex, rows - 1, band, true, false);
+    if (marnet) Channel(g, in, ex, rows - 2, band, false, false, noFrequency);
+    Channel(g, in, ex, rows - 1, band, true, false, noFrequency);
     ex.MFG.SetTextMatrix(rows - 1, 2,
                          !in.MFG.TextMatrix(rows - 1, 2).empty() && f[8] == "1"
                              ? FormatFixed(*ToDouble(f[9]), 4)

@@ -12,11 +12,12 @@
 //    while the second receiver is on;
 //  - area names: a one-area set and areas beyond the count come back with the default names,
 //    longer names cut to 16 characters;
-//  - channels: CT DEV of a channel without a CTCSS encode tone comes back as 250 (empty on the
-//    second receiver); the second receiver's Rx frequency is its FARMCALL/MARNET frequency when
+//  - channels: CT DEV of a channel without a CTCSS or DCS encode tone comes back as 250 (empty
+//    on the second receiver); the second receiver's Rx frequency is its FARMCALL/MARNET frequency when
 //    that receiver is on, else empty;
 //  - 5-tone list: a line without a kind comes back as kind 15 with tries 1 when none were given
-//    and an empty call text; an alarm query comes back with the level LOW.
+//    and an empty call text; an alarm query comes back with the level LOW; a station ID digit
+//    that the image stores like another comes back as that one (StationIdAsDecoded).
 #include "editor/shell/core/EditorData.h"
 
 #include <memory>

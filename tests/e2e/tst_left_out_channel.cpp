@@ -1,0 +1,137 @@
+// One area of 200 channels with MARNET on gives a channel row 201 that the radio has no room
+// for: Save and Write leave it out, say so in one box, and go on.
+#include "common/ui/FileDialog.h"
+#include "common/ui/MessageBox.h"
+#include "common/ui/ProcessStarter.h"
+#include "editor/shell/core/EditorData.h"
+#include "editor/shell/core/GridRules.h"
+#include "editor/shell/ui/Frm_Radio.h"
+#include "tests/e2e/EditorHome.h"
+
+#include <QToolButton>
+#include <QtTest>
+
+using namespace vt;
+
+namespace {
+
+// Records the start of the transfer tool instead of starting it.
+class RecordingStarter : public ui::ProcessStarter {
+public:
+    bool start(const QString& program, const QStringList& args, QObject*, std::function<void()>) override {
+        started.push_back(program + " " + args.join(' '));
+        return true;
+    }
+    QStringList started;
+};
+
+} // namespace
+
+class LeftOutChannelTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<test::EditorHome> home;
+    ui::ScriptedMessageBox boxes;
+    ui::ScriptedFileDialog files;
+    RecordingStarter starter;
+    std::unique_ptr<ui::ScopedMessageBox> boxScope;
+    std::unique_ptr<ui::ScopedFileDialog> fileScope;
+    std::unique_ptr<ui::ScopedProcessStarter> starterScope;
+    std::unique_ptr<EditorData> data;
+    std::unique_ptr<Frm_Radio> w;
+
+    // MARNET on with one area of 200: rows 1..200, the MARNET row 201, the second receiver 202.
+    void MarnetWithTwoHundredAndOne() {
+        data->FarmMarnetInfo = "0|||||1|12345|200|0|";
+        AdjustArea_Marnet(*data);
+        QCOMPARE(data->MFG.Rows(), 203);
+        for (int r : {1, 200, 201}) {
+            data->MFG.SetTextMatrix(r, 1, "40.0000");
+            data->MFG.SetTextMatrix(r, 2, "40.0000");
+        }
+        data->MFG.SetTextMatrix(200, 3, "LAST");
+        data->DataChanged = true;
+        w->GridChanged();
+    }
+    void ExpectOneWarningNamingRow201() {
+        QCOMPARE(boxes.shown().size(), size_t(1));
+        QCOMPARE(boxes.shown()[0].icon, ui::MsgIcon::Warning);
+        QCOMPARE(boxes.shown()[0].buttons, ui::MsgButtons::Ok);
+        QVERIFY2(boxes.texts()[0].contains("201"), qPrintable(boxes.texts()[0]));
+    }
+
+private slots:
+    void init() {
+        home = std::make_unique<test::EditorHome>();
+        boxes.clear();
+        files = ui::ScriptedFileDialog();
+        starter.started.clear();
+        boxScope = std::make_unique<ui::ScopedMessageBox>(&boxes);
+        fileScope = std::make_unique<ui::ScopedFileDialog>(&files);
+        starterScope = std::make_unique<ui::ScopedProcessStarter>(&starter);
+        data = std::make_unique<EditorData>();
+        w = std::make_unique<Frm_Radio>(*data);
+        w->show();
+        boxes.clear();
+    }
+    void cleanup() {
+        w.reset();
+        data.reset();
+        starterScope.reset();
+        fileScope.reset();
+        boxScope.reset();
+        home.reset();
+    }
+
+    void saveWarnsAndWritesTheFile() {
+        MarnetWithTwoHundredAndOne();
+        const QString path = QString::fromStdString(home->File("marnet.dat").string());
+        files.answer(path);
+        QVERIFY(w->Menu_Save_Click());
+        ExpectOneWarningNamingRow201();
+        QCOMPARE(QFileInfo(path).size(), qint64(16001));
+        QVERIFY(!data->DataChanged);
+
+        // The file opens again with every channel the radio holds.
+        boxes.clear();
+        files.answer(path);
+        w->Menu_Open_Click();
+        QVERIFY(boxes.shown().empty());
+        QCOMPARE(data->MFG.Rows(), 203);
+        QCOMPARE(data->MFG.TextMatrix(200, 3), std::string("LAST"));
+        QCOMPARE(data->MFG.TextMatrix(200, 1), std::string("40.0000"));
+        QCOMPARE(data->MFG.TextMatrix(201, 1), std::string());
+    }
+
+    void closingTheWarningStillSaves() {
+        MarnetWithTwoHundredAndOne();
+        const QString path = QString::fromStdString(home->File("closed.dat").string());
+        files.answer(path);
+        boxes.answer(ui::MsgResult::Cancel); // the close box of the warning
+        QVERIFY(w->Menu_Save_Click());
+        ExpectOneWarningNamingRow201();
+        QCOMPARE(QFileInfo(path).size(), qint64(16001));
+    }
+
+    void writeWarnsAndHandsTheImageOver() {
+        MarnetWithTwoHundredAndOne();
+        w->WriteBtn->click();
+        ExpectOneWarningNamingRow201();
+        QCOMPARE(starter.started.size(), 1);
+        QVERIFY(starter.started[0].endsWith("/W"));
+        QCOMPARE(home->Read("wbuffer.bin").size(), size_t(16001));
+        QCOMPARE(home->Read("wbuffer.bin")[0x1600 + 199 * 48 + 0x14], uint8_t('L'));
+    }
+
+    void chineseWarningComesFromTheLanguageFile() {
+        w->Menu_Chinese_Click();
+        MarnetWithTwoHundredAndOne();
+        boxes.clear();
+        files.answer(QString::fromStdString(home->File("chs.dat").string()));
+        QVERIFY(w->Menu_Save_Click());
+        ExpectOneWarningNamingRow201();
+        QVERIFY2(boxes.texts()[0].startsWith(QString::fromUtf8("部分数据")), qPrintable(boxes.texts()[0]));
+    }
+};
+
+QTEST_MAIN(LeftOutChannelTest)
+#include "tst_left_out_channel.moc"
