@@ -68,9 +68,9 @@ std::vector<ImageError> EncodeImage(EditorData& d, ConversionTables& conv, const
 
 std::vector<ImageError> EncodeImage(EditorData& d, int source) { return EncodeImage(d, d.Tables, &d.VolTables, source); }
 
-void DecodeImage(MainWindowApi& w, int source) { DecodeImage(w, w.Data().Tables, source); }
+std::vector<ImageRepair> DecodeImage(MainWindowApi& w, int source) { return DecodeImage(w, w.Data().Tables, source); }
 
-void DecodeImage(MainWindowApi& w, const CodecTables& tables, int source) {
+std::vector<ImageRepair> DecodeImage(MainWindowApi& w, const CodecTables& tables, int source) {
     DecodeContext c(w, tables);
     EditorData& d = c.d;
     // Fields the image does not carry start from the data set the caller has just reset.
@@ -101,10 +101,12 @@ void DecodeImage(MainWindowApi& w, const CodecTables& tables, int source) {
     }
     DecodeToneRecords(c);
     DecodeManualSetup(c);
+    auto repairs = RepairDecodedData(c);
     w.GridChanged();
+    return repairs;
 }
 
-void DecodeImage(MainWindowApi& w, ConversionTables& conv, int source) {
+std::vector<ImageRepair> DecodeImage(MainWindowApi& w, ConversionTables& conv, int source) {
     CodecTables tables;
     tables.Conv = &conv;
     conv.LoadEncTbl();
@@ -112,7 +114,7 @@ void DecodeImage(MainWindowApi& w, ConversionTables& conv, int source) {
     conv.LoadDcsTbl();
     conv.LoadDevTbl(); // CT DEV is read back through the deviation entries
     conv.LoadPwrTbl();
-    DecodeImage(w, tables, source);
+    return DecodeImage(w, tables, source);
 }
 
 std::string ErrorListText(const std::vector<ImageError>& errors) {

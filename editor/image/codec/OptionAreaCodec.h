@@ -17,5 +17,8 @@ void DecodeManualSetup(DecodeContext& c);
 
 // User-facing name of option field n (0..38).
 const char* OptionFieldName(int n);
+// User-facing names of the 5-tone settings (0..5) and FARMCALL/MARNET fields (0..9).
+const char* ToneFieldName(int n);
+const char* FarmFieldName(int n);
 
 } // namespace vt

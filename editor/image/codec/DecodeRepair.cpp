@@ -1,0 +1,211 @@
+#include "editor/image/codec/DecodeRepair.h"
+
+#include "editor/image/codec/AreaNameCodec.h"
+#include "editor/image/codec/ChannelCodec.h"
+#include "editor/image/codec/CodecContext.h"
+#include "editor/image/codec/CodecConverters.h"
+#include "editor/image/codec/CodecText.h"
+#include "editor/image/codec/ImageLayout.h"
+#include "editor/image/codec/OptionAreaCodec.h"
+#include "editor/image/codec/ToneRecordCodec.h"
+
+#include "common/ModFun.h"
+#include "common/TextUtil.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vt {
+
+namespace {
+
+struct Repairs {
+    DecodeContext& c;
+    std::vector<ImageRepair> list;
+
+    void Replace(std::string& value, std::string now, const std::string& field, int row = 0) {
+        if (value == now) return;
+        list.push_back({field, row, value, now});
+        value = std::move(now);
+    }
+};
+
+// A number field of the options or settings: whole, within lo..hi and a multiple of step.
+struct NumberRule {
+    int field;
+    long long lo, hi, step;
+};
+
+// Ranges of the radio-options dialog for the fields it takes as numbers.
+constexpr NumberRule kOptionNumbers[] = {
+    {5, 50, 900, 10},    {6, 1, 25, 1},   {8, 10, 2500, 10}, {9, 1, 250, 1},   {10, 10, 2500, 10},
+    {11, 10, 2500, 10},  {12, 100, 5000, 100}, {13, 1, 9, 1}, {15, 1, 100, 1},  {17, 1, 100, 1},
+    {19, 1, 100, 1},     {21, 1, 100, 1}, {23, 1, 100, 1},
+};
+constexpr NumberRule kBlows{4, 1, 10, 1};
+
+std::string InRange(const std::string& text, const NumberRule& r, const std::string& fallback) {
+    auto v = ToDouble(text);
+    if (!v) return fallback;
+    long long n = static_cast<long long>(RoundHalfEven(*v));
+    n = std::clamp(n, r.lo, r.hi);
+    n -= (n - r.lo) % r.step;
+    return IntText(n);
+}
+
+void RepairOptions(Repairs& r) {
+    auto f = Split(r.c.d.RadioOption);
+    auto fallback = Split(kDefaultRadioOption);
+    if (f.size() != fallback.size()) return;
+    for (const auto& rule : kOptionNumbers) {
+        auto n = static_cast<size_t>(rule.field);
+        r.Replace(f[n], InRange(f[n], rule, fallback[n]), OptionFieldName(rule.field));
+    }
+    r.c.d.RadioOption = Join(f);
+}
+
+bool IsToneDigit(const std::string& ch) {
+    return ch.size() == 1 && ((ch[0] >= '0' && ch[0] <= '9') || (ch[0] >= 'A' && ch[0] <= 'F') || ch == "R" || ch == "G");
+}
+
+void RepairToneSettings(Repairs& r) {
+    auto t = Split(r.c.d.FiveToneInfo);
+    if (t.size() != 6) return;
+    bool ok = CharCount(t[0]) <= 5;
+    for (size_t i = 0; ok && i < CharCount(t[0]); ++i) ok = IsToneDigit(CharAt(t[0], i));
+    if (!ok) r.Replace(t[0], "", ToneFieldName(0));
+    r.Replace(t[4], InRange(t[4], kBlows, Split(kDefaultFiveToneInfo)[4]), ToneFieldName(4));
+    r.c.d.FiveToneInfo = Join(t);
+}
+
+// With MARNET on the radio takes five digits, a repeated one sent as R.
+std::string MarnetId(const std::string& id) {
+    std::string s;
+    for (size_t i = 0; i < 5; ++i) {
+        std::string ch = CharAt(id, i);
+        s += ch.size() == 1 && ch[0] >= '0' && ch[0] <= '9' ? ch[0] : '0';
+    }
+    return InsertRepeatTone(s);
+}
+
+// With MARNET off the MARNET ID is not stored: the radio's bytes carry the own ID, so the next
+// open reads those back. Taken from what the encoder stores.
+std::string OwnIdAsMarnetId(const DecodeContext& c) {
+    ImageArray scratch = c.t.DefaultImage;
+    EncodeContext e(c.d, c.t, scratch);
+    if (!e.f.SplitOptions(c.d.RadioOption)) return {};
+    e.f.SplitToneSettings(c.d.FiveToneInfo);
+    e.f.SplitFarmSettings(c.d.FarmMarnetInfo);
+    e.f.ScanAreaPriority(c.d.MFG);
+    EncodeOptionArea(e);
+    return cv::BytesToToneString(scratch[0x83], scratch[0x84], scratch[0x85], 14);
+}
+
+void RepairFarmSettings(Repairs& r) {
+    auto f = Split(r.c.d.FarmMarnetInfo);
+    if (f.size() != 10) return;
+    if (f[5] == "1") {
+        r.Replace(f[6], MarnetId(f[6]), FarmFieldName(6));
+        r.c.d.FarmMarnetInfo = Join(f);
+    } else {
+        std::string now = OwnIdAsMarnetId(r.c);
+        r.Replace(f[6], now, FarmFieldName(6));
+        r.c.d.FarmMarnetInfo = Join(f);
+    }
+}
+
+// Names the encoder does not store (a one-area set, areas beyond the count) come back as the
+// default image has them; characters the radio shows as nothing are dropped.
+void RepairAreaNames(Repairs& r) {
+    const auto areas = ToWhole(Split(r.c.d.RadioOption).front()).value_or(1);
+    for (int i = 1; i <= kMaxAreas; ++i) {
+        auto& name = r.c.d.AreaNames[static_cast<size_t>(i)];
+        std::string now;
+        if (areas == 1 || i > areas) {
+            now = AreaNameFromImage(r.c.t.DefaultImage, i);
+        } else {
+            for (unsigned char ch : name)
+                if (ch >= 0x20 && ch != 0x7F) now += static_cast<char>(ch);
+        }
+        r.Replace(name, now, "Name of area " + std::to_string(i));
+    }
+}
+
+void RepairChannels(Repairs& r) {
+    auto& g = r.c.d.MFG;
+    const int rows = g.Rows();
+    for (int row = 1; row < rows; ++row) {
+        if (SlotOfRow(rows, row) == 0) continue;
+        const bool second = row == rows - 1;
+        auto cell = [&](int column) { return g.TextMatrix(row, column); };
+        auto set = [&](int column, const std::string& now) {
+            std::string was = cell(column);
+            if (was == now) return;
+            r.list.push_back({ColumnName(column), row, was, now});
+            g.SetTextMatrix(row, column, now);
+        };
+        if (!Trim(cell(col::Tx)).empty() && !cv::FreqToPll(cell(col::Tx))) set(col::Tx, "");
+        if (!second && !Trim(cell(col::Rx)).empty() && !cv::FreqToPllIf(cell(col::Rx))) set(col::Rx, "");
+        // One record holds either a CTCSS or a DCS encode tone.
+        if (!Trim(cell(col::CtcssEnc)).empty() && !Trim(cell(col::DcsEnc)).empty()) set(col::DcsEnc, "");
+        std::string sel = Trim(cell(col::SelCall));
+        if (!sel.empty()) {
+            auto v = ToWhole(sel);
+            if (!v || *v < 1 || *v > 100) set(col::SelCall, "");
+        }
+    }
+}
+
+std::string LineName(int n) { return "5-tone line " + std::to_string(n); }
+
+void RepairToneLines(Repairs& r) {
+    for (int n = 1; n <= kToneLines; ++n) {
+        auto f = ToneLineFields(r.c.d.FiveToneChannels[n]);
+        if (!f) continue;
+        auto& sd = r.c.d.SpecialData[n];
+        std::string& text = (*f)[0];
+        if (sd[1] == "0" && sd[2] != "8" && CharCount(text) > 25) {
+            text = text.substr(0, 25); // "CALL " and 20 digits
+        } else if (sd[1] == "5") {
+            std::string own;
+            for (size_t i = 0; i < 3; ++i) {
+                std::string ch = CharAt(sd[9], i);
+                own += ch.size() == 1 && ch[0] >= '0' && ch[0] <= '9' ? ch[0] : '0';
+            }
+            r.Replace(sd[9], own, LineName(n) + " own ID");
+        } else if (sd[1] == "1" && (sd[8].empty() || sd[9].empty()) && text != "ROBOT " + sd[10] + " QUERY ALARM") {
+            // Without a PIN and a level the call is stored as an alarm query.
+            text = "ROBOT " + sd[10] + " QUERY ALARM";
+            sd[8] = "LOW";
+            sd[9].clear();
+        }
+        std::string now = Join(*f);
+        r.Replace(r.c.d.FiveToneChannels[n], now, LineName(n));
+    }
+}
+
+} // namespace
+
+std::vector<ImageRepair> RepairDecodedData(DecodeContext& c) {
+    Repairs r{c, {}};
+    RepairOptions(r);
+    RepairToneSettings(r);
+    RepairFarmSettings(r);
+    RepairAreaNames(r);
+    RepairChannels(r);
+    RepairToneLines(r);
+    return std::move(r.list);
+}
+
+std::string RepairListText(const std::vector<ImageRepair>& repairs, const std::string& heading,
+                           const std::string& rowWord) {
+    std::string s = heading;
+    for (const auto& e : repairs) {
+        s += "\n" + e.field;
+        if (e.row > 0) s += " (" + rowWord + " " + std::to_string(e.row) + ")";
+        s += ": \"" + e.was + "\" -> \"" + e.now + "\"";
+    }
+    return s;
+}
+
+} // namespace vt
