@@ -61,6 +61,12 @@ void RepairOptions(Repairs& r) {
         auto n = static_cast<size_t>(rule.field);
         r.Replace(f[n], InRange(f[n], rule, fallback[n]), OptionFieldName(rule.field));
     }
+    // A fixed level or default whose allow-change box is on is not stored: it reads as the value
+    // the radio gets. The options dialog does not show it then, so this is no news to the user.
+    if (f[26] == "1") f[35] = "1";
+    if (f[28] == "1") f[36] = "0";
+    if (f[24] == "1") f[37] = "12";
+    if (f[25] == "1" || f[0] == "1") f[38] = IntText(std::max(0, r.c.t.DefaultImage[0x08] - 1));
     r.c.d.RadioOption = Join(f);
 }
 
@@ -83,34 +89,50 @@ std::string MarnetId(const std::string& id) {
     std::string s;
     for (size_t i = 0; i < 5; ++i) {
         std::string ch = CharAt(id, i);
-        s += ch.size() == 1 && ch[0] >= '0' && ch[0] <= '9' ? ch[0] : '0';
+        s += ch.size() == 1 && ((ch[0] >= '0' && ch[0] <= '9') || ch[0] == 'R') ? ch[0] : '0';
     }
     return InsertRepeatTone(s);
 }
 
-// With MARNET off the MARNET ID is not stored: the radio's bytes carry the own ID, so the next
-// open reads those back. Taken from what the encoder stores.
-std::string OwnIdAsMarnetId(const DecodeContext& c) {
+// The option area as the next save stores it. Some fields are stored only under a condition
+// (the second frequency while the second receiver is on) or share their bytes with others (the
+// MARNET ID with the own ID while MARNET is off); what the next open reads comes from here.
+ImageArray StoredOptionArea(const DecodeContext& c) {
     ImageArray scratch = c.t.DefaultImage;
     EncodeContext e(c.d, c.t, scratch);
-    if (!e.f.SplitOptions(c.d.RadioOption)) return {};
+    if (!e.f.SplitOptions(c.d.RadioOption)) return scratch;
     e.f.SplitToneSettings(c.d.FiveToneInfo);
     e.f.SplitFarmSettings(c.d.FarmMarnetInfo);
     e.f.ScanAreaPriority(c.d.MFG);
     EncodeOptionArea(e);
-    return cv::BytesToToneString(scratch[0x83], scratch[0x84], scratch[0x85], 14);
+    return scratch;
 }
 
 void RepairFarmSettings(Repairs& r) {
     auto f = Split(r.c.d.FarmMarnetInfo);
     if (f.size() != 10) return;
-    if (f[5] == "1") {
-        r.Replace(f[6], MarnetId(f[6]), FarmFieldName(6));
-        r.c.d.FarmMarnetInfo = Join(f);
-    } else {
-        std::string now = OwnIdAsMarnetId(r.c);
-        r.Replace(f[6], now, FarmFieldName(6));
-        r.c.d.FarmMarnetInfo = Join(f);
+    if (f[5] == "1") r.Replace(f[6], MarnetId(f[6]), FarmFieldName(6));
+    // The group ID is a number of up to three digits.
+    bool digits = CharCount(f[1]) <= 3;
+    for (char ch : f[1]) digits = digits && ch >= '0' && ch <= '9';
+    if (!digits) r.Replace(f[1], "", FarmFieldName(1));
+    r.c.d.FarmMarnetInfo = Join(f);
+    const ImageArray stored = StoredOptionArea(r.c);
+    if (f[5] != "1") r.Replace(f[6], cv::BytesToToneString(stored[0x83], stored[0x84], stored[0x85], 14), FarmFieldName(6));
+    r.Replace(f[1], cv::CodesToToneString({stored[0x20], stored[0x21], stored[0x22]}), FarmFieldName(1));
+    const int word = 256 * stored[0x1F] + stored[0x1E];
+    r.Replace(f[9], SecondFrequencyText(word), FarmFieldName(9));
+    r.c.d.FarmMarnetInfo = Join(f);
+    // The second receiver's Rx is stored as that same word.
+    auto& g = r.c.d.MFG;
+    const int last = g.Rows() - 1;
+    std::string rx = g.TextMatrix(last, col::Rx);
+    if (!Trim(rx).empty()) {
+        std::string now = SecondReceiverRxText(word);
+        if (now != rx) {
+            r.list.push_back({ColumnName(col::Rx), last, rx, now});
+            g.SetTextMatrix(last, col::Rx, now);
+        }
     }
 }
 
@@ -133,6 +155,7 @@ void RepairAreaNames(Repairs& r) {
 
 void RepairChannels(Repairs& r) {
     auto& g = r.c.d.MFG;
+    const std::string tx1 = g.TextMatrix(1, col::Tx), rx1 = g.TextMatrix(1, col::Rx);
     const int rows = g.Rows();
     for (int row = 1; row < rows; ++row) {
         if (SlotOfRow(rows, row) == 0) continue;
@@ -154,6 +177,8 @@ void RepairChannels(Repairs& r) {
             if (!v || *v < 1 || *v > 100) set(col::SelCall, "");
         }
     }
+    // The band follows channel 1, as the next open would choose it.
+    if (g.TextMatrix(1, col::Tx) != tx1 || g.TextMatrix(1, col::Rx) != rx1) r.c.win.UpdateBand();
 }
 
 std::string LineName(int n) { return "5-tone line " + std::to_string(n); }
@@ -166,6 +191,12 @@ void RepairToneLines(Repairs& r) {
         std::string& text = (*f)[0];
         if (sd[1] == "0" && sd[2] != "8" && CharCount(text) > 25) {
             text = text.substr(0, 25); // "CALL " and 20 digits
+        } else if (sd[1] == "0" && sd[2] == "8" && CharCount(sd[10]) != 5) {
+            // A call to another user carries a station ID of five digits.
+            std::string id = sd[10].substr(0, std::min<size_t>(sd[10].size(), 5));
+            id.resize(5, '0');
+            r.Replace(sd[10], id, LineName(n) + " station ID");
+            text = "CALL " + id;
         } else if (sd[1] == "5") {
             std::string own;
             for (size_t i = 0; i < 3; ++i) {

@@ -109,6 +109,8 @@ std::vector<ImageRepair> DecodeImage(MainWindowApi& w, const CodecTables& tables
 std::vector<ImageRepair> DecodeImage(MainWindowApi& w, ConversionTables& conv, int source) {
     CodecTables tables;
     tables.Conv = &conv;
+    // What a save would store, for the fields that only some data sets store.
+    conv.LoadDefaultTbl(tables.DefaultImage);
     conv.LoadEncTbl();
     conv.LoadDecTbl();
     conv.LoadDcsTbl();

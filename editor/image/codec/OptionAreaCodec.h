@@ -1,5 +1,7 @@
 #pragma once
 // Option area, display label, key table, ID suffix and manual setup bytes.
+#include <string>
+
 namespace vt {
 
 struct EncodeContext;
@@ -14,6 +16,9 @@ void DecodeOptionArea(DecodeContext& c);
 void DecodeKeyTable(DecodeContext& c);
 void DecodeIdSuffix(DecodeContext& c);
 void DecodeManualSetup(DecodeContext& c);
+
+// FARMCALL/MARNET second frequency of the option area's word (0x1F high, 0x1E low); none for 0.
+std::string SecondFrequencyText(int word);
 
 // User-facing name of option field n (0..38).
 const char* OptionFieldName(int n);
