@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <random>
@@ -33,6 +34,13 @@ const std::vector<Region> kRegions{
     {layout::kIdSuffix, 5},
     {layout::kManualSetup, 3},
 };
+
+// VELTRA_FIXED_POINT_SCALE=n runs n times as many images (a longer search than CI's).
+int Scale() {
+    const char* s = std::getenv("VELTRA_FIXED_POINT_SCALE");
+    int n = s ? std::atoi(s) : 1;
+    return n > 0 ? n : 1;
+}
 
 class FixedPoint : public ::testing::Test {
 protected:
@@ -122,12 +130,12 @@ TEST_F(FixedPoint, ShippedDefaultImageAndItsMutations) {
     const ImageArray& base = shipped->tables.DefaultImage;
     Check(base, "default.Tbl");
     Check(base, "default.Tbl as read from the radio", kImageSize - 1);
-    for (int i = 0; i < 600; ++i) Check(Mutate(base), "mutated default.Tbl #" + std::to_string(i), i % 5 ? kImageSize : kImageSize - 1);
+    for (int i = 0; i < 600 * Scale(); ++i) Check(Mutate(base), "mutated default.Tbl #" + std::to_string(i), i % 5 ? kImageSize : kImageSize - 1);
     ExpectNoFailure();
 }
 
 TEST_F(FixedPoint, GeneratedDataSetsAndTheirMutations) {
-    for (unsigned seed = 1; seed <= 30; ++seed) {
+    for (unsigned seed = 1; seed <= 30u * Scale(); ++seed) {
         RandomCase c = MakeRandomDataSet(seed);
         EncodeResult r = EncodeImage(*c.input, shipped->tables, 1);
         ASSERT_TRUE(r.ok()) << ErrorListText(r.errors);
@@ -139,7 +147,7 @@ TEST_F(FixedPoint, GeneratedDataSetsAndTheirMutations) {
 }
 
 TEST_F(FixedPoint, RandomBytes) {
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 200 * Scale(); ++i) {
         ImageArray img;
         for (auto& b : img) b = AnyByte();
         Check(img, "random image #" + std::to_string(i), i % 4 ? kImageSize : kImageSize - 1);

@@ -155,7 +155,6 @@ void RepairAreaNames(Repairs& r) {
 
 void RepairChannels(Repairs& r) {
     auto& g = r.c.d.MFG;
-    const std::string tx1 = g.TextMatrix(1, col::Tx), rx1 = g.TextMatrix(1, col::Rx);
     const int rows = g.Rows();
     for (int row = 1; row < rows; ++row) {
         if (SlotOfRow(rows, row) == 0) continue;
@@ -167,8 +166,8 @@ void RepairChannels(Repairs& r) {
             r.list.push_back({ColumnName(column), row, was, now});
             g.SetTextMatrix(row, column, now);
         };
-        if (!Trim(cell(col::Tx)).empty() && !cv::FreqToPll(cell(col::Tx))) set(col::Tx, "");
-        if (!second && !Trim(cell(col::Rx)).empty() && !cv::FreqToPllIf(cell(col::Rx))) set(col::Rx, "");
+        // The channel rows' frequencies were seen to before the band was chosen.
+        if (second && !Trim(cell(col::Tx)).empty() && !cv::FreqToPll(cell(col::Tx))) set(col::Tx, "");
         // One record holds either a CTCSS or a DCS encode tone.
         if (!Trim(cell(col::CtcssEnc)).empty() && !Trim(cell(col::DcsEnc)).empty()) set(col::DcsEnc, "");
         std::string sel = Trim(cell(col::SelCall));
@@ -177,8 +176,6 @@ void RepairChannels(Repairs& r) {
             if (!v || *v < 1 || *v > 100) set(col::SelCall, "");
         }
     }
-    // The band follows channel 1, as the next open would choose it.
-    if (g.TextMatrix(1, col::Tx) != tx1 || g.TextMatrix(1, col::Rx) != rx1) r.c.win.UpdateBand();
 }
 
 std::string LineName(int n) { return "5-tone line " + std::to_string(n); }
@@ -216,6 +213,39 @@ void RepairToneLines(Repairs& r) {
 }
 
 } // namespace
+
+ChannelFrequencyRepairs::ChannelFrequencyRepairs(DecodeContext& c) : c_(c) {
+    int areas = static_cast<int>(ToWhole(c.f.OptionFields[0]).value_or(1));
+    rows_ = std::min(kMaxChannels, areas * static_cast<int>(ToWhole(c.f.OptionFields[1]).value_or(0)));
+    if (c.f.FarmFields[5] != "0" && areas == 1) rows_ = std::min(kMaxChannels, rows_ + 1);
+    auto& g = c.d.MFG;
+    for (int row = 1; row <= rows_; ++row)
+        for (int column : {col::Tx, col::Rx}) {
+            const std::string text = g.TextMatrix(row, column);
+            if (Trim(text).empty()) continue;
+            bool stored = column == col::Tx ? cv::FreqToPll(text).has_value() : cv::FreqToPllIf(text).has_value();
+            if (!stored) {
+                list_.push_back({ColumnName(column), row, text, ""});
+                g.SetTextMatrix(row, column, "");
+            }
+        }
+    before_.resize(static_cast<size_t>(2 * rows_));
+    for (int row = 1; row <= rows_; ++row) {
+        before_[static_cast<size_t>(2 * (row - 1))] = g.TextMatrix(row, col::Tx);
+        before_[static_cast<size_t>(2 * (row - 1) + 1)] = g.TextMatrix(row, col::Rx);
+    }
+}
+
+std::vector<ImageRepair> ChannelFrequencyRepairs::AfterBand() {
+    auto& g = c_.d.MFG;
+    for (int row = 1; row <= rows_; ++row)
+        for (int k : {0, 1}) {
+            int column = k == 0 ? col::Tx : col::Rx;
+            const std::string& was = before_[static_cast<size_t>(2 * (row - 1) + k)];
+            if (g.TextMatrix(row, column) != was) list_.push_back({ColumnName(column), row, was, g.TextMatrix(row, column)});
+        }
+    return std::move(list_);
+}
 
 std::vector<ImageRepair> RepairDecodedData(DecodeContext& c) {
     Repairs r{c, {}};

@@ -16,6 +16,21 @@ struct ImageRepair {
     std::string now;   // as the data set holds it now
 };
 
+// The channel frequencies around the band choice: made before it, a frequency without a word
+// the radio can store is cleared (it must not choose the band); after it, those the band
+// cleared are listed too.
+class ChannelFrequencyRepairs {
+public:
+    explicit ChannelFrequencyRepairs(DecodeContext& c);
+    std::vector<ImageRepair> AfterBand();
+
+private:
+    DecodeContext& c_;
+    int rows_ = 0;
+    std::vector<std::string> before_; // Tx and Rx of each channel row after the clearing
+    std::vector<ImageRepair> list_;
+};
+
 // Runs after the whole decode; changes the data set in place.
 std::vector<ImageRepair> RepairDecodedData(DecodeContext& c);
 

@@ -73,6 +73,7 @@ std::vector<ImageRepair> DecodeImage(MainWindowApi& w, int source) { return Deco
 std::vector<ImageRepair> DecodeImage(MainWindowApi& w, const CodecTables& tables, int source) {
     DecodeContext c(w, tables);
     EditorData& d = c.d;
+    std::vector<ImageRepair> repairs;
     // Fields the image does not carry start from the data set the caller has just reset.
     if (!c.f.SplitOptions(d.RadioOption)) c.f.SplitOptions(kDefaultRadioOption);
     c.f.SplitToneSettings(d.FiveToneInfo);
@@ -94,14 +95,16 @@ std::vector<ImageRepair> DecodeImage(MainWindowApi& w, const CodecTables& tables
         DecodeSignalFlagColumns(c);
         DecodeToneColumns(c);
         DecodeFrequencyColumns(c);
+        ChannelFrequencyRepairs frequencies(c);
         w.UpdateBand();
+        repairs = frequencies.AfterBand();
         DecodeFlagColumns(c);
         DecodeNameColumns(c);
         FinishGrid(c);
     }
     DecodeToneRecords(c);
     DecodeManualSetup(c);
-    auto repairs = RepairDecodedData(c);
+    for (auto& r : RepairDecodedData(c)) repairs.push_back(std::move(r));
     w.GridChanged();
     return repairs;
 }

@@ -30,13 +30,15 @@ std::unique_ptr<LoadedTables> LoadTablesFrom(const std::filesystem::path& folder
     return t;
 }
 
-std::unique_ptr<EditorData> DecodeIntoNewData(const ImageArray& image, const CodecTables& tables, int source) {
+std::unique_ptr<EditorData> DecodeIntoNewData(const ImageArray& image, const CodecTables& tables, int source,
+                                              std::vector<ImageRepair>* repairs) {
     auto d = std::make_unique<EditorData>();
     ResetDataSet(*d);
     if (tables.Voltage) d->VolTables = *tables.Voltage;
     d->MemImage = image;
     CoreMainWindow w(*d);
-    DecodeImage(w, tables, source);
+    auto done = DecodeImage(w, tables, source);
+    if (repairs) *repairs = std::move(done);
     return d;
 }
 
@@ -93,10 +95,15 @@ bool CheckImageFixedPoint(const uint8_t* data, size_t size, const CodecTables& t
         if (why) *why = "the decoded data set does not encode:\n" + ErrorListText(second.errors);
         return false;
     }
-    auto twice = DecodeIntoNewData(second.image, tables, source);
+    std::vector<ImageRepair> repairs;
+    auto twice = DecodeIntoNewData(second.image, tables, source, &repairs);
     std::string diff = DataSetDifference(*twice, *once);
     if (!diff.empty()) {
         if (why) *why = "a second round changes the data set:\n" + diff;
+        return false;
+    }
+    if (!repairs.empty()) {
+        if (why) *why = "the saved data set still needs replacements:\n" + RepairListText(repairs, "", "row").substr(1);
         return false;
     }
     return true;
