@@ -77,6 +77,24 @@ TEST_F(DecodeRepairs, OptionNumbersComeIntoTheDialogsRanges) {
     EXPECT_EQ(Option(*d, 6), "25");
 }
 
+TEST_F(DecodeRepairs, KeyNumbersOutsideTheListAreListed) {
+    const size_t keys = layout::kKeyTable + 2;
+    img[keys] = 1; // key 1 MENU with number 0
+    img[keys + 1] = 0;
+    img[keys + 2] = 0; // key 2 SELECT CALL with number 200
+    img[keys + 3] = 200;
+    img[keys + 4] = 0; // key 3 CALL, which stores no number
+    img[keys + 5] = 0;
+    auto d = Open();
+    auto k1 = Only("Key 1 number");
+    EXPECT_EQ(k1.was, "0");
+    EXPECT_EQ(k1.now, "1");
+    EXPECT_EQ(Only("Key 2 number").was, "200");
+    EXPECT_EQ(Option(*d, 16), "2");
+    EXPECT_EQ(Option(*d, 18), "3");
+    EXPECT_EQ(std::count_if(repairs.begin(), repairs.end(), [](const ImageRepair& r) { return r.field == "Key 3 number"; }), 0);
+}
+
 TEST_F(DecodeRepairs, ChannelFrequenciesWithoutAWordAreCleared) {
     const size_t ch3 = layout::ChannelSlot(3), ch4 = layout::ChannelSlot(4);
     img[ch3 + layout::ch::RxPllWord] = 0xFF; // 388.2875 MHz, above the last Rx word

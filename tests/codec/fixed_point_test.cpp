@@ -159,6 +159,22 @@ TEST_F(FixedPoint, RandomBytes) {
     ExpectNoFailure();
 }
 
+// The entry the fuzz targets call: the tables of the program folder, loaded on the first call.
+TEST_F(FixedPoint, EntryWithTheProgramFoldersTables) {
+    const char* before = std::getenv("VELTRA_HOME");
+    const std::string kept = before ? before : "";
+    setenv("VELTRA_HOME", VELTRA_APP_DIR, 1);
+    std::string why;
+    const ImageArray& base = shipped->tables.DefaultImage;
+    EXPECT_TRUE(CheckImageFixedPoint(base.data(), base.size(), &why)) << why;
+    for (int i = 0; i < 20; ++i) {
+        ImageArray img = Mutate(base);
+        EXPECT_TRUE(CheckImageFixedPoint(img.data(), i % 2 ? kImageSize : kImageSize - 1, &why)) << why;
+    }
+    if (before) setenv("VELTRA_HOME", kept.c_str(), 1);
+    else unsetenv("VELTRA_HOME");
+}
+
 TEST_F(FixedPoint, OtherLengthsAreNoImages) {
     ImageArray img{};
     std::string why;

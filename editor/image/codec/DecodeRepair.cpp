@@ -61,6 +61,13 @@ void RepairOptions(Repairs& r) {
         auto n = static_cast<size_t>(rule.field);
         r.Replace(f[n], InRange(f[n], rule, fallback[n]), OptionFieldName(rule.field));
     }
+    // A key's number byte outside 1..100 reads as 1; only "CALL" stores no number.
+    for (int k = 0; k < 4; ++k) {
+        const int b = r.c.At(layout::kKeyTable + 3 + 2 * static_cast<size_t>(k));
+        const int field = 15 + 2 * k;
+        if ((b == 0 || b > 100) && f[static_cast<size_t>(field - 1)] != "3")
+            r.list.push_back({OptionFieldName(field), 0, IntText(b), f[static_cast<size_t>(field)]});
+    }
     // A fixed level or default whose allow-change box is on is not stored: it reads as the value
     // the radio gets. The options dialog does not show it then, so this is no news to the user.
     if (f[26] == "1") f[35] = "1";
