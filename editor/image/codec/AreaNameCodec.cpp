@@ -22,14 +22,16 @@ void EncodeAreaNames(EncodeContext& c) {
     }
 }
 
+std::string AreaNameFromImage(const ImageArray& img, int area) {
+    size_t slot = layout::kAreaNameTable + static_cast<size_t>(area - 1) * layout::kAreaNameSlot;
+    std::string s;
+    for (size_t j = 0; j < layout::kAreaNameRead; ++j)
+        if (uint8_t b = img[slot + j]) s += ByteChar(b);
+    return s;
+}
+
 void DecodeAreaNames(DecodeContext& c) {
-    for (int i = 1; i <= kMaxAreas; ++i) {
-        size_t slot = layout::kAreaNameTable + static_cast<size_t>(i - 1) * layout::kAreaNameSlot;
-        std::string s;
-        for (size_t j = 0; j < layout::kAreaNameRead; ++j)
-            if (uint8_t b = c.At(slot + j)) s += ByteChar(b);
-        c.d.AreaNames[static_cast<size_t>(i)] = s;
-    }
+    for (int i = 1; i <= kMaxAreas; ++i) c.d.AreaNames[static_cast<size_t>(i)] = AreaNameFromImage(c.img, i);
 }
 
 } // namespace vt

@@ -17,6 +17,8 @@ inline constexpr int Tx = 1, Rx = 2, Name1 = 3, Name2 = 4, CtcssEnc = 5, CtcssDe
 // Slot of grid row r in a grid of `rows` rows: 1..200, 201 for the last row, 0 when the row has none.
 int SlotOfRow(int rows, int r);
 const char* ColumnName(int column);
+// Rx Freq text of the second-receiver row for its frequency word (the option area's); none for 0.
+std::string SecondReceiverRxText(int word);
 
 void EncodeChannelFlags(EncodeContext& c);
 void EncodeChannelRecords(EncodeContext& c);

@@ -109,6 +109,8 @@ int WordOf(const DecodeContext& c, size_t at) { return 256 * c.At(at + 1) + c.At
 
 } // namespace
 
+std::string SecondReceiverRxText(int word) { return word == 0 ? std::string() : FormatFixed(10.7 + 0.0125 * word, 4); }
+
 const char* ColumnName(int column) {
     return column >= 0 && column < kGridCols ? kColumnNames[static_cast<size_t>(column)] : "";
 }
@@ -153,7 +155,7 @@ void DecodeFrequencyColumns(DecodeContext& c) {
         int w = WordOf(c, rec + layout::ch::RxPllWord);
         if (slot == layout::kSecondReceiverSlot) {
             // Written from the option area's second-receiver word, so read with its arithmetic.
-            c.SetSlotText(slot, col::Rx, w == 0 ? std::string() : FormatFixed(10.7 + 0.0125 * w, 4));
+            c.SetSlotText(slot, col::Rx, SecondReceiverRxText(w));
         } else if (auto t = PllText(w, 214)) {
             c.SetSlotText(slot, col::Rx, *t);
         }

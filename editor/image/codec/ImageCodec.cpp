@@ -73,11 +73,12 @@ std::vector<ImageError> EncodeImage(EditorData& d, int source, std::vector<Image
     return EncodeImage(d, d.Tables, &d.VolTables, source, warnings);
 }
 
-void DecodeImage(MainWindowApi& w, int source) { DecodeImage(w, w.Data().Tables, source); }
+std::vector<ImageRepair> DecodeImage(MainWindowApi& w, int source) { return DecodeImage(w, w.Data().Tables, source); }
 
-void DecodeImage(MainWindowApi& w, const CodecTables& tables, int source) {
+std::vector<ImageRepair> DecodeImage(MainWindowApi& w, const CodecTables& tables, int source) {
     DecodeContext c(w, tables);
     EditorData& d = c.d;
+    std::vector<ImageRepair> repairs;
     // Fields the image does not carry start from the data set the caller has just reset.
     if (!c.f.SplitOptions(d.RadioOption)) c.f.SplitOptions(kDefaultRadioOption);
     c.f.SplitToneSettings(d.FiveToneInfo);
@@ -99,26 +100,32 @@ void DecodeImage(MainWindowApi& w, const CodecTables& tables, int source) {
         DecodeSignalFlagColumns(c);
         DecodeToneColumns(c);
         DecodeFrequencyColumns(c);
+        ChannelFrequencyRepairs frequencies(c);
         if (auto band = BandFromPowerBytes(c)) w.SetBand(*band);
         w.UpdateBand();
+        repairs = frequencies.AfterBand();
         DecodeFlagColumns(c);
         DecodeNameColumns(c);
         FinishGrid(c);
     }
     DecodeToneRecords(c);
     DecodeManualSetup(c);
+    for (auto& r : RepairDecodedData(c)) repairs.push_back(std::move(r));
     w.GridChanged();
+    return repairs;
 }
 
-void DecodeImage(MainWindowApi& w, ConversionTables& conv, int source) {
+std::vector<ImageRepair> DecodeImage(MainWindowApi& w, ConversionTables& conv, int source) {
     CodecTables tables;
     tables.Conv = &conv;
+    // What a save would store, for the fields that only some data sets store.
+    conv.LoadDefaultTbl(tables.DefaultImage);
     conv.LoadEncTbl();
     conv.LoadDecTbl();
     conv.LoadDcsTbl();
     conv.LoadDevTbl(); // CT DEV is read back through the deviation entries
     conv.LoadPwrTbl();
-    DecodeImage(w, tables, source);
+    return DecodeImage(w, tables, source);
 }
 
 std::string ErrorListText(const std::vector<ImageError>& errors) {

@@ -3,6 +3,7 @@
 // Source flag: 1 for a data file, 0 for the radio; it decides only whether the ID suffix is
 // written or read.
 #include "editor/image/codec/CodecContext.h"
+#include "editor/image/codec/DecodeRepair.h"
 #include "editor/image/codec/ImageError.h"
 
 #include <string>
@@ -34,12 +35,14 @@ std::vector<ImageError> EncodeImage(EditorData& d, ConversionTables& conv, const
 std::vector<ImageError> EncodeImage(EditorData& d, int source, std::vector<ImageError>* warnings = nullptr);
 
 // Rebuilds the data set from w.Data().MemImage. The caller resets the data set first; fields the
-// image does not carry keep the reset values.
-void DecodeImage(MainWindowApi& w, const CodecTables& tables, int source);
+// image does not carry keep the reset values. A value the editor cannot hold (or that a save
+// would store differently) is brought into its range or set to its New value; the result lists
+// those replacements, for the user.
+std::vector<ImageRepair> DecodeImage(MainWindowApi& w, const CodecTables& tables, int source);
 // Loads the code tables from the program folder, then decodes.
-void DecodeImage(MainWindowApi& w, ConversionTables& conv, int source);
+std::vector<ImageRepair> DecodeImage(MainWindowApi& w, ConversionTables& conv, int source);
 // The same with the data set's own tables.
-void DecodeImage(MainWindowApi& w, int source);
+std::vector<ImageRepair> DecodeImage(MainWindowApi& w, int source);
 
 // All errors as one message, one line each.
 std::string ErrorListText(const std::vector<ImageError>& errors);

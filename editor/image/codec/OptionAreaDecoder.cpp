@@ -115,8 +115,7 @@ void DecodeOwnId(Out& o) {
 }
 
 void DecodeFarm(Out& o) {
-    int w = 256 * o.B(0x1F) + o.B(0x1E);
-    o.F(9) = w == 0 ? std::string() : NumText(w * 0.0125 + 10.7);
+    o.F(9) = SecondFrequencyText(256 * o.B(0x1F) + o.B(0x1E));
     o.F(1) = cv::CodesToToneString({static_cast<uint8_t>(o.B(0x20)), static_cast<uint8_t>(o.B(0x21)),
                                     static_cast<uint8_t>(o.B(0x22))});
     o.F(3) = IntText(o.B(0x50));
@@ -128,6 +127,8 @@ void DecodeFarm(Out& o) {
 }
 
 } // namespace
+
+std::string SecondFrequencyText(int word) { return word == 0 ? std::string() : NumText(word * 0.0125 + 10.7); }
 
 void DecodeOptionArea(DecodeContext& c) {
     Out o{c};

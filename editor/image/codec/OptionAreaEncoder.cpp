@@ -201,6 +201,8 @@ void EncodeCopiesAndLabel(Fields& f) {
 } // namespace
 
 const char* OptionFieldName(int n) { return n >= 0 && n < 39 ? kOptionNames[static_cast<size_t>(n)] : ""; }
+const char* ToneFieldName(int n) { return n >= 0 && n < 6 ? kToneNames[static_cast<size_t>(n)] : ""; }
+const char* FarmFieldName(int n) { return n >= 0 && n < 10 ? kFarmNames[static_cast<size_t>(n)] : ""; }
 
 void EncodeOptionArea(EncodeContext& c) {
     Fields f{c};

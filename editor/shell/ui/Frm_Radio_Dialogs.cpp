@@ -29,10 +29,7 @@ void Frm_Radio::Menu_AreaName_Click() {
 
 void Frm_Radio::Menu_SetUp_Click() {
     // The setup engine's completed read decodes the radio's image like a read through the tool.
-    frmMain setup(d_, [this] {
-        DecodeImage(*this, d_.Tables, 0);
-        GridChanged();
-    }, this);
+    frmMain setup(d_, [this] { DecodeMemImage(0); }, this);
     setup.exec();
 }
 

@@ -101,8 +101,15 @@ bool Frm_Radio::EncodeImageOrReport(int source) {
 
 void Frm_Radio::DecodeMemImage(int source) {
     ConnectTableMessages();
-    DecodeImage(*this, d_.Tables, source);
+    auto repairs = DecodeImage(*this, d_.Tables, source);
     GridChanged();
+    if (repairs.empty()) return;
+    // One box for all of them: the user learns what the image held that the editor cannot keep.
+    QString heading = Lng("Fradio_Msg", 18), row = Lng("Fradio_Msg", 19);
+    if (heading.isEmpty()) heading = "These values of the data could not be kept and were replaced:";
+    if (row.isEmpty()) row = "channel";
+    ui::MsgBox(QString::fromStdString(RepairListText(repairs, heading.toStdString(), row.toStdString())),
+               ui::MsgButtons::Ok, ui::MsgIcon::Warning, QString(), this);
 }
 
 void Frm_Radio::ClearAll() {

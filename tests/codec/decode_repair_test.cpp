@@ -1,0 +1,216 @@
+// Values an image holds that the editor cannot keep: the decode brings each into its range or
+// to its New value, lists it, and the result saves and opens again unchanged.
+#include "codec/helpers/RandomDataSet.h"
+
+#include "editor/image/codec/CodecConverters.h"
+#include "editor/image/codec/ImageCodec.h"
+#include "editor/image/codec/ImageFixedPoint.h"
+#include "editor/image/codec/ImageLayout.h"
+
+#include "common/TextUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace vt::test {
+namespace {
+
+class DecodeRepairs : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { shipped = LoadTablesFrom(VELTRA_APP_DIR).release(); }
+    static void TearDownTestSuite() {
+        delete shipped;
+        shipped = nullptr;
+    }
+    static LoadedTables* shipped;
+
+    ImageArray img = shipped->tables.DefaultImage;
+    std::vector<ImageRepair> repairs;
+
+    std::unique_ptr<EditorData> Open(int source = 1) {
+        auto d = DecodeIntoNewData(img, shipped->tables, source, &repairs);
+        std::string why;
+        EXPECT_TRUE(CheckImageFixedPoint(img.data(), source ? kImageSize : kImageSize - 1, shipped->tables, &why)) << why;
+        return d;
+    }
+    // The one replacement of the field (and row), or a failure.
+    ImageRepair Only(const std::string& field, int row = 0) {
+        auto n = std::count_if(repairs.begin(), repairs.end(), [&](const ImageRepair& r) { return r.field == field && r.row == row; });
+        EXPECT_EQ(n, 1) << field << " row " << row << " in\n" << RepairListText(repairs, "", "row");
+        auto it = std::find_if(repairs.begin(), repairs.end(), [&](const ImageRepair& r) { return r.field == field && r.row == row; });
+        return it == repairs.end() ? ImageRepair{} : *it;
+    }
+    static std::string Option(const EditorData& d, size_t n) { return Split(d.RadioOption)[n]; }
+    static std::string Farm(const EditorData& d, size_t n) { return Split(d.FarmMarnetInfo)[n]; }
+    static std::string Tone(const EditorData& d, size_t n) { return Split(d.FiveToneInfo)[n]; }
+};
+LoadedTables* DecodeRepairs::shipped = nullptr;
+
+TEST_F(DecodeRepairs, ImagesTheEditorWroteNeedNone) {
+    auto d = Open();
+    EXPECT_TRUE(repairs.empty()) << RepairListText(repairs, "default.Tbl:", "row");
+    for (unsigned seed = 700; seed < 740; ++seed) {
+        RandomCase c = MakeRandomDataSet(seed);
+        EncodeResult r = EncodeImage(*c.input, shipped->tables, seed % 2);
+        ASSERT_TRUE(r.ok()) << ErrorListText(r.errors);
+        DecodeIntoNewData(r.image, shipped->tables, seed % 2, &repairs);
+        EXPECT_TRUE(repairs.empty()) << "seed " << seed << RepairListText(repairs, "", "row");
+    }
+}
+
+TEST_F(DecodeRepairs, OptionNumbersComeIntoTheDialogsRanges) {
+    img[0x0A] = 181; // resume scan time 18.1 s: the radio stores tenths, the editor whole seconds
+    img[0x17] = 0;   // PTT time-out 0 s
+    img[0x19] = 200; // repeater access 20,000 ms
+    auto d = Open();
+    EXPECT_EQ(Option(*d, 6), "18");
+    auto r = Only("Resume scan time");
+    EXPECT_EQ(r.was, "18.1");
+    EXPECT_EQ(r.now, "18");
+    EXPECT_EQ(Only("PTT time-out").now, "1");
+    EXPECT_EQ(Option(*d, 12), "5000");
+
+    img = shipped->tables.DefaultImage;
+    img[0x0A] = 255; // 25.5 s would round to 26, which does not fit the byte
+    d = Open();
+    EXPECT_EQ(Option(*d, 6), "25");
+}
+
+TEST_F(DecodeRepairs, KeyNumbersOutsideTheListAreListed) {
+    const size_t keys = layout::kKeyTable + 2;
+    img[keys] = 1; // key 1 MENU with number 0
+    img[keys + 1] = 0;
+    img[keys + 2] = 0; // key 2 SELECT CALL with number 200
+    img[keys + 3] = 200;
+    img[keys + 4] = 0; // key 3 CALL, which stores no number
+    img[keys + 5] = 0;
+    auto d = Open();
+    auto k1 = Only("Key 1 number");
+    EXPECT_EQ(k1.was, "0");
+    EXPECT_EQ(k1.now, "1");
+    EXPECT_EQ(Only("Key 2 number").was, "200");
+    EXPECT_EQ(Option(*d, 16), "2");
+    EXPECT_EQ(Option(*d, 18), "3");
+    EXPECT_EQ(std::count_if(repairs.begin(), repairs.end(), [](const ImageRepair& r) { return r.field == "Key 3 number"; }), 0);
+}
+
+TEST_F(DecodeRepairs, ChannelFrequenciesWithoutAWordAreCleared) {
+    const size_t ch3 = layout::ChannelSlot(3), ch4 = layout::ChannelSlot(4);
+    img[ch3 + layout::ch::RxPllWord] = 0xFF; // 388.2875 MHz, above the last Rx word
+    img[ch3 + layout::ch::RxPllWord + 1] = 0xFF;
+    img[ch4 + layout::ch::RxPllWord] = 0x21; // 150.0125 MHz
+    img[ch4 + layout::ch::RxPllWord + 1] = 0x6B;
+    auto d = Open();
+    auto rx = Only("Rx Freq", 3);
+    EXPECT_EQ(rx.was, "388.2875");
+    EXPECT_EQ(rx.now, "");
+    EXPECT_EQ(d->MFG.TextMatrix(3, 2), "");
+    EXPECT_EQ(d->MFG.TextMatrix(4, 2), "150.0125");
+    EXPECT_EQ(d->BandIndex, 3); // from the channel that is left, not from the one replaced
+}
+
+TEST_F(DecodeRepairs, FrequenciesOutsideTheBandOfChannelOneAreListed) {
+    const size_t ch1 = layout::ChannelSlot(1), ch2 = layout::ChannelSlot(2);
+    img[ch1 + layout::ch::RxPllWord] = 0x21; // 150.0125 MHz: band 135-175
+    img[ch1 + layout::ch::RxPllWord + 1] = 0x6B;
+    img[ch2 + layout::ch::RxPllWord] = 0xD0; // 53.5 MHz
+    img[ch2 + layout::ch::RxPllWord + 1] = 0x2E;
+    auto d = Open();
+    EXPECT_EQ(d->BandIndex, 3);
+    auto r = Only("Rx Freq", 2);
+    EXPECT_EQ(r.was, "53.5000");
+    EXPECT_EQ(r.now, "");
+}
+
+TEST_F(DecodeRepairs, AChannelKeepsItsCtcssToneOverADcsCode) {
+    const size_t ch5 = layout::ChannelSlot(5);
+    const auto c = static_cast<size_t>(cv::DcsIndex("271"));
+    img[layout::ChannelFlag(5)] = 0x14; // CTCSS and DCS encode together: no editor writes that
+    for (size_t k = 0; k < 3; ++k) img[ch5 + layout::ch::EncodeDeviation + k] = shipped->conv.DcsTbl[3 * c + k];
+    auto d = Open();
+    auto r = Only("DCS ENC", 5);
+    EXPECT_EQ(r.was, "271");
+    EXPECT_EQ(r.now, "");
+    EXPECT_FALSE(d->MFG.TextMatrix(5, 5).empty());
+}
+
+TEST_F(DecodeRepairs, IdsOfTheToneSettings) {
+    img[0x68] = 3; // own ID of three digit codes, one of them no tone digit
+    img[0x62] = 1;
+    img[0x63] = 11;
+    img[0x64] = 2;
+    img[0x51] = 7; // MARNET on, with an ID of four digits
+    img[0x83] = 0x21;
+    img[0x84] = 0x43;
+    img[0x85] = 0xFF;
+    auto d = Open();
+    EXPECT_EQ(Only("Own ID").was, "1;2");
+    EXPECT_EQ(Tone(*d, 0), "");
+    EXPECT_EQ(Farm(*d, 5), "1");
+    auto m = Only("MARNET ID");
+    EXPECT_EQ(m.was, "1234");
+    EXPECT_EQ(m.now, "12340");
+    EXPECT_EQ(Farm(*d, 6), "12340");
+}
+
+TEST_F(DecodeRepairs, ASecondFrequencyIsKeptOnlyWithTheSecondReceiver) {
+    img[0x1E] = 0xF8; // 145 MHz, but the second receiver is off
+    img[0x1F] = 0x29;
+    auto d = Open();
+    EXPECT_EQ(Only("Second receiver frequency").was, "145");
+    EXPECT_EQ(Farm(*d, 9), "");
+}
+
+TEST_F(DecodeRepairs, AreaNames) {
+    img[0x09] = 2; // two areas of 100 channels
+    img[0x06] = 100;
+    const size_t slot1 = layout::kAreaNameTable;
+    const uint8_t name[] = {'N', 0x01, 'O', 0x7F, 'R'};
+    std::copy(std::begin(name), std::end(name), img.begin() + slot1);
+    img[slot1 + 2 * layout::kAreaNameSlot] = 'Q'; // area 3 is not in use
+    auto d = Open();
+    EXPECT_EQ(d->AreaNames[1], "NOR");
+    EXPECT_EQ(Only("Name of area 1").now, "NOR");
+    EXPECT_EQ(Only("Name of area 3").now, "3");
+    EXPECT_EQ(d->AreaNames[2], "2");
+}
+
+TEST_F(DecodeRepairs, FiveToneLines) {
+    auto record = [&](int n) { return img.begin() + static_cast<long>(layout::ToneRecord(n)); };
+    // Line 1: a plain call of 22 digits, two more than a call holds.
+    auto r1 = record(1);
+    r1[1] = 0x02;
+    r1[2] = 0x20 | 22;
+    for (int k = 3; k < 14; ++k) r1[k] = 0x21;
+    r1[0x0E] = 0;
+    // Line 2: an emergency call whose own-ID part holds hex digits.
+    auto r2 = record(2);
+    r2[1] = 0x52;
+    r2[3] = 0xD3;
+    r2[4] = 0xAA;
+    // Line 3: a call to another user with a station ID of two digits.
+    auto r3 = record(3);
+    r3[1] = 0x02;
+    r3[2] = 0x20 | 2;
+    r3[3] = 0x71;
+    r3[0x0E] = 0x85;
+    auto d = Open();
+    EXPECT_EQ(Split(d->FiveToneChannels[1])[0], "CALL 12121212121212121212");
+    EXPECT_EQ(Only("5-tone line 1").now.substr(0, 25), "CALL 12121212121212121212");
+    auto own = Only("5-tone line 2 own ID");
+    EXPECT_EQ(own.was, "3DA");
+    EXPECT_EQ(own.now, "300");
+    EXPECT_EQ(d->SpecialData[3][10], "17000");
+    EXPECT_EQ(Split(d->FiveToneChannels[3])[0], "CALL 17000");
+    EXPECT_EQ(Only("5-tone line 3 station ID").was, "17");
+}
+
+TEST_F(DecodeRepairs, ListText) {
+    std::vector<ImageRepair> list{{"Rx Freq", 3, "388.2875", ""}, {"Resume scan time", 0, "18.1", "18"}};
+    EXPECT_EQ(RepairListText(list, "Replaced:", "channel"),
+              "Replaced:\nRx Freq (channel 3): \"388.2875\" -> \"\"\nResume scan time: \"18.1\" -> \"18\"");
+}
+
+} // namespace
+} // namespace vt::test
