@@ -1,6 +1,7 @@
 #include "common/Cp1252.h"
 
 #include <cstdint>
+#include <cstdio>
 
 namespace vt {
 
@@ -31,14 +32,21 @@ void AppendUtf8(std::string& out, char32_t cp) {
     } else if (cp < 0x800) {
         out += static_cast<char>(0xC0 | (cp >> 6));
         out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
+    } else if (cp < 0x10000) {
         out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
 }
 
-// Decodes one code point at i; 0xFFFD and one byte consumed on malformed input.
+// Decodes one code point at i; 0xFFFD and one byte consumed on malformed input. Overlong forms,
+// surrogates and points past U+10FFFF are malformed: an overlong C0 80 would otherwise smuggle
+// a NUL (or a "|", which splits records) past every check made on the decoded text.
 char32_t NextCodePoint(std::string_view s, size_t& i) {
     uint8_t c = static_cast<uint8_t>(s[i]);
     int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
@@ -54,6 +62,11 @@ char32_t NextCodePoint(std::string_view s, size_t& i) {
             return 0xFFFD;
         }
         cp = (cp << 6) | (cc & 0x3F);
+    }
+    constexpr char32_t kShortest[4] = {0, 0x80, 0x800, 0x10000};
+    if (cp < kShortest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        ++i;
+        return 0xFFFD;
     }
     i += extra + 1;
     return cp;
@@ -82,6 +95,25 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
 }
 
 bool FitsCp1252(std::string_view utf8) { return Utf8ToCp1252(utf8).has_value(); }
+
+std::optional<char32_t> NameRefusal(std::string_view utf8) {
+    char32_t bad = 0;
+    if (!Utf8ToCp1252(utf8, &bad)) return bad;
+    for (char ch : utf8)
+        if (static_cast<uint8_t>(ch) < 0x20) return static_cast<char32_t>(static_cast<uint8_t>(ch));
+    return std::nullopt;
+}
+
+std::string CharForMessage(char32_t cp) {
+    if (cp < 0x20) {
+        char buf[8];
+        std::snprintf(buf, sizeof buf, "U+%04X", static_cast<unsigned>(cp));
+        return buf;
+    }
+    std::string out;
+    AppendUtf8(out, cp);
+    return out;
+}
 
 size_t Utf8Length(std::string_view utf8) {
     size_t n = 0, i = 0;

@@ -13,6 +13,11 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8, char32_t* bad = n
 std::string Cp1252ToUtf8(std::string_view bytes);
 // True when every character of the UTF-8 text has a Windows-1252 byte.
 bool FitsCp1252(std::string_view utf8);
+// The first character that a name cannot hold: one without a Windows-1252 byte (0xFFFD for
+// malformed UTF-8) or a control character below 0x20; nothing when the name is fine.
+std::optional<char32_t> NameRefusal(std::string_view utf8);
+// A character as a message shows it: itself, or "U+0009" for a control character.
+std::string CharForMessage(char32_t cp);
 // Number of characters (code points) of UTF-8 text.
 size_t Utf8Length(std::string_view utf8);
 

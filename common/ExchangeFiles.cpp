@@ -1,8 +1,10 @@
 #include "common/ExchangeFiles.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vt {
@@ -45,6 +47,38 @@ bool WriteWithFlags(const std::filesystem::path& path, int flags, const uint8_t*
     return ok;
 }
 } // namespace
+
+std::optional<std::vector<uint8_t>> ReadFileHead(const std::filesystem::path& path, size_t maxBytes,
+                                                 std::string* error) {
+    // Non-blocking, so that a FIFO chosen by mistake cannot hang the open; refused below.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        SetError(error, path.string(), errno);
+        return std::nullopt;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        SetError(error, path.string(), S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::vector<uint8_t> out;
+    out.reserve(std::min<size_t>(maxBytes, static_cast<size_t>(std::max<off_t>(st.st_size, 0))));
+    uint8_t buf[65536];
+    while (out.size() < maxBytes) {
+        ssize_t n = ::read(fd, buf, std::min(sizeof buf, maxBytes - out.size()));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            SetError(error, path.string(), errno);
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        out.insert(out.end(), buf, buf + n);
+    }
+    ::close(fd);
+    return out;
+}
 
 std::optional<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& path, std::string* error) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);

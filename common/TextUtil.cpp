@@ -114,16 +114,26 @@ std::string Join(const std::vector<std::string>& parts, std::string_view sep) {
 std::string FormatFixed(double value, int decimals) {
     if (decimals < 0) decimals = 0;
     if (decimals > 12) decimals = 12;
-    double scale = std::pow(10.0, decimals);
-    // A tiny nudge so that values such as 145.00625 (stored just below the half) round up as
-    // typed; the nudge is far below any step the program works with.
-    double scaled = std::fabs(value) * scale;
-    double rounded = std::floor(scaled + 0.5 + 1e-9 * std::max(1.0, scaled));
-    double result = std::copysign(rounded / scale, value);
-    if (rounded == 0.0) result = 0.0;
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, result);
-    return buf;
+    if (!std::isfinite(value)) value = 0.0;
+    // Every double has a finite decimal expansion of at most 1074 places; printed in full, the
+    // digits after the kept ones tell exactly whether the dropped part is a half or more.
+    constexpr int kAllPlaces = 1100;
+    std::vector<char> buf(static_cast<size_t>(std::snprintf(nullptr, 0, "%.*f", kAllPlaces, std::fabs(value))) + 1);
+    std::snprintf(buf.data(), buf.size(), "%.*f", kAllPlaces, std::fabs(value));
+    std::string exact(buf.data());
+    const size_t point = exact.find('.');
+    std::string digits = exact.substr(0, point) + exact.substr(point + 1, static_cast<size_t>(decimals));
+    if (exact[point + 1 + static_cast<size_t>(decimals)] >= '5') { // a half or more: away from zero
+        size_t k = digits.size();
+        while (k > 0 && digits[k - 1] == '9') digits[--k] = '0';
+        if (k == 0) digits.insert(digits.begin(), '1');
+        else ++digits[k - 1];
+    }
+    const size_t whole = digits.size() - static_cast<size_t>(decimals);
+    std::string out = digits.substr(0, whole);
+    if (decimals > 0) out += "." + digits.substr(whole);
+    const bool zero = digits.find_first_not_of('0') == std::string::npos;
+    return value < 0 && !zero ? "-" + out : out;
 }
 
 std::string ToUpperAscii(std::string_view text) {

@@ -36,8 +36,10 @@ std::string Trim(std::string_view text);
 std::vector<std::string> Split(std::string_view text, char sep = '|');
 std::string Join(const std::vector<std::string>& parts, std::string_view sep = "|");
 
-// Fixed-point text with the given number of decimals ("0.0000" -> 4, "0.0" -> 1); halves of the
-// last digit go away from zero, like the old Format.
+// Fixed-point text with the given number of decimals ("0.0000" -> 4, "0.0" -> 1), rounded from
+// the exact value of the double: 36944.015625 to 4 places is "36944.0156", and a double just
+// below a half (145.00625 is 145.006249999...) rounds down. Exact halves go away from zero, like
+// the old Format. A result of zero has no sign.
 std::string FormatFixed(double value, int decimals);
 
 std::string ToUpperAscii(std::string_view text);

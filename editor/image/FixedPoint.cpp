@@ -4,12 +4,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <limits>
 #include <string>
 
 namespace vt {
 namespace {
-
-constexpr long long kLimit = 999'999'999'999'999'999LL; // keeps every step below free of overflow
 
 // Digits of the mantissa without the point, and the power of ten they are to be scaled by.
 struct Decimal {
@@ -67,21 +66,25 @@ std::optional<long long> ToScaled(std::string_view text, int decimals) {
     if (nz == std::string::npos) return 0;
     std::string digits = d.digits.substr(nz);
     long long shift = d.exponent + decimals;
-    if (shift > 40 || static_cast<long long>(digits.size()) + shift > 18) return std::nullopt;
-    // Split into the kept whole part and the dropped digits that decide the rounding.
+    // 2^63 has 19 digits; a whole part of 20 or more digits cannot fit.
     long long keep = static_cast<long long>(digits.size()) + shift;
-    long long whole = 0;
+    if (keep > 19) return std::nullopt;
+    // The kept whole part, in 128 bits so that 19 digits and the rounding step never overflow,
+    // and the dropped digits that decide the rounding.
+    unsigned __int128 whole = 0;
     for (long long k = 0; k < keep; ++k)
-        whole = whole * 10 + (k < static_cast<long long>(digits.size()) ? digits[k] - '0' : 0);
+        whole = whole * 10 + static_cast<unsigned>(k < static_cast<long long>(digits.size()) ? digits[static_cast<size_t>(k)] - '0' : 0);
     if (keep < static_cast<long long>(digits.size())) {
-        std::string dropped = digits.substr(keep < 0 ? 0 : keep);
-        if (keep < 0) dropped.insert(0, static_cast<size_t>(-keep), '0');
+        std::string dropped = digits.substr(keep < 0 ? 0 : static_cast<size_t>(keep));
+        if (keep < 0) dropped.insert(0, static_cast<size_t>(std::min<long long>(-keep, 2)), '0');
         bool above = dropped[0] > '5' || (dropped[0] == '5' && dropped.find_first_not_of('0', 1) != std::string::npos);
         bool half = dropped[0] == '5' && !above;
         if (above || (half && (whole & 1))) ++whole;
     }
-    if (whole > kLimit) return std::nullopt;
-    return d.negative ? -whole : whole;
+    constexpr unsigned __int128 kMaxPositive = static_cast<unsigned __int128>(std::numeric_limits<long long>::max());
+    if (whole > kMaxPositive + (d.negative ? 1 : 0)) return std::nullopt;
+    if (d.negative) return whole == kMaxPositive + 1 ? std::numeric_limits<long long>::min() : -static_cast<long long>(whole);
+    return static_cast<long long>(whole);
 }
 
 } // namespace vt

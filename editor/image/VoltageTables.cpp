@@ -81,9 +81,13 @@ std::vector<std::string> VoltageTables::LoadVoltageTables() {
     LoadedVolData.clear();
     for (int b = 0; b < kVolBands; ++b) {
         for (int kind : {kVolRx, kVolTx}) {
-            auto bytes = ReadFileBytes(PathOf(b, kind)).value_or(std::vector<uint8_t>{});
+            // No table is longer than the finest step gives it; a huge file costs no more.
+            const size_t longest = 2 + static_cast<size_t>(PointCount(b, kMinVolStep));
+            auto bytes = ReadFileHead(PathOf(b, kind), longest).value_or(std::vector<uint8_t>{});
+            // The second byte holds thousandths below a tenth (0..99); anything else, or a step
+            // of 0, is a damaged header whose layout the table's own save could not write back.
             long long m = bytes.size() >= 2 ? bytes[0] * 100LL + bytes[1] : 0;
-            bool ok = m > 0;
+            bool ok = bytes.size() >= 2 && bytes[1] < 100 && IsValidVolStep(static_cast<double>(m) / 1000.0);
             LoadedStep[b][kind] = ok ? static_cast<double>(m) / 1000.0 : kDefaultVolStep;
             size_t count = static_cast<size_t>(PointCount(b, LoadedStep[b][kind]));
             std::vector<uint8_t> points(count, 0);

@@ -56,8 +56,9 @@ public:
     // -1 for a band outside 0..7.
     int GetTableOffset(int band, int kind) const;
 
-    // Reads the sixteen files. A missing, short or zero-step file gives its error text (in the
-    // table files' wording) and a table of zeros; an unusable step falls back to the default.
+    // Reads the sixteen files. A missing or short file, or one whose header holds no step of
+    // 0.001..25.599 MHz (a second byte of 100 or more included), gives its error text (in the
+    // table files' wording); an unusable header gives the default step and a table of zeros.
     std::vector<std::string> LoadVoltageTables();
     // Writes the sixteen files from the working copy, through temporary files renamed over the
     // old ones once all are written. Returns the texts of the files that could not be written.

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 using namespace vt;
 
 TEST(NumericGrammar, AcceptsSignedDecimalsAndExponents) {
@@ -53,10 +55,38 @@ TEST(Text, TrimSplitJoin) {
 TEST(Text, FixedPointFormatting) {
     EXPECT_EQ(FormatFixed(145.0, 4), "145.0000");
     EXPECT_EQ(FormatFixed(145.0125, 4), "145.0125");
-    EXPECT_EQ(FormatFixed(145.00625, 4), "145.0063"); // half of the last digit goes up
-    EXPECT_EQ(FormatFixed(67.05, 1), "67.1");
+    EXPECT_EQ(FormatFixed(145.00625, 4), "145.0062"); // the double is 145.006249999..., below the half
+    EXPECT_EQ(FormatFixed(67.05, 1), "67.0"); // 67.049999..., as for 145.00625
+    EXPECT_EQ(FormatFixed(67.25, 1), "67.3"); // an exact half goes away from zero
     EXPECT_EQ(FormatFixed(-0.04, 1), "0.0");
     EXPECT_EQ(FormatFixed(0.0, 1), "0.0");
+}
+
+// Rounded from the exact binary value, never nudged: a value that lies below a half stays below
+// it however large it is, and only exact halves go away from zero.
+TEST(FormatFixedTest, RoundsTheExactValue) {
+    EXPECT_EQ(FormatFixed(36944.015625, 4), "36944.0156"); // exact: the dropped part is 0.25 of a digit
+    EXPECT_EQ(FormatFixed(36944.015625, 5), "36944.01563"); // an exact half goes up
+    EXPECT_EQ(FormatFixed(-36944.015625, 5), "-36944.01563");
+    EXPECT_EQ(FormatFixed(0.125, 2), "0.13");
+    EXPECT_EQ(FormatFixed(-0.125, 2), "-0.13");
+    EXPECT_EQ(FormatFixed(2.5, 0), "3");
+    EXPECT_EQ(FormatFixed(0.1 + 0.2, 16), "0.300000000000"); // at most 12 places
+    EXPECT_EQ(FormatFixed(1e15 + 0.375, 2), "1000000000000000.38"); // exact .375 -> .38
+    EXPECT_EQ(FormatFixed(9.995, 2), "9.99");  // 9.99499999... below the half
+    EXPECT_EQ(FormatFixed(9.9996, 3), "10.000"); // the carry runs through every digit
+    EXPECT_EQ(FormatFixed(999.96, 1), "1000.0");
+    EXPECT_EQ(FormatFixed(-0.00004, 4), "0.0000"); // no "-0.0000"
+    EXPECT_EQ(FormatFixed(-0.00005, 4), "-0.0001"); // -0.0000500000000000000024 is past the half
+    EXPECT_EQ(FormatFixed(5e-324, 4), "0.0000");
+    EXPECT_EQ(FormatFixed(1.8e308, 0).size(), 309u);
+    // The channel values the decoder formats keep their four places.
+    for (int w = 0; w < 65536; w += 97) {
+        double f = 10.7 + 0.0125 * w;
+        char want[32];
+        std::snprintf(want, sizeof want, "%lld.%04lld", (107000LL + 125LL * w) / 10000, (107000LL + 125LL * w) % 10000);
+        EXPECT_EQ(FormatFixed(f, 4), want) << w;
+    }
 }
 
 TEST(StrToIntDef, EdgeCases) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <cstdio>
 
 using namespace vt;
@@ -22,6 +24,27 @@ TEST(ToScaled, ExactDecimals) {
     EXPECT_FALSE(ToScaled("", 2));
     EXPECT_FALSE(ToScaled("1e400", 0));
     EXPECT_EQ(ToScaled("1e-400", 0), 0);
+}
+
+// Every value that fits a signed 64-bit number, and nothing past it.
+TEST(ToScaled, TheWhole64BitRange) {
+    EXPECT_EQ(ToScaled("9223372036854775807", 0), std::numeric_limits<long long>::max());
+    EXPECT_EQ(ToScaled("-9223372036854775808", 0), std::numeric_limits<long long>::min());
+    EXPECT_FALSE(ToScaled("9223372036854775808", 0));
+    EXPECT_FALSE(ToScaled("-9223372036854775809", 0));
+    EXPECT_EQ(ToScaled("999999999999999999", 0), 999999999999999999LL); // 18 nines
+    EXPECT_EQ(ToScaled("1000000000000000000", 0), 1000000000000000000LL);
+    EXPECT_EQ(ToScaled("922337203685477.5807", 4), std::numeric_limits<long long>::max());
+    EXPECT_EQ(ToScaled("9.223372036854775807e18", 0), std::numeric_limits<long long>::max());
+    EXPECT_EQ(ToScaled("9223372036854775806.5", 0), 9223372036854775806LL); // half to even
+    EXPECT_FALSE(ToScaled("9223372036854775807.5", 0)); // rounds up past the range
+    EXPECT_EQ(ToScaled("-9223372036854775808.4", 0), std::numeric_limits<long long>::min());
+    EXPECT_FALSE(ToScaled("-9223372036854775808.6", 0));
+    EXPECT_FALSE(ToScaled("10000000000000000000", 0)); // 20 digits
+    EXPECT_FALSE(ToScaled("1e19", 0));
+    EXPECT_EQ(ToScaled("1e18", 0), 1000000000000000000LL);
+    EXPECT_EQ(ToScaled("0.00000000000000000000000000000009223372036854775807e50", 0), 9223372036854775807LL);
+    EXPECT_EQ(ToScaled("-0.4", 0), 0);
 }
 
 TEST(FreqToPll, GoldenWords) {

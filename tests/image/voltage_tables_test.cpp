@@ -122,6 +122,45 @@ TEST(VoltageFiles, BadFilesAreTableErrorsWithSafeLayout) {
     EXPECT_EQ(v.VoltageByteB("70.0", 2), 1 + 5 + 4);
 }
 
+// A header whose step the file format cannot hold used to load with that step, so the table's
+// own save failed later. It is a table error with the safe layout, as a missing file is.
+TEST(VoltageFiles, HeadersOutsideTheStepRangeAreTableErrors) {
+    TempFolder f;
+    WriteAll(f, 1000);
+    f.write("Resource/RX_VOL1.tbl", {0xFF, 0xFF, 7, 7, 7}); // would read as 25.755 MHz
+    f.write("Resource/TX_VOL3.tbl", {1, 100, 7, 7, 7});     // 0.2 MHz written as 0.1 + 0.100
+    f.write("Resource/RX_VOL5.tbl", {0, 200, 7, 7, 7});
+    f.write("Resource/TX_VOL7.tbl", {255, 99, 42});         // 25.599 MHz: the largest step
+    std::vector<uint8_t> finest(2 + 17001, 3); // 0.001 MHz: the finest step, 17,001 points
+    finest[0] = 0, finest[1] = 1;
+    f.write("Resource/RX_VOL0.tbl", finest);
+    std::vector<std::string> msgs;
+    VoltageTables v = LoadedFrom(f, &msgs);
+    ASSERT_EQ(msgs.size(), 3u);
+    EXPECT_EQ(msgs[0], "Can not Find correct \\Resource\\RX_VOL1.tbl, Please reinstall the Program.");
+    EXPECT_EQ(msgs[1], "Can not Find correct \\Resource\\TX_VOL3.tbl, Please reinstall the Program.");
+    EXPECT_EQ(msgs[2], "Can not Find correct \\Resource\\RX_VOL5.tbl, Please reinstall the Program.");
+    EXPECT_DOUBLE_EQ(v.LoadedStep[1][0], kDefaultVolStep);
+    EXPECT_DOUBLE_EQ(v.LoadedStep[3][1], kDefaultVolStep);
+    EXPECT_DOUBLE_EQ(v.LoadedStep[5][0], kDefaultVolStep);
+    EXPECT_EQ(v.VoltageByteA("53.0", 1), 0); // zeros, not the damaged file's points
+    EXPECT_EQ(v.VoltageByteB("135.0", 3), 0);
+    EXPECT_DOUBLE_EQ(v.LoadedStep[7][1], 25.599);
+    EXPECT_EQ(v.VoltageByteB("470.0", 7), 42);
+    EXPECT_DOUBLE_EQ(v.LoadedStep[0][0], 0.001);
+    EXPECT_EQ(v.VoltageByteA("49.0", 0), 3);
+    EXPECT_EQ(v.VoltageByteB("53.0", 1), 1 + 2 + 1); // a good neighbour keeps its points
+
+    // What was loaded can be saved as it stands, and loads again without an error.
+    v.CopyLoadedSteps();
+    v.CalcWorkLayout();
+    v.InitWorkData();
+    EXPECT_TRUE(v.SaveVoltageTables().empty());
+    VoltageTables w = LoadedFrom(f, &msgs);
+    EXPECT_TRUE(msgs.empty());
+    EXPECT_EQ(w.LoadedVolData, v.LoadedVolData);
+}
+
 TEST(VoltageFiles, SaveThenLoadIsTheIdentity) {
     TempFolder f;
     VoltageTables v;
@@ -274,5 +313,9 @@ TEST(VoltageFiles, RandomFilesNeverBreakTheLayout) {
         v.CalcWorkLayout();
         v.InitWorkData();
         EXPECT_EQ(v.WorkVolData, v.LoadedVolData);
+        // Whatever loaded can be written back.
+        TempFolder out;
+        v.Folder = out.path();
+        EXPECT_EQ(v.SaveVoltageTables(), std::vector<std::string>{}) << "round " << round;
     }
 }

@@ -94,4 +94,7 @@ TEST(AreaNames, RowsAndNameRules) {
     EXPECT_TRUE(AreaNameFits("Küste €"));        // both have Windows-1252 bytes
     EXPECT_TRUE(AreaNameFits("ÄÖÜäöüßéèêëàáâã")); // 15 characters, 30 bytes
     EXPECT_FALSE(AreaNameFits("北区"));
+    EXPECT_FALSE(AreaNameFits("NORTH\tSIDE"));
+    EXPECT_FALSE(AreaNameFits(std::string("A\0", 2)));
+    EXPECT_FALSE(AreaNameFits("A\xC0\x80")); // an overlong NUL
 }

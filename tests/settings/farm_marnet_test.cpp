@@ -224,7 +224,9 @@ TEST_F(FarmCheckTest, RecordRoundTrip) {
     EXPECT_TRUE(p->farm);
     EXPECT_FALSE(p->marnet);
     EXPECT_EQ(p->maxChannels, "40");
-    EXPECT_EQ(p->Join(), "1|123|45|12|150.0|0|12345|40|1|151.0");
+    EXPECT_EQ(p->Join(), "1|123|45|12|150.0|0|||1|151.0"); // MARNET is off: its fields go
+    p->marnet = true;
+    EXPECT_EQ(p->Join(), "1|123|45|12|150.0|1|12345|40|1|151.0");
     EXPECT_EQ(FarmMarnetSettings().Join(), kDefaultFarmMarnetInfo);
     EXPECT_FALSE(FarmMarnetSettings::Parse(""));
     EXPECT_FALSE(FarmMarnetSettings::Parse("0|||||0|||0||"));

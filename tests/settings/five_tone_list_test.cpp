@@ -111,6 +111,19 @@ TEST(ToneAlphabet, AcceptsHexDigitsAndUpperRepeatAndGroupMarksOnly) {
     EXPECT_TRUE(FiveToneList::CheckOwnID(id));
 }
 
+// The option area holds five own-ID characters; a longer ID only failed at the next save.
+TEST(ToneAlphabet, OwnIdHoldsAtMostFiveCharacters) {
+    std::string id = "12r4";
+    EXPECT_FALSE(FiveToneList::CheckOwnID(id));
+    id = "1234f";
+    EXPECT_TRUE(FiveToneList::CheckOwnID(id));
+    EXPECT_EQ(id, "1234F");
+    id = "123456";
+    EXPECT_FALSE(FiveToneList::CheckOwnID(id));
+    id = "12345678901234567890";
+    EXPECT_FALSE(FiveToneList::CheckOwnID(id));
+}
+
 TEST_F(FiveToneListTest, CallToneCommitFillsDefaultsAndMakesThePlainLine) {
     EXPECT_EQ(list.CommitCallTone(d, 4, "12a45"), kCommitOk);
     EXPECT_EQ(list.LineText(4), "CALL 12A45|ZVEI1|NUMBER 4|CURRENT|1|");
@@ -175,6 +188,22 @@ TEST_F(FiveToneListTest, IdentificationAndTriesRefuseWhatWouldBreakTheLine) {
     EXPECT_EQ(list.Cell(2, 2), "EEA");
     list.SetToneSetCell(2, 6);
     EXPECT_EQ(list.Cell(2, 2), "EEA");
+}
+
+// The name slot of a list line holds 16 Windows-1252 bytes; what does not fit is refused when
+// typed instead of stopping the next save.
+TEST_F(FiveToneListTest, IdentificationRefusesWhatTheNameSlotCannotHold) {
+    list.SetCell(4, 3, "GATE");
+    for (std::string bad : {std::string("ABCDEFGHIJKLMNOPQ"), std::string("\xE5\x8C\x97\xE5\x8C\xBA"), std::string("CAFE\tBAR"),
+                            std::string("A\0B", 3), std::string("A\xC0\x80"), std::string("\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9") + "12345678"}) {
+        EXPECT_FALSE(list.SetIdentification(4, bad)) << bad;
+        EXPECT_EQ(list.Cell(4, 3), "GATE");
+    }
+    // 16 characters fit, also when some take two UTF-8 bytes.
+    EXPECT_TRUE(list.SetIdentification(4, "ABCDEFGHIJKLMNOP"));
+    std::string accented = "K\xC3\xBCste \xE2\x82\xAC 123456789"; // 16 characters, 19 bytes
+    EXPECT_TRUE(list.SetIdentification(4, accented));
+    EXPECT_EQ(list.Cell(4, 3), accented);
 }
 
 TEST_F(FiveToneListTest, EmergencyNumbersMoveOnInAChain) {

@@ -3,6 +3,7 @@
 #include "common/TextUtil.h"
 #include "editor/image/ConversionTables.h"
 #include "editor/image/codec/ImageCodec.h"
+#include "editor/settings/core/FarmMarnetSettings.h"
 #include "editor/settings/core/FarmMarnetUpdate.h"
 #include "editor/settings/core/FiveToneList.h"
 #include "editor/settings/core/FiveToneSnapshot.h"
@@ -156,6 +157,45 @@ TEST_F(SpecialCodecTest, FarmcallAndMarnetResultsEncodeAndDecode) {
     EXPECT_EQ(Sd(*back, 100, 1), "10");
     EXPECT_EQ(back->MFG.Rows(), d.MFG.Rows());
     EXPECT_EQ(back->MFG.TextMatrix(40, 1), "151.0000");
+}
+
+// Boxes keep their texts when their group is switched off. The image has no switch bytes (a
+// non-zero FARMCALL channel or MARNET count reads back as "on"), so what the dialog stores for a
+// switched-off group must not bring it back on.
+TEST_F(SpecialCodecTest, SwitchedOffGroupsStayOffThroughTheImage) {
+    FarmMarnetSettings s;
+    s.farm = false;
+    s.groupId = "123";
+    s.position = "45";
+    s.farmChannel = "12";
+    s.farmFreq = "150.0000";
+    s.marnet = false;
+    s.marnetId = "12345";
+    s.maxChannels = "40";
+    s.secondRx = false;
+    ASSERT_EQ(CheckFarmSettings(s, d), 1);
+    d.FarmMarnetInfo = s.Join();
+    EXPECT_EQ(d.FarmMarnetInfo, std::string(kDefaultFarmMarnetInfo));
+    UpdateFarmInfo(w, false);
+    const int rows = d.MFG.Rows();
+    auto back = RoundTrip();
+    auto f = Split(back->FarmMarnetInfo);
+    ASSERT_EQ(f.size(), 10u);
+    EXPECT_EQ(f[0], "0");
+    EXPECT_EQ(f[5], "0");
+    EXPECT_EQ(back->MFG.Rows(), rows);
+
+    // FARMCALL on keeps its own fields and still drops the switched-off MARNET count.
+    s.farm = true;
+    ASSERT_EQ(CheckFarmSettings(s, d), 1);
+    d.FarmMarnetInfo = s.Join();
+    EXPECT_EQ(d.FarmMarnetInfo, "1|123|45|12|150.0000|0|||0|");
+    back = RoundTrip();
+    f = Split(back->FarmMarnetInfo);
+    ASSERT_EQ(f.size(), 10u);
+    EXPECT_EQ(f[0], "1");
+    EXPECT_EQ(f[3], "12");
+    EXPECT_EQ(f[5], "0");
 }
 
 TEST_F(SpecialCodecTest, FarmcallOnSeveralAreasEncodes) {

@@ -159,6 +159,46 @@ TEST(SpecialChecks, StationIds) {
     EXPECT_EQ(CheckOtherId("1234"), kOtherIdNotDigits);
 }
 
+// Alarm, panic and network calls send their IDs in a form that has no code for "G": a MARNET
+// call "7G8R9" would reach the radio as 7,0,8,E,9. Code requests and alarm queries keep it.
+TEST(SpecialChecks, GroupMarkOnlyWhereTheIdsFormHoldsIt) {
+    for (const char* box : {"txtID3", "txtID4", "txtMarnetId"}) {
+        EXPECT_EQ(CheckIdBox(box, "7G8R9"), kIdGroupMark) << box;
+        EXPECT_EQ(CheckIdBox(box, "GGGGG"), kIdGroupMark) << box;
+        EXPECT_EQ(CheckIdBox(box, "7a8R9"), kSpecialOk) << box;
+        EXPECT_EQ(CheckIdBox(box, "7G8"), kIdBadLength) << box; // the length is told first
+        EXPECT_EQ(CheckIdBox(box, "7g8R9"), kIdBadChar) << box;
+    }
+    for (const char* box : {"txtOutstation", "txtQuery"}) EXPECT_EQ(CheckIdBox(box, "7G8R9"), kSpecialOk) << box;
+    EXPECT_EQ(CheckIdBox("txtOtherId", "7G8R9"), kOtherIdNotDigits);
+    EXPECT_EQ(CheckIdBox("txtOtherId", "78789"), kSpecialOk);
+}
+
+TEST_F(SpecialCallTest, OkRefusesTheGroupMarkInAlarmPanicAndNetworkCalls) {
+    auto net = Entry(kNetworkCall, 9);
+    net.marnetId = "7G8R9";
+    SpecialCheck c = CheckSpecialCall(net);
+    EXPECT_EQ(c.problem, kIdGroupMark);
+    EXPECT_STREQ(c.control, "txtMarnetId");
+    EXPECT_EQ(InstallSpecialCall(d, list, net), kIdGroupMark);
+    EXPECT_EQ(Sd(9, 1), ""); // nothing written
+    EXPECT_EQ(list.Cell(9, 1), "");
+
+    auto alarm = Entry(kAlarmInstruction, 3);
+    alarm.id3 = "1234G";
+    EXPECT_EQ(CheckSpecialCall(alarm).problem, kIdGroupMark);
+    EXPECT_STREQ(CheckSpecialCall(alarm).control, "txtID3");
+    auto panic = Entry(kPanicCall, 4);
+    panic.id4 = "G1234";
+    EXPECT_EQ(CheckSpecialCall(panic).problem, kIdGroupMark);
+    EXPECT_STREQ(CheckSpecialCall(panic).control, "txtID4");
+
+    auto code = Entry(kCodeRequest, 1);
+    code.outstation = "7G8R9";
+    EXPECT_EQ(InstallSpecialCall(d, list, code), kSpecialOk);
+    EXPECT_EQ(Sd(1, 10), "7G8R9");
+}
+
 TEST_F(SpecialCallTest, OkChecksTheChosenTypesBoxesEvenWhenNeverFocused) {
     auto e = Entry(kNetworkCall, 2); // the network ID box opens empty
     auto c = CheckSpecialCall(e);

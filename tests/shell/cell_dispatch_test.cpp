@@ -50,5 +50,24 @@ TEST(CellNames, StoredAsTypedUnlessTheRadioCannotHoldIt) {
     EXPECT_EQ(c.Text, "x");
 }
 
+// A pasted tab or NUL has a Windows-1252 byte, but the radio shows it as garbage and the
+// decoder cuts the name at a NUL: refused with the same message as a foreign character.
+TEST(CellNames, ControlCharactersAndOverlongFormsAreRefused) {
+    for (std::string in : {std::string("AB\tC"), std::string("AB\0C", 4), std::string("\x1F"), std::string("A\r\n")}) {
+        CellCommit c = CommitName("old", in, "ID line1.");
+        EXPECT_FALSE(c.Accepted) << in;
+        EXPECT_EQ(c.Text, "old");
+        ASSERT_TRUE(c.Message);
+        EXPECT_NE(c.Message->find("ID line1.: the character \"U+00"), std::string::npos) << *c.Message;
+        EXPECT_NE(c.Message->find("cannot be stored in the radio's memory."), std::string::npos);
+    }
+    CellCommit c = CommitName("old", "A\xC0\x80", "ID line2."); // an overlong NUL
+    EXPECT_FALSE(c.Accepted);
+    EXPECT_EQ(c.Text, "old");
+    c = CommitName("old", "A\xC1\xBC", "ID line2."); // an overlong "|"
+    EXPECT_FALSE(c.Accepted);
+    EXPECT_TRUE(CommitName("old", "~ A-Z \x7F", "ID line2.").Accepted); // DEL is no C0 control
+}
+
 } // namespace
 } // namespace vt

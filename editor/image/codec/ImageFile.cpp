@@ -11,7 +11,7 @@ bool WriteImageFile(const std::filesystem::path& path, const ImageArray& image, 
 }
 
 bool ReadImageFile(const std::filesystem::path& path, ImageArray& image, std::string* error) {
-    auto bytes = ReadFileBytes(path, error);
+    auto bytes = ReadFileHead(path, kImageSize, error);
     if (!bytes) return false;
     if (bytes->size() < kImageSize - 1) {
         if (error) *error = "The file holds " + std::to_string(bytes->size()) + " bytes, fewer than a radio image.";

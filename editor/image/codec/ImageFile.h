@@ -11,7 +11,7 @@ namespace vt {
 bool WriteImageFile(const std::filesystem::path& path, const ImageArray& image, std::string* error = nullptr);
 // Reads an image of at least 16,000 bytes (rbuffer.bin lacks the last byte); bytes the file
 // lacks read as 0 and bytes beyond the image are ignored. False, with the image untouched, when
-// the file cannot be read or is shorter.
+// the file cannot be read, is shorter or is no regular file. Only the image's bytes are read.
 bool ReadImageFile(const std::filesystem::path& path, ImageArray& image, std::string* error = nullptr);
 
 } // namespace vt

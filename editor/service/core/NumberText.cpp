@@ -2,35 +2,34 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
+#include <string>
 
 namespace vt {
 
-namespace {
-void StripZeros(std::string& s) {
-    if (s.find('.') == std::string::npos) return;
-    while (!s.empty() && s.back() == '0') s.pop_back();
-    if (!s.empty() && s.back() == '.') s.pop_back();
-}
-} // namespace
-
 std::string NumberText(double value) {
-    if (!std::isfinite(value)) return "0";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15g", value);
-    if (!std::strchr(buf, 'e')) {
-        std::string s = buf;
-        StripZeros(s);
-        return s == "-0" ? "0" : s;
+    if (!std::isfinite(value) || value == 0.0) return "0";
+    // The 15 significant digits and the decimal exponent as "%e" rounds them, so that a value
+    // such as 9.999999999999999e-6 that rounds up to the next power of ten is placed right.
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
+    std::string digits;
+    const char* p = buf;
+    for (; *p && *p != 'e'; ++p)
+        if (*p != '.') digits += *p;
+    const int exponent = std::atoi(p + 1);
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    // The decimal point goes after digit exponent + 1 (counted from 1).
+    const long point = static_cast<long>(exponent) + 1;
+    std::string out;
+    if (point <= 0) {
+        out = "0." + std::string(static_cast<size_t>(-point), '0') + digits;
+    } else if (static_cast<size_t>(point) >= digits.size()) {
+        out = digits + std::string(static_cast<size_t>(point) - digits.size(), '0');
+    } else {
+        out = digits.substr(0, static_cast<size_t>(point)) + "." + digits.substr(static_cast<size_t>(point));
     }
-    // Write the same 15 significant digits in plain notation.
-    const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
-    const int decimals = exponent < 0 ? 14 - exponent : 0;
-    if (decimals > 40 || exponent > 40) return buf;
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
-    std::string s = buf;
-    StripZeros(s);
-    return s;
+    return value < 0 ? "-" + out : out;
 }
 
 } // namespace vt

@@ -14,7 +14,7 @@ int AreaNameRows(const std::string& radioOption) {
 }
 
 bool AreaNameFits(std::string_view name) {
-    return FitsCp1252(name) && Utf8Length(name) <= static_cast<size_t>(kAreaNameMax);
+    return !NameRefusal(name) && Utf8Length(name) <= static_cast<size_t>(kAreaNameMax);
 }
 
 } // namespace vt

@@ -12,7 +12,7 @@ inline constexpr int kAreaNameMax = 16;
 // 0 for a record without exactly 39 fields.
 int AreaNameRows(const std::string& radioOption);
 
-// At most 16 characters, each with a Windows-1252 byte.
+// At most 16 characters, each with a Windows-1252 byte and none a control character.
 bool AreaNameFits(std::string_view name);
 
 } // namespace vt

@@ -53,8 +53,12 @@ std::optional<FarmMarnetSettings> FarmMarnetSettings::Parse(const std::string& i
 
 std::string FarmMarnetSettings::Join() const {
     auto flag = [](bool b) { return std::string(b ? "1" : "0"); };
-    return vt::Join({flag(farm), groupId, position, farmChannel, farmFreq, flag(marnet), marnetId, maxChannels,
-                  flag(secondRx), secFreq});
+    // The image has no switch bytes: a FARMCALL channel or MARNET channel count left in a box
+    // that was switched off would come back from the radio or a data file as switched on.
+    auto kept = [](bool on, const std::string& text) { return on ? text : std::string(); };
+    return vt::Join({flag(farm), kept(farm, groupId), kept(farm, position), kept(farm, farmChannel),
+                     kept(farm, farmFreq), flag(marnet), kept(marnet, marnetId), kept(marnet, maxChannels),
+                     flag(secondRx), secFreq});
 }
 
 int CheckFreq(const EditorData& d, const std::string& freq) {

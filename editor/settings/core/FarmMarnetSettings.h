@@ -17,6 +17,7 @@ struct FarmMarnetSettings {
 
     // Exactly 10 fields, else nothing.
     static std::optional<FarmMarnetSettings> Parse(const std::string& info);
+    // The record as stored: the fields of a switched-off FARMCALL or MARNET group are empty.
     std::string Join() const;
 };
 

@@ -1,5 +1,6 @@
 #include "editor/settings/core/FiveToneList.h"
 
+#include "common/Cp1252.h"
 #include "common/ModFun.h"
 #include "common/TextUtil.h"
 #include "editor/settings/core/ToneSetList.h"
@@ -31,6 +32,11 @@ bool IsToneString(std::string_view text) {
     for (char c : text)
         if (!IsToneChar(c)) return false;
     return true;
+}
+
+bool IdentificationFits(std::string_view text) {
+    return text.find('|') == std::string_view::npos && !NameRefusal(text) &&
+           Utf8Length(text) <= static_cast<size_t>(kIdentificationMax);
 }
 
 bool IsPlainNumberIn(std::string_view text, int lo, int hi) {
@@ -138,7 +144,7 @@ void FiveToneList::SetCell(int row, int col, const std::string& text) {
 bool FiveToneList::CheckOwnID(std::string& id) {
     if (id.empty()) return true;
     id = ToUpperAscii(id);
-    return IsToneString(id);
+    return IsToneString(id) && id.size() <= static_cast<size_t>(kOwnIdMax);
 }
 
 bool FiveToneList::CallToneEditable(const EditorData& d, int row) const {
@@ -175,7 +181,7 @@ void FiveToneList::SetToneSetCell(int row, int index) {
 }
 
 bool FiveToneList::SetIdentification(int row, const std::string& text) {
-    if (text.find('|') != std::string::npos) return false;
+    if (!IdentificationFits(text)) return false;
     SetCell(row, 3, text);
     return true;
 }

@@ -20,11 +20,16 @@ inline constexpr int kMaxTries = 7;
 inline constexpr int kMaxBlows = 10;
 inline constexpr int kDefaultBlows = 5;
 inline constexpr int kMaxEmergency = 10;
+inline constexpr int kOwnIdMax = 5;           // own ID characters the option area holds
+inline constexpr int kIdentificationMax = 16; // characters of a list line's name slot
 
 // Characters of 5-tone IDs and call tones ("r" and "g" are not among them).
 bool IsToneChar(char c);
 // Not empty and every character a tone character.
 bool IsToneString(std::string_view text);
+// A list line's identification the image can hold: at most 16 characters, each with a
+// Windows-1252 byte, no control character and no "|" (it would split the line).
+bool IdentificationFits(std::string_view text);
 // A whole decimal number between lo and hi written with digits only.
 bool IsPlainNumberIn(std::string_view text, int lo, int hi);
 
@@ -58,7 +63,8 @@ public:
     // The four read-only FARMCALL/MARNET value labels.
     std::string FarmcallLabel, RingLabel, MarnetLabel, FarmChannelLabel;
 
-    // Own ID check on leaving its box: upper-cases it; an empty ID passes.
+    // Own ID check on leaving its box: upper-cases it; an empty ID passes, more than 5
+    // characters do not.
     static bool CheckOwnID(std::string& id);
 
     // Column 1: the editor opens on a plain line or an empty cell only.
@@ -68,7 +74,7 @@ public:
     int CommitCallTone(EditorData& d, int row, const std::string& text);
     // Column 2.
     void SetToneSetCell(int row, int index);
-    // Column 3: refuses a "|" (it would split the line); true when written.
+    // Column 3: refuses what IdentificationFits refuses; true when written.
     bool SetIdentification(int row, const std::string& text);
     // Column 4.
     int CommitChannel(int row, const std::string& text);

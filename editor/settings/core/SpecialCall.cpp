@@ -27,7 +27,7 @@ bool IsLevel(const std::string& s) {
 SpecialCheck Fail(int problem, const char* control) { return SpecialCheck{problem, control}; }
 
 SpecialCheck CheckStationId(const std::string& id, const char* control) {
-    int p = CheckID(id);
+    int p = CheckIdBox(control, id);
     return p == kSpecialOk ? SpecialCheck{} : Fail(p, control);
 }
 
@@ -71,6 +71,14 @@ void InstallEmergency(EditorData& d, FiveToneList& list, const SpecialCallEntry&
 int CheckID(const std::string& id) {
     if (id.size() != 5) return kIdBadLength;
     return IsToneString(id) ? kSpecialOk : kIdBadChar;
+}
+
+int CheckIdBox(std::string_view control, const std::string& id) {
+    if (control == "txtOtherId") return CheckOtherId(id);
+    int p = CheckID(id);
+    bool noGroupMark = control == "txtID3" || control == "txtID4" || control == "txtMarnetId";
+    if (p == kSpecialOk && noGroupMark && id.find('G') != std::string::npos) return kIdGroupMark;
+    return p;
 }
 
 int CheckOtherId(const std::string& id) { return id.size() == 5 && IsDigits(id) ? kSpecialOk : kOtherIdNotDigits; }

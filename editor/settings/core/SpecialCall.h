@@ -3,6 +3,7 @@
 // that its OK writes into SpecialData, the list line and (for an emergency) the channel grid.
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace vt {
 
@@ -54,7 +55,8 @@ enum SpecialProblem : int {
     kIdBadChar = 3,
     kIdBadLength = 4,
     kTextHasBar = 5,
-    kBadChoice = 6,
+    kIdGroupMark = 6,
+    kBadChoice = 7,
 };
 
 struct SpecialCheck {
@@ -64,6 +66,9 @@ struct SpecialCheck {
 
 // A station or network ID: 5 characters of 0-9, A-F, a-f, "R" or "G".
 int CheckID(const std::string& id);
+// The check of the ID box with that objectName. The alarm, panic and network call IDs are
+// sent in a form that has no code for the group mark "G", so those boxes refuse it.
+int CheckIdBox(std::string_view control, const std::string& id);
 // The other user's ID: exactly 5 decimal digits.
 int CheckOtherId(const std::string& id);
 // The emergency call names its line by the own ID's last two digits.

@@ -61,9 +61,15 @@ void Frm_Radio::Form_Load() {
     d_.ShowHexInput = 0;
     Command1->setVisible(d_.ShowHexInput == 1);
 
-    // The start-up goes on whatever the voltage table files hold.
+    // The start-up goes on whatever the voltage table files hold, but says which are unusable:
+    // their channels would otherwise be written with voltage bytes of 0 without a word.
     d_.VolTables.InitBandLimits();
-    d_.VolTables.LoadVoltageTables();
+    const std::vector<std::string> volErrors = d_.VolTables.LoadVoltageTables();
+    if (!volErrors.empty()) {
+        QStringList lines;
+        for (const auto& e : volErrors) lines << Q(e);
+        ui::MsgBox(lines.join('\n'), ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
+    }
     // A conversion table that fails its test is reported in a box, and the editor goes on.
     d_.Tables.ShowMessage = [this](const std::string& m) {
         ui::MsgBox(Q(m), ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);

@@ -1,0 +1,175 @@
+// Reading data files and exchange files: only the bytes that are kept are read, and what is no
+// regular file is refused, for root and for an ordinary user alike.
+#include "common/ExchangeFiles.h"
+#include "editor/image/codec/ImageFile.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fstream>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using namespace vt;
+
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
+constexpr uid_t kNobody = 65534;
+
+fs::path FreshDir(const std::string& name) {
+    fs::path p = fs::temp_directory_path() / ("veltra_imagefile_" + name + "_" + std::to_string(::getpid()));
+    fs::remove_all(p);
+    fs::create_directories(p);
+    fs::permissions(p, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                           fs::perms::others_read | fs::perms::others_exec);
+    return p;
+}
+
+// An image whose bytes tell their offsets apart, followed by `extra` bytes of hole.
+void WriteImageWithHole(const fs::path& p, uintmax_t extra) {
+    {
+        std::ofstream out(p, std::ios::binary);
+        for (size_t k = 0; k < kImageSize; ++k) out.put(static_cast<char>((k * 7 + k / 256) & 0xFF));
+    }
+    if (extra) fs::resize_file(p, kImageSize + extra); // sparse: costs no disk
+}
+
+bool LooksLikeTheImage(const ImageArray& image) {
+    for (size_t k = 0; k < kImageSize; ++k)
+        if (image[k] != static_cast<uint8_t>((k * 7 + k / 256) & 0xFF)) return false;
+    return true;
+}
+
+// Runs the check in a child process, so that a hang (alarm), an allocation failure or a change
+// of user cannot touch the test runner. Returns the child's exit code, or 128 + signal.
+int InChild(const std::function<int()>& check, unsigned seconds = 20) {
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        ::alarm(seconds);
+        int code = 99;
+        try {
+            code = check();
+        } catch (...) {
+            code = 98;
+        }
+        ::_exit(code);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+bool BecomeNobody() { return ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0 && ::geteuid() == kNobody; }
+
+} // namespace
+
+TEST(ImageFileRead, AHugeFileCostsOnlyTheImage) {
+    fs::path dir = FreshDir("huge");
+    fs::path big = dir / "big.dat";
+    WriteImageWithHole(big, 1ull << 30); // a 1 GiB data file
+    ImageArray image{};
+    std::string error;
+    ASSERT_TRUE(ReadImageFile(big, image, &error)) << error;
+    EXPECT_TRUE(LooksLikeTheImage(image));
+
+    auto head = ReadFileHead(big, 10);
+    ASSERT_TRUE(head);
+    EXPECT_EQ(head->size(), 10u);
+
+    if (kAddressSanitizer) GTEST_SKIP() << "the address-space limit below does not work with the sanitizer's shadow";
+    // With its address space limited to what it has plus 192 MiB, a reader that took the whole
+    // file would fail; one that reads the image only does not notice.
+    int code = InChild([&] {
+        std::ifstream statm("/proc/self/statm");
+        unsigned long pages = 0;
+        statm >> pages;
+        rlim_t have = static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
+        rlimit lim{have + (192u << 20), have + (192u << 20)};
+        if (::setrlimit(RLIMIT_AS, &lim) != 0) return 10;
+        ImageArray img{};
+        if (!ReadImageFile(big, img)) return 11;
+        return LooksLikeTheImage(img) ? 0 : 12;
+    });
+    EXPECT_EQ(code, 0);
+    fs::remove_all(dir);
+}
+
+TEST(ImageFileRead, WhatIsNoRegularFileIsRefusedAndLeavesTheImage) {
+    fs::path dir = FreshDir("kinds");
+    ImageArray image{};
+    image.fill(0x5A);
+    std::string error;
+    EXPECT_FALSE(ReadImageFile(dir, image, &error));
+    EXPECT_NE(error.find("Is a directory"), std::string::npos) << error;
+    EXPECT_EQ(image[0], 0x5A);
+    EXPECT_EQ(image[kImageSize - 1], 0x5A);
+
+    // A FIFO would block the open and then the read for ever.
+    fs::path fifo = dir / "pipe.dat";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    EXPECT_EQ(InChild([&] {
+                  ImageArray img{};
+                  return ReadImageFile(fifo, img) ? 1 : 0;
+              }, 5),
+              0);
+    // A device that never ends.
+    EXPECT_FALSE(ReadImageFile("/dev/zero", image));
+    EXPECT_FALSE(ReadFileHead("/dev/zero", 100));
+    EXPECT_EQ(image[0], 0x5A);
+
+    // rbuffer.bin holds 16,000 bytes; one byte fewer is refused.
+    fs::path rb = dir / "rbuffer.bin";
+    WriteImageWithHole(rb, 0);
+    fs::resize_file(rb, kRadioImageSize);
+    EXPECT_TRUE(ReadImageFile(rb, image));
+    EXPECT_EQ(image[kImageSize - 1], 0); // the byte the file lacks
+    fs::resize_file(rb, kRadioImageSize - 1);
+    image.fill(0x5A);
+    EXPECT_FALSE(ReadImageFile(rb, image, &error));
+    EXPECT_EQ(image[0], 0x5A);
+    fs::remove_all(dir);
+}
+
+// The editor usually runs as an ordinary user: a file that user may not read is an open failure,
+// and the rest behaves as for root.
+TEST(ImageFileRead, AnOrdinaryUserGetsTheSameAnswers) {
+    if (::geteuid() != 0) GTEST_SKIP() << "runs as an ordinary user already; the other tests cover it";
+    fs::path dir = FreshDir("nobody");
+    fs::path mine = dir / "mine.dat", theirs = dir / "theirs.dat", big = dir / "big.dat";
+    WriteImageWithHole(mine, 0);
+    WriteImageWithHole(theirs, 0);
+    WriteImageWithHole(big, 300u << 20);
+    fs::permissions(mine, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+    fs::permissions(big, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+    fs::permissions(theirs, fs::perms::owner_read | fs::perms::owner_write);
+    int code = InChild([&] {
+        if (!BecomeNobody()) return 20;
+        ImageArray img{};
+        std::string why;
+        if (!ReadImageFile(mine, img) || !LooksLikeTheImage(img)) return 21;
+        if (!ReadImageFile(big, img) || !LooksLikeTheImage(img)) return 22;
+        img.fill(0x5A);
+        if (ReadImageFile(theirs, img, &why) || why.find("Permission denied") == std::string::npos) return 23;
+        if (img[0] != 0x5A) return 24;
+        if (ReadImageFile(dir, img)) return 25;
+        return 0;
+    });
+    EXPECT_EQ(code, 0);
+    fs::remove_all(dir);
+}

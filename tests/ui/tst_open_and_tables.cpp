@@ -1,0 +1,170 @@
+// The window's own doors to files: File > Open with what a user may pick by mistake (a folder,
+// a huge file, a file of another user), and the voltage tables the start-up finds unusable.
+#include "common/ui/FileDialog.h"
+#include "common/ui/MessageBox.h"
+#include "editor/shell/core/EditorData.h"
+#include "editor/shell/ui/Frm_Radio.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace vt;
+namespace fs = std::filesystem;
+
+class OpenAndTablesTest : public QObject {
+    Q_OBJECT
+    ui::ScriptedMessageBox boxes;
+    ui::ScriptedFileDialog files;
+    std::unique_ptr<ui::ScopedMessageBox> boxScope;
+    std::unique_ptr<ui::ScopedFileDialog> fileScope;
+    std::unique_ptr<QTemporaryDir> tmp;
+    std::unique_ptr<EditorData> data;
+    std::unique_ptr<Frm_Radio> w;
+
+    QString Path(const char* name) const { return tmp->filePath(name); }
+
+    // A program folder whose tables are links to the shipped ones, so that one can be replaced.
+    fs::path MakeHome() {
+        fs::path home = fs::path(tmp->path().toStdString()) / "home";
+        fs::create_directories(home / "resource");
+        fs::create_directory_symlink(fs::path(VELTRA_APP_DIR) / "Language", home / "Language");
+        fs::create_directory_symlink(fs::path(VELTRA_APP_DIR) / "Data", home / "Data");
+        for (const auto& e : fs::directory_iterator(fs::path(VELTRA_APP_DIR) / "resource"))
+            fs::create_symlink(e.path(), home / "resource" / e.path().filename());
+        return home;
+    }
+    void StartIn(const fs::path& home) {
+        w.reset();
+        qputenv("VELTRA_HOME", QByteArray::fromStdString(home.string()));
+        boxes.clear();
+        data = std::make_unique<EditorData>();
+        w = std::make_unique<Frm_Radio>(*data);
+    }
+    // A channel in band 3 and a named area, saved to `path`.
+    void SaveSomeData(const QString& path) {
+        w->ClearAll();
+        data->MFG.SetTextMatrix(1, 1, "150.0125");
+        data->MFG.SetTextMatrix(1, 2, "150.0125");
+        data->MFG.SetTextMatrix(1, 3, "FERRY");
+        data->AreaNames[1] = "HARBOUR";
+        w->GridChanged();
+        files.answer(path);
+        QVERIFY(w->Menu_Save_Click());
+        w->ClearAll();
+        data->DataChanged = false;
+        boxes.clear();
+    }
+    bool HoldsTheSavedData() const {
+        return data->MFG.TextMatrix(1, 1) == "150.0125" && data->MFG.TextMatrix(1, 3) == "FERRY" &&
+               data->AreaNames[1] == "HARBOUR";
+    }
+
+private slots:
+    void init() {
+        qputenv("VELTRA_HOME", VELTRA_APP_DIR);
+        boxes.clear();
+        files = ui::ScriptedFileDialog();
+        boxScope = std::make_unique<ui::ScopedMessageBox>(&boxes);
+        fileScope = std::make_unique<ui::ScopedFileDialog>(&files);
+        tmp = std::make_unique<QTemporaryDir>();
+        // Others may pass through, as a user's home folder usually lets them.
+        QFile::setPermissions(tmp->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther |
+                                               QFile::ExeOther);
+        data = std::make_unique<EditorData>();
+        w = std::make_unique<Frm_Radio>(*data);
+        boxes.clear();
+    }
+    void cleanup() {
+        w.reset();
+        data.reset();
+        fileScope.reset();
+        boxScope.reset();
+        qputenv("VELTRA_HOME", VELTRA_APP_DIR);
+    }
+
+    void aFolderChosenAsTheFileIsAnOpenFailure() {
+        SaveSomeData(Path("ferry.dat"));
+        data->MFG.SetTextMatrix(2, 1, "151.0000");
+        QVERIFY(QDir(tmp->path()).mkdir("site.dat"));
+        files.answer(Path("site.dat"));
+        w->Menu_Open_Click();
+        QCOMPARE(boxes.texts(), QStringList{w->OpenFailedMsg});
+        QCOMPARE(data->MFG.TextMatrix(2, 1), std::string("151.0000"));
+    }
+
+    // Only the image's 16,001 bytes are read, whatever follows them.
+    void aHugeFileOpensWithItsImage() {
+        const QString path = Path("huge.dat");
+        SaveSomeData(path);
+        fs::resize_file(path.toStdString(), 300ull << 20); // sparse: a hole of 300 MB
+        files.answer(path);
+        w->Menu_Open_Click();
+        QVERIFY(boxes.texts().isEmpty());
+        QVERIFY(HoldsTheSavedData());
+        QVERIFY(w->windowTitle().endsWith("  --  [" + path + "]"));
+    }
+
+    // The editor usually runs as an ordinary user; the same doors, as `nobody`.
+    void anOrdinaryUserGetsTheSameAnswers() {
+        if (::geteuid() != 0) QSKIP("runs as an ordinary user already; the tests above cover it");
+        const QString mine = Path("mine.dat"), theirs = Path("theirs.dat");
+        SaveSomeData(mine);
+        fs::resize_file(mine.toStdString(), 20ull << 20);
+        QVERIFY(QFile::copy(mine, theirs));
+        QFile::setPermissions(mine, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+        QFile::setPermissions(theirs, QFile::ReadOwner | QFile::WriteOwner);
+        QVERIFY(QDir(tmp->path()).mkdir("folder.dat"));
+        files.answer(theirs);
+        files.answer(Path("folder.dat"));
+        files.answer(mine);
+        pid_t pid = ::fork();
+        if (pid == 0) {
+            ::alarm(30);
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(20);
+            w->Menu_Open_Click(); // another user's file
+            if (boxes.texts() != QStringList{w->OpenFailedMsg} || HoldsTheSavedData()) ::_exit(21);
+            w->Menu_Open_Click(); // a folder
+            if (boxes.texts().size() != 2 || HoldsTheSavedData()) ::_exit(22);
+            w->Menu_Open_Click(); // the user's own huge file
+            if (boxes.texts().size() != 2 || !HoldsTheSavedData()) ::_exit(23);
+            ::_exit(0);
+        }
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+    }
+
+    void startUpWithGoodTablesSaysNothing() {
+        StartIn(MakeHome());
+        QVERIFY(boxes.texts().isEmpty());
+    }
+
+    // With TX_VOL3.tbl missing every band-3 channel got a Tx voltage byte of 0 without a word.
+    void startUpReportsUnusableVoltageTablesAndGoesOn() {
+        fs::path home = MakeHome();
+        fs::remove(home / "resource" / "TX_VOL3.tbl");
+        fs::remove(home / "resource" / "RX_VOL1.tbl");
+        std::ofstream(home / "resource" / "RX_VOL1.tbl", std::ios::binary) << "\xFF\xFF\x07\x07"; // no storable step
+        StartIn(home);
+        QCOMPARE(boxes.shown().size(), size_t(1));
+        const QString text = boxes.texts()[0];
+        QCOMPARE(text, QString("Can not Find correct \\Resource\\RX_VOL1.tbl, Please reinstall the Program.\n"
+                               "Can not Find correct \\Resource\\TX_VOL3.tbl, Please reinstall the Program."));
+        QCOMPARE(boxes.shown()[0].buttons, ui::MsgButtons::Ok);
+        // The editor goes on, with the safe layout for both tables.
+        QVERIFY(data->MFG.Rows() > 2);
+        QCOMPARE(data->VolTables.VoltageByteB("150.0", 3), uint8_t(0));
+        QCOMPARE(data->VolTables.VoltageByteA("55.0", 1), uint8_t(0));
+        QVERIFY(data->VolTables.VoltageByteA("150.0", 3) != 0); // a good table keeps its points
+    }
+};
+
+QTEST_MAIN(OpenAndTablesTest)
+#include "tst_open_and_tables.moc"
