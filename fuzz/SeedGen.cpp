@@ -4,6 +4,7 @@
 #include "fuzz/FuzzSupport.h"
 
 #include "codec/helpers/RandomDataSet.h"
+#include "common/ProgramFolder.h"
 #include "common/TextUtil.h"
 #include "editor/image/codec/ImageFile.h"
 
@@ -83,7 +84,7 @@ int main(int argc, char** argv) {
 
     // Calibration tables: selector byte, then the shipped file; one removed, one cut short.
     auto tableFile = [](std::string_view name) {
-        auto b = ReadFileBytes(fuzz::AppDir() / "resource" / std::string(name.substr(name.rfind('\\') + 1)));
+        auto b = ReadFileBytes(ResolvePath(fuzz::AppDir(), name));
         if (!b) fuzz::Fail("a shipped table is missing", std::string(name));
         return *b;
     };
@@ -103,7 +104,7 @@ int main(int argc, char** argv) {
     for (int b = 0; b < kVolBands; ++b)
         for (int kind : {kVolRx, kVolTx}) {
             std::string name = VoltageFileName(b, kind);
-            auto bytes = ReadFileBytes(fuzz::AppDir() / "Resource" / name.substr(name.rfind('\\') + 1));
+            auto bytes = ReadFileBytes(ResolvePath(fuzz::AppDir(), name));
             if (!bytes) fuzz::Fail("a shipped voltage table is missing", name);
             bytes->insert(bytes->begin(), static_cast<uint8_t>(2 * b + kind));
             Put("voltage_tables", "table-" + std::to_string(2 * b + kind), *bytes);
@@ -134,7 +135,7 @@ int main(int argc, char** argv) {
                         Edit(12, 10, "P") + Edit(13, 10, "TP") + Pick(2, 5, 52) + "123.4\n" + Edit(201, 1, "54") +
                         Edit(201, 14, "150") + Edit(3, 3, "\xC3\xA9t\xC3\xA9") + Edit(4, 3, "\xE4\xB8\xAD");
     Put("cell_rules", "areas", areas);
-    std::string refused = std::string{0, 0, 7} + Edit(1, 1, "1e3") + Edit(1, 2, "521.0000") + Edit(1, 2, "470") +
+    std::string refused = std::string{0, 0, 3} + Edit(1, 1, "1e3") + Edit(1, 2, "176.0000") + Edit(1, 2, "135") +
                           Edit(1, 14, "99") + Edit(1, 15, "51") + Pick(1, 6, 52) + "300.0\n" + Edit(1, 13, "007");
     Put("cell_rules", "refused", refused);
     return 0;

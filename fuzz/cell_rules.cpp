@@ -14,6 +14,9 @@ using namespace vt;
 
 namespace {
 
+// The band menu offers bands 0..3; the higher ones come only from an opened file.
+constexpr int kMenuBands = 4;
+
 // A text as a line edit gives it: valid UTF-8 (anything else becomes U+FFFD) of at most
 // maxChars characters.
 std::string BoxText(const std::string& raw, int maxChars) {
@@ -99,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     w.AdjustArea_Marnet();
     w.UpdateAreaNo();
     w.UpdateScan();
-    SetBand(*d, in.Below(kBandCount));
+    SetBand(*d, in.Below(kMenuBands));
 
     const int lastRow = d->MFG.Rows() - 1;
     while (!in.Empty()) {

@@ -5,6 +5,7 @@
 #include "fuzz/FuzzSupport.h"
 
 #include "common/ExchangeFiles.h"
+#include "common/ProgramFolder.h"
 #include "editor/shell/core/GridRules.h"
 
 #include <algorithm>
@@ -32,7 +33,7 @@ const std::vector<std::vector<uint8_t>>& Originals() {
         std::vector<std::vector<uint8_t>> o;
         fs::create_directories(fuzz::ScratchDir() / "resource");
         for (int s = 0; s < kSlots; ++s) {
-            auto bytes = ReadFileBytes(FileOf(fuzz::AppDir(), s));
+            auto bytes = ReadFileBytes(ResolvePath(fuzz::AppDir(), NameOf(s)));
             if (!bytes) fuzz::Fail("a shipped table is missing", std::string(NameOf(s)));
             o.push_back(*bytes);
         }

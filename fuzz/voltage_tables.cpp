@@ -5,6 +5,7 @@
 #include "fuzz/FuzzSupport.h"
 
 #include "common/ExchangeFiles.h"
+#include "common/ProgramFolder.h"
 
 #include <vector>
 
@@ -48,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 fs::remove(to);
                 if (size > 1) fuzz::WriteBytes(to, data + 1, size - 1);
             } else {
-                auto bytes = ReadFileBytes(FileOf(fuzz::AppDir(), b, kind));
+                auto bytes = ReadFileBytes(ResolvePath(fuzz::AppDir(), VoltageFileName(b, kind)));
                 if (!bytes) fuzz::Fail("a shipped voltage table is missing", to.filename().string());
                 fuzz::WriteBytes(to, bytes->data(), bytes->size());
             }
