@@ -61,7 +61,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int slot = data[0] % kSlots;
     const uint8_t* file = data + 1;
     const size_t fileSize = size - 1;
-    for (int s = 0; s < kSlots; ++s) Restore(s);
+    // The scratch folder holds the shipped set but for the file the last input replaced.
+    static int replaced = -1;
+    if (replaced < 0)
+        for (int s = 0; s < kSlots; ++s) Restore(s);
+    else
+        Restore(replaced);
+    replaced = slot;
     if (fileSize == 0)
         fs::remove(FileOf(fuzz::ScratchDir(), slot));
     else

@@ -32,7 +32,8 @@ fi
 
 # The program folder's tables and language files, as the build made them.
 export VELTRA_HOME=$build/app
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+# A small quarantine: the decoder allocates large buffers on every run.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:quarantine_size_mb=8}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
 failed=()
