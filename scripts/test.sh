@@ -1,15 +1,25 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds, and runs every test:
 #  1. the full build: unit, ui and e2e tests (paced transfer runs excluded: label "paced");
-#  2. the core libraries alone, without Qt, under AddressSanitizer and UBSan: unit tests.
-set -euo pipefail
+#  2. the core libraries alone, without Qt, under AddressSanitizer and UBSan: unit tests;
+#  3. the fuzz targets, each for a bounded time (scripts/fuzz.sh).
+# Every step runs even when an earlier one fails; the script fails when any did.
+set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/setup.sh"
+"$root/scripts/setup.sh" || exit 1
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
+failed=()
 
-"$root/scripts/build.sh" build
-(cd "$root/build" && ctest --output-on-failure -j "$jobs" -LE paced)
+"$root/scripts/build.sh" build && (cd "$root/build" && ctest --output-on-failure -j "$jobs" -LE paced) ||
+  failed+=("tests")
 
-"$root/scripts/build.sh" build-headless-asan -DVELTRA_HEADLESS=ON -DVELTRA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
-(cd "$root/build-headless-asan" && ctest --output-on-failure -j "$jobs" -L unit)
+"$root/scripts/build.sh" build-headless-asan -DVELTRA_HEADLESS=ON -DVELTRA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug &&
+  (cd "$root/build-headless-asan" && ctest --output-on-failure -j "$jobs" -L unit) || failed+=("sanitizer unit tests")
+
+"$root/scripts/fuzz.sh" || failed+=("fuzzing")
+
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "test.sh: FAILED: ${failed[*]}" >&2
+  exit 1
+fi

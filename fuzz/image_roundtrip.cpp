@@ -1,0 +1,19 @@
+// Any image the decoder takes must give a data set that the encoder takes, and a second save
+// and open must change nothing: decode(encode(decode(x))) == decode(x). The input is laid over
+// the shipped default image (so short inputs are whole images too); one byte past the image
+// chooses a radio read (source 0) instead of a data file.
+#include "fuzz/FuzzSupport.h"
+
+#include <algorithm>
+
+using namespace vt;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const auto& shipped = fuzz::ShippedTables();
+    ImageArray image = shipped.tables.DefaultImage;
+    std::copy_n(data, std::min(size, kImageSize), image.begin());
+    const int source = size > kImageSize && (data[kImageSize] & 1) ? 0 : 1;
+    auto once = fuzz::OpenImage(image, shipped.tables, source);
+    fuzz::CheckFixedPoint(*once, shipped.tables, source, source ? "data file" : "radio image");
+    return 0;
+}

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang into build-fuzz and runs each for a bounded time on its
+# seed corpus (fuzz/corpus/<target>/; new inputs it finds go to build-fuzz/corpus/<target>/).
+#   scripts/fuzz.sh                 all targets, FUZZ_SECONDS (20) each
+#   scripts/fuzz.sh image_file ...  only these
+#   scripts/fuzz.sh --seeds         regenerate fuzz/corpus/ with the project's seed generator
+# A target that stops (a sanitizer report, a failed property, a timeout or too much memory)
+# fails the script; its input is kept as build-fuzz/findings/<target>/crash-*, minimised, with
+# the target's report beside it. Replay one with build-fuzz/fuzz/fuzz_<target> <file>.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$root/build-fuzz
+seconds=${FUZZ_SECONDS:-20}
+
+if [ -z "${VELTRA_FUZZ_NO_BUILD:-}" ]; then
+  CC=clang CXX=clang++ "$root/scripts/build.sh" build-fuzz -DVELTRA_FUZZ=ON -DCMAKE_C_COMPILER=clang \
+    -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo || exit 1
+fi
+
+if [ "${1:-}" = "--seeds" ]; then
+  rm -rf "$root/fuzz/corpus"
+  exec "$build/fuzz/fuzz_seeds" "$root/fuzz/corpus"
+fi
+
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+  for t in "$build"/fuzz/fuzz_*; do
+    n=$(basename "$t")
+    [ "$n" = fuzz_seeds ] || targets+=("${n#fuzz_}")
+  done
+fi
+
+# The program folder's tables and language files, as the build made them.
+export VELTRA_HOME=$build/app
+# A small quarantine: the decoder allocates large buffers on every run.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:quarantine_size_mb=8}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+
+failed=()
+for t in "${targets[@]}"; do
+  exe=$build/fuzz/fuzz_$t
+  if [ ! -x "$exe" ]; then
+    echo "fuzz: no target $t" >&2
+    failed+=("$t")
+    continue
+  fi
+  work=$build/corpus/$t
+  findings=$build/findings/$t
+  rm -rf "$findings"
+  mkdir -p "$work" "$findings"
+  seeds=("$root/fuzz/corpus/$t")
+  [ "$t" = lng_file ] && seeds+=("$root/data/Language") # the shipped language files
+  log=$findings/log.txt
+  echo "fuzz: $t for ${seconds}s"
+  (cd "$findings" && "$exe" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+     -artifact_prefix="$findings/" "$work" "${seeds[@]}") >"$log" 2>&1
+  rc=$?
+  grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb)' "$log" | sed "s/^/  /"
+  if [ $rc -ne 0 ]; then
+    failed+=("$t")
+    echo "fuzz: $t FAILED (exit $rc); report in $log" >&2
+    grep -E -A12 '==== veltra fuzz|ERROR: (AddressSanitizer|libFuzzer)|runtime error' "$log" | head -40 >&2
+    for crash in "$findings"/crash-* "$findings"/timeout-* "$findings"/oom-*; do
+      [ -f "$crash" ] || continue
+      case "$crash" in *.min) continue ;; esac
+      (cd "$findings" && "$exe" -minimize_crash=1 -max_total_time=30 -exact_artifact_path="$crash.min" "$crash") \
+        >"$crash.min.log" 2>&1
+      echo "  input: $crash (minimised: $crash.min)" >&2
+    done
+  fi
+done
+
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "fuzz: FAILED: ${failed[*]}" >&2
+  exit 1
+fi
+echo "fuzz: all ${#targets[@]} targets ran ${seconds}s without a finding"
