@@ -1,6 +1,7 @@
 #include "common/ui/MessageBox.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace vt::ui {
@@ -16,6 +17,14 @@ QString& titleStore() {
     return t;
 }
 } // namespace
+
+MsgResult EscapeAnswer(MsgButtons buttons) {
+    switch (buttons) {
+    case MsgButtons::Ok: return MsgResult::Ok;
+    case MsgButtons::YesNo: return MsgResult::No;
+    default: return MsgResult::Cancel;
+    }
+}
 
 MsgResult QtMessageBox::show(QWidget* parent, const QString& text, const QString& title, MsgButtons buttons,
                              MsgIcon icon) {
@@ -37,6 +46,14 @@ MsgResult QtMessageBox::show(QWidget* parent, const QString& text, const QString
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     case MsgButtons::RetryCancel: box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel); break;
+    case MsgButtons::YesNoEscapeCancels: {
+        // A Cancel that is never shown: Escape and the close button press it.
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QAbstractButton* cancel = box.button(QMessageBox::Cancel);
+        cancel->hide();
+        box.setEscapeButton(cancel);
+        break;
+    }
     }
     switch (box.exec()) {
     case QMessageBox::Ok: return MsgResult::Ok;
@@ -51,13 +68,14 @@ MsgResult ScriptedMessageBox::show(QWidget*, const QString& text, const QString&
                                    MsgIcon icon) {
     shown_.push_back({text, title, buttons, icon});
     if (!answers_.empty()) {
-        MsgResult r = answers_.front();
+        Answer a = answers_.front();
         answers_.pop_front();
-        return r;
+        return a.escape ? EscapeAnswer(buttons) : a.result;
     }
     switch (buttons) {
     case MsgButtons::YesNo:
-    case MsgButtons::YesNoCancel: return MsgResult::Yes;
+    case MsgButtons::YesNoCancel:
+    case MsgButtons::YesNoEscapeCancels: return MsgResult::Yes;
     case MsgButtons::RetryCancel: return MsgResult::Retry;
     default: return MsgResult::Ok;
     }

@@ -11,9 +11,16 @@ class QWidget;
 
 namespace vt::ui {
 
-enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+// YesNoEscapeCancels shows Yes and No only; Escape and the box's close button answer Cancel
+// (a question whose No loses data must not be answered No by a stray Escape).
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, YesNoEscapeCancels };
 enum class MsgIcon { None, Information, Warning, Critical, Question };
 enum class MsgResult { Ok, Cancel, Yes, No, Retry };
+
+// What a box answers when the user presses Escape or closes it with its close button (both end
+// a QMessageBox through its escape button): Ok alone answers Ok, Yes/No answers No, and every
+// box with a Cancel answers Cancel.
+MsgResult EscapeAnswer(MsgButtons buttons);
 
 class MessageBoxService {
 public:
@@ -41,7 +48,11 @@ public:
     };
     MsgResult show(QWidget* parent, const QString& text, const QString& title, MsgButtons buttons,
                    MsgIcon icon) override;
-    void answer(MsgResult r) { answers_.push_back(r); }
+    void answer(MsgResult r) { answers_.push_back({r, false}); }
+    // The user presses Escape, or closes the box with its close button: the box answers what
+    // the real one answers then (EscapeAnswer).
+    void answerEscape() { answers_.push_back({MsgResult::Cancel, true}); }
+    void answerClose() { answerEscape(); }
     const std::vector<Shown>& shown() const { return shown_; }
     QStringList texts() const;
     void clear() {
@@ -50,7 +61,11 @@ public:
     }
 
 private:
-    std::deque<MsgResult> answers_;
+    struct Answer {
+        MsgResult result;
+        bool escape;
+    };
+    std::deque<Answer> answers_;
     std::vector<Shown> shown_;
 };
 

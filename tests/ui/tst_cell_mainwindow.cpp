@@ -215,7 +215,7 @@ private slots:
         QCoreApplication::processEvents();
         QVERIFY(!w.TxtRxFreq->isVisible());
         QCOMPARE(w.Tip->text(), w.DefaultTip);
-        QCOMPARE(Cell(2, 2), std::string(""));
+        QCOMPARE(Cell(2, 2), std::string("57.0000")); // committed, not dropped
     }
 
     void outOfBandShowsTheBandAndKeepsTheBox() {

@@ -410,7 +410,7 @@ private slots:
             boxes.answer(ui::MsgResult::No);
             QVERIFY(w.close());
             QCOMPARE(boxes.texts(), QStringList{w.SaveChangesMsg});
-            QVERIFY(boxes.shown()[0].buttons == ui::MsgButtons::YesNo);
+            QVERIFY(boxes.shown()[0].buttons == ui::MsgButtons::YesNoEscapeCancels);
         }
         {
             // Yes, then the Save As dialog is cancelled: the window stays with its data.

@@ -93,6 +93,10 @@ CellCommit CommitDcsItem(const std::string& cell, int item);
 CellCommit CommitCustomTone(const std::string& cell, std::string_view input, const CellContext& ctx);
 // Position of a code among the 104 (0 based), -1 when it is none of them.
 int GetDCSIndex(std::string_view code);
+// A channel sends (and expects) either a CTCSS tone or a DCS code, never both: the column that a
+// value stored in col empties on the same row (CTCSS ENC <-> DCS ENC, CTCSS DEC <-> DCS DEC), or
+// -1 for the other columns.
+int SignallingRival(int col);
 
 // ---- option columns ----
 const std::vector<std::string>& BclItems();

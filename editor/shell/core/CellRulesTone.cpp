@@ -80,4 +80,14 @@ int GetDCSIndex(std::string_view code) {
     return -1;
 }
 
+int SignallingRival(int col) {
+    switch (col) {
+    case ColCtcssEnc: return ColDcsEnc;
+    case ColDcsEnc: return ColCtcssEnc;
+    case ColCtcssDec: return ColDcsDec;
+    case ColDcsDec: return ColCtcssDec;
+    default: return -1;
+    }
+}
+
 } // namespace vt

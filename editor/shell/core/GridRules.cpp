@@ -1,5 +1,6 @@
 #include "editor/shell/core/GridRules.h"
 
+#include "common/ModFun.h"
 #include "common/TextUtil.h"
 #include "editor/shell/core/EditorData.h"
 
@@ -78,6 +79,11 @@ std::optional<std::vector<std::string>> OptionRecordFields(const std::string& ra
 bool MarnetOn(const EditorData& d) {
     auto f = Split(d.FarmMarnetInfo);
     return f.size() > 5 && f[5] == "1";
+}
+
+bool SecondReceiverOn(const EditorData& d) {
+    auto f = Split(d.FarmMarnetInfo);
+    return f.size() > 8 && StrToIntDef(f[8]) == 1;
 }
 
 std::string GetDefaultSetup() { return kDefaultRadioOption; }

@@ -21,6 +21,9 @@ inline constexpr int kNoColWidthOneArea = 640, kNoColWidthAreas = 1360;
 std::optional<std::vector<std::string>> OptionRecordFields(const std::string& radioOption);
 // Field 5 of FarmMarnetInfo is "1" (a record without field 5 counts as off).
 bool MarnetOn(const EditorData& d);
+// Field 8 of FarmMarnetInfo is 1: the image then takes the second receiver's Rx word from its
+// frequency; while it is off, from the default image's bytes.
+bool SecondReceiverOn(const EditorData& d);
 
 std::string GetDefaultSetup();
 

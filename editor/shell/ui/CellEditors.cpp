@@ -54,12 +54,12 @@ auto ItemsOf(const std::vector<std::string>& items) {
 
 CellEditors::CellEditors(EditorData& data, CellEditorHost& host, const CellEditorWidgets& w, QObject* parent)
     : QObject(parent), d_(data), host_(host), w_(w) {
-    auto freq = [this](const std::string& cell, const std::string& in) { return CommitFreq(cell, in, CellContextOf(d_)); };
+    auto freq = [this](const std::string& cell, const std::string& in) { return CommitFreq(cell, in, Context()); };
     auto name = [](const char* field) {
         return [field](const std::string& cell, const std::string& in) { return CommitName(cell, in, field); };
     };
     auto custom = [this](const std::string& cell, const std::string& in) {
-        return CommitCustomTone(cell, in, CellContextOf(d_));
+        return CommitCustomTone(cell, in, Context());
     };
     Add(w_.TxtTxFreq, Kind::Frequency, freq);
     Add(w_.TxtRxFreq, Kind::Frequency, freq);
@@ -68,10 +68,10 @@ CellEditors::CellEditors(EditorData& data, CellEditorHost& host, const CellEdito
     Add(w_.txtOtherEnc, Kind::CustomTone, custom);
     Add(w_.txtOtherDec, Kind::CustomTone, custom);
     Add(w_.TxtCTDEV, Kind::CtDev, [this](const std::string& cell, const std::string& in) {
-        return CommitCtDev(cell, in, CellContextOf(d_));
+        return CommitCtDev(cell, in, Context());
     });
     Add(w_.TxtPower, Kind::Power, [this](const std::string& cell, const std::string& in) {
-        return CommitPower(cell, in, CellContextOf(d_));
+        return CommitPower(cell, in, Context());
     });
     Add(w_.lstCTENC, Kind::ToneList);
     Add(w_.lstCTDEC, Kind::ToneList);
@@ -211,8 +211,19 @@ void CellEditors::HideTonesExcept(int col) {
 }
 
 void CellEditors::HideForScroll() {
+    for (auto& [widget, e] : editors_) {
+        if (e.kind == Kind::CustomTone) continue;
+        // A frequency box waiting after a refusal holds no value of the user's: the cell keeps its own.
+        if (e.opening.IsOpen() && widget != held_) Finish(widget, e, false);
+        Close(widget);
+    }
+}
+
+bool CellEditors::CommitOpen() {
+    bool good = true;
     for (auto& [widget, e] : editors_)
-        if (e.kind != Kind::CustomTone) Close(widget);
+        if (e.opening.IsOpen() && widget->isVisible() && !Finish(widget, e, true)) good = false;
+    return good;
 }
 
 void CellEditors::CloseAll() {
@@ -233,7 +244,18 @@ void CellEditors::ReturnFocus() {
 
 std::string CellEditors::CellText(int row, int col) const { return d_.MFG.TextMatrix(row, col); }
 
-void CellEditors::WriteCell(int row, int col, const std::string& text) { d_.MFG.SetTextMatrix(row, col, text); }
+void CellEditors::WriteCell(int row, int col, const std::string& text) {
+    d_.MFG.SetTextMatrix(row, col, text);
+    // The channel record holds a tone or a code per direction: the other one goes.
+    const int other = SignallingRival(col);
+    if (other >= 0 && !text.empty()) d_.MFG.SetTextMatrix(row, other, std::string());
+}
+
+CellContext CellEditors::Context() const {
+    CellContext c = CellContextOf(d_);
+    host_.CompleteTexts(c);
+    return c;
+}
 
 void CellEditors::Say(const std::string& message, bool now) {
     QWidget* parent = qobject_cast<QWidget*>(w_.TxtTxFreq->parentWidget());
@@ -304,29 +326,35 @@ void CellEditors::OnEnter(QLineEdit* box, Editor& e) {
     if (EnterMovesOn(col)) AdvanceFrom(row, col);
 }
 
-void CellEditors::OnFocusLost(QWidget* w, Editor& e) {
+void CellEditors::OnFocusLost(QWidget* w, Editor& e) { Finish(w, e, false); }
+
+bool CellEditors::Finish(QWidget* w, Editor& e, bool now) {
     auto* box = qobject_cast<QLineEdit*>(w);
+    bool good = true;
     switch (e.kind) {
     case Kind::Frequency: {
-        CellCommit c = CommitText(box, e, false);
+        CellCommit c = CommitText(box, e, now);
         box->clear();
         if (c.Result >= 1) break;
         // Refused: the box takes the focus back until it gets a good value or a blank.
         held_ = box;
-        QTimer::singleShot(0, this, [this] { ReturnFocus(); });
-        return;
+        if (now)
+            box->setFocus(Qt::OtherFocusReason);
+        else
+            QTimer::singleShot(0, this, [this] { ReturnFocus(); });
+        return false;
     }
     case Kind::Name:
-        CommitText(box, e, false);
+        good = CommitText(box, e, now).Accepted;
         break;
     case Kind::CustomTone:
-        CommitText(box, e, false);
+        good = CommitText(box, e, now).Accepted;
         box->clear();
         break;
     case Kind::CtDev:
     case Kind::Power:
         // A refused value is dropped; the cell keeps its text and the box closes.
-        CommitText(box, e, false);
+        good = CommitText(box, e, now).Accepted;
         box->setText(e.kind == Kind::Power ? kPowerBoxText : kCtDevBoxText);
         break;
     case Kind::Combo:
@@ -337,6 +365,7 @@ void CellEditors::OnFocusLost(QWidget* w, Editor& e) {
         break; // losing the focus only hides a list
     }
     Close(w);
+    return good;
 }
 
 void CellEditors::CommitCombo(QComboBox* combo, Editor& e) {

@@ -43,8 +43,13 @@ public:
     // The SCAN column: the trunk/ACS combo on rows that allow it, the short one elsewhere.
     void ShowScan(int row, int col);
     void HideTonesExcept(int col);
-    // A scroll hides every editor but the custom-tone boxes, writing nothing.
+    // A scroll hides every editor but the custom-tone boxes; an open text box or combo first
+    // commits as its loss of focus would (a scroll is not a cancel).
     void HideForScroll();
+    // A command is about to read the grid: the open text box or combo commits now, as its loss
+    // of focus would, and closes. False when its value was refused (the message has been shown
+    // and a frequency box keeps the focus): the command must not go on.
+    bool CommitOpen();
     // The grid was rebuilt (New, Open, a read, a resize): every editor closes, writing nothing,
     // so none commits into a data set it was not opened on.
     void CloseAll();
@@ -84,6 +89,10 @@ private:
     void Place(QWidget* w, Kind kind, int row, int col);
     void OnEnter(QLineEdit* box, Editor& e);
     void OnFocusLost(QWidget* w, Editor& e);
+    // The commit of a loss of focus, then the editor hides; false when the value was refused.
+    bool Finish(QWidget* w, Editor& e, bool now);
+    // The band and texts the rules judge by.
+    CellContext Context() const;
     void OnChosen(QListWidget* list, int index);
     // A text editor's commit into its cell; the rule's result.
     CellCommit CommitText(QLineEdit* box, Editor& e, bool now);

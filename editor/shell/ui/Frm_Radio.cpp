@@ -25,7 +25,11 @@
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
+#include <QMouseEvent>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <functional>
 
 namespace vt {
 
@@ -33,6 +37,24 @@ namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 // Texts keep the old carriage returns in the data; Qt breaks lines at '\n'.
 QString Shown(const std::string& s) { return Q(s).replace('\r', '\n'); }
+
+// The channel grid is never typed into: keys must not jump to a row by its text, and a press
+// on a cell opens its editor even when the press scrolls the cell into view (the release then
+// lands on another cell, so the view's own click never comes).
+class ChannelGridView : public QTableView {
+public:
+    using QTableView::QTableView;
+    std::function<void(const QModelIndex&)> onCellPressed;
+
+    void keyboardSearch(const QString&) override {}
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        const QModelIndex pressed = indexAt(event->position().toPoint());
+        QTableView::mousePressEvent(event);
+        if (event->button() == Qt::LeftButton && pressed.isValid() && onCellPressed) onCellPressed(pressed);
+    }
+};
 } // namespace
 
 Frm_Radio::Frm_Radio(EditorData& data, QWidget* parent) : QMainWindow(parent), d_(data) {
@@ -138,7 +160,8 @@ void Frm_Radio::BuildCentral() {
     h->addWidget(lbBand);
     v->addWidget(Frame1);
 
-    MFG = new QTableView(central);
+    auto* view = new ChannelGridView(central);
+    MFG = view;
     MFG->setObjectName("MFG");
     MFGModel = new GridModel(d_.MFG, MFG);
     MFG->setModel(MFGModel);
@@ -158,11 +181,11 @@ void Frm_Radio::BuildCentral() {
     MFG->horizontalHeader()->setHighlightSections(false);
     MFG->horizontalHeader()->setMinimumSectionSize(Px(300));
     connect(MFGModel, &GridModel::gridRefreshed, this, [this] { ApplyColumnWidths(); });
-    connect(MFG, &QTableView::clicked, this, [this](const QModelIndex& i) {
+    view->onCellPressed = [this](const QModelIndex& i) {
         gridRow_ = i.row() + 1;
         gridCol_ = i.column() + 1;
         MFG_Click();
-    });
+    };
     // Keys move the grid's current cell as well as clicks do.
     connect(MFG->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& i) {
         if (!i.isValid()) return;
@@ -259,7 +282,15 @@ void Frm_Radio::SizeToScreen() {
 void Frm_Radio::ApplyColumnWidths() {
     if (!MFG) return;
     for (int c = 1; c < d_.MFG.Cols(); ++c) MFG->setColumnWidth(c - 1, Px(d_.MFG.ColWidth(c)));
-    MFG->verticalHeader()->setFixedWidth(Px(d_.MFG.ColWidth(0)));
+    // The designed width fits the labels in the designed font; the labels with their area
+    // number ("Ch:6     Area:1") must be read whole in the font the grid has here.
+    QHeaderView* labels = MFG->verticalHeader();
+    const QFontMetrics fm(labels->font());
+    int widest = 0;
+    for (int r = 1; r < d_.MFG.Rows(); ++r)
+        widest = std::max(widest, fm.horizontalAdvance(Q(d_.MFG.TextMatrix(r, kColNo))));
+    const int margins = 2 * labels->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, labels);
+    labels->setFixedWidth(std::max(Px(d_.MFG.ColWidth(0)), widest + margins));
 }
 
 void Frm_Radio::ShowTip(const QString& text) {
@@ -269,10 +300,16 @@ void Frm_Radio::ShowTip(const QString& text) {
 // ------------------------------------------------------------------ close prompt
 
 void Frm_Radio::closeEvent(QCloseEvent* event) {
+    if (!CommitOpenEditor()) {
+        event->ignore();
+        return;
+    }
     if (d_.DataChanged) {
-        auto answer = ui::MsgBox(SaveChangesMsg, ui::MsgButtons::YesNo, ui::MsgIcon::Question, QString(), this);
+        // Escape or the question's close button cancel the close: only No drops the edits.
+        auto answer =
+            ui::MsgBox(SaveChangesMsg, ui::MsgButtons::YesNoEscapeCancels, ui::MsgIcon::Question, QString(), this);
         // A Save that was cancelled or failed keeps the window, or the edits would be lost.
-        if (answer == ui::MsgResult::Yes && !Menu_Save_Click()) {
+        if (answer == ui::MsgResult::Cancel || (answer == ui::MsgResult::Yes && !Menu_Save_Click())) {
             event->ignore();
             return;
         }
@@ -392,6 +429,7 @@ void Frm_Radio::ShowBandChecks() {
 void Frm_Radio::BandItemClicked(int band) {
     // The item's own toggle is undone: only a confirmed choice moves the check mark.
     ShowBandChecks();
+    if (!CommitOpenEditor()) return; // a typed frequency is judged by the band it was typed for
     if (ui::MsgBox(BandConfirmMsg, ui::MsgButtons::OkCancel, ui::MsgIcon::None, "Tip", this) == ui::MsgResult::Ok)
         SetBand(band);
 }
@@ -453,7 +491,13 @@ void Frm_Radio::LoadLanguage() {
         return t.isEmpty() ? keep : t;
     };
     WindowTitle = lng(1, "Data Editor");
-    setWindowTitle(WindowTitle + lng(2, "  --  [noname.dat]"));
+    // The language's caption is for a document not yet named; a named one keeps its name.
+    if (documentNamed_)
+        ShowDocumentCaption(DocumentName);
+    else
+        setWindowTitle(WindowTitle + lng(2, "  --  [noname.dat]"));
+    SecondRxOffTip = Lng("Fradio_Tip", 17);
+    if (SecondRxOffTip.isEmpty()) SecondRxOffTip = "The second receiver is off: its Rx frequency cannot be stored.";
 
     auto title = [&](QMenu* m, int k) { m->setTitle(lng(k, m->title())); };
     auto text = [&](QAction* a, int k) { a->setText(lng(k, a->text())); };

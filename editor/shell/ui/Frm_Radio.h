@@ -141,6 +141,11 @@ public:
     // ---- grid and cell editors (Frm_Radio_Cells*.cpp)
     void MFG_Click();
     void MFG_Scroll();
+    // Every command that reads the grid first commits the cell editor still open; false when
+    // its value was refused (the user has been told and the command stops).
+    bool CommitOpenEditor();
+    // The second receiver's Rx cell cannot be stored while the second receiver is off.
+    bool SecondRxLocked(int row, int col) const;
     // Fills the tone and code lists and connects the editors' events; run once by the start-up.
     void SetupCellEditors();
     // Events of the editor controls (the window filters them); true when handled.
@@ -212,7 +217,7 @@ public:
     QString WindowTitle, DefaultTip, BandTipText;
     std::array<QString, 25> ColumnTips; // entry c - 1: tip of grid column c
     QString SaveChangesMsg, OpenFailedMsg, NotNumberMsg, RangeInfixMsg, ToneRangeMsg, NoChannelOneMsg,
-        BandConfirmMsg;
+        BandConfirmMsg, SecondRxOffTip;
 
     // A language text as the widgets show it (carriage returns become line breaks).
     QString Lng(const char* section, int index) const;
@@ -225,6 +230,7 @@ private:
     EditorData& d_;
     int gridRow_ = 1, gridCol_ = 1;
     int checkedBand_ = -1; // no band item is checked at start
+    bool documentNamed_ = false; // New, Open or Save has named the document in the caption
     std::unique_ptr<FrmAbout> aboutChs_;
     std::unique_ptr<FrmAbout2> aboutEng_;
 

@@ -23,6 +23,11 @@ public:
     QRect CellRect(int row, int col) override { return w_.MFGCellRect(row, col); }
     void MoveToCell(int row, int col) override { w_.SetMFGCell(row, col); }
     void MFG_Click() override { w_.MFG_Click(); }
+    void CompleteTexts(CellContext& c) override {
+        c.NotNumberMsg = w_.NotNumberMsg.toStdString();
+        c.RangeInfixMsg = w_.RangeInfixMsg.toStdString();
+        c.ToneRangeMsg = w_.ToneRangeMsg.toStdString();
+    }
 
 private:
     Frm_Radio& w_;
@@ -75,9 +80,21 @@ void Frm_Radio::MFG_Click() {
     CurRow = MFGRow();
     CurCol = MFGCol();
     lbcurArea->setText(QString::fromStdString(WhichArea(CurRow)));
-    if (cells->Open(CurRow, CurCol)) ShowTip(ColumnTips[static_cast<size_t>(CurCol - 1)]);
+    if (SecondRxLocked(CurRow, CurCol))
+        ShowTip(SecondRxOffTip); // no editor: say why
+    else if (cells->Open(CurRow, CurCol))
+        ShowTip(ColumnTips[static_cast<size_t>(CurCol - 1)]);
     cells->HideTonesExcept(CurCol);
     d_.DataChanged = true; // every click, edited or not
+}
+
+bool Frm_Radio::SecondRxLocked(int row, int col) const {
+    return col == ColRxFreq && row == d_.MFG.Rows() - 1 && !SecondReceiverOn(d_);
+}
+
+bool Frm_Radio::CommitOpenEditor() {
+    CellEditors* cells = CellsOf(*this);
+    return !cells || cells->CommitOpen();
 }
 
 void Frm_Radio::MFG_Scroll() {

@@ -12,17 +12,20 @@
 namespace vt {
 
 void Frm_Radio::Menu_RadioOption_Click() {
+    if (!CommitOpenEditor()) return;
     Frm_Option dialog(*this, this);
     dialog.exec();
 }
 
 void Frm_Radio::Menu_5Tone_Click() {
+    if (!CommitOpenEditor()) return;
     Frm_5Tone dialog(*this, this);
     dialog.exec();
 }
 
 void Frm_Radio::Menu_AreaName_Click() {
     if (!AreaNamesEditable()) return; // one area or a bad record: nothing to name
+    if (!CommitOpenEditor()) return;
     Frm_Areaname dialog(*this, this);
     dialog.exec();
 }

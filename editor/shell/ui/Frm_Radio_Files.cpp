@@ -71,6 +71,7 @@ QString Frm_Radio::ChooseFile(bool save, const char* filter, const QString& init
 
 void Frm_Radio::ShowDocumentCaption(const QString& name) {
     DocumentName = name;
+    documentNamed_ = true;
     setWindowTitle(WindowTitle + "  --  [" + name + "]");
 }
 
@@ -124,6 +125,7 @@ void Frm_Radio::ClearAll() {
 }
 
 bool Frm_Radio::SavePrompt() {
+    if (!CommitOpenEditor()) return false;
     if (!d_.DataChanged) return true;
     switch (ui::MsgBox(SaveChangesMsg, ui::MsgButtons::YesNoCancel, ui::MsgIcon::Question, QString(), this)) {
     case ui::MsgResult::Yes: return Menu_Save_Click(); // a cancelled or failed save keeps the data
@@ -157,6 +159,7 @@ void Frm_Radio::Menu_Open_Click() {
 }
 
 bool Frm_Radio::Menu_Save_Click() {
+    if (!CommitOpenEditor()) return false;
     QString path = ChooseFile(true, kDataFilter, DataFolder());
     if (path.isEmpty()) return false;
     if (!EncodeImageOrReport(1)) return false;
@@ -189,6 +192,7 @@ void Frm_Radio::WriteImageFile(const QString& path) {
 }
 
 void Frm_Radio::Menu_Print_Click() {
+    if (!CommitOpenEditor()) return;
     if (ui::MsgBox("Are you sure to Print Radio Data Info", ui::MsgButtons::OkCancel, ui::MsgIcon::Question,
                    QString(), this) != ui::MsgResult::Ok)
         return;
@@ -200,6 +204,7 @@ void Frm_Radio::Menu_Print_Click() {
 }
 
 void Frm_Radio::Menu_PrintFile_Click() {
+    if (!CommitOpenEditor()) return;
     QString path = ChooseFile(true, kTextFilter, QDir::homePath());
     if (path.isEmpty()) return;
     ReportResult report = ChannelReport(d_, ReportItemLists());

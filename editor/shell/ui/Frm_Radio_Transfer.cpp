@@ -70,6 +70,7 @@ static bool StartTool(Frm_Radio& w, EditorData& d, const char* argument) {
 }
 
 void Frm_Radio::Menu_WriteCHData_Click() {
+    if (!CommitOpenEditor()) return;
     if (HasChannelData() != 1) {
         ui::MsgBox(NoChannelOneMsg, ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
         return;

@@ -1,0 +1,539 @@
+// No edit made in the main window is ever dropped: a value still open in a cell editor reaches
+// every command that reads the grid, a scroll commits it, Escape or the close button of a
+// question cancels rather than answering No, and the grid only takes what the image can hold.
+#include "common/TextUtil.h"
+#include "common/ui/FileDialog.h"
+#include "common/ui/MessageBox.h"
+#include "common/ui/ProcessStarter.h"
+#include "e2e/EditorHome.h"
+#include "editor/image/codec/ImageCodec.h"
+#include "editor/image/codec/ImageFile.h"
+#include "editor/shell/core/EditorData.h"
+#include "editor/shell/core/GridRules.h"
+#include "editor/shell/ui/Frm_Radio.h"
+#include "editor/shell/ui/GridModel.h"
+#include "editor/shell/ui/Twips.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QWindow>
+#include <QtTest>
+#include <fstream>
+#include <memory>
+
+using namespace vt;
+
+namespace {
+void Settle() { QCoreApplication::processEvents(); }
+
+void Shoot(QWidget* w, const char* name) {
+    QString dir = QString(VELTRA_APP_DIR) + "/../screenshots";
+    QDir().mkpath(dir);
+    w->grab().save(dir + "/edits_kept_" + name + ".png");
+}
+
+void Key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+    QTest::keyClick(w, k, m);
+    Settle();
+}
+
+// A click as a user makes it on a cell in sight (one out of sight is scrolled to first).
+void Click(Frm_Radio& w, int row, int col) {
+    QModelIndex i = w.MFGModel->index(row - 1, col - 1);
+    QRect r = w.MFG->visualRect(i).intersected(w.MFG->viewport()->rect());
+    if (r.width() < 4 || r.height() < 4) {
+        w.MFG->scrollTo(i);
+        Settle();
+        r = w.MFG->visualRect(i).intersected(w.MFG->viewport()->rect());
+    }
+    QTest::mouseClick(w.MFG->viewport(), Qt::LeftButton, {}, r.center());
+    Settle();
+}
+
+void ChooseItem(QListWidget* list, int index) {
+    QListWidgetItem* item = list->item(index);
+    list->scrollToItem(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+    Settle();
+}
+
+// The data set a data file holds, decoded as Open does.
+std::unique_ptr<EditorData> Decoded(const QString& path) {
+    auto back = std::make_unique<EditorData>();
+    BuildGrid(*back);
+    if (!ReadImageFile(path.toStdString(), back->MemImage)) return nullptr;
+    CoreMainWindow api(*back);
+    DecodeImage(api, 1);
+    return back;
+}
+
+// Starts nothing: the editor reports a failed start and stays, with wbuffer.bin written.
+class NoTool : public ui::ProcessStarter {
+public:
+    bool start(const QString&, const QStringList&, QObject*, std::function<void()>) override { return false; }
+};
+} // namespace
+
+class EditsKeptTest : public QObject {
+    Q_OBJECT
+    ui::ScriptedMessageBox boxes_;
+    ui::ScriptedFileDialog files_;
+    std::unique_ptr<ui::ScopedMessageBox> boxScope_;
+    std::unique_ptr<ui::ScopedFileDialog> fileScope_;
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<EditorData> d_;
+    std::unique_ptr<Frm_Radio> w_;
+
+    std::string Cell(int r, int c) const { return d_->MFG.TextMatrix(r, c); }
+    QString Path(const char* name) const { return dir_->filePath(name); }
+
+    void Start() {
+        d_ = std::make_unique<EditorData>();
+        w_ = std::make_unique<Frm_Radio>(*d_);
+        w_->show();
+        QApplication::setActiveWindow(w_.get());
+        QVERIFY(QTest::qWaitForWindowActive(w_.get()));
+    }
+
+    // A new data set (band 32 -- 49 MHz), then 41 typed into the open Rx box of channel 1.
+    void TypeRxLeftOpen() {
+        w_->Menu_New_Click();
+        Click(*w_, 1, 2);
+        QVERIFY(w_->TxtRxFreq->isVisible());
+        QTest::keyClicks(w_->TxtRxFreq, "41");
+        QVERIFY(d_->DataChanged);
+    }
+
+private slots:
+    void initTestCase() { qputenv("VELTRA_HOME", VELTRA_APP_DIR); }
+    void init() {
+        boxes_.clear();
+        boxScope_ = std::make_unique<ui::ScopedMessageBox>(&boxes_);
+        fileScope_ = std::make_unique<ui::ScopedFileDialog>(&files_);
+        dir_ = std::make_unique<QTemporaryDir>();
+        Start();
+    }
+    void cleanup() {
+        w_.reset();
+        d_.reset();
+        fileScope_.reset();
+        boxScope_.reset();
+        dir_.reset();
+    }
+
+    // ---- a value left open in a cell editor
+
+    void commandsTakeTheOpenEditorsValue_data() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("Ctrl+S") << "ctrl+s";
+        QTest::newRow("File > Save") << "menu save";
+        QTest::newRow("Yes on closing") << "close";
+        QTest::newRow("Yes before New") << "new";
+        QTest::newRow("Yes before Open") << "open";
+    }
+    void commandsTakeTheOpenEditorsValue() {
+        QFETCH(QString, command);
+        Frm_Radio& w = *w_;
+        TypeRxLeftOpen();
+        const QString file = Path("kept.dat");
+        files_.answer(file);
+        if (command == "ctrl+s") {
+            Key(w.TxtRxFreq, Qt::Key_S, Qt::ControlModifier);
+        } else if (command == "menu save") {
+            w.Menu_Save->trigger();
+        } else if (command == "close") {
+            boxes_.answer(ui::MsgResult::Yes);
+            QVERIFY(w.close());
+        } else if (command == "new") {
+            boxes_.answer(ui::MsgResult::Yes);
+            w.Menu_New->trigger();
+        } else {
+            boxes_.answer(ui::MsgResult::Yes);
+            w.Menu_Open->trigger(); // the Open dialog then cancels
+        }
+        Settle();
+        QVERIFY(QFile::exists(file));
+        QVERIFY(!w.TxtRxFreq->isVisible());
+        auto back = Decoded(file);
+        QVERIFY(back);
+        QCOMPARE(back->MFG.TextMatrix(1, 2), std::string("41.0000"));
+        for (const QString& t : boxes_.texts()) QCOMPARE(t, w.SaveChangesMsg); // no refusal
+        if (command == "ctrl+s" || command == "menu save") {
+            QCOMPARE(Cell(1, 2), std::string("41.0000"));
+            QVERIFY(w.windowTitle().endsWith("[" + file + "]"));
+            QVERIFY(!d_->DataChanged);
+            QVERIFY(w.close()); // saved: nothing to ask
+            QVERIFY(boxes_.texts().isEmpty());
+        }
+    }
+
+    void writeFromTheMenuTakesTheOpenEditorsValue() {
+        Frm_Radio& w = *w_;
+        vt::test::EditorHome home;
+        NoTool tool;
+        ui::ScopedProcessStarter starter(&tool);
+        w.Menu_New_Click();
+        d_->MFG.SetTextMatrix(1, 1, "40.0000");
+        Click(w, 1, 2);
+        QTest::keyClicks(w.TxtRxFreq, "41");
+        w.Menu_WriteCHData->trigger();
+        Settle();
+        qputenv("VELTRA_HOME", VELTRA_APP_DIR);
+        // Channel 1 has both frequencies: the write went ahead up to the start of the tool.
+        QCOMPARE(boxes_.texts(), QStringList{"Error VC start!"});
+        ImageArray sent{};
+        QVERIFY(ReadImageFile(home.File("wbuffer.bin"), sent));
+        EditorData back;
+        BuildGrid(back);
+        back.MemImage = sent;
+        CoreMainWindow api(back);
+        DecodeImage(api, 0);
+        QCOMPARE(back.MFG.TextMatrix(1, 2), std::string("41.0000"));
+    }
+
+    // A refused value stops the command: the user sees why and the box waits for a good one.
+    void refusedOpenValueStopsTheSave() {
+        Frm_Radio& w = *w_;
+        TypeRxLeftOpen();
+        QTest::keyClicks(w.TxtRxFreq, "9"); // 419 MHz, outside the band
+        files_.answer(Path("never.dat"));
+        w.Menu_Save->trigger();
+        Settle();
+        QCOMPARE(boxes_.texts(), QStringList{"32 -- 49 MHz"});
+        QVERIFY(files_.requests().empty());
+        QVERIFY(!QFile::exists(Path("never.dat")));
+        QVERIFY(w.TxtRxFreq->isVisible());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.TxtRxFreq));
+        QCOMPARE(Cell(1, 2), std::string(""));
+    }
+
+    // ---- Escape and the close button of the save question
+
+    void escapeOrClosingTheQuestionKeepsTheEditor() {
+        Frm_Radio& w = *w_;
+        TypeRxLeftOpen();
+        boxes_.answerEscape();
+        QVERIFY(!w.close());
+        QVERIFY(w.isVisible());
+        QCOMPARE(boxes_.texts(), QStringList{w.SaveChangesMsg});
+        QVERIFY(boxes_.shown()[0].buttons == ui::MsgButtons::YesNoEscapeCancels);
+        QCOMPARE(Cell(1, 2), std::string("41.0000")); // committed before the question
+        boxes_.answerClose();
+        QVERIFY(!w.close());
+        QVERIFY(w.isVisible());
+        QVERIFY(files_.requests().empty());
+        QVERIFY(d_->DataChanged);
+        // No still means no.
+        boxes_.answer(ui::MsgResult::No);
+        QVERIFY(w.close());
+    }
+
+    void escapeOnTheQuestionBeforeNewOpenOrReadChangesNothing() {
+        Frm_Radio& w = *w_;
+        TypeRxLeftOpen();
+        for (QAction* command : {w.Menu_New, w.Menu_Open, w.Menu_ReadCHData}) {
+            boxes_.answerEscape();
+            command->trigger();
+            Settle();
+            QVERIFY(w.isVisible());
+            QCOMPARE(Cell(1, 2), std::string("41.0000"));
+            QVERIFY(d_->DataChanged);
+        }
+        QVERIFY(files_.requests().empty());
+        QCOMPARE(boxes_.texts().size(), 3);
+        for (const auto& s : boxes_.shown()) QVERIFY(s.buttons == ui::MsgButtons::YesNoCancel);
+    }
+
+    // The scripted answers stand for what the real boxes do: Escape and a window manager's close.
+    void realBoxesAnswerEscapeAndCloseAsScripted_data() {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<bool>("viaClose");
+        const std::pair<const char*, ui::MsgButtons> sets[] = {
+            {"Ok", ui::MsgButtons::Ok},
+            {"OkCancel", ui::MsgButtons::OkCancel},
+            {"YesNo", ui::MsgButtons::YesNo},
+            {"YesNoCancel", ui::MsgButtons::YesNoCancel},
+            {"RetryCancel", ui::MsgButtons::RetryCancel},
+            {"YesNoEscapeCancels", ui::MsgButtons::YesNoEscapeCancels},
+        };
+        for (const auto& [name, b] : sets) {
+            QTest::newRow((std::string(name) + " Escape").c_str()) << static_cast<int>(b) << false;
+            QTest::newRow((std::string(name) + " close button").c_str()) << static_cast<int>(b) << true;
+        }
+    }
+    void realBoxesAnswerEscapeAndCloseAsScripted() {
+        QFETCH(int, buttons);
+        QFETCH(bool, viaClose);
+        const auto set = static_cast<ui::MsgButtons>(buttons);
+        QStringList visible;
+        bool reached = false;
+        QTimer::singleShot(50, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            reached = true;
+            for (QAbstractButton* b : box->buttons())
+                if (b->isVisible()) visible << b->text().remove('&');
+            if (set == ui::MsgButtons::YesNoEscapeCancels) box->grab().save(Path("question.png"));
+            if (viaClose)
+                box->windowHandle()->close(); // what a window manager's close button sends
+            else
+                QTest::keyClick(box, Qt::Key_Escape);
+            // A box that ignored both would block the test: end it with its first button.
+            QTimer::singleShot(200, box, [box] {
+                if (box->isVisible()) box->buttons().first()->click();
+            });
+        });
+        ui::QtMessageBox real;
+        const ui::MsgResult r = real.show(w_.get(), "Save the data?", "Data Editor", set, ui::MsgIcon::Question);
+        QVERIFY(reached);
+        QCOMPARE(static_cast<int>(r), static_cast<int>(ui::EscapeAnswer(set)));
+        if (set == ui::MsgButtons::YesNoEscapeCancels) {
+            QCOMPARE(visible, (QStringList{"Yes", "No"}));
+            QCOMPARE(static_cast<int>(r), static_cast<int>(ui::MsgResult::Cancel));
+        }
+        if (set == ui::MsgButtons::YesNo) QCOMPARE(static_cast<int>(r), static_cast<int>(ui::MsgResult::No));
+    }
+
+    // ---- clicks, keys and scrolls on the grid
+
+    void pressOnAPartlyHiddenCellOpensItsEditor() {
+        Frm_Radio& w = *w_;
+        QScrollBar* bar = w.MFG->horizontalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        // A text-box column cut by the right edge of the grid.
+        int col = 0;
+        const int edge = w.MFG->viewport()->width();
+        for (int v = bar->minimum(); v <= bar->maximum() && !col; ++v) {
+            bar->setValue(v);
+            Settle();
+            for (int c : {1, 2, 3, 4, 14, 15}) {
+                QRect r = w.MFG->visualRect(w.MFGModel->index(4, c - 1));
+                if (r.left() < edge - 6 && r.right() > edge + 6) col = c;
+            }
+        }
+        QVERIFY2(col, "no column lies across the right edge");
+        QRect r = w.MFG->visualRect(w.MFGModel->index(4, col - 1));
+        const QPoint at((r.left() + edge) / 2, r.center().y());
+        QTest::mouseClick(w.MFG->viewport(), Qt::LeftButton, {}, at);
+        Settle();
+        QCOMPARE(w.CurRow, 5);
+        QCOMPARE(w.CurCol, col);
+        QWidget* box = QApplication::focusWidget();
+        QVERIFY(qobject_cast<QLineEdit*>(box) && box->isVisible());
+        QVERIFY(w.MFG->viewport()->rect().contains(w.MFG->visualRect(w.MFGModel->index(4, col - 1))));
+        QTest::keyClicks(box, "45");
+        Key(box, Qt::Key_Tab);
+        QVERIFY(Cell(5, col) != std::string("5") || col != 3);
+        QCOMPARE(w.MFG->currentIndex().row(), 4);
+    }
+
+    void typingOnTheGridNeverMovesTheSelection() {
+        Frm_Radio& w = *w_;
+        w.SetMFGCell(1, 3); // ID line1.: row r holds the text r
+        w.MFG->setFocus();
+        Settle();
+        QTest::keyClicks(w.MFG, "150");
+        Settle();
+        QCOMPARE(w.MFG->currentIndex(), w.MFGModel->index(0, 2));
+        QCOMPARE(w.MFG->verticalScrollBar()->value(), 0);
+        QCOMPARE(Cell(150, 3), std::string("150"));
+    }
+
+    void scrollCommitsTheOpenComboAndResetsIt() {
+        Frm_Radio& w = *w_;
+        Click(w, 2, 9);
+        QVERIFY(w.ComboBCLO->isVisible());
+        Key(w.ComboBCLO, Qt::Key_Down);
+        QCOMPARE(w.ComboBCLO->currentText(), QString("YES"));
+        w.MFG->verticalScrollBar()->setValue(w.MFG->verticalScrollBar()->value() + 5);
+        Settle();
+        QVERIFY(!w.ComboBCLO->isVisible());
+        QCOMPARE(Cell(2, 9), std::string("YES"));
+        QCOMPARE(w.Tip->text(), w.DefaultTip);
+        // The next opening starts from "NO", so Down picks "YES" again.
+        Click(w, 9, 9);
+        QCOMPARE(w.ComboBCLO->currentText(), QString("NO"));
+        Key(w.ComboBCLO, Qt::Key_Down);
+        Key(w.ComboBCLO, Qt::Key_Tab);
+        QCOMPARE(Cell(9, 9), std::string("YES"));
+    }
+
+    void scrollCommitsTheOpenTextBox() {
+        Frm_Radio& w = *w_;
+        Click(w, 2, 2);
+        QTest::keyClicks(w.TxtRxFreq, "57");
+        w.MFG->verticalScrollBar()->setValue(w.MFG->verticalScrollBar()->value() + 5);
+        Settle();
+        QVERIFY(!w.TxtRxFreq->isVisible());
+        QCOMPARE(Cell(2, 2), std::string("57.0000"));
+        QVERIFY(boxes_.texts().isEmpty());
+    }
+
+    // ---- the grid holds only what the image can hold
+
+    void aToneAndACodeNeverShareADirection() {
+        Frm_Radio& w = *w_;
+        Click(w, 3, 5);
+        ChooseItem(w.lstCTENC, 5); // 71.9
+        Click(w, 3, 7);
+        ChooseItem(w.lstDCENC, 2); // 026
+        QCOMPARE(Cell(3, 7), std::string("026"));
+        QCOMPARE(Cell(3, 5), std::string(""));
+        Click(w, 3, 5);
+        ChooseItem(w.lstCTENC, 5);
+        QCOMPARE(Cell(3, 5), std::string("71.9"));
+        QCOMPARE(Cell(3, 7), std::string(""));
+        // The decode side, and a tone of the user's own.
+        Click(w, 4, 8);
+        ChooseItem(w.lstDCDEC, 1); // 023
+        Click(w, 4, 6);
+        ChooseItem(w.lstCTDEC, kCtcssOtherItem);
+        QVERIFY(w.txtOtherDec->isVisible());
+        QTest::keyClicks(w.txtOtherDec, "100.5");
+        Click(w, 6, 3);
+        QCOMPARE(Cell(4, 6), std::string("100.5"));
+        QCOMPARE(Cell(4, 8), std::string(""));
+        // "NO" empties its own column only.
+        Click(w, 5, 7);
+        ChooseItem(w.lstDCENC, 3);
+        Click(w, 5, 5);
+        ChooseItem(w.lstCTENC, 0);
+        QCOMPARE(Cell(5, 7), std::string("031"));
+        // Both survive a save and an open as the grid shows them.
+        Click(w, 6, 7);
+        ChooseItem(w.lstDCENC, 2);
+        files_.answer(Path("tones.dat"));
+        QVERIFY(w.Menu_Save_Click());
+        auto back = Decoded(Path("tones.dat"));
+        QVERIFY(back);
+        for (int r : {3, 4, 5, 6})
+            for (int c : {5, 6, 7, 8})
+                QVERIFY2(back->MFG.TextMatrix(r, c) == Cell(r, c),
+                         qPrintable(QString("row %1 column %2: %3").arg(r).arg(c).arg(
+                             QString::fromStdString(back->MFG.TextMatrix(r, c)))));
+    }
+
+    void secondReceiverRxOpensOnlyWhileTheReceiverIsOn() {
+        Frm_Radio& w = *w_;
+        const int last = d_->MFG.Rows() - 1;
+        Click(w, last, 2);
+        QVERIFY(!w.TxtRxFreq->isVisible());
+        QVERIFY(!w.SecondRxOffTip.isEmpty());
+        QCOMPARE(w.Tip->text(), w.SecondRxOffTip);
+        Click(w, last, 1); // its Tx is stored from the cell
+        QVERIFY(w.TxtTxFreq->isVisible());
+        Key(w.TxtTxFreq, Qt::Key_Escape);
+        auto f = Split(d_->FarmMarnetInfo);
+        f[8] = "1";
+        f[9] = "55";
+        d_->FarmMarnetInfo = Join(f);
+        Click(w, 3, 3);
+        Click(w, last, 2);
+        QVERIFY(w.TxtRxFreq->isVisible());
+        QCOMPARE(w.Tip->text(), w.ColumnTips[1]);
+    }
+
+    // ---- texts
+
+    void missingLanguageEntriesGiveTheWindowsTexts() {
+        // A program folder whose English file lacks the messages the cell rules show.
+        QTemporaryDir home;
+        QDir(home.path()).mkdir("Language");
+        QVERIFY(QFile::link(QString(VELTRA_APP_DIR) + "/resource", home.filePath("resource")));
+        QFile src(QString(VELTRA_APP_DIR) + "/Language/English.lng");
+        QVERIFY(src.open(QIODevice::ReadOnly));
+        QFile dst(home.filePath("Language/English.lng"));
+        QVERIFY(dst.open(QIODevice::WriteOnly));
+        while (!src.atEnd()) {
+            QByteArray line = src.readLine();
+            if (!line.startsWith("Fradio_Msg@@5@@") && !line.startsWith("Fradio_Msg@@9@@")) dst.write(line);
+        }
+        dst.close();
+        qputenv("VELTRA_HOME", home.path().toUtf8());
+        w_.reset();
+        Start();
+        qputenv("VELTRA_HOME", VELTRA_APP_DIR);
+        Frm_Radio& w = *w_;
+        QVERIFY(boxes_.texts().isEmpty());
+        Click(w, 2, 1);
+        QTest::keyClicks(w.TxtTxFreq, "abc");
+        Key(w.TxtTxFreq, Qt::Key_Return);
+        QCOMPARE(boxes_.texts(), QStringList{w.NotNumberMsg});
+        QVERIFY(!w.NotNumberMsg.isEmpty());
+        QTest::keyClicks(w.TxtTxFreq, "55");
+        Key(w.TxtTxFreq, Qt::Key_Return);
+        boxes_.clear();
+        Click(w, 2, 14);
+        QTest::keyClicks(w.TxtCTDEV, "99");
+        Key(w.TxtCTDEV, Qt::Key_Return);
+        QCOMPARE(boxes_.texts(), QStringList{"Deviation must lie in the range 100--500"});
+    }
+
+    void languageSwitchKeepsTheOpenFilesName() {
+        Frm_Radio& w = *w_;
+        const QString english = w.windowTitle();
+        w.Menu_Chinese->trigger();
+        QCOMPARE(w.windowTitle(), QString::fromUtf8("数据编辑器  --  [noname.dat]")); // nothing opened yet
+        w.Menu_English->trigger();
+        QCOMPARE(w.windowTitle(), english);
+        const QString file = Path("named.dat");
+        files_.answer(file);
+        QVERIFY(w.Menu_Save_Click());
+        files_.answer(file);
+        w.Menu_Open_Click();
+        QCOMPARE(w.windowTitle(), "Data Editor  --  [" + file + "]");
+        w.Menu_Chinese->trigger();
+        QCOMPARE(w.windowTitle(), QString::fromUtf8("数据编辑器  --  [") + file + "]");
+        w.Menu_English->trigger();
+        QCOMPARE(w.windowTitle(), "Data Editor  --  [" + file + "]");
+        w.Menu_New_Click();
+        w.Menu_Chinese->trigger();
+        QCOMPARE(w.windowTitle(), QString::fromUtf8("数据编辑器  --  [noname.dat]"));
+    }
+
+    void rowLabelsWithAreasAreReadWhole() {
+        Frm_Radio& w = *w_;
+        auto f = Split(kDefaultRadioOption);
+        f[0] = "10";
+        f[1] = "20";
+        d_->RadioOption = Join(f);
+        w.AdjustArea_Marnet();
+        w.UpdateAreaNo();
+        Settle();
+        QHeaderView* labels = w.MFG->verticalHeader();
+        const QFontMetrics fm(labels->font());
+        const int margin = labels->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, labels);
+        QCOMPARE(w.MFGModel->headerData(199, Qt::Vertical, Qt::DisplayRole).toString(),
+                 QString("Ch:200            Area:10"));
+        for (int r = 1; r < d_->MFG.Rows(); ++r) {
+            const QString label = w.MFGModel->headerData(r - 1, Qt::Vertical, Qt::DisplayRole).toString();
+            QVERIFY2(fm.horizontalAdvance(label) + 2 * margin <= labels->width(), qPrintable(label));
+        }
+        w.MFG->scrollToBottom();
+        Settle();
+        Shoot(&w, "ten_areas");
+        // One area again: the narrow column comes back.
+        const int wide = labels->width();
+        w.Menu_New_Click();
+        Settle();
+        QVERIFY(labels->width() < wide);
+        QVERIFY(labels->width() >= Px(kNoColWidthOneArea));
+    }
+};
+
+QTEST_MAIN(EditsKeptTest)
+#include "tst_edits_kept.moc"
