@@ -15,6 +15,9 @@ enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class MsgIcon { None, Information, Warning, Critical, Question };
 enum class MsgResult { Ok, Cancel, Yes, No, Retry };
 
+// Room a title bar takes beside its title: window icon, close box and margins.
+inline constexpr int kTitleBarExtra = 96;
+
 class MessageBoxService {
 public:
     virtual ~MessageBoxService() = default;

@@ -328,12 +328,14 @@ private slots:
         QVERIFY(boxes_.texts().isEmpty());
 
         // A step typed and saved at once re-lays its table before the files are written.
+        w->SSTab1->setCurrentIndex(7);
         Type(w->Text2[14], "2"); // band 7 Rx: 26 points
         QTest::keyClick(w->Text2[14], Qt::Key_S, Qt::AltModifier);
         QTRY_COMPARE(ReadAll(FileOf(home_, 7, 0)).size(), size_t(2 + 26));
 
         // A refused value is not saved: the message shows and the box keeps the focus.
         const Bytes tx0 = ReadAll(FileOf(home_, 0, 1));
+        w->SSTab1->setCurrentIndex(0);
         Type(w->Text1[34 + 4], "7");
         QTest::keyClick(w->Text1[34 + 4], Qt::Key_Q, Qt::AltModifier);
         QTRY_COMPARE(boxes_.texts(), QStringList{"The Data must between 12 to 75!"});

@@ -202,6 +202,8 @@ private slots:
     void aNewDataSetDropsThePendingListLines() {
         dlg.reset();
         Frm_Radio radio(*d);
+        SetBand(*d, 3); // the band the second receiver's frequency lies in
+        AdjustArea_Marnet(*d);
         dlg = std::make_unique<Frm_Farm>(radio);
         dlg->show();
         click(dlg->ChkMarnet);
