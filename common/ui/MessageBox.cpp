@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QAbstractButton>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace vt::ui {
 
@@ -15,6 +18,18 @@ MessageBoxService* g_service = nullptr;
 QString& titleStore() {
     static QString t = QStringLiteral("Data Editor");
     return t;
+}
+
+// A short text gives a box narrower than its title bar needs, and the window manager then cuts
+// the title ("D..."). The title bar also holds the window icon and the close box.
+void WidenToTitle(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarExtra;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
 }
 } // namespace
 
@@ -55,6 +70,7 @@ MsgResult QtMessageBox::show(QWidget* parent, const QString& text, const QString
         break;
     }
     }
+    WidenToTitle(box);
     switch (box.exec()) {
     case QMessageBox::Ok: return MsgResult::Ok;
     case QMessageBox::Yes: return MsgResult::Yes;

@@ -21,6 +21,8 @@ enum class MsgResult { Ok, Cancel, Yes, No, Retry };
 // a QMessageBox through its escape button): Ok alone answers Ok, Yes/No answers No, and every
 // box with a Cancel answers Cancel.
 MsgResult EscapeAnswer(MsgButtons buttons);
+// Room a title bar takes beside its title: window icon, close box and margins.
+inline constexpr int kTitleBarExtra = 96;
 
 class MessageBoxService {
 public:

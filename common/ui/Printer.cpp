@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -10,7 +11,39 @@ namespace vt::ui {
 
 namespace {
 PrinterService* g_service = nullptr;
+
+// Sizes for paper: never above 10 pt; below 8 pt a report is hard to read.
+constexpr qreal kLargestPt = 10.0;
+constexpr qreal kReadablePt = 8.0;
+
+QFont ReportFont(qreal points) {
+    QFont font(QStringLiteral("Monospace"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPointSizeF(points);
+    return font;
 }
+
+// The largest size, in half points, at which the widest line fits the width.
+qreal FittingSize(QPrinter& printer, const QString& widest) {
+    const qreal width = printer.pageLayout().paintRectPixels(printer.resolution()).width();
+    qreal pt = kLargestPt;
+    while (pt > 4.0 && QFontMetricsF(ReportFont(pt), &printer).horizontalAdvance(widest) > width) pt -= 0.5;
+    return pt;
+}
+
+// Portrait when the widest line fits it readably, else landscape; the font as large as fits.
+qreal ChooseLayout(QPrinter& printer, const QStringList& lines) {
+    QString widest;
+    for (const QString& line : lines)
+        if (line.size() > widest.size()) widest = line;
+    printer.setPageOrientation(QPageLayout::Portrait);
+    const qreal portrait = FittingSize(printer, widest);
+    if (portrait >= kReadablePt) return portrait;
+    printer.setPageOrientation(QPageLayout::Landscape);
+    return FittingSize(printer, widest);
+}
+} // namespace
 
 bool QtPrinter::printLines(QWidget*, const QStringList& lines, QString* error) {
     QPrinter printer(QPrinter::HighResolution);
@@ -25,6 +58,7 @@ bool QtPrinter::printLines(QWidget*, const QStringList& lines, QString* error) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdfPath_);
     }
+    const qreal points = ChooseLayout(printer, lines);
     QPainter painter;
     if (!painter.begin(&printer)) {
         if (error) *error = QStringLiteral("The printer could not be started.");
@@ -32,9 +66,7 @@ bool QtPrinter::printLines(QWidget*, const QStringList& lines, QString* error) {
     }
     // Report lines are up to about 130 characters wide: a fixed-pitch font sized to fit the page.
     QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-    QFont font(QStringLiteral("Monospace"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPointSizeF(6.5);
+    const QFont font = ReportFont(points);
     painter.setFont(font);
     QFontMetrics fm(font, &printer);
     const int lineHeight = fm.lineSpacing();

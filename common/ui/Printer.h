@@ -10,8 +10,9 @@ namespace vt::ui {
 class PrinterService {
 public:
     virtual ~PrinterService() = default;
-    // Prints the lines in a fixed-pitch font, as many pages as they need. False with *error set
-    // when there is no printer or the job fails.
+    // Prints the lines in a fixed-pitch font, as many pages as they need: as large as the widest
+    // line allows up to 10 pt, on landscape pages when portrait ones would need it below 8 pt.
+    // False with *error set when there is no printer or the job fails.
     virtual bool printLines(QWidget* parent, const QStringList& lines, QString* error) = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <unistd.h>
 
@@ -71,6 +72,66 @@ TEST(ComPortMap, ListShowsOnlyExistingDevicesWithTheirPaths) {
     EXPECT_EQ(list[2].number, 33);
     EXPECT_EQ(list[3].number, 96);
     EXPECT_EQ(ComPortLabel(list[2]), "COM33 (" + (f.dev / "ttyUSB0").string() + ")");
+}
+
+TEST(ComPortMap, SerialSlotsWithoutAUartAreNotOffered) {
+    MapFolders f("uart");
+    const fs::path sys = f.root / "sys";
+    auto type = [&](const char* tty, const char* value) {
+        fs::create_directories(sys / tty);
+        std::ofstream(sys / tty / "type") << value << "\n";
+    };
+    for (const char* n : {"ttyS0", "ttyS1", "ttyS2", "ttyS3", "ttyUSB0"}) f.Node(n);
+    type("ttyS0", "4"); // a 16550A
+    type("ttyS1", "0"); // a reserved slot: PORT_UNKNOWN
+    type("ttyS2", "0");
+    // ttyS3 has no entry to ask; its node cannot say either (not a tty): it is offered.
+    f.Link(2, f.dev / "ttyS1"); // a port the user named himself is always offered
+    ComPortMap map(f.program, f.dev, sys);
+    std::vector<int> numbers;
+    for (const auto& e : map.List()) numbers.push_back(e.number);
+    EXPECT_EQ(numbers, (std::vector<int>{1, 2, 4, 33}));
+    // The map itself is unchanged: COM3 still names ttyS2.
+    EXPECT_EQ(map.Device(3), f.dev / "ttyS2");
+}
+
+TEST(ComPortMap, UsbAdaptersShowTheirByIdName) {
+    MapFolders f("byid");
+    f.Node("ttyUSB0");
+    f.Node("ttyACM1");
+    const fs::path byId = f.dev / "serial" / "by-id";
+    fs::create_directories(byId);
+    const std::string ftdi = "usb-FTDI_FT232R_USB_UART_A10K7Q2B-if00-port0";
+    fs::create_symlink("../../ttyUSB0", byId / ftdi);
+    fs::create_symlink("../../gone", byId / "usb-Old_Adapter-if00");
+    auto list = ComPortMap(f.program, f.dev).List();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].byId, ftdi);
+    EXPECT_EQ(ComPortLabel(list[0]), "COM33 (" + (f.dev / "ttyUSB0").string() + ") " + ftdi);
+    EXPECT_EQ(list[1].number, 66);
+    EXPECT_EQ(ComPortLabel(list[1]), "COM66 (" + (f.dev / "ttyACM1").string() + ")");
+}
+
+// The machine's own ports, as the dialog lists them: every ttyS offered has a UART by the
+// kernel's account, and every slot the kernel reports empty is left out.
+TEST(ComPortMap, TheMachinesSerialSlotsFollowTheKernel) {
+    MapFolders f("machine");
+    const fs::path sys = "/sys/class/tty";
+    if (!fs::exists(sys)) GTEST_SKIP() << "no sysfs";
+    ComPortMap map(f.program, "/dev", sys);
+    std::vector<std::string> listed;
+    for (const auto& e : map.List()) listed.push_back(e.device.filename().string());
+    int checked = 0;
+    for (int i = 0; i < 32; ++i) {
+        const std::string tty = "ttyS" + std::to_string(i);
+        std::ifstream in(sys / tty / "type");
+        int t = -1;
+        if (!(in >> t) || !fs::exists("/dev/" + tty)) continue;
+        ++checked;
+        const bool offered = std::find(listed.begin(), listed.end(), tty) != listed.end();
+        EXPECT_EQ(offered, t != 0) << tty << " type " << t;
+    }
+    if (checked == 0) GTEST_SKIP() << "no serial slots on this machine";
 }
 
 TEST(ComPortMap, EmptyFolderListsNothing) {

@@ -75,16 +75,50 @@ private slots:
         QCOMPARE(data->CommPort, 2);
     }
 
-    void okWithoutChoosingTakesTheFirstItemAndCancelChangesNothing() {
+    void okWithoutChoosingKeepsThePortInUseAndCancelChangesNothing() {
         Node("ttyACM0");
+        Node("ttyUSB2");
         data->CommPort = 9;
         QPointer<dlgSetting> dlg = Open();
         QTest::mouseClick(dlg->CmdCancel, Qt::LeftButton);
         QCOMPARE(data->CommPort, 9);
         QTRY_VERIFY(dlg.isNull());
+        // COM9 is not offered: nothing is chosen, and OK leaves the port alone.
         dlg = Open();
+        QCOMPARE(dlg->ComBoCommList->currentIndex(), -1);
+        QTest::mouseClick(dlg->CmdOk, Qt::LeftButton);
+        QCOMPARE(data->CommPort, 9);
+        QTRY_VERIFY(dlg.isNull());
+        data->CommPort = 65;
+        dlg = Open();
+        QCOMPARE(dlg->ComBoCommList->currentText(), QString::fromStdString("COM65 (" + (dev / "ttyACM0").string() + ")"));
         QTest::mouseClick(dlg->CmdOk, Qt::LeftButton);
         QCOMPARE(data->CommPort, 65);
+    }
+
+    void onlyRealUartsAndUsbAdaptersWithTheirStableNames() {
+        const fs::path sys = home->Path() / "fake-sys";
+        for (int i = 0; i < 4; ++i) {
+            const std::string tty = "ttyS" + std::to_string(i);
+            Node(tty.c_str());
+            fs::create_directories(sys / tty);
+            std::ofstream(sys / tty / "type") << (i == 1 ? "4" : "0");
+        }
+        Node("ttyUSB0");
+        fs::create_directories(dev / "serial" / "by-id");
+        fs::create_symlink("../../ttyUSB0", dev / "serial" / "by-id" / "usb-Prolific_PL2303-if00-port0");
+        data->CommPort = 1; // the default, with no UART behind it
+        QPointer<dlgSetting> dlg = new dlgSetting(*data, ComPortMap(home->Path(), dev, sys), w.get());
+        dlg->show();
+        QCOMPARE(dlg->ComBoCommList->count(), 2);
+        QCOMPARE(dlg->ComBoCommList->itemText(0), QString::fromStdString("COM2 (" + (dev / "ttyS1").string() + ")"));
+        QCOMPARE(dlg->ComBoCommList->itemText(1),
+                 QString::fromStdString("COM33 (" + (dev / "ttyUSB0").string() + ") usb-Prolific_PL2303-if00-port0"));
+        QCOMPARE(dlg->ComBoCommList->currentIndex(), -1);
+        QVERIFY(!dlg->Label3->isVisible());
+        dlg->ComBoCommList->setCurrentIndex(1);
+        QTest::mouseClick(dlg->CmdOk, Qt::LeftButton);
+        QCOMPARE(data->CommPort, 33);
     }
 
     void menuShowsTheDialogWithoutBlockingAndRefreshesIt() {

@@ -309,6 +309,80 @@ private slots:
         QCOMPARE(again->Text1[3]->text(), QString("44"));
     }
 
+    // Typed but not left: what an access key or a click on a scroll bar finds.
+    static void Type(QLineEdit* box, const QString& text) {
+        box->setFocus(Qt::MouseFocusReason);
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClicks(box, text);
+        QVERIFY(box->hasFocus());
+    }
+
+    void accessKeysSaveTheValueBeingTyped() {
+        auto w = Open();
+        Type(w->Text1[3], "44");
+        QTest::keyClick(w->Text1[3], Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(int(ReadAll(FileOf(home_, 0, 0))[2 + 3]), 44);
+        QVERIFY(w->isVisible());
+        QCOMPARE(int(tables_->LoadedVolData[3]), 44);
+        QVERIFY(boxes_.texts().isEmpty());
+
+        // A step typed and saved at once re-lays its table before the files are written.
+        w->SSTab1->setCurrentIndex(7);
+        Type(w->Text2[14], "2"); // band 7 Rx: 26 points
+        QTest::keyClick(w->Text2[14], Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(ReadAll(FileOf(home_, 7, 0)).size(), size_t(2 + 26));
+
+        // A refused value is not saved: the message shows and the box keeps the focus.
+        const Bytes tx0 = ReadAll(FileOf(home_, 0, 1));
+        w->SSTab1->setCurrentIndex(0);
+        Type(w->Text1[34 + 4], "7");
+        QTest::keyClick(w->Text1[34 + 4], Qt::Key_Q, Qt::AltModifier);
+        QTRY_COMPARE(boxes_.texts(), QStringList{"The Data must between 12 to 75!"});
+        QTest::qWait(50);
+        QVERIFY(w->isVisible());
+        QVERIFY(ReadAll(FileOf(home_, 0, 1)) == tx0);
+        QTRY_VERIFY(w->Text1[34 + 4]->hasFocus());
+
+        Type(w->Text1[34 + 4], "70");
+        QTest::keyClick(w->Text1[34 + 4], Qt::Key_Q, Qt::AltModifier);
+        QTRY_VERIFY(!w->isVisible());
+        QCOMPARE(int(ReadAll(FileOf(home_, 0, 1))[2 + 4]), 70);
+    }
+
+    void aClickOnTheScrollBarKeepsTheValueBeingTyped() {
+        auto w = Open();
+        w->SSTab1->setCurrentIndex(2);
+        QScrollBar* bar = w->VScroll1[4]; // band 2 Rx, 221 points
+        QLineEdit* row3 = w->Text1[4 * 34 + 3];
+        const int point5 = Work(2, 0, 5);
+        Type(row3, "40");
+        const QPoint belowHandle(bar->width() / 2, bar->height() - bar->width() - 4);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, belowHandle);
+        QCOMPARE(bar->value(), 1);
+        QCOMPARE(Work(2, 0, 3), 40);
+        QCOMPARE(row3->text(), QString::number(point5)); // row 3 now shows point 5
+        QTest::keyClick(row3, Qt::Key_Tab);
+        QCOMPARE(Work(2, 0, 5), point5);
+        QCOMPARE(Work(2, 0, 3), 40);
+        QVERIFY(boxes_.texts().isEmpty());
+
+        // Typed after the scroll: the point the row shows.
+        Type(row3, "41");
+        QTest::mouseClick(bar, Qt::LeftButton, {}, belowHandle);
+        QCOMPARE(bar->value(), 2);
+        QCOMPARE(Work(2, 0, 5), 41);
+
+        // Refused: the rows stay where they were, the box keeps the reset text and the focus.
+        Type(row3, "63");
+        QTest::mouseClick(bar, Qt::LeftButton, {}, belowHandle);
+        QCOMPARE(boxes_.texts(), QStringList{"The Data must between 0 to 62!"});
+        QCOMPARE(bar->value(), 2);
+        QCOMPARE(row3->text(), QString("0"));
+        QCOMPARE(w->Label1[4 * 34 + 3]->text(), QString("66.7MHz"));
+        QTRY_VERIFY(row3->hasFocus());
+    }
+
     void cancelLeavesFilesAndLoadedTables() {
         const Bytes file = ReadAll(FileOf(home_, 0, 0));
         auto w = Open();

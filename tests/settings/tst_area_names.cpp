@@ -1,5 +1,6 @@
 #include "option_dialog_helpers.h"
 
+#include "common/ui/MessageBox.h"
 #include "editor/settings/core/RadioOptionRecord.h"
 #include "editor/settings/ui/Frm_Areaname.h"
 
@@ -32,6 +33,8 @@ class AreaNamesTest : public QObject {
     Q_OBJECT
     std::unique_ptr<EditorData> data;
     std::unique_ptr<RecordingMain> main;
+    std::unique_ptr<ui::ScriptedMessageBox> boxes;
+    std::unique_ptr<ui::ScopedMessageBox> scope;
 
     void Show(Frm_Areaname& dlg) {
         dlg.show();
@@ -41,6 +44,8 @@ class AreaNamesTest : public QObject {
 
 private slots:
     void init() {
+        boxes = std::make_unique<ui::ScriptedMessageBox>();
+        scope = std::make_unique<ui::ScopedMessageBox>(boxes.get());
         data = std::make_unique<EditorData>();
         main = std::make_unique<RecordingMain>(*data);
         for (int i = 1; i <= 10; ++i) data->AreaNames[static_cast<size_t>(i)] = std::to_string(i);
@@ -48,6 +53,10 @@ private slots:
         data->Lang.Set("Farea_Interface", 2, "No.");
         data->Lang.Set("Farea_Interface", 3, "Name");
         data->Lang.Set("Farea_Interface", 4, "Area editor");
+    }
+    void cleanup() {
+        scope.reset();
+        boxes.reset();
     }
 
     void threeAreasGiveThreeRows() {
@@ -131,15 +140,40 @@ private slots:
         QCOMPARE(main->calls, std::vector<std::string>{"UpdateAreaName"});
     }
 
-    void enterOnOkEndsTheEditFirst() {
-        data->RadioOption = Areas("2");
+    void returnEndsTheNameEditOnly() {
+        data->RadioOption = Areas("3");
         Frm_Areaname dlg(*main);
         Show(dlg);
         ClickCell(dlg, 1, 2);
         QTest::keyClicks(dlg.txtName, "Quay");
         QTest::keyClick(dlg.txtName, Qt::Key_Return);
+        QVERIFY(dlg.isVisible());
+        QVERIFY(!dlg.txtName->isVisible());
+        QCOMPARE(dlg.TextMatrix(1, 2), QString("Quay"));
+        QCOMPARE(data->AreaNames[1], std::string("1")); // nothing stored before OK
+        QVERIFY(dlg.MFGArea->hasFocus());
+        QTest::keyClick(dlg.MFGArea, Qt::Key_Enter); // nor on the grid
+        QVERIFY(dlg.isVisible());
+        ClickCell(dlg, 2, 2);
+        QTest::keyClicks(dlg.txtName, "Dock");
+        QTest::keyClick(dlg.txtName, Qt::Key_Enter);
+        QVERIFY(dlg.isVisible());
+        QTest::mouseClick(dlg.Command1, Qt::LeftButton);
         QVERIFY(!dlg.isVisible());
         QCOMPARE(data->AreaNames[1], std::string("Quay"));
+        QCOMPARE(data->AreaNames[2], std::string("Dock"));
+        QVERIFY(boxes->texts().isEmpty());
+    }
+
+    void spaceOnOkEndsTheEditFirst() {
+        data->RadioOption = Areas("2");
+        Frm_Areaname dlg(*main);
+        Show(dlg);
+        ClickCell(dlg, 2, 2);
+        QTest::keyClicks(dlg.txtName, "Pier");
+        dlg.Command1->animateClick(); // what an access key or a shortcut does: the box keeps the focus
+        QTRY_VERIFY(!dlg.isVisible());
+        QCOMPARE(data->AreaNames[2], std::string("Pier"));
     }
 
     void unchangedNamesAreNoEdit() {
@@ -162,19 +196,46 @@ private slots:
         dlg.txtName->selectAll();
         for (QChar c : QString::fromUtf8("Kü北ste")) // typed one by one, beyond the ASCII keys
             QTest::sendKeyEvent(QTest::Click, dlg.txtName, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        QCOMPARE(dlg.txtName->text(), QString::fromUtf8("Küste"));
+        QCOMPARE(dlg.txtName->text(), QString::fromUtf8("Kü北ste"));
+        // Refused with the channel names' message; the box stays open for a correction.
+        QTest::keyClick(dlg.txtName, Qt::Key_Return);
+        QCOMPARE(boxes->texts(), QStringList{QString::fromUtf8(
+                                     "Name: the character \"北\" cannot be stored in the radio's memory.")});
+        QVERIFY(dlg.txtName->isVisible());
+        QCOMPARE(dlg.TextMatrix(1, 2), QString("1"));
+        ClickCell(dlg, 2, 2); // leaving the box refuses it again and closes it
+        QCOMPARE(boxes->texts().size(), 2);
+        QCOMPARE(dlg.TextMatrix(1, 2), QString("1"));
+        QCOMPARE(dlg.txtName->text(), QString("2"));
+        for (QChar c : QString::fromUtf8("Küste"))
+            QTest::sendKeyEvent(QTest::Click, dlg.txtName, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::keyClick(dlg.txtName, Qt::Key_Return);
+        QCOMPARE(dlg.TextMatrix(2, 2), QString::fromUtf8("Küste"));
+        QCOMPARE(boxes->texts().size(), 2);
     }
 
-    void scrollingHidesTheBox() {
+    void scrollingKeepsTheTypedNameAndHidesTheBox() {
         data->RadioOption = Areas("10");
         Frm_Areaname dlg(*main);
         Show(dlg);
         ClickCell(dlg, 1, 2);
         QVERIFY(dlg.txtName->isVisible());
+        QTest::keyClicks(dlg.txtName, "West");
         QScrollBar* bar = dlg.MFGArea->verticalScrollBar();
         QVERIFY(bar->maximum() > 0);
-        bar->setValue(bar->maximum());
+        // A click on the bar below its handle: the box keeps the focus while the grid moves.
+        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - bar->width() - 4));
+        QVERIFY(bar->value() > 0);
         QVERIFY(!dlg.txtName->isVisible());
+        QCOMPARE(dlg.TextMatrix(1, 2), QString("West"));
+        ClickCell(dlg, 10, 2);
+        QTest::keyClicks(dlg.txtName, "East");
+        bar->setValue(0);
+        QVERIFY(!dlg.txtName->isVisible());
+        QCOMPARE(dlg.TextMatrix(10, 2), QString("East"));
+        QTest::mouseClick(dlg.Command1, Qt::LeftButton);
+        QCOMPARE(data->AreaNames[1], std::string("West"));
+        QCOMPARE(data->AreaNames[10], std::string("East"));
     }
 };
 

@@ -9,10 +9,15 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTableView>
 #include <QTimer>
 #include <QtTest>
@@ -102,8 +107,39 @@ private slots:
         type(dlg->txtCallTone, "12r45");
         QCOMPARE(boxes->texts(), QStringList{msg(1)});
         QCOMPARE(cell(4, 1), std::string("CALL 12A45"));
-        // The refusal does not hold the focus.
+        // The refused editor stays, empty, with the focus; left empty it closes unchanged.
+        QVERIFY(dlg->txtCallTone->isVisible());
+        QCOMPARE(dlg->txtCallTone->text(), QString(""));
+        QTRY_VERIFY(dlg->txtCallTone->hasFocus());
+        QTest::keyClick(dlg->txtCallTone, Qt::Key_Return);
         QVERIFY(!dlg->txtCallTone->isVisible());
+        QCOMPARE(cell(4, 1), std::string("CALL 12A45"));
+        QCOMPARE(boxes->texts().size(), 1);
+    }
+
+    void refusedChannelKeepsItsEditorOpenEmptyAndFocused() {
+        clickCell(5, 4);
+        type(dlg->txtChannel, "current");
+        QCOMPARE(boxes->texts(), QStringList{msg(1)});
+        QCOMPARE(cell(5, 4), std::string(""));
+        QVERIFY(dlg->txtChannel->isVisible());
+        QCOMPARE(dlg->txtChannel->text(), QString(""));
+        QTRY_VERIFY(dlg->txtChannel->hasFocus());
+        // Out of range: refused without a word, the same way.
+        type(dlg->txtChannel, "201");
+        QCOMPARE(boxes->texts().size(), 1);
+        QVERIFY(dlg->txtChannel->isVisible());
+        QCOMPARE(dlg->txtChannel->text(), QString(""));
+        QTRY_VERIFY(dlg->txtChannel->hasFocus());
+        // A click elsewhere that refuses the entry goes no further: OK does not close.
+        QTest::keyClicks(dlg->txtChannel, "0");
+        QTest::mouseClick(dlg->Command1, Qt::LeftButton);
+        QVERIFY(dlg->isVisible());
+        QVERIFY(dlg->txtChannel->isVisible());
+        QTRY_VERIFY(dlg->txtChannel->hasFocus());
+        type(dlg->txtChannel, "12.9");
+        QCOMPARE(cell(5, 4), std::string("12"));
+        QVERIFY(!dlg->txtChannel->isVisible());
     }
 
     void leavingAnEditorByClickingAnotherCellCommitsIt() {
@@ -116,11 +152,59 @@ private slots:
         clickCell(3, 3);
         QCOMPARE(boxes->texts(), QStringList{msg(2)});
         QCOMPARE(cell(3, 6), std::string(""));
+        // The refused number keeps its editor; the next click leaves it empty and moves on.
+        QVERIFY(!dlg->txtIdentify->isVisible());
+        QTRY_VERIFY(dlg->txtEmerg->hasFocus());
+        clickCell(3, 3);
+        QVERIFY(!dlg->txtEmerg->isVisible());
         QVERIFY(dlg->txtIdentify->isVisible());
         QCOMPARE(dlg->txtIdentify->text(), QString(""));
         QTest::keyClicks(dlg->txtIdentify, "A|B"); // "|" is refused as it is typed
         QTest::keyClick(dlg->txtIdentify, Qt::Key_Return);
         QCOMPARE(cell(3, 3), std::string("AB"));
+    }
+
+    void everyColumnShowsWholeAndAClickedCellKeepsItsEditor() {
+        QTableView* v = dlg->MFG5Tone;
+        const int room = v->viewport()->width();
+        for (int c = 0; c < 6; ++c) {
+            const QRect r = v->visualRect(v->model()->index(0, c));
+            QVERIFY2(r.left() >= 0 && r.right() < room, qPrintable(QString("column %1").arg(c + 1)));
+        }
+        QCOMPARE(v->horizontalScrollBar()->maximum(), 0);
+        QVERIFY(v->horizontalHeader()->sectionSize(5) >= QFontMetrics(v->horizontalHeader()->font()).horizontalAdvance("EMERGENCY"));
+        // A click as a user makes it: on the visible part of the cell, no scrolling beforehand;
+        // the view's own delayed scroll must not take the editor away.
+        auto clickAsIs = [&](int row, int col) {
+            const QRect r = v->visualRect(v->model()->index(row - 1, col - 1)).intersected(v->viewport()->rect());
+            QVERIFY(!r.isEmpty());
+            QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, r.center());
+            QTest::qWait(QApplication::doubleClickInterval() + 300);
+        };
+        clickAsIs(2, 6);
+        type(dlg->txtEmerg, "3");
+        QCOMPARE(cell(2, 6), std::string("3"));
+        // The last, partly hidden row scrolls into view before its editor opens.
+        int row = v->rowAt(v->viewport()->height() - 2) + 1;
+        QVERIFY(v->visualRect(v->model()->index(row - 1, 3)).bottom() >= v->viewport()->height());
+        clickAsIs(row, 4);
+        QVERIFY(dlg->txtChannel->isVisible());
+        QCOMPARE(dlg->txtChannel->geometry().topLeft(),
+                 v->viewport()->mapTo(dlg->Frame2, v->visualRect(v->model()->index(row - 1, 3)).topLeft()));
+        type(dlg->txtChannel, "12");
+        QCOMPARE(cell(row, 4), std::string("12"));
+        QCOMPARE(cell(row - 1, 4), std::string(""));
+    }
+
+    void farmcallValuesStayInsideTheirFrame() {
+        QStyleOptionGroupBox opt;
+        opt.initFrom(dlg->Frame1);
+        const QRect inner =
+            dlg->Frame1->style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxContents, dlg->Frame1);
+        for (QLabel* l : {dlg->lbFarmcall, dlg->lbRing, dlg->lbMarnet, dlg->lbFarmchannel}) {
+            QVERIFY2(l->geometry().right() < inner.right(), qPrintable(l->objectName()));
+            QVERIFY(l->width() >= QFontMetrics(l->font()).horizontalAdvance("150.0000"));
+        }
     }
 
     void emergencyNumbersChainThroughTheGrid() {

@@ -5,6 +5,7 @@
 #include "editor/settings/ui/Frm_Farm.h"
 #include "editor/shell/core/EditorData.h"
 #include "editor/shell/core/GridRules.h"
+#include "editor/shell/ui/Frm_Radio.h"
 #include "helpers/tone_test_support.h"
 
 #include <QCheckBox>
@@ -199,6 +200,12 @@ private slots:
     }
 
     void aNewDataSetDropsThePendingListLines() {
+        dlg.reset();
+        Frm_Radio radio(*d);
+        SetBand(*d, 3); // the band the second receiver's frequency lies in
+        AdjustArea_Marnet(*d);
+        dlg = std::make_unique<Frm_Farm>(radio);
+        dlg->show();
         click(dlg->ChkMarnet);
         dlg->txtMarID->setText("12234");
         dlg->txtMaxch->setText("40");
@@ -206,10 +213,15 @@ private slots:
         ok();
         QCOMPARE(Split(d->RadioOption)[1], std::string("39"));
         QVERIFY(d->PendingFiveTone);
-        DiscardPendingFiveTone(*d); // what New, Open and a radio read do
-        Frm_5Tone tone(*w);
+        boxes->answer(ui::MsgResult::No); // do not save the edits first
+        radio.Menu_New->trigger();
+        QVERIFY(!d->DataChanged);
+        QVERIFY(!d->PendingFiveTone);
+        Frm_5Tone tone(radio);
         QCOMPARE(tone.TxtID->text(), QString(""));
         QCOMPARE(tone.MFG5Tone->model()->index(99, 0).data().toString(), QString(""));
+        tone.Command1_Click();
+        QCOMPARE(d->FiveToneChannels[100], std::string(kEmptyToneLine));
     }
 
     void cancelKeepsEverything() {

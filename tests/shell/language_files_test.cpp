@@ -89,6 +89,31 @@ TEST(LanguageFiles, MainWindowTextsExistInBothLanguages) {
     EXPECT_NE(eng.Get("Fradio_Msg", 17).find('\r'), std::string::npos);
 }
 
+// Chinese runs its words together: blanks between two Chinese characters are an English
+// spacing carried over ("AREA   NAME:").
+TEST(LanguageFiles, ChineseTextsHaveNoBlanksBetweenChineseCharacters) {
+    std::ifstream in(Path("Chinese.lng"), std::ios::binary);
+    ASSERT_TRUE(in);
+    auto wide = [](const std::string& s, size_t i) { return static_cast<unsigned char>(s[i]) >= 0xE2; };
+    std::string line;
+    while (std::getline(in, line)) {
+        const auto last = line.rfind("@@");
+        if (line.empty() || line[0] == '#' || last == std::string::npos) continue;
+        const std::string text = CleanLngText(line.substr(last + 2));
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (text[i] != ' ' || i == 0) continue;
+            size_t before = i;
+            while (before > 0 && (static_cast<unsigned char>(text[before - 1]) & 0xC0) == 0x80) --before;
+            if (before == 0) continue;
+            --before; // the lead byte of the character before the blank
+            size_t after = text.find_first_not_of(' ', i);
+            if (after == std::string::npos) break;
+            EXPECT_FALSE(wide(text, before) && wide(text, after)) << line;
+            i = after;
+        }
+    }
+}
+
 TEST(LanguageFiles, ShippedFilesFitTheSizeLimit) {
     for (const char* name : kFiles) {
         std::ifstream in(Path(name), std::ios::binary | std::ios::ate);

@@ -5,6 +5,7 @@
 #include "editor/image/VoltageTables.h"
 #include "editor/service/core/NumberText.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -15,6 +16,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vt {
@@ -173,12 +175,14 @@ void FrmTRxVoltage::ShowTables(int index) {
         }
         bar->setValue(0);
         bar->setVisible(scrolls);
+        shownPos_[static_cast<size_t>(t)] = 0;
     }
 }
 
 void FrmTRxVoltage::ScrollTable(int index, int value) {
     const int b = Band(index), kind = Kind(index);
     const int count = vt_.WorkCount[b][kind];
+    shownPos_[static_cast<size_t>(index)] = value;
     const int first = 2 * value;
     int last = first + kRows - 1;
     const int lastRow = kRows * index + kRows - 1;
@@ -200,7 +204,30 @@ void FrmTRxVoltage::ScrollTable(int index, int value) {
     }
 }
 
-void FrmTRxVoltage::VScroll1_Change(int index) { ScrollTable(index, VScroll1[index]->value()); }
+void FrmTRxVoltage::VScroll1_Change(int index) {
+    // A value typed into this table is stored at its point before the rows move on.
+    if (!CommitFocusedBox(index)) {
+        QSignalBlocker quiet(VScroll1[index]);
+        VScroll1[index]->setValue(shownPos_[static_cast<size_t>(index)]);
+        return;
+    }
+    ScrollTable(index, VScroll1[index]->value());
+}
+
+bool FrmTRxVoltage::CommitFocusedBox(int onlyTable) {
+    auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    if (!box || !box->isVisible()) return true;
+    const auto step = std::find(Text2.begin(), Text2.end(), box);
+    if (step != Text2.end()) {
+        const int t = static_cast<int>(step - Text2.begin());
+        return onlyTable >= 0 ? true : Text2_LostFocus(t);
+    }
+    const auto value = std::find(Text1.begin(), Text1.end(), box);
+    if (value == Text1.end()) return true;
+    const int k = static_cast<int>(value - Text1.begin());
+    if (onlyTable >= 0 && k / kRows != onlyTable) return true;
+    return Text1_LostFocus(k);
+}
 
 bool FrmTRxVoltage::KeyPasses(bool allowPoint, QKeyEvent* key) {
     if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Cut))
@@ -246,8 +273,8 @@ void FrmTRxVoltage::Refuse(QLineEdit* box, const QString& message, const QString
     });
 }
 
-void FrmTRxVoltage::Text1_LostFocus(int index) {
-    if (index < 0 || index >= kTables * kRows) return;
+bool FrmTRxVoltage::Text1_LostFocus(int index) {
+    if (index < 0 || index >= kTables * kRows) return true;
     const int t = index / kRows, r = index % kRows;
     const int b = Band(t), kind = Kind(t);
     QLineEdit* box = Text1[index];
@@ -257,26 +284,28 @@ void FrmTRxVoltage::Text1_LostFocus(int index) {
     const auto value = ToWhole(Trim(box->text().toStdString()));
     if (!value || *value < lo || *value > hi) {
         Refuse(box, tx ? kTxRangeMsg : kRxRangeMsg, tx ? "12" : "0");
-        return;
+        return false;
     }
-    const size_t at = static_cast<size_t>(vt_.WorkOffset[b][kind] + 2 * VScroll1[t]->value() + r);
+    const size_t at = static_cast<size_t>(vt_.WorkOffset[b][kind] + 2 * shownPos_[static_cast<size_t>(t)] + r);
     if (at < vt_.WorkVolData.size()) vt_.WorkVolData[at] = static_cast<uint8_t>(*value);
+    return true;
 }
 
-void FrmTRxVoltage::Text2_LostFocus(int index) {
+bool FrmTRxVoltage::Text2_LostFocus(int index) {
     QLineEdit* box = Text2[index];
     double step = 0;
     if (!AcceptableStep(box->text().toStdString(), &step)) {
         Refuse(box, kNotDataMsg, StepText(index));
-        return;
+        return false;
     }
     const int b = Band(index), kind = Kind(index);
     // "0.50" for a step of 0.5 is no change: the table keeps its points.
     if (RoundVolStep(step) == vt_.WorkStep[b][kind]) {
         box->setText(StepText(index));
-        return;
+        return true;
     }
     if (vt_.ChangeWorkStep(index, step)) ShowTables(index);
+    return true;
 }
 
 bool FrmTRxVoltage::SaveAndReload() {
@@ -293,6 +322,8 @@ bool FrmTRxVoltage::SaveAndReload() {
 }
 
 void FrmTRxVoltage::Command1_Click(int index) {
+    // Save by its access key: the box being typed in still holds the focus and its value.
+    if (index != 2 && !CommitFocusedBox()) return;
     switch (index) {
     case 0:
         SaveAndReload();

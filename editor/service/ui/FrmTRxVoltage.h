@@ -50,8 +50,13 @@ private:
     void BuildTab(int band);
     // False when the key is to be discarded.
     bool KeyPasses(bool allowPoint, QKeyEvent* key);
-    void Text1_LostFocus(int index);
-    void Text2_LostFocus(int index);
+    // False when the box's text was refused (the message shown, the box about to take the
+    // focus back).
+    bool Text1_LostFocus(int index);
+    bool Text2_LostFocus(int index);
+    // Checks and stores the value box or step box that holds the focus, as leaving it would: an
+    // access key or a click on a scroll bar leaves the focus where it is. False when refused.
+    bool CommitFocusedBox(int onlyTable = -1);
     void Refuse(QLineEdit* box, const QString& message, const QString& resetText);
     // Writes the table files and reads them back into the loaded copy; false after a message.
     bool SaveAndReload();
@@ -59,6 +64,9 @@ private:
 
     VoltageTables& vt_;
     bool FirstShowFlag = false;
+    // The scroll position each table's rows show; a typed value belongs to the point its row
+    // showed when it was typed, even while the bar is already moving.
+    std::array<int, kTables> shownPos_{};
 };
 
 } // namespace vt

@@ -25,7 +25,10 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace vt {
@@ -41,9 +44,14 @@ template <class W> W* Make(QWidget* parent, const char* name) {
     return w;
 }
 
-QLabel* ValueLabel(QWidget* parent, const char* name, int left, int top) {
-    auto* l = Make<QLabel>(parent, name);
-    l->setGeometry(left, top, Px(1440), 18);
+// The value boxes end inside the frame's border, whatever the style draws it with.
+QLabel* ValueLabel(QGroupBox* frame, const char* name, int left, int top) {
+    auto* l = Make<QLabel>(frame, name);
+    QStyleOptionGroupBox opt;
+    opt.initFrom(frame);
+    const QRect inner = frame->style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxContents, frame);
+    const int right = std::min(left + Px(1440), inner.right() - 4);
+    l->setGeometry(left, top, right - left + 1, 18);
     l->setAutoFillBackground(true);
     l->setBackgroundRole(QPalette::ToolTipBase);
     l->setForegroundRole(QPalette::ToolTipText);
@@ -173,8 +181,21 @@ void Frm_5Tone::BuildGrid() {
     MFG5Tone->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     MFG5Tone->verticalHeader()->setFixedWidth(Px(480));
     MFG5Tone->horizontalHeader()->setFixedHeight(kRowHeight + 2);
+    // Every column fits beside the row labels and the vertical bar: a half-hidden column would
+    // scroll the grid under the editor a click just opened.
+    MFG5Tone->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    MFG5Tone->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const int widths[] = {2240, 1120, 1760, 960, 800, 1120};
-    for (int c = 0; c < 6; ++c) MFG5Tone->setColumnWidth(c, Px(widths[c]));
+    int design = 0;
+    for (int w : widths) design += Px(w);
+    const int room = MFG5Tone->width() - 2 * MFG5Tone->frameWidth() - Px(480) -
+                     MFG5Tone->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, MFG5Tone);
+    int used = 0;
+    for (int c = 0; c < 6; ++c) {
+        const int w = c < 5 ? Px(widths[c]) * std::min(room, design) / design : std::min(room, design) - used;
+        MFG5Tone->setColumnWidth(c, w);
+        used += w;
+    }
     auto* corner = Make<QLabel>(MFG5Tone, "MFG5ToneCorner");
     corner->setText(QStringLiteral("No"));
     corner->setAlignment(Qt::AlignCenter);
@@ -278,7 +299,7 @@ void Frm_5Tone::Message(int index) { ui::MsgBox(DisplayText(toneMsg_[static_cast
 // ---- OK, Cancel, Clear, Install, Special ----
 
 void Frm_5Tone::Command1_Click() {
-    CommitOpenEditor();
+    if (!CommitOpenEditor()) return;
     std::string id = TxtID->text().toStdString();
     if (!FiveToneList::CheckOwnID(id)) {
         Message(0);
@@ -310,7 +331,7 @@ void Frm_5Tone::reject() {
 }
 
 void Frm_5Tone::Command4_Click() {
-    CommitOpenEditor();
+    if (!CommitOpenEditor()) return;
     if (ui::MsgBox(DisplayText(toneMsg_[2]), ui::MsgButtons::OkCancel) != ui::MsgResult::Ok) return;
     HideEditors();
     list_->ClearShared(api_.Data());
@@ -320,7 +341,7 @@ void Frm_5Tone::Command4_Click() {
 void Frm_5Tone::CommandInstall_Click() { Message(4); }
 
 void Frm_5Tone::Command3_Click() {
-    CommitOpenEditor();
+    if (!CommitOpenEditor()) return;
     HideEditors();
     QModelIndex cur = MFG5Tone->currentIndex();
     int line = cur.isValid() ? cur.row() + 1 : 1;
@@ -337,8 +358,11 @@ QWidget* Frm_5Tone::OpenEditor() const {
     return nullptr;
 }
 
-void Frm_5Tone::CommitOpenEditor() {
+bool Frm_5Tone::CommitOpenEditor() {
+    // The click or key that has just seen an entry refused does not go on.
+    if (refused_) return false;
     if (QWidget* e = OpenEditor()) EditorLostFocus(e);
+    return !refused_;
 }
 
 void Frm_5Tone::HideEditors() {
@@ -350,9 +374,11 @@ void Frm_5Tone::HideEditors() {
 }
 
 void Frm_5Tone::MFG5Tone_Click(int row, int col) {
-    CommitOpenEditor();
+    if (!CommitOpenEditor()) return;
     curRow_ = row;
     curCol_ = col;
+    // A partly hidden cell scrolls into view now, not after the editor has opened over it.
+    if (row >= 1 && col >= 1) MFG5Tone->scrollTo(model_->index(row - 1, col - 1));
     switch (col) {
     case 1: ShowCallToneEditor(); break;
     case 2:
@@ -450,33 +476,53 @@ void Frm_5Tone::FinishEditor(QWidget* editor) {
 void Frm_5Tone::EditorLostFocus(QObject* editor) {
     if (committing_ || !static_cast<QWidget*>(editor)->isVisible()) return;
     committing_ = true;
-    if (editor == txtCallTone) txtCallTone_LostFocus();
+    bool accepted = true;
+    if (editor == txtCallTone) accepted = txtCallTone_LostFocus();
     else if (editor == txtIdentify) txtIdentify_LostFocus();
-    else if (editor == txtChannel) txtChannel_LostFocus();
-    else if (editor == txtEmerg) txtEmerg_LostFocus();
+    else if (editor == txtChannel) accepted = txtChannel_LostFocus();
+    else if (editor == txtEmerg) accepted = txtEmerg_LostFocus();
     else if (editor == cmbTries) cmbTries_LostFocus();
     committing_ = false;
-    FinishEditor(static_cast<QWidget*>(editor));
+    if (accepted) FinishEditor(static_cast<QWidget*>(editor));
+    else HoldRefused(static_cast<QLineEdit*>(editor));
 }
 
-// A refused entry shows its message; the cell keeps its text and the focus goes where the
-// user sent it.
-void Frm_5Tone::txtCallTone_LostFocus() {
-    if (list_->CommitCallTone(api_.Data(), curRow_, txtCallTone->text().toStdString()) < kCommitOk) Message(0);
+// A refused entry keeps its editor open, empty, with the focus; the cell keeps its text.
+// Leaving the empty editor then closes it without a change.
+void Frm_5Tone::HoldRefused(QLineEdit* editor) {
+    committing_ = true;
+    editor->clear();
+    committing_ = false;
+    refused_ = editor;
+    // After the focus change that ran the check is over.
+    QTimer::singleShot(0, this, [this, editor] {
+        refused_ = nullptr;
+        if (editor->isVisible()) editor->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+bool Frm_5Tone::txtCallTone_LostFocus() {
+    if (list_->CommitCallTone(api_.Data(), curRow_, txtCallTone->text().toStdString()) >= kCommitOk) return true;
+    Message(0);
+    return false;
 }
 
 void Frm_5Tone::txtIdentify_LostFocus() {
     if (!list_->SetIdentification(curRow_, txtIdentify->text().toStdString())) Message(0);
 }
 
-void Frm_5Tone::txtChannel_LostFocus() {
-    if (list_->CommitChannel(curRow_, txtChannel->text().toStdString()) == kCommitInvalid) Message(0);
+bool Frm_5Tone::txtChannel_LostFocus() {
+    // A channel outside 1 to 200 is refused without a message.
+    const int r = list_->CommitChannel(curRow_, txtChannel->text().toStdString());
+    if (r == kCommitInvalid) Message(0);
+    return r >= kCommitOk;
 }
 
-void Frm_5Tone::txtEmerg_LostFocus() {
-    int r = list_->CommitEmergency(curRow_, txtEmerg->text().toStdString());
+bool Frm_5Tone::txtEmerg_LostFocus() {
+    const int r = list_->CommitEmergency(curRow_, txtEmerg->text().toStdString());
     if (r == kCommitInvalid) Message(0);
     else if (r == kCommitRange) Message(1);
+    return r >= kCommitOk;
 }
 
 void Frm_5Tone::cmbTries_LostFocus() {

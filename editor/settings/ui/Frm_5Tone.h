@@ -79,6 +79,8 @@ private:
     int curRow_ = 0, curCol_ = 0;
     bool closing_ = false;
     bool committing_ = false;
+    QLineEdit* refused_ = nullptr; // refused just now; it takes the focus back next
+
     std::array<std::string, 10> toneMsg_;
     std::array<std::string, 20> toneTipText_;
     std::array<std::string, 7> toneSetTip_;
@@ -94,14 +96,16 @@ private:
     void ShowTextEditor(QLineEdit* editor, const std::string& text);
     void ShowTriesEditor();
     void HideEditors();
-    void CommitOpenEditor();
+    // False when the open editor's entry was refused (it stays open, empty, with the focus).
+    bool CommitOpenEditor();
+    void HoldRefused(QLineEdit* editor);
     void EditorLostFocus(QObject* editor);
     void FinishEditor(QWidget* editor);
-    void txtCallTone_LostFocus();
+    bool txtCallTone_LostFocus();
     void txtIdentify_LostFocus();
-    void txtChannel_LostFocus();
+    bool txtChannel_LostFocus();
     void cmbTries_LostFocus();
-    void txtEmerg_LostFocus();
+    bool txtEmerg_LostFocus();
     void LstToneSet_Click(int index);
     bool TxtID_LostFocus();
     bool FocusCheckApplies(QEvent* event) const;

@@ -1,32 +1,25 @@
 #include "editor/settings/ui/Frm_Areaname.h"
 
+#include "common/ui/MessageBox.h"
 #include "editor/settings/core/AreaNameRules.h"
+#include "editor/shell/core/CellRules.h"
 #include "editor/shell/core/EditorData.h"
 #include "editor/shell/core/MainWindowApi.h"
 
 #include <QEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
-#include <QValidator>
 
 namespace vt {
 
 namespace {
 constexpr int Px(int twips) { return twips / 15; }
-
-// Names go into the radio image one Windows-1252 byte per character.
-class AreaNameValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        return AreaNameFits(input.toStdString()) ? Acceptable : Invalid;
-    }
-};
 
 QTableWidgetItem* FixedCell(const QString& text) {
     auto* item = new QTableWidgetItem(text);
@@ -61,7 +54,6 @@ Frm_Areaname::Frm_Areaname(MainWindowApi& main, QWidget* parent)
     txtName = new QLineEdit(Frame1);
     txtName->setObjectName("txtName");
     txtName->setMaxLength(kAreaNameMax);
-    txtName->setValidator(new AreaNameValidator(txtName));
     txtName->installEventFilter(this);
 
     Command1 = new QPushButton("OK", Frame1);
@@ -70,6 +62,11 @@ Frm_Areaname::Frm_Areaname(MainWindowApi& main, QWidget* parent)
     Command2 = new QPushButton("Cancel", Frame1);
     Command2->setObjectName("Command2");
     Command2->setGeometry(Px(2760), Px(3720), Px(975), Px(375));
+    // No default button: Return ends a name's edit, it never closes the dialog.
+    for (QPushButton* b : {Command1, Command2}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
 
     connect(MFGArea, &QTableWidget::cellClicked, this, [this](int r, int c) { MFGArea_Click(r + 1, c); });
     connect(MFGArea->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { MFGArea_Scroll(); });
@@ -119,15 +116,43 @@ void Frm_Areaname::StartNameEdit() {
     txtName->selectAll();
 }
 
+bool Frm_Areaname::CommitName() {
+    auto* item = MFGArea->item(row_ - 1, col_);
+    if (!item) return true;
+    // The same rule and message as the channel names: the image holds Windows-1252 bytes.
+    QString field = TextMatrix(0, col_);
+    if (field.isEmpty()) field = QStringLiteral("Area Name");
+    CellCommit c = vt::CommitName(item->text().toStdString(), txtName->text().toStdString(), field.toStdString());
+    if (c.Accepted) item->setText(QString::fromStdString(c.Text));
+    if (c.Message) ui::MsgBox(QString::fromStdString(*c.Message), ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
+    return c.Accepted;
+}
+
 void Frm_Areaname::txtName_LostFocus() {
     if (!txtName->isVisible()) return;
-    if (auto* item = MFGArea->item(row_ - 1, col_)) item->setText(txtName->text());
+    CommitName();
     txtName->hide();
 }
 
-void Frm_Areaname::MFGArea_Scroll() { txtName->hide(); }
+void Frm_Areaname::txtName_Return() {
+    if (!txtName->isVisible()) return;
+    if (!CommitName()) return; // the box stays open with the focus
+    txtName->hide();
+    MFGArea->setCurrentCell(row_ - 1, col_);
+    MFGArea->setFocus(Qt::OtherFocusReason);
+}
+
+// The name typed so far is kept before the cell moves away from under the box.
+void Frm_Areaname::MFGArea_Scroll() { txtName_LostFocus(); }
 
 bool Frm_Areaname::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtName && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            txtName_Return();
+            return true;
+        }
+    }
     if (watched == txtName && event->type() == QEvent::FocusOut) {
         auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) txtName_LostFocus();
@@ -136,8 +161,10 @@ bool Frm_Areaname::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Frm_Areaname::Command1_Click() {
-    // Enter on OK does not move the focus out of the edit box: end the edit first.
-    txtName_LostFocus();
+    // An access key or Space on OK does not move the focus out of the edit box: end the edit
+    // first; a name the radio cannot hold keeps the dialog open.
+    if (txtName->isVisible() && !CommitName()) return;
+    txtName->hide();
     EditorData& d = main_.Data();
     for (int i = 1; i < Rows(); ++i) {
         std::string name = TextMatrix(i, 2).toStdString();

@@ -38,6 +38,9 @@ private:
     int row_ = 0, col_ = 0; // the last clicked cell
 
     void StartNameEdit();
+    // Writes the box into the remembered cell; false (after the message) when refused.
+    bool CommitName();
+    void txtName_Return();
     void AreaLoadLanguage();
 };
 

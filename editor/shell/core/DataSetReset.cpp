@@ -28,6 +28,8 @@ void ResetDataSet(EditorData& d) {
     d.ResetSettings();
     for (auto& line : d.SpecialData)
         for (auto& f : line) f.clear();
+    // A 5-tone list waiting for its dialog's OK belongs to the data set being replaced.
+    d.PendingFiveTone.reset();
     d.CurrentArea = 1;
     // The SCAN choices follow the default options (no ACS key) rather than the last document.
     UpdateScan(d);

@@ -5,7 +5,7 @@ namespace vt {
 struct EditorData;
 
 // Grid of 202 rows with the default cells, default options and settings, band 0, current area 1,
-// DataChanged false. MemImage, the setup bytes, the COM port and the language are kept.
+// DataChanged false, no pending 5-tone list. MemImage, the setup bytes, the COM port and the language are kept.
 void ResetDataSet(EditorData& d);
 
 } // namespace vt

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QAbstractItemView>
 #include <QPushButton>
 
 namespace vt {
@@ -62,7 +63,11 @@ void dlgSetting::Form_Load() {
         for (int i = 1; i <= 3; ++i) ComBoCommList->addItem("COM" + QString::number(i), i);
         Label3->setVisible(true);
     }
-    ComBoCommList->setCurrentIndex(0);
+    // The port in use stays chosen; when it is not offered nothing is, so that OK without a
+    // choice never moves the radio to another port.
+    ComBoCommList->setCurrentIndex(ComBoCommList->findData(d_.CommPort));
+    // USB adapters carry long by-id names: the open list shows them whole.
+    ComBoCommList->view()->setMinimumWidth(ComBoCommList->view()->sizeHintForColumn(0) + 8);
     LoadLanguage();
 }
 
@@ -87,8 +92,10 @@ int ComNumberOfItem(const QString& text) {
 }
 
 void dlgSetting::CmdOk_Click() {
-    int port = ComBoCommList->count() > 0 ? ComNumberOfItem(ComBoCommList->currentText()) : 1;
-    d_.CommPort = port >= 1 && port <= ComPortMap::kMaxNumber ? port : 1; // Msg.sys carries one byte
+    if (ComBoCommList->currentIndex() >= 0) {
+        const int port = ComNumberOfItem(ComBoCommList->currentText());
+        d_.CommPort = port >= 1 && port <= ComPortMap::kMaxNumber ? port : 1; // Msg.sys carries one byte
+    }
     d_.CommSettings = "9600,n,8,1";
     close();
 }

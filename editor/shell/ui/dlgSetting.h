@@ -1,6 +1,6 @@
 #pragma once
 // The COM-port choice: the serial ports whose device exists, or COM1 to COM3 when none does.
-// Not modal; OK stores the chosen number in CommPort.
+// Not modal; OK stores the chosen number in CommPort (the port in use is chosen on opening).
 #include "common/ComPortMap.h"
 
 #include <QDialog>
@@ -22,7 +22,7 @@ public:
 
     void Form_Load();
     void LoadLanguage();
-    // Adds an item for every COM number whose device exists ("COM33 (/dev/ttyUSB0)").
+    // Adds an item for every COM number whose port exists ("COM33 (/dev/ttyUSB0)").
     void ListSerialPorts();
     void CmdOk_Click();
     void CmdCancel_Click();
