@@ -118,11 +118,12 @@ void CallWithReply(Special& s) {
 enum class IdCodes { Digit, ToneChar };
 
 // The station ID read from both places that hold its digits. The packed nibbles alone cannot
-// tell "R" from "E" (nor, with EXTEND, from "A"), and the code bytes cannot tell "R" from "A";
-// together they tell every character the dialog stores apart, so an untouched line is written
-// back as it came. `nibbleAt` is the nibble index of the ID's first character, or -1 when the
-// packed form was not written for an ID of this length. Nothing when the bytes fit no ID, as
-// in a foreign image: the caller then reads the packed text.
+// tell "R" from "E" (nor "G" from "0"), and the code bytes cannot tell "R", "A" and "G" apart;
+// together they tell apart every pair the radio receives differently, so an untouched line is
+// written back as it came (where both forms agree, as "R" and "A" with EXTEND, the hex digit is
+// taken). `nibbleAt` is the nibble index of the ID's first character in the packed bytes at
+// `packedAt`; `packedOnlyWhenFive` for kinds that pack only a five-character ID. Nothing when
+// the bytes fit no ID, as in an image from elsewhere: the caller then reads the packed text.
 std::optional<std::string> IdFromCodes(const DecodeContext& c, size_t rec, size_t codesAt, IdCodes kind,
                                        const std::string& toneSet, int packedMode, size_t packedAt, int nibbleAt,
                                        bool packedOnlyWhenFive) {

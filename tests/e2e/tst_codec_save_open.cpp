@@ -1,5 +1,6 @@
-// One area of 200 channels with MARNET on gives a channel row 201 that the radio has no room
-// for: Save and Write leave it out, say so in one box, and go on.
+// Save, Write and Open through the window for data sets the image does not hold as they stand:
+// a channel row 201 (one area of 200 with MARNET on), which Save and Write leave out, saying so
+// in one box, and a data set without any frequency, whose band the image does not name.
 #include "common/ui/FileDialog.h"
 #include "common/ui/MessageBox.h"
 #include "common/ui/ProcessStarter.h"
@@ -27,7 +28,7 @@ public:
 
 } // namespace
 
-class LeftOutChannelTest : public QObject {
+class CodecSaveOpenTest : public QObject {
     Q_OBJECT
     std::unique_ptr<test::EditorHome> home;
     ui::ScriptedMessageBox boxes;
@@ -131,7 +132,33 @@ private slots:
         ExpectOneWarningNamingRow201();
         QVERIFY2(boxes.texts()[0].startsWith(QString::fromUtf8("部分数据")), qPrintable(boxes.texts()[0]));
     }
+
+    // Powers filled before any frequency, in the band the editor started with and in one picked
+    // from the Band menu: Open gives the band and every power back.
+    void openWithoutFrequencyKeepsBandAndPowers() {
+        for (int band : {1, 3}) {
+            w->ClearAll();
+            if (band != 0) {
+                boxes.answer(ui::MsgResult::Ok); // the band question, if any
+                w->Menu_Band_Item[static_cast<size_t>(band)]->trigger();
+            }
+            QCOMPARE(data->BandIndex, band);
+            for (int r = 1; r <= 200; ++r) data->MFG.SetTextMatrix(r, 15, std::to_string(1 + r % 50));
+            data->DataChanged = true;
+            const QString path = QString::fromStdString(home->File("powers.dat").string());
+            files.answer(path);
+            QVERIFY(w->Menu_Save_Click());
+            boxes.clear();
+            files.answer(path);
+            w->Menu_Open_Click();
+            QVERIFY(boxes.shown().empty());
+            QCOMPARE(data->BandIndex, band);
+            QVERIFY(w->Menu_Band_Item[static_cast<size_t>(band)]->isChecked());
+            QVERIFY(!w->Menu_Band_Item[0]->isChecked() || band == 0);
+            for (int r = 1; r <= 200; ++r) QCOMPARE(data->MFG.TextMatrix(r, 15), std::to_string(1 + r % 50));
+        }
+    }
 };
 
-QTEST_MAIN(LeftOutChannelTest)
-#include "tst_left_out_channel.moc"
+QTEST_MAIN(CodecSaveOpenTest)
+#include "tst_codec_save_open.moc"
