@@ -165,7 +165,7 @@ private slots:
         QVERIFY(boxes->texts().isEmpty());
     }
 
-    void spaceOnOkEndsTheEditFirst() {
+    void okWithoutAFocusChangeEndsTheEditFirst() {
         data->RadioOption = Areas("2");
         Frm_Areaname dlg(*main);
         Show(dlg);

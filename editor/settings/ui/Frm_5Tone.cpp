@@ -185,17 +185,7 @@ void Frm_5Tone::BuildGrid() {
     // scroll the grid under the editor a click just opened.
     MFG5Tone->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     MFG5Tone->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const int widths[] = {2240, 1120, 1760, 960, 800, 1120};
-    int design = 0;
-    for (int w : widths) design += Px(w);
-    const int room = MFG5Tone->width() - 2 * MFG5Tone->frameWidth() - Px(480) -
-                     MFG5Tone->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, MFG5Tone);
-    int used = 0;
-    for (int c = 0; c < 6; ++c) {
-        const int w = c < 5 ? Px(widths[c]) * std::min(room, design) / design : std::min(room, design) - used;
-        MFG5Tone->setColumnWidth(c, w);
-        used += w;
-    }
+    FitColumns();
     auto* corner = Make<QLabel>(MFG5Tone, "MFG5ToneCorner");
     corner->setText(QStringLiteral("No"));
     corner->setAlignment(Qt::AlignCenter);
@@ -235,6 +225,28 @@ void Frm_5Tone::BuildGrid() {
     }
     cmbTries->installEventFilter(this);
     HideEditors();
+}
+
+// The short columns take what their header (bold while current) and, for the channel,
+// "CURRENT" need; the call tone and identification columns share what is left.
+void Frm_5Tone::FitColumns() {
+    const int design[] = {Px(2240), Px(1120), Px(1760), Px(960), Px(800), Px(1120)};
+    QFont bold = MFG5Tone->horizontalHeader()->font();
+    bold.setBold(true);
+    const QFontMetrics header(bold), cells(MFG5Tone->font());
+    const int pad = 8;
+    int room = MFG5Tone->width() - 2 * MFG5Tone->frameWidth() - MFG5Tone->verticalHeader()->width() -
+               MFG5Tone->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, MFG5Tone);
+    int widths[6] = {};
+    for (int c : {1, 3, 4, 5}) {
+        int need = header.horizontalAdvance(model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()) + pad;
+        if (c == 3) need = std::max(need, cells.horizontalAdvance(QStringLiteral("CURRENT")) + pad);
+        widths[c] = std::min(design[c], need);
+        room -= widths[c];
+    }
+    widths[0] = room * design[0] / (design[0] + design[2]);
+    widths[2] = room - widths[0];
+    for (int c = 0; c < 6; ++c) MFG5Tone->setColumnWidth(c, widths[c]);
 }
 
 void Frm_5Tone::BuildButtons() {

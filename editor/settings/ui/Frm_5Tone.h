@@ -88,6 +88,7 @@ private:
     void BuildSettings();
     void BuildGrid();
     void BuildButtons();
+    void FitColumns();
     void ShowFromList();
     void Tip(const std::string& text);
     void Message(int index);
