@@ -215,6 +215,10 @@ TEST_F(DecodeRepairs, ListText) {
     std::vector<ImageRepair> list{{"Rx Freq", 3, "388.2875", ""}, {"Resume scan time", 0, "18.1", "18"}};
     EXPECT_EQ(RepairListText(list, "Replaced:", "channel"),
               "Replaced:\nRx Freq (channel 3): \"388.2875\" -> \"\"\nResume scan time: \"18.1\" -> \"18\"");
+    list.push_back({"Own ID", 0, "1;", ""});
+    EXPECT_EQ(RepairListText(list, "Replaced:", "channel", 2, "more."),
+              "Replaced:\nRx Freq (channel 3): \"388.2875\" -> \"\"\nResume scan time: \"18.1\" -> \"18\"\n1 more.");
+    EXPECT_EQ(RepairListText(list, "Replaced:", "channel", 3, "more.").find("more."), std::string::npos);
 }
 
 } // namespace

@@ -281,9 +281,14 @@ std::vector<ImageRepair> RepairDecodedData(DecodeContext& c) {
 }
 
 std::string RepairListText(const std::vector<ImageRepair>& repairs, const std::string& heading,
-                           const std::string& rowWord) {
+                           const std::string& rowWord, size_t maxLines, const std::string& moreText) {
     std::string s = heading;
+    size_t lines = 0;
     for (const auto& e : repairs) {
+        if (++lines > maxLines) {
+            s += "\n" + std::to_string(repairs.size() - maxLines) + " " + moreText;
+            break;
+        }
         s += "\n" + e.field;
         if (e.row > 0) s += " (" + rowWord + " " + std::to_string(e.row) + ")";
         s += ": \"" + e.was + "\" -> \"" + e.now + "\"";
