@@ -95,7 +95,7 @@ void Frm_Radio::DecodeMemImage(int source) {
     GridChanged();
     if (repairs.empty()) return;
     // One box for all of them: the user learns what the image held that the editor cannot keep.
-    QString heading = Lng("Fradio_Msg", 18), row = Lng("Fradio_Msg", 19), more = Lng("Fradio_Msg", 20);
+    QString heading = Lng("Fradio_Msg", 18), row = Lng("Fradio_Msg", 19), more = Lng("Fradio_Msg", 21);
     if (heading.isEmpty()) heading = "These values of the data could not be kept and were replaced:";
     if (row.isEmpty()) row = "channel";
     if (more.isEmpty()) more = "more values were replaced as well.";
