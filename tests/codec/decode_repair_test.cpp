@@ -169,7 +169,12 @@ TEST_F(DecodeRepairs, AreaNames) {
     const uint8_t name[] = {'N', 0x01, 'O', 0x7F, 'R'};
     std::copy(std::begin(name), std::end(name), img.begin() + slot1);
     img[slot1 + 2 * layout::kAreaNameSlot] = 'Q'; // area 3 is not in use
+    const size_t names = layout::ChannelSlot(2) + layout::ch::Name1;
+    const uint8_t gate[] = {'G', 'A', 'T', 'E', ' ', 0x09, ' ', ' '};
+    std::copy(std::begin(gate), std::end(gate), img.begin() + names);
     auto d = Open();
+    EXPECT_EQ(d->MFG.TextMatrix(2, 3), "GATE");
+    EXPECT_EQ(Only("ID line1.", 2).was, "GATE \t");
     EXPECT_EQ(d->AreaNames[1], "NOR");
     EXPECT_EQ(Only("Name of area 1").now, "NOR");
     EXPECT_EQ(Only("Name of area 3").now, "3");
@@ -210,6 +215,10 @@ TEST_F(DecodeRepairs, ListText) {
     std::vector<ImageRepair> list{{"Rx Freq", 3, "388.2875", ""}, {"Resume scan time", 0, "18.1", "18"}};
     EXPECT_EQ(RepairListText(list, "Replaced:", "channel"),
               "Replaced:\nRx Freq (channel 3): \"388.2875\" -> \"\"\nResume scan time: \"18.1\" -> \"18\"");
+    list.push_back({"Own ID", 0, "1;", ""});
+    EXPECT_EQ(RepairListText(list, "Replaced:", "channel", 2, "more."),
+              "Replaced:\nRx Freq (channel 3): \"388.2875\" -> \"\"\nResume scan time: \"18.1\" -> \"18\"\n1 more.");
+    EXPECT_EQ(RepairListText(list, "Replaced:", "channel", 3, "more.").find("more."), std::string::npos);
 }
 
 } // namespace

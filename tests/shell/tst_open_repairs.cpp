@@ -108,6 +108,28 @@ private slots:
         QVERIFY(boxes.shown().empty());
     }
 
+    void aForeignFileGetsOneBoxOfBoundedLength() {
+        QByteArray noise(16001, '\0');
+        quint32 x = 12345;
+        for (char& b : noise) {
+            x = x * 1103515245u + 12345u;
+            b = char(x >> 24);
+        }
+        const QString path = Path("foreign.dat");
+        WriteBytes(path, noise);
+        files.answer(path);
+        w->Menu_Open_Click();
+        QCOMPARE(boxes.shown().size(), size_t(1));
+        const QStringList lines = boxes.shown()[0].text.split('\n');
+        QCOMPARE(lines.size(), 27); // heading, 25 replacements, the count of the others
+        QVERIFY2(lines.last().endsWith(" more values were replaced as well."), qPrintable(lines.last()));
+        // What it opened into saves.
+        boxes.clear();
+        files.answer(Path("foreign-saved.dat"));
+        QVERIFY(w->Menu_Save_Click());
+        QVERIFY(boxes.shown().empty());
+    }
+
     void aRadioReadListsThemToo() {
         WriteBytes(Path("rbuffer.bin"), DamagedImage(16000));
         WriteBytes(Path("Msg.sys"), QByteArray("\x80\x01\x00", 3));

@@ -73,7 +73,11 @@ void RepairOptions(Repairs& r) {
     if (f[26] == "1") f[35] = "1";
     if (f[28] == "1") f[36] = "0";
     if (f[24] == "1") f[37] = "12";
-    if (f[25] == "1" || f[0] == "1") f[38] = IntText(std::max(0, r.c.t.DefaultImage[0x08] - 1));
+    if (f[25] == "1" || f[0] == "1") {
+        // The default image's default area, when the set has that area.
+        const long long stored = r.c.t.DefaultImage[0x08] - 1;
+        f[38] = IntText(stored >= 0 && stored < ToWhole(f[0]).value_or(1) ? stored : 0);
+    }
     r.c.d.RadioOption = Join(f);
 }
 
@@ -143,6 +147,15 @@ void RepairFarmSettings(Repairs& r) {
     }
 }
 
+// A name without the control characters the image may hold: the editor's fields take none and
+// the radio shows them as nothing.
+std::string WithoutControls(const std::string& text) {
+    std::string s;
+    for (unsigned char ch : text)
+        if (ch >= 0x20 && ch != 0x7F) s += static_cast<char>(ch);
+    return s;
+}
+
 // Names the encoder does not store (a one-area set, areas beyond the count) come back as the
 // default image has them; characters the radio shows as nothing are dropped.
 void RepairAreaNames(Repairs& r) {
@@ -153,8 +166,7 @@ void RepairAreaNames(Repairs& r) {
         if (areas == 1 || i > areas) {
             now = AreaNameFromImage(r.c.t.DefaultImage, i);
         } else {
-            for (unsigned char ch : name)
-                if (ch >= 0x20 && ch != 0x7F) now += static_cast<char>(ch);
+            now = WithoutControls(name);
         }
         r.Replace(name, now, "Name of area " + std::to_string(i));
     }
@@ -175,6 +187,8 @@ void RepairChannels(Repairs& r) {
         };
         // The channel rows' frequencies were seen to before the band was chosen.
         if (second && !Trim(cell(col::Tx)).empty() && !cv::FreqToPll(cell(col::Tx))) set(col::Tx, "");
+        for (int column : {col::Name1, col::Name2})
+            if (!second) set(column, Trim(WithoutControls(cell(column))));
         // One record holds either a CTCSS or a DCS encode tone.
         if (!Trim(cell(col::CtcssEnc)).empty() && !Trim(cell(col::DcsEnc)).empty()) set(col::DcsEnc, "");
         std::string sel = Trim(cell(col::SelCall));
@@ -193,6 +207,7 @@ void RepairToneLines(Repairs& r) {
         if (!f) continue;
         auto& sd = r.c.d.SpecialData[n];
         std::string& text = (*f)[0];
+        (*f)[2] = Trim(WithoutControls((*f)[2]));
         if (sd[1] == "0" && sd[2] != "8" && CharCount(text) > 25) {
             text = text.substr(0, 25); // "CALL " and 20 digits
         } else if (sd[1] == "0" && sd[2] == "8" && CharCount(sd[10]) != 5) {
@@ -266,9 +281,14 @@ std::vector<ImageRepair> RepairDecodedData(DecodeContext& c) {
 }
 
 std::string RepairListText(const std::vector<ImageRepair>& repairs, const std::string& heading,
-                           const std::string& rowWord) {
+                           const std::string& rowWord, size_t maxLines, const std::string& moreText) {
     std::string s = heading;
+    size_t lines = 0;
     for (const auto& e : repairs) {
+        if (++lines > maxLines) {
+            s += "\n" + std::to_string(repairs.size() - maxLines) + " " + moreText;
+            break;
+        }
         s += "\n" + e.field;
         if (e.row > 0) s += " (" + rowWord + " " + std::to_string(e.row) + ")";
         s += ": \"" + e.was + "\" -> \"" + e.now + "\"";

@@ -2,6 +2,7 @@
 // Fields of a decoded image that the editor cannot hold, or that the next save would store
 // differently, brought into their range (or set to their New value) once the decode is done.
 // Each replacement is returned, so that the user is told what changed.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -35,8 +36,8 @@ private:
 std::vector<ImageRepair> RepairDecodedData(DecodeContext& c);
 
 // One line per replacement: field, the row word and row for channel fields, the old and the new
-// value; below the heading.
+// value; below the heading. Past maxLines one last line gives the number left out and moreText.
 std::string RepairListText(const std::vector<ImageRepair>& repairs, const std::string& heading,
-                           const std::string& rowWord);
+                           const std::string& rowWord, size_t maxLines = SIZE_MAX, const std::string& moreText = "");
 
 } // namespace vt

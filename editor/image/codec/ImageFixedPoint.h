@@ -35,7 +35,8 @@ std::string DataSetDifference(const EditorData& got, const EditorData& want, siz
 // passes. True when the decode encodes without error and decodes again into the same data set,
 // with nothing to replace the second time; otherwise why says what failed.
 bool CheckImageFixedPoint(const uint8_t* data, size_t size, const CodecTables& tables, std::string* why);
-// The same with the tables of the program folder, loaded once.
+// The same with the tables of the program folder (VELTRA_HOME, for a fuzz target the build's
+// app/ folder), loaded on the first call.
 bool CheckImageFixedPoint(const uint8_t* data, size_t size, std::string* why);
 
 } // namespace vt

@@ -106,10 +106,14 @@ void Frm_Radio::DecodeMemImage(int source) {
     GridChanged();
     if (repairs.empty()) return;
     // One box for all of them: the user learns what the image held that the editor cannot keep.
-    QString heading = Lng("Fradio_Msg", 18), row = Lng("Fradio_Msg", 19);
+    QString heading = Lng("Fradio_Msg", 18), row = Lng("Fradio_Msg", 19), more = Lng("Fradio_Msg", 21);
     if (heading.isEmpty()) heading = "These values of the data could not be kept and were replaced:";
     if (row.isEmpty()) row = "channel";
-    ui::MsgBox(QString::fromStdString(RepairListText(repairs, heading.toStdString(), row.toStdString())),
+    if (more.isEmpty()) more = "more values were replaced as well.";
+    // A foreign file can need hundreds: the box stays within the screen.
+    constexpr size_t kShownLines = 25;
+    ui::MsgBox(QString::fromStdString(RepairListText(repairs, heading.toStdString(), row.toStdString(), kShownLines,
+                                                     more.toStdString())),
                ui::MsgButtons::Ok, ui::MsgIcon::Warning, QString(), this);
 }
 
