@@ -85,28 +85,7 @@ protected:
         std::string why;
         ++checked;
         if (CheckImageFixedPoint(img.data(), size, shipped->tables, &why)) return;
-        if (KnownFault(why)) {
-            ++skipped;
-            return;
-        }
         failures[ClassOf(why)].push_back(what + ": " + why);
-    }
-    // Faults another change mends; the skip goes once it is in.
-    static bool KnownFault(const std::string& why) {
-        // The band of an image whose channel 1 has no frequency: the decode keeps the band of
-        // the data set it starts from instead of choosing one.
-        const std::string band = "a second round changes the data set:\nband: \"";
-        if (why.rfind(band, 0) == 0 && why.find('\n', band.size()) == std::string::npos) return true;
-        // Default channel decoded within the first area rather than counted through all areas.
-        const std::string head = "a second round changes the data set:\nradio options: \"";
-        if (why.rfind(head, 0) != 0 || why.find('\n', head.size()) != std::string::npos) return false;
-        size_t mid = why.find("\" != \"", head.size());
-        auto a = Split(why.substr(head.size(), mid - head.size()));
-        auto b = Split(why.substr(mid + 6, why.size() - mid - 7));
-        if (a.size() != 39 || b.size() != 39) return false;
-        for (size_t k = 0; k < 39; ++k)
-            if (k != 36 && a[k] != b[k]) return false;
-        return true;
     }
     // The first difference or error with its values and numbers left out, to group the failures.
     static std::string ClassOf(const std::string& why) {
@@ -120,12 +99,11 @@ protected:
         return why.substr(0, start) + key;
     }
     void ExpectNoFailure() {
-        RecordProperty("skipped_for_known_faults", static_cast<int>(skipped));
         for (const auto& [key, list] : failures)
             ADD_FAILURE() << list.size() << " of " << checked << " images, first: " << list.front();
     }
 
-    size_t checked = 0, skipped = 0;
+    size_t checked = 0;
     std::map<std::string, std::vector<std::string>> failures;
 };
 LoadedTables* FixedPoint::shipped = nullptr;
