@@ -83,16 +83,18 @@ TEST(ImageFileRead, AHugeFileCostsOnlyTheImage) {
     fs::path dir = FreshDir("huge");
     fs::path big = dir / "big.dat";
     WriteImageWithHole(big, 1ull << 30); // a 1 GiB data file
-    ImageArray image{};
-    std::string error;
-    ASSERT_TRUE(ReadImageFile(big, image, &error)) << error;
-    EXPECT_TRUE(LooksLikeTheImage(image));
-
     auto head = ReadFileHead(big, 10);
     ASSERT_TRUE(head);
     EXPECT_EQ(head->size(), 10u);
-
-    if (kAddressSanitizer) GTEST_SKIP() << "the address-space limit below does not work with the sanitizer's shadow";
+    if (kAddressSanitizer) {
+        // The address-space limit below does not work with the sanitizer's shadow memory.
+        ImageArray image{};
+        std::string error;
+        ASSERT_TRUE(ReadImageFile(big, image, &error)) << error;
+        EXPECT_TRUE(LooksLikeTheImage(image));
+        fs::remove_all(dir);
+        return;
+    }
     // With its address space limited to what it has plus 192 MiB, a reader that took the whole
     // file would fail; one that reads the image only does not notice.
     int code = InChild([&] {
@@ -129,9 +131,12 @@ TEST(ImageFileRead, WhatIsNoRegularFileIsRefusedAndLeavesTheImage) {
               }, 5),
               0);
     // A device that never ends.
-    EXPECT_FALSE(ReadImageFile("/dev/zero", image));
-    EXPECT_FALSE(ReadFileHead("/dev/zero", 100));
-    EXPECT_EQ(image[0], 0x5A);
+    EXPECT_EQ(InChild([&] {
+                  ImageArray img{};
+                  img.fill(0x5A);
+                  return ReadImageFile("/dev/zero", img) || ReadFileHead("/dev/zero", 100) || img[0] != 0x5A ? 1 : 0;
+              }, 5),
+              0);
 
     // rbuffer.bin holds 16,000 bytes; one byte fewer is refused.
     fs::path rb = dir / "rbuffer.bin";

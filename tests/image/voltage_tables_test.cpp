@@ -130,7 +130,7 @@ TEST(VoltageFiles, HeadersOutsideTheStepRangeAreTableErrors) {
     f.write("Resource/RX_VOL1.tbl", {0xFF, 0xFF, 7, 7, 7}); // would read as 25.755 MHz
     f.write("Resource/TX_VOL3.tbl", {1, 100, 7, 7, 7});     // 0.2 MHz written as 0.1 + 0.100
     f.write("Resource/RX_VOL5.tbl", {0, 200, 7, 7, 7});
-    f.write("Resource/TX_VOL7.tbl", {255, 99, 42});         // 25.599 MHz: the largest step
+    f.write("Resource/TX_VOL7.tbl", {255, 99, 42, 43});     // 25.599 MHz: the largest step, 2 points
     std::vector<uint8_t> finest(2 + 17001, 3); // 0.001 MHz: the finest step, 17,001 points
     finest[0] = 0, finest[1] = 1;
     f.write("Resource/RX_VOL0.tbl", finest);

@@ -128,6 +128,6 @@ TEST(NumberText, NoExponentAtAnyMagnitude) {
         sig.erase(0, sig.find_first_not_of('0'));
         sig.erase(sig.find_last_not_of('0') + 1);
         EXPECT_LE(sig.size(), 15u) << t;
-        EXPECT_NEAR(std::strtod(t.c_str(), nullptr) / v, 1.0, 1e-14) << t;
+        EXPECT_NEAR(static_cast<double>(std::strtold(t.c_str(), nullptr) / v), 1.0, 1e-14) << t;
     }
 }

@@ -217,6 +217,21 @@ TEST_F(SpecialCallTest, OkChecksTheChosenTypesBoxesEvenWhenNeverFocused) {
     e = Entry(kReceivedMessage, 2);
     e.message = "x|y";
     EXPECT_EQ(InstallSpecialCall(d, list, e), kTextHasBar);
+    // Both texts become the line's identification, so they follow its rule: 16 characters
+    // that have Windows-1252 bytes, no control characters.
+    e.message = "\xE5\x8C\x97\xE5\x8C\xBA"; // Chinese: would stop the next save
+    EXPECT_EQ(InstallSpecialCall(d, list, e), kTextNotStorable);
+    EXPECT_STREQ(CheckSpecialCall(e).control, "txtRmsg");
+    e.message = "ABCDEFGHIJKLMNOPQ";
+    EXPECT_EQ(CheckSpecialCall(e).problem, kTextNotStorable);
+    EXPECT_EQ(list.LineText(2), "|||||");
+    e.message = "\xC3\x84\xC3\x96\xC3\x9C\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F\xC3\xA9 \xE2\x82\xAC 12345"; // 16 characters, 25 bytes
+    EXPECT_EQ(InstallSpecialCall(d, list, e), kSpecialOk);
+    EXPECT_EQ(list.Cell(2, 3), e.message);
+    e = Entry(kOtherUser, 3);
+    e.person = "JO\tHN";
+    EXPECT_EQ(CheckSpecialCall(e).problem, kTextNotStorable);
+    EXPECT_STREQ(CheckSpecialCall(e).control, "txtPerson");
     // The other types' boxes are not the chosen type's business.
     e = Entry(kAlarmQuery, 2);
     e.outstation = "bad";

@@ -128,9 +128,14 @@ private slots:
     void idBoxesAreCheckedWhenLeftWithoutHoldingTheFocus() {
         open();
         dlg->cmbType->setCurrentIndex(kAlarmInstruction);
-        enterAndLeave(dlg->txtID3, "1234G", dlg->cmbAlarmno);
+        enterAndLeave(dlg->txtID3, "1234R", dlg->cmbAlarmno);
         QVERIFY(boxes->texts().isEmpty());
-        QCOMPARE(dlg->txtID3->text(), QString("1234G"));
+        QCOMPARE(dlg->txtID3->text(), QString("1234R"));
+        // An alarm instruction's ID has no code for the group mark.
+        enterAndLeave(dlg->txtID3, "1234G", dlg->cmbAlarmno);
+        QCOMPARE(boxes->texts(), QStringList{msg(6)});
+        QCOMPARE(dlg->txtID3->text(), QString(""));
+        boxes->clear();
         enterAndLeave(dlg->txtID3, "1234g", dlg->cmbAlarmno);
         QCOMPARE(boxes->texts(), QStringList{msg(3)});
         QCOMPARE(dlg->txtID3->text(), QString(""));

@@ -46,13 +46,13 @@ class OpenAndTablesTest : public QObject {
         data = std::make_unique<EditorData>();
         w = std::make_unique<Frm_Radio>(*data);
     }
-    // A channel in band 3 and a named area, saved to `path`.
+    // A named channel in band 3, saved to `path`.
     void SaveSomeData(const QString& path) {
         w->ClearAll();
         data->MFG.SetTextMatrix(1, 1, "150.0125");
         data->MFG.SetTextMatrix(1, 2, "150.0125");
         data->MFG.SetTextMatrix(1, 3, "FERRY");
-        data->AreaNames[1] = "HARBOUR";
+        data->MFG.SetTextMatrix(1, 4, "HARBOUR");
         w->GridChanged();
         files.answer(path);
         QVERIFY(w->Menu_Save_Click());
@@ -62,7 +62,7 @@ class OpenAndTablesTest : public QObject {
     }
     bool HoldsTheSavedData() const {
         return data->MFG.TextMatrix(1, 1) == "150.0125" && data->MFG.TextMatrix(1, 3) == "FERRY" &&
-               data->AreaNames[1] == "HARBOUR";
+               data->MFG.TextMatrix(1, 4) == "HARBOUR";
     }
 
 private slots:
@@ -106,7 +106,9 @@ private slots:
         files.answer(path);
         w->Menu_Open_Click();
         QVERIFY(boxes.texts().isEmpty());
-        QVERIFY(HoldsTheSavedData());
+        QCOMPARE(data->MFG.TextMatrix(1, 1), std::string("150.0125"));
+        QCOMPARE(data->MFG.TextMatrix(1, 3), std::string("FERRY"));
+        QCOMPARE(data->MFG.TextMatrix(1, 4), std::string("HARBOUR"));
         QVERIFY(w->windowTitle().endsWith("  --  [" + path + "]"));
     }
 

@@ -33,7 +33,8 @@ SpecialCheck CheckStationId(const std::string& id, const char* control) {
 
 SpecialCheck CheckText(const std::string& text, const char* control) {
     if (text.find('|') != std::string::npos) return Fail(kTextHasBar, control);
-    if (text.size() > kSpecialTextLimit) return Fail(kBadChoice, control);
+    // The text becomes the line's identification: the same rule as typing it into the list.
+    if (!IdentificationFits(text)) return Fail(kTextNotStorable, control);
     return {};
 }
 

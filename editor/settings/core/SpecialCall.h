@@ -56,7 +56,8 @@ enum SpecialProblem : int {
     kIdBadLength = 4,
     kTextHasBar = 5,
     kIdGroupMark = 6,
-    kBadChoice = 7,
+    kTextNotStorable = 7,
+    kBadChoice = 8,
 };
 
 struct SpecialCheck {

@@ -215,7 +215,7 @@ void Frm_Special::LoadLanguage() {
         else if (auto* c = qobject_cast<QCheckBox*>(w)) c->setText(text);
     }
     for (int t = 1; t <= 13; ++t) tipText_[static_cast<size_t>(t)] = d.Lang.Get("Fspecial_Tip", t);
-    for (int m = 1; m <= kIdGroupMark; ++m) msg_[static_cast<size_t>(m)] = d.Lang.Get("Fspecial_Msg", m);
+    for (int m = 1; m < kBadChoice; ++m) msg_[static_cast<size_t>(m)] = d.Lang.Get("Fspecial_Msg", m);
 }
 
 int Frm_Special::TopTwips(const QWidget* w) const { return w->geometry().top() * 15; }
@@ -273,7 +273,7 @@ void Frm_Special::Command1_Click() {
     SpecialCallEntry e = Entry();
     SpecialCheck c = CheckSpecialCall(e);
     if (c.problem != kSpecialOk) {
-        if (c.problem <= kIdGroupMark) Message(c.problem);
+        if (c.problem < kBadChoice) Message(c.problem);
         if (auto* w = findChild<QWidget*>(QString::fromLatin1(c.control))) w->setFocus(Qt::OtherFocusReason);
         return;
     }

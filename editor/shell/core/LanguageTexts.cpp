@@ -10,7 +10,7 @@ const std::vector<LanguageSection>& LanguageSections() {
         {"Fdefault_Msg", 1},        {"Fdefault_Tip", 1},        {"Fdefault_Interface", 5},
         {"Ffarm_Msg", 15},          {"Ffarm_Tip", 15},          {"Ffarm_Interface", 15},
         {"Foption_Msg", 5},         {"Foption_Tip", 1},         {"Foption_Interface", 40},
-        {"Fspecial_Msg", 6},        {"Fspecial_Tip", 15},       {"Fspecial_Interface", 40},
+        {"Fspecial_Msg", 7},        {"Fspecial_Tip", 15},       {"Fspecial_Interface", 40},
         {"Fmain_Msg", 10},          {"Fmain_Tip", 1},           {"Fmain_Interface", 15},
         {"Fport_Msg", 1},           {"Fport_Tip", 1},           {"Fport_Interface", 5},
         {"Fabout_Interface", 5},
