@@ -118,8 +118,9 @@ std::string FormatFixed(double value, int decimals) {
     // Every double has a finite decimal expansion of at most 1074 places; printed in full, the
     // digits after the kept ones tell exactly whether the dropped part is a half or more.
     constexpr int kAllPlaces = 1100;
-    std::vector<char> buf(static_cast<size_t>(std::snprintf(nullptr, 0, "%.*f", kAllPlaces, std::fabs(value))) + 1);
-    std::snprintf(buf.data(), buf.size(), "%.*f", kAllPlaces, std::fabs(value));
+    const double magnitude = std::fabs(value);
+    std::vector<char> buf(static_cast<size_t>(std::snprintf(nullptr, 0, "%.*f", kAllPlaces, magnitude)) + 1);
+    std::snprintf(buf.data(), buf.size(), "%.*f", kAllPlaces, magnitude);
     std::string exact(buf.data());
     const size_t point = exact.find('.');
     std::string digits = exact.substr(0, point) + exact.substr(point + 1, static_cast<size_t>(decimals));

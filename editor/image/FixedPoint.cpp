@@ -72,18 +72,21 @@ std::optional<long long> ToScaled(std::string_view text, int decimals) {
     // The kept whole part, in 128 bits so that 19 digits and the rounding step never overflow,
     // and the dropped digits that decide the rounding.
     unsigned __int128 whole = 0;
+    const long long given = static_cast<long long>(digits.size());
     for (long long k = 0; k < keep; ++k)
-        whole = whole * 10 + static_cast<unsigned>(k < static_cast<long long>(digits.size()) ? digits[static_cast<size_t>(k)] - '0' : 0);
-    if (keep < static_cast<long long>(digits.size())) {
+        whole = whole * 10 + static_cast<unsigned>(k < given ? digits[static_cast<size_t>(k)] - '0' : 0);
+    if (keep < given) {
         std::string dropped = digits.substr(keep < 0 ? 0 : static_cast<size_t>(keep));
         if (keep < 0) dropped.insert(0, static_cast<size_t>(std::min<long long>(-keep, 2)), '0');
-        bool above = dropped[0] > '5' || (dropped[0] == '5' && dropped.find_first_not_of('0', 1) != std::string::npos);
+        bool above =
+            dropped[0] > '5' || (dropped[0] == '5' && dropped.find_first_not_of('0', 1) != std::string::npos);
         bool half = dropped[0] == '5' && !above;
         if (above || (half && (whole & 1))) ++whole;
     }
-    constexpr unsigned __int128 kMaxPositive = static_cast<unsigned __int128>(std::numeric_limits<long long>::max());
+    constexpr auto kMaxPositive = static_cast<unsigned __int128>(std::numeric_limits<long long>::max());
     if (whole > kMaxPositive + (d.negative ? 1 : 0)) return std::nullopt;
-    if (d.negative) return whole == kMaxPositive + 1 ? std::numeric_limits<long long>::min() : -static_cast<long long>(whole);
+    if (d.negative && whole == kMaxPositive + 1) return std::numeric_limits<long long>::min();
+    if (d.negative) return -static_cast<long long>(whole);
     return static_cast<long long>(whole);
 }
 

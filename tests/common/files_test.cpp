@@ -121,8 +121,9 @@ TEST(Cp1252Test, RefusesCharactersWithoutAByte) {
 // Overlong forms would turn into bytes that no check on the text saw: NUL and the record
 // separator "|" among them.
 TEST(Cp1252Test, RefusesOverlongAndInvalidForms) {
-    for (const char* malformed : {"\xC0\x80", "\xC1\xBC", "\xE0\x81\xBC", "\xF0\x80\x81\xBC", "\xE0\x80\x80",
-                                  "\xF0\x80\x80\x80", "\xED\xA0\x80" /* surrogate */, "\xF4\x90\x80\x80" /* > U+10FFFF */}) {
+    for (const char* malformed :
+         {"\xC0\x80", "\xC1\xBC", "\xE0\x81\xBC", "\xF0\x80\x81\xBC", "\xE0\x80\x80", "\xF0\x80\x80\x80",
+          "\xED\xA0\x80" /* surrogate */, "\xF4\x90\x80\x80" /* > U+10FFFF */}) {
         char32_t bad = 0;
         EXPECT_FALSE(Utf8ToCp1252(std::string("A") + malformed + "B", &bad).has_value()) << malformed;
         EXPECT_EQ(bad, 0xFFFDu) << malformed;

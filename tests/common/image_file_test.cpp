@@ -45,7 +45,8 @@ fs::path FreshDir(const std::string& name) {
 void WriteImageWithHole(const fs::path& p, uintmax_t extra) {
     {
         std::ofstream out(p, std::ios::binary);
-        for (size_t k = 0; k < kImageSize; ++k) out.put(static_cast<char>((k * 7 + k / 256) & 0xFF));
+        for (size_t k = 0; k < kImageSize; ++k)
+            out.put(static_cast<char>((k * 7 + k / 256) & 0xFF));
     }
     if (extra) fs::resize_file(p, kImageSize + extra); // sparse: costs no disk
 }
@@ -75,7 +76,9 @@ int InChild(const std::function<int()>& check, unsigned seconds = 20) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-bool BecomeNobody() { return ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0 && ::geteuid() == kNobody; }
+bool BecomeNobody() {
+    return ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0 && ::geteuid() == kNobody;
+}
 
 } // namespace
 
@@ -125,17 +128,24 @@ TEST(ImageFileRead, WhatIsNoRegularFileIsRefusedAndLeavesTheImage) {
     // A FIFO would block the open and then the read for ever.
     fs::path fifo = dir / "pipe.dat";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-    EXPECT_EQ(InChild([&] {
-                  ImageArray img{};
-                  return ReadImageFile(fifo, img) ? 1 : 0;
-              }, 5),
+    EXPECT_EQ(InChild(
+                  [&] {
+                      ImageArray img{};
+                      return ReadImageFile(fifo, img) ? 1 : 0;
+                  },
+                  5),
               0);
     // A device that never ends.
-    EXPECT_EQ(InChild([&] {
-                  ImageArray img{};
-                  img.fill(0x5A);
-                  return ReadImageFile("/dev/zero", img) || ReadFileHead("/dev/zero", 100) || img[0] != 0x5A ? 1 : 0;
-              }, 5),
+    EXPECT_EQ(InChild(
+                  [&] {
+                      ImageArray img{};
+                      img.fill(0x5A);
+                      return ReadImageFile("/dev/zero", img) || ReadFileHead("/dev/zero", 100) ||
+                                     img[0] != 0x5A
+                                 ? 1
+                                 : 0;
+                  },
+                  5),
               0);
 
     // rbuffer.bin holds 16,000 bytes; one byte fewer is refused.

@@ -192,8 +192,10 @@ TEST_F(FiveToneListTest, IdentificationAndTriesRefuseWhatWouldBreakTheLine) {
 // typed instead of stopping the next save.
 TEST_F(FiveToneListTest, IdentificationRefusesWhatTheNameSlotCannotHold) {
     list.SetCell(4, 3, "GATE");
-    for (std::string bad : {std::string("ABCDEFGHIJKLMNOPQ"), std::string("\xE5\x8C\x97\xE5\x8C\xBA"), std::string("CAFE\tBAR"),
-                            std::string("A\0B", 3), std::string("A\xC0\x80"), std::string("\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9") + "12345678"}) {
+    const std::string nineAccents = "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9";
+    for (std::string bad : {std::string("ABCDEFGHIJKLMNOPQ"), std::string("\xE5\x8C\x97\xE5\x8C\xBA"),
+                            std::string("CAFE\tBAR"), std::string("A\0B", 3), std::string("A\xC0\x80"),
+                            nineAccents + "12345678" /* 17 characters */}) {
         EXPECT_FALSE(list.SetIdentification(4, bad)) << bad;
         EXPECT_EQ(list.Cell(4, 3), "GATE");
     }

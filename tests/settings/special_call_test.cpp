@@ -225,7 +225,8 @@ TEST_F(SpecialCallTest, OkChecksTheChosenTypesBoxesEvenWhenNeverFocused) {
     e.message = "ABCDEFGHIJKLMNOPQ";
     EXPECT_EQ(CheckSpecialCall(e).problem, kTextNotStorable);
     EXPECT_EQ(list.LineText(2), "|||||");
-    e.message = "\xC3\x84\xC3\x96\xC3\x9C\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F\xC3\xA9 \xE2\x82\xAC 12345"; // 16 characters, 25 bytes
+    // 16 characters, 25 bytes
+    e.message = "\xC3\x84\xC3\x96\xC3\x9C\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F\xC3\xA9 \xE2\x82\xAC 12345";
     EXPECT_EQ(InstallSpecialCall(d, list, e), kSpecialOk);
     EXPECT_EQ(list.Cell(2, 3), e.message);
     e = Entry(kOtherUser, 3);

@@ -65,7 +65,7 @@ class OpenAndTablesTest : public QObject {
                data->MFG.TextMatrix(1, 4) == "HARBOUR";
     }
 
-private slots:
+  private slots:
     void init() {
         qputenv("VELTRA_HOME", VELTRA_APP_DIR);
         boxes.clear();
@@ -74,8 +74,8 @@ private slots:
         fileScope = std::make_unique<ui::ScopedFileDialog>(&files);
         tmp = std::make_unique<QTemporaryDir>();
         // Others may pass through, as a user's home folder usually lets them.
-        QFile::setPermissions(tmp->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther |
-                                               QFile::ExeOther);
+        QFile::setPermissions(tmp->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                               QFile::ReadOther | QFile::ExeOther);
         data = std::make_unique<EditorData>();
         w = std::make_unique<Frm_Radio>(*data);
         boxes.clear();
@@ -153,12 +153,14 @@ private slots:
         fs::path home = MakeHome();
         fs::remove(home / "resource" / "TX_VOL3.tbl");
         fs::remove(home / "resource" / "RX_VOL1.tbl");
-        std::ofstream(home / "resource" / "RX_VOL1.tbl", std::ios::binary) << "\xFF\xFF\x07\x07"; // no storable step
+        std::ofstream(home / "resource" / "RX_VOL1.tbl", std::ios::binary)
+            << "\xFF\xFF\x07\x07"; // no storable step
         StartIn(home);
         QCOMPARE(boxes.shown().size(), size_t(1));
         const QString text = boxes.texts()[0];
-        QCOMPARE(text, QString("Can not Find correct \\Resource\\RX_VOL1.tbl, Please reinstall the Program.\n"
-                               "Can not Find correct \\Resource\\TX_VOL3.tbl, Please reinstall the Program."));
+        QCOMPARE(text,
+                 QString("Can not Find correct \\Resource\\RX_VOL1.tbl, Please reinstall the Program.\n"
+                         "Can not Find correct \\Resource\\TX_VOL3.tbl, Please reinstall the Program."));
         QCOMPARE(boxes.shown()[0].buttons, ui::MsgButtons::Ok);
         // The editor goes on, with the safe layout for both tables.
         QVERIFY(data->MFG.Rows() > 2);
