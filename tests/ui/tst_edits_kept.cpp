@@ -466,6 +466,46 @@ private slots:
         QCOMPARE(w.Tip->text(), w.ColumnTips[1]);
     }
 
+    // The second receiver is a record of its own: a resize by the options keeps its cells, and
+    // they come back from the file as they went in.
+    void secondReceiverRowSurvivesResizes() {
+        Frm_Radio& w = *w_;
+        auto lastRow = [](const EditorData& d) {
+            std::vector<std::string> v;
+            for (int c = 0; c < d.MFG.Cols(); ++c) v.push_back(d.MFG.TextMatrix(d.MFG.Rows() - 1, c));
+            return v;
+        };
+        // Its own tone, deviation and power, as an opened file leaves them.
+        d_->MFG.SetTextMatrix(1, 1, "55.0000");
+        d_->MFG.SetTextMatrix(1, 2, "55.0000");
+        const int last = d_->MFG.Rows() - 1;
+        d_->MFG.SetTextMatrix(last, 1, "56.0000");
+        d_->MFG.SetTextMatrix(last, 5, "88.5");
+        d_->MFG.SetTextMatrix(last, 15, "40");
+        files_->answer(Path("second.dat"));
+        QVERIFY(w.Menu_Save_Click());
+        files_->answer(Path("second.dat"));
+        w.Menu_Open_Click();
+        const auto opened = lastRow(*d_);
+        QCOMPARE(opened[5], std::string("88.5"));
+        QCOMPARE(opened[15], std::string("40"));
+        for (auto [areas, per] : {std::pair{2, 100}, std::pair{1, 50}, std::pair{3, 20}, std::pair{1, 200}}) {
+            auto f = Split(d_->RadioOption);
+            f[0] = std::to_string(areas);
+            f[1] = std::to_string(per);
+            d_->RadioOption = Join(f);
+            w.AdjustArea_Marnet(); // what the options dialog's OK runs
+            w.UpdateAreaNo();
+            QVERIFY(lastRow(*d_) == opened);
+            QCOMPARE(d_->MFG.Rows(), areas * per + 2);
+            files_->answer(Path("resized.dat"));
+            QVERIFY(w.Menu_Save_Click());
+            auto back = Decoded(Path("resized.dat"));
+            QVERIFY(back);
+            QVERIFY(lastRow(*back) == opened);
+        }
+    }
+
     // ---- texts
 
     void missingLanguageEntriesGiveTheWindowsTexts() {
