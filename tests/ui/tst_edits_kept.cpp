@@ -215,16 +215,24 @@ private slots:
     void refusedOpenValueStopsTheSave() {
         Frm_Radio& w = *w_;
         TypeRxLeftOpen();
+        d_->MFG.SetTextMatrix(1, 2, "45.0000"); // what the cell held before
         QTest::keyClicks(w.TxtRxFreq, "9"); // 419 MHz, outside the band
-        files_->answer(Path("never.dat"));
+        files_->answer(Path("second_try.dat"));
         w.Menu_Save->trigger();
         Settle();
         QCOMPARE(boxes_.texts(), QStringList{"32 -- 49 MHz"});
         QVERIFY(files_->requests().empty());
-        QVERIFY(!QFile::exists(Path("never.dat")));
+        QVERIFY(!QFile::exists(Path("second_try.dat")));
         QVERIFY(w.TxtRxFreq->isVisible());
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.TxtRxFreq));
-        QCOMPARE(Cell(1, 2), std::string(""));
+        QCOMPARE(Cell(1, 2), std::string("45.0000"));
+        // Saving again with the emptied box keeps the cell's own value.
+        w.Menu_Save->trigger();
+        Settle();
+        QVERIFY(!w.TxtRxFreq->isVisible());
+        auto back = Decoded(Path("second_try.dat"));
+        QVERIFY(back);
+        QCOMPARE(back->MFG.TextMatrix(1, 2), std::string("45.0000"));
     }
 
     // ---- Escape and the close button of the save question
