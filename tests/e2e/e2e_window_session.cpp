@@ -13,6 +13,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QProcess>
@@ -29,10 +30,11 @@
 using namespace vt;
 
 namespace {
+// The build's screenshot folder, or the temporary folder for a user who may not write there.
 QString Screens() {
     QString dir = QString(VELTRA_APP_DIR) + "/../screenshots";
     QDir().mkpath(dir);
-    return dir;
+    return QFileInfo(dir).isWritable() ? dir : QDir::tempPath();
 }
 
 bool WaitFor(const std::function<bool()>& done, int ms) {
