@@ -19,14 +19,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
-#include <QMouseEvent>
-#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <functional>
