@@ -1,7 +1,7 @@
 #include "common/ui/MessageBox.h"
 
-#include <QApplication>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>

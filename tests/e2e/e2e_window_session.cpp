@@ -13,6 +13,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QProcess>
@@ -29,10 +30,11 @@
 using namespace vt;
 
 namespace {
+// The build's screenshot folder, or the temporary folder for a user who may not write there.
 QString Screens() {
     QString dir = QString(VELTRA_APP_DIR) + "/../screenshots";
     QDir().mkpath(dir);
-    return dir;
+    return QFileInfo(dir).isWritable() ? dir : QDir::tempPath();
 }
 
 bool WaitFor(const std::function<bool()>& done, int ms) {
@@ -70,14 +72,32 @@ class WindowSessionTest : public QObject {
         p.setProcessEnvironment(Env());
         p.start(program, args);
         if (!p.waitForFinished(ms)) {
+            qWarning() << program << args << "did not end";
             p.kill();
             p.waitForFinished();
             return QString();
         }
-        if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) return QString();
-        return QString::fromLocal8Bit(p.readAllStandardOutput());
+        if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+            qWarning() << program << args << "failed:" << p.readAllStandardError();
+            return QString();
+        }
+        const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
+        return out.isNull() ? QString("") : out; // empty but not null: it ran
     }
     bool Do(const QStringList& args) const { return !X(xdotool_, args).isNull(); }
+    // A left click at a point of the screen.
+    bool ClickAt(int x, int y) const {
+        if (!Do({"mousemove", QString::number(x), QString::number(y)})) return false;
+        QThread::msleep(150);
+        return Do({"click", "1"});
+    }
+    // Raises and focuses the window through the window manager, and waits until it is active.
+    bool Activate(const QString& id) const {
+        return WaitFor([&] {
+            Do({"windowactivate", id});
+            return X(xdotool_, {"getactivewindow"}).trimmed() == id;
+        }, 10000);
+    }
 
     // The visible window whose title matches, or "" when there is none.
     QString Window(const QString& titlePattern) const {
@@ -108,7 +128,7 @@ class WindowSessionTest : public QObject {
         const Geometry g = ClientGeometry(id);
         const QList<int> f = FrameExtents(id);
         const int x = g.x + g.width + f[1] - 12, y = g.y - f[2] / 2;
-        QVERIFY(Do({"mousemove", "--sync", QString::number(x), QString::number(y), "click", "1"}));
+        QVERIFY(ClickAt(x, y));
     }
     void Shoot(const QString& name) const {
         QProcess p;
@@ -177,7 +197,7 @@ private slots:
         // After the splash the main window comes up.
         const QString main = WaitWindow("^Data Editor  --");
         QVERIFY2(!main.isEmpty(), "the main window did not appear");
-        QVERIFY(Do({"windowactivate", "--sync", main}));
+        QVERIFY(Activate(main));
         const Geometry g = ClientGeometry(main);
         QVERIFY(g.width > 0 && g.height > 0);
 
@@ -191,8 +211,7 @@ private slots:
         const QPoint cell = layout.MFGCellRect(1, 2).center();
         layout.hide();
 
-        QVERIFY(Do({"mousemove", "--sync", QString::number(g.x + cell.x()), QString::number(g.y + cell.y()), "click",
-                    "1"}));
+        QVERIFY(ClickAt(g.x + cell.x(), g.y + cell.y()));
         QVERIFY(Do({"type", "--delay", "60", "55.5"}));
         QThread::msleep(300);
         Shoot("1_value_typed");
@@ -202,7 +221,7 @@ private slots:
         const QString question = WaitWindow("^Data Editor$");
         QVERIFY2(!question.isEmpty(), "closing asked no question");
         Shoot("2_close_question");
-        QVERIFY(Do({"windowactivate", "--sync", question}));
+        QVERIFY(Activate(question));
         QVERIFY(Do({"key", "Escape"}));
         QVERIFY(WaitFor([&] { return Window("^Data Editor$").isEmpty(); }, 10000));
         QThread::msleep(500);
@@ -221,11 +240,11 @@ private slots:
 
         // Ctrl+S through the real Save As dialog.
         const QString file = home_->filePath("Data/session.dat");
-        QVERIFY(Do({"windowactivate", "--sync", main}));
+        QVERIFY(Activate(main));
         QVERIFY(Do({"key", "ctrl+s"}));
         const QString dialog = WaitWindow("Save");
         QVERIFY2(!dialog.isEmpty(), "Ctrl+S opened no Save As dialog");
-        QVERIFY(Do({"windowactivate", "--sync", dialog}));
+        QVERIFY(Activate(dialog));
         QThread::msleep(300);
         QVERIFY(Do({"key", "ctrl+a"}));
         QVERIFY(Do({"type", "--delay", "20", file}));

@@ -12,6 +12,17 @@ CellContext Texts() {
     return c;
 }
 
+// A channel record has one signalling field per direction: a tone and a code never stand together.
+TEST(CellSignalling, ToneAndCodeOfOneDirectionAreRivals) {
+    EXPECT_EQ(SignallingRival(ColCtcssEnc), ColDcsEnc);
+    EXPECT_EQ(SignallingRival(ColDcsEnc), ColCtcssEnc);
+    EXPECT_EQ(SignallingRival(ColCtcssDec), ColDcsDec);
+    EXPECT_EQ(SignallingRival(ColDcsDec), ColCtcssDec);
+    for (int col : {ColNo, ColTxFreq, ColRxFreq, ColName1, ColName2, ColBcl, ColScan, ColFiveTone, ColAni, ColSelCall,
+                    ColCtDev, ColPower})
+        EXPECT_EQ(SignallingRival(col), -1) << col;
+}
+
 TEST(CellToneLists, HoldTheirItemsInOrder) {
     const auto& ct = CtcssListItems();
     ASSERT_EQ(ct.size(), 53u);

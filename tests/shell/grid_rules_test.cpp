@@ -460,3 +460,17 @@ TEST(Bands, UpdateBandFallsBackToOtherChannels) {
     EXPECT_EQ(s.BandIndex, 1);
     EXPECT_EQ(Cell(s, 201, 2), "40.0000"); // nothing applied, nothing blanked
 }
+
+// The image takes the second receiver's Rx word from its frequency only while it is on.
+TEST(SecondReceiver, OnOnlyWhenFieldEightIsOne) {
+    EditorData d;
+    EXPECT_FALSE(SecondReceiverOn(d)); // the default record
+    d.FarmMarnetInfo = "0|||||0|||1|145";
+    EXPECT_TRUE(SecondReceiverOn(d));
+    d.FarmMarnetInfo = "0|||||0|||0|145";
+    EXPECT_FALSE(SecondReceiverOn(d));
+    d.FarmMarnetInfo = "0|||||0|||"; // too short: off
+    EXPECT_FALSE(SecondReceiverOn(d));
+    d.FarmMarnetInfo = "0|||||0|||x|145";
+    EXPECT_FALSE(SecondReceiverOn(d));
+}

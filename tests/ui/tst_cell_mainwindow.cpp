@@ -128,6 +128,9 @@ private slots:
         Click(w, 3, 6);
         Key(w.lstCTDEC, Qt::Key_Down);
         Key(w.lstCTDEC, Qt::Key_Return); // 67.0
+        QCOMPARE(Cell(3, 5), std::string("88.5"));
+        QCOMPARE(Cell(3, 6), std::string("67.0"));
+        // A code takes the place of the tone of its direction: the record holds one of them.
         Click(w, 3, 7);
         ChooseItem(w.lstDCENC, 1); // 023
         Click(w, 3, 8);
@@ -159,7 +162,7 @@ private slots:
         Key(w.TxtPower, Qt::Key_Return);
         QVERIFY(!AnyEditorVisible(w));
 
-        const char* expected[] = {"",     "55.0125", "55.5000", "GATE", "North entrance", "88.5", "67.0", "023",
+        const char* expected[] = {"",     "55.0125", "55.5000", "GATE", "North entrance", "",     "",     "023",
                                   "754",  "YES",     "TS",      "APM",  "L",              "12",   "300",  "40"};
         for (int c = 1; c <= 15; ++c) QVERIFY2(Cell(3, c) == expected[c], qPrintable(QString("column %1: %2").arg(c).arg(QString::fromStdString(Cell(3, c)))));
         QVERIFY(boxes_.texts().isEmpty());
@@ -199,7 +202,11 @@ private slots:
             QVERIFY2(!AnyEditorVisible(w), qPrintable(QString::number(col)));
             QCOMPARE(w.Tip->text(), tip); // unchanged by the click
         }
-        for (int col : {1, 2, 3, 4, 7, 11, 14, 15}) {
+        // Its Rx word comes from the second receiver's settings while that is off.
+        Click(w, last, 2);
+        QVERIFY(!AnyEditorVisible(w));
+        QCOMPARE(w.Tip->text(), w.SecondRxOffTip);
+        for (int col : {1, 3, 4, 7, 11, 14, 15}) {
             Click(w, last, col);
             QVERIFY2(AnyEditorVisible(w), qPrintable(QString::number(col)));
             QCOMPARE(w.Tip->text(), w.ColumnTips[static_cast<size_t>(col - 1)]);

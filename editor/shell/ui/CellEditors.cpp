@@ -221,8 +221,15 @@ void CellEditors::HideForScroll() {
 
 bool CellEditors::CommitOpen() {
     bool good = true;
-    for (auto& [widget, e] : editors_)
-        if (e.opening.IsOpen() && widget->isVisible() && !Finish(widget, e, true)) good = false;
+    for (auto& [widget, e] : editors_) {
+        if (!e.opening.IsOpen() || !widget->isVisible()) continue;
+        // A box emptied by its own refusal holds nothing the user typed: the cell keeps its text.
+        if (widget == held_ && held_->text().isEmpty()) {
+            Close(widget);
+            continue;
+        }
+        if (!Finish(widget, e, true)) good = false;
+    }
     return good;
 }
 

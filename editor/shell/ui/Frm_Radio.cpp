@@ -19,14 +19,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
-#include <QMouseEvent>
-#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <functional>
@@ -38,9 +38,9 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 // Texts keep the old carriage returns in the data; Qt breaks lines at '\n'.
 QString Shown(const std::string& s) { return Q(s).replace('\r', '\n'); }
 
-// The channel grid is never typed into: keys must not jump to a row by its text, and a press
-// on a cell opens its editor even when the press scrolls the cell into view (the release then
-// lands on another cell, so the view's own click never comes).
+// The channel grid is never typed into: keys must not jump to a row by its text. A press on a
+// cell opens its editor (a press that scrolls the cell into view has its release land on
+// another cell, so the view's own click would never come).
 class ChannelGridView : public QTableView {
 public:
     using QTableView::QTableView;
@@ -182,6 +182,9 @@ void Frm_Radio::BuildCentral() {
     MFG->horizontalHeader()->setMinimumSectionSize(Px(300));
     connect(MFGModel, &GridModel::gridRefreshed, this, [this] { ApplyColumnWidths(); });
     view->onCellPressed = [this](const QModelIndex& i) {
+        // The view would bring a partly hidden cell into view only after the double-click
+        // time, and that late scroll would close the editor just opened: scroll first.
+        MFG->scrollTo(i);
         gridRow_ = i.row() + 1;
         gridCol_ = i.column() + 1;
         MFG_Click();
