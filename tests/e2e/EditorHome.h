@@ -45,7 +45,7 @@ public:
         s << "#!/bin/sh\n"
              "cd \"$(dirname \"$0\")\"\n"
              "printf '%s\\n' \"$@\" > args.txt\n"
-             "cp Msg.sys request.bin\n"
+             "cp Msg.sys request.tmp && mv request.tmp request.bin\n"
              "[ -e rbuffer.bin ] && touch rbuffer_was_there\n"
              "status() { printf \"\\\\$(printf '%03o' $1)\" | dd of=Msg.sys bs=1 count=1 conv=notrunc 2>/dev/null; }\n"
           << body << "\n";

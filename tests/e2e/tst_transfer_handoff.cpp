@@ -128,6 +128,21 @@ private slots:
         }
     }
 
+    // The first tool leaves its final status and lingers; the user starts the next read before
+    // it ends. Its end must not pass for the end of the second transfer.
+    void anEarlierToolEndingLateLeavesTheNextTransferAlone() {
+        home->FakeTool("n=$(cat runs 2>/dev/null || echo 0); echo $((n + 1)) > runs\n"
+                       "if [ \"$n\" = 0 ]; then status 32; sleep 2; else sleep 3.5; status 32; fi");
+        w->Menu_ReadCHData_Click();
+        QVERIFY(WaitForReturn());
+        w->Menu_ReadCHData_Click();
+        QVERIFY(!w->isVisible());
+        QVERIFY(WaitForReturn());
+        QVERIFY(boxes.texts().isEmpty());
+        // Back only once the second tool has said how it ended.
+        QCOMPARE(home->Read("Msg.sys").at(0), uint8_t(32));
+    }
+
     void completedReadWithoutAnswerSaysSo() {
         home->FakeTool("status 128");
         w->Menu_ReadCHData_Click();

@@ -137,6 +137,9 @@ public:
     bool ReadMsgFile();  // false when Msg.sys cannot be read
     void EndTransfer();
     std::array<uint8_t, 3> MsgBuf{};
+    // Counts the tools started, so the end of an earlier tool that outlived its transfer
+    // never ends the one running now.
+    unsigned TransferRun = 0;
 
     // ---- grid and cell editors (Frm_Radio_Cells*.cpp)
     void MFG_Click();

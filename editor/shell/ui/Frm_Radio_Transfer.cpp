@@ -51,8 +51,9 @@ static bool StartTool(Frm_Radio& w, EditorData& d, const char* argument) {
     QString program = QString::fromStdString((ProgramFolder() / "transmit").string());
     // The tool's end is watched too: a tool that dies without a final status must not leave
     // the editor hidden for ever.
-    bool started = ui::processStarter().start(program, {argument}, &w, [&w] {
-        if (!w.ReadTimer->isActive()) return;
+    const unsigned run = ++w.TransferRun;
+    bool started = ui::processStarter().start(program, {argument}, &w, [&w, run] {
+        if (run != w.TransferRun || !w.ReadTimer->isActive()) return;
         if (w.ReadMsgFile() && IsFinalStatus(w.MsgBuf[0])) {
             w.ReadTimer_Timer();
             return;
