@@ -260,9 +260,11 @@ void DecodeToneColumns(DecodeContext& c) {
         }
         if (f & 0x02) c.SetSlotText(slot, col::CtcssDec, DecodeCtcssDec(c, dec, slot));
         if (f & 0x10) {
-            c.SetSlotText(slot, col::DcsEnc, DecodeDcs(c, rec + layout::ch::EncodeDeviation));
-            // With a CTCSS tone as well the record holds the tone's deviation, read above.
-            if (!(f & 0x04))
+            std::string code = DecodeDcs(c, rec + layout::ch::EncodeDeviation);
+            c.SetSlotText(slot, col::DcsEnc, code);
+            // With a CTCSS tone as well the record holds the tone's deviation, read above; a code
+            // the editor cannot show is not encoded again, and neither is its deviation.
+            if (!(f & 0x04) && !code.empty())
                 if (auto dev = DecodeDcsCtDev(c, slot)) c.SetSlotText(slot, col::CtDev, *dev);
         }
         if (f & 0x08) c.SetSlotText(slot, col::DcsDec, DecodeDcs(c, rec + layout::ch::DcsDecodeBytes));

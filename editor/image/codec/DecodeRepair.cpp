@@ -1,4 +1,5 @@
 #include "editor/image/codec/DecodeRepair.h"
+#include "editor/image/ToneLists.h"
 
 #include "editor/image/codec/AreaNameCodec.h"
 #include "editor/image/codec/ChannelCodec.h"
@@ -172,6 +173,13 @@ void RepairAreaNames(Repairs& r) {
     }
 }
 
+std::string DcsStepOfEmptyDeviation() {
+    const uint8_t b = cv::DevByteFromCtDev(std::string());
+    for (int step : kCtDevSteps)
+        if (cv::DevByteFromCtDev(std::to_string(step)) == b) return std::to_string(step);
+    return std::string();
+}
+
 void RepairChannels(Repairs& r) {
     auto& g = r.c.d.MFG;
     const int rows = g.Rows();
@@ -191,6 +199,10 @@ void RepairChannels(Repairs& r) {
             if (!second) set(column, Trim(WithoutControls(cell(column))));
         // One record holds either a CTCSS or a DCS encode tone.
         if (!Trim(cell(col::CtcssEnc)).empty() && !Trim(cell(col::DcsEnc)).empty()) set(col::DcsEnc, "");
+        // A DCS record's deviation byte that is none of the steps comes back as the step the next
+        // save writes for it.
+        if (Trim(cell(col::CtcssEnc)).empty() && !Trim(cell(col::DcsEnc)).empty() && Trim(cell(col::CtDev)).empty())
+            set(col::CtDev, DcsStepOfEmptyDeviation());
         std::string sel = Trim(cell(col::SelCall));
         if (!sel.empty()) {
             auto v = ToWhole(sel);
