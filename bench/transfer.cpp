@@ -82,13 +82,16 @@ std::vector<double> Gaps(const std::vector<vt::sim::TimedByte>& wire, size_t fro
 }
 
 // The floor: one thread that sends a byte, waits for its echo and sends the next, over a paced
-// simulated radio; no second thread, no hand-over. Returns the median per-byte turnaround in ms.
-double EchoLoopFloor(size_t bytes) {
+// simulated radio; no second thread, no hand-over. Per-byte turnaround in ms: median and mean.
+struct Floor {
+    double median = 0, mean = 0;
+};
+Floor EchoLoopFloor(size_t bytes) {
     vt::sim::SimOptions opt;
     opt.paced = true;
     vt::sim::SimRadio radio(opt);
     vt::SerialPort port;
-    if (!radio.Start() || !port.Open(radio.DevicePath())) return 0;
+    if (!radio.Start() || !port.Open(radio.DevicePath())) return {};
     vt::MakeThreadTimeCritical();
     auto image = vt::sim::MakeTestImage(bytes, 13);
     auto waitFor = [&](size_t n) {
@@ -99,17 +102,21 @@ double EchoLoopFloor(size_t bytes) {
     };
     const uint8_t call = 0x8C, command[] = {0xA0, 0x20, 0x20};
     port.Write(&call, 1);
-    if (!waitFor(2)) return 0;
+    if (!waitFor(2)) return {};
     port.Write(command, sizeof command);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     for (size_t i = 0; i < bytes; ++i) {
         port.Write(&image[i], 1);
-        if (!waitFor(1)) return 0;
+        if (!waitFor(1)) return {};
     }
     port.Close();
     auto wire = radio.ReceivedTimed();
     radio.Stop();
-    return wire.size() > 5 ? Median(Gaps(wire, 4)) : 0;
+    if (wire.size() <= 5) return {};
+    auto gaps = Gaps(wire, 4);
+    double sum = 0;
+    for (double g : gaps) sum += g;
+    return {Median(gaps), sum / double(gaps.size())};
 }
 
 // Runs the tool with its test hook (it presses START itself) and waits for it to end.
@@ -205,10 +212,13 @@ int main(int argc, char** argv) {
     std::printf("paced simulated radio at 960 bytes/s each way\n");
     Figures w = Transfer(tool, true);
     Print("write", w, 0x3BFF * 2 / 960.0);
-    double floor = EchoLoopFloor(3000);
+    Floor floor = EchoLoopFloor(3000);
     std::printf("write: per byte median: tool %.3f ms, one-thread echo loop %.3f ms, line %.3f ms; tool above "
                 "floor %.3f ms a byte\n",
-                w.perByte, floor, 2 * byteMs, w.perByte - floor);
+                w.perByte, floor.median, 2 * byteMs, w.perByte - floor.median);
+    std::printf("write: one-thread echo loop mean %.3f ms a byte: ratio %.3f to the line (the floor for the tool's "
+                "ratio)\n",
+                floor.mean, floor.mean / (2 * byteMs));
     std::printf("write: START to final status %.2f s\n", w.startToStatus);
     Figures r = Transfer(tool, false);
     // What the protocol itself takes besides the stream: call byte and reply, the 1000 + 200 ms
