@@ -43,3 +43,32 @@ TEST(ManualResetEvent, TimedWaitEndsEarlyOnSet) {
     EXPECT_TRUE(e.WaitFor(10s));
     setter.join();
 }
+
+// The echo hand-over of a write, many times over: a set that slips in between a waiter's check
+// and its sleep must never be lost (the waiter would sit out its whole time-out).
+TEST(ManualResetEvent, PingPongNeverLosesAHandOver) {
+    ManualResetEvent ping, pong;
+    constexpr int kRounds = 20000;
+    std::atomic<int> lost{0};
+    std::thread echo([&] {
+        for (int i = 0; i < kRounds; ++i) {
+            if (!ping.WaitFor(5s)) ++lost;
+            ping.Reset();
+            pong.Set();
+        }
+    });
+    for (int i = 0; i < kRounds; ++i) {
+        pong.Reset(); // before the send, as the writer does
+        ping.Set();
+        if (!pong.WaitFor(5s)) ++lost;
+    }
+    echo.join();
+    EXPECT_EQ(lost.load(), 0);
+}
+
+TEST(ManualResetEvent, TimedWaitLastsItsTimeWhenNotSet) {
+    ManualResetEvent e;
+    auto t0 = std::chrono::steady_clock::now();
+    EXPECT_FALSE(e.WaitFor(30ms));
+    EXPECT_GE(std::chrono::steady_clock::now() - t0, 30ms);
+}

@@ -1,6 +1,7 @@
 // radiosim: a simulated radio on a pseudo-terminal, for trying the transfer tool by hand.
 //   radiosim [--link FOLDER --com N] [--memory FILE] [--save FILE] [--silent] [--stop-after N]
-//            [--corrupt-from N] [--echo-twice] [--reply-delay MS] [--echo-delay MS] [--paced]
+//            [--corrupt-from N] [--corrupt-at N] [--late-echo-at N] [--echo-twice] [--reply-delay MS]
+//            [--echo-delay MS] [--paced]
 // It prints the device, serves until Ctrl+C, then writes its memory to --save.
 #include "tests/sim/SimRadio.h"
 
@@ -20,8 +21,8 @@ void OnSignal(int) { gStop = 1; }
 int Usage() {
     std::fprintf(stderr,
                  "usage: radiosim [--link FOLDER --com N] [--memory FILE] [--save FILE] [--silent]\n"
-                 "                [--stop-after N] [--corrupt-from N] [--echo-twice] [--reply-delay MS]\n"
-                 "                [--echo-delay MS] [--paced]\n");
+                 "                [--stop-after N] [--corrupt-from N] [--corrupt-at N] [--late-echo-at N]\n"
+                 "                [--echo-twice] [--reply-delay MS] [--echo-delay MS] [--paced]\n");
     return 2;
 }
 } // namespace
@@ -43,6 +44,8 @@ int main(int argc, char** argv) {
         else if ((a == "--save") && (v = next())) saveFile = v;
         else if ((a == "--stop-after") && (v = next())) opt.stopAfter = std::atol(v);
         else if ((a == "--corrupt-from") && (v = next())) opt.corruptEchoFrom = std::atol(v);
+        else if ((a == "--corrupt-at") && (v = next())) opt.corruptEchoAt = std::atol(v);
+        else if ((a == "--late-echo-at") && (v = next())) opt.lateEchoAt = std::atol(v);
         else if ((a == "--reply-delay") && (v = next())) opt.replyDelayMs = std::atoi(v);
         else if ((a == "--echo-delay") && (v = next())) opt.echoDelayMs = std::atoi(v);
         else return Usage();

@@ -67,7 +67,7 @@ private slots:
         Resend r;
         QVERIFY2(FindResend(line.radio.ReceivedTimed(), image, 5000, &r),
                  "the wire must hold the image in order with byte 5000 resent");
-        QVERIFY(r.second - r.first >= milliseconds(90)); // the 100 ms echo wait, less scheduling noise
+        QVERIFY(r.second - r.first >= milliseconds(75)); // the 100 ms echo wait, less scheduling noise
     }
 
     void echoLaterThanTheWaitIsResentAndTheWriteGoesOn() {
@@ -85,8 +85,8 @@ private slots:
         Resend r;
         QVERIFY2(FindResend(line.radio.ReceivedTimed(), image, 3000, &r),
                  "the wire must hold the image in order with byte 3000 resent");
-        QVERIFY(r.second - r.first >= milliseconds(90));
-        QVERIFY(r.next - r.first >= milliseconds(170)); // the next byte only once the late echo came
+        QVERIFY(r.second - r.first >= milliseconds(75));
+        QVERIFY(r.next - r.first >= milliseconds(180)); // the next byte only once the late echo came
     }
 
     void wrongHandshakeRepliesFindNoRadio() {

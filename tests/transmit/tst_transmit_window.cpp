@@ -5,6 +5,10 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QMenuBar>
+#include <QProcess>
+#include <QStandardPaths>
+#include <csignal>
+#include <unistd.h>
 
 using namespace vt;
 using test::ToolRun;
@@ -42,6 +46,9 @@ private slots:
         QVERIFY(w.actions().isEmpty());
         QVERIFY(!(w.windowFlags() & Qt::WindowMinimizeButtonHint));
         QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+        // A window that can grow gets a maximise from window managers that ignore the hint.
+        QCOMPARE(w.minimumSize(), w.size());
+        QCOMPARE(w.maximumSize(), w.size());
         // START left of STOP, both below the bar, all inside the group or the form.
         QVERIFY(w.StartButton()->geometry().right() < w.StopButton()->geometry().left());
         QVERIFY(w.ProgressBar()->geometry().bottom() < w.StartButton()->geometry().top());
@@ -49,6 +56,73 @@ private slots:
         QVERIFY(w.rect().contains(w.StopButton()->geometry()));
         QDir().mkpath(QString(VELTRA_APP_DIR) + "/../screenshots");
         QVERIFY(w.grab().save(QString(VELTRA_APP_DIR) + "/../screenshots/transmit_window.png"));
+    }
+
+    // What the window system is told, with a real X server and window manager when the machine
+    // has them (Xvfb, openbox, xprop, xdotool): no minimise or maximise, in the Motif hints that
+    // most managers follow, and no maximise offered by openbox, which ignores those two hints.
+    void windowManagerOffersNoMaximiseAndIsAskedForNoMinimise() {
+        for (const char* tool : {"Xvfb", "openbox", "xprop", "xdotool"})
+            if (QStandardPaths::findExecutable(tool).isEmpty()) QSKIP(qPrintable(QString("no %1 on this machine").arg(tool)));
+        const QString display = QString(":%1").arg(200 + ::getpid() % 500);
+        QProcess xvfb, wm, tool;
+        xvfb.start("Xvfb", {display, "-nolisten", "tcp", "-screen", "0", "1024x768x24"});
+        QVERIFY(xvfb.waitForStarted(5000));
+        auto cleanup = qScopeGuard([&] {
+            for (QProcess* p : {&tool, &wm, &xvfb})
+                if (p->state() != QProcess::NotRunning) {
+                    p->kill();
+                    p->waitForFinished(5000);
+                }
+        });
+        QVERIFY(QTest::qWaitFor([&] { return QFile::exists("/tmp/.X11-unix/X" + display.mid(1)); }, 10000));
+        auto env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display);
+        auto run = [&](const QString& program, const QStringList& args) {
+            QProcess p;
+            p.setProcessEnvironment(env);
+            p.start(program, args);
+            p.waitForFinished(5000);
+            return QString::fromUtf8(p.readAllStandardOutput());
+        };
+        wm.setProcessEnvironment(env);
+        wm.start("openbox", {});
+        QVERIFY(QTest::qWaitFor([&] { return run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); }, 10000));
+
+        test::ToolFolder folder("window_x11");
+        folder.WriteMsgSys(1, 4, 0);
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("VELTRA_HOME", QString::fromStdString(folder.Path().string()));
+        env.remove("VELTRA_TRANSMIT_AUTOSTART");
+        tool.setProcessEnvironment(env);
+        tool.start(QString(VELTRA_APP_DIR) + "/transmit", {"/W"});
+        QVERIFY(tool.waitForStarted(5000));
+        QString window, actions;
+        QVERIFY(QTest::qWaitFor([&] {
+            for (const QString& id : run("xdotool", {"search", "--name", "Osprey - Write"}).split('\n', Qt::SkipEmptyParts)) {
+                actions = run("xprop", {"-id", id, "_NET_WM_ALLOWED_ACTIONS"});
+                if (actions.contains("_NET_WM_ACTION_CLOSE")) {
+                    window = id;
+                    return true;
+                }
+            }
+            return false;
+        }, 15000));
+        QVERIFY2(!actions.contains("MAXIMIZE"), qPrintable(actions));
+        // _MOTIF_WM_HINTS = flags, functions, decorations, ...
+        QString motif = run("xprop", {"-id", window, "_MOTIF_WM_HINTS"});
+        QStringList fields = motif.section('=', 1).split(',', Qt::SkipEmptyParts);
+        QVERIFY2(fields.size() >= 3, qPrintable(motif));
+        bool ok1 = false, ok2 = false;
+        uint functions = fields[1].trimmed().toUInt(&ok1, 16), decorations = fields[2].trimmed().toUInt(&ok2, 16);
+        QVERIFY(ok1 && ok2);
+        QCOMPARE(functions & 0x18u, 0u);   // minimise, maximise
+        QCOMPARE(decorations & 0x60u, 0u); // their buttons
+        QVERIFY(functions & 0x20u);        // the close box stays
+
+        ::kill(static_cast<pid_t>(tool.processId()), SIGTERM);
+        QVERIFY(tool.waitForFinished(10000));
+        QCOMPARE(folder.Status(), 8);
     }
 
     void chineseLabels() {

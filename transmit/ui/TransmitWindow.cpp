@@ -59,9 +59,9 @@ void TransmitWindow::BuildForm() {
     stop_ = new QPushButton(QStringLiteral("STOP"), this);
     stop_->setObjectName("ButtonStop");
     stop_->setGeometry(Dlu(116, 54, 43, 15));
-    QSize form = Dlu(0, 0, 206, 77).size();
-    resize(form);
-    setMinimumSize(form);
+    // The form's size and no other: nothing in it grows, and a window that cannot grow gets no
+    // maximise from any window manager (some ignore the missing maximise hint otherwise).
+    setFixedSize(Dlu(0, 0, 206, 77).size());
 }
 
 bool TransmitWindow::OnNewDocument(const std::string& commandLine) {
