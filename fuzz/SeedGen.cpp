@@ -88,8 +88,10 @@ int main(int argc, char** argv) {
         if (!b) fuzz::Fail("a shipped table is missing", std::string(name));
         return *b;
     };
-    for (int s = 0; s < 12; ++s) {
-        std::string_view name = s < 6 ? kTableNames[static_cast<size_t>(s)] : kBandTableNames[static_cast<size_t>(s - 6)];
+    const int mainTables = static_cast<int>(kTableNames.size());
+    for (int s = 0; s < mainTables + static_cast<int>(kBandTableNames.size()); ++s) {
+        std::string_view name = s < mainTables ? kTableNames[static_cast<size_t>(s)]
+                                               : kBandTableNames[static_cast<size_t>(s - mainTables)];
         auto b = tableFile(name);
         b.insert(b.begin(), static_cast<uint8_t>(s));
         Put("conversion_tables", "slot-" + std::to_string(s), b);

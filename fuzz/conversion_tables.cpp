@@ -16,10 +16,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kSlots = 12; // the six tables, then the six band tables
+constexpr int kMainTables = static_cast<int>(kTableNames.size());
+constexpr int kSlots = kMainTables + static_cast<int>(kBandTableNames.size()); // the tables, then the band tables
 
 std::string_view NameOf(int slot) {
-    return slot < 6 ? kTableNames[static_cast<size_t>(slot)] : kBandTableNames[static_cast<size_t>(slot - 6)];
+    return slot < kMainTables ? kTableNames[static_cast<size_t>(slot)] : kBandTableNames[static_cast<size_t>(slot - kMainTables)];
 }
 
 fs::path FileOf(const fs::path& folder, int slot) {
@@ -79,21 +80,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     conv.ShowMessage = [&shown](const std::string& m) { shown.push_back(m); };
     ImageArray defaultImage;
     defaultImage.fill(0xEE); // an earlier image's bytes must never show through
-    const bool passed[6] = {conv.LoadDefaultTbl(defaultImage), conv.LoadEncTbl(), conv.LoadDecTbl(),
+    const bool passed[kMainTables] = {conv.LoadDefaultTbl(defaultImage), conv.LoadEncTbl(), conv.LoadDecTbl(),
                             conv.LoadDcsTbl(),                   conv.LoadDevTbl(), conv.LoadPwrTbl()};
     conv.LoadVoltageTbls();
 
-    const uint8_t* held[6] = {defaultImage.data(), conv.EncTbl.data(), conv.DecTbl.data(),
+    const uint8_t* held[kMainTables] = {defaultImage.data(), conv.EncTbl.data(), conv.DecTbl.data(),
                               conv.DcsTbl.data(),  conv.DevTbl.data(), conv.PwrTbl.data()};
-    const size_t sizes[6] = {kImageSize, kEncTblSize, kDecTblSize, kDcsTblSize, kDevTblSize, kPwrTblSize};
+    const size_t sizes[kMainTables] = {kImageSize, kEncTblSize, kDecTblSize, kDcsTblSize, kDevTblSize, kPwrTblSize};
     size_t failures = 0;
     for (int s = 0; s < kSlots; ++s) {
         const bool replaced = s == slot;
         const uint8_t* bytes = replaced ? file : originals[static_cast<size_t>(s)].data();
         const size_t n = replaced ? fileSize : originals[static_cast<size_t>(s)].size();
-        if (s >= 6) {
-            const auto& band = conv.BandTbls[static_cast<size_t>(s - 6)];
-            if (band.size() != kBandTableSizes[static_cast<size_t>(s - 6)])
+        if (s >= kMainTables) {
+            const auto& band = conv.BandTbls[static_cast<size_t>(s - kMainTables)];
+            if (band.size() != kBandTableSizes[static_cast<size_t>(s - kMainTables)])
                 fuzz::Fail(std::string(NameOf(s)) + ": the band table has the wrong size");
             CheckHeld(band.data(), band.size(), bytes, n, s);
             continue;

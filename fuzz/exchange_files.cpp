@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (msg && (msg->status != data[0] || msg->port != data[1] || msg->language != data[2]))
         fuzz::Fail("Msg.sys fields are not its first three bytes");
 
-    const uint8_t status = size ? static_cast<uint8_t>(data[0] ^ 0x80) : StatusCompleted;
+    const uint8_t status = size ? static_cast<uint8_t>(data[0] ^ 0x80) : uint8_t{StatusCompleted};
     if (!WriteMsgSysStatus(file, status, &error)) fuzz::Fail("the status cannot be written", error);
     auto after = ReadFileBytes(file, &error);
     std::vector<uint8_t> want = original;

@@ -6,11 +6,13 @@
 #   scripts/fuzz.sh --seeds         regenerate fuzz/corpus/ with the project's seed generator
 # A target that stops (a sanitizer report, a failed property, a timeout or too much memory)
 # fails the script; its input is kept as build-fuzz/findings/<target>/crash-*, minimised, with
-# the target's report beside it. Replay one with build-fuzz/fuzz/fuzz_<target> <file>.
+# the target's report beside it (FUZZ_MINIMISE_SECONDS, 20, bounds the minimising). Replay one
+# with build-fuzz/fuzz/fuzz_<target> <file>.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-fuzz
 seconds=${FUZZ_SECONDS:-20}
+minimise=${FUZZ_MINIMISE_SECONDS:-20} # per finding
 
 if [ -z "${VELTRA_FUZZ_NO_BUILD:-}" ]; then
   CC=clang CXX=clang++ "$root/scripts/build.sh" build-fuzz -DVELTRA_FUZZ=ON -DCMAKE_C_COMPILER=clang \
@@ -63,8 +65,9 @@ for t in "${targets[@]}"; do
     for crash in "$findings"/crash-* "$findings"/timeout-* "$findings"/oom-*; do
       [ -f "$crash" ] || continue
       case "$crash" in *.min) continue ;; esac
-      (cd "$findings" && "$exe" -minimize_crash=1 -max_total_time=30 -exact_artifact_path="$crash.min" "$crash") \
-        >"$crash.min.log" 2>&1
+      # timeout ends the whole process group: the minimiser runs the target in child processes.
+      (cd "$findings" && timeout -k 5 "$minimise" "$exe" -minimize_crash=1 -max_total_time="$minimise" \
+         -timeout=10 -exact_artifact_path="$crash.min" "$crash") >"$crash.min.log" 2>&1
       echo "  input: $crash (minimised: $crash.min)" >&2
     done
   fi
