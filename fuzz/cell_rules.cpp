@@ -121,7 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (int area = WhichAreaInt(*d, row); area >= 1) d->CurrentArea = area;
             AdjustP(*d, row);
         }
-        d->MFG.SetTextMatrix(row, col, c.Text);
+        StoreCellText(d->MFG, row, col, c.Text);
     }
 
     const auto& shipped = fuzz::ShippedTables();

@@ -1,4 +1,5 @@
 #include "editor/shell/core/CellRules.h"
+#include "editor/shell/core/GridStore.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +14,28 @@ CellContext Texts() {
 }
 
 // A channel record has one signalling field per direction: a tone and a code never stand together.
-TEST(CellSignalling, ToneAndCodeOfOneDirectionAreRivals) {
-    EXPECT_EQ(SignallingRival(ColCtcssEnc), ColDcsEnc);
-    EXPECT_EQ(SignallingRival(ColDcsEnc), ColCtcssEnc);
-    EXPECT_EQ(SignallingRival(ColCtcssDec), ColDcsDec);
-    EXPECT_EQ(SignallingRival(ColDcsDec), ColCtcssDec);
-    for (int col : {ColNo, ColTxFreq, ColRxFreq, ColName1, ColName2, ColBcl, ColScan, ColFiveTone, ColAni, ColSelCall,
-                    ColCtDev, ColPower})
-        EXPECT_EQ(SignallingRival(col), -1) << col;
+TEST(CellSignalling, AStoredToneOrCodeEmptiesItsRivalOnly) {
+    GridStore g;
+    g.SetRows(3);
+    g.SetCols(16);
+    for (int col : {ColCtcssEnc, ColCtcssDec, ColDcsEnc, ColDcsDec}) g.SetTextMatrix(1, col, "x");
+    StoreCellText(g, 1, ColDcsEnc, "026");
+    EXPECT_EQ(g.TextMatrix(1, ColCtcssEnc), "");
+    EXPECT_EQ(g.TextMatrix(1, ColCtcssDec), "x");
+    StoreCellText(g, 1, ColCtcssDec, "71.9");
+    EXPECT_EQ(g.TextMatrix(1, ColDcsDec), "");
+    EXPECT_EQ(g.TextMatrix(1, ColDcsEnc), "026");
+    StoreCellText(g, 1, ColCtcssEnc, "67.0");
+    EXPECT_EQ(g.TextMatrix(1, ColDcsEnc), "");
+    // Emptying a cell leaves the other column alone; other columns have no rival.
+    StoreCellText(g, 1, ColCtcssEnc, "");
+    StoreCellText(g, 2, ColDcsDec, "023");
+    StoreCellText(g, 2, ColDcsDec, "");
+    g.SetTextMatrix(2, ColCtDev, "250");
+    StoreCellText(g, 2, ColPower, "25");
+    EXPECT_EQ(g.TextMatrix(1, ColCtcssDec), "71.9");
+    EXPECT_EQ(g.TextMatrix(2, ColCtDev), "250");
+    EXPECT_EQ(SignallingRival(ColPower), -1);
 }
 
 TEST(CellToneLists, HoldTheirItemsInOrder) {

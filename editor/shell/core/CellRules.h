@@ -9,6 +9,8 @@
 
 namespace vt {
 
+class GridStore;
+
 struct EditorData;
 
 // Grid columns of the channel store.
@@ -97,6 +99,8 @@ int GetDCSIndex(std::string_view code);
 // value stored in col empties on the same row (CTCSS ENC <-> DCS ENC, CTCSS DEC <-> DCS DEC), or
 // -1 for the other columns.
 int SignallingRival(int col);
+// Stores a value an editor accepted, emptying its rival column on the same row.
+void StoreCellText(GridStore& grid, int row, int col, const std::string& text);
 
 // ---- option columns ----
 const std::vector<std::string>& BclItems();

@@ -1,6 +1,7 @@
 #include "common/TextUtil.h"
 #include "editor/shell/core/CellRules.h"
 #include "editor/shell/core/CellRulesDecimal.h"
+#include "editor/shell/core/GridStore.h"
 #include "editor/image/ToneLists.h"
 
 namespace vt {
@@ -88,6 +89,12 @@ int SignallingRival(int col) {
     case ColDcsDec: return ColCtcssDec;
     default: return -1;
     }
+}
+
+void StoreCellText(GridStore& grid, int row, int col, const std::string& text) {
+    grid.SetTextMatrix(row, col, text);
+    const int other = SignallingRival(col);
+    if (other >= 0 && !text.empty()) grid.SetTextMatrix(row, other, std::string());
 }
 
 } // namespace vt

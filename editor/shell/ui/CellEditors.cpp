@@ -252,10 +252,8 @@ void CellEditors::ReturnFocus() {
 std::string CellEditors::CellText(int row, int col) const { return d_.MFG.TextMatrix(row, col); }
 
 void CellEditors::WriteCell(int row, int col, const std::string& text) {
-    d_.MFG.SetTextMatrix(row, col, text);
     // The channel record holds a tone or a code per direction: the other one goes.
-    const int other = SignallingRival(col);
-    if (other >= 0 && !text.empty()) d_.MFG.SetTextMatrix(row, other, std::string());
+    StoreCellText(d_.MFG, row, col, text);
 }
 
 CellContext CellEditors::Context() const {
