@@ -1,6 +1,7 @@
 #include "common/ExchangeFiles.h"
 
 #include <algorithm>
+#include <limits>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -46,6 +47,27 @@ bool WriteWithFlags(const std::filesystem::path& path, int flags, const uint8_t*
     }
     return ok;
 }
+
+// Reads up to maxBytes from an open descriptor, then closes it.
+std::optional<std::vector<uint8_t>> ReadAndClose(int fd, const std::filesystem::path& path, size_t maxBytes,
+                                                 size_t expected, std::string* error) {
+    std::vector<uint8_t> out;
+    out.reserve(expected);
+    uint8_t buf[65536];
+    while (out.size() < maxBytes) {
+        ssize_t n = ::read(fd, buf, std::min(sizeof buf, maxBytes - out.size()));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            SetError(error, path.string(), errno);
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        out.insert(out.end(), buf, buf + n);
+    }
+    ::close(fd);
+    return out;
+}
 } // namespace
 
 std::optional<std::vector<uint8_t>> ReadFileHead(const std::filesystem::path& path, size_t maxBytes,
@@ -62,22 +84,8 @@ std::optional<std::vector<uint8_t>> ReadFileHead(const std::filesystem::path& pa
         ::close(fd);
         return std::nullopt;
     }
-    std::vector<uint8_t> out;
-    out.reserve(std::min<size_t>(maxBytes, static_cast<size_t>(std::max<off_t>(st.st_size, 0))));
-    uint8_t buf[65536];
-    while (out.size() < maxBytes) {
-        ssize_t n = ::read(fd, buf, std::min(sizeof buf, maxBytes - out.size()));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            SetError(error, path.string(), errno);
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (n == 0) break;
-        out.insert(out.end(), buf, buf + n);
-    }
-    ::close(fd);
-    return out;
+    return ReadAndClose(fd, path, maxBytes, std::min<size_t>(maxBytes, static_cast<size_t>(std::max<off_t>(st.st_size, 0))),
+                        error);
 }
 
 std::optional<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& path, std::string* error) {
@@ -86,21 +94,7 @@ std::optional<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& p
         SetError(error, path.string(), errno);
         return std::nullopt;
     }
-    std::vector<uint8_t> out;
-    uint8_t buf[65536];
-    for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            SetError(error, path.string(), errno);
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (n == 0) break;
-        out.insert(out.end(), buf, buf + n);
-    }
-    ::close(fd);
-    return out;
+    return ReadAndClose(fd, path, std::numeric_limits<size_t>::max(), 0, error);
 }
 
 bool WriteFileNoTruncate(const std::filesystem::path& path, const uint8_t* data, size_t size, std::string* error) {
