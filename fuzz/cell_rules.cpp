@@ -67,7 +67,7 @@ CellCommit Commit(EditorData& d, int row, int col, fuzz::Input& in) {
         const int item = in.Below(static_cast<int>(CtcssListItems().size()));
         CellCommit c = CommitCtcssItem(cell, item);
         if (!c.OpenCustomTone) return c;
-        if (c.Accepted) d.MFG.SetTextMatrix(row, col, c.Text);
+        if (c.Accepted) StoreCellText(d.MFG, row, col, c.Text);
         return CommitCustomTone(d.MFG.TextMatrix(row, col), BoxText(in.Line(), kCustomToneMaxLength), ctx);
     }
     case ColDcsEnc:

@@ -31,10 +31,12 @@ TEST(CellDispatch, EnterChains) {
     EXPECT_FALSE(EnterMovesOn(ColCtcssEnc));
 }
 
-TEST(CellNames, StoredAsTypedUnlessTheRadioCannotHoldIt) {
+// Stored as the radio gives it back: the blanks at either end go (inner ones stay).
+TEST(CellNames, StoredAsTheRadioKeepsThemUnlessItCannotHoldThem) {
     CellCommit c = CommitName("7", "  Base 1 ", "ID line1.");
     EXPECT_TRUE(c.Accepted);
-    EXPECT_EQ(c.Text, "  Base 1 ");
+    EXPECT_EQ(c.Text, "Base 1");
+    EXPECT_EQ(CommitName("7", "   ", "ID line2.").Text, "");
     EXPECT_EQ(CommitName("7", "", "ID line1.").Text, "");
     EXPECT_EQ(CommitName("", "Caf\xC3\xA9 \xE2\x82\xAC", "ID line2.").Text, "Caf\xC3\xA9 \xE2\x82\xAC"); // é and €
 

@@ -1,3 +1,4 @@
+#include "common/TextUtil.h"
 #include "common/Cp1252.h"
 #include "editor/shell/core/CellRules.h"
 
@@ -11,7 +12,9 @@ CellCommit CommitName(const std::string& cell, std::string_view input, std::stri
                     "\" cannot be stored in the radio's memory.";
         return c;
     }
-    c.Text = std::string(input);
+    // The radio's name slot is padded with blanks and read back trimmed: blanks at either end
+    // would not survive a save, so the cell never holds them.
+    c.Text = Trim(std::string(input));
     c.Accepted = true;
     return c;
 }
