@@ -78,6 +78,11 @@ TEST(CellNumberBoxes, CtDevRange) {
     EXPECT_EQ(CommitCtDev("300", "", t).Text, "250");
     EXPECT_EQ(CommitCtDev("300", "   ", t).Text, "250");
     EXPECT_EQ(CommitCtDev("300", " 1.5e2 ", t).Text, "150");
+    // Between two steps the cell takes the step a save stores; the midpoint goes up.
+    EXPECT_EQ(CommitCtDev("300", "176", t).Text, "200");
+    EXPECT_EQ(CommitCtDev("300", "174", t).Text, "150");
+    EXPECT_EQ(CommitCtDev("300", "475", t).Text, "500");
+    EXPECT_EQ(CommitCtDev("300", "124.9", t).Text, "100");
 
     CellCommit c = CommitCtDev("300", "99", t);
     EXPECT_FALSE(c.Accepted);

@@ -1,5 +1,7 @@
 #include "common/TextUtil.h"
 #include "editor/shell/core/CellRules.h"
+#include "editor/image/ToneLists.h"
+#include "editor/image/ToneConverters.h"
 
 #include <algorithm>
 #include <cmath>
@@ -113,7 +115,13 @@ std::string AdjustDcsDev(std::string_view text) {
 }
 
 CellCommit CommitCtDev(const std::string& cell, std::string_view input, const CellContext& ctx) {
-    return CommitWholeInRange(cell, input, ctx, CheckCtDev(input), "Deviation" + ctx.RangeInfixMsg + "100--500", "250");
+    CellCommit c =
+        CommitWholeInRange(cell, input, ctx, CheckCtDev(input), "Deviation" + ctx.RangeInfixMsg + "100--500", "250");
+    // The radio holds one of nine steps: the cell shows the one a save stores, not a value that
+    // would come back different.
+    if (int step = c.Accepted ? CtDevIndex(c.Text) : -1; step >= 0)
+        c.Text = std::to_string(kCtDevSteps[static_cast<size_t>(step)]);
+    return c;
 }
 
 CellCommit CommitPower(const std::string& cell, std::string_view input, const CellContext& ctx) {
