@@ -129,11 +129,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!r.ok()) fuzz::Fail("values the cell editors took do not save", ErrorListText(r.errors));
     auto once = fuzz::OpenImage(r.image, shipped.tables, 1);
     // What the editors left in the channel rows comes back, but for the one normalisation the
-    // format has: CT DEV of a channel without a CTCSS encode tone reads back as 250.
+    // format has: CT DEV of a channel with neither a CTCSS tone nor a DCS code to send is not
+    // stored and reads back as 250.
     for (int row = 1; row < lastRow; ++row)
         for (int col = 1; col < kGridCols; ++col) {
             std::string want = d->MFG.TextMatrix(row, col);
-            if (col == ColCtDev && d->MFG.TextMatrix(row, ColCtcssEnc).empty()) want = "250";
+            if (col == ColCtDev && d->MFG.TextMatrix(row, ColCtcssEnc).empty() && d->MFG.TextMatrix(row, ColDcsEnc).empty())
+                want = "250";
             if (once->MFG.TextMatrix(row, col) != want)
                 fuzz::Fail("a save and open changed what the cell editors entered",
                            "row " + std::to_string(row) + " column " + std::to_string(col) + ": \"" +
