@@ -100,12 +100,12 @@ std::optional<char32_t> NameRefusal(std::string_view utf8) {
     char32_t bad = 0;
     if (!Utf8ToCp1252(utf8, &bad)) return bad;
     for (char ch : utf8)
-        if (static_cast<uint8_t>(ch) < 0x20) return static_cast<char32_t>(static_cast<uint8_t>(ch));
+        if (static_cast<uint8_t>(ch) < 0x20 || ch == 0x7F) return static_cast<char32_t>(static_cast<uint8_t>(ch));
     return std::nullopt;
 }
 
 std::string CharForMessage(char32_t cp) {
-    if (cp < 0x20) {
+    if (cp < 0x20 || cp == 0x7F) {
         char buf[8];
         std::snprintf(buf, sizeof buf, "U+%04X", static_cast<unsigned>(cp));
         return buf;

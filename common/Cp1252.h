@@ -14,7 +14,7 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // True when every character of the UTF-8 text has a Windows-1252 byte.
 bool FitsCp1252(std::string_view utf8);
 // The first character that a name cannot hold: one without a Windows-1252 byte (0xFFFD for
-// malformed UTF-8) or a control character below 0x20; nothing when the name is fine.
+// malformed UTF-8) or a control character (below 0x20, or DEL); nothing when the name is fine.
 std::optional<char32_t> NameRefusal(std::string_view utf8);
 // A character as a message shows it: itself, or "U+0009" for a control character.
 std::string CharForMessage(char32_t cp);

@@ -141,6 +141,8 @@ TEST(Cp1252Test, NamesRefuseControlCharacters) {
     EXPECT_EQ(NameRefusal("A\tB"), char32_t{9});
     EXPECT_EQ(NameRefusal("\x1F"), char32_t{0x1F});
     EXPECT_FALSE(NameRefusal(" ~").has_value()); // 0x20 and 0x7E are the printable edges
+    EXPECT_EQ(NameRefusal("C\x7FH"), char32_t{0x7F}); // DEL: the radio shows nothing for it
+    EXPECT_EQ(CharForMessage(0x7F), "U+007F");
     EXPECT_EQ(NameRefusal("\xE4\xB8\xAD"), char32_t{0x4E2D}); // no byte at all comes first
     EXPECT_EQ(NameRefusal("\xC0\x80"), char32_t{0xFFFD});
     EXPECT_EQ(CharForMessage(0), "U+0000");
