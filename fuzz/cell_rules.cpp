@@ -59,9 +59,9 @@ CellCommit Commit(EditorData& d, int row, int col, fuzz::Input& in) {
     case ColRxFreq:
         return CommitFreq(cell, BoxText(in.Line(), kFreqMaxLength), ctx);
     case ColName1:
-        return CommitName(cell, BoxText(in.Line(), kName1MaxLength), "ID line1.");
+        return CommitChannelName(cell, BoxText(in.Line(), kName1MaxLength), "ID line1.");
     case ColName2:
-        return CommitName(cell, BoxText(in.Line(), kName2MaxLength), "ID line2.");
+        return CommitChannelName(cell, BoxText(in.Line(), kName2MaxLength), "ID line2.");
     case ColCtcssEnc:
     case ColCtcssDec: {
         const int item = in.Below(static_cast<int>(CtcssListItems().size()));

@@ -31,12 +31,15 @@ TEST(CellDispatch, EnterChains) {
     EXPECT_FALSE(EnterMovesOn(ColCtcssEnc));
 }
 
-// Stored as the radio gives it back: the blanks at either end go (inner ones stay).
+// Stored as typed; a channel's ID lines as the radio gives them back, without the blanks at
+// either end (inner ones stay).
 TEST(CellNames, StoredAsTheRadioKeepsThemUnlessItCannotHoldThem) {
     CellCommit c = CommitName("7", "  Base 1 ", "ID line1.");
     EXPECT_TRUE(c.Accepted);
-    EXPECT_EQ(c.Text, "Base 1");
-    EXPECT_EQ(CommitName("7", "   ", "ID line2.").Text, "");
+    EXPECT_EQ(c.Text, "  Base 1 ");
+    EXPECT_EQ(CommitChannelName("7", "  Base 1 ", "ID line1.").Text, "Base 1");
+    EXPECT_EQ(CommitChannelName("7", "   ", "ID line2.").Text, "");
+    EXPECT_FALSE(CommitChannelName("7", " \x1F", "ID line2.").Accepted);
     EXPECT_EQ(CommitName("7", "", "ID line1.").Text, "");
     EXPECT_EQ(CommitName("", "Caf\xC3\xA9 \xE2\x82\xAC", "ID line2.").Text, "Caf\xC3\xA9 \xE2\x82\xAC"); // é and €
 
@@ -68,7 +71,9 @@ TEST(CellNames, ControlCharactersAndOverlongFormsAreRefused) {
     EXPECT_EQ(c.Text, "old");
     c = CommitName("old", "A\xC1\xBC", "ID line2."); // an overlong "|"
     EXPECT_FALSE(c.Accepted);
-    EXPECT_TRUE(CommitName("old", "~ A-Z \x7F", "ID line2.").Accepted); // DEL is no C0 control
+    EXPECT_TRUE(CommitName("old", "~ A-Z", "ID line2.").Accepted);
+    // DEL is dropped when a name is read back, so it is refused as the controls are.
+    EXPECT_FALSE(CommitName("old", "~ A-Z \x7F", "ID line2.").Accepted);
 }
 
 } // namespace

@@ -83,6 +83,8 @@ CellCommit CommitFreq(const std::string& cell, std::string_view input, const Cel
 // ---- names ----
 // Stored as typed; a character without a Windows-1252 byte is refused (the radio cannot hold it).
 CellCommit CommitName(const std::string& cell, std::string_view input, std::string_view field);
+// The same for a channel's ID lines, without the blanks at either end that the radio drops.
+CellCommit CommitChannelName(const std::string& cell, std::string_view input, std::string_view field);
 
 // ---- tones ----
 // List items: "NO", the 51 tones, "OTHER"; "NO" and the 104 codes.

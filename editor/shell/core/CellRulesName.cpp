@@ -12,10 +12,16 @@ CellCommit CommitName(const std::string& cell, std::string_view input, std::stri
                     "\" cannot be stored in the radio's memory.";
         return c;
     }
-    // The radio's name slot is padded with blanks and read back trimmed: blanks at either end
-    // would not survive a save, so the cell never holds them.
-    c.Text = Trim(std::string(input));
+    c.Text = std::string(input);
     c.Accepted = true;
+    return c;
+}
+
+CellCommit CommitChannelName(const std::string& cell, std::string_view input, std::string_view field) {
+    CellCommit c = CommitName(cell, input, field);
+    // A channel's name slot is padded with blanks and read back trimmed: blanks at either end
+    // would not survive a save, so the cell never holds them.
+    if (c.Accepted) c.Text = Trim(c.Text);
     return c;
 }
 

@@ -56,7 +56,7 @@ CellEditors::CellEditors(EditorData& data, CellEditorHost& host, const CellEdito
     : QObject(parent), d_(data), host_(host), w_(w) {
     auto freq = [this](const std::string& cell, const std::string& in) { return CommitFreq(cell, in, Context()); };
     auto name = [](const char* field) {
-        return [field](const std::string& cell, const std::string& in) { return CommitName(cell, in, field); };
+        return [field](const std::string& cell, const std::string& in) { return CommitChannelName(cell, in, field); };
     };
     auto custom = [this](const std::string& cell, const std::string& in) {
         return CommitCustomTone(cell, in, Context());
