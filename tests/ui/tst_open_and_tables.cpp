@@ -39,6 +39,18 @@ class OpenAndTablesTest : public QObject {
             fs::create_symlink(e.path(), home / "resource" / e.path().filename());
         return home;
     }
+    // A program folder of copies that any user can read, wherever the build lies.
+    fs::path MakeReadableHome() {
+        fs::path home = fs::path(tmp->path().toStdString()) / "readable-home";
+        fs::create_directories(home);
+        for (const char* sub : {"Language", "Data", "resource"})
+            fs::copy(fs::path(VELTRA_APP_DIR) / sub, home / sub, fs::copy_options::recursive);
+        for (const auto& e : fs::recursive_directory_iterator(home))
+            fs::permissions(e.path(), fs::perms::others_read | (e.is_directory() ? fs::perms::others_exec : fs::perms::none),
+                            fs::perm_options::add);
+        fs::permissions(home, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+        return home;
+    }
     void StartIn(const fs::path& home) {
         w.reset();
         qputenv("VELTRA_HOME", QByteArray::fromStdString(home.string()));
@@ -115,6 +127,7 @@ class OpenAndTablesTest : public QObject {
     // The editor usually runs as an ordinary user; the same doors, as `nobody`.
     void anOrdinaryUserGetsTheSameAnswers() {
         if (::geteuid() != 0) QSKIP("runs as an ordinary user already; the tests above cover it");
+        StartIn(MakeReadableHome()); // the build folder itself may be closed to other users
         const QString mine = Path("mine.dat"), theirs = Path("theirs.dat");
         SaveSomeData(mine);
         fs::resize_file(mine.toStdString(), 20ull << 20);
