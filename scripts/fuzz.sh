@@ -16,7 +16,7 @@ minimise=${FUZZ_MINIMISE_SECONDS:-20} # per finding
 
 if [ -z "${VELTRA_FUZZ_NO_BUILD:-}" ]; then
   CC=clang CXX=clang++ "$root/scripts/build.sh" build-fuzz -DVELTRA_FUZZ=ON -DCMAKE_C_COMPILER=clang \
-    -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo || exit 1
+    -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRA_WERROR=ON || exit 1
 fi
 
 if [ "${1:-}" = "--seeds" ]; then
