@@ -36,6 +36,8 @@ std::optional<int> BandFromPowerBytes(const DecodeContext& c);
 void DecodeFlagColumns(DecodeContext& c);       // BCL, SCAN with the priority channels
 void DecodeNameColumns(DecodeContext& c);       // names, Sel Call, Power
 // Row count from the options, the second-receiver row, then the SCAN and area refresh.
+// Slots the finished grid has no row for hold no frequency: they must not choose the band.
+void ClearFrequenciesBeyondTheGrid(DecodeContext& c);
 void FinishGrid(DecodeContext& c);
 
 } // namespace vt

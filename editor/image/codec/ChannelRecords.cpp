@@ -210,11 +210,25 @@ void DecodeNameColumns(DecodeContext& c) {
     }
 }
 
-void FinishGrid(DecodeContext& c) {
+namespace {
+// Rows of the finished grid: the channels, one more for MARNET with one area, and row 201.
+int GridRows(const DecodeContext& c) {
     const int areas = static_cast<int>(ToWhole(c.f.OptionFields[0]).value_or(1));
     const int per = static_cast<int>(ToWhole(c.f.OptionFields[1]).value_or(200));
     int rows = areas * per + 2;
     if (c.f.FarmFields[5] != "0" && areas == 1) ++rows;
+    return rows;
+}
+} // namespace
+
+void ClearFrequenciesBeyondTheGrid(DecodeContext& c) {
+    const int lastKept = GridRows(c) - 2;
+    for (int slot = std::max(lastKept + 1, 1); slot < layout::kSecondReceiverSlot; ++slot)
+        for (int column : {col::Tx, col::Rx}) c.SetSlotText(slot, column, std::string());
+}
+
+void FinishGrid(DecodeContext& c) {
+    const int rows = GridRows(c);
     {
         GridBatch batch(c.d.MFG);
         c.d.MFG.SetRows(rows);

@@ -100,6 +100,7 @@ std::vector<ImageRepair> DecodeImage(MainWindowApi& w, const CodecTables& tables
         DecodeSignalFlagColumns(c);
         DecodeToneColumns(c);
         DecodeFrequencyColumns(c);
+        ClearFrequenciesBeyondTheGrid(c);
         ChannelFrequencyRepairs frequencies(c);
         if (auto band = BandFromPowerBytes(c)) w.SetBand(*band);
         w.UpdateBand();
