@@ -5,6 +5,7 @@
 #include "editor/image/ConversionTables.h"
 #include "editor/image/VoltageTables.h"
 #include "editor/image/codec/ImageCodec.h"
+#include "editor/image/codec/ImageFixedPoint.h"
 #include "editor/shell/core/EditorData.h"
 
 #include <cstddef>
@@ -22,12 +23,7 @@ std::filesystem::path AppDir();
 
 // The generated tables of the program folder, loaded once; stops the process when one is
 // missing or fails its test (the fuzz build makes them, so that is a build fault).
-struct Shipped {
-    ConversionTables conv;
-    VoltageTables voltage;
-    CodecTables tables; // default.Tbl and the two above
-};
-const Shipped& ShippedTables();
+const LoadedTables& ShippedTables();
 
 // An empty folder of this process, removed at exit.
 const std::filesystem::path& ScratchDir();
@@ -36,17 +32,10 @@ void WriteBytes(const std::filesystem::path& path, const uint8_t* data, size_t s
 
 // A New data set (the editor's ClearAll).
 std::unique_ptr<EditorData> NewDataSet();
-// Menu Open on an image: a New data set, then the decode with the given tables.
-std::unique_ptr<EditorData> OpenImage(const ImageArray& image, const CodecTables& tables, int source);
-
-// The first difference between two data sets in what a data file carries, "" when none.
-std::string DataSetDifference(const EditorData& got, const EditorData& want);
-
-// Item 6 of the codec's contract on a decoded data set: it must encode, and opening that image
-// must give the same data set again. Stops the process with what differs otherwise.
+// A decoded data set must encode, and opening that image must give the same data set again.
+// Stops the process with what differs otherwise.
 void CheckFixedPoint(const EditorData& once, const CodecTables& tables, int source, std::string_view origin);
 
-// Prints what failed and aborts, so that libFuzzer records the input.
 [[noreturn]] void Fail(std::string_view what, std::string_view detail = {});
 
 // Reads the input from the front: bytes, small numbers and texts up to a separator.

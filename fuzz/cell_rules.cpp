@@ -127,7 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto& shipped = fuzz::ShippedTables();
     EncodeResult r = EncodeImage(*d, shipped.tables, 1);
     if (!r.ok()) fuzz::Fail("values the cell editors took do not save", ErrorListText(r.errors));
-    auto once = fuzz::OpenImage(r.image, shipped.tables, 1);
+    auto once = DecodeIntoNewData(r.image, shipped.tables, 1);
     // What the editors left in the channel rows comes back, but for the one normalisation the
     // format has: CT DEV of a channel with neither a CTCSS tone nor a DCS code to send is not
     // stored and reads back as 250.

@@ -5,6 +5,7 @@
 #include "fuzz/FuzzSupport.h"
 
 #include <algorithm>
+#include <string>
 
 using namespace vt;
 
@@ -13,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ImageArray image = shipped.tables.DefaultImage;
     std::copy_n(data, std::min(size, kImageSize), image.begin());
     const int source = size > kImageSize && (data[kImageSize] & 1) ? 0 : 1;
-    auto once = fuzz::OpenImage(image, shipped.tables, source);
-    fuzz::CheckFixedPoint(*once, shipped.tables, source, source ? "data file" : "radio image");
+    std::string why;
+    if (!CheckImageFixedPoint(image.data(), source ? kImageSize : kImageSize - 1, shipped.tables, &why))
+        fuzz::Fail(source ? "data file" : "radio image", why);
     return 0;
 }

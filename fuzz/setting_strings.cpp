@@ -98,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         (void)ErrorListText(r.errors);
         return 0;
     }
-    auto once = fuzz::OpenImage(r.image, shipped.tables, 1);
+    auto once = DecodeIntoNewData(r.image, shipped.tables, 1);
     fuzz::CheckFixedPoint(*once, shipped.tables, 1, "saved settings");
     return 0;
 }

@@ -23,6 +23,7 @@ std::unique_ptr<LoadedTables> LoadTablesFrom(const std::filesystem::path& folder
     t->conv.LoadDcsTbl();
     t->conv.LoadDevTbl();
     t->conv.LoadPwrTbl();
+    t->conv.LoadVoltageTbls();
     t->voltage.Folder = folder;
     for (auto& m : t->voltage.LoadVoltageTables()) t->messages.push_back(m);
     t->tables.Conv = &t->conv;
