@@ -80,21 +80,11 @@ TEST(StoreDefaults, WritesOnlyTheAskedFields) {
     EXPECT_EQ(Split(StoreDefaults(both, 0, 0)).size(), 39u);
 }
 
-TEST(AreaNames, RowsAndNameRules) {
+TEST(AreaNames, OneRowPerArea) {
     EXPECT_EQ(AreaNameRows(Record("3", "66", "1", "1")), 3);
     EXPECT_EQ(AreaNameRows(Record("10", "20", "1", "1")), 10);
     EXPECT_EQ(AreaNameRows(Record("25", "8", "1", "1")), 10);
     EXPECT_EQ(AreaNameRows(Record("0", "8", "1", "1")), 1);
     EXPECT_EQ(AreaNameRows(Record("x", "8", "1", "1")), 1);
     EXPECT_EQ(AreaNameRows("1|2"), 0);
-
-    EXPECT_TRUE(AreaNameFits(""));
-    EXPECT_TRUE(AreaNameFits("ABCDEFGHIJKLMNOP"));
-    EXPECT_FALSE(AreaNameFits("ABCDEFGHIJKLMNOPQ"));
-    EXPECT_TRUE(AreaNameFits("Küste €"));        // both have Windows-1252 bytes
-    EXPECT_TRUE(AreaNameFits("ÄÖÜäöüßéèêëàáâã")); // 15 characters, 30 bytes
-    EXPECT_FALSE(AreaNameFits("北区"));
-    EXPECT_FALSE(AreaNameFits("NORTH\tSIDE"));
-    EXPECT_FALSE(AreaNameFits(std::string("A\0", 2)));
-    EXPECT_FALSE(AreaNameFits("A\xC0\x80")); // an overlong NUL
 }

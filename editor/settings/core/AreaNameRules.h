@@ -1,7 +1,6 @@
 #pragma once
-// What the area names dialog edits: one name row per area, and names the image can hold.
+// What the area names dialog edits: one name row per area, of names a slot of the image holds.
 #include <string>
-#include <string_view>
 
 namespace vt {
 
@@ -11,8 +10,5 @@ inline constexpr int kAreaNameMax = 16;
 // Name rows for a record: field 0 clamped to 1..10 (a non-numeric field counts as 1 area);
 // 0 for a record without exactly 39 fields.
 int AreaNameRows(const std::string& radioOption);
-
-// At most 16 characters, each with a Windows-1252 byte and none a control character.
-bool AreaNameFits(std::string_view name);
 
 } // namespace vt
