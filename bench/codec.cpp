@@ -1,11 +1,11 @@
 // Time of one encode and one decode of a full data set: ten areas of twenty channels, every
 // channel filled, a full 5-tone list. Target: each under 2 ms.
 #include "editor/image/ToneLists.h"
-#include "editor/image/codec/DefaultImage.h"
-#include "editor/image/codec/ImageCodec.h"
-#include "editor/shell/core/DataSetReset.h"
-#include "editor/shell/core/EditorData.h"
-#include "editor/shell/core/GridRules.h"
+#include "editor/codec/DefaultImage.h"
+#include "editor/codec/ImageCodec.h"
+#include "editor/dataset/DataSetReset.h"
+#include "editor/dataset/EditorData.h"
+#include "editor/dataset/GridRules.h"
 
 #include "common/TextUtil.h"
 

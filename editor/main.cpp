@@ -1,5 +1,5 @@
 #include "common/ui/MessageBox.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 #include "editor/shell/ui/FrmWelcome.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "editor/shell/ui/ToolbarIcons.h"

@@ -1,6 +1,6 @@
 #include "fuzz/FuzzSupport.h"
 
-#include "editor/shell/core/DataSetReset.h"
+#include "editor/dataset/DataSetReset.h"
 
 #include <cstdio>
 #include <cstdlib>

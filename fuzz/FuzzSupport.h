@@ -4,9 +4,9 @@
 // property fails (libFuzzer keeps the input that caused it).
 #include "editor/image/ConversionTables.h"
 #include "editor/image/VoltageTables.h"
-#include "editor/image/codec/ImageCodec.h"
-#include "editor/image/codec/ImageFixedPoint.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/codec/ImageCodec.h"
+#include "editor/codec/ImageFixedPoint.h"
+#include "editor/dataset/EditorData.h"
 
 #include <cstddef>
 #include <cstdint>

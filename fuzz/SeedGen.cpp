@@ -6,7 +6,7 @@
 #include "codec/helpers/RandomDataSet.h"
 #include "common/ProgramFolder.h"
 #include "common/TextUtil.h"
-#include "editor/image/codec/ImageFile.h"
+#include "editor/codec/ImageFile.h"
 
 #include <cstdio>
 #include <string>

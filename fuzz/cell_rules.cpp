@@ -5,8 +5,8 @@
 #include "fuzz/FuzzSupport.h"
 
 #include "common/TextUtil.h"
-#include "editor/shell/core/CellRules.h"
-#include "editor/shell/core/GridRules.h"
+#include "editor/dataset/CellRules.h"
+#include "editor/dataset/GridRules.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 
 #include "common/ExchangeFiles.h"
 #include "common/ProgramFolder.h"
-#include "editor/shell/core/GridRules.h"
+#include "editor/dataset/GridRules.h"
 
 #include <algorithm>
 #include <vector>

@@ -5,7 +5,7 @@
 #include "fuzz/FuzzSupport.h"
 
 #include "common/ExchangeFiles.h"
-#include "editor/image/codec/ImageFile.h"
+#include "editor/codec/ImageFile.h"
 
 #include <algorithm>
 

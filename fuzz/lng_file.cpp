@@ -3,8 +3,8 @@
 // result changes nothing.
 #include "fuzz/FuzzSupport.h"
 
-#include "editor/shell/core/LanguageTexts.h"
-#include "editor/shell/core/LngFile.h"
+#include "editor/dataset/LanguageTexts.h"
+#include "editor/dataset/LngFile.h"
 
 using namespace vt;
 

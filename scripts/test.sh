@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds, and runs every test:
+#  0. the include order of the house (scripts/check-includes.sh);
 #  1. the full build: unit, ui and e2e tests (paced transfer runs excluded: label "paced");
 #  2. the core libraries alone, without Qt, under AddressSanitizer and UBSan: unit tests;
 #  3. the core libraries alone in a Release build, as packagers build them: unit tests;
@@ -11,6 +12,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 failed=()
+
+"$root/scripts/check-includes.sh" || failed+=("include order")
 
 "$root/scripts/build.sh" build -DVELTRA_WERROR=ON && (cd "$root/build" && ctest --output-on-failure -j "$jobs" -LE paced) ||
   failed+=("tests")

@@ -4,7 +4,7 @@
 #include "editor/image/ConversionTables.h"
 #include "editor/image/VoltageTables.h"
 #ifdef VELTRA_DEFAULT_IMAGE_FROM_CODEC
-#include "editor/image/codec/DefaultImage.h"
+#include "editor/codec/DefaultImage.h"
 #endif
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 // Flag table and signalling fields: tones, DCS codes, deviation, BCL, SCAN, 5-tone and ANI.
 #include "codec/helpers/CodecFixture.h"
 
-#include "editor/image/codec/ImageLayout.h"
-#include "editor/shell/core/GridRules.h"
+#include "editor/codec/ImageLayout.h"
+#include "editor/dataset/GridRules.h"
 
 #include <gtest/gtest.h>
 

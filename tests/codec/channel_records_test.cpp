@@ -1,8 +1,8 @@
 // Channel slots: marks, frequency words, voltages, power, names, Sel Call and the grid rebuild.
 #include "codec/helpers/CodecFixture.h"
 
-#include "editor/image/codec/ImageLayout.h"
-#include "editor/shell/core/GridRules.h"
+#include "editor/codec/ImageLayout.h"
+#include "editor/dataset/GridRules.h"
 
 #include <gtest/gtest.h>
 

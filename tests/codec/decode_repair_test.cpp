@@ -2,10 +2,10 @@
 // to its New value, lists it, and the result saves and opens again unchanged.
 #include "codec/helpers/RandomDataSet.h"
 
-#include "editor/image/codec/CodecConverters.h"
-#include "editor/image/codec/ImageCodec.h"
-#include "editor/image/codec/ImageFixedPoint.h"
-#include "editor/image/codec/ImageLayout.h"
+#include "editor/codec/CodecConverters.h"
+#include "editor/codec/ImageCodec.h"
+#include "editor/codec/ImageFixedPoint.h"
+#include "editor/codec/ImageLayout.h"
 
 #include "common/TextUtil.h"
 

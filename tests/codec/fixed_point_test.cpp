@@ -4,9 +4,9 @@
 #include "codec/helpers/RandomDataSet.h"
 
 #include "common/TextUtil.h"
-#include "editor/image/codec/ImageCodec.h"
-#include "editor/image/codec/ImageFixedPoint.h"
-#include "editor/image/codec/ImageLayout.h"
+#include "editor/codec/ImageCodec.h"
+#include "editor/codec/ImageFixedPoint.h"
+#include "editor/codec/ImageLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "codec/helpers/RandomDataSet.h"
 
 #include "common/TextUtil.h"
-#include "editor/image/codec/ImageFile.h"
+#include "editor/codec/ImageFile.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include "codec/helpers/CodecFixture.h"
 #include "codec/helpers/RandomDataSet.h"
 
-#include "editor/image/codec/ImageFile.h"
-#include "editor/shell/core/GridRules.h"
+#include "editor/codec/ImageFile.h"
+#include "editor/dataset/GridRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // 5-tone records, special calls and the emergency table.
 #include "codec/helpers/CodecFixture.h"
 
-#include "editor/image/codec/ImageLayout.h"
-#include "editor/shell/core/GridRules.h"
+#include "editor/codec/ImageLayout.h"
+#include "editor/dataset/GridRules.h"
 
 #include "common/TextUtil.h"
 

@@ -1,7 +1,7 @@
 // Reading data files and exchange files: only the bytes that are kept are read, and what is no
 // regular file is refused, for root and for an ordinary user alike.
 #include "common/ExchangeFiles.h"
-#include "editor/image/codec/ImageFile.h"
+#include "editor/codec/ImageFile.h"
 
 #include <gtest/gtest.h>
 

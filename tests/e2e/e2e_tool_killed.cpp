@@ -3,7 +3,7 @@
 // the next run.
 #include "common/SerialPort.h"
 #include "common/ui/MessageBox.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "tests/e2e/EditorHome.h"
 #include "tests/sim/SimRadio.h"

@@ -3,7 +3,7 @@
 // tool is pressed through its test-only hook VELTRA_TRANSMIT_AUTOSTART=1 (it clicks its own
 // START and answers its boxes).
 #include "common/ui/MessageBox.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "tests/e2e/EditorHome.h"
 #include "tests/sim/SimRadio.h"

@@ -3,10 +3,10 @@
 // then Ctrl+S through the real file dialog. Nothing typed may be lost on the way. Runs its own
 // Xvfb and openbox (so it also runs as root in CI without a display) and skips when they or
 // xdotool are not installed. Screenshots of each step go to build/screenshots.
-#include "editor/image/codec/ImageCodec.h"
-#include "editor/image/codec/ImageFile.h"
-#include "editor/shell/core/EditorData.h"
-#include "editor/shell/core/GridRules.h"
+#include "editor/codec/ImageCodec.h"
+#include "editor/codec/ImageFile.h"
+#include "editor/dataset/EditorData.h"
+#include "editor/dataset/GridRules.h"
 #include "editor/shell/ui/Frm_Radio.h"
 
 #include <QApplication>

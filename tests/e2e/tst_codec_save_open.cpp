@@ -4,8 +4,8 @@
 #include "common/ui/FileDialog.h"
 #include "common/ui/MessageBox.h"
 #include "common/ui/ProcessStarter.h"
-#include "editor/shell/core/EditorData.h"
-#include "editor/shell/core/GridRules.h"
+#include "editor/dataset/EditorData.h"
+#include "editor/dataset/GridRules.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "tests/e2e/EditorHome.h"
 

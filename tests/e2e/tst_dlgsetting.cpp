@@ -1,6 +1,6 @@
 // The COM-port dialog: the ports found through the shared map, the fallback list, OK and Cancel.
 #include "common/ui/MessageBox.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "editor/shell/ui/dlgSetting.h"
 #include "tests/e2e/EditorHome.h"

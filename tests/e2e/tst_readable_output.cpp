@@ -2,7 +2,7 @@
 // boxes wide enough for their title.
 #include "common/ui/MessageBox.h"
 #include "common/ui/Printer.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "tests/e2e/EditorHome.h"
 

@@ -1,7 +1,7 @@
 // The editor's side of a transfer, with a stand-in tool that leaves chosen statuses.
 #include "common/ui/MessageBox.h"
 #include "common/ui/ProcessStarter.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "tests/e2e/EditorHome.h"
 

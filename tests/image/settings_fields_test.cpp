@@ -1,6 +1,6 @@
 // Splitters of the setting strings and the per-area grid scans.
 #include "editor/image/SettingsFields.h"
-#include "editor/shell/core/GridStore.h"
+#include "editor/dataset/GridStore.h"
 
 #include <gtest/gtest.h>
 

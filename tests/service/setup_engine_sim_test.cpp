@@ -1,7 +1,7 @@
 // The setup engine and its port against the simulated radio on a pseudo-terminal.
 #include "editor/service/core/SetupEngine.h"
 #include "editor/service/core/SetupPort.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 #include "tests/sim/SimRadio.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "editor/service/core/SetupEngine.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 
 #include <gtest/gtest.h>
 

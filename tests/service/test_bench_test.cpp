@@ -1,6 +1,6 @@
 #include "editor/service/core/NumberText.h"
 #include "editor/service/core/TestBench.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "editor/service/ui/FrmTRxVoltage.h"
 #include "editor/service/ui/frmMain.h"
 #include "editor/image/VoltageTables.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 #include "editor/shell/ui/Frm_Radio.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 // The setup window driven through its widgets: the manual setup boxes and the command panel on
 // a pseudo-terminal.
 #include "common/ui/MessageBox.h"
-#include "editor/image/codec/ImageCodec.h"
+#include "editor/codec/ImageCodec.h"
 #include "editor/service/ui/frmMain.h"
-#include "editor/shell/core/LngFile.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/LngFile.h"
+#include "editor/dataset/EditorData.h"
 #include "tests/sim/SimRadio.h"
 
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 // The test window's buttons through real clicks, with their list lines and files.
 #include "common/ui/MessageBox.h"
 #include "editor/service/ui/Form1.h"
-#include "editor/shell/core/EditorData.h"
-#include "editor/shell/core/GridRules.h"
+#include "editor/dataset/EditorData.h"
+#include "editor/dataset/GridRules.h"
 
 #include <QDir>
 #include <QFile>

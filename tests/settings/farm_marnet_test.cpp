@@ -2,8 +2,8 @@
 #include "editor/settings/core/FarmMarnetSettings.h"
 #include "editor/settings/core/FarmMarnetUpdate.h"
 #include "editor/settings/core/FiveToneList.h"
-#include "editor/shell/core/EditorData.h"
-#include "editor/shell/core/GridRules.h"
+#include "editor/dataset/EditorData.h"
+#include "editor/dataset/GridRules.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "editor/settings/core/FiveToneSnapshot.h"
 #include "editor/settings/core/ToneSetList.h"
 #include "editor/settings/core/ToneSetTips.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 // Shared by the option, default and area-name dialog tests: a main window that records the
 // callbacks the dialogs make, in order, on a bare data set.
-#include "editor/shell/core/EditorData.h"
-#include "editor/shell/core/GridRules.h"
+#include "editor/dataset/EditorData.h"
+#include "editor/dataset/GridRules.h"
 
 #include <QComboBox>
 #include <QTest>

@@ -2,15 +2,15 @@
 // what the dialogs write must encode, and decode back to the same records.
 #include "common/TextUtil.h"
 #include "editor/image/ConversionTables.h"
-#include "editor/image/codec/ImageCodec.h"
+#include "editor/codec/ImageCodec.h"
 #include "editor/settings/core/FarmMarnetSettings.h"
 #include "editor/settings/core/FarmMarnetUpdate.h"
 #include "editor/settings/core/FiveToneList.h"
 #include "editor/settings/core/FiveToneSnapshot.h"
 #include "editor/settings/core/SpecialCall.h"
-#include "editor/shell/core/DataSetReset.h"
-#include "editor/shell/core/EditorData.h"
-#include "editor/shell/core/GridRules.h"
+#include "editor/dataset/DataSetReset.h"
+#include "editor/dataset/EditorData.h"
+#include "editor/dataset/GridRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "editor/settings/core/FiveToneList.h"
 #include "editor/settings/core/SpecialCall.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 
 #include <gtest/gtest.h>
 

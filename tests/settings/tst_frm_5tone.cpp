@@ -2,8 +2,8 @@
 #include "editor/settings/core/FiveToneList.h"
 #include "editor/settings/ui/Frm_5Tone.h"
 #include "editor/settings/ui/Frm_Special.h"
-#include "editor/shell/core/EditorData.h"
-#include "editor/shell/core/GridRules.h"
+#include "editor/dataset/EditorData.h"
+#include "editor/dataset/GridRules.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "helpers/tone_test_support.h"
 

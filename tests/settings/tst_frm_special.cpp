@@ -1,8 +1,8 @@
 #include "common/ui/MessageBox.h"
 #include "editor/settings/core/FiveToneList.h"
 #include "editor/settings/ui/Frm_Special.h"
-#include "editor/shell/core/EditorData.h"
-#include "editor/shell/core/GridRules.h"
+#include "editor/dataset/EditorData.h"
+#include "editor/dataset/GridRules.h"
 #include "helpers/tone_test_support.h"
 
 #include <QCheckBox>

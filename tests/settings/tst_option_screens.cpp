@@ -6,7 +6,7 @@
 #include "editor/settings/ui/Frm_Areaname.h"
 #include "editor/settings/ui/Frm_Default.h"
 #include "editor/settings/ui/Frm_Option.h"
-#include "editor/shell/core/LngFile.h"
+#include "editor/dataset/LngFile.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "editor/shell/core/ChannelReport.h"
-#include "editor/shell/core/DataSetReset.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/DataSetReset.h"
+#include "editor/dataset/EditorData.h"
 
 #include "common/TextUtil.h"
 

@@ -3,8 +3,8 @@
 #include "common/TextUtil.h"
 #include "common/ui/FileDialog.h"
 #include "common/ui/MessageBox.h"
-#include "editor/image/codec/ImageLayout.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/codec/ImageLayout.h"
+#include "editor/dataset/EditorData.h"
 #include "editor/shell/ui/Frm_Radio.h"
 
 #include <QDir>

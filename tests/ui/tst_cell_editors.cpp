@@ -1,8 +1,8 @@
 // The cell editors driven through real widgets on a bare grid window: clicks on cells, typing,
 // Enter, Tab and list choices, with message boxes answered through the seam.
 #include "common/ui/MessageBox.h"
-#include "editor/shell/core/EditorData.h"
-#include "editor/shell/core/GridRules.h"
+#include "editor/dataset/EditorData.h"
+#include "editor/dataset/GridRules.h"
 #include "editor/shell/ui/CellEditors.h"
 
 #include <QAbstractTableModel>

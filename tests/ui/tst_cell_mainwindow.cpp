@@ -2,9 +2,9 @@
 // grid click's tips and second-receiver rules, and the scroll.
 #include "common/ui/FileDialog.h"
 #include "common/ui/MessageBox.h"
-#include "editor/image/codec/ImageCodec.h"
-#include "editor/shell/core/GridRules.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/codec/ImageCodec.h"
+#include "editor/dataset/GridRules.h"
+#include "editor/dataset/EditorData.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "editor/shell/ui/GridModel.h"
 

@@ -4,7 +4,7 @@
 #include "common/ui/FileDialog.h"
 #include "common/ui/MessageBox.h"
 #include "common/ui/Printer.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 #include "editor/shell/ui/Frm_Radio.h"
 
 #include <QFile>

@@ -2,7 +2,7 @@
 // a huge file, a file of another user), and the voltage tables the start-up finds unusable.
 #include "common/ui/FileDialog.h"
 #include "common/ui/MessageBox.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 #include "editor/shell/ui/Frm_Radio.h"
 
 #include <QFile>

@@ -4,7 +4,7 @@
 // order on one window; each step checks what the user sees.
 #include "common/ui/FileDialog.h"
 #include "common/ui/MessageBox.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "editor/shell/ui/GridModel.h"
 #include "editor/settings/core/FiveToneList.h"

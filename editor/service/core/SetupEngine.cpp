@@ -1,7 +1,7 @@
 #include "editor/service/core/SetupEngine.h"
 
 #include "editor/service/core/SetupCodes.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "common/ComPortMap.h"
 #include "common/TextUtil.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 
 #include <chrono>
 #include <thread>

@@ -3,7 +3,7 @@
 #include "common/ExchangeFiles.h"
 #include "common/TextUtil.h"
 #include "editor/service/core/NumberText.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 
 #include <algorithm>
 #include <cmath>

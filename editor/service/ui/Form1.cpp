@@ -4,8 +4,8 @@
 #include "common/ProgramFolder.h"
 #include "common/ui/MessageBox.h"
 #include "editor/service/core/TestBench.h"
-#include "editor/shell/core/EditorData.h"
-#include "editor/shell/core/MainWindowApi.h"
+#include "editor/dataset/EditorData.h"
+#include "editor/dataset/MainWindowApi.h"
 
 #include <QGridLayout>
 #include <QLineEdit>

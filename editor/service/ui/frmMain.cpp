@@ -2,7 +2,7 @@
 
 #include "common/ui/MessageBox.h"
 #include "editor/service/core/SetupBoxCheck.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,8 +2,8 @@
 
 #include "common/TextUtil.h"
 #include "editor/settings/core/FiveToneList.h"
-#include "editor/shell/core/EditorData.h"
-#include "editor/shell/core/GridRules.h"
+#include "editor/dataset/EditorData.h"
+#include "editor/dataset/GridRules.h"
 
 namespace vt {
 

@@ -3,9 +3,9 @@
 #include "common/ModFun.h"
 #include "common/TextUtil.h"
 #include "editor/settings/core/FiveToneList.h"
-#include "editor/shell/core/EditorData.h"
-#include "editor/shell/core/GridRules.h"
-#include "editor/shell/core/MainWindowApi.h"
+#include "editor/dataset/EditorData.h"
+#include "editor/dataset/GridRules.h"
+#include "editor/dataset/MainWindowApi.h"
 
 namespace vt {
 

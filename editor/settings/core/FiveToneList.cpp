@@ -4,7 +4,7 @@
 #include "common/ModFun.h"
 #include "common/TextUtil.h"
 #include "editor/settings/core/ToneSetList.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 
 #include <cmath>
 

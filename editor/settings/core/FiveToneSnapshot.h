@@ -1,7 +1,7 @@
 #pragma once
 // What the 5-tone dialog may change while it is open (its Clear and the special calls act at
 // once), taken when it opens so that Cancel can put everything back.
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 
 namespace vt {
 

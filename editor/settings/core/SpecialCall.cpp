@@ -3,7 +3,7 @@
 #include "common/ModFun.h"
 #include "common/TextUtil.h"
 #include "editor/settings/core/FiveToneList.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 
 namespace vt {
 

@@ -7,7 +7,7 @@
 #include "editor/settings/ui/FiveToneGridModel.h"
 #include "editor/settings/ui/Frm_Special.h"
 #include "editor/settings/ui/ToneDialogText.h"
-#include "editor/shell/core/MainWindowApi.h"
+#include "editor/dataset/MainWindowApi.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -2,9 +2,9 @@
 
 #include "common/ui/MessageBox.h"
 #include "editor/settings/core/AreaNameRules.h"
-#include "editor/shell/core/CellRules.h"
-#include "editor/shell/core/EditorData.h"
-#include "editor/shell/core/MainWindowApi.h"
+#include "editor/dataset/CellRules.h"
+#include "editor/dataset/EditorData.h"
+#include "editor/dataset/MainWindowApi.h"
 
 #include <QEvent>
 #include <QFocusEvent>

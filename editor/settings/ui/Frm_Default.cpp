@@ -1,7 +1,7 @@
 #include "editor/settings/ui/Frm_Default.h"
 
-#include "editor/shell/core/EditorData.h"
-#include "editor/shell/core/MainWindowApi.h"
+#include "editor/dataset/EditorData.h"
+#include "editor/dataset/MainWindowApi.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -3,8 +3,8 @@
 #include "common/ui/MessageBox.h"
 #include "editor/settings/core/FarmMarnetUpdate.h"
 #include "editor/settings/ui/ToneDialogText.h"
-#include "editor/shell/core/GridRules.h"
-#include "editor/shell/core/MainWindowApi.h"
+#include "editor/dataset/GridRules.h"
+#include "editor/dataset/MainWindowApi.h"
 
 #include <QApplication>
 #include <QCheckBox>

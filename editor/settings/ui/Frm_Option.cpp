@@ -5,8 +5,8 @@
 #include "common/ui/MessageBox.h"
 #include "editor/settings/core/OptionLists.h"
 #include "editor/settings/core/RadioOptionRecord.h"
-#include "editor/shell/core/EditorData.h"
-#include "editor/shell/core/MainWindowApi.h"
+#include "editor/dataset/EditorData.h"
+#include "editor/dataset/MainWindowApi.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 
 #include "common/ui/MessageBox.h"
 #include "editor/settings/ui/ToneDialogText.h"
-#include "editor/shell/core/MainWindowApi.h"
+#include "editor/dataset/MainWindowApi.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 // Language texts for the 5-tone, special-call and FARMCALL/MARNET dialogs.
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 
 #include <QString>
 

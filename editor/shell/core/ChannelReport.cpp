@@ -2,7 +2,7 @@
 
 #include "common/Cp1252.h"
 #include "common/TextUtil.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 
 #include <stdexcept>
 

@@ -1,7 +1,7 @@
 #pragma once
 // What the cell editors need of the window that shows the channel grid. Rectangles are in the
 // coordinates of the editors' parent widget.
-#include "editor/shell/core/CellRules.h"
+#include "editor/dataset/CellRules.h"
 
 #include <QRect>
 

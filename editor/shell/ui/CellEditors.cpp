@@ -1,8 +1,8 @@
 #include "editor/shell/ui/CellEditors.h"
 
 #include "common/ui/MessageBox.h"
-#include "editor/shell/core/EditorData.h"
-#include "editor/shell/core/GridRules.h"
+#include "editor/dataset/EditorData.h"
+#include "editor/dataset/GridRules.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 // The logic of the channel grid's cell editors: which cell each one was opened on, where it
 // lies, and what its Enter, choice or loss of focus writes (through the cell rules). The
 // window owns the widgets and routes their events here.
-#include "editor/shell/core/CellRules.h"
+#include "editor/dataset/CellRules.h"
 #include "editor/shell/ui/CellEditorHost.h"
 #include "editor/shell/ui/CellEditorOpening.h"
 

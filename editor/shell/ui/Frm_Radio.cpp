@@ -1,8 +1,8 @@
 #include "editor/shell/ui/Frm_Radio.h"
 
 #include "common/ui/MessageBox.h"
-#include "editor/shell/core/GridRules.h"
-#include "editor/shell/core/LngFile.h"
+#include "editor/dataset/GridRules.h"
+#include "editor/dataset/LngFile.h"
 #include "editor/shell/ui/FrmAbout.h"
 #include "editor/shell/ui/FrmAbout2.h"
 #include "editor/shell/ui/GridModel.h"

@@ -9,8 +9,8 @@
 //   Frm_Radio_Cells*.cpp    the grid click and the cell editors
 // Controls and texts are public members named as the window's controls, so that the settings
 // dialogs and the other command files reach them as they always have.
-#include "editor/shell/core/EditorData.h"
-#include "editor/shell/core/MainWindowApi.h"
+#include "editor/dataset/EditorData.h"
+#include "editor/dataset/MainWindowApi.h"
 
 #include <QMainWindow>
 #include <QString>

@@ -1,6 +1,6 @@
 // The grid's click and scroll, and the cell editors laid over the cells.
-#include "editor/shell/core/CellRules.h"
-#include "editor/shell/core/GridRules.h"
+#include "editor/dataset/CellRules.h"
+#include "editor/dataset/GridRules.h"
 #include "editor/shell/ui/CellEditors.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "editor/shell/ui/GridModel.h"

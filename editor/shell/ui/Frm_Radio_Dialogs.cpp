@@ -1,7 +1,7 @@
 // The settings and service windows that the menus and toolbar open.
 #include "editor/shell/ui/Frm_Radio.h"
 
-#include "editor/image/codec/ImageCodec.h"
+#include "editor/codec/ImageCodec.h"
 #include "editor/service/ui/Form1.h"
 #include "editor/service/ui/FrmTRxVoltage.h"
 #include "editor/service/ui/frmMain.h"

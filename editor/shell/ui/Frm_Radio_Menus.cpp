@@ -1,7 +1,7 @@
 // Menus, toolbar and the commands that only open a window or end the program.
 #include "editor/shell/ui/Frm_Radio.h"
 
-#include "editor/shell/core/GridRules.h"
+#include "editor/dataset/GridRules.h"
 #include "editor/shell/ui/FrmAbout.h"
 #include "editor/shell/ui/FrmAbout2.h"
 #include "editor/shell/ui/ToolbarIcons.h"

@@ -4,7 +4,7 @@
 #include "common/ProgramFolder.h"
 #include "common/ui/MessageBox.h"
 #include "common/ui/ProcessStarter.h"
-#include "editor/image/codec/ImageFile.h"
+#include "editor/codec/ImageFile.h"
 #include "editor/settings/ui/Frm_Default.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "editor/shell/ui/dlgSetting.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Shows a GridStore in a table view: grid row 0 is the horizontal header, grid column 0 the
 // vertical one, so model cell (i, j) is grid cell (i + 1, j + 1).
-#include "editor/shell/core/GridStore.h"
+#include "editor/dataset/GridStore.h"
 
 #include <QAbstractTableModel>
 

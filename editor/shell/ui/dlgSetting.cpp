@@ -1,6 +1,6 @@
 #include "editor/shell/ui/dlgSetting.h"
 
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 #include "editor/shell/ui/Twips.h"
 
 #include <QComboBox>

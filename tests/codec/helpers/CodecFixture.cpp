@@ -1,9 +1,9 @@
 #include "codec/helpers/CodecFixture.h"
 
 #include "common/TextUtil.h"
-#include "editor/image/codec/DefaultImage.h"
-#include "editor/shell/core/DataSetReset.h"
-#include "editor/shell/core/GridRules.h"
+#include "editor/codec/DefaultImage.h"
+#include "editor/dataset/DataSetReset.h"
+#include "editor/dataset/GridRules.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // for encoding a data set and decoding an image into a freshly reset one.
 #include "editor/image/ConversionTables.h"
 #include "editor/image/VoltageTables.h"
-#include "editor/image/codec/ImageCodec.h"
-#include "editor/shell/core/EditorData.h"
+#include "editor/codec/ImageCodec.h"
+#include "editor/dataset/EditorData.h"
 
 #include <memory>
 

@@ -5,8 +5,8 @@
 #include "common/ModFun.h"
 #include "common/TextUtil.h"
 #include "editor/image/ToneLists.h"
-#include "editor/image/codec/CodecText.h"
-#include "editor/shell/core/GridRules.h"
+#include "editor/codec/CodecText.h"
+#include "editor/dataset/GridRules.h"
 
 #include <algorithm>
 #include <random>

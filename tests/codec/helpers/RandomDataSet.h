@@ -18,7 +18,7 @@
 //  - 5-tone list: a line without a kind comes back as kind 15 with tries 1 when none were given
 //    and an empty call text; an alarm query comes back with the level LOW; a station ID digit
 //    that the image stores like another comes back as that one (StationIdAsDecoded).
-#include "editor/shell/core/EditorData.h"
+#include "editor/dataset/EditorData.h"
 
 #include <memory>
 

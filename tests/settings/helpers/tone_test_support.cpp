@@ -1,7 +1,7 @@
 #include "tone_test_support.h"
 
-#include "editor/shell/core/EditorData.h"
-#include "editor/shell/core/LngFile.h"
+#include "editor/dataset/EditorData.h"
+#include "editor/dataset/LngFile.h"
 
 #include <filesystem>
 

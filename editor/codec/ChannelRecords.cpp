@@ -1,0 +1,244 @@
+// Channel slots: frequencies, voltages, power, names and Sel Call, and the grid rebuilt from them.
+#include "editor/codec/ChannelCodec.h"
+#include "editor/codec/CodecContext.h"
+#include "editor/codec/CodecConverters.h"
+#include "editor/codec/CodecText.h"
+#include "editor/codec/ImageLayout.h"
+
+#include "common/TextUtil.h"
+#include "editor/dataset/GridRules.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+namespace vt {
+
+namespace {
+
+constexpr std::array<const char*, kGridCols> kColumnNames{
+    "No",  "Tx Freq", "Rx Freq", "ID line1.", "ID line2.", "CTCSS ENC", "CTCSS DEC",  "DCS ENC",
+    "DCS DEC", "BCL", "SCAN",    "5Tone Resp", "ANI",      "Sel Call",  "CT DEV",     "Power"};
+
+struct Row {
+    EncodeContext& c;
+    int r;
+    size_t rec;
+    bool last;
+    const std::string& Cell(int column) const { return c.d.MFG.TextMatrix(r, column); }
+    void Fail(int column, const std::string& what) {
+        c.w.Fail(ColumnName(column), r, std::string(ColumnName(column)) + RowWords(r) + ": " + what);
+    }
+};
+
+void PutWord(Row& row, size_t off, const cv::Word& w) {
+    row.c.w.Set(row.rec + off, w[1]); // low byte first
+    row.c.w.Set(row.rec + off + 1, w[0]);
+}
+
+void EncodeFrequencies(Row& row) {
+    const std::string& rx = row.Cell(col::Rx);
+    if (row.last) {
+        // The second receiver's Rx word is the one the option area holds.
+        if (!Trim(rx).empty()) {
+            row.c.w.Set(row.rec + layout::ch::RxPllWord, row.c.w.At(0x1E));
+            row.c.w.Set(row.rec + layout::ch::RxPllWord + 1, row.c.w.At(0x1F));
+        }
+    } else if (!Trim(rx).empty()) {
+        if (auto w = cv::FreqToPllIf(rx)) PutWord(row, layout::ch::RxPllWord, *w);
+        else row.Fail(col::Rx, "\"" + rx + "\" has no frequency word (Rx below 388.2 MHz).");
+    }
+    const std::string& tx = row.Cell(col::Tx);
+    if (!Trim(tx).empty()) {
+        if (auto w = cv::FreqToPll(tx)) PutWord(row, layout::ch::TxPllWord, *w);
+        else row.Fail(col::Tx, "\"" + tx + "\" has no frequency word (Tx below 409.6 MHz).");
+    }
+}
+
+void EncodeVoltages(Row& row) {
+    const int band = row.c.d.BandIndex;
+    auto arg = [](const std::string& cell) {
+        std::string t = Trim(cell);
+        return !t.empty() && IsNumeric(t) ? t : std::string("NULL");
+    };
+    row.c.w.Set(row.rec + layout::ch::TxVoltageByte, cv::VoltageByteB(row.c.t.Voltage, band, arg(row.Cell(col::Tx))));
+    row.c.w.Set(row.rec + layout::ch::RxVoltageByte, cv::VoltageByteA(row.c.t.Voltage, band, arg(row.Cell(col::Rx))));
+}
+
+void EncodePower(Row& row) {
+    const std::string& p = row.Cell(col::Power);
+    if (p.empty() || !IsNumeric(p)) return;
+    auto level = ToWhole(p);
+    std::optional<uint8_t> b;
+    if (level && *level >= 1 && *level <= 50) b = cv::PowerByteFromIndex(*row.c.t.Conv, row.c.d.BandIndex, static_cast<int>(*level));
+    if (b)
+        row.c.w.Set(row.rec + layout::ch::PowerByte, *b);
+    else
+        row.Fail(col::Power, "\"" + p + "\" is not a power level from 1 to 50.");
+}
+
+// Names are padded with spaces to their field, so that no part of the default image's name shows
+// behind a shorter one; an empty second line is stored as zeros, which read back as none.
+void PutName(Row& row, size_t off, int column, size_t width) {
+    const std::string& name = row.Cell(column);
+    const uint8_t fill = column == col::Name2 && name.empty() ? 0 : ' ';
+    for (size_t k = 0; k < width; ++k) row.c.w.Set(row.rec + off + k, fill);
+    row.c.w.PutText(row.rec + off, name, width, ColumnName(column), row.r);
+}
+
+void EncodeNamesAndSelCall(Row& row) {
+    PutName(row, layout::ch::Name1, col::Name1, layout::ch::Name1Size);
+    PutName(row, layout::ch::Name2, col::Name2, layout::ch::Name2Size);
+    std::string sel = Trim(row.Cell(col::SelCall));
+    if (!sel.empty() && IsNumeric(sel))
+        if (auto v = row.c.w.IntIn(sel, 0, 255, ColumnName(col::SelCall), row.r))
+            row.c.w.Set(row.rec + layout::ch::SelCallNumber, static_cast<uint8_t>(*v));
+}
+
+// Tx/Rx frequency text of a PLL word; nothing below 32 MHz.
+std::optional<std::string> PllText(int word, double offset) {
+    double x = word * 0.0625 - offset;
+    double whole = std::trunc(x);
+    double f = (whole + 2 * (x - whole)) / 10.0;
+    if (f < 32) return std::nullopt;
+    return FormatFixed(f, 4);
+}
+
+int WordOf(const DecodeContext& c, size_t at) { return 256 * c.At(at + 1) + c.At(at); }
+
+} // namespace
+
+std::string SecondReceiverRxText(int word) { return word == 0 ? std::string() : FormatFixed(10.7 + 0.0125 * word, 4); }
+
+const char* ColumnName(int column) {
+    return column >= 0 && column < kGridCols ? kColumnNames[static_cast<size_t>(column)] : "";
+}
+
+int SlotOfRow(int rows, int r) {
+    if (r == rows - 1) return layout::kSecondReceiverSlot;
+    if (r >= 1 && r <= layout::kChannelSlots && r < rows - 1) return r;
+    return 0;
+}
+
+void EncodeChannelRecords(EncodeContext& c) {
+    c.f.ScanUsedRows(c.d.MFG);
+    const int rows = c.d.MFG.Rows();
+    int high = 0;
+    for (int r = 1; r < rows; ++r) {
+        int slot = SlotOfRow(rows, r);
+        if (slot == 0) {
+            // Slot 201 belongs to the second receiver: a 201st channel (the MARNET row of one area
+            // of 200) has nowhere to go. It is left out and the user told; the rest is stored.
+            if (!Trim(c.d.MFG.TextMatrix(r, col::Tx)).empty() || !Trim(c.d.MFG.TextMatrix(r, col::Rx)).empty())
+                c.w.Warn("Channel", r,
+                         "Channel row " + std::to_string(r) + " is not stored: the radio holds 200 channels.");
+            continue;
+        }
+        Row row{c, r, layout::ChannelSlot(slot), slot == layout::kSecondReceiverSlot};
+        if (!row.last && c.f.RowBeforeLastUsed(r)) c.w.Set(row.rec + layout::ch::SlotMark, 0xAA);
+        EncodeSignalling(c, r, row.rec, high);
+        EncodeFrequencies(row);
+        EncodeVoltages(row);
+        EncodePower(row);
+        EncodeNamesAndSelCall(row);
+    }
+}
+
+void DecodeFrequencyColumns(DecodeContext& c) {
+    for (int slot = 1; slot <= layout::kSecondReceiverSlot; ++slot) {
+        size_t rec = layout::ChannelSlot(slot);
+        if (auto t = PllText(WordOf(c, rec + layout::ch::TxPllWord), 0)) c.SetSlotText(slot, col::Tx, *t);
+    }
+    for (int slot = 1; slot <= layout::kSecondReceiverSlot; ++slot) {
+        size_t rec = layout::ChannelSlot(slot);
+        int w = WordOf(c, rec + layout::ch::RxPllWord);
+        if (slot == layout::kSecondReceiverSlot) {
+            // Written from the option area's second-receiver word, so read with its arithmetic.
+            c.SetSlotText(slot, col::Rx, SecondReceiverRxText(w));
+        } else if (auto t = PllText(w, 214)) {
+            c.SetSlotText(slot, col::Rx, *t);
+        }
+    }
+}
+
+std::optional<int> BandFromPowerBytes(const DecodeContext& c) {
+    for (int r = 1; r <= layout::kChannelSlots; ++r)
+        for (int column : {col::Tx, col::Rx})
+            if (ToDouble(c.d.MFG.TextMatrix(r, column))) return std::nullopt;
+    const int areas = static_cast<int>(ToWhole(c.f.OptionFields[0]).value_or(1));
+    const int per = static_cast<int>(ToWhole(c.f.OptionFields[1]).value_or(200));
+    std::vector<int> slots;
+    for (int s = 1; s <= std::min(areas * per, layout::kChannelSlots); ++s) slots.push_back(s);
+    slots.push_back(layout::kSecondReceiverSlot);
+    // The band whose table holds the most of them, the lowest on a tie (bands 0 to 3 are the ones
+    // a user picks; a higher band shares its bytes only where a lower one holds them too).
+    int best = -1, bestCount = 0;
+    for (int band = 0; band < kBandCount; ++band) {
+        int count = 0;
+        for (int s : slots) {
+            const uint8_t b = c.At(layout::ChannelSlot(s) + layout::ch::PowerByte);
+            for (int level = 1; level <= 50; ++level)
+                if (cv::PowerByteFromIndex(*c.t.Conv, band, level) == b) {
+                    ++count;
+                    break;
+                }
+        }
+        if (count > bestCount) {
+            best = band;
+            bestCount = count;
+        }
+    }
+    if (best < 0) return std::nullopt;
+    return best;
+}
+
+void DecodeNameColumns(DecodeContext& c) {
+    for (int slot = 1; slot <= layout::kSecondReceiverSlot; ++slot) {
+        size_t rec = layout::ChannelSlot(slot);
+        if (slot == layout::kSecondReceiverSlot) {
+            c.d.MFG.SetTextMatrix(slot, col::Name1, std::string());
+            c.d.MFG.SetTextMatrix(slot, col::Name2, std::string());
+        }
+        c.SetSlotText(slot, col::Name1, NameText(&c.img[rec + layout::ch::Name1], layout::ch::Name1Size));
+        c.SetSlotText(slot, col::Name2, c.At(rec + layout::ch::Name2) == 0
+                                            ? std::string()
+                                            : NameText(&c.img[rec + layout::ch::Name2], layout::ch::Name2Size));
+        if (uint8_t sel = c.At(rec + layout::ch::SelCallNumber)) c.SetSlotText(slot, col::SelCall, IntText(sel));
+        c.SetSlotText(slot, col::Power,
+                      IntText(cv::PowerIndexFromByte(*c.t.Conv, c.d.BandIndex, c.At(rec + layout::ch::PowerByte))));
+    }
+}
+
+namespace {
+// Rows of the finished grid: the channels, one more for MARNET with one area, and row 201.
+int GridRows(const DecodeContext& c) {
+    const int areas = static_cast<int>(ToWhole(c.f.OptionFields[0]).value_or(1));
+    const int per = static_cast<int>(ToWhole(c.f.OptionFields[1]).value_or(200));
+    int rows = areas * per + 2;
+    if (c.f.FarmFields[5] != "0" && areas == 1) ++rows;
+    return rows;
+}
+} // namespace
+
+void ClearFrequenciesBeyondTheGrid(DecodeContext& c) {
+    const int lastKept = GridRows(c) - 2;
+    for (int slot = std::max(lastKept + 1, 1); slot < layout::kSecondReceiverSlot; ++slot)
+        for (int column : {col::Tx, col::Rx}) c.SetSlotText(slot, column, std::string());
+}
+
+void FinishGrid(DecodeContext& c) {
+    const int rows = GridRows(c);
+    {
+        GridBatch batch(c.d.MFG);
+        c.d.MFG.SetRows(rows);
+        const int last = rows - 1;
+        c.d.MFG.SetTextMatrix(last, 0, "201");
+        for (int column = 1; column < kGridCols; ++column)
+            c.d.MFG.SetTextMatrix(last, column, c.kept[static_cast<size_t>(column)]);
+    }
+    c.win.UpdateScan();
+    c.win.UpdateAreaNo();
+}
+
+} // namespace vt

@@ -1,0 +1,24 @@
+#include "editor/codec/CodecContext.h"
+
+#include "editor/codec/ImageLayout.h"
+
+#include <algorithm>
+
+namespace vt {
+
+int EncodeContext::LastStoredRow() const { return std::min(d.MFG.Rows() - 2, layout::kChannelSlots); }
+
+void DecodeContext::SetSlotText(int slot, int col, const std::string& text) {
+    if (col < 0 || col >= kGridCols) return;
+    if (slot == layout::kSecondReceiverSlot)
+        kept[static_cast<size_t>(col)] = text;
+    else
+        d.MFG.SetTextMatrix(slot, col, text);
+}
+
+const std::string& DecodeContext::SlotText(int slot, int col) const {
+    if (slot == layout::kSecondReceiverSlot && col >= 0 && col < kGridCols) return kept[static_cast<size_t>(col)];
+    return d.MFG.TextMatrix(slot, col);
+}
+
+} // namespace vt

@@ -1,0 +1,51 @@
+#pragma once
+// State shared by the region encoders and decoders during one run.
+#include "editor/image/ConversionTables.h"
+#include "editor/image/SettingsFields.h"
+#include "editor/codec/ImageWriter.h"
+#include "editor/dataset/EditorData.h"
+#include "editor/dataset/MainWindowApi.h"
+
+#include <array>
+#include <string>
+
+namespace vt {
+
+class VoltageTables;
+
+// The tables a run reads: the default image every encode starts from and the code tables.
+struct CodecTables {
+    ImageArray DefaultImage{};
+    const ConversionTables* Conv = nullptr;
+    const VoltageTables* Voltage = nullptr;
+};
+
+struct EncodeContext {
+    EncodeContext(const EditorData& data, const CodecTables& tables, ImageArray& image)
+        : d(data), t(tables), w(image) {}
+    const EditorData& d;
+    const CodecTables& t;
+    SettingsFields f;
+    ImageWriter w;
+    // Last grid row that goes to a slot of its own; rows between it and the last row are not stored.
+    int LastStoredRow() const;
+};
+
+struct DecodeContext {
+    DecodeContext(MainWindowApi& window, const CodecTables& tables)
+        : win(window), d(window.Data()), t(tables), img(window.Data().MemImage) {}
+    MainWindowApi& win;
+    EditorData& d;
+    const CodecTables& t;
+    SettingsFields f;
+    const ImageArray& img;
+    // Texts of the second-receiver row by column, written into the grid's last row at the end.
+    std::array<std::string, kGridCols> kept{};
+
+    uint8_t At(size_t offset) const { return offset < img.size() ? img[offset] : 0; }
+    // Sets the cell of row `slot` (1..200), or the kept text for slot 201.
+    void SetSlotText(int slot, int col, const std::string& text);
+    const std::string& SlotText(int slot, int col) const;
+};
+
+} // namespace vt

@@ -1,0 +1,25 @@
+#include "editor/codec/ImageFile.h"
+
+#include "common/ExchangeFiles.h"
+
+#include <algorithm>
+
+namespace vt {
+
+bool WriteImageFile(const std::filesystem::path& path, const ImageArray& image, std::string* error) {
+    return WriteFileNoTruncate(path, image.data(), image.size(), error);
+}
+
+bool ReadImageFile(const std::filesystem::path& path, ImageArray& image, std::string* error) {
+    auto bytes = ReadFileHead(path, kImageSize, error);
+    if (!bytes) return false;
+    if (bytes->size() < kImageSize - 1) {
+        if (error) *error = "The file holds " + std::to_string(bytes->size()) + " bytes, fewer than a radio image.";
+        return false;
+    }
+    image.fill(0);
+    std::copy_n(bytes->begin(), std::min(bytes->size(), image.size()), image.begin());
+    return true;
+}
+
+} // namespace vt

@@ -1,0 +1,17 @@
+#pragma once
+// Data files and exchange files hold the image raw, file byte k = image byte k.
+#include "editor/codec/ImageWriter.h"
+
+#include <filesystem>
+#include <string>
+
+namespace vt {
+
+// Writes all 16,001 bytes from offset 0 without truncating a longer file.
+bool WriteImageFile(const std::filesystem::path& path, const ImageArray& image, std::string* error = nullptr);
+// Reads an image of at least 16,000 bytes (rbuffer.bin lacks the last byte); bytes the file
+// lacks read as 0 and bytes beyond the image are ignored. False, with the image untouched, when
+// the file cannot be read, is shorter or is no regular file. Only the image's bytes are read.
+bool ReadImageFile(const std::filesystem::path& path, ImageArray& image, std::string* error = nullptr);
+
+} // namespace vt

@@ -1,0 +1,28 @@
+#include "common/TextUtil.h"
+#include "common/Cp1252.h"
+#include "editor/dataset/CellRules.h"
+
+namespace vt {
+
+CellCommit CommitName(const std::string& cell, std::string_view input, std::string_view field) {
+    CellCommit c;
+    if (auto bad = NameRefusal(input)) {
+        c.Text = cell;
+        c.Message = std::string(field) + ": the character \"" + CharForMessage(*bad) +
+                    "\" cannot be stored in the radio's memory.";
+        return c;
+    }
+    c.Text = std::string(input);
+    c.Accepted = true;
+    return c;
+}
+
+CellCommit CommitChannelName(const std::string& cell, std::string_view input, std::string_view field) {
+    CellCommit c = CommitName(cell, input, field);
+    // A channel's name slot is padded with blanks and read back trimmed: blanks at either end
+    // would not survive a save, so the cell never holds them.
+    if (c.Accepted) c.Text = Trim(c.Text);
+    return c;
+}
+
+} // namespace vt

@@ -1,0 +1,40 @@
+#include "editor/dataset/DataSetReset.h"
+
+#include "editor/dataset/EditorData.h"
+#include "editor/dataset/GridRules.h"
+
+#include <string>
+
+namespace vt {
+
+void ResetDataSet(EditorData& d) {
+    {
+        GridBatch batch(d.MFG);
+        d.MFG.SetCols(kGridCols);
+        d.MFG.SetRows(kMaxChannels + 2);
+        for (int r = 1; r < d.MFG.Rows(); ++r) {
+            for (int c = 0; c < kGridCols; ++c) d.MFG.SetTextMatrix(r, c, std::string());
+            d.MFG.SetTextMatrix(r, 0, "Ch:" + std::to_string(r));
+            d.MFG.SetTextMatrix(r, 3, std::to_string(r));
+            d.MFG.SetTextMatrix(r, 14, "250");
+            d.MFG.SetTextMatrix(r, 15, "25");
+        }
+        // The second-receiver row keeps "Ch:201" in column 0 until an image is decoded.
+        const int last = d.MFG.Rows() - 1;
+        d.MFG.SetTextMatrix(last, 3, "SECOND");
+        d.MFG.SetTextMatrix(last, 4, "RECEIVER");
+    }
+    d.RadioOption = kDefaultRadioOption;
+    d.ResetSettings();
+    for (auto& line : d.SpecialData)
+        for (auto& f : line) f.clear();
+    // A 5-tone list waiting for its dialog's OK belongs to the data set being replaced.
+    d.PendingFiveTone.reset();
+    d.CurrentArea = 1;
+    // The SCAN choices follow the default options (no ACS key) rather than the last document.
+    UpdateScan(d);
+    SetBand(d, 0);
+    d.DataChanged = false;
+}
+
+} // namespace vt

@@ -1,0 +1,329 @@
+#include "editor/dataset/GridRules.h"
+
+#include "common/ModFun.h"
+#include "common/TextUtil.h"
+#include "editor/dataset/EditorData.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace vt {
+
+namespace {
+constexpr double kBandEdges[kBandCount][2] = {{32, 49},   {53, 60},   {66, 88},   {135, 175},
+                                              {220, 260}, {350, 390}, {400, 490}, {470, 520}};
+constexpr int kTrunkRowsPerArea = 16;
+
+// Whole-number value of an option field, or nothing.
+std::optional<long long> WholeField(const std::vector<std::string>& f, int k) { return ToWhole(f[static_cast<size_t>(k)]); }
+
+// Areas (1..10) and channels per area (1..200) of a valid record. Out-of-range numbers are
+// clamped so that a damaged record can never build an unbounded grid.
+bool AreaShape(const std::vector<std::string>& f, int& areas, int& perArea) {
+    auto a = WholeField(f, 0);
+    auto c = WholeField(f, 1);
+    if (!a || !c || *a < 1 || *c < 1) return false;
+    areas = static_cast<int>(std::min<long long>(*a, kMaxAreas));
+    perArea = static_cast<int>(std::min<long long>(*c, kMaxChannels));
+    return true;
+}
+
+// Channels per area as the area tests read it (0 when not a positive whole number).
+long long PerArea(const std::vector<std::string>& f) {
+    auto c = WholeField(f, 1);
+    return c && *c > 0 ? *c : 0;
+}
+
+int LastChannelRow(const EditorData& d) { return d.MFG.Rows() - 2; }
+
+void SetScan(EditorData& d, int row, const std::string& value) { d.MFG.SetTextMatrix(row, kColScan, value); }
+
+// "P" -> "", "AP" -> "A", "TP" -> "T"; other values stay.
+void DropPriority(EditorData& d, int row) {
+    const std::string& s = d.MFG.TextMatrix(row, kColScan);
+    if (s == "P") SetScan(d, row, "");
+    else if (s == "AP") SetScan(d, row, "A");
+    else if (s == "TP") SetScan(d, row, "T");
+}
+
+std::string ShortestNumber(double v) {
+    if (std::floor(v) == v && std::fabs(v) < 1e15) return IntText(static_cast<long long>(v));
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.15g", v);
+    return buf;
+}
+
+std::string PadRight(std::string s, size_t width) {
+    if (s.size() < width) s.append(width - s.size(), ' ');
+    return s;
+}
+
+void DefaultChannelCells(EditorData& d, int r, bool onlyEmpty) {
+    auto put = [&](int col, const std::string& v) {
+        if (!onlyEmpty || d.MFG.TextMatrix(r, col).empty()) d.MFG.SetTextMatrix(r, col, v);
+    };
+    d.MFG.SetTextMatrix(r, kColNo, "Ch:" + std::to_string(r));
+    put(kColName1, std::to_string(r));
+    put(kColCtDev, "250");
+    put(kColPower, "25");
+}
+} // namespace
+
+std::optional<std::vector<std::string>> OptionRecordFields(const std::string& radioOption) {
+    auto f = Split(radioOption);
+    if (f.size() != 39) return std::nullopt;
+    return f;
+}
+
+bool MarnetOn(const EditorData& d) {
+    auto f = Split(d.FarmMarnetInfo);
+    return f.size() > 5 && f[5] == "1";
+}
+
+bool SecondReceiverOn(const EditorData& d) {
+    auto f = Split(d.FarmMarnetInfo);
+    return f.size() > 8 && StrToIntDef(f[8]) == 1;
+}
+
+std::string GetDefaultSetup() { return kDefaultRadioOption; }
+
+const std::vector<std::string>& GridHeaders() {
+    static const std::vector<std::string> h = {"No",        "Tx Freq",   "Rx Freq", "ID line1.", "ID line2.", "CTCSS ENC",
+                                               "CTCSS DEC", "DCS ENC",   "DCS DEC", "BCL",       "SCAN",      "5Tone Resp",
+                                               "ANI",       "Sel Call",  "CT DEV",  "Power"};
+    return h;
+}
+
+void BuildGrid(EditorData& d) {
+    static const int widths[kGridCols] = {640, 960, 960, 960, 1600, 1040, 1040, 800,
+                                          800, 720, 640, 960, 640,  800,  720,  640};
+    GridBatch batch(d.MFG);
+    d.MFG.SetCols(kGridCols);
+    d.MFG.SetRows(kMaxChannels + 2);
+    for (int c = 0; c < kGridCols; ++c) {
+        d.MFG.SetTextMatrix(0, c, GridHeaders()[static_cast<size_t>(c)]);
+        d.MFG.SetColWidth(c, widths[c]);
+    }
+    for (int r = 1; r < d.MFG.Rows(); ++r) {
+        d.MFG.ClearRow(r);
+        DefaultChannelCells(d, r, false);
+    }
+    AddSecondRec(d, "");
+}
+
+// ---------------------------------------------------------------- areas and second receiver
+
+void AdjustArea_Marnet(EditorData& d) {
+    auto f = OptionRecordFields(d.RadioOption);
+    int areas = 0, per = 0;
+    if (!f || !AreaShape(*f, areas, per)) return; // nothing touched: the second receiver survives
+    const int rows = areas * per + 2 + ((areas == 1 && MarnetOn(d)) ? 1 : 0);
+    GridBatch batch(d.MFG);
+    // The second receiver keeps its cells; its old row may become a channel row and starts clean.
+    const int oldLast = d.MFG.Rows() - 1;
+    std::vector<std::string> second;
+    for (int c = 1; c < d.MFG.Cols(); ++c) {
+        second.push_back(d.MFG.TextMatrix(oldLast, c));
+        d.MFG.SetTextMatrix(oldLast, c, "");
+    }
+    d.MFG.SetRows(rows);
+    for (int r = 1; r < d.MFG.Rows(); ++r) DefaultChannelCells(d, r, true);
+    const int last = d.MFG.Rows() - 1;
+    for (int c = 1; c < d.MFG.Cols(); ++c) d.MFG.SetTextMatrix(last, c, second[static_cast<size_t>(c - 1)]);
+    AddSecondRec(d, "");
+}
+
+void UpdateAreaNo(EditorData& d) {
+    auto f = OptionRecordFields(d.RadioOption);
+    if (!f) return;
+    const bool oneArea = (*f)[0] == "1" || (*f)[0].empty();
+    GridBatch batch(d.MFG);
+    // Labels are rebuilt from the row number, so a second call gives the same text.
+    for (int r = 1; r <= LastChannelRow(d); ++r) {
+        std::string label = "Ch:" + std::to_string(r);
+        if (!oneArea) label = PadRight(label, 13) + "     Area:" + std::to_string(WhichAreaInt(d, r));
+        d.MFG.SetTextMatrix(r, kColNo, label);
+    }
+    d.MFG.SetColWidth(kColNo, oneArea ? kNoColWidthOneArea : kNoColWidthAreas);
+}
+
+void AddSecondRec(EditorData& d, const std::string& secfreq) {
+    const int last = d.MFG.Rows() - 1;
+    d.MFG.SetTextMatrix(last, kColNo, "201");
+    d.MFG.SetTextMatrix(last, kColName1, "SECOND");
+    d.MFG.SetTextMatrix(last, kColName2, "RECEIVER");
+    if (!secfreq.empty()) {
+        d.MFG.SetTextMatrix(last, kColTx, secfreq);
+        d.MFG.SetTextMatrix(last, kColRx, secfreq);
+    }
+}
+
+int WhichAreaInt(const EditorData& d, int row) {
+    if (row == d.MFG.Rows() - 1) return -1;
+    auto f = OptionRecordFields(d.RadioOption);
+    if (!f) return 0;
+    const long long c = PerArea(*f);
+    for (int a = 1; a <= kMaxAreas; ++a)
+        if (row <= a * c) return a;
+    return 0;
+}
+
+std::string WhichArea(EditorData& d, int row) {
+    const int a = WhichAreaInt(d, row);
+    if (a < 1) return std::string();
+    d.CurrentArea = a;
+    return d.AreaNames[static_cast<size_t>(a)];
+}
+
+std::string CurrentAreaName(const EditorData& d) {
+    if (d.CurrentArea >= 1 && d.CurrentArea <= kMaxAreas) return d.AreaNames[static_cast<size_t>(d.CurrentArea)];
+    return "Click one channel please";
+}
+
+// ---------------------------------------------------------------- SCAN column
+
+bool ScanUsesAcs(const EditorData& d) {
+    auto f = OptionRecordFields(d.RadioOption);
+    if (!f) return false;
+    const std::string keys = (*f)[14] + (*f)[16] + (*f)[18] + (*f)[20];
+    return keys.find('5') != std::string::npos;
+}
+
+void UpdateScan(EditorData& d) {
+    const bool acs = ScanUsesAcs(d);
+    d.ScanChoices = acs ? std::vector<std::string>{"NO", "A", "S", "P", "AS", "AP"}
+                        : std::vector<std::string>{"NO", "T", "S", "P", "TS", "TP"};
+    const char from = acs ? 'T' : 'A', to = acs ? 'A' : 'T';
+    GridBatch batch(d.MFG);
+    for (int r = 1; r < d.MFG.Rows(); ++r) {
+        std::string s = d.MFG.TextMatrix(r, kColScan);
+        std::replace(s.begin(), s.end(), from, to);
+        SetScan(d, r, s);
+    }
+}
+
+std::string ScanTipText(bool acs) {
+    return std::string("'S'-- scan is required, 'P'-- priority scan, ") + (acs ? "'A' --- ACS" : "'T' --- Trunk channel") +
+           "\rDefault is 'NO'";
+}
+
+int IsTAvailable(const EditorData& d, int row) {
+    long long n = 0, area = 1;
+    if (auto f = OptionRecordFields(d.RadioOption)) {
+        n = PerArea(*f);
+        area = 0;
+        for (int a = 1; a <= kMaxAreas; ++a)
+            if (row <= a * n) {
+                area = a;
+                break;
+            }
+    }
+    const long long first = (area - 1) * n + 1;
+    return row >= first && row <= first + kTrunkRowsPerArea - 1 ? 1 : 0;
+}
+
+void ValidateT(EditorData& d) {
+    GridBatch batch(d.MFG);
+    for (int r = 1; r <= LastChannelRow(d); ++r) {
+        if (IsTAvailable(d, r)) continue;
+        const std::string& s = d.MFG.TextMatrix(r, kColScan);
+        if (s == "T" || s == "A") SetScan(d, r, "");
+        else if (s == "TS" || s == "AS") SetScan(d, r, "S");
+        else if (s == "TP" || s == "AP") SetScan(d, r, "P");
+    }
+}
+
+void ValidateP(EditorData& d) {
+    auto f = OptionRecordFields(d.RadioOption);
+    int areas = 0, per = 0;
+    if (!f || !AreaShape(*f, areas, per)) return;
+    GridBatch batch(d.MFG);
+    const int last = LastChannelRow(d);
+    for (int a = 1; a <= areas; ++a) {
+        bool seen = false;
+        for (int r = (a - 1) * per + 1; r <= a * per && r <= last; ++r) {
+            if (d.MFG.TextMatrix(r, kColScan).find('P') == std::string::npos) continue;
+            if (seen) DropPriority(d, r);
+            seen = true;
+        }
+    }
+}
+
+void AdjustP(EditorData& d, int curRow) {
+    if (curRow == d.MFG.Rows() - 1) return;
+    auto f = OptionRecordFields(d.RadioOption);
+    if (!f) return;
+    const long long n = PerArea(*f);
+    const long long a = d.CurrentArea;
+    GridBatch batch(d.MFG);
+    const long long first = std::max<long long>((a - 1) * n + 1, 1);
+    const long long end = std::min<long long>(a * n, LastChannelRow(d));
+    for (long long r = first; r <= end; ++r) DropPriority(d, static_cast<int>(r));
+}
+
+// ---------------------------------------------------------------- bands
+
+double BandLow(int band) { return band >= 0 && band < kBandCount ? kBandEdges[band][0] : 0.0; }
+double BandHigh(int band) { return band >= 0 && band < kBandCount ? kBandEdges[band][1] : 0.0; }
+
+std::string BandRange(int band) {
+    if (band < 0 || band >= kBandCount) return std::string();
+    return ShortestNumber(BandLow(band)) + " -- " + ShortestNumber(BandHigh(band)) + " MHz";
+}
+
+int BandOf(double f) {
+    for (int b = 0; b < kBandCount; ++b)
+        if (f >= BandLow(b) && f <= BandHigh(b)) return b;
+    return -1;
+}
+
+std::string BandLabelSuffix(const EditorData& d) {
+    return "  " + ShortestNumber(d.BandLimits[1]) + " -- " + ShortestNumber(d.BandLimits[2]) + "MHz";
+}
+
+void SetBand(EditorData& d, int band) {
+    if (band >= 0 && band < kBandCount) {
+        d.BandIndex = band;
+        d.BandRangeText = BandRange(band);
+    }
+    CheckAllCHFrequency(d);
+}
+
+void CheckAllCHFrequency(EditorData& d) {
+    const double low = BandLow(d.BandIndex), high = BandHigh(d.BandIndex);
+    d.BandLimits[1] = low;
+    d.BandLimits[2] = high;
+    GridBatch batch(d.MFG);
+    for (int r = 1; r < d.MFG.Rows(); ++r)
+        for (int col : {kColTx, kColRx}) {
+            const std::string& cell = d.MFG.TextMatrix(r, col);
+            if (Trim(cell).empty()) continue;
+            auto f = ToDouble(cell);
+            // Text that is no number is no frequency of this band either.
+            if (!f || *f < low || *f > high) d.MFG.SetTextMatrix(r, col, "");
+        }
+}
+
+bool ChooseBand(EditorData& d) {
+    std::optional<double> f = ToDouble(d.MFG.TextMatrix(1, kColRx));
+    // A data set whose channel 1 is empty still carries its band in its other channels.
+    for (int col : {kColRx, kColTx})
+        for (int r = 1; !f && r <= LastChannelRow(d); ++r) f = ToDouble(d.MFG.TextMatrix(r, col));
+    if (!f) return false;
+    const int b = BandOf(*f);
+    if (b >= 0) d.BandIndex = b;
+    return true;
+}
+
+void UpdateBand(EditorData& d) {
+    if (ChooseBand(d)) SetBand(d, d.BandIndex);
+}
+
+void UpdateAllArray(EditorData& d) {
+    for (int i = 1; i < d.MFG.Rows() && i < static_cast<int>(d.AllArray.size()); ++i)
+        for (int j = 1; j < d.MFG.Cols() && j < static_cast<int>(d.AllArray[static_cast<size_t>(i)].size()); ++j)
+            d.AllArray[static_cast<size_t>(i)][static_cast<size_t>(j)] = d.MFG.TextMatrix(i, j);
+}
+
+} // namespace vt

@@ -1,0 +1,109 @@
+#pragma once
+// Area, band and SCAN rules of the channel grid, on a bare data set. The main window calls these
+// and refreshes its view; the image code and tests use CoreMainWindow.
+#include "editor/dataset/MainWindowApi.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vt {
+
+struct EditorData;
+
+// Grid columns that the rules touch.
+inline constexpr int kColNo = 0, kColTx = 1, kColRx = 2, kColName1 = 3, kColName2 = 4, kColScan = 10,
+                     kColCtDev = 14, kColPower = 15;
+// Column 0 width in twips with one area and with several.
+inline constexpr int kNoColWidthOneArea = 640, kNoColWidthAreas = 1360;
+
+// Option record fields when it has exactly 39, else nothing.
+std::optional<std::vector<std::string>> OptionRecordFields(const std::string& radioOption);
+// Field 5 of FarmMarnetInfo is "1" (a record without field 5 counts as off).
+bool MarnetOn(const EditorData& d);
+// Field 8 of FarmMarnetInfo is 1: the image then takes the second receiver's Rx word from its
+// frequency; while it is off, from the default image's bytes.
+bool SecondReceiverOn(const EditorData& d);
+
+std::string GetDefaultSetup();
+
+// Grid set-up of a fresh editor: 202 rows, 16 columns, headers, widths, default cells, and the
+// second-receiver row.
+void BuildGrid(EditorData& d);
+// Header texts of the 16 columns.
+const std::vector<std::string>& GridHeaders();
+
+// --- areas and the second receiver ---
+void AdjustArea_Marnet(EditorData& d);
+void UpdateAreaNo(EditorData& d);
+void AddSecondRec(EditorData& d, const std::string& secfreq);
+// -1 for the last row; the first area 1..10 whose rows reach `row`; 0 when none or the option
+// record is invalid. Rows past the last area (the extra MARNET row) report the next area.
+int WhichAreaInt(const EditorData& d, int row);
+// The name of the area of `row` ("" for the last row or an invalid record); sets CurrentArea
+// when an area is found.
+std::string WhichArea(EditorData& d, int row);
+// AreaNames(CurrentArea), or "Click one channel please" when CurrentArea is outside 1..10.
+std::string CurrentAreaName(const EditorData& d);
+
+// --- SCAN column ---
+// True when one of the function keys (fields 14, 16, 18, 20 joined) holds a "5" (ACS).
+bool ScanUsesAcs(const EditorData& d);
+// Refills ScanChoices and turns every "A" into "T" (trunk) or "T" into "A" (ACS) in the SCAN column.
+void UpdateScan(EditorData& d);
+// The English SCAN column tip for the letter in use (carriage return before the last line).
+std::string ScanTipText(bool acs);
+// 1 when trunk or ACS may be set on `row` (the first 16 rows of its area), else 0.
+int IsTAvailable(const EditorData& d, int row);
+void ValidateT(EditorData& d);
+void ValidateP(EditorData& d);
+// Clears every priority flag of CurrentArea's rows before a new "P" is stored on curRow.
+void AdjustP(EditorData& d, int curRow);
+
+// --- bands 0..7 ---
+inline constexpr int kBandCount = 8;
+double BandLow(int band);
+double BandHigh(int band);
+std::string BandRange(int band); // "53 -- 60 MHz"
+// The first band (0..7) that holds f, edges included; -1 when none.
+int BandOf(double f);
+// "  53 -- 60MHz": what follows the band label's language text, from BandLimits.
+std::string BandLabelSuffix(const EditorData& d);
+// For band 0..7: BandIndex, BandLimits and BandRangeText. Then, whatever the band, blanks every
+// Tx and Rx frequency outside the current band (CheckAllCHFrequency).
+void SetBand(EditorData& d, int band);
+// BandLimits from BandIndex; blanks out-of-band Tx/Rx cells of every row, second receiver included.
+void CheckAllCHFrequency(EditorData& d);
+// Band from channel 1's Rx; when that is not a number, from the first channel row with a numeric
+// Rx, then a numeric Tx. No number anywhere: nothing changes. A number in no band keeps the band
+// (and re-applies it).
+void UpdateBand(EditorData& d);
+// UpdateBand's choice without applying it: sets BandIndex when a number in a band was found;
+// false when there is no number at all (then nothing is to be applied).
+bool ChooseBand(EditorData& d);
+
+void UpdateAllArray(EditorData& d);
+
+// MainWindowApi on a bare data set, without a window.
+class CoreMainWindow : public MainWindowApi {
+public:
+    explicit CoreMainWindow(EditorData& d) : d_(d) {}
+    EditorData& Data() override { return d_; }
+    std::string getDefaultSetup() override { return GetDefaultSetup(); }
+    void UpdateScan() override { vt::UpdateScan(d_); }
+    void AdjustArea_Marnet() override { vt::AdjustArea_Marnet(d_); }
+    void ValidateP() override { vt::ValidateP(d_); }
+    void ValidateT() override { vt::ValidateT(d_); }
+    void UpdateAreaNo() override { vt::UpdateAreaNo(d_); }
+    void UpdateAreaName() override {}
+    void AddSecondRec(const std::string& s) override { vt::AddSecondRec(d_, s); }
+    int WhichAreaInt(int row) override { return vt::WhichAreaInt(d_, row); }
+    void UpdateBand() override { vt::UpdateBand(d_); }
+    void SetBand(int band) override { vt::SetBand(d_, band); }
+    void UpdateAllArray() override { vt::UpdateAllArray(d_); }
+
+private:
+    EditorData& d_;
+};
+
+} // namespace vt
