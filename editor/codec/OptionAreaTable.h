@@ -116,7 +116,7 @@ inline constexpr std::array kRows{
     Level(kOptVolume, o::VolumeLevel, kOptVolumechange, 1),
     Special(Step::DefaultChannel, R::Option, kOptDefaultChannel, o::DefaultChannel),
     Level(kOptMuteChange, o::MuteLevel, kOptMutechange, 12),
-    Special(Step::Shape),
+    Special(Step::Shape, R::Option, kOptNumberArea, o::Areas),
     Special(Step::DefaultArea, R::Option, kOptDefaultArea, o::DefaultArea),
     Tenths(kOptResumeSTime, o::ResumeScanTime),
     Whole(R::Option, kOptScanTCh, o::ScanTime, 10),
@@ -151,7 +151,7 @@ inline constexpr std::array kRows{
     Special(Step::PackedId, R::Farm, kMarnetId, o::PackedId),
     Special(Step::Copies),
     Choice(kOptHeadDial, o::HeadDial, 0xFF, o::HeadDialVolume, "VOLUME", "CHANNEL", false),
-    Special(Step::Label, R::Farm, kMarnetOn, layout::kDisplayLabel),
+    Special(Step::Label, R::None, 0, layout::kDisplayLabel),
 };
 
 // Tone digit code of a repeated digit ("R").
