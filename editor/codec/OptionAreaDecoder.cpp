@@ -17,9 +17,7 @@ using namespace optarea;
 
 constexpr int kHighestDigitCode = 'z' - 48;
 
-std::string Bit(int value, int mask) {
-    return (value & mask) ? "1" : "0";
-}
+std::string Bit(int value, int mask) { return (value & mask) ? "1" : "0"; }
 
 struct Out {
     DecodeContext& c;
@@ -28,12 +26,9 @@ struct Out {
     std::string& F(FarmField n) { return c.f.FarmFields[static_cast<size_t>(n)]; }
     std::string& Text(Record r, int field) {
         switch (r) {
-        case Record::Tone:
-            return T(static_cast<ToneField>(field));
-        case Record::Farm:
-            return F(static_cast<FarmField>(field));
-        default:
-            return O(static_cast<OptionField>(field));
+        case Record::Tone: return T(static_cast<ToneField>(field));
+        case Record::Farm: return F(static_cast<FarmField>(field));
+        default: return O(static_cast<OptionField>(field));
         }
     }
     int B(size_t off) const { return c.At(off); }
@@ -69,16 +64,11 @@ void DecodeOwnId(Out& o) {
     std::string id;
     for (int i = 0; i < n; ++i) {
         int b = o.B(o::OwnIdDigits + static_cast<size_t>(i));
-        if (!extend && b == kRepeatCode)
-            id += "R";
-        else if (!extend && b == 10)
-            id += "G";
-        else if (extend && b == 10)
-            id += "R";
-        else if (extend && b == 15)
-            id += "G";
-        else
-            id += b + 48 < 255 && b + 48 != '|' ? ByteChar(static_cast<uint8_t>(b + 48)) : "0";
+        if (!extend && b == kRepeatCode) id += "R";
+        else if (!extend && b == 10) id += "G";
+        else if (extend && b == 10) id += "R";
+        else if (extend && b == 15) id += "G";
+        else id += b + 48 < 255 && b + 48 != '|' ? ByteChar(static_cast<uint8_t>(b + 48)) : "0";
     }
     if (n == 1 && o.B(o::OwnIdDigits) > kHighestDigitCode) id.clear();
     o.T(kToneOwnId) = id;
@@ -97,18 +87,11 @@ void DecodeStep(Out& o, const Row& r) {
         o.O(kOptChInArea) = IntText(s.per);
         break;
     }
-    case Step::DefaultArea:
-        o.O(kOptDefaultArea) = IndexOr(o.B(r.offset) - 1, ReadShape(o).areas, "0");
-        break;
-    case Step::OwnId:
-        DecodeOwnId(o);
-        break;
-    case Step::ToneSet:
-        o.T(kToneSetIndex) = ToneSetIndex(o.B(o::ToneSetCode));
-        break;
+    case Step::DefaultArea: o.O(kOptDefaultArea) = IndexOr(o.B(r.offset) - 1, ReadShape(o).areas, "0"); break;
+    case Step::OwnId: DecodeOwnId(o); break;
+    case Step::ToneSet: o.T(kToneSetIndex) = ToneSetIndex(o.B(o::ToneSetCode)); break;
     case Step::SecondReceiver:
-        o.F(kSecondRxFrequency) =
-            SecondFrequencyText(256 * o.B(o::SecondRxWordHigh) + o.B(o::SecondRxWordLow));
+        o.F(kSecondRxFrequency) = SecondFrequencyText(256 * o.B(o::SecondRxWordHigh) + o.B(o::SecondRxWordLow));
         break;
     case Step::GroupId:
         o.F(kFarmGroupId) = cv::CodesToToneString({static_cast<uint8_t>(o.B(o::GroupId)),
@@ -125,51 +108,34 @@ void DecodeStep(Out& o, const Row& r) {
     case Step::Priorities:
     case Step::Copies:
     case Step::Label:
-    case Step::None:
-        break;
+    case Step::None: break;
     }
 }
 
 void DecodeRow(Out& o, const Row& r) {
     const int b = o.B(r.offset);
     switch (r.coding) {
-    case Coding::Fixed:
-        break;
-    case Coding::Bit:
-        o.Text(r.record, r.field) = Bit(b, r.mask);
-        break;
-    case Coding::Choice:
-        o.Text(r.record, r.field) = (b & r.mask) == r.value ? r.on : r.off;
-        break;
-    case Coding::Whole:
-        o.Text(r.record, r.field) = IntText(b * r.scale);
-        break;
-    case Coding::Tenths:
-        o.Text(r.record, r.field) = NumText(b / 10.0);
-        break;
-    case Coding::Level:
-        o.Text(r.record, r.field) = IndexOr(b, kLevelCount, IntText(r.value).c_str());
-        break;
+    case Coding::Fixed: break;
+    case Coding::Bit: o.Text(r.record, r.field) = Bit(b, r.mask); break;
+    case Coding::Choice: o.Text(r.record, r.field) = (b & r.mask) == r.value ? r.on : r.off; break;
+    case Coding::Whole: o.Text(r.record, r.field) = IntText(b * r.scale); break;
+    case Coding::Tenths: o.Text(r.record, r.field) = NumText(b / 10.0); break;
+    case Coding::Level: o.Text(r.record, r.field) = IndexOr(b, kLevelCount, IntText(r.value).c_str()); break;
     case Coding::Count:
         o.Text(r.record, r.field) = IntText(b);
         o.Text(r.record, r.aux) = b != 0 ? "1" : "0";
         break;
-    case Coding::Step:
-        DecodeStep(o, r);
-        break;
+    case Coding::Step: DecodeStep(o, r); break;
     }
 }
 
 } // namespace
 
-std::string SecondFrequencyText(int word) {
-    return word == 0 ? std::string() : NumText(word * 0.0125 + 10.7);
-}
+std::string SecondFrequencyText(int word) { return word == 0 ? std::string() : NumText(word * 0.0125 + 10.7); }
 
 void DecodeOptionArea(DecodeContext& c) {
     Out o{c};
-    for (const Row& r : kRows)
-        DecodeRow(o, r);
+    for (const Row& r : kRows) DecodeRow(o, r);
 }
 
 void DecodeKeyTable(DecodeContext& c) {
@@ -181,8 +147,7 @@ void DecodeKeyTable(DecodeContext& c) {
     const bool acs = (o.B(o::Permissions) & o::AcsKeyBit) != 0;
     for (size_t k = 0; k < kKeys.size(); ++k) {
         const size_t at = k0 + layout::key::Keys + k * layout::key::KeySize;
-        auto code = static_cast<uint8_t>(o.B(at)),
-             param = static_cast<uint8_t>(o.B(at + layout::key::KeyNumber));
+        auto code = static_cast<uint8_t>(o.B(at)), param = static_cast<uint8_t>(o.B(at + layout::key::KeyNumber));
         int index = cv::KeyFuncIndexFromCode(code, param);
         if (index == 4 && acs) index = 5; // TRUNK, ACS
         o.O(kKeys[k].function) = IntText(index);

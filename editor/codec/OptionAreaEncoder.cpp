@@ -16,54 +16,22 @@ namespace {
 
 using namespace optarea;
 
-constexpr std::array<const char*, kSplitOptionFields> kOptionNames{"Number of areas",
-                                                                   "Channels per area",
-                                                                   "Force scan on",
-                                                                   "Force scan off",
-                                                                   "Allow setting scan",
-                                                                   "Scan time",
-                                                                   "Resume scan time",
-                                                                   "Beep on scan found",
-                                                                   "Call preamble time",
-                                                                   "PTT time-out",
-                                                                   "PTT to leading ANI",
-                                                                   "Wait to answer back",
-                                                                   "Repeater access time",
-                                                                   "Search round",
-                                                                   "Key 1 function",
-                                                                   "Key 1 number",
-                                                                   "Key 2 function",
-                                                                   "Key 2 number",
-                                                                   "Key 3 function",
-                                                                   "Key 3 number",
-                                                                   "Key 4 function",
-                                                                   "Key 4 number",
-                                                                   "Alarm input function",
-                                                                   "Alarm input number",
-                                                                   "Allow mute change",
-                                                                   "Allow area change",
-                                                                   "Allow volume change",
-                                                                   "Allow call select",
-                                                                   "Allow channel change",
-                                                                   "Allow nuisance deletion",
-                                                                   "Allow monitor key",
-                                                                   "Use last channel found",
-                                                                   "5-tone mute automatic",
-                                                                   "Head dial",
-                                                                   "CTCSS decode sensitivity",
-                                                                   "Fixed volume level",
-                                                                   "Default channel",
-                                                                   "Fixed mute level",
-                                                                   "Default area"};
+constexpr std::array<const char*, kSplitOptionFields> kOptionNames{
+    "Number of areas", "Channels per area", "Force scan on", "Force scan off", "Allow setting scan",
+    "Scan time", "Resume scan time", "Beep on scan found", "Call preamble time", "PTT time-out",
+    "PTT to leading ANI", "Wait to answer back", "Repeater access time", "Search round",
+    "Key 1 function", "Key 1 number", "Key 2 function", "Key 2 number", "Key 3 function", "Key 3 number",
+    "Key 4 function", "Key 4 number", "Alarm input function", "Alarm input number", "Allow mute change",
+    "Allow area change", "Allow volume change", "Allow call select", "Allow channel change",
+    "Allow nuisance deletion", "Allow monitor key", "Use last channel found", "5-tone mute automatic",
+    "Head dial", "CTCSS decode sensitivity", "Fixed volume level", "Default channel", "Fixed mute level",
+    "Default area"};
 
 constexpr std::array<const char*, kSplitToneFields> kToneNames{"Own ID", "Tone set", "PG call",
                                                                "Hooker", "Blow",     "Speaker"};
 constexpr std::array<const char*, kSplitFarmFields> kFarmNames{
-    "FARMCALL on",        "FARMCALL group ID",
-    "Position",           "FARMCALL channel",
-    "FARMCALL frequency", "MARNET on",
-    "MARNET ID",          "Maximum channels",
-    "Second receiver on", "Second receiver frequency"};
+    "FARMCALL on", "FARMCALL group ID", "Position",         "FARMCALL channel",   "FARMCALL frequency",
+    "MARNET on",   "MARNET ID",         "Maximum channels", "Second receiver on", "Second receiver frequency"};
 
 // Tone code the radio reads as "no own ID".
 constexpr uint8_t kNoOwnIdTone = 0x84;
@@ -75,27 +43,19 @@ struct Fields {
     const std::string& F(FarmField n) const { return c.f.FarmFields[static_cast<size_t>(n)]; }
     const std::string& Text(const Row& r) const {
         switch (r.record) {
-        case Record::Tone:
-            return T(static_cast<ToneField>(r.field));
-        case Record::Farm:
-            return F(static_cast<FarmField>(r.field));
-        default:
-            return O(static_cast<OptionField>(r.field));
+        case Record::Tone: return T(static_cast<ToneField>(r.field));
+        case Record::Farm: return F(static_cast<FarmField>(r.field));
+        default: return O(static_cast<OptionField>(r.field));
         }
     }
     static const char* Name(const Row& r) {
         switch (r.record) {
-        case Record::Tone:
-            return kToneNames[static_cast<size_t>(r.field)];
-        case Record::Farm:
-            return kFarmNames[static_cast<size_t>(r.field)];
-        default:
-            return kOptionNames[static_cast<size_t>(r.field)];
+        case Record::Tone: return kToneNames[static_cast<size_t>(r.field)];
+        case Record::Farm: return kFarmNames[static_cast<size_t>(r.field)];
+        default: return kOptionNames[static_cast<size_t>(r.field)];
         }
     }
-    std::optional<long long> OInt(OptionField n) {
-        return c.w.Int(O(n), kOptionNames[static_cast<size_t>(n)]);
-    }
+    std::optional<long long> OInt(OptionField n) { return c.w.Int(O(n), kOptionNames[static_cast<size_t>(n)]); }
     int FFlag(FarmField n) { return c.w.Flag(F(n), kFarmNames[static_cast<size_t>(n)]).value_or(0); }
     void PutO(size_t off, OptionField n, long long add = 0, long long div = 1) {
         if (auto v = OInt(n)) c.w.Put(off, FloorDiv(*v, div) + add, kOptionNames[static_cast<size_t>(n)]);
@@ -145,8 +105,8 @@ void EncodeOwnId(Fields& f) {
 
 void EncodeToneSet(Fields& f) {
     auto& w = f.c.w;
-    if (auto idx = w.IntIn(f.T(kToneSetIndex), 0, static_cast<long long>(kToneSetCodes.size()) - 1,
-                           kToneNames[kToneSetIndex])) {
+    const auto last = static_cast<long long>(kToneSetCodes.size()) - 1;
+    if (auto idx = w.IntIn(f.T(kToneSetIndex), 0, last, kToneNames[kToneSetIndex])) {
         w.Set(o::ToneSetCode, kToneSetCodes[static_cast<size_t>(*idx)]);
         w.Set(o::ToneSetNumber, static_cast<uint8_t>(*idx + 1));
     }
@@ -191,8 +151,7 @@ void EncodePackedId(Fields& f) {
     if (f.FFlag(kMarnetOn) == 1) {
         std::string s = InsertRepeatTone(f.F(kMarnetId));
         bool ok = s.size() == 5;
-        for (char ch : s)
-            ok = ok && ((ch >= '0' && ch <= '9') || ch == 'R');
+        for (char ch : s) ok = ok && ((ch >= '0' && ch <= '9') || ch == 'R');
         if (!ok) {
             w.Fail(kFarmNames[kMarnetId], 0, "MARNET ID \"" + f.F(kMarnetId) + "\" must be 5 tone digits.");
             return;
@@ -218,60 +177,34 @@ void EncodePackedId(Fields& f) {
 
 void EncodeCopies(Fields& f) {
     auto& w = f.c.w;
-    const size_t from[] = {o::GroupId, o::GroupId + 1, o::GroupId + 2, o::SecondRxWordLow,
-                           o::SecondRxWordHigh};
-    for (size_t k = 0; k < std::size(from); ++k)
-        w.Set(o::GroupIdCopy + k, w.At(from[k]));
+    const size_t from[] = {o::GroupId, o::GroupId + 1, o::GroupId + 2, o::SecondRxWordLow, o::SecondRxWordHigh};
+    for (size_t k = 0; k < std::size(from); ++k) w.Set(o::GroupIdCopy + k, w.At(from[k]));
     w.Set(o::ToneSetNumberCopy, w.At(o::ToneSetNumber));
     w.Set(o::OwnIdCountCopy, w.At(o::OwnIdCount));
 }
 
 void EncodeLabel(Fields& f, const Row& r) {
     const char* label = f.F(kMarnetOn) == "1" ? "MARNET BASE     " : "OWN ID          ";
-    for (size_t k = 0; k < layout::kDisplayLabelSize; ++k)
-        f.c.w.Set(r.offset + k, static_cast<uint8_t>(label[k]));
+    for (size_t k = 0; k < layout::kDisplayLabelSize; ++k) f.c.w.Set(r.offset + k, static_cast<uint8_t>(label[k]));
 }
 
 void EncodeStep(Fields& f, const Row& r) {
     switch (r.step) {
-    case Step::DefaultChannel:
-        EncodeDefaultChannel(f, r);
-        break;
-    case Step::Shape:
-        EncodeShape(f);
-        break;
-    case Step::DefaultArea:
-        EncodeDefaultArea(f, r);
-        break;
-    case Step::OwnId:
-        EncodeOwnId(f);
-        break;
-    case Step::ToneSet:
-        EncodeToneSet(f);
-        break;
+    case Step::DefaultChannel: EncodeDefaultChannel(f, r); break;
+    case Step::Shape: EncodeShape(f); break;
+    case Step::DefaultArea: EncodeDefaultArea(f, r); break;
+    case Step::OwnId: EncodeOwnId(f); break;
+    case Step::ToneSet: EncodeToneSet(f); break;
     case Step::AcsKey:
         if (AnyKeyIsFunction5(f.c.f.OptionFields)) f.c.w.Set(r.offset, f.c.w.At(r.offset) | o::AcsKeyBit);
         break;
-    case Step::SecondReceiver:
-        EncodeSecondReceiver(f);
-        break;
-    case Step::GroupId:
-        EncodeGroupId(f);
-        break;
-    case Step::Priorities:
-        EncodePriorities(f);
-        break;
-    case Step::PackedId:
-        EncodePackedId(f);
-        break;
-    case Step::Copies:
-        EncodeCopies(f);
-        break;
-    case Step::Label:
-        EncodeLabel(f, r);
-        break;
-    case Step::None:
-        break;
+    case Step::SecondReceiver: EncodeSecondReceiver(f); break;
+    case Step::GroupId: EncodeGroupId(f); break;
+    case Step::Priorities: EncodePriorities(f); break;
+    case Step::PackedId: EncodePackedId(f); break;
+    case Step::Copies: EncodeCopies(f); break;
+    case Step::Label: EncodeLabel(f, r); break;
+    case Step::None: break;
     }
 }
 
@@ -280,9 +213,7 @@ void EncodeRow(Fields& f, const Row& r) {
     const std::string& text = f.Text(r);
     const char* name = Fields::Name(r);
     switch (r.coding) {
-    case Coding::Fixed:
-        w.Set(r.offset, static_cast<uint8_t>(r.value));
-        break;
+    case Coding::Fixed: w.Set(r.offset, static_cast<uint8_t>(r.value)); break;
     case Coding::Bit:
         if (w.Flag(text, name).value_or(0) == 1) w.Set(r.offset, w.At(r.offset) | r.mask);
         break;
@@ -308,9 +239,7 @@ void EncodeRow(Fields& f, const Row& r) {
         if (IsNumeric(text))
             if (auto v = w.Int(text, name)) w.Put(r.offset, *v, name);
         break;
-    case Coding::Step:
-        EncodeStep(f, r);
-        break;
+    case Coding::Step: EncodeStep(f, r); break;
     }
 }
 
@@ -319,17 +248,12 @@ void EncodeRow(Fields& f, const Row& r) {
 const char* OptionFieldName(int n) {
     return n >= 0 && n < kSplitOptionFields ? kOptionNames[static_cast<size_t>(n)] : "";
 }
-const char* ToneFieldName(int n) {
-    return n >= 0 && n < kSplitToneFields ? kToneNames[static_cast<size_t>(n)] : "";
-}
-const char* FarmFieldName(int n) {
-    return n >= 0 && n < kSplitFarmFields ? kFarmNames[static_cast<size_t>(n)] : "";
-}
+const char* ToneFieldName(int n) { return n >= 0 && n < kSplitToneFields ? kToneNames[static_cast<size_t>(n)] : ""; }
+const char* FarmFieldName(int n) { return n >= 0 && n < kSplitFarmFields ? kFarmNames[static_cast<size_t>(n)] : ""; }
 
 void EncodeOptionArea(EncodeContext& c) {
     Fields f{c};
-    for (const Row& r : kRows)
-        EncodeRow(f, r);
+    for (const Row& r : kRows) EncodeRow(f, r);
 }
 
 void EncodeKeyTable(EncodeContext& c) {
