@@ -42,8 +42,8 @@ void EncodeFrequencies(Row& row) {
     if (row.last) {
         // The second receiver's Rx word is the one the option area holds.
         if (!Trim(rx).empty()) {
-            row.c.w.Set(row.rec + layout::ch::RxPllWord, row.c.w.At(0x1E));
-            row.c.w.Set(row.rec + layout::ch::RxPllWord + 1, row.c.w.At(0x1F));
+            row.c.w.Set(row.rec + layout::ch::RxPllWord, row.c.w.At(layout::opt::SecondRxWordLow));
+            row.c.w.Set(row.rec + layout::ch::RxPllWord + 1, row.c.w.At(layout::opt::SecondRxWordHigh));
         }
     } else if (!Trim(rx).empty()) {
         if (auto w = cv::FreqToPllIf(rx)) PutWord(row, layout::ch::RxPllWord, *w);

@@ -286,7 +286,7 @@ void DecodeFlagColumns(DecodeContext& c) {
     }
     // Each area's priority channel; a number beyond its area names no channel.
     for (int a = 1; a <= areas; ++a) {
-        int p = c.At(0x27 + static_cast<size_t>(a));
+        int p = c.At(layout::opt::PriorityChannel(a));
         if (p == 0 || p > per) continue;
         int row = (a - 1) * per + p;
         c.d.MFG.SetTextMatrix(row, col::Scan, c.d.MFG.TextMatrix(row, col::Scan) + "P");

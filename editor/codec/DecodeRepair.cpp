@@ -8,6 +8,7 @@
 #include "editor/codec/CodecText.h"
 #include "editor/codec/ImageLayout.h"
 #include "editor/codec/OptionAreaCodec.h"
+#include "editor/codec/OptionAreaTable.h"
 #include "editor/codec/ToneRecordCodec.h"
 
 #include "common/ModFun.h"
@@ -76,7 +77,7 @@ void RepairOptions(Repairs& r) {
     if (f[24] == "1") f[37] = "12";
     if (f[25] == "1" || f[0] == "1") {
         // The default image's default area, when the set has that area.
-        const long long stored = r.c.t.DefaultImage[0x08] - 1;
+        const long long stored = r.c.t.DefaultImage[layout::opt::DefaultArea] - 1;
         f[38] = IntText(stored >= 0 && stored < ToWhole(f[0]).value_or(1) ? stored : 0);
     }
     r.c.d.RadioOption = Join(f);
@@ -130,9 +131,15 @@ void RepairFarmSettings(Repairs& r) {
     if (!digits) r.Replace(f[1], "", FarmFieldName(1));
     r.c.d.FarmMarnetInfo = Join(f);
     const ImageArray stored = StoredOptionArea(r.c);
-    if (f[5] != "1") r.Replace(f[6], cv::BytesToToneString(stored[0x83], stored[0x84], stored[0x85], 14), FarmFieldName(6));
-    r.Replace(f[1], cv::CodesToToneString({stored[0x20], stored[0x21], stored[0x22]}), FarmFieldName(1));
-    const int word = 256 * stored[0x1F] + stored[0x1E];
+    namespace o = layout::opt;
+    if (f[5] != "1")
+        r.Replace(f[6],
+                  cv::BytesToToneString(stored[o::PackedId], stored[o::PackedId + 1], stored[o::PackedId + 2],
+                                        optarea::kRepeatCode),
+                  FarmFieldName(6));
+    r.Replace(f[1], cv::CodesToToneString({stored[o::GroupId], stored[o::GroupId + 1], stored[o::GroupId + 2]}),
+              FarmFieldName(1));
+    const int word = 256 * stored[o::SecondRxWordHigh] + stored[o::SecondRxWordLow];
     r.Replace(f[9], SecondFrequencyText(word), FarmFieldName(9));
     r.c.d.FarmMarnetInfo = Join(f);
     // The second receiver's Rx is stored as that same word.

@@ -15,8 +15,9 @@ ImageArray DefaultImageBase() {
     img[0] = 0x20; // signature the table loader tests
     img[1] = 0x09;
     // Codes that read back as nothing: an empty own ID, group ID and MARNET ID stay empty.
-    img[0x62] = 0xFF;
-    for (size_t k : {0x20, 0x21, 0x22, 0x83, 0x84, 0x85}) img[k] = 0xFF;
+    img[layout::opt::OwnIdDigits] = 0xFF;
+    for (size_t k = 0; k < layout::opt::GroupIdSize; ++k) img[layout::opt::GroupId + k] = 0xFF;
+    for (size_t k = 0; k < layout::opt::PackedIdSize; ++k) img[layout::opt::PackedId + k] = 0xFF;
     for (int s = 1; s <= layout::kSecondReceiverSlot; ++s) {
         size_t rec = layout::ChannelSlot(s);
         for (size_t k = 0; k < layout::ch::Name1Size; ++k) img[rec + layout::ch::Name1 + k] = ' ';

@@ -1,6 +1,7 @@
 #pragma once
 // Where each region of the radio memory image lies (indices into MemImage).
 #include <cstddef>
+#include <cstdint>
 
 namespace vt::layout {
 
@@ -25,6 +26,75 @@ inline constexpr size_t kManualSetup = 0x3C00;
 
 inline constexpr int kChannelSlots = 200;
 inline constexpr int kSecondReceiverSlot = 201;
+
+// Bytes of the option area (image indices, from kOptionArea on) and the bits of its flag bytes.
+namespace opt {
+inline constexpr size_t Switches = 0x02;
+inline constexpr uint8_t PgCallBit = 0x40, SpeakerBit = 0x20, HookerBit = 0x10, UseLastBit = 0x08,
+                         AllowScanBit = 0x04, ForceScanOffBit = 0x02, ForceScanOnBit = 0x01;
+inline constexpr size_t VolumeLevel = 0x03;    // fixed level, list index
+inline constexpr size_t DefaultChannel = 0x04; // counted through all areas, from 1
+inline constexpr size_t MuteLevel = 0x05;      // fixed level, list index
+inline constexpr size_t ChannelsPerArea = 0x06;
+inline constexpr size_t DefaultArea = 0x08; // from 1
+inline constexpr size_t Areas = 0x09;
+inline constexpr size_t ResumeScanTime = 0x0A; // tenths
+inline constexpr size_t ScanTime = 0x0B;       // tens
+inline constexpr size_t OwnIdLength = 0x0D;
+inline constexpr size_t OwnIdTones = 0x0E; // radio tone codes
+inline constexpr size_t OwnIdSize = 5;     // characters, in both own-ID codings
+inline constexpr size_t ToneSetCode = 0x14;
+inline constexpr size_t PttLeadingAni = 0x15; // tens
+inline constexpr size_t WaitAnswer = 0x16;    // tens
+inline constexpr size_t PttTimeout = 0x17;
+inline constexpr size_t SearchRound = 0x18;
+inline constexpr size_t RepeaterAccess = 0x19; // hundreds
+inline constexpr size_t Permissions = 0x1A;
+inline constexpr uint8_t AllowMuteBit = 0x01, AllowAreaBit = 0x02, AllowVolumeBit = 0x04, AllowCallSelectBit = 0x08,
+                         AllowChannelBit = 0x10, AcsKeyBit = 0x20, AllowNuisanceBit = 0x40, AllowMonitorBit = 0x80;
+inline constexpr size_t Blow = 0x1B;
+inline constexpr size_t CallPreamble = 0x1C; // tens
+inline constexpr size_t SecondRxWordLow = 0x1E;
+inline constexpr size_t SecondRxWordHigh = 0x1F;
+inline constexpr size_t GroupId = 0x20; // one tone digit code a byte
+inline constexpr size_t GroupIdSize = 3;
+inline constexpr size_t Signalling = 0x25;
+inline constexpr uint8_t SignallingFixedBits = 0x30, CtcssLowBit = 0x80, SecondRxBit = 0x40, BeepBit = 0x08,
+                         ToneMuteAutoBit = 0x04;
+inline constexpr size_t PriorityChannels = 0x28; // areas 1 to 10, channel within the area
+inline constexpr size_t FarmChannel = 0x50;
+inline constexpr size_t MarnetMaxChannels = 0x51;
+inline constexpr size_t OwnIdDigits = 0x62; // tone digit codes
+inline constexpr size_t ToneSetNumber = 0x67; // list index + 1
+inline constexpr size_t OwnIdCount = 0x68;
+inline constexpr size_t GroupIdCopy = 0x69;  // then the second-receiver word, low byte first
+inline constexpr size_t HeadDial = 0x6F;
+inline constexpr uint8_t HeadDialVolume = 0xEC;
+inline constexpr size_t ToneSetNumberCopy = 0x81;
+inline constexpr size_t OwnIdCountCopy = 0x82;
+inline constexpr size_t PackedId = 0x83; // two digits a byte, the first in the low nibble
+inline constexpr size_t PackedIdSize = 3;
+static_assert(Switches == kOptionArea && PackedId + PackedIdSize <= kDisplayLabel);
+
+inline constexpr size_t PriorityChannel(int area) { return PriorityChannels + static_cast<size_t>(area - 1); }
+} // namespace opt
+
+// Offsets inside the key table: the alarm input, then four keys of a function code and a number.
+namespace key {
+inline constexpr size_t AlarmFunction = 0x00;
+inline constexpr size_t AlarmNumber = 0x01;
+inline constexpr size_t Keys = 0x02;
+inline constexpr size_t KeySize = 2;
+inline constexpr size_t KeyNumber = 0x01; // inside a key, after its function code
+} // namespace key
+
+// Offsets inside the ID suffix: a fixed "ID:" and two position characters.
+namespace suffix {
+inline constexpr size_t Tag = 0x00;
+inline constexpr size_t TagSize = 3;
+inline constexpr size_t Position = 0x03;
+inline constexpr size_t PositionSize = 2;
+} // namespace suffix
 
 // Offsets inside a channel record.
 namespace ch {

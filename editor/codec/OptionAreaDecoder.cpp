@@ -3,12 +3,17 @@
 #include "editor/codec/CodecText.h"
 #include "editor/codec/ImageLayout.h"
 #include "editor/codec/OptionAreaCodec.h"
+#include "editor/codec/OptionAreaTable.h"
 
 #include "common/TextUtil.h"
+
+#include <algorithm>
 
 namespace vt {
 
 namespace {
+
+using namespace optarea;
 
 constexpr int kHighestDigitCode = 'z' - 48;
 
@@ -16,9 +21,16 @@ std::string Bit(int value, int mask) { return (value & mask) ? "1" : "0"; }
 
 struct Out {
     DecodeContext& c;
-    std::string& O(int n) { return c.f.OptionFields[static_cast<size_t>(n)]; }
-    std::string& T(int n) { return c.f.ToneFields[static_cast<size_t>(n)]; }
-    std::string& F(int n) { return c.f.FarmFields[static_cast<size_t>(n)]; }
+    std::string& O(OptionField n) { return c.f.OptionFields[static_cast<size_t>(n)]; }
+    std::string& T(ToneField n) { return c.f.ToneFields[static_cast<size_t>(n)]; }
+    std::string& F(FarmField n) { return c.f.FarmFields[static_cast<size_t>(n)]; }
+    std::string& Text(Record r, int field) {
+        switch (r) {
+        case Record::Tone: return T(static_cast<ToneField>(field));
+        case Record::Farm: return F(static_cast<FarmField>(field));
+        default: return O(static_cast<OptionField>(field));
+        }
+    }
     int B(size_t off) const { return c.At(off); }
 };
 
@@ -27,103 +39,94 @@ std::string IndexOr(int value, int count, const char* fallback) {
     return value >= 0 && value < count ? IntText(value) : fallback;
 }
 
-void DecodeShape(Out& o) {
-    int areas = o.B(0x09), per = o.B(0x06);
-    // A shape the grid cannot hold falls back to one area of 200 channels.
-    if (areas < 1 || areas > 10 || per < 1 || per > 200 / areas) {
-        areas = 1;
-        per = 200;
-    }
-    o.O(0) = IntText(areas);
-    o.O(1) = IntText(per);
-    o.O(35) = IndexOr(o.B(0x03), 16, "1");
-    // The default channel is counted through all areas.
-    o.O(36) = IndexOr(o.B(0x04) - 1, areas * per, "0");
-    o.O(37) = IndexOr(o.B(0x05), 16, "12");
-    o.O(38) = IndexOr(o.B(0x08) - 1, areas, "0");
-}
+struct Shape {
+    int areas;
+    int per;
+};
 
-void DecodeFlagBytes(Out& o) {
-    int hi = HiNibble(static_cast<uint8_t>(o.B(0x02))), lo = LoNibble(static_cast<uint8_t>(o.B(0x02)));
-    o.T(2) = Bit(hi, 4);
-    o.T(5) = Bit(hi, 2);
-    o.T(3) = Bit(hi, 1);
-    o.O(31) = Bit(lo, 8);
-    o.O(4) = Bit(lo, 4);
-    o.O(3) = Bit(lo, 2);
-    o.O(2) = Bit(lo, 1);
-    int b = o.B(0x1A);
-    hi = b >> 4;
-    lo = b & 0x0F;
-    o.O(24) = Bit(lo, 1);
-    o.O(25) = Bit(lo, 2);
-    o.O(26) = Bit(lo, 4);
-    o.O(27) = Bit(lo, 8);
-    o.O(28) = Bit(hi, 1);
-    o.O(29) = Bit(hi, 4);
-    o.O(30) = Bit(hi, 8);
-    b = o.B(0x25);
-    hi = b >> 4;
-    lo = b & 0x0F;
-    o.F(8) = Bit(hi, 4);
-    o.O(34) = (hi & 8) ? "LOW" : "HIGH";
-    o.O(7) = Bit(lo, 8);
-    o.O(32) = Bit(lo, 4);
-}
-
-void DecodeTimes(Out& o) {
-    o.O(6) = NumText(o.B(0x0A) / 10.0);
-    o.O(5) = IntText(o.B(0x0B) * 10);
-    o.O(10) = IntText(o.B(0x15) * 10);
-    o.O(11) = IntText(o.B(0x16) * 10);
-    o.O(9) = IntText(o.B(0x17));
-    o.O(13) = IntText(o.B(0x18));
-    o.O(12) = IntText(o.B(0x19) * 100);
-    o.O(8) = IntText(o.B(0x1C) * 10);
-    o.T(4) = IntText(o.B(0x1B));
-    o.O(33) = o.B(0x6F) == 0xEC ? "VOLUME" : "CHANNEL";
+// A shape the grid cannot hold falls back to one area of all channels.
+Shape ReadShape(const Out& o) {
+    int areas = o.B(o::Areas), per = o.B(o::ChannelsPerArea);
+    if (areas < 1 || areas > kMaxAreas || per < 1 || per > kMaxChannels / areas) return {1, kMaxChannels};
+    return {areas, per};
 }
 
 std::string ToneSetIndex(int code) {
-    switch (code) {
-    case 0x0A: return "0";
-    case 0x42: return "1";
-    case 0x22: return "2";
-    case 0x1E: return "3";
-    case 0x9A: return "4";
-    case 0x84: return "5";
-    default: return "0";
-    }
+    auto at = std::find(kToneSetCodes.begin(), kToneSetCodes.end(), code);
+    return IntText(at == kToneSetCodes.end() ? 0 : static_cast<int>(at - kToneSetCodes.begin()));
 }
 
 // Own ID from its digit codes. An empty ID is stored as length 1 over the default image's digit
 // byte, which holds a value no character produces (above 74).
 void DecodeOwnId(Out& o) {
-    int n = std::min(o.B(0x68), 5);
-    const bool extend = o.T(1) == "0";
+    int n = std::min<int>(o.B(o::OwnIdCount), static_cast<int>(o::OwnIdSize));
+    const bool extend = ToneSetIndex(o.B(o::ToneSetCode)) == "0";
     std::string id;
-    for (int i = 1; i <= n; ++i) {
-        int b = o.B(0x61 + static_cast<size_t>(i));
-        if (!extend && b == 14) id += "R";
+    for (int i = 0; i < n; ++i) {
+        int b = o.B(o::OwnIdDigits + static_cast<size_t>(i));
+        if (!extend && b == kRepeatCode) id += "R";
         else if (!extend && b == 10) id += "G";
         else if (extend && b == 10) id += "R";
         else if (extend && b == 15) id += "G";
         else id += b + 48 < 255 && b + 48 != '|' ? ByteChar(static_cast<uint8_t>(b + 48)) : "0";
     }
-    if (n == 1 && o.B(0x62) > kHighestDigitCode) id.clear();
-    o.T(0) = id;
+    if (n == 1 && o.B(o::OwnIdDigits) > kHighestDigitCode) id.clear();
+    o.T(kToneOwnId) = id;
 }
 
-void DecodeFarm(Out& o) {
-    o.F(9) = SecondFrequencyText(256 * o.B(0x1F) + o.B(0x1E));
-    o.F(1) = cv::CodesToToneString({static_cast<uint8_t>(o.B(0x20)), static_cast<uint8_t>(o.B(0x21)),
-                                    static_cast<uint8_t>(o.B(0x22))});
-    o.F(3) = IntText(o.B(0x50));
-    o.F(0) = o.B(0x50) != 0 ? "1" : "0";
-    o.F(7) = IntText(o.B(0x51));
-    o.F(5) = o.B(0x51) != 0 ? "1" : "0";
-    o.F(6) = cv::BytesToToneString(static_cast<uint8_t>(o.B(0x83)), static_cast<uint8_t>(o.B(0x84)),
-                                   static_cast<uint8_t>(o.B(0x85)), 14);
+void DecodeStep(Out& o, const Row& r) {
+    switch (r.step) {
+    case Step::DefaultChannel: {
+        const Shape s = ReadShape(o);
+        o.O(kOptDefaultChannel) = IndexOr(o.B(r.offset) - 1, s.areas * s.per, "0");
+        break;
+    }
+    case Step::Shape: {
+        const Shape s = ReadShape(o);
+        o.O(kOptNumberArea) = IntText(s.areas);
+        o.O(kOptChInArea) = IntText(s.per);
+        break;
+    }
+    case Step::DefaultArea: o.O(kOptDefaultArea) = IndexOr(o.B(r.offset) - 1, ReadShape(o).areas, "0"); break;
+    case Step::OwnId: DecodeOwnId(o); break;
+    case Step::ToneSet: o.T(kToneSetIndex) = ToneSetIndex(o.B(o::ToneSetCode)); break;
+    case Step::SecondReceiver:
+        o.F(kSecondRxFrequency) = SecondFrequencyText(256 * o.B(o::SecondRxWordHigh) + o.B(o::SecondRxWordLow));
+        break;
+    case Step::GroupId:
+        o.F(kFarmGroupId) = cv::CodesToToneString({static_cast<uint8_t>(o.B(o::GroupId)),
+                                                   static_cast<uint8_t>(o.B(o::GroupId + 1)),
+                                                   static_cast<uint8_t>(o.B(o::GroupId + 2))});
+        break;
+    case Step::PackedId:
+        o.F(kMarnetId) = cv::BytesToToneString(static_cast<uint8_t>(o.B(o::PackedId)),
+                                               static_cast<uint8_t>(o.B(o::PackedId + 1)),
+                                               static_cast<uint8_t>(o.B(o::PackedId + 2)), kRepeatCode);
+        break;
+    // Written for the radio only, or read back by the key table and the grid.
+    case Step::AcsKey:
+    case Step::Priorities:
+    case Step::Copies:
+    case Step::Label:
+    case Step::None: break;
+    }
+}
+
+void DecodeRow(Out& o, const Row& r) {
+    const int b = o.B(r.offset);
+    switch (r.coding) {
+    case Coding::Fixed: break;
+    case Coding::Bit: o.Text(r.record, r.field) = Bit(b, r.mask); break;
+    case Coding::Choice: o.Text(r.record, r.field) = (b & r.mask) == r.value ? r.on : r.off; break;
+    case Coding::Whole: o.Text(r.record, r.field) = IntText(b * r.scale); break;
+    case Coding::Tenths: o.Text(r.record, r.field) = NumText(b / 10.0); break;
+    case Coding::Level: o.Text(r.record, r.field) = IndexOr(b, kLevelCount, IntText(r.value).c_str()); break;
+    case Coding::Count:
+        o.Text(r.record, r.field) = IntText(b);
+        o.Text(r.record, r.aux) = b != 0 ? "1" : "0";
+        break;
+    case Coding::Step: DecodeStep(o, r); break;
+    }
 }
 
 } // namespace
@@ -132,34 +135,30 @@ std::string SecondFrequencyText(int word) { return word == 0 ? std::string() : N
 
 void DecodeOptionArea(DecodeContext& c) {
     Out o{c};
-    DecodeShape(o);
-    DecodeFlagBytes(o);
-    DecodeTimes(o);
-    o.T(1) = ToneSetIndex(o.B(0x14));
-    DecodeOwnId(o);
-    DecodeFarm(o);
+    for (const Row& r : kRows) DecodeRow(o, r);
 }
 
 void DecodeKeyTable(DecodeContext& c) {
     Out o{c};
     const size_t k0 = layout::kKeyTable;
-    o.O(22) = o.B(k0) == 3 ? "0" : "1";
-    o.O(23) = IntText(o.B(k0 + 1));
-    // Bit 5 of byte 0x1A records an ACS key, which shares its code with TRUNK.
-    const bool acs = (o.B(0x1A) & 0x20) != 0;
-    for (int k = 0; k < 4; ++k) {
-        size_t at = k0 + 2 + 2 * static_cast<size_t>(k);
-        auto code = static_cast<uint8_t>(o.B(at)), param = static_cast<uint8_t>(o.B(at + 1));
+    o.O(kOptComboFunction) = o.B(k0 + layout::key::AlarmFunction) == kAlarmEmergencyCode ? "0" : "1";
+    o.O(kOptTxtFunction) = IntText(o.B(k0 + layout::key::AlarmNumber));
+    // The ACS bit of the option area tells an ACS key from TRUNK, which has the same code.
+    const bool acs = (o.B(o::Permissions) & o::AcsKeyBit) != 0;
+    for (size_t k = 0; k < kKeys.size(); ++k) {
+        const size_t at = k0 + layout::key::Keys + k * layout::key::KeySize;
+        auto code = static_cast<uint8_t>(o.B(at)), param = static_cast<uint8_t>(o.B(at + layout::key::KeyNumber));
         int index = cv::KeyFuncIndexFromCode(code, param);
-        if (index == 4 && acs) index = 5;
-        o.O(14 + 2 * k) = IntText(index);
-        o.O(15 + 2 * k) = IntText(cv::ClampLevel(param));
+        if (index == 4 && acs) index = 5; // TRUNK, ACS
+        o.O(kKeys[k].function) = IntText(index);
+        o.O(kKeys[k].number) = IntText(cv::ClampLevel(param));
     }
 }
 
 void DecodeIdSuffix(DecodeContext& c) {
-    uint8_t a = c.At(layout::kIdSuffix + 3), b = c.At(layout::kIdSuffix + 4);
-    if (a != 0 && b != 0) c.f.FarmFields[2] = FieldText(ByteChar(a) + ByteChar(b));
+    const size_t at = layout::kIdSuffix + layout::suffix::Position;
+    uint8_t a = c.At(at), b = c.At(at + 1);
+    if (a != 0 && b != 0) c.f.FarmFields[kFarmPosition] = FieldText(ByteChar(a) + ByteChar(b));
 }
 
 void DecodeManualSetup(DecodeContext& c) {

@@ -3,6 +3,7 @@
 #include "editor/codec/CodecText.h"
 #include "editor/codec/ImageLayout.h"
 #include "editor/codec/OptionAreaCodec.h"
+#include "editor/codec/OptionAreaTable.h"
 
 #include "common/ModFun.h"
 #include "common/TextUtil.h"
@@ -13,7 +14,9 @@ namespace vt {
 
 namespace {
 
-constexpr std::array<const char*, 39> kOptionNames{
+using namespace optarea;
+
+constexpr std::array<const char*, kSplitOptionFields> kOptionNames{
     "Number of areas", "Channels per area", "Force scan on", "Force scan off", "Allow setting scan",
     "Scan time", "Resume scan time", "Beep on scan found", "Call preamble time", "PTT time-out",
     "PTT to leading ANI", "Wait to answer back", "Repeater access time", "Search round",
@@ -24,225 +27,263 @@ constexpr std::array<const char*, 39> kOptionNames{
     "Head dial", "CTCSS decode sensitivity", "Fixed volume level", "Default channel", "Fixed mute level",
     "Default area"};
 
-constexpr std::array<const char*, 6> kToneNames{"Own ID", "Tone set", "PG call", "Hooker", "Blow", "Speaker"};
-constexpr std::array<const char*, 10> kFarmNames{"FARMCALL on",    "FARMCALL group ID",    "Position",
-                                                 "FARMCALL channel", "FARMCALL frequency", "MARNET on",
-                                                 "MARNET ID",      "Maximum channels",     "Second receiver on",
-                                                 "Second receiver frequency"};
+constexpr std::array<const char*, kSplitToneFields> kToneNames{"Own ID", "Tone set", "PG call",
+                                                               "Hooker", "Blow",     "Speaker"};
+constexpr std::array<const char*, kSplitFarmFields> kFarmNames{
+    "FARMCALL on", "FARMCALL group ID", "Position",         "FARMCALL channel",   "FARMCALL frequency",
+    "MARNET on",   "MARNET ID",         "Maximum channels", "Second receiver on", "Second receiver frequency"};
 
-// Tone-set byte of the option area, by tone-set index.
-constexpr std::array<uint8_t, 6> kToneSetCodes{0x0A, 0x42, 0x22, 0x1E, 0x9A, 0x84};
+// Tone code the radio reads as "no own ID".
+constexpr uint8_t kNoOwnIdTone = 0x84;
 
 struct Fields {
     EncodeContext& c;
-    const std::string& O(int n) const { return c.f.OptionFields[static_cast<size_t>(n)]; }
-    const std::string& T(int n) const { return c.f.ToneFields[static_cast<size_t>(n)]; }
-    const std::string& F(int n) const { return c.f.FarmFields[static_cast<size_t>(n)]; }
-    std::optional<long long> OInt(int n) { return c.w.Int(O(n), kOptionNames[static_cast<size_t>(n)]); }
-    int OFlag(int n) { return c.w.Flag(O(n), kOptionNames[static_cast<size_t>(n)]).value_or(0); }
-    int TFlag(int n) { return c.w.Flag(T(n), kToneNames[static_cast<size_t>(n)]).value_or(0); }
-    int FFlag(int n) { return c.w.Flag(F(n), kFarmNames[static_cast<size_t>(n)]).value_or(0); }
-    void PutO(size_t off, int n, long long add = 0, long long div = 1) {
+    const std::string& O(OptionField n) const { return c.f.OptionFields[static_cast<size_t>(n)]; }
+    const std::string& T(ToneField n) const { return c.f.ToneFields[static_cast<size_t>(n)]; }
+    const std::string& F(FarmField n) const { return c.f.FarmFields[static_cast<size_t>(n)]; }
+    const std::string& Text(const Row& r) const {
+        switch (r.record) {
+        case Record::Tone: return T(static_cast<ToneField>(r.field));
+        case Record::Farm: return F(static_cast<FarmField>(r.field));
+        default: return O(static_cast<OptionField>(r.field));
+        }
+    }
+    static const char* Name(const Row& r) {
+        switch (r.record) {
+        case Record::Tone: return kToneNames[static_cast<size_t>(r.field)];
+        case Record::Farm: return kFarmNames[static_cast<size_t>(r.field)];
+        default: return kOptionNames[static_cast<size_t>(r.field)];
+        }
+    }
+    std::optional<long long> OInt(OptionField n) { return c.w.Int(O(n), kOptionNames[static_cast<size_t>(n)]); }
+    int FFlag(FarmField n) { return c.w.Flag(F(n), kFarmNames[static_cast<size_t>(n)]).value_or(0); }
+    void PutO(size_t off, OptionField n, long long add = 0, long long div = 1) {
         if (auto v = OInt(n)) c.w.Put(off, FloorDiv(*v, div) + add, kOptionNames[static_cast<size_t>(n)]);
     }
     static long long FloorDiv(long long a, long long b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 };
 
-void EncodeFlagsByte(Fields& f) {
-    int hi = 4 * f.TFlag(2) + 2 * f.TFlag(5) + f.TFlag(3);
-    int lo = 8 * f.OFlag(31) + 4 * f.OFlag(4) + 2 * f.OFlag(3) + f.OFlag(2);
-    f.c.w.Set(0x02, static_cast<uint8_t>(16 * hi + lo));
-}
-
-void EncodeLevelsAndShape(Fields& f) {
-    auto& w = f.c.w;
-    if (f.O(26) == "0") {
-        if (auto v = w.IntIn(f.O(35), 0, 15, kOptionNames[35])) w.Set(0x03, static_cast<uint8_t>(*v));
-    } else {
-        w.Set(0x03, 1);
-    }
-    if (f.O(28) == "0")
-        f.PutO(0x04, 36, 1);
+// The channel counts through all areas; a channel that may change leaves the radio at the first.
+void EncodeDefaultChannel(Fields& f, const Row& r) {
+    if (f.O(kOptChannelchange) == "0")
+        f.PutO(r.offset, kOptDefaultChannel, 1);
     else
-        w.Set(0x04, 1);
-    if (f.O(24) == "0") {
-        if (auto v = w.IntIn(f.O(37), 0, 15, kOptionNames[37])) w.Set(0x05, static_cast<uint8_t>(*v));
-    } else {
-        w.Set(0x05, 12);
-    }
-    auto areas = w.IntIn(f.O(0), 1, 10, kOptionNames[0]);
-    if (areas) {
-        if (auto per = w.IntIn(f.O(1), 1, 200 / *areas, kOptionNames[1])) w.Set(0x06, static_cast<uint8_t>(*per));
-        w.Set(0x09, static_cast<uint8_t>(*areas));
-    }
-    if (f.O(25) == "0" && f.O(0) != "1") f.PutO(0x08, 38, 1);
-    if (auto v = f.OInt(6)) w.Put(0x0A, *v * 10, kOptionNames[6]);
-    f.PutO(0x0B, 5, 0, 10);
+        f.c.w.Set(r.offset, 1);
 }
 
-// Own ID in the radio's tone codes (0x0D..0x12) and as digit codes (0x62..0x66).
+void EncodeShape(Fields& f) {
+    auto& w = f.c.w;
+    auto areas = w.IntIn(f.O(kOptNumberArea), 1, kMaxAreas, kOptionNames[kOptNumberArea]);
+    if (!areas) return;
+    if (auto per = w.IntIn(f.O(kOptChInArea), 1, kMaxChannels / *areas, kOptionNames[kOptChInArea]))
+        w.Set(o::ChannelsPerArea, static_cast<uint8_t>(*per));
+    w.Set(o::Areas, static_cast<uint8_t>(*areas));
+}
+
+void EncodeDefaultArea(Fields& f, const Row& r) {
+    if (f.O(kOptAreachange) == "0" && f.O(kOptNumberArea) != "1") f.PutO(r.offset, kOptDefaultArea, 1);
+}
+
+// Own ID in the radio's tone codes and as digit codes, each behind its length.
 void EncodeOwnId(Fields& f) {
     auto& w = f.c.w;
-    const std::string& id = f.T(0);
+    const std::string& id = f.T(kToneOwnId);
     size_t n = CharCount(id);
-    if (n > 5) {
-        w.Fail(kToneNames[0], 0, "Own ID \"" + id + "\" is longer than 5 characters.");
-        n = 5;
+    if (n > o::OwnIdSize) {
+        w.Fail(kToneNames[kToneOwnId], 0, "Own ID \"" + id + "\" is longer than 5 characters.");
+        n = o::OwnIdSize;
     }
-    w.Set(0x0D, static_cast<uint8_t>(n == 0 ? 1 : n));
-    w.Set(0x68, static_cast<uint8_t>(n == 0 ? 1 : n));
-    if (n == 0) w.Set(0x0E, 0x84);
+    w.Set(o::OwnIdLength, static_cast<uint8_t>(n == 0 ? 1 : n));
+    w.Set(o::OwnIdCount, static_cast<uint8_t>(n == 0 ? 1 : n));
+    if (n == 0) w.Set(o::OwnIdTones, kNoOwnIdTone);
     for (size_t i = 0; i < n; ++i) {
         std::string ch = CharAt(id, i);
-        w.Set(0x0E + i, cv::ToneCharToCode(ch, f.T(1), 0));
-        w.Set(0x62 + i, cv::AlnumToneDigitCode(ch, f.T(1)));
+        w.Set(o::OwnIdTones + i, cv::ToneCharToCode(ch, f.T(kToneSetIndex), 0));
+        w.Set(o::OwnIdDigits + i, cv::AlnumToneDigitCode(ch, f.T(kToneSetIndex)));
     }
 }
 
-void EncodeTimes(Fields& f) {
+void EncodeToneSet(Fields& f) {
     auto& w = f.c.w;
-    if (auto idx = w.IntIn(f.T(1), 0, 5, kToneNames[1])) {
-        w.Set(0x14, kToneSetCodes[static_cast<size_t>(*idx)]);
-        w.Set(0x67, static_cast<uint8_t>(*idx + 1));
+    const auto last = static_cast<long long>(kToneSetCodes.size()) - 1;
+    if (auto idx = w.IntIn(f.T(kToneSetIndex), 0, last, kToneNames[kToneSetIndex])) {
+        w.Set(o::ToneSetCode, kToneSetCodes[static_cast<size_t>(*idx)]);
+        w.Set(o::ToneSetNumber, static_cast<uint8_t>(*idx + 1));
     }
-    f.PutO(0x15, 10, 0, 10);
-    f.PutO(0x16, 11, 0, 10);
-    f.PutO(0x17, 9);
-    f.PutO(0x18, 13);
-    f.PutO(0x19, 12, 0, 100);
-    int lo = f.OFlag(24) + 2 * f.OFlag(25) + 4 * f.OFlag(26) + 8 * f.OFlag(27);
-    int hi = f.OFlag(28) + 2 * AnyKeyIsFunction5(f.c.f.OptionFields) + 4 * f.OFlag(29) + 8 * f.OFlag(30);
-    w.Set(0x1A, static_cast<uint8_t>(16 * hi + lo));
-    if (auto v = w.Int(f.T(4), kToneNames[4])) w.Put(0x1B, *v, kToneNames[4]);
-    f.PutO(0x1C, 8, 0, 10);
 }
 
 void EncodeSecondReceiver(Fields& f) {
-    if (f.FFlag(8) != 1) return;
-    auto word = cv::FreqToWord(f.F(9));
+    if (f.FFlag(kSecondRxOn) != 1) return;
+    auto word = cv::FreqToWord(f.F(kSecondRxFrequency));
     if (!word) {
-        f.c.w.Fail(kFarmNames[9], 0, "Second receiver frequency \"" + f.F(9) + "\" has no frequency word.");
+        f.c.w.Fail(kFarmNames[kSecondRxFrequency], 0,
+                   "Second receiver frequency \"" + f.F(kSecondRxFrequency) + "\" has no frequency word.");
         return;
     }
-    f.c.w.Set(0x1F, (*word)[0]);
-    f.c.w.Set(0x1E, (*word)[1]);
+    f.c.w.Set(o::SecondRxWordHigh, (*word)[0]);
+    f.c.w.Set(o::SecondRxWordLow, (*word)[1]);
 }
 
-// Group ID: the second of two equal neighbours is sent as the repeat code 14.
+// Group ID: the second of two equal neighbours is sent as the repeat code.
 void EncodeGroupId(Fields& f) {
     auto& w = f.c.w;
-    const std::string& g = f.F(1);
+    const std::string& g = f.F(kFarmGroupId);
     size_t len = CharCount(g);
     auto code = [&](size_t i) { return cv::AlnumToneDigitCode(CharAt(g, i), "1"); };
-    if (len >= 1) w.Set(0x20, code(0));
-    if (len == 2) w.Set(0x21, code(1));
+    if (len >= 1) w.Set(o::GroupId, code(0));
+    if (len == 2) w.Set(o::GroupId + 1, code(1));
     if (len >= 3) {
-        uint8_t b21 = CharAt(g, 1) == CharAt(g, 0) ? 14 : code(1);
-        w.Set(0x21, b21);
+        uint8_t second = CharAt(g, 1) == CharAt(g, 0) ? kRepeatCode : code(1);
+        w.Set(o::GroupId + 1, second);
         std::string last = CharAt(g, len - 1);
-        w.Set(0x22, last == CharAt(g, 1) && b21 != 14 ? 14 : code(len - 1));
+        w.Set(o::GroupId + 2, last == CharAt(g, 1) && second != kRepeatCode ? kRepeatCode : code(len - 1));
     }
 }
 
-void EncodeSignalling(Fields& f) {
-    auto& w = f.c.w;
-    int lo = 8 * f.OFlag(7) + 4 * f.OFlag(32);
-    int hi = (f.O(34) == "HIGH" ? 3 : 11) + 4 * f.FFlag(8);
-    w.Set(0x25, static_cast<uint8_t>(16 * hi + lo));
-    for (int a = 1; a <= 10; ++a) w.Put(0x27 + static_cast<size_t>(a), f.c.f.AreaPriorityCh[static_cast<size_t>(a)], "Priority channel");
-    if (IsNumeric(f.F(3)))
-        if (auto v = w.Int(f.F(3), kFarmNames[3])) w.Put(0x50, *v, kFarmNames[3]);
-    if (IsNumeric(f.F(7)))
-        if (auto v = w.Int(f.F(7), kFarmNames[7])) w.Put(0x51, *v, kFarmNames[7]);
+void EncodePriorities(Fields& f) {
+    for (int a = 1; a <= kScanAreas; ++a)
+        f.c.w.Put(o::PriorityChannel(a), f.c.f.AreaPriorityCh[static_cast<size_t>(a)], "Priority channel");
 }
 
 // MARNET ID (MARNET on) or own ID, two digits a byte, first digit low.
 void EncodePackedId(Fields& f) {
     auto& w = f.c.w;
-    if (f.FFlag(5) == 1) {
-        std::string s = InsertRepeatTone(f.F(6));
+    if (f.FFlag(kMarnetOn) == 1) {
+        std::string s = InsertRepeatTone(f.F(kMarnetId));
         bool ok = s.size() == 5;
         for (char ch : s) ok = ok && ((ch >= '0' && ch <= '9') || ch == 'R');
         if (!ok) {
-            w.Fail(kFarmNames[6], 0, "MARNET ID \"" + f.F(6) + "\" must be 5 tone digits.");
+            w.Fail(kFarmNames[kMarnetId], 0, "MARNET ID \"" + f.F(kMarnetId) + "\" must be 5 tone digits.");
             return;
         }
-        auto digit = [&](size_t i) { return i < s.size() ? (s[i] == 'R' ? 14 : s[i] - '0') : 0; };
-        for (size_t k = 0; k < 3; ++k) {
+        auto digit = [&](size_t i) { return i < s.size() ? (s[i] == 'R' ? kRepeatCode : s[i] - '0') : 0; };
+        for (size_t k = 0; k < o::PackedIdSize; ++k) {
             int lo = digit(2 * k), hi = k < 2 ? digit(2 * k + 1) : 0;
-            w.Set(0x83 + k, static_cast<uint8_t>(16 * hi + lo));
+            w.Set(o::PackedId + k, static_cast<uint8_t>(16 * hi + lo));
         }
         return;
     }
-    size_t n = std::min<size_t>(CharCount(f.T(0)), 5);
-    for (size_t i = 1; i <= n; ++i) {
-        uint8_t code = w.At(0x61 + i);
-        if (i % 2 == 1) {
-            w.Set(0x82 + (i + 1) / 2, code);
-        } else {
-            size_t at = 0x82 + i / 2;
-            if (!w.Put(at, w.At(at) + 16 * (code & 0x0F), kToneNames[0]))
-                return;
+    size_t n = std::min<size_t>(CharCount(f.T(kToneOwnId)), o::OwnIdSize);
+    for (size_t i = 0; i < n; ++i) {
+        uint8_t code = w.At(o::OwnIdDigits + i);
+        size_t at = o::PackedId + i / 2;
+        if (i % 2 == 0) {
+            w.Set(at, code);
+        } else if (!w.Put(at, w.At(at) + 16 * (code & 0x0F), kToneNames[kToneOwnId])) {
+            return;
         }
     }
 }
 
-void EncodeCopiesAndLabel(Fields& f) {
+void EncodeCopies(Fields& f) {
     auto& w = f.c.w;
-    const size_t from[] = {0x20, 0x21, 0x22, 0x1E, 0x1F};
-    for (size_t k = 0; k < 5; ++k) w.Set(0x69 + k, w.At(from[k]));
-    w.Set(0x6F, f.O(33) == "VOLUME" ? 0xEC : 0);
-    w.Set(0x81, w.At(0x67));
-    w.Set(0x82, w.At(0x68));
-    const char* label = f.F(5) == "1" ? "MARNET BASE     " : "OWN ID          ";
-    for (size_t k = 0; k < layout::kDisplayLabelSize; ++k) w.Set(layout::kDisplayLabel + k, static_cast<uint8_t>(label[k]));
+    const size_t from[] = {o::GroupId, o::GroupId + 1, o::GroupId + 2, o::SecondRxWordLow, o::SecondRxWordHigh};
+    for (size_t k = 0; k < std::size(from); ++k) w.Set(o::GroupIdCopy + k, w.At(from[k]));
+    w.Set(o::ToneSetNumberCopy, w.At(o::ToneSetNumber));
+    w.Set(o::OwnIdCountCopy, w.At(o::OwnIdCount));
+}
+
+void EncodeLabel(Fields& f, const Row& r) {
+    const char* label = f.F(kMarnetOn) == "1" ? "MARNET BASE     " : "OWN ID          ";
+    for (size_t k = 0; k < layout::kDisplayLabelSize; ++k) f.c.w.Set(r.offset + k, static_cast<uint8_t>(label[k]));
+}
+
+void EncodeStep(Fields& f, const Row& r) {
+    switch (r.step) {
+    case Step::DefaultChannel: EncodeDefaultChannel(f, r); break;
+    case Step::Shape: EncodeShape(f); break;
+    case Step::DefaultArea: EncodeDefaultArea(f, r); break;
+    case Step::OwnId: EncodeOwnId(f); break;
+    case Step::ToneSet: EncodeToneSet(f); break;
+    case Step::AcsKey:
+        if (AnyKeyIsFunction5(f.c.f.OptionFields)) f.c.w.Set(r.offset, f.c.w.At(r.offset) | o::AcsKeyBit);
+        break;
+    case Step::SecondReceiver: EncodeSecondReceiver(f); break;
+    case Step::GroupId: EncodeGroupId(f); break;
+    case Step::Priorities: EncodePriorities(f); break;
+    case Step::PackedId: EncodePackedId(f); break;
+    case Step::Copies: EncodeCopies(f); break;
+    case Step::Label: EncodeLabel(f, r); break;
+    case Step::None: break;
+    }
+}
+
+void EncodeRow(Fields& f, const Row& r) {
+    auto& w = f.c.w;
+    const std::string& text = f.Text(r);
+    const char* name = Fields::Name(r);
+    switch (r.coding) {
+    case Coding::Fixed: w.Set(r.offset, static_cast<uint8_t>(r.value)); break;
+    case Coding::Bit:
+        if (w.Flag(text, name).value_or(0) == 1) w.Set(r.offset, w.At(r.offset) | r.mask);
+        break;
+    case Coding::Choice: {
+        const bool on = r.otherIsOn ? text != r.off : text == r.on;
+        w.Set(r.offset, static_cast<uint8_t>((w.At(r.offset) & ~r.mask) | (on ? r.value : 0)));
+        break;
+    }
+    case Coding::Whole:
+        if (auto v = w.Int(text, name)) w.Put(r.offset, Fields::FloorDiv(*v, r.scale), name);
+        break;
+    case Coding::Tenths:
+        if (auto v = w.Int(text, name)) w.Put(r.offset, *v * 10, name);
+        break;
+    case Coding::Level:
+        if (f.O(static_cast<OptionField>(r.aux)) == "0") {
+            if (auto v = w.IntIn(text, 0, kLevelCount - 1, name)) w.Set(r.offset, static_cast<uint8_t>(*v));
+        } else {
+            w.Set(r.offset, static_cast<uint8_t>(r.value));
+        }
+        break;
+    case Coding::Count:
+        if (IsNumeric(text))
+            if (auto v = w.Int(text, name)) w.Put(r.offset, *v, name);
+        break;
+    case Coding::Step: EncodeStep(f, r); break;
+    }
 }
 
 } // namespace
 
-const char* OptionFieldName(int n) { return n >= 0 && n < 39 ? kOptionNames[static_cast<size_t>(n)] : ""; }
-const char* ToneFieldName(int n) { return n >= 0 && n < 6 ? kToneNames[static_cast<size_t>(n)] : ""; }
-const char* FarmFieldName(int n) { return n >= 0 && n < 10 ? kFarmNames[static_cast<size_t>(n)] : ""; }
+const char* OptionFieldName(int n) {
+    return n >= 0 && n < kSplitOptionFields ? kOptionNames[static_cast<size_t>(n)] : "";
+}
+const char* ToneFieldName(int n) { return n >= 0 && n < kSplitToneFields ? kToneNames[static_cast<size_t>(n)] : ""; }
+const char* FarmFieldName(int n) { return n >= 0 && n < kSplitFarmFields ? kFarmNames[static_cast<size_t>(n)] : ""; }
 
 void EncodeOptionArea(EncodeContext& c) {
     Fields f{c};
-    EncodeFlagsByte(f);
-    EncodeLevelsAndShape(f);
-    EncodeOwnId(f);
-    EncodeTimes(f);
-    EncodeSecondReceiver(f);
-    EncodeGroupId(f);
-    EncodeSignalling(f);
-    EncodePackedId(f);
-    EncodeCopiesAndLabel(f);
+    for (const Row& r : kRows) EncodeRow(f, r);
 }
 
 void EncodeKeyTable(EncodeContext& c) {
     Fields f{c};
     auto& w = c.w;
-    w.Set(layout::kKeyTable, f.O(22) == "0" ? 3 : 0);
-    w.IntIn(f.O(22), 0, 1, kOptionNames[22]);
-    f.PutO(layout::kKeyTable + 1, 23);
-    for (int k = 0; k < 4; ++k) {
-        int fn = 14 + 2 * k;
-        size_t at = layout::kKeyTable + 2 + 2 * static_cast<size_t>(k);
-        auto index = w.IntIn(f.O(fn), 0, 7, kOptionNames[static_cast<size_t>(fn)]);
+    const size_t k0 = layout::kKeyTable;
+    w.Set(k0 + layout::key::AlarmFunction, f.O(kOptComboFunction) == "0" ? kAlarmEmergencyCode : 0);
+    w.IntIn(f.O(kOptComboFunction), 0, 1, kOptionNames[kOptComboFunction]);
+    f.PutO(k0 + layout::key::AlarmNumber, kOptTxtFunction);
+    for (size_t k = 0; k < kKeys.size(); ++k) {
+        const size_t at = k0 + layout::key::Keys + k * layout::key::KeySize;
+        auto index = w.IntIn(f.O(kKeys[k].function), 0, 7, kOptionNames[kKeys[k].function]);
         if (!index) continue;
         w.Set(at, cv::KeyFuncCodeFromIndex(static_cast<int>(*index)));
-        if (*index == 3)
-            w.Set(at + 1, 0);
+        if (*index == 3) // CALL shares its code with SELECT CALL and is told apart by number 0
+            w.Set(at + layout::key::KeyNumber, 0);
         else
-            f.PutO(at + 1, fn + 1);
+            f.PutO(at + layout::key::KeyNumber, kKeys[k].number);
     }
 }
 
 void EncodeIdSuffix(EncodeContext& c) {
     auto& w = c.w;
-    w.Set(layout::kIdSuffix, 'I');
-    w.Set(layout::kIdSuffix + 1, 'D');
-    w.Set(layout::kIdSuffix + 2, ':');
-    const std::string& pos = c.f.FarmFields[2];
-    if (CharCount(pos) >= 2) w.PutText(layout::kIdSuffix + 3, CharAt(pos, 0) + CharAt(pos, 1), 2, kFarmNames[2]);
+    const char tag[] = "ID:";
+    for (size_t k = 0; k < layout::suffix::TagSize; ++k)
+        w.Set(layout::kIdSuffix + layout::suffix::Tag + k, static_cast<uint8_t>(tag[k]));
+    const std::string& pos = c.f.FarmFields[kFarmPosition];
+    if (CharCount(pos) >= layout::suffix::PositionSize)
+        w.PutText(layout::kIdSuffix + layout::suffix::Position, CharAt(pos, 0) + CharAt(pos, 1),
+                  layout::suffix::PositionSize, kFarmNames[kFarmPosition]);
 }
 
 void EncodeManualSetup(EncodeContext& c) {

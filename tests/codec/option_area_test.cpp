@@ -2,8 +2,12 @@
 #include "codec/helpers/CodecFixture.h"
 
 #include "common/TextUtil.h"
+#include "editor/codec/OptionAreaTable.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <set>
 
 namespace vt::test {
 namespace {
@@ -288,6 +292,60 @@ TEST_F(OptionArea, DecodedStringsHaveTheirFieldCounts) {
     EXPECT_EQ(Split(back->FiveToneInfo).size(), 6u);
     EXPECT_EQ(Split(back->FarmMarnetInfo).size(), 10u);
     EXPECT_EQ(back->RadioOption, d->RadioOption);
+}
+
+// The table both directions walk. Two rows on one bit, or one field coded twice, would let one
+// setting overwrite another in the image; a field no row codes would be lost on every save.
+TEST(OptionAreaTable, EveryFieldIsCodedOnceAndNoTwoRowsShareABit) {
+    using optarea::Coding;
+    using optarea::Record;
+    std::map<size_t, int> claimed;
+    std::set<std::pair<Record, int>> coded;
+    auto code = [&](Record r, int field) {
+        EXPECT_TRUE(coded.insert({r, field}).second) << "field " << field << " coded twice";
+    };
+    auto claim = [&](size_t offset, int bits) {
+        EXPECT_EQ(claimed[offset] & bits, 0) << "offset 0x" << std::hex << offset;
+        claimed[offset] |= bits;
+    };
+    for (size_t i = 0; i < optarea::kRows.size(); ++i) {
+        const optarea::Row& r = optarea::kRows[i];
+        SCOPED_TRACE("row " + std::to_string(i));
+        if (r.record != Record::None) code(r.record, r.field);
+        switch (r.coding) {
+        case Coding::Fixed: claim(r.offset, r.value); break;
+        case Coding::Bit:
+            EXPECT_EQ(r.mask & (r.mask - 1), 0) << "a check box holds one bit";
+            claim(r.offset, r.mask);
+            break;
+        case Coding::Choice:
+            EXPECT_EQ(r.value & ~r.mask, 0);
+            claim(r.offset, r.mask);
+            break;
+        case Coding::Count:
+            code(Record::Farm, r.aux);
+            claim(r.offset, 0xFF);
+            break;
+        case Coding::Step:
+            if (r.step == optarea::Step::AcsKey) claim(r.offset, layout::opt::AcsKeyBit);
+            continue;
+        default: claim(r.offset, 0xFF); break;
+        }
+        EXPECT_GE(r.offset, layout::kOptionArea);
+        EXPECT_LT(r.offset, layout::kDisplayLabel);
+    }
+    // Coded outside the table: channels per area with the area count, the keys and the alarm input
+    // in the key table, the position in the ID suffix. The FARMCALL frequency is not stored.
+    code(Record::Option, kOptChInArea);
+    for (auto k : optarea::kKeys) {
+        code(Record::Option, k.function);
+        code(Record::Option, k.number);
+    }
+    code(Record::Option, kOptComboFunction);
+    code(Record::Option, kOptTxtFunction);
+    code(Record::Farm, kFarmPosition);
+    code(Record::Farm, kFarmFrequency);
+    EXPECT_EQ(coded.size(), static_cast<size_t>(kSplitOptionFields + kSplitToneFields + kSplitFarmFields));
 }
 
 } // namespace

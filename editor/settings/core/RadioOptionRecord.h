@@ -1,6 +1,8 @@
 #pragma once
 // The radio-wide option record: 39 text fields joined by "|". This is its format, the range,
 // step and default of every field, and the ties between fields.
+#include "editor/image/SettingsFieldNames.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -10,49 +12,6 @@ namespace vt {
 
 inline constexpr int kOptionFieldCount = 39;
 inline constexpr int kMaxChannelsTotal = 200; // channel rows of the grid, all areas
-
-// Field numbers, named after the control of the options dialog that edits them.
-enum OptionField : int {
-    kOptNumberArea = 0,
-    kOptChInArea = 1,
-    kOptFSon = 2,
-    kOptFSoff = 3,
-    kOptAScan = 4,
-    kOptScanTCh = 5,
-    kOptResumeSTime = 6,
-    kOptBeep = 7,
-    kOptCallPtime = 8,
-    kOptPTTTimeout = 9,
-    kOptPTTLANI = 10,
-    kOptWaitAnswer = 11,
-    kOptRepeater = 12,
-    kOptRound = 13,
-    kOptComboF1 = 14,
-    kOptTxtF1 = 15,
-    kOptComboF2 = 16,
-    kOptTxtF2 = 17,
-    kOptComboF3 = 18,
-    kOptTxtF3 = 19,
-    kOptComboF4 = 20,
-    kOptTxtF4 = 21,
-    kOptComboFunction = 22,
-    kOptTxtFunction = 23,
-    kOptMutechange = 24,
-    kOptAreachange = 25,
-    kOptVolumechange = 26,
-    kOptCallselect = 27,
-    kOptChannelchange = 28,
-    kOptNuisancedelete = 29,
-    kOptMonitorkey = 30,
-    kOptUselast = 31,
-    kOpt5Toneauto = 32,
-    kOptHeadDial = 33,
-    kOptCTsen = 34,
-    kOptVolume = 35,
-    kOptDefaultChannel = 36,
-    kOptMuteChange = 37,
-    kOptDefaultArea = 38,
-};
 
 enum class OptionKind {
     Number,   // decimal text of a whole number

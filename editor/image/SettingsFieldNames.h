@@ -1,0 +1,75 @@
+#pragma once
+// Field numbers of the three "|"-joined settings records: the radio options, the 5-tone
+// settings and the FARMCALL/MARNET settings. The codec and the dialogs index the split fields
+// with these names.
+
+namespace vt {
+
+// Radio option fields, named after the control of the options dialog that edits them.
+enum OptionField : int {
+    kOptNumberArea = 0,
+    kOptChInArea = 1,
+    kOptFSon = 2,
+    kOptFSoff = 3,
+    kOptAScan = 4,
+    kOptScanTCh = 5,
+    kOptResumeSTime = 6,
+    kOptBeep = 7,
+    kOptCallPtime = 8,
+    kOptPTTTimeout = 9,
+    kOptPTTLANI = 10,
+    kOptWaitAnswer = 11,
+    kOptRepeater = 12,
+    kOptRound = 13,
+    kOptComboF1 = 14,
+    kOptTxtF1 = 15,
+    kOptComboF2 = 16,
+    kOptTxtF2 = 17,
+    kOptComboF3 = 18,
+    kOptTxtF3 = 19,
+    kOptComboF4 = 20,
+    kOptTxtF4 = 21,
+    kOptComboFunction = 22,
+    kOptTxtFunction = 23,
+    kOptMutechange = 24,
+    kOptAreachange = 25,
+    kOptVolumechange = 26,
+    kOptCallselect = 27,
+    kOptChannelchange = 28,
+    kOptNuisancedelete = 29,
+    kOptMonitorkey = 30,
+    kOptUselast = 31,
+    kOpt5Toneauto = 32,
+    kOptHeadDial = 33,
+    kOptCTsen = 34,
+    kOptVolume = 35,
+    kOptDefaultChannel = 36,
+    kOptMuteChange = 37,
+    kOptDefaultArea = 38,
+};
+
+// 5-tone settings fields.
+enum ToneField : int {
+    kToneOwnId = 0,
+    kToneSetIndex = 1, // index into the tone-set list
+    kTonePgCall = 2,
+    kToneHooker = 3,
+    kToneBlow = 4,
+    kToneSpeaker = 5,
+};
+
+// FARMCALL/MARNET settings fields.
+enum FarmField : int {
+    kFarmOn = 0,
+    kFarmGroupId = 1,
+    kFarmPosition = 2,
+    kFarmChannel = 3,
+    kFarmFrequency = 4,
+    kMarnetOn = 5,
+    kMarnetId = 6,
+    kMarnetMaxChannels = 7,
+    kSecondRxOn = 8,
+    kSecondRxFrequency = 9,
+};
+
+} // namespace vt
