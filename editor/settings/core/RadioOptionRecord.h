@@ -1,6 +1,9 @@
 #pragma once
 // The radio-wide option record: 39 text fields joined by "|". This is its format, the range,
 // step and default of every field, and the ties between fields.
+#include "editor/image/GridShape.h"
+#include "editor/image/SettingsFields.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -8,8 +11,6 @@
 
 namespace vt {
 
-inline constexpr int kOptionFieldCount = 39;
-inline constexpr int kMaxChannelsTotal = 200; // channel rows of the grid, all areas
 
 // Field numbers, named after the control of the options dialog that edits them.
 enum OptionField : int {
