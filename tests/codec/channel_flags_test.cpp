@@ -9,6 +9,9 @@
 namespace vt::test {
 namespace {
 
+constexpr int kEnc = ColCtcssEnc, kDec = ColCtcssDec, kDcsEnc = ColDcsEnc, kDcsDec = ColDcsDec, kBcl = ColBcl,
+              kScan = ColScan, kFive = ColFiveTone, kAni = ColAni, kCtDev = ColCtDev;
+
 size_t Slot(int s) { return layout::ChannelSlot(s); }
 
 class ChannelFlags : public ::testing::Test {
@@ -23,24 +26,24 @@ protected:
 };
 
 TEST_F(ChannelFlags, FlagByteOfAScanningBusyLockedToneChannel) {
-    SetCell(*d, 3, ColScan, "TS");
-    SetCell(*d, 3, ColBcl, "YES");
-    SetCell(*d, 3, ColCtcssEnc, "151.4");
+    SetCell(*d, 3, kScan, "TS");
+    SetCell(*d, 3, kBcl, "YES");
+    SetCell(*d, 3, kEnc, "151.4");
     ImageArray img = Encode();
     EXPECT_EQ(img[0x1502], 0x65);
     auto back = fx.Decode(img);
-    EXPECT_EQ(back->MFG.TextMatrix(3, ColScan), "TS");
-    EXPECT_EQ(back->MFG.TextMatrix(3, ColBcl), "YES");
-    EXPECT_EQ(back->MFG.TextMatrix(3, ColCtcssEnc), "151.4");
+    EXPECT_EQ(back->MFG.TextMatrix(3, kScan), "TS");
+    EXPECT_EQ(back->MFG.TextMatrix(3, kBcl), "YES");
+    EXPECT_EQ(back->MFG.TextMatrix(3, kEnc), "151.4");
 }
 
 TEST_F(ChannelFlags, CtcssEncodeWordHighToneBitAndDeviation) {
-    SetCell(*d, 1, ColCtcssEnc, "151.4");
-    SetCell(*d, 1, ColCtDev, "250");
-    SetCell(*d, 2, ColCtcssEnc, "150.0");
-    SetCell(*d, 3, ColCtcssEnc, "149.9");
-    SetCell(*d, 4, ColCtcssEnc, "67.0");
-    SetCell(*d, 4, ColCtDev, "100");
+    SetCell(*d, 1, kEnc, "151.4");
+    SetCell(*d, 1, kCtDev, "250");
+    SetCell(*d, 2, kEnc, "150.0");
+    SetCell(*d, 3, kEnc, "149.9");
+    SetCell(*d, 4, kEnc, "67.0");
+    SetCell(*d, 4, kCtDev, "100");
     ImageArray img = Encode();
     auto w = fx.EncWord(1514);
     ExpectBytes(img, Slot(1) + 2, {w[0], w[1]});
@@ -61,10 +64,10 @@ TEST_F(ChannelFlags, CtcssEncodeWordHighToneBitAndDeviation) {
 }
 
 TEST_F(ChannelFlags, HighToneBitRunsDownRowsWithoutATone) {
-    SetCell(*d, 2, ColCtcssEnc, "162.2");
-    SetCell(*d, 4, ColCtcssEnc, "100.0");
-    SetCell(*d, 5, ColDcsEnc, "023");
-    SetCell(*d, 7, ColCtcssEnc, "203.5");
+    SetCell(*d, 2, kEnc, "162.2");
+    SetCell(*d, 4, kEnc, "100.0");
+    SetCell(*d, 5, kDcsEnc, "023");
+    SetCell(*d, 7, kEnc, "203.5");
     ImageArray img = Encode();
     const int expect[] = {0, 1, 1, 0, 0};
     for (int r = 1; r <= 5; ++r) EXPECT_EQ((img[Slot(r) + 1] >> 5) & 1, expect[r - 1]) << r;
@@ -75,8 +78,8 @@ TEST_F(ChannelFlags, DcsEncodeWithItsDeviationByte) {
     const std::pair<const char*, int> devs[] = {{"250", 13}, {"100", 5}, {"120", 6}, {"121", 7}, {"500", 25}, {"", 15}};
     int r = 1;
     for (auto [dev, expect] : devs) {
-        SetCell(*d, r, ColDcsEnc, "023");
-        SetCell(*d, r, ColCtDev, dev);
+        SetCell(*d, r, kDcsEnc, "023");
+        SetCell(*d, r, kCtDev, dev);
         ++r;
     }
     ImageArray img = Encode();
@@ -85,49 +88,49 @@ TEST_F(ChannelFlags, DcsEncodeWithItsDeviationByte) {
     EXPECT_EQ(img[0x1500] & 0x10, 0x10);
     r = 1;
     for (auto [dev, expect] : devs) EXPECT_EQ(img[Slot(r++) + 9], expect) << dev;
-    EXPECT_EQ(fx.Decode(img)->MFG.TextMatrix(1, ColDcsEnc), "023");
+    EXPECT_EQ(fx.Decode(img)->MFG.TextMatrix(1, kDcsEnc), "023");
 }
 
 TEST_F(ChannelFlags, DcsDecodeAlone) {
-    SetCell(*d, 1, ColDcsDec, "754");
+    SetCell(*d, 1, kDcsDec, "754");
     ImageArray img = Encode();
     EXPECT_EQ(img[0x1500], 0x08);
     auto e = fx.DcsEntry(103);
     ExpectBytes(img, Slot(1) + 4, {0xEA, 0xFE});
     ExpectBytes(img, Slot(1) + 0x0A, {e[0], e[1], e[2]});
     auto back = fx.Decode(img);
-    EXPECT_EQ(back->MFG.TextMatrix(1, ColDcsDec), "754");
-    EXPECT_EQ(back->MFG.TextMatrix(1, ColCtcssDec), "");
+    EXPECT_EQ(back->MFG.TextMatrix(1, kDcsDec), "754");
+    EXPECT_EQ(back->MFG.TextMatrix(1, kDec), "");
 }
 
 TEST_F(ChannelFlags, CtcssDecodeWord) {
-    SetCell(*d, 2, ColCtcssDec, "88.5");
+    SetCell(*d, 2, kDec, "88.5");
     ImageArray img = Encode();
     auto w = fx.DecWord(885);
     ExpectBytes(img, Slot(2) + 4, {w[0], w[1]});
-    EXPECT_EQ(fx.Decode(img)->MFG.TextMatrix(2, ColCtcssDec), "88.5");
+    EXPECT_EQ(fx.Decode(img)->MFG.TextMatrix(2, kDec), "88.5");
 }
 
 TEST_F(ChannelFlags, FiveToneResponseAndAni) {
-    SetCell(*d, 1, ColFiveTone, "APM");
-    SetCell(*d, 1, ColAni, "TO");
-    SetCell(*d, 2, ColAni, "LO");
+    SetCell(*d, 1, kFive, "APM");
+    SetCell(*d, 1, kAni, "TO");
+    SetCell(*d, 2, kAni, "LO");
     ImageArray img = Encode();
     EXPECT_EQ(img[Slot(1) + 1], 0xCE);
     img[Slot(3) + 1] = 0x03; // both ANI bits
     auto back = fx.Decode(img);
-    EXPECT_EQ(back->MFG.TextMatrix(1, ColFiveTone), "APM");
-    EXPECT_EQ(back->MFG.TextMatrix(1, ColAni), "TO");
-    EXPECT_EQ(back->MFG.TextMatrix(2, ColAni), "LO");
-    EXPECT_EQ(back->MFG.TextMatrix(3, ColAni), "L");
+    EXPECT_EQ(back->MFG.TextMatrix(1, kFive), "APM");
+    EXPECT_EQ(back->MFG.TextMatrix(1, kAni), "TO");
+    EXPECT_EQ(back->MFG.TextMatrix(2, kAni), "LO");
+    EXPECT_EQ(back->MFG.TextMatrix(3, kAni), "L");
 }
 
 TEST_F(ChannelFlags, SecondReceiverUsesItsOwnFlagAndSlot) {
     SetOption(*d, 1, "20");
     CoreMainWindow(*d).AdjustArea_Marnet();
     int last = d->MFG.Rows() - 1;
-    SetCell(*d, last, ColCtcssEnc, "88.5");
-    SetCell(*d, last, ColCtDev, "300");
+    SetCell(*d, last, kEnc, "88.5");
+    SetCell(*d, last, kCtDev, "300");
     ImageArray img = Encode();
     EXPECT_EQ(img[0x15C8], 0x04);
     auto w = fx.EncWord(885);
@@ -137,49 +140,49 @@ TEST_F(ChannelFlags, SecondReceiverUsesItsOwnFlagAndSlot) {
     for (size_t k = 0x1514; k < 0x15C8; ++k) ASSERT_EQ(img[k], fx.tables.DefaultImage[k]) << k;
     auto back = fx.Decode(img);
     int blast = back->MFG.Rows() - 1;
-    EXPECT_EQ(back->MFG.TextMatrix(blast, ColCtcssEnc), "88.5");
-    EXPECT_EQ(back->MFG.TextMatrix(blast, ColCtDev), "300");
+    EXPECT_EQ(back->MFG.TextMatrix(blast, kEnc), "88.5");
+    EXPECT_EQ(back->MFG.TextMatrix(blast, kCtDev), "300");
 }
 
 TEST_F(ChannelFlags, PriorityChannelTravelsInTheOptionArea) {
     SetOption(*d, 0, "2");
     SetOption(*d, 1, "50");
     CoreMainWindow(*d).AdjustArea_Marnet();
-    SetCell(*d, 57, ColScan, "P");
-    SetCell(*d, 3, ColScan, "SP");
+    SetCell(*d, 57, kScan, "P");
+    SetCell(*d, 3, kScan, "SP");
     ImageArray img = Encode();
     EXPECT_EQ(img[0x28], 3);
     EXPECT_EQ(img[0x29], 7);
     auto back = fx.Decode(img);
-    EXPECT_EQ(back->MFG.TextMatrix(57, ColScan), "P");
-    EXPECT_EQ(back->MFG.TextMatrix(3, ColScan), "SP");
+    EXPECT_EQ(back->MFG.TextMatrix(57, kScan), "P");
+    EXPECT_EQ(back->MFG.TextMatrix(3, kScan), "SP");
     img[0x29] = 51; // beyond its area
     back = fx.Decode(img);
-    EXPECT_EQ(back->MFG.TextMatrix(101, ColScan), "");
-    EXPECT_EQ(back->MFG.TextMatrix(57, ColScan), "");
+    EXPECT_EQ(back->MFG.TextMatrix(101, kScan), "");
+    EXPECT_EQ(back->MFG.TextMatrix(57, kScan), "");
 }
 
 TEST_F(ChannelFlags, AcsLetterFollowsTheKeys) {
     SetOption(*d, 14, "5");
-    SetCell(*d, 2, ColScan, "AS");
+    SetCell(*d, 2, kScan, "AS");
     ImageArray img = Encode();
     EXPECT_EQ(img[0x1501], 0x41);
-    EXPECT_EQ(fx.Decode(img)->MFG.TextMatrix(2, ColScan), "AS");
+    EXPECT_EQ(fx.Decode(img)->MFG.TextMatrix(2, kScan), "AS");
     SetOption(*d, 14, "4");
-    EXPECT_EQ(fx.Decode(Encode())->MFG.TextMatrix(2, ColScan), "TS");
+    EXPECT_EQ(fx.Decode(Encode())->MFG.TextMatrix(2, kScan), "TS");
 }
 
 TEST_F(ChannelFlags, CtDevIsReadBackFromTheDeviationEntry) {
-    SetCell(*d, 1, ColCtcssEnc, "100.0");
-    SetCell(*d, 1, ColCtDev, "350");
-    SetCell(*d, 2, ColCtcssEnc, "100.0");
-    SetCell(*d, 2, ColCtDev, "");
-    SetCell(*d, 3, ColDcsEnc, "023");
-    SetCell(*d, 3, ColCtDev, "400");
+    SetCell(*d, 1, kEnc, "100.0");
+    SetCell(*d, 1, kCtDev, "350");
+    SetCell(*d, 2, kEnc, "100.0");
+    SetCell(*d, 2, kCtDev, "");
+    SetCell(*d, 3, kDcsEnc, "023");
+    SetCell(*d, 3, kCtDev, "400");
     auto back = fx.Decode(Encode());
-    EXPECT_EQ(back->MFG.TextMatrix(1, ColCtDev), "350");
-    EXPECT_EQ(back->MFG.TextMatrix(2, ColCtDev), "250"); // nothing stored: the New value
-    EXPECT_EQ(back->MFG.TextMatrix(3, ColCtDev), "400"); // from the DCS deviation byte
+    EXPECT_EQ(back->MFG.TextMatrix(1, kCtDev), "350");
+    EXPECT_EQ(back->MFG.TextMatrix(2, kCtDev), "250"); // nothing stored: the New value
+    EXPECT_EQ(back->MFG.TextMatrix(3, kCtDev), "400"); // from the DCS deviation byte
 }
 
 // Every step on a DCS channel, on the first and the last code and on the second receiver,
@@ -189,71 +192,71 @@ TEST_F(ChannelFlags, CtDevOfDcsChannelsComesBackWithItsByte) {
     int r = 1;
     for (const char* code : {"023", "754"})
         for (const char* step : steps) {
-            SetCell(*d, r, ColDcsEnc, code);
-            SetCell(*d, r++, ColCtDev, step);
+            SetCell(*d, r, kDcsEnc, code);
+            SetCell(*d, r++, kCtDev, step);
         }
     const int last = d->MFG.Rows() - 1;
-    SetCell(*d, last, ColDcsEnc, "754");
-    SetCell(*d, last, ColCtDev, "450");
+    SetCell(*d, last, kDcsEnc, "754");
+    SetCell(*d, last, kCtDev, "450");
     ImageArray img = Encode();
     auto back = fx.Decode(img);
     r = 1;
     for (const char* code : {"023", "754"})
         for (const char* step : steps) {
-            EXPECT_EQ(back->MFG.TextMatrix(r, ColDcsEnc), code) << r;
-            EXPECT_EQ(back->MFG.TextMatrix(r++, ColCtDev), step) << code;
+            EXPECT_EQ(back->MFG.TextMatrix(r, kDcsEnc), code) << r;
+            EXPECT_EQ(back->MFG.TextMatrix(r++, kCtDev), step) << code;
         }
-    EXPECT_EQ(back->MFG.TextMatrix(back->MFG.Rows() - 1, ColCtDev), "450");
+    EXPECT_EQ(back->MFG.TextMatrix(back->MFG.Rows() - 1, kCtDev), "450");
     ImageArray again = fx.EncodeOk(*back);
     for (int s = 1; s <= 201; ++s) ASSERT_EQ(again[Slot(s) + 9], img[Slot(s) + 9]) << "slot " << s;
 }
 
 TEST_F(ChannelFlags, CtDevThatCannotBeStoredOnAToneChannelIsAnError) {
-    SetCell(*d, 1, ColCtcssEnc, "88.5");
-    SetCell(*d, 1, ColCtDev, "250");
-    SetCell(*d, 4, ColCtcssEnc, "88.5");
-    SetCell(*d, 4, ColCtDev, "abc");
-    SetCell(*d, 6, ColCtcssEnc, "151.4");
-    SetCell(*d, 6, ColCtDev, "600");
-    SetCell(*d, 7, ColDcsEnc, "023"); // a DCS channel stores any text as its byte 15
-    SetCell(*d, 7, ColCtDev, "abc");
+    SetCell(*d, 1, kEnc, "88.5");
+    SetCell(*d, 1, kCtDev, "250");
+    SetCell(*d, 4, kEnc, "88.5");
+    SetCell(*d, 4, kCtDev, "abc");
+    SetCell(*d, 6, kEnc, "151.4");
+    SetCell(*d, 6, kCtDev, "600");
+    SetCell(*d, 7, kDcsEnc, "023"); // a DCS channel stores any text as its byte 15
+    SetCell(*d, 7, kCtDev, "abc");
     auto errors = fx.Encode(*d).errors;
     ASSERT_EQ(errors.size(), 2u) << ErrorListText(errors);
     EXPECT_EQ(errors[0].field, "CT DEV");
     EXPECT_EQ(errors[0].row, 4);
     EXPECT_NE(errors[0].message.find("channel row 4"), std::string::npos) << errors[0].message;
     EXPECT_EQ(errors[1].row, 6);
-    SetCell(*d, 4, ColCtDev, "");
-    SetCell(*d, 6, ColCtDev, "500");
+    SetCell(*d, 4, kCtDev, "");
+    SetCell(*d, 6, kCtDev, "500");
     EXPECT_TRUE(fx.Encode(*d).ok()); // empty: nothing to store
 }
 
 TEST_F(ChannelFlags, FreeTonesComeBackOrSnapToANeighbour) {
-    SetCell(*d, 1, ColCtcssEnc, "201.0");
-    SetCell(*d, 2, ColCtcssEnc, "151.5");
-    SetCell(*d, 3, ColCtcssEnc, "123.4");
+    SetCell(*d, 1, kEnc, "201.0");
+    SetCell(*d, 2, kEnc, "151.5");
+    SetCell(*d, 3, kEnc, "123.4");
     auto back = fx.Decode(Encode());
-    EXPECT_EQ(back->MFG.TextMatrix(1, ColCtcssEnc), "201.0");
-    EXPECT_EQ(back->MFG.TextMatrix(2, ColCtcssEnc), "151.4");
-    EXPECT_EQ(back->MFG.TextMatrix(3, ColCtcssEnc), "123.4");
+    EXPECT_EQ(back->MFG.TextMatrix(1, kEnc), "201.0");
+    EXPECT_EQ(back->MFG.TextMatrix(2, kEnc), "151.4");
+    EXPECT_EQ(back->MFG.TextMatrix(3, kEnc), "123.4");
 }
 
 TEST_F(ChannelFlags, UnknownCodeWordsDecodeToTheDocumentedFallbacks) {
-    SetCell(*d, 1, ColCtcssEnc, "88.5");
-    SetCell(*d, 1, ColDcsDec, "023");
+    SetCell(*d, 1, kEnc, "88.5");
+    SetCell(*d, 1, kDcsDec, "023");
     ImageArray img = Encode();
     img[Slot(1) + 2] = 0x01;
     img[Slot(1) + 0x0A] = 0x01;
     auto back = fx.Decode(img);
-    EXPECT_EQ(back->MFG.TextMatrix(1, ColCtcssEnc), "67.0");
-    EXPECT_EQ(back->MFG.TextMatrix(1, ColDcsDec), "");
+    EXPECT_EQ(back->MFG.TextMatrix(1, kEnc), "67.0");
+    EXPECT_EQ(back->MFG.TextMatrix(1, kDcsDec), "");
 }
 
 TEST_F(ChannelFlags, TextsOutsideTheListsAreErrors) {
-    SetCell(*d, 1, ColCtcssEnc, "300.0");
-    SetCell(*d, 2, ColCtcssDec, "abc");
-    SetCell(*d, 3, ColDcsEnc, "024");
-    SetCell(*d, 4, ColDcsDec, "999");
+    SetCell(*d, 1, kEnc, "300.0");
+    SetCell(*d, 2, kDec, "abc");
+    SetCell(*d, 3, kDcsEnc, "024");
+    SetCell(*d, 4, kDcsDec, "999");
     auto errors = fx.Encode(*d).errors;
     ASSERT_EQ(errors.size(), 4u);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(errors[static_cast<size_t>(i)].row, i + 1);

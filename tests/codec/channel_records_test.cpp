@@ -9,6 +9,9 @@
 namespace vt::test {
 namespace {
 
+constexpr int kTx = ColTxFreq, kRx = ColRxFreq, kName1 = ColName1, kName2 = ColName2, kSel = ColSelCall,
+              kCtDev = ColCtDev, kPower = ColPower;
+
 size_t Slot(int s) { return layout::ChannelSlot(s); }
 
 class ChannelRecords : public ::testing::Test {
@@ -25,15 +28,15 @@ protected:
 };
 
 TEST_F(ChannelRecords, SlotsAheadOfTheLastUsedChannelAreMarked) {
-    SetCell(*d, 5, ColTxFreq, "150.0125");
+    SetCell(*d, 5, kTx, "150.0125");
     ImageArray img = Encode();
     for (int s = 1; s <= 4; ++s) EXPECT_EQ(img[Slot(s)], 0xAA) << s;
     EXPECT_EQ(img[Slot(5)], fx.tables.DefaultImage[Slot(5)]);
     EXPECT_EQ(img[Slot(6)], fx.tables.DefaultImage[Slot(6)]);
 
     d = NewData();
-    SetCell(*d, 1, ColRxFreq, "150.0125");
-    SetCell(*d, 3, ColRxFreq, "150.0250");
+    SetCell(*d, 1, kRx, "150.0125");
+    SetCell(*d, 3, kRx, "150.0250");
     img = Encode();
     EXPECT_EQ(img[Slot(1)], 0xAA);
     EXPECT_EQ(img[Slot(2)], 0xAA);
@@ -42,7 +45,7 @@ TEST_F(ChannelRecords, SlotsAheadOfTheLastUsedChannelAreMarked) {
 
 TEST_F(ChannelRecords, MarksFollowEachArea) {
     Shape(2, 100);
-    SetCell(*d, 150, ColTxFreq, "150.0000");
+    SetCell(*d, 150, kTx, "150.0000");
     ImageArray img = Encode();
     for (int s = 1; s <= 100; ++s) ASSERT_NE(img[Slot(s)], 0xAA) << s;
     for (int s = 101; s <= 149; ++s) ASSERT_EQ(img[Slot(s)], 0xAA) << s;
@@ -51,21 +54,21 @@ TEST_F(ChannelRecords, MarksFollowEachArea) {
 }
 
 TEST_F(ChannelRecords, FrequencyWordsAreStoredLowByteFirst) {
-    SetCell(*d, 1, ColTxFreq, "150.0125");
-    SetCell(*d, 1, ColRxFreq, "150.0125");
+    SetCell(*d, 1, kTx, "150.0125");
+    SetCell(*d, 1, kRx, "150.0125");
     ImageArray img = Encode();
     EXPECT_EQ(img[Slot(1) + 0x0F], 0xC1);
     EXPECT_EQ(img[Slot(1) + 0x10], 0x5D);
     EXPECT_EQ(img[Slot(1) + 0x0D], 0x21);
     EXPECT_EQ(img[Slot(1) + 0x0E], 0x6B);
     auto back = fx.Decode(img);
-    EXPECT_EQ(back->MFG.TextMatrix(1, ColTxFreq), "150.0125");
-    EXPECT_EQ(back->MFG.TextMatrix(1, ColRxFreq), "150.0125");
+    EXPECT_EQ(back->MFG.TextMatrix(1, kTx), "150.0125");
+    EXPECT_EQ(back->MFG.TextMatrix(1, kRx), "150.0125");
     EXPECT_EQ(back->BandIndex, 3); // the band follows channel 1
 }
 
 TEST_F(ChannelRecords, EmptyCellsKeepTheDefaultWordButGetTheVoltageDefault) {
-    SetCell(*d, 2, ColTxFreq, "33.0000");
+    SetCell(*d, 2, kTx, "33.0000");
     ImageArray img = Encode();
     EXPECT_EQ(img[Slot(2) + 0x0D], fx.tables.DefaultImage[Slot(2) + 0x0D]);
     EXPECT_EQ(img[Slot(2) + 0x0E], fx.tables.DefaultImage[Slot(2) + 0x0E]);
@@ -79,8 +82,8 @@ TEST_F(ChannelRecords, VoltageBytesComeFromTheBandTables) {
     vol.LoadedVolData[static_cast<size_t>(vol.GetTableOffset(3, kVolRx) + 16)] = 66;
     fx.tables.Voltage = &vol;
     SetBand(*d, 3);
-    SetCell(*d, 1, ColTxFreq, "150.0000");
-    SetCell(*d, 1, ColRxFreq, "150.5000"); // between two points: the upper one
+    SetCell(*d, 1, kTx, "150.0000");
+    SetCell(*d, 1, kRx, "150.5000"); // between two points: the upper one
     ImageArray img = Encode();
     EXPECT_EQ(img[Slot(1) + 0x11], 77);
     EXPECT_EQ(img[Slot(1) + 0x12], 66);
@@ -94,16 +97,16 @@ TEST_F(ChannelRecords, ClearedRowStillWritesPowerAndName) {
     EXPECT_EQ(img[Slot(9) + 0x14], '9');
     EXPECT_EQ(img[Slot(9) + 0x15], ' ');
     auto back = fx.Decode(img);
-    EXPECT_EQ(back->MFG.TextMatrix(9, ColName1), "9");
-    EXPECT_EQ(back->MFG.TextMatrix(9, ColPower), "25");
-    EXPECT_EQ(back->MFG.TextMatrix(9, ColTxFreq), "");
+    EXPECT_EQ(back->MFG.TextMatrix(9, kName1), "9");
+    EXPECT_EQ(back->MFG.TextMatrix(9, kPower), "25");
+    EXPECT_EQ(back->MFG.TextMatrix(9, kTx), "");
 }
 
 TEST_F(ChannelRecords, NamesPowerAndSelCallRoundTrip) {
-    SetCell(*d, 4, ColName1, "AB");
-    SetCell(*d, 4, ColName2, "Harbour café");
-    SetCell(*d, 4, ColSelCall, "17");
-    SetCell(*d, 4, ColPower, "50");
+    SetCell(*d, 4, kName1, "AB");
+    SetCell(*d, 4, kName2, "Harbour café");
+    SetCell(*d, 4, kSel, "17");
+    SetCell(*d, 4, kPower, "50");
     ImageArray img = Encode();
     EXPECT_EQ(img[Slot(4) + 0x14], 0x41);
     EXPECT_EQ(img[Slot(4) + 0x15], 0x42);
@@ -112,10 +115,10 @@ TEST_F(ChannelRecords, NamesPowerAndSelCallRoundTrip) {
     EXPECT_EQ(img[Slot(4) + 0x2C], 17);
     EXPECT_EQ(img[Slot(4) + 0x13], fx.conv.PwrTbl[49]);
     auto back = fx.Decode(img);
-    EXPECT_EQ(back->MFG.TextMatrix(4, ColName1), "AB");
-    EXPECT_EQ(back->MFG.TextMatrix(4, ColName2), "Harbour café");
-    EXPECT_EQ(back->MFG.TextMatrix(4, ColSelCall), "17");
-    EXPECT_EQ(back->MFG.TextMatrix(4, ColPower), "50");
+    EXPECT_EQ(back->MFG.TextMatrix(4, kName1), "AB");
+    EXPECT_EQ(back->MFG.TextMatrix(4, kName2), "Harbour café");
+    EXPECT_EQ(back->MFG.TextMatrix(4, kSel), "17");
+    EXPECT_EQ(back->MFG.TextMatrix(4, kPower), "50");
 }
 
 TEST_F(ChannelRecords, DecoderReadsNamesWithoutNulCharacters) {
@@ -126,17 +129,17 @@ TEST_F(ChannelRecords, DecoderReadsNamesWithoutNulCharacters) {
     img[Slot(3) + 0x1D] = 'X';
     img[Slot(6) + 0x13] = 3; // no level has this byte
     auto back = fx.Decode(img);
-    EXPECT_EQ(back->MFG.TextMatrix(2, ColName1), "A B");
-    EXPECT_EQ(back->MFG.TextMatrix(3, ColName2), "");
-    EXPECT_EQ(back->MFG.TextMatrix(6, ColPower), "50");
+    EXPECT_EQ(back->MFG.TextMatrix(2, kName1), "A B");
+    EXPECT_EQ(back->MFG.TextMatrix(3, kName2), "");
+    EXPECT_EQ(back->MFG.TextMatrix(6, kPower), "50");
 }
 
 TEST_F(ChannelRecords, LastGridRowGoesToTheSecondReceiverSlot) {
     Shape(10, 16);
     ASSERT_EQ(d->MFG.Rows(), 162);
-    SetCell(*d, 161, ColTxFreq, "150.0125");
-    SetCell(*d, 161, ColRxFreq, "150.0125");
-    SetCell(*d, 160, ColTxFreq, "150.0250");
+    SetCell(*d, 161, kTx, "150.0125");
+    SetCell(*d, 161, kRx, "150.0125");
+    SetCell(*d, 160, kTx, "150.0250");
     ImageArray img = Encode();
     EXPECT_EQ(img[Slot(201) + 0x0F], 0xC1);
     EXPECT_EQ(img[Slot(201) + 0x0D], img[0x1E]); // copy of the option area's word
@@ -148,27 +151,27 @@ TEST_F(ChannelRecords, LastGridRowGoesToTheSecondReceiverSlot) {
 TEST_F(ChannelRecords, SecondReceiverRxReadsBackAsItsOwnFrequency) {
     d->FarmMarnetInfo = "0|||||0|||1|145";
     int last = d->MFG.Rows() - 1;
-    SetCell(*d, last, ColTxFreq, "150.0125");
-    SetCell(*d, last, ColRxFreq, "145.0000");
+    SetCell(*d, last, kTx, "150.0125");
+    SetCell(*d, last, kRx, "145.0000");
     ImageArray img = Encode();
     EXPECT_EQ(img[Slot(201) + 0x0D], 0xF8);
     EXPECT_EQ(img[Slot(201) + 0x0E], 0x29);
     auto back = fx.Decode(img);
     int blast = back->MFG.Rows() - 1;
     EXPECT_EQ(back->MFG.TextMatrix(blast, 0), "201");
-    EXPECT_EQ(back->MFG.TextMatrix(blast, ColRxFreq), "145.0000");
-    EXPECT_EQ(back->MFG.TextMatrix(blast, ColTxFreq), "150.0125");
-    EXPECT_EQ(back->MFG.TextMatrix(blast, ColName1), "SECOND");
-    EXPECT_EQ(back->MFG.TextMatrix(blast, ColName2), "RECEIVER");
-    EXPECT_EQ(back->MFG.TextMatrix(blast, ColCtDev), "");
+    EXPECT_EQ(back->MFG.TextMatrix(blast, kRx), "145.0000");
+    EXPECT_EQ(back->MFG.TextMatrix(blast, kTx), "150.0125");
+    EXPECT_EQ(back->MFG.TextMatrix(blast, kName1), "SECOND");
+    EXPECT_EQ(back->MFG.TextMatrix(blast, kName2), "RECEIVER");
+    EXPECT_EQ(back->MFG.TextMatrix(blast, kCtDev), "");
 }
 
 TEST_F(ChannelRecords, RowCountFollowsTheDecodedOptions) {
     Shape(4, 25);
-    SetCell(*d, 100, ColTxFreq, "40.0000");
+    SetCell(*d, 100, kTx, "40.0000");
     auto back = fx.Decode(Encode());
     EXPECT_EQ(back->MFG.Rows(), 102);
-    EXPECT_EQ(back->MFG.TextMatrix(100, ColTxFreq), "40.0000");
+    EXPECT_EQ(back->MFG.TextMatrix(100, kTx), "40.0000");
     EXPECT_EQ(back->MFG.TextMatrix(101, 0), "201");
 
     d = NewData();
@@ -176,8 +179,8 @@ TEST_F(ChannelRecords, RowCountFollowsTheDecodedOptions) {
     back = fx.Decode(Encode());
     EXPECT_EQ(back->MFG.Rows(), 203);
     EXPECT_EQ(back->MFG.TextMatrix(202, 0), "201");
-    EXPECT_EQ(back->MFG.TextMatrix(202, ColName1), "SECOND");
-    EXPECT_EQ(back->MFG.TextMatrix(201, ColName1), "");
+    EXPECT_EQ(back->MFG.TextMatrix(202, kName1), "SECOND");
+    EXPECT_EQ(back->MFG.TextMatrix(201, kName1), "");
 }
 
 // One area of 200 with MARNET on has a row 201 that no slot holds: it is left out with a
@@ -190,9 +193,9 @@ TEST_F(ChannelRecords, AChannelBeyondTwoHundredIsLeftOutWithAWarning) {
     EXPECT_TRUE(quiet.ok());
     EXPECT_TRUE(quiet.warnings.empty()); // no frequency: nothing is lost
     EXPECT_EQ(quiet.image[Slot(201) + 0x14], 'S'); // the second receiver's name, not row 201's
-    SetCell(*d, 200, ColTxFreq, "41.0000");
-    SetCell(*d, 201, ColTxFreq, "40.0000");
-    SetCell(*d, 201, ColName1, "LOST");
+    SetCell(*d, 200, kTx, "41.0000");
+    SetCell(*d, 201, kTx, "40.0000");
+    SetCell(*d, 201, kName1, "LOST");
     EncodeResult r = fx.Encode(*d);
     EXPECT_TRUE(r.ok()) << ErrorListText(r.errors);
     ASSERT_EQ(r.warnings.size(), 1u);
@@ -200,8 +203,8 @@ TEST_F(ChannelRecords, AChannelBeyondTwoHundredIsLeftOutWithAWarning) {
     EXPECT_NE(r.warnings[0].message.find("201"), std::string::npos);
     EXPECT_EQ(r.image[Slot(201) + 0x14], 'S');
     auto back = fx.Decode(r.image);
-    EXPECT_EQ(back->MFG.TextMatrix(200, ColTxFreq), "41.0000");
-    EXPECT_EQ(back->MFG.TextMatrix(202, ColName1), "SECOND");
+    EXPECT_EQ(back->MFG.TextMatrix(200, kTx), "41.0000");
+    EXPECT_EQ(back->MFG.TextMatrix(202, kName1), "SECOND");
 }
 
 // Powers and options filled before any frequency: the band the data set was made in comes back
@@ -213,13 +216,13 @@ TEST_F(ChannelRecords, WithoutAnyFrequencyTheBandComesFromThePowerBytes) {
         Shape(2, 100);
         SetBand(*d, band);
         const char* levels[] = {"25", "1", "50", "7", "33"};
-        for (int r = 1; r <= 200; ++r) SetCell(*d, r, ColPower, levels[r % 5]);
-        SetCell(*d, 201, ColPower, "12"); // the second receiver
+        for (int r = 1; r <= 200; ++r) SetCell(*d, r, kPower, levels[r % 5]);
+        SetCell(*d, 201, kPower, "12"); // the second receiver
         ImageArray img = Encode();
         auto back = fx.Decode(img);
         EXPECT_EQ(back->BandIndex, band);
-        for (int r = 1; r <= 200; ++r) ASSERT_EQ(back->MFG.TextMatrix(r, ColPower), levels[r % 5]) << r;
-        EXPECT_EQ(back->MFG.TextMatrix(201, ColPower), "12");
+        for (int r = 1; r <= 200; ++r) ASSERT_EQ(back->MFG.TextMatrix(r, kPower), levels[r % 5]) << r;
+        EXPECT_EQ(back->MFG.TextMatrix(201, kPower), "12");
         ImageArray again = fx.EncodeOk(*back);
         for (size_t k = 0; k < kImageSize; ++k) ASSERT_EQ(again[k], img[k]) << "byte " << k;
     }
@@ -237,11 +240,11 @@ TEST_F(ChannelRecords, WithoutAnyFrequencyTheBandComesFromThePowerBytes) {
 }
 
 TEST_F(ChannelRecords, ValuesWithoutAnEncodingAreErrorsNamingTheRow) {
-    SetCell(*d, 7, ColTxFreq, "410.0000");
-    SetCell(*d, 8, ColRxFreq, "390.0000");
-    SetCell(*d, 9, ColName1, "名");
-    SetCell(*d, 10, ColPower, "51");
-    SetCell(*d, 11, ColSelCall, "300");
+    SetCell(*d, 7, kTx, "410.0000");
+    SetCell(*d, 8, kRx, "390.0000");
+    SetCell(*d, 9, kName1, "名");
+    SetCell(*d, 10, kPower, "51");
+    SetCell(*d, 11, kSel, "300");
     auto errors = Errors();
     ASSERT_EQ(errors.size(), 5u);
     const std::pair<std::string, int> expect[] = {
@@ -255,7 +258,7 @@ TEST_F(ChannelRecords, ValuesWithoutAnEncodingAreErrorsNamingTheRow) {
 
 TEST_F(ChannelRecords, AFailedEncodeLeavesTheMemoryImageAlone) {
     d->MemImage.fill(0x5C);
-    SetCell(*d, 7, ColTxFreq, "410.0000");
+    SetCell(*d, 7, kTx, "410.0000");
     ConversionTables missing;
     missing.Folder = "/nonexistent";
     auto errors = EncodeImage(*d, missing, nullptr, 1);
