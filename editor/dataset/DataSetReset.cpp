@@ -16,8 +16,8 @@ void ResetDataSet(EditorData& d) {
             for (int c = 0; c < kGridCols; ++c) d.MFG.SetTextMatrix(r, c, std::string());
             d.MFG.SetTextMatrix(r, ColNo, "Ch:" + std::to_string(r));
             d.MFG.SetTextMatrix(r, ColName1, std::to_string(r));
-            d.MFG.SetTextMatrix(r, ColCtDev, "250");
-            d.MFG.SetTextMatrix(r, ColPower, "25");
+            d.MFG.SetTextMatrix(r, ColCtDev, kDefaultCtDev);
+            d.MFG.SetTextMatrix(r, ColPower, kDefaultPower);
         }
         // The second-receiver row keeps "Ch:201" in column 0 until an image is decoded.
         const int last = d.MFG.Rows() - 1;

@@ -65,8 +65,8 @@ void DefaultChannelCells(EditorData& d, int r, bool onlyEmpty) {
     };
     d.MFG.SetTextMatrix(r, ColNo, "Ch:" + std::to_string(r));
     put(ColName1, std::to_string(r));
-    put(ColCtDev, "250");
-    put(ColPower, "25");
+    put(ColCtDev, kDefaultCtDev);
+    put(ColPower, kDefaultPower);
 }
 } // namespace
 

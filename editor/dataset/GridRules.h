@@ -12,6 +12,9 @@ namespace vt {
 
 struct EditorData;
 
+// CT DEV and Power of a fresh channel row.
+inline constexpr const char* kDefaultCtDev = "250";
+inline constexpr const char* kDefaultPower = "25";
 // Column 0 width in twips with one area and with several.
 inline constexpr int kNoColWidthOneArea = 640, kNoColWidthAreas = 1360;
 
