@@ -37,17 +37,17 @@ void FullDataSet(EditorData& d) {
     SetBand(d, 3);
     for (int r = 1; r <= 200; ++r) {
         std::string f = FormatFixed(136.0 + 0.0125 * r, 4);
-        d.MFG.SetTextMatrix(r, 1, f);
-        d.MFG.SetTextMatrix(r, 2, f);
-        d.MFG.SetTextMatrix(r, 3, "CH" + std::to_string(r));
-        d.MFG.SetTextMatrix(r, 4, "CHANNEL " + std::to_string(r));
-        if (r % 2) d.MFG.SetTextMatrix(r, 5, std::string(kStandardTones[static_cast<size_t>(r % 51)]));
-        else d.MFG.SetTextMatrix(r, 7, std::string(kDcsCodes[static_cast<size_t>(r % 104)]));
-        d.MFG.SetTextMatrix(r, 6, std::string(kStandardTones[static_cast<size_t>((r * 7) % 51)]));
-        d.MFG.SetTextMatrix(r, 10, r % 20 == 1 ? "TSP" : "S");
-        d.MFG.SetTextMatrix(r, 11, "AP");
-        d.MFG.SetTextMatrix(r, 12, "LO");
-        d.MFG.SetTextMatrix(r, 13, std::to_string(r % 100 + 1));
+        d.MFG.SetTextMatrix(r, ColTxFreq, f);
+        d.MFG.SetTextMatrix(r, ColRxFreq, f);
+        d.MFG.SetTextMatrix(r, ColName1, "CH" + std::to_string(r));
+        d.MFG.SetTextMatrix(r, ColName2, "CHANNEL " + std::to_string(r));
+        if (r % 2) d.MFG.SetTextMatrix(r, ColCtcssEnc, std::string(kStandardTones[static_cast<size_t>(r % 51)]));
+        else d.MFG.SetTextMatrix(r, ColDcsEnc, std::string(kDcsCodes[static_cast<size_t>(r % 104)]));
+        d.MFG.SetTextMatrix(r, ColCtcssDec, std::string(kStandardTones[static_cast<size_t>((r * 7) % 51)]));
+        d.MFG.SetTextMatrix(r, ColScan, r % 20 == 1 ? "TSP" : "S");
+        d.MFG.SetTextMatrix(r, ColFiveTone, "AP");
+        d.MFG.SetTextMatrix(r, ColAni, "LO");
+        d.MFG.SetTextMatrix(r, ColSelCall, std::to_string(r % 100 + 1));
     }
     for (int n = 1; n <= kToneLines; ++n) {
         d.FiveToneChannels[n] = "CALL 1234567890|ZVEI1|LINE " + std::to_string(n) + "|" + std::to_string(n) + "|3|";

@@ -1,6 +1,7 @@
 #include "common/ComPortMap.h"
 
 #include "common/ProgramFolder.h"
+#include "common/TextUtil.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -98,7 +99,7 @@ std::optional<int> ParseComName(std::string_view name) {
     if (up(name[0]) != 'C' || up(name[1]) != 'O' || up(name[2]) != 'M') return std::nullopt;
     int n = 0;
     for (char c : name.substr(3)) {
-        if (c < '0' || c > '9') return std::nullopt;
+        if (!IsDigit(c)) return std::nullopt;
         n = n * 10 + (c - '0');
     }
     return n;

@@ -9,9 +9,7 @@
 
 namespace vt {
 
-namespace {
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-} // namespace
+bool IsDigits(std::string_view text) { return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit); }
 
 std::string Trim(std::string_view text) {
     size_t b = 0, e = text.size();

@@ -30,6 +30,11 @@ std::optional<uint8_t> ToByte(std::string_view text);
 std::optional<int16_t> CheckedInt16(long long value);
 std::optional<uint8_t> CheckedByte(long long value);
 
+// An ASCII digit '0' to '9'; unlike std::isdigit, no locale and no trouble with bytes above 0x7F.
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// At least one character and nothing but ASCII digits: no sign, blank or decimal point.
+bool IsDigits(std::string_view text);
+
 // Removes leading and trailing space characters (only ' ', as the old runtime did).
 std::string Trim(std::string_view text);
 

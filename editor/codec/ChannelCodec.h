@@ -1,5 +1,7 @@
 #pragma once
 // Channel flag table and channel records: grid rows to slots and back.
+#include "editor/image/GridShape.h"
+
 #include <optional>
 #include <string>
 
@@ -7,12 +9,6 @@ namespace vt {
 
 struct EncodeContext;
 struct DecodeContext;
-
-// Grid columns.
-namespace col {
-inline constexpr int Tx = 1, Rx = 2, Name1 = 3, Name2 = 4, CtcssEnc = 5, CtcssDec = 6, DcsEnc = 7, DcsDec = 8,
-                     Bcl = 9, Scan = 10, FiveTone = 11, Ani = 12, SelCall = 13, CtDev = 14, Power = 15;
-}
 
 // Slot of grid row r in a grid of `rows` rows: 1..200, 201 for the last row, 0 when the row has none.
 int SlotOfRow(int rows, int r);

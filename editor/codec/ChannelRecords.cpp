@@ -9,17 +9,12 @@
 #include "editor/dataset/GridRules.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <vector>
 
 namespace vt {
 
 namespace {
-
-constexpr std::array<const char*, kGridCols> kColumnNames{
-    "No",  "Tx Freq", "Rx Freq", "ID line1.", "ID line2.", "CTCSS ENC", "CTCSS DEC",  "DCS ENC",
-    "DCS DEC", "BCL", "SCAN",    "5Tone Resp", "ANI",      "Sel Call",  "CT DEV",     "Power"};
 
 struct Row {
     EncodeContext& c;
@@ -38,7 +33,7 @@ void PutWord(Row& row, size_t off, const cv::Word& w) {
 }
 
 void EncodeFrequencies(Row& row) {
-    const std::string& rx = row.Cell(col::Rx);
+    const std::string& rx = row.Cell(ColRxFreq);
     if (row.last) {
         // The second receiver's Rx word is the one the option area holds.
         if (!Trim(rx).empty()) {
@@ -47,12 +42,12 @@ void EncodeFrequencies(Row& row) {
         }
     } else if (!Trim(rx).empty()) {
         if (auto w = cv::FreqToPllIf(rx)) PutWord(row, layout::ch::RxPllWord, *w);
-        else row.Fail(col::Rx, "\"" + rx + "\" has no frequency word (Rx below 388.2 MHz).");
+        else row.Fail(ColRxFreq, "\"" + rx + "\" has no frequency word (Rx below 388.2 MHz).");
     }
-    const std::string& tx = row.Cell(col::Tx);
+    const std::string& tx = row.Cell(ColTxFreq);
     if (!Trim(tx).empty()) {
         if (auto w = cv::FreqToPll(tx)) PutWord(row, layout::ch::TxPllWord, *w);
-        else row.Fail(col::Tx, "\"" + tx + "\" has no frequency word (Tx below 409.6 MHz).");
+        else row.Fail(ColTxFreq, "\"" + tx + "\" has no frequency word (Tx below 409.6 MHz).");
     }
 }
 
@@ -62,12 +57,14 @@ void EncodeVoltages(Row& row) {
         std::string t = Trim(cell);
         return !t.empty() && IsNumeric(t) ? t : std::string("NULL");
     };
-    row.c.w.Set(row.rec + layout::ch::TxVoltageByte, cv::VoltageByteB(row.c.t.Voltage, band, arg(row.Cell(col::Tx))));
-    row.c.w.Set(row.rec + layout::ch::RxVoltageByte, cv::VoltageByteA(row.c.t.Voltage, band, arg(row.Cell(col::Rx))));
+    row.c.w.Set(row.rec + layout::ch::TxVoltageByte,
+                cv::VoltageByteB(row.c.t.Voltage, band, arg(row.Cell(ColTxFreq))));
+    row.c.w.Set(row.rec + layout::ch::RxVoltageByte,
+                cv::VoltageByteA(row.c.t.Voltage, band, arg(row.Cell(ColRxFreq))));
 }
 
 void EncodePower(Row& row) {
-    const std::string& p = row.Cell(col::Power);
+    const std::string& p = row.Cell(ColPower);
     if (p.empty() || !IsNumeric(p)) return;
     auto level = ToWhole(p);
     std::optional<uint8_t> b;
@@ -75,24 +72,24 @@ void EncodePower(Row& row) {
     if (b)
         row.c.w.Set(row.rec + layout::ch::PowerByte, *b);
     else
-        row.Fail(col::Power, "\"" + p + "\" is not a power level from 1 to 50.");
+        row.Fail(ColPower, "\"" + p + "\" is not a power level from 1 to 50.");
 }
 
 // Names are padded with spaces to their field, so that no part of the default image's name shows
 // behind a shorter one; an empty second line is stored as zeros, which read back as none.
 void PutName(Row& row, size_t off, int column, size_t width) {
     const std::string& name = row.Cell(column);
-    const uint8_t fill = column == col::Name2 && name.empty() ? 0 : ' ';
+    const uint8_t fill = column == ColName2 && name.empty() ? 0 : ' ';
     for (size_t k = 0; k < width; ++k) row.c.w.Set(row.rec + off + k, fill);
     row.c.w.PutText(row.rec + off, name, width, ColumnName(column), row.r);
 }
 
 void EncodeNamesAndSelCall(Row& row) {
-    PutName(row, layout::ch::Name1, col::Name1, layout::ch::Name1Size);
-    PutName(row, layout::ch::Name2, col::Name2, layout::ch::Name2Size);
-    std::string sel = Trim(row.Cell(col::SelCall));
+    PutName(row, layout::ch::Name1, ColName1, layout::ch::Name1Size);
+    PutName(row, layout::ch::Name2, ColName2, layout::ch::Name2Size);
+    std::string sel = Trim(row.Cell(ColSelCall));
     if (!sel.empty() && IsNumeric(sel))
-        if (auto v = row.c.w.IntIn(sel, 0, 255, ColumnName(col::SelCall), row.r))
+        if (auto v = row.c.w.IntIn(sel, 0, 255, ColumnName(ColSelCall), row.r))
             row.c.w.Set(row.rec + layout::ch::SelCallNumber, static_cast<uint8_t>(*v));
 }
 
@@ -112,7 +109,7 @@ int WordOf(const DecodeContext& c, size_t at) { return 256 * c.At(at + 1) + c.At
 std::string SecondReceiverRxText(int word) { return word == 0 ? std::string() : FormatFixed(10.7 + 0.0125 * word, 4); }
 
 const char* ColumnName(int column) {
-    return column >= 0 && column < kGridCols ? kColumnNames[static_cast<size_t>(column)] : "";
+    return column >= 0 && column < kGridCols ? GridHeaders()[static_cast<size_t>(column)].c_str() : "";
 }
 
 int SlotOfRow(int rows, int r) {
@@ -130,7 +127,8 @@ void EncodeChannelRecords(EncodeContext& c) {
         if (slot == 0) {
             // Slot 201 belongs to the second receiver: a 201st channel (the MARNET row of one area
             // of 200) has nowhere to go. It is left out and the user told; the rest is stored.
-            if (!Trim(c.d.MFG.TextMatrix(r, col::Tx)).empty() || !Trim(c.d.MFG.TextMatrix(r, col::Rx)).empty())
+            if (!Trim(c.d.MFG.TextMatrix(r, ColTxFreq)).empty() ||
+                !Trim(c.d.MFG.TextMatrix(r, ColRxFreq)).empty())
                 c.w.Warn("Channel", r,
                          "Channel row " + std::to_string(r) + " is not stored: the radio holds 200 channels.");
             continue;
@@ -148,26 +146,26 @@ void EncodeChannelRecords(EncodeContext& c) {
 void DecodeFrequencyColumns(DecodeContext& c) {
     for (int slot = 1; slot <= layout::kSecondReceiverSlot; ++slot) {
         size_t rec = layout::ChannelSlot(slot);
-        if (auto t = PllText(WordOf(c, rec + layout::ch::TxPllWord), 0)) c.SetSlotText(slot, col::Tx, *t);
+        if (auto t = PllText(WordOf(c, rec + layout::ch::TxPllWord), 0)) c.SetSlotText(slot, ColTxFreq, *t);
     }
     for (int slot = 1; slot <= layout::kSecondReceiverSlot; ++slot) {
         size_t rec = layout::ChannelSlot(slot);
         int w = WordOf(c, rec + layout::ch::RxPllWord);
         if (slot == layout::kSecondReceiverSlot) {
             // Written from the option area's second-receiver word, so read with its arithmetic.
-            c.SetSlotText(slot, col::Rx, SecondReceiverRxText(w));
+            c.SetSlotText(slot, ColRxFreq, SecondReceiverRxText(w));
         } else if (auto t = PllText(w, 214)) {
-            c.SetSlotText(slot, col::Rx, *t);
+            c.SetSlotText(slot, ColRxFreq, *t);
         }
     }
 }
 
 std::optional<int> BandFromPowerBytes(const DecodeContext& c) {
     for (int r = 1; r <= layout::kChannelSlots; ++r)
-        for (int column : {col::Tx, col::Rx})
+        for (int column : {ColTxFreq, ColRxFreq})
             if (ToDouble(c.d.MFG.TextMatrix(r, column))) return std::nullopt;
     const int areas = static_cast<int>(ToWhole(c.f.OptionFields[0]).value_or(1));
-    const int per = static_cast<int>(ToWhole(c.f.OptionFields[1]).value_or(200));
+    const int per = static_cast<int>(ToWhole(c.f.OptionFields[1]).value_or(kMaxChannels));
     std::vector<int> slots;
     for (int s = 1; s <= std::min(areas * per, layout::kChannelSlots); ++s) slots.push_back(s);
     slots.push_back(layout::kSecondReceiverSlot);
@@ -197,15 +195,15 @@ void DecodeNameColumns(DecodeContext& c) {
     for (int slot = 1; slot <= layout::kSecondReceiverSlot; ++slot) {
         size_t rec = layout::ChannelSlot(slot);
         if (slot == layout::kSecondReceiverSlot) {
-            c.d.MFG.SetTextMatrix(slot, col::Name1, std::string());
-            c.d.MFG.SetTextMatrix(slot, col::Name2, std::string());
+            c.d.MFG.SetTextMatrix(slot, ColName1, std::string());
+            c.d.MFG.SetTextMatrix(slot, ColName2, std::string());
         }
-        c.SetSlotText(slot, col::Name1, NameText(&c.img[rec + layout::ch::Name1], layout::ch::Name1Size));
-        c.SetSlotText(slot, col::Name2, c.At(rec + layout::ch::Name2) == 0
+        c.SetSlotText(slot, ColName1, NameText(&c.img[rec + layout::ch::Name1], layout::ch::Name1Size));
+        c.SetSlotText(slot, ColName2, c.At(rec + layout::ch::Name2) == 0
                                             ? std::string()
                                             : NameText(&c.img[rec + layout::ch::Name2], layout::ch::Name2Size));
-        if (uint8_t sel = c.At(rec + layout::ch::SelCallNumber)) c.SetSlotText(slot, col::SelCall, IntText(sel));
-        c.SetSlotText(slot, col::Power,
+        if (uint8_t sel = c.At(rec + layout::ch::SelCallNumber)) c.SetSlotText(slot, ColSelCall, IntText(sel));
+        c.SetSlotText(slot, ColPower,
                       IntText(cv::PowerIndexFromByte(*c.t.Conv, c.d.BandIndex, c.At(rec + layout::ch::PowerByte))));
     }
 }
@@ -214,7 +212,7 @@ namespace {
 // Rows of the finished grid: the channels, one more for MARNET with one area, and row 201.
 int GridRows(const DecodeContext& c) {
     const int areas = static_cast<int>(ToWhole(c.f.OptionFields[0]).value_or(1));
-    const int per = static_cast<int>(ToWhole(c.f.OptionFields[1]).value_or(200));
+    const int per = static_cast<int>(ToWhole(c.f.OptionFields[1]).value_or(kMaxChannels));
     int rows = areas * per + 2;
     if (c.f.FarmFields[5] != "0" && areas == 1) ++rows;
     return rows;
@@ -224,7 +222,7 @@ int GridRows(const DecodeContext& c) {
 void ClearFrequenciesBeyondTheGrid(DecodeContext& c) {
     const int lastKept = GridRows(c) - 2;
     for (int slot = std::max(lastKept + 1, 1); slot < layout::kSecondReceiverSlot; ++slot)
-        for (int column : {col::Tx, col::Rx}) c.SetSlotText(slot, column, std::string());
+        for (int column : {ColTxFreq, ColRxFreq}) c.SetSlotText(slot, column, std::string());
 }
 
 void FinishGrid(DecodeContext& c) {
@@ -233,8 +231,8 @@ void FinishGrid(DecodeContext& c) {
         GridBatch batch(c.d.MFG);
         c.d.MFG.SetRows(rows);
         const int last = rows - 1;
-        c.d.MFG.SetTextMatrix(last, 0, "201");
-        for (int column = 1; column < kGridCols; ++column)
+        c.d.MFG.SetTextMatrix(last, ColNo, "201");
+        for (int column = ColNo + 1; column < kGridCols; ++column)
             c.d.MFG.SetTextMatrix(last, column, c.kept[static_cast<size_t>(column)]);
     }
     c.win.UpdateScan();

@@ -58,13 +58,13 @@ void CopyDcs(EncodeContext& c, size_t at, int index) {
 }
 
 uint8_t FlagByte(const Row& row) {
-    int hi = (Has(row.Cell(col::Scan), 'T') || Has(row.Cell(col::Scan), 'A')) ? 4 : 0;
-    if (row.Cell(col::Bcl) == "YES") hi += 2;
-    if (!Blank(row.Cell(col::DcsEnc))) hi += 1;
-    int lo = Blank(row.Cell(col::DcsDec)) ? 0 : 8;
-    if (!Blank(row.Cell(col::CtcssEnc))) lo += 4;
-    if (!Blank(row.Cell(col::CtcssDec))) lo += 2;
-    if (Has(row.Cell(col::Scan), 'S')) lo += 1;
+    int hi = (Has(row.Cell(ColScan), 'T') || Has(row.Cell(ColScan), 'A')) ? 4 : 0;
+    if (row.Cell(ColBcl) == "YES") hi += 2;
+    if (!Blank(row.Cell(ColDcsEnc))) hi += 1;
+    int lo = Blank(row.Cell(ColDcsDec)) ? 0 : 8;
+    if (!Blank(row.Cell(ColCtcssEnc))) lo += 4;
+    if (!Blank(row.Cell(ColCtcssDec))) lo += 2;
+    if (Has(row.Cell(ColScan), 'S')) lo += 1;
     return static_cast<uint8_t>(16 * hi + lo);
 }
 
@@ -78,51 +78,51 @@ void EncodeChannelFlags(EncodeContext& c) {
 
 void EncodeSignalling(EncodeContext& c, int r, size_t rec, int& high) {
     Row row{c, r};
-    const std::string& five = row.Cell(col::FiveTone);
-    const std::string& ani = row.Cell(col::Ani);
+    const std::string& five = row.Cell(ColFiveTone);
+    const std::string& ani = row.Cell(ColAni);
     int lo = (Has(five, 'A') ? 8 : 0) + (Has(ani, 'O') ? 4 : 0) + (Has(ani, 'T') ? 2 : 0) + (Has(ani, 'L') ? 1 : 0);
     int hi = (Has(five, 'M') ? 8 : 0) + (Has(five, 'P') ? 4 : 0);
     // Rows without a numeric CTCSS ENC repeat the high-tone bit of the nearest tone row above.
-    if (auto f = ToDouble(row.Cell(col::CtcssEnc))) high = *f >= 150.0 ? 1 : 0;
+    if (auto f = ToDouble(row.Cell(ColCtcssEnc))) high = *f >= 150.0 ? 1 : 0;
     hi += 2 * high;
     c.w.Set(rec + layout::ch::SignalFlags, static_cast<uint8_t>(16 * hi + lo));
 
     const auto& t = *c.t.Conv;
-    if (!Blank(row.Cell(col::CtcssEnc))) {
-        if (auto tone = CheckTone(row, col::CtcssEnc)) {
+    if (!Blank(row.Cell(ColCtcssEnc))) {
+        if (auto tone = CheckTone(row, ColCtcssEnc)) {
             size_t b = 2 * static_cast<size_t>(*tone - kCtcssFirstTenths);
             c.w.Set(rec + 2, t.EncTbl[b]);
             c.w.Set(rec + 3, t.EncTbl[b + 1]);
-            const std::string& dev = row.Cell(col::CtDev);
-            int ti = cv::CtcssToneIndex(row.Cell(col::CtcssEnc)), di = IsNumeric(dev) ? cv::CtDevIndex(dev) : -1;
+            const std::string& dev = row.Cell(ColCtDev);
+            int ti = cv::CtcssToneIndex(row.Cell(ColCtcssEnc)), di = IsNumeric(dev) ? cv::CtDevIndex(dev) : -1;
             if (!dev.empty() && ti >= 0 && di >= 0)
                 for (size_t k = 0; k < 3; ++k)
                     c.w.Set(rec + 6 + k, t.DevTbl[153 * static_cast<size_t>(di) + 3 * static_cast<size_t>(ti) + k]);
             else if (!dev.empty() && di < 0)
                 // Left unwritten, the radio would keep the default image's deviation.
-                c.w.Fail(ColumnName(col::CtDev), row.r,
-                         std::string(ColumnName(col::CtDev)) + RowWords(row.r) + ": \"" + dev +
+                c.w.Fail(ColumnName(ColCtDev), row.r,
+                         std::string(ColumnName(ColCtDev)) + RowWords(row.r) + ": \"" + dev +
                              "\" is not a deviation from 100 to 500.");
         }
-    } else if (!Blank(row.Cell(col::DcsEnc))) {
-        if (auto i = CheckDcs(row, col::DcsEnc)) {
+    } else if (!Blank(row.Cell(ColDcsEnc))) {
+        if (auto i = CheckDcs(row, ColDcsEnc)) {
             c.w.Set(rec + 2, 0xF8);
             c.w.Set(rec + 3, 0xE2);
             CopyDcs(c, rec + 6, *i);
-            c.w.Set(rec + 9, cv::DevByteFromCtDev(row.Cell(col::CtDev)));
+            c.w.Set(rec + 9, cv::DevByteFromCtDev(row.Cell(ColCtDev)));
         }
     }
-    if (!Blank(row.Cell(col::CtcssDec))) {
-        if (auto tone = CheckTone(row, col::CtcssDec)) {
+    if (!Blank(row.Cell(ColCtcssDec))) {
+        if (auto tone = CheckTone(row, ColCtcssDec)) {
             size_t b = 2 * static_cast<size_t>(*tone - kCtcssFirstTenths);
             c.w.Set(rec + 4, t.DecTbl[b]);
             c.w.Set(rec + 5, t.DecTbl[b + 1]);
         }
     }
     // The DCS decode bytes are written whatever the CTCSS decode holds; the marker only without it.
-    if (!Blank(row.Cell(col::DcsDec))) {
-        if (auto i = CheckDcs(row, col::DcsDec)) {
-            if (Blank(row.Cell(col::CtcssDec))) {
+    if (!Blank(row.Cell(ColDcsDec))) {
+        if (auto i = CheckDcs(row, ColDcsDec)) {
+            if (Blank(row.Cell(ColCtcssDec))) {
                 c.w.Set(rec + 4, 0xEA);
                 c.w.Set(rec + 5, 0xFE);
             }
@@ -230,19 +230,19 @@ std::optional<std::string> DecodeDcsCtDev(const DecodeContext& c, int slot) {
 void DecodeSignalFlagColumns(DecodeContext& c) {
     for (int slot = 1; slot <= layout::kSecondReceiverSlot; ++slot) {
         uint8_t s = SignalOf(c, slot);
-        std::string ani = c.SlotText(slot, col::Ani);
+        std::string ani = c.SlotText(slot, ColAni);
         if (s & 0x01) ani = "L";
         else if (s & 0x02) ani = "T";
         if (s & 0x04) ani += "O";
-        c.SetSlotText(slot, col::Ani, ani);
+        c.SetSlotText(slot, ColAni, ani);
     }
     for (int slot = 1; slot <= layout::kSecondReceiverSlot; ++slot) {
         uint8_t s = SignalOf(c, slot);
-        std::string five = c.SlotText(slot, col::FiveTone);
+        std::string five = c.SlotText(slot, ColFiveTone);
         if (s & 0x08) five = "A";
         if (s & 0x40) five += "P";
         if (s & 0x80) five += "M";
-        c.SetSlotText(slot, col::FiveTone, five);
+        c.SetSlotText(slot, ColFiveTone, five);
     }
 }
 
@@ -255,41 +255,41 @@ void DecodeToneColumns(DecodeContext& c) {
         const size_t rec = layout::ChannelSlot(slot);
         if (f & 0x04) {
             std::string tone = DecodeCtcssEnc(c, enc, slot);
-            c.SetSlotText(slot, col::CtcssEnc, tone);
-            if (auto dev = DecodeCtDev(c, slot, tone)) c.SetSlotText(slot, col::CtDev, *dev);
+            c.SetSlotText(slot, ColCtcssEnc, tone);
+            if (auto dev = DecodeCtDev(c, slot, tone)) c.SetSlotText(slot, ColCtDev, *dev);
         }
-        if (f & 0x02) c.SetSlotText(slot, col::CtcssDec, DecodeCtcssDec(c, dec, slot));
+        if (f & 0x02) c.SetSlotText(slot, ColCtcssDec, DecodeCtcssDec(c, dec, slot));
         if (f & 0x10) {
             std::string code = DecodeDcs(c, rec + layout::ch::EncodeDeviation);
-            c.SetSlotText(slot, col::DcsEnc, code);
+            c.SetSlotText(slot, ColDcsEnc, code);
             // With a CTCSS tone as well the record holds the tone's deviation, read above; a code
             // the editor cannot show is not encoded again, and neither is its deviation.
             if (!(f & 0x04) && !code.empty())
-                if (auto dev = DecodeDcsCtDev(c, slot)) c.SetSlotText(slot, col::CtDev, *dev);
+                if (auto dev = DecodeDcsCtDev(c, slot)) c.SetSlotText(slot, ColCtDev, *dev);
         }
-        if (f & 0x08) c.SetSlotText(slot, col::DcsDec, DecodeDcs(c, rec + layout::ch::DcsDecodeBytes));
+        if (f & 0x08) c.SetSlotText(slot, ColDcsDec, DecodeDcs(c, rec + layout::ch::DcsDecodeBytes));
     }
 }
 
 void DecodeFlagColumns(DecodeContext& c) {
     for (int slot = 1; slot <= layout::kSecondReceiverSlot; ++slot)
-        if (FlagOf(c, slot) & 0x20) c.SetSlotText(slot, col::Bcl, "YES");
-    int areas = 1, per = 200;
+        if (FlagOf(c, slot) & 0x20) c.SetSlotText(slot, ColBcl, "YES");
+    int areas = 1, per = kMaxChannels;
     if (auto a = ToWhole(c.f.OptionFields[0])) areas = static_cast<int>(std::clamp<long long>(*a, 1, kMaxAreas));
     if (auto n = ToWhole(c.f.OptionFields[1])) per = static_cast<int>(std::clamp<long long>(*n, 1, kMaxChannels));
     for (int slot = 1; slot <= layout::kSecondReceiverSlot; ++slot) {
         uint8_t f = FlagOf(c, slot);
-        std::string scan = c.SlotText(slot, col::Scan);
+        std::string scan = c.SlotText(slot, ColScan);
         if (f & 0x40) scan = "T";
         if (f & 0x01) scan += "S";
-        c.SetSlotText(slot, col::Scan, scan);
+        c.SetSlotText(slot, ColScan, scan);
     }
     // Each area's priority channel; a number beyond its area names no channel.
     for (int a = 1; a <= areas; ++a) {
         int p = c.At(layout::opt::PriorityChannel(a));
         if (p == 0 || p > per) continue;
         int row = (a - 1) * per + p;
-        c.d.MFG.SetTextMatrix(row, col::Scan, c.d.MFG.TextMatrix(row, col::Scan) + "P");
+        c.d.MFG.SetTextMatrix(row, ColScan, c.d.MFG.TextMatrix(row, ColScan) + "P");
     }
 }
 

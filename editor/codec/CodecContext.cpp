@@ -2,11 +2,7 @@
 
 #include "editor/codec/ImageLayout.h"
 
-#include <algorithm>
-
 namespace vt {
-
-int EncodeContext::LastStoredRow() const { return std::min(d.MFG.Rows() - 2, layout::kChannelSlots); }
 
 void DecodeContext::SetSlotText(int slot, int col, const std::string& text) {
     if (col < 0 || col >= kGridCols) return;

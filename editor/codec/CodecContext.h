@@ -27,8 +27,6 @@ struct EncodeContext {
     const CodecTables& t;
     SettingsFields f;
     ImageWriter w;
-    // Last grid row that goes to a slot of its own; rows between it and the last row are not stored.
-    int LastStoredRow() const;
 };
 
 struct DecodeContext {

@@ -89,7 +89,7 @@ bool IsToneDigit(const std::string& ch) {
 
 void RepairToneSettings(Repairs& r) {
     auto t = Split(r.c.d.FiveToneInfo);
-    if (t.size() != 6) return;
+    if (t.size() != kToneInfoFieldCount) return;
     bool ok = CharCount(t[0]) <= 5;
     for (size_t i = 0; ok && i < CharCount(t[0]); ++i) ok = IsToneDigit(CharAt(t[0], i));
     if (!ok) r.Replace(t[0], "", ToneFieldName(0));
@@ -123,7 +123,7 @@ ImageArray StoredOptionArea(const DecodeContext& c) {
 
 void RepairFarmSettings(Repairs& r) {
     auto f = Split(r.c.d.FarmMarnetInfo);
-    if (f.size() != 10) return;
+    if (f.size() != kFarmFieldCount) return;
     if (f[5] == "1") r.Replace(f[6], MarnetId(f[6]), FarmFieldName(6));
     // The group ID is a number of up to three digits.
     bool digits = CharCount(f[1]) <= 3;
@@ -145,12 +145,12 @@ void RepairFarmSettings(Repairs& r) {
     // The second receiver's Rx is stored as that same word.
     auto& g = r.c.d.MFG;
     const int last = g.Rows() - 1;
-    std::string rx = g.TextMatrix(last, col::Rx);
+    std::string rx = g.TextMatrix(last, ColRxFreq);
     if (!Trim(rx).empty()) {
         std::string now = SecondReceiverRxText(word);
         if (now != rx) {
-            r.list.push_back({ColumnName(col::Rx), last, rx, now});
-            g.SetTextMatrix(last, col::Rx, now);
+            r.list.push_back({ColumnName(ColRxFreq), last, rx, now});
+            g.SetTextMatrix(last, ColRxFreq, now);
         }
     }
 }
@@ -201,19 +201,19 @@ void RepairChannels(Repairs& r) {
             g.SetTextMatrix(row, column, now);
         };
         // The channel rows' frequencies were seen to before the band was chosen.
-        if (second && !Trim(cell(col::Tx)).empty() && !cv::FreqToPll(cell(col::Tx))) set(col::Tx, "");
-        for (int column : {col::Name1, col::Name2})
+        if (second && !Trim(cell(ColTxFreq)).empty() && !cv::FreqToPll(cell(ColTxFreq))) set(ColTxFreq, "");
+        for (int column : {ColName1, ColName2})
             if (!second) set(column, Trim(WithoutControls(cell(column))));
         // One record holds either a CTCSS or a DCS encode tone.
-        if (!Trim(cell(col::CtcssEnc)).empty() && !Trim(cell(col::DcsEnc)).empty()) set(col::DcsEnc, "");
+        if (!Trim(cell(ColCtcssEnc)).empty() && !Trim(cell(ColDcsEnc)).empty()) set(ColDcsEnc, "");
         // A DCS record's deviation byte that is none of the steps comes back as the step the next
         // save writes for it.
-        if (Trim(cell(col::CtcssEnc)).empty() && !Trim(cell(col::DcsEnc)).empty() && Trim(cell(col::CtDev)).empty())
-            set(col::CtDev, DcsStepOfEmptyDeviation());
-        std::string sel = Trim(cell(col::SelCall));
+        if (Trim(cell(ColCtcssEnc)).empty() && !Trim(cell(ColDcsEnc)).empty() && Trim(cell(ColCtDev)).empty())
+            set(ColCtDev, DcsStepOfEmptyDeviation());
+        std::string sel = Trim(cell(ColSelCall));
         if (!sel.empty()) {
             auto v = ToWhole(sel);
-            if (!v || *v < 1 || *v > 100) set(col::SelCall, "");
+            if (!v || *v < 1 || *v > 100) set(ColSelCall, "");
         }
     }
 }
@@ -261,10 +261,11 @@ ChannelFrequencyRepairs::ChannelFrequencyRepairs(DecodeContext& c) : c_(c) {
     if (c.f.FarmFields[5] != "0" && areas == 1) rows_ = std::min(kMaxChannels, rows_ + 1);
     auto& g = c.d.MFG;
     for (int row = 1; row <= rows_; ++row)
-        for (int column : {col::Tx, col::Rx}) {
+        for (int column : {ColTxFreq, ColRxFreq}) {
             const std::string text = g.TextMatrix(row, column);
             if (Trim(text).empty()) continue;
-            bool stored = column == col::Tx ? cv::FreqToPll(text).has_value() : cv::FreqToPllIf(text).has_value();
+            bool stored =
+                column == ColTxFreq ? cv::FreqToPll(text).has_value() : cv::FreqToPllIf(text).has_value();
             if (!stored) {
                 list_.push_back({ColumnName(column), row, text, ""});
                 g.SetTextMatrix(row, column, "");
@@ -272,8 +273,8 @@ ChannelFrequencyRepairs::ChannelFrequencyRepairs(DecodeContext& c) : c_(c) {
         }
     before_.resize(static_cast<size_t>(2 * rows_));
     for (int row = 1; row <= rows_; ++row) {
-        before_[static_cast<size_t>(2 * (row - 1))] = g.TextMatrix(row, col::Tx);
-        before_[static_cast<size_t>(2 * (row - 1) + 1)] = g.TextMatrix(row, col::Rx);
+        before_[static_cast<size_t>(2 * (row - 1))] = g.TextMatrix(row, ColTxFreq);
+        before_[static_cast<size_t>(2 * (row - 1) + 1)] = g.TextMatrix(row, ColRxFreq);
     }
 }
 
@@ -281,7 +282,7 @@ std::vector<ImageRepair> ChannelFrequencyRepairs::AfterBand() {
     auto& g = c_.d.MFG;
     for (int row = 1; row <= rows_; ++row)
         for (int k : {0, 1}) {
-            int column = k == 0 ? col::Tx : col::Rx;
+            int column = k == 0 ? ColTxFreq : ColRxFreq;
             const std::string& was = before_[static_cast<size_t>(2 * (row - 1) + k)];
             if (g.TextMatrix(row, column) != was) list_.push_back({ColumnName(column), row, was, g.TextMatrix(row, column)});
         }

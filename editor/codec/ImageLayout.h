@@ -1,5 +1,7 @@
 #pragma once
 // Where each region of the radio memory image lies (indices into MemImage).
+#include "editor/image/GridShape.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -24,8 +26,8 @@ inline constexpr size_t kSecondReceiverRecord = 0x3B80;
 inline constexpr size_t kIdSuffix = 0x3BB0;
 inline constexpr size_t kManualSetup = 0x3C00;
 
-inline constexpr int kChannelSlots = 200;
-inline constexpr int kSecondReceiverSlot = 201;
+inline constexpr int kChannelSlots = kMaxChannels; // one slot per channel row of the grid
+inline constexpr int kSecondReceiverSlot = kChannelSlots + 1;
 
 // Bytes of the option area (image indices, from kOptionArea on) and the bits of its flag bytes.
 namespace opt {

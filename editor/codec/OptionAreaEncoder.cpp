@@ -16,7 +16,7 @@ namespace {
 
 using namespace optarea;
 
-constexpr std::array<const char*, kSplitOptionFields> kOptionNames{
+constexpr std::array<const char*, kOptionFieldCount> kOptionNames{
     "Number of areas", "Channels per area", "Force scan on", "Force scan off", "Allow setting scan",
     "Scan time", "Resume scan time", "Beep on scan found", "Call preamble time", "PTT time-out",
     "PTT to leading ANI", "Wait to answer back", "Repeater access time", "Search round",
@@ -246,7 +246,7 @@ void EncodeRow(Fields& f, const Row& r) {
 } // namespace
 
 const char* OptionFieldName(int n) {
-    return n >= 0 && n < kSplitOptionFields ? kOptionNames[static_cast<size_t>(n)] : "";
+    return n >= 0 && n < kOptionFieldCount ? kOptionNames[static_cast<size_t>(n)] : "";
 }
 const char* ToneFieldName(int n) { return n >= 0 && n < kSplitToneFields ? kToneNames[static_cast<size_t>(n)] : ""; }
 const char* FarmFieldName(int n) { return n >= 0 && n < kSplitFarmFields ? kFarmNames[static_cast<size_t>(n)] : ""; }

@@ -2,6 +2,8 @@
 // What each cell editor of the channel grid does with what the user entered. Every rule takes
 // the cell's current text and the input and returns the cell's text afterwards and the message
 // to show, so the windows only place, fill, show and hide the editors.
+#include "editor/image/GridShape.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,26 +14,6 @@ namespace vt {
 class GridStore;
 
 struct EditorData;
-
-// Grid columns of the channel store.
-enum CellColumn : int {
-    ColNo = 0,
-    ColTxFreq = 1,
-    ColRxFreq = 2,
-    ColName1 = 3,
-    ColName2 = 4,
-    ColCtcssEnc = 5,
-    ColCtcssDec = 6,
-    ColDcsEnc = 7,
-    ColDcsDec = 8,
-    ColBcl = 9,
-    ColScan = 10,
-    ColFiveTone = 11,
-    ColAni = 12,
-    ColSelCall = 13,
-    ColCtDev = 14,
-    ColPower = 15,
-};
 
 // Longest texts the boxes take.
 inline constexpr int kFreqMaxLength = 9;

@@ -10,8 +10,6 @@ namespace vt {
 namespace {
 constexpr int kMaxWholeDigits = 17; // fits a long long with room to spare
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // Exponent digits, clamped: anything this far out is zero or huge either way.
 long long ReadExponent(const std::string& t, size_t i) {
     bool neg = false;

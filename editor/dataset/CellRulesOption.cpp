@@ -96,7 +96,7 @@ CellCommit CommitScan(const std::string& cell, std::string_view input, const std
 CellCommit CommitSelCall(const std::string& cell, std::string_view input) {
     if (input.empty() || input == "NO") return Stored(std::string());
     std::string t = Trim(input);
-    if (t.empty() || !std::all_of(t.begin(), t.end(), [](char ch) { return ch >= '0' && ch <= '9'; }))
+    if (!IsDigits(t))
         return Refused(cell);
     t.erase(0, std::min(t.find_first_not_of('0'), t.size()));
     if (t.empty() || t.size() > 3) return Refused(cell);

@@ -14,15 +14,15 @@ void ResetDataSet(EditorData& d) {
         d.MFG.SetRows(kMaxChannels + 2);
         for (int r = 1; r < d.MFG.Rows(); ++r) {
             for (int c = 0; c < kGridCols; ++c) d.MFG.SetTextMatrix(r, c, std::string());
-            d.MFG.SetTextMatrix(r, 0, "Ch:" + std::to_string(r));
-            d.MFG.SetTextMatrix(r, 3, std::to_string(r));
-            d.MFG.SetTextMatrix(r, 14, "250");
-            d.MFG.SetTextMatrix(r, 15, "25");
+            d.MFG.SetTextMatrix(r, ColNo, "Ch:" + std::to_string(r));
+            d.MFG.SetTextMatrix(r, ColName1, std::to_string(r));
+            d.MFG.SetTextMatrix(r, ColCtDev, kDefaultCtDev);
+            d.MFG.SetTextMatrix(r, ColPower, kDefaultPower);
         }
         // The second-receiver row keeps "Ch:201" in column 0 until an image is decoded.
         const int last = d.MFG.Rows() - 1;
-        d.MFG.SetTextMatrix(last, 3, "SECOND");
-        d.MFG.SetTextMatrix(last, 4, "RECEIVER");
+        d.MFG.SetTextMatrix(last, ColName1, "SECOND");
+        d.MFG.SetTextMatrix(last, ColName2, "RECEIVER");
     }
     d.RadioOption = kDefaultRadioOption;
     d.ResetSettings();

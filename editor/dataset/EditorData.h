@@ -4,6 +4,7 @@
 // Arrays that the program numbers from 1 are sized one larger and leave index 0 unused.
 #include "common/ExchangeFiles.h"
 #include "editor/image/ConversionTables.h"
+#include "editor/image/GridShape.h"
 #include "editor/image/SettingsFields.h"
 #include "editor/image/VoltageTables.h"
 #include "editor/dataset/GridStore.h"
@@ -19,9 +20,6 @@ namespace vt {
 
 class FiveToneList;
 
-inline constexpr int kGridCols = 16;
-inline constexpr int kMaxChannels = 200;
-inline constexpr int kMaxAreas = 10;
 inline constexpr int kToneLines = 100;
 inline constexpr int kSpecialFields = 10;
 

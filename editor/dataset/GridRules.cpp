@@ -37,11 +37,11 @@ long long PerArea(const std::vector<std::string>& f) {
 
 int LastChannelRow(const EditorData& d) { return d.MFG.Rows() - 2; }
 
-void SetScan(EditorData& d, int row, const std::string& value) { d.MFG.SetTextMatrix(row, kColScan, value); }
+void SetScan(EditorData& d, int row, const std::string& value) { d.MFG.SetTextMatrix(row, ColScan, value); }
 
 // "P" -> "", "AP" -> "A", "TP" -> "T"; other values stay.
 void DropPriority(EditorData& d, int row) {
-    const std::string& s = d.MFG.TextMatrix(row, kColScan);
+    const std::string& s = d.MFG.TextMatrix(row, ColScan);
     if (s == "P") SetScan(d, row, "");
     else if (s == "AP") SetScan(d, row, "A");
     else if (s == "TP") SetScan(d, row, "T");
@@ -63,16 +63,16 @@ void DefaultChannelCells(EditorData& d, int r, bool onlyEmpty) {
     auto put = [&](int col, const std::string& v) {
         if (!onlyEmpty || d.MFG.TextMatrix(r, col).empty()) d.MFG.SetTextMatrix(r, col, v);
     };
-    d.MFG.SetTextMatrix(r, kColNo, "Ch:" + std::to_string(r));
-    put(kColName1, std::to_string(r));
-    put(kColCtDev, "250");
-    put(kColPower, "25");
+    d.MFG.SetTextMatrix(r, ColNo, "Ch:" + std::to_string(r));
+    put(ColName1, std::to_string(r));
+    put(ColCtDev, kDefaultCtDev);
+    put(ColPower, kDefaultPower);
 }
 } // namespace
 
 std::optional<std::vector<std::string>> OptionRecordFields(const std::string& radioOption) {
     auto f = Split(radioOption);
-    if (f.size() != 39) return std::nullopt;
+    if (f.size() != kOptionFieldCount) return std::nullopt;
     return f;
 }
 
@@ -143,19 +143,19 @@ void UpdateAreaNo(EditorData& d) {
     for (int r = 1; r <= LastChannelRow(d); ++r) {
         std::string label = "Ch:" + std::to_string(r);
         if (!oneArea) label = PadRight(label, 13) + "     Area:" + std::to_string(WhichAreaInt(d, r));
-        d.MFG.SetTextMatrix(r, kColNo, label);
+        d.MFG.SetTextMatrix(r, ColNo, label);
     }
-    d.MFG.SetColWidth(kColNo, oneArea ? kNoColWidthOneArea : kNoColWidthAreas);
+    d.MFG.SetColWidth(ColNo, oneArea ? kNoColWidthOneArea : kNoColWidthAreas);
 }
 
 void AddSecondRec(EditorData& d, const std::string& secfreq) {
     const int last = d.MFG.Rows() - 1;
-    d.MFG.SetTextMatrix(last, kColNo, "201");
-    d.MFG.SetTextMatrix(last, kColName1, "SECOND");
-    d.MFG.SetTextMatrix(last, kColName2, "RECEIVER");
+    d.MFG.SetTextMatrix(last, ColNo, "201");
+    d.MFG.SetTextMatrix(last, ColName1, "SECOND");
+    d.MFG.SetTextMatrix(last, ColName2, "RECEIVER");
     if (!secfreq.empty()) {
-        d.MFG.SetTextMatrix(last, kColTx, secfreq);
-        d.MFG.SetTextMatrix(last, kColRx, secfreq);
+        d.MFG.SetTextMatrix(last, ColTxFreq, secfreq);
+        d.MFG.SetTextMatrix(last, ColRxFreq, secfreq);
     }
 }
 
@@ -197,7 +197,7 @@ void UpdateScan(EditorData& d) {
     const char from = acs ? 'T' : 'A', to = acs ? 'A' : 'T';
     GridBatch batch(d.MFG);
     for (int r = 1; r < d.MFG.Rows(); ++r) {
-        std::string s = d.MFG.TextMatrix(r, kColScan);
+        std::string s = d.MFG.TextMatrix(r, ColScan);
         std::replace(s.begin(), s.end(), from, to);
         SetScan(d, r, s);
     }
@@ -227,7 +227,7 @@ void ValidateT(EditorData& d) {
     GridBatch batch(d.MFG);
     for (int r = 1; r <= LastChannelRow(d); ++r) {
         if (IsTAvailable(d, r)) continue;
-        const std::string& s = d.MFG.TextMatrix(r, kColScan);
+        const std::string& s = d.MFG.TextMatrix(r, ColScan);
         if (s == "T" || s == "A") SetScan(d, r, "");
         else if (s == "TS" || s == "AS") SetScan(d, r, "S");
         else if (s == "TP" || s == "AP") SetScan(d, r, "P");
@@ -243,7 +243,7 @@ void ValidateP(EditorData& d) {
     for (int a = 1; a <= areas; ++a) {
         bool seen = false;
         for (int r = (a - 1) * per + 1; r <= a * per && r <= last; ++r) {
-            if (d.MFG.TextMatrix(r, kColScan).find('P') == std::string::npos) continue;
+            if (d.MFG.TextMatrix(r, ColScan).find('P') == std::string::npos) continue;
             if (seen) DropPriority(d, r);
             seen = true;
         }
@@ -296,7 +296,7 @@ void CheckAllCHFrequency(EditorData& d) {
     d.BandLimits[2] = high;
     GridBatch batch(d.MFG);
     for (int r = 1; r < d.MFG.Rows(); ++r)
-        for (int col : {kColTx, kColRx}) {
+        for (int col : {ColTxFreq, ColRxFreq}) {
             const std::string& cell = d.MFG.TextMatrix(r, col);
             if (Trim(cell).empty()) continue;
             auto f = ToDouble(cell);
@@ -306,9 +306,9 @@ void CheckAllCHFrequency(EditorData& d) {
 }
 
 bool ChooseBand(EditorData& d) {
-    std::optional<double> f = ToDouble(d.MFG.TextMatrix(1, kColRx));
+    std::optional<double> f = ToDouble(d.MFG.TextMatrix(1, ColRxFreq));
     // A data set whose channel 1 is empty still carries its band in its other channels.
-    for (int col : {kColRx, kColTx})
+    for (int col : {ColRxFreq, ColTxFreq})
         for (int r = 1; !f && r <= LastChannelRow(d); ++r) f = ToDouble(d.MFG.TextMatrix(r, col));
     if (!f) return false;
     const int b = BandOf(*f);

@@ -2,6 +2,7 @@
 // Area, band and SCAN rules of the channel grid, on a bare data set. The main window calls these
 // and refreshes its view; the image code and tests use CoreMainWindow.
 #include "editor/dataset/MainWindowApi.h"
+#include "editor/image/GridShape.h"
 
 #include <optional>
 #include <string>
@@ -11,9 +12,9 @@ namespace vt {
 
 struct EditorData;
 
-// Grid columns that the rules touch.
-inline constexpr int kColNo = 0, kColTx = 1, kColRx = 2, kColName1 = 3, kColName2 = 4, kColScan = 10,
-                     kColCtDev = 14, kColPower = 15;
+// CT DEV and Power of a fresh channel row.
+inline constexpr const char* kDefaultCtDev = "250";
+inline constexpr const char* kDefaultPower = "25";
 // Column 0 width in twips with one area and with several.
 inline constexpr int kNoColWidthOneArea = 640, kNoColWidthAreas = 1360;
 

@@ -53,7 +53,7 @@ bool SettingsFields::SplitFarmSettings(std::string_view farmMarnetInfo) {
     return false;
 }
 
-int SettingsFields::AreaCount() const { return std::min(WholeOrZero(OptionFields[0]), kScanAreas); }
+int SettingsFields::AreaCount() const { return std::min(WholeOrZero(OptionFields[0]), kMaxAreas); }
 int SettingsFields::ChannelsPerArea() const { return WholeOrZero(OptionFields[1]); }
 
 int SettingsFields::LastChannelRow(int gridRows) const { return gridRows - 2; }
@@ -62,7 +62,7 @@ int SettingsFields::RowBeforeLastUsed(int row) const {
     const int cpa = ChannelsPerArea();
     if (cpa <= 0 || row < 1) return 0;
     int a = (row + cpa - 1) / cpa; // first area whose end is not above the row
-    if (a > kScanAreas) return 0;
+    if (a > kMaxAreas) return 0;
     return (a - 1) * cpa <= row && row <= RowUsed[a - 1] ? 1 : 0;
 }
 

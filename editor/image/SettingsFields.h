@@ -1,6 +1,8 @@
 #pragma once
 // The split forms of the option, 5-tone and FARMCALL/MARNET strings that the encoder reads
 // field by field and the decoder fills, and the two per-area scans of the channel grid.
+#include "editor/image/GridShape.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -8,15 +10,14 @@
 
 namespace vt {
 
-inline constexpr int kSplitOptionFields = 39;
-inline constexpr int kSplitToneFields = 6;
-inline constexpr int kSplitFarmFields = 10;
-inline constexpr int kScanAreas = 10;
-inline constexpr int kScanColTx = 1, kScanColRx = 2, kScanColScan = 10;
+// Fields of the option record (RadioOption), of FiveToneInfo and of FarmMarnetInfo.
+inline constexpr int kOptionFieldCount = 39;
+inline constexpr int kToneInfoFieldCount = 6;
+inline constexpr int kFarmFieldCount = 10;
 
-using OptionFieldArray = std::array<std::string, kSplitOptionFields>;
-using ToneFieldArray = std::array<std::string, kSplitToneFields>;
-using FarmFieldArray = std::array<std::string, kSplitFarmFields>;
+using OptionFieldArray = std::array<std::string, kOptionFieldCount>;
+using ToneFieldArray = std::array<std::string, kToneInfoFieldCount>;
+using FarmFieldArray = std::array<std::string, kFarmFieldCount>;
 
 // "|"-separated fields; the empty string has none.
 std::vector<std::string> SplitSettings(std::string_view text);
@@ -30,8 +31,8 @@ public:
     OptionFieldArray OptionFields;
     ToneFieldArray ToneFields;
     FarmFieldArray FarmFields;
-    std::array<int, kScanAreas + 1> AreaPriorityCh{}; // areas 1..10: channel within the area, 0 none
-    std::array<int, kScanAreas> RowUsed{};            // entry a - 1: last used row of area a, minus 1
+    std::array<int, kMaxAreas + 1> AreaPriorityCh{}; // areas 1..10: channel within the area, 0 none
+    std::array<int, kMaxAreas> RowUsed{};            // entry a - 1: last used row of area a, minus 1
                                                       // (also known as AreaLastUsedIndex)
 
     // False on a field count other than 39: the fields keep their values and the caller must
@@ -67,7 +68,7 @@ void SettingsFields::ScanAreaPriority(const Grid& grid) {
     const int cpa = ChannelsPerArea(), last = LastChannelRow(grid.Rows());
     for (int a = 1; a <= AreaCount(); ++a) {
         for (int r = (a - 1) * cpa + 1; r <= a * cpa && r <= last; ++r) {
-            if (grid.TextMatrix(r, kScanColScan).find('P') != std::string::npos) {
+            if (grid.TextMatrix(r, ColScan).find('P') != std::string::npos) {
                 AreaPriorityCh[a] = r - (a - 1) * cpa;
                 break;
             }
@@ -84,7 +85,7 @@ void SettingsFields::ScanUsedRows(const Grid& grid) {
     for (int a = 1; a <= AreaCount(); ++a) {
         int lastUsed = (a - 1) * cpa;
         for (int r = (a - 1) * cpa + 1; r <= a * cpa && r <= last; ++r)
-            if (CellHasText(grid.TextMatrix(r, kScanColTx)) || CellHasText(grid.TextMatrix(r, kScanColRx)))
+            if (CellHasText(grid.TextMatrix(r, ColTxFreq)) || CellHasText(grid.TextMatrix(r, ColRxFreq)))
                 lastUsed = r;
         RowUsed[a - 1] = lastUsed - 1;
     }

@@ -31,7 +31,6 @@ constexpr ToneCodeTable MakePatched() {
 
 constexpr ToneCodeTable kPatched = MakePatched();
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsHexLetter(char c) { return c >= 'A' && c <= 'F'; }
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
@@ -45,8 +44,6 @@ uint8_t DigitNumber(char c, bool extend) {
 
 } // namespace
 
-const ToneCodeTable& StandardToneCodeTbl() { return kStandard; }
-const ToneCodeTable& PatchedToneCodeTbl() { return kPatched; }
 const ToneCodeTable& ToneCodeTbl(int mode) { return mode == 1 ? kPatched : kStandard; }
 
 std::optional<uint8_t> ToneCharToCode(std::string_view ch, std::string_view standardIndex, int mode) {

@@ -19,8 +19,6 @@ using ToneCodeTable = std::array<std::array<uint8_t, kToneSlots>, kToneStandards
 
 // The tone code table (what InitToneCodeTbl fills) and the one the special calls use (after
 // PatchToneCodeTbl). Both are constant: a lookup chooses a table instead of patching one.
-const ToneCodeTable& StandardToneCodeTbl();
-const ToneCodeTable& PatchedToneCodeTbl();
 // Mode 1 (special calls) selects the patched table, every other mode the standard one.
 const ToneCodeTable& ToneCodeTbl(int mode);
 

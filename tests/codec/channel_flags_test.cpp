@@ -9,8 +9,8 @@
 namespace vt::test {
 namespace {
 
-constexpr int kEnc = 5, kDec = 6, kDcsEnc = 7, kDcsDec = 8, kBcl = 9, kScan = 10, kFive = 11, kAni = 12,
-              kCtDev = 14;
+constexpr int kEnc = ColCtcssEnc, kDec = ColCtcssDec, kDcsEnc = ColDcsEnc, kDcsDec = ColDcsDec, kBcl = ColBcl,
+              kScan = ColScan, kFive = ColFiveTone, kAni = ColAni, kCtDev = ColCtDev;
 
 size_t Slot(int s) { return layout::ChannelSlot(s); }
 

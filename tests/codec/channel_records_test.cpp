@@ -9,7 +9,8 @@
 namespace vt::test {
 namespace {
 
-constexpr int kTx = 1, kRx = 2, kName1 = 3, kName2 = 4, kSel = 13, kCtDev = 14, kPower = 15;
+constexpr int kTx = ColTxFreq, kRx = ColRxFreq, kName1 = ColName1, kName2 = ColName2, kSel = ColSelCall,
+              kCtDev = ColCtDev, kPower = ColPower;
 
 size_t Slot(int s) { return layout::ChannelSlot(s); }
 

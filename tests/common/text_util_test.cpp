@@ -17,6 +17,16 @@ TEST(NumericGrammar, RefusesEverythingElse) {
         EXPECT_FALSE(IsNumeric(s)) << s;
 }
 
+// IDs and channel numbers are all digits: what the numeric grammar allows around them (signs,
+// blanks, a point, an exponent) is refused, and so are digits outside ASCII.
+TEST(DigitsOnly, AcceptsPlainDigitsAndNothingElse) {
+    for (const char* s : {"0", "00000", "12345", "0123456789"}) EXPECT_TRUE(IsDigits(s)) << s;
+    for (const char* s :
+         {"", " ", " 1", "1 ", "+1", "-1", "1.0", "1e3", "0x1", "12a45", "\xB2", "\xD9\xA1", "1\xBD"})
+        EXPECT_FALSE(IsDigits(s)) << s;
+    EXPECT_FALSE(IsDigits(std::string("12\0" "3", 4))); // an embedded NUL is no digit
+}
+
 TEST(WholeNumbers, HalvesGoToTheEvenNeighbour) {
     EXPECT_EQ(*ToWhole("2.5"), 2);
     EXPECT_EQ(*ToWhole("3.5"), 4);

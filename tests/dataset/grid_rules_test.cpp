@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <utility>
+
 using namespace vt;
 
 namespace {
@@ -51,6 +54,20 @@ TEST(GridAreas, FreshGridHasChannelsAndSecondReceiver) {
     EXPECT_EQ(d.BandIndex, 1);
     EXPECT_EQ(d.ManualSetupFlag, 1);
     EXPECT_EQ(Split(GetDefaultSetup()).size(), 39u);
+}
+
+// Every part of the program names the columns through one enum: each name must head its column.
+TEST(GridAreas, NamedColumnsAreTheHeadedOnes) {
+    EditorData d;
+    const std::pair<int, const char*> named[] = {
+        {ColNo, "No"},           {ColTxFreq, "Tx Freq"},     {ColRxFreq, "Rx Freq"}, {ColName1, "ID line1."},
+        {ColName2, "ID line2."}, {ColCtcssEnc, "CTCSS ENC"}, {ColCtcssDec, "CTCSS DEC"}, {ColDcsEnc, "DCS ENC"},
+        {ColDcsDec, "DCS DEC"},  {ColBcl, "BCL"},            {ColScan, "SCAN"},      {ColFiveTone, "5Tone Resp"},
+        {ColAni, "ANI"},         {ColSelCall, "Sel Call"},   {ColCtDev, "CT DEV"},   {ColPower, "Power"}};
+    ASSERT_EQ(std::size(named), static_cast<size_t>(kGridCols));
+    ASSERT_EQ(d.MFG.Cols(), kGridCols);
+    for (const auto& [col, header] : named) EXPECT_EQ(Cell(d, 0, col), header) << col;
+    EXPECT_EQ(d.MFG.Rows(), kMaxChannels + 2);
 }
 
 TEST(GridAreas, RowCountsFollowAreasAndMarnet) {

@@ -20,6 +20,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -142,6 +143,24 @@ private slots:
         QCOMPARE(w.ComboSCAN->itemText(1), QString("T"));
         QCOMPARE(w.ComboSelCall->count(), 101);
         QCOMPARE(w.ComboSelCall->itemText(100), QString("100"));
+        // The window's own editors carry the lists and lengths of the cell rules.
+        QCOMPARE(w.ComboBCLO->count(), 2);
+        QCOMPARE(w.ComboScan2->itemText(2), QString("P"));
+        QCOMPARE(w.Combo5Tone->count(), 8);
+        QCOMPARE(w.Combo5Tone->itemText(7), QString("APM"));
+        QCOMPARE(w.ComboANI->itemText(4), QString("TO"));
+        QCOMPARE(w.ComboBScan->count(), 2);
+        for (QComboBox* c :
+             {w.ComboBCLO, w.ComboSCAN, w.ComboScan2, w.Combo5Tone, w.ComboANI, w.ComboSelCall, w.ComboBScan})
+            QCOMPARE(c->currentText(), QString("NO"));
+        QCOMPARE(w.lstCTENC->count(), 53);
+        QCOMPARE(w.lstDCDEC->count(), 105);
+        QCOMPARE(w.TxtTxFreq->maxLength(), 9);
+        QCOMPARE(w.TxtRxFreq->maxLength(), 9);
+        QCOMPARE(w.TxtName1->maxLength(), 8);
+        QCOMPARE(w.TxtName2->maxLength(), 16);
+        QCOMPARE(w.txtOtherEnc->maxLength(), 5);
+        QCOMPARE(w.txtOtherDec->maxLength(), 5);
         w.show();
         QVERIFY(!w.Command1->isVisible());
         QVERIFY(!w.TxtTxFreq->isVisible() && !w.ComboSCAN->isVisible());

@@ -9,7 +9,7 @@ namespace vt {
 int AreaNameRows(const std::string& radioOption) {
     auto rec = RadioOptionRecord::Parse(radioOption);
     if (!rec) return 0;
-    return std::clamp(rec->Areas(), 1, 10);
+    return std::clamp(rec->Areas(), 1, kMaxAreas);
 }
 
 } // namespace vt

@@ -8,13 +8,6 @@
 namespace vt {
 
 namespace {
-bool IsDigits(const std::string& s) {
-    if (s.empty()) return false;
-    for (char c : s)
-        if (c < '0' || c > '9') return false;
-    return true;
-}
-
 // A frequency as a user types it: digits with at most one decimal point.
 bool IsPlainDecimal(const std::string& s) {
     int digits = 0, points = 0;
@@ -36,7 +29,7 @@ bool Missing(FarmBox box, const std::string& text, const EditorData& d) {
 
 std::optional<FarmMarnetSettings> FarmMarnetSettings::Parse(const std::string& info) {
     auto f = Split(info);
-    if (f.size() != 10) return std::nullopt;
+    if (f.size() != kFarmFieldCount) return std::nullopt;
     FarmMarnetSettings s;
     s.farm = f[0] == "1";
     s.groupId = f[1];

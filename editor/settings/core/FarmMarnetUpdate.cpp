@@ -109,7 +109,7 @@ std::string FarmCallText(const std::string& groupId, const std::string& position
 void UpdateFarmInfo(MainWindowApi& api, bool marnetWasOn) {
     EditorData& d = api.Data();
     auto f = Split(d.FarmMarnetInfo);
-    if (f.size() != 10) return;
+    if (f.size() != kFarmFieldCount) return;
     const bool marnetOn = f[5] == "1";
     if (marnetOn) {
         ApplyMarnet(api, f);

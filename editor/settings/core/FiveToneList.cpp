@@ -10,6 +10,8 @@
 
 namespace vt {
 
+static_assert(kToneGridRows == kToneLines + 1, "one grid row per call list line, after the header");
+
 namespace {
 constexpr const char* kHeaders[kToneGridCols] = {"No",      "CALL TONES/TYPE", "TONESET",  "INDENTIFICATION",
                                                  "CHANNEL", "TRIES",           "EMERGENCY"};
@@ -43,7 +45,7 @@ bool IsPlainNumberIn(std::string_view text, int lo, int hi) {
     if (text.empty() || text.size() > 9) return false;
     long long v = 0;
     for (char c : text) {
-        if (c < '0' || c > '9') return false;
+        if (!IsDigit(c)) return false;
         v = v * 10 + (c - '0');
     }
     return v >= lo && v <= hi;
@@ -66,7 +68,7 @@ void FiveToneList::LabelRows(const char* idPrefix) {
 void FiveToneList::Load(const EditorData& d) {
     *this = FiveToneList();
     auto info = Split(d.FiveToneInfo);
-    if (info.size() == 6) {
+    if (info.size() == kToneInfoFieldCount) {
         OwnID = info[0];
         auto set = ToWhole(info[1]);
         ToneSet = set && *set >= 0 && *set < kToneSetCount ? static_cast<int>(*set) : kDefaultToneSet;
@@ -77,7 +79,7 @@ void FiveToneList::Load(const EditorData& d) {
         Speaker = FlagField(info[5]);
     }
     auto farm = Split(d.FarmMarnetInfo);
-    if (farm.size() == 10) {
+    if (farm.size() == kFarmFieldCount) {
         FarmcallLabel = farm[1];
         RingLabel = farm[2];
         MarnetLabel = farm[7];

@@ -15,8 +15,8 @@ DefaultAsk AskDefaults(const std::string& radioOption) {
     auto perArea = ToInt16((*rec)[kOptChInArea]);
     if (!areas || !perArea) return ask;
     // A decoded file may hold counts the grid never has; the lists stay within the grid.
-    ask.areas = std::clamp<int>(*areas, 1, 10);
-    ask.channels = std::clamp(ask.areas * std::max<int>(*perArea, 1), 1, kMaxChannelsTotal);
+    ask.areas = std::clamp<int>(*areas, 1, kMaxAreas);
+    ask.channels = std::clamp(ask.areas * std::max<int>(*perArea, 1), 1, kMaxChannels);
     if (*areas >= 2 && (*rec)[kOptAreachange] == "0") ask.code += kAskArea;
     if ((*rec)[kOptChannelchange] == "0") ask.code += kAskChannel;
     return ask;

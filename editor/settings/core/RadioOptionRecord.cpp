@@ -29,8 +29,8 @@ OptionFieldSpec KeyNumber(const char* def, const char* designer) {
 
 std::array<OptionFieldSpec, kOptionFieldCount> BuildSpecs() {
     return {{
-        Num(1, 10, "1", C::Change, "1 -- 10", "1"),                      // 0 areas
-        Num(1, 200, "200", C::Change, "", "1"),                          // 1 channels per area
+        Num(1, kMaxAreas, "1", C::Change, "1 -- 10", "1"),               // 0 areas
+        Num(1, kMaxChannels, "200", C::Change, "", "1"),                 // 1 channels per area
         Chk("0"), Chk("0"), Chk("1"),                                    // 2-4 force scan, allow scan
         Num(50, 900, "100", C::Leave, "50 -- 900ms", "100", 10),         // 5 scan time
         Num(1, 25, "5", C::Change, "1 -- 25s", "5"),                     // 6 resume scan
@@ -51,9 +51,9 @@ std::array<OptionFieldSpec, kOptionFieldCount> BuildSpecs() {
         Chk("0"), Chk("0"),                                              // 31, 32
         Item("CHANNEL"), Item("HIGH"),                                   // 33, 34
         Idx(OptionLists::kLevelCount, "1", "0"),                         // 35 volume level
-        {K::Default, 0, kMaxChannelsTotal - 1, 0, "0", "0"},             // 36 default channel
+        {K::Default, 0, kMaxChannels - 1, 0, "0", "0"},                  // 36 default channel
         Idx(OptionLists::kLevelCount, "12", "0"),                        // 37 mute level
-        {K::Default, 0, 9, 0, "0", "0"},                                 // 38 default area
+        {K::Default, 0, kMaxAreas - 1, 0, "0", "0"},                     // 38 default area
     }};
 }
 
@@ -74,7 +74,7 @@ const std::array<OptionFieldSpec, kOptionFieldCount>& OptionFieldSpecs() {
 
 const OptionFieldSpec& OptionSpec(int field) { return OptionFieldSpecs().at(static_cast<size_t>(field)); }
 
-int MaxChannelsPerArea(int areas) { return kMaxChannelsTotal / std::max(areas, 1); }
+int MaxChannelsPerArea(int areas) { return kMaxChannels / std::max(areas, 1); }
 
 std::string ChannelsRangeText(int areas) { return "1 -- " + IntText(MaxChannelsPerArea(areas)); }
 
@@ -138,7 +138,7 @@ bool FieldValid(const RadioOptionRecord& r, int field) {
 
 bool ChannelsFitGrid(const RadioOptionRecord& r) {
     return FieldValid(r, kOptNumberArea) && FieldValid(r, kOptChInArea) &&
-           r.Areas() * r.ChannelsPerArea() <= kMaxChannelsTotal;
+           r.Areas() * r.ChannelsPerArea() <= kMaxChannels;
 }
 
 bool ForceScanExclusive(const RadioOptionRecord& r) { return !(r[kOptFSon] == "1" && r[kOptFSoff] == "1"); }

@@ -1,7 +1,9 @@
 #pragma once
 // The radio-wide option record: 39 text fields joined by "|". This is its format, the range,
 // step and default of every field, and the ties between fields.
+#include "editor/image/GridShape.h"
 #include "editor/image/SettingsFieldNames.h"
+#include "editor/image/SettingsFields.h"
 
 #include <array>
 #include <optional>
@@ -10,8 +12,6 @@
 
 namespace vt {
 
-inline constexpr int kOptionFieldCount = 39;
-inline constexpr int kMaxChannelsTotal = 200; // channel rows of the grid, all areas
 
 enum class OptionKind {
     Number,   // decimal text of a whole number

@@ -8,13 +8,6 @@
 namespace vt {
 
 namespace {
-bool IsDigits(const std::string& s) {
-    if (s.empty()) return false;
-    for (char c : s)
-        if (c < '0' || c > '9') return false;
-    return true;
-}
-
 // "CURRENT" or a channel 1..200, as the channel lists offer them.
 bool IsChannelChoice(const std::string& s) { return s == "CURRENT" || IsPlainNumberIn(s, 1, kMaxChannels); }
 

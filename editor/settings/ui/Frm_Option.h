@@ -2,6 +2,7 @@
 // The radio options dialog: edits the 39-field option record. Each opening starts from the
 // current record; OK stores it and has the main window re-apply its grid rules.
 #include "editor/settings/core/FunctionKeys.h"
+#include "editor/settings/core/RadioOptionRecord.h"
 
 #include <QDialog>
 #include <QString>
@@ -56,10 +57,10 @@ protected:
 
 private:
     MainWindowApi& main_;
-    std::array<QWidget*, 39> fieldControl_{};
+    std::array<QWidget*, kOptionFieldCount> fieldControl_{};
     std::map<QLineEdit*, int> numberField_;
     QLineEdit* focusedBox_ = nullptr; // the leave box that has the focus
-    std::array<bool, 39> pending_{}; // a box checked on leaving whose text changed since
+    std::array<bool, kOptionFieldCount> pending_{}; // a box checked on leaving whose text changed since
     std::string carriedChannel_ = "0", carriedArea_ = "0";
 
     void BuildControls();

@@ -38,7 +38,7 @@ std::string ChannelLine(const EditorData& d, int r) {
     std::string line = std::to_string(r);
     line += "   " + CellOr(d, r, 1, "0.0000");
     line += "   " + CellOr(d, r, 2, "0.0000");
-    std::string names = d.MFG.TextMatrix(r, 3) + d.MFG.TextMatrix(r, 4);
+    std::string names = d.MFG.TextMatrix(r, ColName1) + d.MFG.TextMatrix(r, ColName2);
     int n = static_cast<int>(Utf8Length(names));
     if (n <= 24) line += " " + names + RepeatString(" ", 24 - n);
     for (const auto& c : kAfterNames) line += c.sep + CellOr(d, r, c.col, c.empty);
@@ -137,11 +137,11 @@ ReportResult ChannelReport(const EditorData& d, const ReportLists& lists) {
         out.push_back(std::string(kTitle) + "\r");
         for (int r = 1; r < d.MFG.Rows(); ++r) out.push_back(ChannelLine(d, r) + "\r");
         out.push_back("Radio Option---\r");
-        if (auto f = Split(d.RadioOption); f.size() == 39) OptionLines(out, f, lists);
+        if (auto f = Split(d.RadioOption); f.size() == kOptionFieldCount) OptionLines(out, f, lists);
         out.push_back("FARMCALL AND MARNET INFO---\r");
-        if (auto g = Split(d.FarmMarnetInfo); g.size() == 10) FarmLines(out, g);
+        if (auto g = Split(d.FarmMarnetInfo); g.size() == kFarmFieldCount) FarmLines(out, g);
         out.push_back("5TONE INFO---\r");
-        if (auto t = Split(d.FiveToneInfo); t.size() == 6) ToneInfoLines(out, t, lists);
+        if (auto t = Split(d.FiveToneInfo); t.size() == kToneInfoFieldCount) ToneInfoLines(out, t, lists);
         out.push_back("5TONE CHANNELS INFO---\r");
         out.push_back(std::string(kToneTitle) + "\r");
         for (int i = 1; i <= kToneLines; ++i) out.push_back(ToneChannelLine(i, d.FiveToneChannels[i]) + "\r");

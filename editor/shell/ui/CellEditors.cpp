@@ -3,6 +3,7 @@
 #include "common/ui/MessageBox.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/GridRules.h"
+#include "editor/shell/ui/Twips.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -17,8 +18,6 @@
 namespace vt {
 
 namespace {
-constexpr int kTwipsPerPixel = 15;
-constexpr int Px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
 constexpr int kEditorInset = Px(10); // text boxes are 10 twips smaller than the cell
 constexpr int kComboLeftShift = Px(10);
 constexpr int kComboTopShift = Px(50);

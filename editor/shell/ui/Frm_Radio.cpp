@@ -198,7 +198,7 @@ void Frm_Radio::BuildCentral() {
     connect(MFG->verticalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
         MFG->setFocus(); // an open editor commits first, as with a click on a cell
         gridRow_ = section + 1;
-        gridCol_ = 0;
+        gridCol_ = ColNo;
         MFG_Click();
     });
     connect(MFG->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { MFG_Scroll(); });
@@ -221,12 +221,11 @@ void Frm_Radio::BuildCentral() {
     connect(ReadTimer, &QTimer::timeout, this, [this] { ReadTimer_Timer(); });
 }
 
+// The editors are created here; CellEditors gives them their items and lengths from the rules.
 void Frm_Radio::BuildCellEditors() {
-    auto line = [this](QLineEdit*& w, const char* name, int maxLen) {
+    auto line = [this](QLineEdit*& w, const char* name) {
         w = new QLineEdit(this);
         w->setObjectName(name);
-        if (maxLen > 0) w->setMaxLength(maxLen);
-        w->clear();
         w->hide();
         w->installEventFilter(this);
     };
@@ -236,38 +235,36 @@ void Frm_Radio::BuildCellEditors() {
         w->hide();
         w->installEventFilter(this);
     };
-    auto combo = [this](QComboBox*& w, const char* name, const QStringList& items) {
+    auto combo = [this](QComboBox*& w, const char* name) {
         w = new QComboBox(this);
         w->setObjectName(name);
         w->setEditable(true);
-        w->addItems(items);
-        w->setCurrentIndex(0);
         w->hide();
         w->installEventFilter(this);
     };
-    line(TxtTxFreq, "TxtTxFreq", 9);
-    line(TxtRxFreq, "TxtRxFreq", 9);
-    line(TxtName1, "TxtName1", 8);
-    line(TxtName2, "TxtName2", 16);
-    line(txtOtherEnc, "txtOtherEnc", 5);
-    line(txtOtherDec, "txtOtherDec", 5);
+    line(TxtTxFreq, "TxtTxFreq");
+    line(TxtRxFreq, "TxtRxFreq");
+    line(TxtName1, "TxtName1");
+    line(TxtName2, "TxtName2");
+    line(txtOtherEnc, "txtOtherEnc");
+    line(txtOtherDec, "txtOtherDec");
     list(lstCTENC, "lstCTENC");
     list(lstCTDEC, "lstCTDEC");
     list(lstDCENC, "lstDCENC");
     list(lstDCDEC, "lstDCDEC");
-    combo(ComboBCLO, "ComboBCLO", {"NO", "YES"});
-    combo(ComboSCAN, "ComboSCAN", {});
+    combo(ComboBCLO, "ComboBCLO");
+    combo(ComboSCAN, "ComboSCAN");
     UpdateScan();
-    combo(ComboScan2, "ComboScan2", {"NO", "S", "P"});
-    combo(Combo5Tone, "Combo5Tone", {"NO", "A", "P", "M", "AP", "AM", "PM", "APM"});
-    combo(ComboANI, "ComboANI", {"NO", "L", "T", "LO", "TO"});
-    QStringList sel{"NO"};
-    for (int i = 1; i <= 100; ++i) sel << QString::number(i);
-    combo(ComboSelCall, "ComboSelCall", sel);
-    combo(ComboBScan, "ComboBScan", {"NO", "YES"});
-    line(TxtCTDEV, "TxtCTDEV", 0);
-    line(TxtDECDEV, "TxtDECDEV", 0);
-    line(TxtPower, "TxtPower", 0);
+    combo(ComboScan2, "ComboScan2");
+    combo(Combo5Tone, "Combo5Tone");
+    combo(ComboANI, "ComboANI");
+    combo(ComboSelCall, "ComboSelCall");
+    // No cell opens this one; it stands ready with its two answers.
+    combo(ComboBScan, "ComboBScan");
+    ComboBScan->addItems({"NO", "YES"});
+    line(TxtCTDEV, "TxtCTDEV");
+    line(TxtDECDEV, "TxtDECDEV");
+    line(TxtPower, "TxtPower");
     SetupCellEditors();
 }
 
@@ -291,9 +288,9 @@ void Frm_Radio::ApplyColumnWidths() {
     const QFontMetrics fm(labels->font());
     int widest = 0;
     for (int r = 1; r < d_.MFG.Rows(); ++r)
-        widest = std::max(widest, fm.horizontalAdvance(Q(d_.MFG.TextMatrix(r, kColNo))));
+        widest = std::max(widest, fm.horizontalAdvance(Q(d_.MFG.TextMatrix(r, ColNo))));
     const int margins = 2 * labels->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, labels);
-    labels->setFixedWidth(std::max(Px(d_.MFG.ColWidth(0)), widest + margins));
+    labels->setFixedWidth(std::max(Px(d_.MFG.ColWidth(ColNo)), widest + margins));
 }
 
 void Frm_Radio::ShowTip(const QString& text) {
@@ -364,7 +361,7 @@ void Frm_Radio::UpdateScan() {
         for (const auto& s : d_.ScanChoices) ComboSCAN->addItem(Q(s));
         ComboSCAN->setCurrentIndex(0);
     }
-    if (d_.LangCode == "eng") ColumnTips[9] = Shown(ScanTipText(ScanUsesAcs(d_)));
+    if (d_.LangCode == "eng") ColumnTips[ColScan - 1] = Shown(ScanTipText(ScanUsesAcs(d_)));
     if (ComboSCAN) ComboSCAN->hide();
 }
 
@@ -410,10 +407,10 @@ void Frm_Radio::SetBand(int band) {
     vt::SetBand(d_, band); // texts, limits and the blanking of out-of-band frequencies
     if (known) {
         BandTipText = Q(d_.BandRangeText);
-        ColumnTips[0] = BandTipText + "\n" + Lng("Fradio_Tip", 2);
-        ColumnTips[1] = BandTipText + "\n" + Lng("Fradio_Tip", 3);
-        if (gridCol_ == 1) ShowTip(ColumnTips[0]);
-        else if (gridCol_ == 2) ShowTip(ColumnTips[1]);
+        ColumnTips[ColTxFreq - 1] = BandTipText + "\n" + Lng("Fradio_Tip", 2);
+        ColumnTips[ColRxFreq - 1] = BandTipText + "\n" + Lng("Fradio_Tip", 3);
+        if (gridCol_ == ColTxFreq) ShowTip(ColumnTips[ColTxFreq - 1]);
+        else if (gridCol_ == ColRxFreq) ShowTip(ColumnTips[ColRxFreq - 1]);
     }
     ShowBandLabel();
 }
@@ -485,9 +482,10 @@ void Frm_Radio::LoadLanguage() {
     BandTipText = Q(d_.BandRangeText);
 
     DefaultTip = Lng("Fradio_Tip", 1);
-    ColumnTips[0] = BandTipText + "\n" + Lng("Fradio_Tip", 2);
-    ColumnTips[1] = BandTipText + "\n" + Lng("Fradio_Tip", 3);
-    for (int k = 2; k <= 14; ++k) ColumnTips[static_cast<size_t>(k)] = Lng("Fradio_Tip", k + 2);
+    ColumnTips[ColTxFreq - 1] = BandTipText + "\n" + Lng("Fradio_Tip", 2);
+    ColumnTips[ColRxFreq - 1] = BandTipText + "\n" + Lng("Fradio_Tip", 3);
+    for (int k = ColName1 - 1; k <= ColPower - 1; ++k)
+        ColumnTips[static_cast<size_t>(k)] = Lng("Fradio_Tip", k + 2);
 
     auto lng = [this](int k, const QString& keep) {
         QString t = Lng("Fradio_Interface", k);

@@ -43,7 +43,6 @@ struct CommonDialogState {
     QString FileName;
     QString Filter;
     QString InitDir;
-    int Flags = 0;
 };
 
 class Frm_Radio : public QMainWindow, public MainWindowApi {
@@ -121,7 +120,6 @@ public:
     // Save question before New, Open and a read: false when the user cancelled.
     bool SavePrompt();
     bool ReadImageFile(const QString& path);
-    void WriteImageFile(const QString& path);
     // Encodes the data set into MemImage; shows the errors and returns false when it cannot.
     bool EncodeImageOrReport(int source);
     // Decodes MemImage into the data set (the caller clears it first) and refreshes the grid.
@@ -153,23 +151,6 @@ public:
     void SetupCellEditors();
     // Events of the editor controls (the window filters them); true when handled.
     bool CellEditorEvent(QObject* watched, QEvent* event);
-    void TxtTxFreq_Show();
-    void TxtRxFreq_show();
-    void TxtName1_Show();
-    void TxtName2_Show();
-    void ComboCTCSSENC_show();
-    void ComboCTCSSDEC_show();
-    void ComboDCSENC_show();
-    void ComboDCSDEC_show();
-    void txtOtherEnc_show();
-    void txtOtherDec_show();
-    void ComboBCLO_show();
-    void ComboSCAN_Show();
-    void Combo5Tone_Show();
-    void ComboANI_Show();
-    void ComboSelCall_Show();
-    void TxtCTDEV_Show();
-    void TxtPower_Show();
 
     // The grid's current cell in grid coordinates (row 0 headers, column 0 labels).
     int MFGRow() const { return gridRow_; }

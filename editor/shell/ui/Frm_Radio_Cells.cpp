@@ -104,22 +104,5 @@ void Frm_Radio::MFG_Scroll() {
 
 int Frm_Radio::GetDCSIndex(const std::string& code) { return vt::GetDCSIndex(code); }
 
-void Frm_Radio::TxtTxFreq_Show() { CellsOf(*this)->Show(TxtTxFreq, CurRow, CurCol); }
-void Frm_Radio::TxtRxFreq_show() { CellsOf(*this)->Show(TxtRxFreq, CurRow, CurCol); }
-void Frm_Radio::TxtName1_Show() { CellsOf(*this)->Show(TxtName1, CurRow, CurCol); }
-void Frm_Radio::TxtName2_Show() { CellsOf(*this)->Show(TxtName2, CurRow, CurCol); }
-void Frm_Radio::ComboCTCSSENC_show() { CellsOf(*this)->Show(lstCTENC, CurRow, CurCol); }
-void Frm_Radio::ComboCTCSSDEC_show() { CellsOf(*this)->Show(lstCTDEC, CurRow, CurCol); }
-void Frm_Radio::ComboDCSENC_show() { CellsOf(*this)->Show(lstDCENC, CurRow, CurCol); }
-void Frm_Radio::ComboDCSDEC_show() { CellsOf(*this)->Show(lstDCDEC, CurRow, CurCol); }
-void Frm_Radio::txtOtherEnc_show() { CellsOf(*this)->Show(txtOtherEnc, CurRow, CurCol); }
-void Frm_Radio::txtOtherDec_show() { CellsOf(*this)->Show(txtOtherDec, CurRow, CurCol); }
-void Frm_Radio::ComboBCLO_show() { CellsOf(*this)->Show(ComboBCLO, CurRow, CurCol); }
-void Frm_Radio::ComboSCAN_Show() { CellsOf(*this)->ShowScan(CurRow, CurCol); }
-void Frm_Radio::Combo5Tone_Show() { CellsOf(*this)->Show(Combo5Tone, CurRow, CurCol); }
-void Frm_Radio::ComboANI_Show() { CellsOf(*this)->Show(ComboANI, CurRow, CurCol); }
-void Frm_Radio::ComboSelCall_Show() { CellsOf(*this)->Show(ComboSelCall, CurRow, CurCol); }
-void Frm_Radio::TxtCTDEV_Show() { CellsOf(*this)->Show(TxtCTDEV, CurRow, CurCol); }
-void Frm_Radio::TxtPower_Show() { CellsOf(*this)->Show(TxtPower, CurRow, CurCol); }
 
 } // namespace vt

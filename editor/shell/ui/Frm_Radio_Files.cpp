@@ -60,7 +60,6 @@ QString Frm_Radio::ChooseFile(bool save, const char* filter, const QString& init
     CD.FileName.clear();
     CD.Filter = filter;
     CD.InitDir = initDir;
-    if (save) CD.Flags = 2;
     ui::FileDialogRequest r;
     r.kind = save ? ui::FileDialogRequest::Save : ui::FileDialogRequest::Open;
     r.directory = CD.InitDir;
@@ -120,7 +119,7 @@ void Frm_Radio::DecodeMemImage(int source) {
 void Frm_Radio::ClearAll() {
     ResetDataSet(d_);
     GridChanged();
-    d_.MFG.SetColWidth(kColNo, kNoColWidthOneArea); // the label column, narrow again
+    d_.MFG.SetColWidth(ColNo, kNoColWidthOneArea); // the label column, narrow again
     ShowDocumentCaption(kNoName);
     lbcurArea->setText("1");
     SetBand(0);
@@ -187,12 +186,6 @@ bool Frm_Radio::ReadImageFile(const QString& path) {
     if (!vt::ReadImageFile(path.toStdString(), image)) return false;
     d_.MemImage = image;
     return true;
-}
-
-void Frm_Radio::WriteImageFile(const QString& path) {
-    std::string error;
-    if (!vt::WriteImageFile(path.toStdString(), d_.MemImage, &error))
-        ui::MsgBox(QString::fromStdString(error), ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
 }
 
 void Frm_Radio::Menu_Print_Click() {

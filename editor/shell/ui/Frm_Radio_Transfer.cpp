@@ -5,6 +5,7 @@
 #include "common/ui/MessageBox.h"
 #include "common/ui/ProcessStarter.h"
 #include "editor/codec/ImageFile.h"
+#include "editor/image/GridShape.h"
 #include "editor/settings/ui/Frm_Default.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "editor/shell/ui/dlgSetting.h"
@@ -26,7 +27,7 @@ QString ErrorText(const std::string& error) { return QString::fromStdString(erro
 int Frm_Radio::HasChannelData() {
     const GridStore& g = d_.MFG;
     if (g.Rows() < 2 || g.Cols() < 3) return 0;
-    return !g.TextMatrix(1, 1).empty() && !g.TextMatrix(1, 2).empty() ? 1 : 0;
+    return !g.TextMatrix(1, ColTxFreq).empty() && !g.TextMatrix(1, ColRxFreq).empty() ? 1 : 0;
 }
 
 bool Frm_Radio::WriteMsgFile() {

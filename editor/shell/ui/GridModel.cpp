@@ -1,5 +1,7 @@
 #include "editor/shell/ui/GridModel.h"
 
+#include "editor/image/GridShape.h"
+
 namespace vt {
 
 GridModel::GridModel(GridStore& grid, QObject* parent)
@@ -23,7 +25,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
         return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     if (role != Qt::DisplayRole) return {};
     if (orientation == Qt::Horizontal) return QString::fromStdString(grid_.TextMatrix(0, section + 1));
-    return QString::fromStdString(grid_.TextMatrix(section + 1, 0));
+    return QString::fromStdString(grid_.TextMatrix(section + 1, ColNo));
 }
 
 void GridModel::gridReset() {
