@@ -1,6 +1,8 @@
 #include "common/TextUtil.h"
 #include "common/ui/FileDialog.h"
 #include "common/ui/MessageBox.h"
+#include "editor/codec/ImageCodec.h"
+#include "editor/dataset/DataSetReset.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/GridRules.h"
 #include "editor/dataset/LngFile.h"
@@ -148,7 +150,7 @@ private slots:
         QCOMPARE(d.ShowHexInput, 0);
         QCOMPARE(d.ManualSetupFlag, 1);
         QCOMPARE(d.CommSettings, std::string("9600,n,8,1"));
-        QVERIFY(!d.DataChanged);
+        QVERIFY(!d.IsModified());
         // The offscreen screen is narrower than 15360 twips.
         QCOMPARE(w.width(), Px(10000));
         QCOMPARE(w.height(), w.Tip->height() + Px(6450));
@@ -208,7 +210,7 @@ private slots:
         w.UpdateAreaNo();
         QCOMPARE(w.MFGModel->rowCount(), 201);
         QVERIFY(AreaLabelsReadWhole(w));
-        static_cast<MainWindowApi&>(w).GridChanged();
+        d.MFG.ReportReset();
         QCOMPARE(w.MFGModel->rowCount(), 201);
     }
 
@@ -299,10 +301,18 @@ private slots:
         QCOMPARE(d.MFG.TextMatrix(1, 1), std::string(""));
 
         // The decoder's band choice moves the check mark too.
-        d.MFG.SetTextMatrix(1, 2, "470.0000");
-        static_cast<MainWindowApi&>(w).UpdateBand();
-        QCOMPARE(d.BandIndex, 6);
-        QVERIFY(w.Menu_Band_Item[6]->isChecked());
+        // (The radio has no UHF tables: a VHF data set, read back while HF 1 is checked.)
+        EditorData vhf;
+        ResetDataSet(vhf);
+        SetBand(vhf, 3);
+        vhf.MFG.SetTextMatrix(1, 2, "150.0000");
+        const EncodeResult saved =
+            EncodeImage(vhf, LoadCodecTables(vhf.Tables, vhf.VolTables, TablesFor::Encode), ImageSource::File);
+        QVERIFY2(saved.ok(), ErrorListText(saved.errors).c_str());
+        d.MemImage = saved.image;
+        w.DecodeMemImage(ImageSource::File);
+        QCOMPARE(d.BandIndex, 3);
+        QVERIFY(w.Menu_Band_Item[3]->isChecked());
         QVERIFY(!w.Menu_Band_Item[0]->isChecked());
     }
 
@@ -372,7 +382,7 @@ private slots:
             for (int c = 0; c < d.MFG.Cols(); ++c) after.push_back(d.MFG.TextMatrix(r, c));
         QVERIFY(after == before);
         QCOMPARE(d.BandIndex, 1);
-        QVERIFY(!d.DataChanged);
+        QVERIFY(!d.IsModified());
 
         w.Menu_English->trigger();
         QCOMPARE(w.Menu_File->title(), englishFile);
@@ -419,7 +429,7 @@ private slots:
             EditorData d;
             Frm_Radio w(d);
             w.show();
-            d.DataChanged = true;
+            d.MarkModified();
             boxes.answer(ui::MsgResult::No);
             QVERIFY(w.close());
             QCOMPARE(boxes.texts(), QStringList{w.SaveChangesMsg});
@@ -431,7 +441,7 @@ private slots:
             EditorData d;
             Frm_Radio w(d);
             w.show();
-            d.DataChanged = true;
+            d.MarkModified();
             boxes.answer(ui::MsgResult::Yes);
             QVERIFY(!w.close());
             QVERIFY(w.isVisible());
