@@ -316,6 +316,31 @@ private slots:
         QVERIFY(!w.Menu_Band_Item[0]->isChecked());
     }
 
+    // An opened data set that uses the ACS key offers its own SCAN choices at once.
+    void decodedDataSetShowsItsScanChoices() {
+        EditorData acs;
+        ResetDataSet(acs);
+        acs.RadioOption = Options(1, 200, "5");
+        acs.MFG.SetTextMatrix(1, 1, "54.0000");
+        acs.MFG.SetTextMatrix(1, 10, "AS");
+        const EncodeResult saved =
+            EncodeImage(acs, LoadCodecTables(acs.Tables, acs.VolTables, TablesFor::Encode), ImageSource::File);
+        QVERIFY2(saved.ok(), ErrorListText(saved.errors).c_str());
+
+        EditorData d;
+        Frm_Radio w(d);
+        const QString fileTip = w.ColumnTips[9];
+        QCOMPARE(w.ComboSCAN->itemText(1), QString("T"));
+        d.MemImage = saved.image;
+        w.DecodeMemImage(ImageSource::File);
+        QCOMPARE(d.MFG.TextMatrix(1, 10), std::string("AS"));
+        QCOMPARE(w.ComboSCAN->itemText(1), QString("A"));
+        QCOMPARE(w.ComboSCAN->itemText(5), QString("AP"));
+        QVERIFY(!w.ComboSCAN->isVisible());
+        QCOMPARE(w.ColumnTips[9], QString("'S'-- scan is required, 'P'-- priority scan, 'A' --- ACS\nDefault is 'NO'"));
+        QVERIFY(w.ColumnTips[9] != fileTip);
+    }
+
     void scanRulesInTheWindow() {
         EditorData d;
         Frm_Radio w(d);
