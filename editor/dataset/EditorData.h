@@ -21,12 +21,13 @@ namespace vt {
 
 class FiveToneList;
 
+// A listener takes the notices it needs; the others do nothing.
 class DataSetListener {
 public:
     virtual ~DataSetListener() = default;
-    virtual void ModifiedChanged(bool modified) = 0;
+    virtual void ModifiedChanged(bool /*modified*/) {}
     // A bulk replacement ended: the grid has reported one reset, the records may all be new.
-    virtual void DataSetReplaced() = 0;
+    virtual void DataSetReplaced() {}
 };
 
 inline constexpr int kGridCols = 16;

@@ -70,7 +70,6 @@ public:
     void UpdateAllArray() override;
 
     // ---- DataSetListener
-    void ModifiedChanged(bool) override {}
     void DataSetReplaced() override;
 
     // ---- further public procedures
