@@ -316,6 +316,20 @@ private slots:
         QVERIFY(!w.Menu_Band_Item[0]->isChecked());
     }
 
+    // An encode that fails says why and leaves the last good image for the save or write.
+    void failedEncodeLeavesTheMemoryImageAlone() {
+        EditorData d;
+        Frm_Radio w(d);
+        d.MemImage.fill(0x5C);
+        d.MFG.SetTextMatrix(1, 1, "54.0000");
+        d.RadioOption = "1|200"; // not a whole option record
+        boxes.clear();
+        QVERIFY(!w.EncodeImageOrReport(ImageSource::File));
+        QVERIFY(!boxes.texts().isEmpty());
+        QCOMPARE(d.MemImage[100], uint8_t(0x5C));
+        QCOMPARE(d.MemImage[kImageSize - 1], uint8_t(0x5C));
+    }
+
     // An opened data set that uses the ACS key offers its own SCAN choices at once.
     void decodedDataSetShowsItsScanChoices() {
         EditorData acs;
