@@ -58,7 +58,7 @@ std::unique_ptr<EditorData> NewDataSet() {
     return d;
 }
 
-void CheckFixedPoint(const EditorData& once, const CodecTables& tables, int source, std::string_view origin) {
+void CheckFixedPoint(const EditorData& once, const CodecTables& tables, ImageSource source, std::string_view origin) {
     EncodeResult r = EncodeImage(once, tables, source);
     if (!r.ok())
         Fail(std::string(origin) + ": the data set does not encode", ErrorListText(r.errors));

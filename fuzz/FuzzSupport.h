@@ -34,7 +34,7 @@ void WriteBytes(const std::filesystem::path& path, const uint8_t* data, size_t s
 std::unique_ptr<EditorData> NewDataSet();
 // A decoded data set must encode, and opening that image must give the same data set again.
 // Stops the process with what differs otherwise.
-void CheckFixedPoint(const EditorData& once, const CodecTables& tables, int source, std::string_view origin);
+void CheckFixedPoint(const EditorData& once, const CodecTables& tables, ImageSource source, std::string_view origin);
 
 [[noreturn]] void Fail(std::string_view what, std::string_view detail = {});
 

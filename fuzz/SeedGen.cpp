@@ -33,7 +33,7 @@ std::vector<uint8_t> Bytes(const ImageArray& image, size_t size) {
     return v;
 }
 
-ImageArray Encoded(const EditorData& d, int source) {
+ImageArray Encoded(const EditorData& d, ImageSource source) {
     EncodeResult r = EncodeImage(d, fuzz::ShippedTables().tables, source);
     if (!r.ok()) fuzz::Fail("a generated data set does not encode", ErrorListText(r.errors));
     return r.image;
@@ -70,8 +70,8 @@ int main(int argc, char** argv) {
     // Images: the default, generated data files, a radio read.
     Put("image_roundtrip", "default", Bytes(def, kImageSize));
     for (unsigned seed : {1u, 2u, 3u})
-        Put("image_roundtrip", "generated-" + std::to_string(seed), Bytes(Encoded(*test::MakeRandomDataSet(seed).input, 1), kImageSize));
-    auto radio = Bytes(Encoded(*test::MakeRandomDataSet(4).input, 0), kImageSize + 1);
+        Put("image_roundtrip", "generated-" + std::to_string(seed), Bytes(Encoded(*test::MakeRandomDataSet(seed).input, ImageSource::File), kImageSize));
+    auto radio = Bytes(Encoded(*test::MakeRandomDataSet(4).input, ImageSource::Radio), kImageSize + 1);
     radio[kImageSize] = 1;
     Put("image_roundtrip", "radio-4", radio);
 
@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
     Put("image_file", "empty", std::vector<uint8_t>{});
     Put("image_file", "short", Bytes(def, 100));
     Put("image_file", "rbuffer", Bytes(def, kRadioImageSize));
-    Put("image_file", "data", Bytes(Encoded(*test::MakeRandomDataSet(5).input, 1), kImageSize));
+    Put("image_file", "data", Bytes(Encoded(*test::MakeRandomDataSet(5).input, ImageSource::File), kImageSize));
     Put("image_file", "longer", Bytes(def, kImageSize + 40));
 
     // Calibration tables: selector byte, then the shipped file; one removed, one cut short.

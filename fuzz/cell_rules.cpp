@@ -125,9 +125,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     const auto& shipped = fuzz::ShippedTables();
-    EncodeResult r = EncodeImage(*d, shipped.tables, 1);
+    EncodeResult r = EncodeImage(*d, shipped.tables, ImageSource::File);
     if (!r.ok()) fuzz::Fail("values the cell editors took do not save", ErrorListText(r.errors));
-    auto once = DecodeIntoNewData(r.image, shipped.tables, 1);
+    auto once = DecodeIntoNewData(r.image, shipped.tables, ImageSource::File);
     // What the editors left in the channel rows comes back, but for the one normalisation the
     // format has: CT DEV of a channel with neither a CTCSS tone nor a DCS code to send is not
     // stored and reads back as 250.
@@ -142,6 +142,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                once->MFG.TextMatrix(row, col) + "\" after the open, \"" + want + "\" entered; row " +
                                RowText(*d, row) + ", band " + std::to_string(d->BandIndex));
         }
-    fuzz::CheckFixedPoint(*once, shipped.tables, 1, "edited grid");
+    fuzz::CheckFixedPoint(*once, shipped.tables, ImageSource::File, "edited grid");
     return 0;
 }

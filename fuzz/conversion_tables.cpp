@@ -112,9 +112,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     d->Tables.Folder = fuzz::ScratchDir();
     d->VolTables = fuzz::ShippedTables().voltage;
     d->MemImage = fuzz::ShippedTables().tables.DefaultImage;
-    CoreMainWindow w(*d);
-    DecodeImage(w, d->Tables, 1);
-    auto errors = EncodeImage(*d, 1);
-    (void)ErrorListText(errors);
+    DecodeImage(d->MemImage, LoadCodecTables(d->Tables, d->VolTables, TablesFor::Decode), ImageSource::File, *d);
+    EncodeResult r = EncodeImage(*d, LoadCodecTables(d->Tables, d->VolTables, TablesFor::Encode), ImageSource::File);
+    (void)ErrorListText(r.errors);
     return 0;
 }

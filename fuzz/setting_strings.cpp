@@ -93,12 +93,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ToneDialogTwice(*d);
 
     const auto& shipped = fuzz::ShippedTables();
-    EncodeResult r = EncodeImage(*d, shipped.tables, 1);
+    EncodeResult r = EncodeImage(*d, shipped.tables, ImageSource::File);
     if (!r.ok()) {
         (void)ErrorListText(r.errors);
         return 0;
     }
-    auto once = DecodeIntoNewData(r.image, shipped.tables, 1);
-    fuzz::CheckFixedPoint(*once, shipped.tables, 1, "saved settings");
+    auto once = DecodeIntoNewData(r.image, shipped.tables, ImageSource::File);
+    fuzz::CheckFixedPoint(*once, shipped.tables, ImageSource::File, "saved settings");
     return 0;
 }

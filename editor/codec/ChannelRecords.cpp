@@ -235,8 +235,8 @@ void FinishGrid(DecodeContext& c) {
         for (int column = ColNo + 1; column < kGridCols; ++column)
             c.d.MFG.SetTextMatrix(last, column, c.kept[static_cast<size_t>(column)]);
     }
-    c.win.UpdateScan();
-    c.win.UpdateAreaNo();
+    UpdateScan(c.d);
+    UpdateAreaNo(c.d);
 }
 
 } // namespace vt

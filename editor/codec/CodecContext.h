@@ -4,7 +4,6 @@
 #include "editor/image/SettingsFields.h"
 #include "editor/codec/ImageWriter.h"
 #include "editor/dataset/EditorData.h"
-#include "editor/dataset/MainWindowApi.h"
 
 #include <array>
 #include <string>
@@ -30,9 +29,8 @@ struct EncodeContext {
 };
 
 struct DecodeContext {
-    DecodeContext(MainWindowApi& window, const CodecTables& tables)
-        : win(window), d(window.Data()), t(tables), img(window.Data().MemImage) {}
-    MainWindowApi& win;
+    DecodeContext(EditorData& data, const CodecTables& tables, const ImageArray& image)
+        : d(data), t(tables), img(image) {}
     EditorData& d;
     const CodecTables& t;
     SettingsFields f;

@@ -42,7 +42,7 @@ std::optional<ImageArray> BuildDefaultImage(const ConversionTables& conv) {
     CodecTables tables;
     tables.DefaultImage = DefaultImageBase();
     tables.Conv = &conv;
-    EncodeResult r = EncodeImage(d, tables, 0);
+    EncodeResult r = EncodeImage(d, tables, ImageSource::Radio);
     if (!r.ok()) return std::nullopt;
     return r.image;
 }

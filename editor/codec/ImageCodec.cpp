@@ -10,7 +10,7 @@
 
 #include <utility>
 #include "editor/dataset/EditorData.h"
-#include "editor/dataset/MainWindowApi.h"
+#include "editor/dataset/GridRules.h"
 
 namespace vt {
 
@@ -23,7 +23,7 @@ std::vector<std::string> AsVector(const std::array<std::string, N>& a) {
 
 } // namespace
 
-EncodeResult EncodeImage(const EditorData& d, const CodecTables& tables, int source) {
+EncodeResult EncodeImage(const EditorData& d, const CodecTables& tables, ImageSource source) {
     EncodeResult out;
     out.image = tables.DefaultImage;
     EncodeContext c(d, tables, out.image);
@@ -43,42 +43,17 @@ EncodeResult EncodeImage(const EditorData& d, const CodecTables& tables, int sou
     EncodeAreaNames(c);
     EncodeChannelRecords(c);
     EncodeToneRecords(c);
-    if (source == 1) EncodeIdSuffix(c);
+    if (source == ImageSource::File) EncodeIdSuffix(c);
     EncodeManualSetup(c);
     out.errors = c.w.TakeErrors();
     out.warnings = c.w.TakeWarnings();
     return out;
 }
 
-std::vector<ImageError> EncodeImage(EditorData& d, ConversionTables& conv, const VoltageTables* voltage, int source,
-                                    std::vector<ImageError>* warnings) {
-    CodecTables tables;
-    tables.Conv = &conv;
-    tables.Voltage = voltage ? voltage : &d.VolTables;
-    conv.InitTblErrMsgs();
-    conv.LoadDefaultTbl(tables.DefaultImage);
-    conv.LoadEncTbl();
-    conv.LoadDecTbl();
-    conv.LoadDcsTbl();
-    conv.LoadDevTbl();
-    conv.LoadVoltageTbls();
-    conv.LoadPwrTbl();
-    EncodeResult r = EncodeImage(d, tables, source);
-    if (r.ok()) d.MemImage = r.image;
-    if (warnings) *warnings = r.ok() ? std::move(r.warnings) : std::vector<ImageError>{};
-    return std::move(r.errors);
-}
-
-std::vector<ImageError> EncodeImage(EditorData& d, int source, std::vector<ImageError>* warnings) {
-    return EncodeImage(d, d.Tables, &d.VolTables, source, warnings);
-}
-
-std::vector<ImageRepair> DecodeImage(MainWindowApi& w, int source) { return DecodeImage(w, w.Data().Tables, source); }
-
-std::vector<ImageRepair> DecodeImage(MainWindowApi& w, const CodecTables& tables, int source) {
-    DecodeContext c(w, tables);
-    EditorData& d = c.d;
-    std::vector<ImageRepair> repairs;
+DecodeResult DecodeImage(const ImageArray& image, const CodecTables& tables, ImageSource source, EditorData& d) {
+    DataSetReplacement replacing(d);
+    DecodeContext c(d, tables, image);
+    DecodeResult out;
     // Fields the image does not carry start from the data set the caller has just reset.
     if (!c.f.SplitOptions(d.RadioOption)) c.f.SplitOptions(kDefaultRadioOption);
     c.f.SplitToneSettings(d.FiveToneInfo);
@@ -88,7 +63,7 @@ std::vector<ImageRepair> DecodeImage(MainWindowApi& w, const CodecTables& tables
     DecodeKeyTable(c);
     DecodeEmergencyTable(c);
     DecodeAreaNames(c);
-    if (source == 1) DecodeIdSuffix(c);
+    if (source == ImageSource::File) DecodeIdSuffix(c);
     d.RadioOption = JoinFields(AsVector(c.f.OptionFields));
     d.FarmMarnetInfo = JoinFields(AsVector(c.f.FarmFields));
     d.FiveToneInfo = JoinFields(AsVector(c.f.ToneFields));
@@ -102,31 +77,39 @@ std::vector<ImageRepair> DecodeImage(MainWindowApi& w, const CodecTables& tables
         DecodeFrequencyColumns(c);
         ClearFrequenciesBeyondTheGrid(c);
         ChannelFrequencyRepairs frequencies(c);
-        if (auto band = BandFromPowerBytes(c)) w.SetBand(*band);
-        w.UpdateBand();
-        repairs = frequencies.AfterBand();
+        // The band of the power bytes first; channel frequencies, where there are any, decide.
+        if (auto band = BandFromPowerBytes(c)) {
+            SetBand(d, *band);
+            out.band = *band;
+        }
+        if (ChooseBand(d)) {
+            SetBand(d, d.BandIndex);
+            out.band = d.BandIndex;
+        }
+        out.repairs = frequencies.AfterBand();
         DecodeFlagColumns(c);
         DecodeNameColumns(c);
         FinishGrid(c);
     }
     DecodeToneRecords(c);
     DecodeManualSetup(c);
-    for (auto& r : RepairDecodedData(c)) repairs.push_back(std::move(r));
-    w.GridChanged();
-    return repairs;
+    for (auto& r : RepairDecodedData(c)) out.repairs.push_back(std::move(r));
+    return out;
 }
 
-std::vector<ImageRepair> DecodeImage(MainWindowApi& w, ConversionTables& conv, int source) {
+CodecTables LoadCodecTables(ConversionTables& conv, const VoltageTables& voltage, TablesFor use) {
     CodecTables tables;
     tables.Conv = &conv;
-    // What a save would store, for the fields that only some data sets store.
+    tables.Voltage = &voltage;
+    if (use == TablesFor::Encode) conv.InitTblErrMsgs();
     conv.LoadDefaultTbl(tables.DefaultImage);
     conv.LoadEncTbl();
     conv.LoadDecTbl();
     conv.LoadDcsTbl();
-    conv.LoadDevTbl(); // CT DEV is read back through the deviation entries
+    conv.LoadDevTbl(); // a decode reads CT DEV back through the deviation entries
+    if (use == TablesFor::Encode) conv.LoadVoltageTbls();
     conv.LoadPwrTbl();
-    return DecodeImage(w, tables, source);
+    return tables;
 }
 
 std::string ErrorListText(const std::vector<ImageError>& errors) {

@@ -1,19 +1,24 @@
 #pragma once
-// The radio memory image built from the data set, and the data set rebuilt from an image.
-// Source flag: 1 for a data file, 0 for the radio; it decides only whether the ID suffix is
-// written or read.
+// The radio memory image built from the data set, and the data set rebuilt from an image: plain
+// functions of their inputs. Reading the tables from the program folder is a step of its own
+// (LoadCodecTables), taken by whoever shows the table messages.
 #include "editor/codec/CodecContext.h"
 #include "editor/codec/DecodeRepair.h"
 #include "editor/codec/ImageError.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace vt {
 
 class ConversionTables;
-class MainWindowApi;
+class VoltageTables;
 struct EditorData;
+
+// Where an image goes or comes from. It decides only whether the ID suffix is written or read:
+// a data file carries it, the radio's buffer does not.
+enum class ImageSource { File, Radio };
 
 struct EncodeResult {
     ImageArray image{};
@@ -23,26 +28,27 @@ struct EncodeResult {
 };
 
 // Builds an image from the data set on top of the default image; changes nothing.
-EncodeResult EncodeImage(const EditorData& d, const CodecTables& tables, int source);
-// Loads the tables from the program folder (showing their messages), encodes, and only when
-// the encode succeeds replaces d.MemImage. Returns the errors, empty on success; the warnings of
-// a successful encode go to `warnings` when given. Without voltage tables the data set's own
-// loaded ones are used.
-std::vector<ImageError> EncodeImage(EditorData& d, ConversionTables& conv, const VoltageTables* voltage, int source,
-                                    std::vector<ImageError>* warnings = nullptr);
+EncodeResult EncodeImage(const EditorData& d, const CodecTables& tables, ImageSource source);
 
-// The same with the data set's own tables.
-std::vector<ImageError> EncodeImage(EditorData& d, int source, std::vector<ImageError>* warnings = nullptr);
+struct DecodeResult {
+    // Values the editor cannot hold (or that a save would store differently), brought into their
+    // range or set to their New value, for the user.
+    std::vector<ImageRepair> repairs;
+    // The band the decode selected in the data set (0..7), for the Band menu; none when the image
+    // gave no band and the data set kept its own.
+    std::optional<int> band;
+};
 
-// Rebuilds the data set from w.Data().MemImage. The caller resets the data set first; fields the
-// image does not carry keep the reset values. A value the editor cannot hold (or that a save
-// would store differently) is brought into its range or set to its New value; the result lists
-// those replacements, for the user.
-std::vector<ImageRepair> DecodeImage(MainWindowApi& w, const CodecTables& tables, int source);
-// Loads the code tables from the program folder, then decodes.
-std::vector<ImageRepair> DecodeImage(MainWindowApi& w, ConversionTables& conv, int source);
-// The same with the data set's own tables.
-std::vector<ImageRepair> DecodeImage(MainWindowApi& w, int source);
+// Rebuilds the data set d from image, as one replacement of the data set. The caller resets d
+// first; fields the image does not carry keep the reset values. d.MemImage is not touched.
+DecodeResult DecodeImage(const ImageArray& image, const CodecTables& tables, ImageSource source, EditorData& d);
+
+// Which tables a run needs read: an encode also reads the voltage tables and renews the table
+// error texts (for the current language).
+enum class TablesFor { Encode, Decode };
+// Reads the default image and the code tables from conv's folder into conv (its messages go to
+// conv.ShowMessage) and returns them with voltage, for an encode or a decode.
+CodecTables LoadCodecTables(ConversionTables& conv, const VoltageTables& voltage, TablesFor use);
 
 // All errors as one message, one line each.
 std::string ErrorListText(const std::vector<ImageError>& errors);

@@ -31,15 +31,14 @@ std::unique_ptr<LoadedTables> LoadTablesFrom(const std::filesystem::path& folder
     return t;
 }
 
-std::unique_ptr<EditorData> DecodeIntoNewData(const ImageArray& image, const CodecTables& tables, int source,
+std::unique_ptr<EditorData> DecodeIntoNewData(const ImageArray& image, const CodecTables& tables, ImageSource source,
                                               std::vector<ImageRepair>* repairs) {
     auto d = std::make_unique<EditorData>();
     ResetDataSet(*d);
     if (tables.Voltage) d->VolTables = *tables.Voltage;
     d->MemImage = image;
-    CoreMainWindow w(*d);
-    auto done = DecodeImage(w, tables, source);
-    if (repairs) *repairs = std::move(done);
+    DecodeResult done = DecodeImage(image, tables, source, *d);
+    if (repairs) *repairs = std::move(done.repairs);
     return d;
 }
 
@@ -89,7 +88,8 @@ bool CheckImageFixedPoint(const uint8_t* data, size_t size, const CodecTables& t
     if (size != kImageSize && size != kImageSize - 1) return true;
     ImageArray image{};
     std::copy_n(data, size, image.begin());
-    const int source = size == kImageSize ? 1 : 0;
+    // Only a data file carries the byte after the radio's 16,000.
+    const ImageSource source = size == kImageSize ? ImageSource::File : ImageSource::Radio;
     auto once = DecodeIntoNewData(image, tables, source);
     EncodeResult second = EncodeImage(*once, tables, source);
     if (!second.ok()) {

@@ -3,6 +3,7 @@
 // the same, field by field. Used by the round-trip tests and the fuzz targets.
 #include "editor/codec/CodecContext.h"
 #include "editor/codec/DecodeRepair.h"
+#include "editor/codec/ImageCodec.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -23,9 +24,8 @@ struct LoadedTables {
 };
 std::unique_ptr<LoadedTables> LoadTablesFrom(const std::filesystem::path& folder);
 
-// A New data set holding the decode of the image (source 1: a data file, 0: the radio), and the
-// replacements the decode made.
-std::unique_ptr<EditorData> DecodeIntoNewData(const ImageArray& image, const CodecTables& tables, int source,
+// A New data set holding the decode of the image, and the replacements the decode made.
+std::unique_ptr<EditorData> DecodeIntoNewData(const ImageArray& image, const CodecTables& tables, ImageSource source,
                                               std::vector<ImageRepair>* repairs = nullptr);
 
 // The first few fields in which two data sets differ, one a line; empty when they agree.

@@ -8,6 +8,7 @@
 namespace vt {
 
 void ResetDataSet(EditorData& d) {
+    DataSetReplacement replacing(d);
     {
         GridBatch batch(d.MFG);
         d.MFG.SetCols(kGridCols);
@@ -34,7 +35,7 @@ void ResetDataSet(EditorData& d) {
     // The SCAN choices follow the default options (no ACS key) rather than the last document.
     UpdateScan(d);
     SetBand(d, 0);
-    d.DataChanged = false;
+    d.ClearModified();
 }
 
 } // namespace vt

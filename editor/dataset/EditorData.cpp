@@ -21,4 +21,38 @@ void EditorData::ResetSettings() {
     FarmMarnetInfo = kDefaultFarmMarnetInfo;
 }
 
+void EditorData::SetModified(bool modified) {
+    if (modified_ == modified) return;
+    modified_ = modified;
+    if (listener_.l) listener_.l->ModifiedChanged(modified);
+}
+
+void EditorData::SetRadioOption(const std::string& record) {
+    if (RadioOption == record) return;
+    RadioOption = record;
+    MarkModified();
+}
+
+void EditorData::SetAreaName(int area, const std::string& name) {
+    if (area < 1 || area > kMaxAreas) return;
+    std::string& stored = AreaNames[static_cast<size_t>(area)];
+    if (stored == name) return;
+    stored = name;
+    MarkModified();
+}
+
+void EditorData::BeginReplace() {
+    ++replacing_;
+    MFG.beginBatch();
+}
+
+void EditorData::EndReplace() {
+    if (replacing_ == 0) return;
+    const bool outermost = --replacing_ == 0;
+    // A replaced data set is shown anew even where a cell happens to hold the same text.
+    if (outermost) MFG.ReportReset();
+    MFG.endBatch();
+    if (outermost && listener_.l) listener_.l->DataSetReplaced();
+}
+
 } // namespace vt

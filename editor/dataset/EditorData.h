@@ -2,6 +2,8 @@
 // The editor's whole data set and session state, owned by the application and handed to every
 // window and to the image code. Members keep the names the windows and the image code use.
 // Arrays that the program numbers from 1 are sized one larger and leave index 0 unused.
+// The data set keeps its own "modified" flag and tells one listener (the main window) when it
+// changes and when the whole data set was replaced (New, Open, a read from the radio).
 #include "common/ExchangeFiles.h"
 #include "editor/image/ConversionTables.h"
 #include "editor/image/GridShape.h"
@@ -19,6 +21,15 @@
 namespace vt {
 
 class FiveToneList;
+
+// A listener takes the notices it needs; the others do nothing.
+class DataSetListener {
+public:
+    virtual ~DataSetListener() = default;
+    virtual void ModifiedChanged(bool /*modified*/) {}
+    // A bulk replacement ended: the grid has reported one reset, the records may all be new.
+    virtual void DataSetReplaced() {}
+};
 
 inline constexpr int kToneLines = 100;
 inline constexpr int kSpecialFields = 10;
@@ -49,7 +60,6 @@ struct EditorData {
     std::vector<std::string> ScanChoices;
 
     std::string RadioOption = kDefaultRadioOption;
-    bool DataChanged = false;
 
     int BandIndex = 1;
     std::array<double, 3> BandLimits{0.0, 53.0, 60.0}; // indices 1 (low) and 2 (high)
@@ -80,6 +90,48 @@ struct EditorData {
 
     // Resets what a New data set resets (see ClearAll in the main window for the grid part).
     void ResetSettings();
+
+    // ---- the document
+    // Edits not saved yet: the save question on close, New, Open and a read asks about them.
+    bool IsModified() const { return modified_; }
+    // An edit, whether or not it changed a value (a click in the grid or a confirmed dialog counts).
+    void MarkModified() { SetModified(true); }
+    // The data set now matches a file, the radio or a New document.
+    void ClearModified() { SetModified(false); }
+    // Record writes of the dialogs: they mark the data set only when the value differs.
+    void SetRadioOption(const std::string& record);
+    void SetAreaName(int area, const std::string& name); // area 1..10; others are ignored
+
+    // One listener, or none; a copy of the data set starts without one.
+    void SetListener(DataSetListener* l) { listener_.l = l; }
+    // Opens and closes a bulk replacement (use DataSetReplacement): the grid reports one reset
+    // and the listener hears DataSetReplaced once, when the outermost one ends.
+    void BeginReplace();
+    void EndReplace();
+
+private:
+    struct ListenerSlot {
+        DataSetListener* l = nullptr;
+        ListenerSlot() = default;
+        ListenerSlot(const ListenerSlot&) {}
+        ListenerSlot& operator=(const ListenerSlot&) { return *this; }
+    };
+    bool modified_ = false;
+    int replacing_ = 0;
+    ListenerSlot listener_;
+    void SetModified(bool modified);
+};
+
+// Holds a bulk replacement of the data set open for a scope.
+class DataSetReplacement {
+public:
+    explicit DataSetReplacement(EditorData& d) : d_(d) { d_.BeginReplace(); }
+    ~DataSetReplacement() { d_.EndReplace(); }
+    DataSetReplacement(const DataSetReplacement&) = delete;
+    DataSetReplacement& operator=(const DataSetReplacement&) = delete;
+
+private:
+    EditorData& d_;
 };
 
 } // namespace vt

@@ -99,8 +99,6 @@ public:
     void UpdateAreaName() override {}
     void AddSecondRec(const std::string& s) override { vt::AddSecondRec(d_, s); }
     int WhichAreaInt(int row) override { return vt::WhichAreaInt(d_, row); }
-    void UpdateBand() override { vt::UpdateBand(d_); }
-    void SetBand(int band) override { vt::SetBand(d_, band); }
     void UpdateAllArray() override { vt::UpdateAllArray(d_); }
 
 private:

@@ -40,6 +40,8 @@ public:
     // Many changes at once report one reset at the end.
     void beginBatch() { ++batch_; }
     void endBatch();
+    // Reports a reset (at the end of the batch when one is open) though no cell may have changed.
+    void ReportReset() { notifyReset(); }
 
 private:
     int rows_, cols_;

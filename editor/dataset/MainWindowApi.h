@@ -1,7 +1,7 @@
 #pragma once
-// What the settings dialogs, service windows and the image decoder call back into the main
-// window. The main window implements it (refreshing its view); GridRules gives the same rules
-// on a bare data set for the image code and for tests.
+// What the settings dialogs and service windows call back into the main window. The main window
+// implements it (refreshing its view); GridRules gives the same rules on a bare data set for
+// the cores and for tests.
 #include <string>
 
 namespace vt {
@@ -22,12 +22,7 @@ public:
     virtual void UpdateAreaName() = 0;
     virtual void AddSecondRec(const std::string& secfreq) = 0;
     virtual int WhichAreaInt(int row) = 0;
-    virtual void UpdateBand() = 0;
-    // Selects a band as the Band menu does; the decoder's choice when no channel has a frequency.
-    virtual void SetBand(int band) = 0;
     virtual void UpdateAllArray() = 0;
-    // The grid was changed behind the window's back (many cells at once).
-    virtual void GridChanged() {}
 };
 
 } // namespace vt

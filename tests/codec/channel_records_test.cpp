@@ -18,7 +18,7 @@ class ChannelRecords : public ::testing::Test {
 protected:
     CodecFixture fx;
     std::unique_ptr<EditorData> d = NewData();
-    ImageArray Encode(int source = 1) { return fx.EncodeOk(*d, source); }
+    ImageArray Encode(ImageSource source = ImageSource::File) { return fx.EncodeOk(*d, source); }
     void Shape(int areas, int per) {
         SetOption(*d, 0, std::to_string(areas));
         SetOption(*d, 1, std::to_string(per));
@@ -261,8 +261,8 @@ TEST_F(ChannelRecords, AFailedEncodeLeavesTheMemoryImageAlone) {
     SetCell(*d, 7, kTx, "410.0000");
     ConversionTables missing;
     missing.Folder = "/nonexistent";
-    auto errors = EncodeImage(*d, missing, nullptr, 1);
-    EXPECT_FALSE(errors.empty());
+    EncodeResult r = EncodeImage(*d, LoadCodecTables(missing, d->VolTables, TablesFor::Encode), ImageSource::File);
+    EXPECT_FALSE(r.ok());
     EXPECT_EQ(d->MemImage[100], 0x5C);
 }
 

@@ -28,10 +28,10 @@ protected:
     ImageArray img = shipped->tables.DefaultImage;
     std::vector<ImageRepair> repairs;
 
-    std::unique_ptr<EditorData> Open(int source = 1) {
-        auto d = DecodeIntoNewData(img, shipped->tables, source, &repairs);
+    std::unique_ptr<EditorData> Open() {
+        auto d = DecodeIntoNewData(img, shipped->tables, ImageSource::File, &repairs);
         std::string why;
-        EXPECT_TRUE(CheckImageFixedPoint(img.data(), source ? kImageSize : kImageSize - 1, shipped->tables, &why)) << why;
+        EXPECT_TRUE(CheckImageFixedPoint(img.data(), kImageSize, shipped->tables, &why)) << why;
         return d;
     }
     // The one replacement of the field (and row), or a failure.
@@ -52,9 +52,10 @@ TEST_F(DecodeRepairs, ImagesTheEditorWroteNeedNone) {
     EXPECT_TRUE(repairs.empty()) << RepairListText(repairs, "default.Tbl:", "row");
     for (unsigned seed = 700; seed < 740; ++seed) {
         RandomCase c = MakeRandomDataSet(seed);
-        EncodeResult r = EncodeImage(*c.input, shipped->tables, seed % 2);
+        const ImageSource source = seed % 2 ? ImageSource::File : ImageSource::Radio;
+        EncodeResult r = EncodeImage(*c.input, shipped->tables, source);
         ASSERT_TRUE(r.ok()) << ErrorListText(r.errors);
-        DecodeIntoNewData(r.image, shipped->tables, seed % 2, &repairs);
+        DecodeIntoNewData(r.image, shipped->tables, source, &repairs);
         EXPECT_TRUE(repairs.empty()) << "seed " << seed << RepairListText(repairs, "", "row");
     }
 }

@@ -119,7 +119,7 @@ TEST_F(FixedPoint, ShippedDefaultImageAndItsMutations) {
 TEST_F(FixedPoint, GeneratedDataSetsAndTheirMutations) {
     for (unsigned seed = 1; seed <= 30u * Scale(); ++seed) {
         RandomCase c = MakeRandomDataSet(seed);
-        EncodeResult r = EncodeImage(*c.input, shipped->tables, 1);
+        EncodeResult r = EncodeImage(*c.input, shipped->tables, ImageSource::File);
         ASSERT_TRUE(r.ok()) << ErrorListText(r.errors);
         Check(r.image, "data set " + std::to_string(seed));
         for (int i = 0; i < 15; ++i)

@@ -16,7 +16,7 @@ class OptionArea : public ::testing::Test {
 protected:
     CodecFixture fx;
     std::unique_ptr<EditorData> d = NewData();
-    ImageArray Encode(int source = 1) { return fx.EncodeOk(*d, source); }
+    ImageArray Encode(ImageSource source = ImageSource::File) { return fx.EncodeOk(*d, source); }
     bool HasError(const std::string& field) {
         for (const auto& e : fx.Encode(*d).errors)
             if (e.field == field) return true;
@@ -206,26 +206,26 @@ TEST_F(OptionArea, TrunkKeyStaysTrunkWithoutAcs) {
 
 TEST_F(OptionArea, IdSuffixOnlyInDataFiles) {
     SetField(d->FarmMarnetInfo, 2, "AB");
-    ImageArray file = Encode(1), radio = Encode(0);
+    ImageArray file = Encode(ImageSource::File), radio = Encode(ImageSource::Radio);
     EXPECT_EQ(std::string(file.begin() + 0x3BB0, file.begin() + 0x3BB5), "ID:AB");
     for (size_t k = 0x3BB0; k < 0x3BB5; ++k) EXPECT_EQ(radio[k], fx.tables.DefaultImage[k]);
     for (size_t k = 0; k < file.size(); ++k)
         if (k < 0x3BB0 || k > 0x3BB4) {
             ASSERT_EQ(file[k], radio[k]) << k;
         }
-    EXPECT_EQ(Field(fx.Decode(file, 1)->FarmMarnetInfo, 2), "AB");
-    EXPECT_EQ(Field(fx.Decode(file, 0)->FarmMarnetInfo, 2), "");
+    EXPECT_EQ(Field(fx.Decode(file, ImageSource::File)->FarmMarnetInfo, 2), "AB");
+    EXPECT_EQ(Field(fx.Decode(file, ImageSource::Radio)->FarmMarnetInfo, 2), "");
 }
 
 TEST_F(OptionArea, ManualSetupBytesTravelBothWays) {
     d->Setup3C00 = 1;
     d->Setup3C01 = 128;
     d->Setup3C02 = 255;
-    ImageArray img = Encode(0);
+    ImageArray img = Encode(ImageSource::Radio);
     EXPECT_EQ(img[0x3C00], 1);
     EXPECT_EQ(img[0x3C01], 128);
     EXPECT_EQ(img[0x3C02], 255);
-    auto back = fx.Decode(img, 0);
+    auto back = fx.Decode(img, ImageSource::Radio);
     EXPECT_EQ(back->Setup3C01, 128);
     EXPECT_EQ(back->Setup3C02, 255);
     EXPECT_EQ(back->ManualSetupFlag, 1);

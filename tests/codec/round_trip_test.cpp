@@ -69,7 +69,7 @@ TEST_P(RoundTrip, ASecondRoundChangesNothing) {
 TEST_P(RoundTrip, SourceFlagOnlyDecidesTheIdSuffix) {
     for (unsigned seed = 200; seed < 200 + kSeeds / 4; ++seed) {
         RandomCase c = MakeRandomDataSet(seed);
-        ImageArray file = fx.EncodeOk(*c.input, 1), radio = fx.EncodeOk(*c.input, 0);
+        ImageArray file = fx.EncodeOk(*c.input, ImageSource::File), radio = fx.EncodeOk(*c.input, ImageSource::Radio);
         for (size_t k = 0; k < kImageSize; ++k)
             if (k < 0x3BB0 || k > 0x3BB4) {
                 ASSERT_EQ(file[k], radio[k]) << "seed " << seed << " byte " << k;

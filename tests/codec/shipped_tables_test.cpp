@@ -33,8 +33,7 @@ protected:
 TEST_F(ShippedTables, DefaultImageDecodesAsNew) {
     auto d = WithTables(NewData());
     ASSERT_TRUE(ReadImageFile(std::filesystem::path(VELTRA_APP_DIR) / "resource" / "default.Tbl", d->MemImage));
-    CoreMainWindow w(*d);
-    DecodeImage(w, 1);
+    DecodeImage(d->MemImage, LoadCodecTables(d->Tables, d->VolTables, TablesFor::Decode), ImageSource::File, *d);
     EXPECT_TRUE(messages.empty());
     ExpectSameData(*d, *NewDataAsDecoded(), 0);
 }
@@ -45,13 +44,14 @@ TEST_F(ShippedTables, SaveAndOpenThroughTheRealTables) {
     for (unsigned seed = 500; seed < 510; ++seed) {
         RandomCase c = MakeRandomDataSet(seed);
         auto in = WithTables(std::move(c.input));
-        auto errors = EncodeImage(*in, 1);
-        ASSERT_TRUE(errors.empty()) << ErrorListText(errors);
+        EncodeResult r = EncodeImage(*in, LoadCodecTables(in->Tables, in->VolTables, TablesFor::Encode), ImageSource::File);
+        ASSERT_TRUE(r.ok()) << ErrorListText(r.errors);
+        in->MemImage = r.image;
         ASSERT_TRUE(WriteImageFile(dir / "data.dat", in->MemImage));
         auto out = WithTables(NewData());
         ASSERT_TRUE(ReadImageFile(dir / "data.dat", out->MemImage));
-        CoreMainWindow w(*out);
-        DecodeImage(w, 1);
+        DecodeImage(out->MemImage, LoadCodecTables(out->Tables, out->VolTables, TablesFor::Decode), ImageSource::File,
+                    *out);
         ExpectSameData(*out, *c.expected, seed);
         EXPECT_TRUE(messages.empty());
     }

@@ -86,8 +86,7 @@ TEST_F(ToneRecords, UnusedAndClearedLines) {
     dec->MemImage = img;
     dec->FiveToneChannels[5] = "";
     dec->SpecialData[5][4] = "kept";
-    CoreMainWindow w(*dec);
-    DecodeImage(w, fx.tables, 1);
+    DecodeImage(img, fx.tables, ImageSource::File, *dec);
     EXPECT_EQ(Field(dec->FiveToneChannels[1], 1), "ZVEI1");
     EXPECT_EQ(dec->SpecialData[1][1], "15");
     EXPECT_EQ(dec->FiveToneChannels[5], "");

@@ -52,7 +52,6 @@ private slots:
         data.CommPort = 7;
         data.MFG.SetTextMatrix(1, 1, "145.0000");
         data.MFG.SetTextMatrix(1, 2, "145.6000");
-        w.GridChanged();
         boxes.clear();
 
         w.WriteBtn->click();

@@ -32,7 +32,6 @@ class TransferEndToEnd : public QObject {
             for (int c = 0; c < 4; ++c) g.SetTextMatrix(r + 1, c + 1, rows[r][c]);
         data->FiveToneChannels[1] = "CALL 12345|ZVEI1|Base|CURRENT|3|";
         data->AreaNames[1] = "FIELD";
-        w->GridChanged();
     }
     bool WaitForReturn(int ms) {
         return QTest::qWaitFor([&] { return w->isVisible() && !w->ReadTimer->isActive(); }, ms);
@@ -93,13 +92,13 @@ private slots:
         option.replace(0, 6, "2|20|"); // two areas of twenty channels
         data->RadioOption = option;
         w->AdjustArea_Marnet();
-        QVERIFY2(w->EncodeImageOrReport(0), qPrintable(boxes.texts().join(" / ")));
+        QVERIFY2(w->EncodeImageOrReport(ImageSource::Radio), qPrintable(boxes.texts().join(" / ")));
         std::vector<uint8_t> image(data->MemImage.begin(), data->MemImage.begin() + 16000);
         radio->SetMemory(image);
         w->ClearAll();
         data->MemImage.fill(0);
         std::copy(image.begin(), image.end(), data->MemImage.begin());
-        w->DecodeMemImage(0);
+        w->DecodeMemImage(ImageSource::Radio);
         EditorData expected = *data;
         w->ClearAll();
         QCOMPARE(data->MFG.TextMatrix(1, 1), std::string());

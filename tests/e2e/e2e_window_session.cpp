@@ -259,8 +259,8 @@ private slots:
         EditorData back;
         BuildGrid(back);
         back.MemImage = image;
-        CoreMainWindow api(back);
-        DecodeImage(api, 1);
+        DecodeImage(back.MemImage, LoadCodecTables(back.Tables, back.VolTables, TablesFor::Decode), ImageSource::File,
+                    back);
         QCOMPARE(back.MFG.TextMatrix(1, 2), std::string("55.5000"));
 
         // Saved: the close button now ends the editor without a question.

@@ -50,8 +50,7 @@ class CodecSaveOpenTest : public QObject {
             data->MFG.SetTextMatrix(r, 2, "40.0000");
         }
         data->MFG.SetTextMatrix(200, 3, "LAST");
-        data->DataChanged = true;
-        w->GridChanged();
+        data->MarkModified();
     }
     void ExpectOneWarningNamingRow201() {
         QCOMPARE(boxes.shown().size(), size_t(1));
@@ -90,7 +89,7 @@ private slots:
         QVERIFY(w->Menu_Save_Click());
         ExpectOneWarningNamingRow201();
         QCOMPARE(QFileInfo(path).size(), qint64(16001));
-        QVERIFY(!data->DataChanged);
+        QVERIFY(!data->IsModified());
 
         // The file opens again with every channel the radio holds.
         boxes.clear();
@@ -144,7 +143,7 @@ private slots:
             }
             QCOMPARE(data->BandIndex, band);
             for (int r = 1; r <= 200; ++r) data->MFG.SetTextMatrix(r, 15, std::to_string(1 + r % 50));
-            data->DataChanged = true;
+            data->MarkModified();
             const QString path = QString::fromStdString(home->File("powers.dat").string());
             files.answer(path);
             QVERIFY(w->Menu_Save_Click());

@@ -25,7 +25,6 @@ class TransferHandoff : public QObject {
         g.SetTextMatrix(1, 3, "BASE");
         g.SetTextMatrix(2, 1, "146.0125");
         g.SetTextMatrix(2, 2, "146.0125");
-        w->GridChanged();
     }
     bool WaitForReturn(int ms = 15000) {
         return QTest::qWaitFor([&] { return w->isVisible() && !w->ReadTimer->isActive(); }, ms);
@@ -71,7 +70,7 @@ private slots:
         FillChannels();
         data->CommPort = 3;
         w->Menu_Chinese_Click();
-        data->DataChanged = true;
+        data->MarkModified();
         boxes.clear();
         w->WriteBtn->click();
         QVERIFY(!w->isVisible());
@@ -90,17 +89,17 @@ private slots:
         QVERIFY(WaitForReturn());
         QVERIFY(boxes.texts().isEmpty());
         QCOMPARE(data->MFG.TextMatrix(1, 1), std::string("145.0000")); // a write changes no data
-        QVERIFY(data->DataChanged);
+        QVERIFY(data->IsModified());
     }
 
     void completedReadDecodesTheRadioImage() {
         FillChannels();
         data->AreaNames[1] = "FIELD";
-        QVERIFY(w->EncodeImageOrReport(0));
+        QVERIFY(w->EncodeImageOrReport(ImageSource::Radio));
         home->Write("radio.bin", std::vector<uint8_t>(data->MemImage.begin(), data->MemImage.begin() + 16000));
         home->FakeTool("sleep 0.3; status 2; cp radio.bin rbuffer.bin; status 128");
         home->Write("rbuffer.bin", std::vector<uint8_t>(16000, 0)); // a stale answer
-        data->DataChanged = false;
+        data->ClearModified();
         w->ReadBtn->click();
         QCOMPARE(data->TransferMode, 0);
         QCOMPARE(data->MFG.TextMatrix(1, 1), std::string()); // cleared before anything is read
@@ -111,7 +110,7 @@ private slots:
         QCOMPARE(data->MFG.TextMatrix(1, 1), std::string("145.0000"));
         QCOMPARE(data->MFG.TextMatrix(2, 2), std::string("146.0125"));
         QCOMPARE(data->MFG.TextMatrix(1, 3), std::string("BASE"));
-        QVERIFY(!data->DataChanged);
+        QVERIFY(!data->IsModified());
         QVERIFY(w->windowTitle().endsWith("[noname.dat]"));
     }
 
@@ -120,7 +119,7 @@ private slots:
             std::filesystem::remove(home->File("args.txt"));
             home->FakeTool("status " + std::to_string(code) + "; cp Msg.sys rbuffer.bin");
             FillChannels();
-            data->DataChanged = false;
+            data->ClearModified();
             w->Menu_ReadCHData_Click();
             QVERIFY(WaitForReturn());
             QVERIFY(boxes.texts().isEmpty());
@@ -201,7 +200,7 @@ private slots:
     void cancelledSavePromptCancelsTheRead() {
         home->FakeTool("status 128");
         FillChannels();
-        data->DataChanged = true;
+        data->MarkModified();
         boxes.answer(ui::MsgResult::Cancel);
         w->Menu_ReadCHData_Click();
         QCOMPARE(boxes.texts(), QStringList{w->SaveChangesMsg});

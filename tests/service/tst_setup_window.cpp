@@ -171,7 +171,7 @@ private slots:
         vt::CodecTables tables;
         tables.Conv = &conv;
         tables.Voltage = &data.VolTables;
-        const vt::EncodeResult r = vt::EncodeImage(data, tables, 1);
+        const vt::EncodeResult r = vt::EncodeImage(data, tables, vt::ImageSource::File);
         QCOMPARE(int(r.image[0x3C00]), 1);
         QCOMPARE(int(r.image[0x3C01]), 255);
         QCOMPARE(int(r.image[0x3C02]), 100);

@@ -55,7 +55,7 @@ private slots:
         w.Menu_RadioOption->trigger();
         QVERIFY(seen);
         QCOMPARE(data.MFG.Rows(), 2 * 100 + 2);
-        QVERIFY(data.DataChanged);
+        QVERIFY(data.IsModified());
 
         OnModal<Frm_Areaname>(seen, [](Frm_Areaname& d) {
             QRect cell = d.MFGArea->visualRect(d.MFGArea->model()->index(0, 2));

@@ -59,7 +59,7 @@ TEST_F(FiveToneListTest, StoreWritesBothRecordsAndMarksTheDataChanged) {
     list.ToneSet = 5;
     list.SetCell(2, 1, "CALL 555");
     list.Store(d);
-    EXPECT_TRUE(d.DataChanged);
+    EXPECT_TRUE(d.IsModified());
     EXPECT_EQ(d.FiveToneInfo, "1A2|5|1|1|5|1");
     EXPECT_EQ(d.FiveToneChannels[2], "CALL 555|||||");
     EXPECT_EQ(d.FiveToneChannels[1], "|||||");
@@ -73,7 +73,7 @@ TEST_F(FiveToneListTest, ClearEmptiesTheRecordsAtOnceAndKeepsFarmOff) {
     EXPECT_EQ(d.FiveToneInfo, "");
     EXPECT_EQ(d.FiveToneChannels[1], "");
     EXPECT_EQ(d.SpecialData[5][1], "");
-    EXPECT_FALSE(d.DataChanged);
+    EXPECT_FALSE(d.IsModified());
     list.Store(d);
     EXPECT_EQ(d.FiveToneInfo, "|0|1|1|5|1"); // the cleared view starts on EXTEND
     EXPECT_EQ(d.FiveToneChannels[9], "||Number 9|||");

@@ -34,17 +34,18 @@ protected:
     }
     // Encodes d; the test fails with the encoder's messages when it refuses.
     bool Encode() {
-        auto errors = EncodeImage(d, conv, nullptr, 1);
-        EXPECT_TRUE(errors.empty()) << ErrorListText(errors);
-        return errors.empty();
+        EncodeResult r = EncodeImage(d, LoadCodecTables(conv, d.VolTables, TablesFor::Encode), ImageSource::File);
+        EXPECT_TRUE(r.ok()) << ErrorListText(r.errors);
+        if (r.ok()) d.MemImage = r.image;
+        return r.ok();
     }
     std::unique_ptr<EditorData> RoundTrip() {
         auto back = std::make_unique<EditorData>();
         if (!Encode()) return back;
         ResetDataSet(*back);
         back->MemImage = d.MemImage;
-        CoreMainWindow bw(*back);
-        DecodeImage(bw, conv, 1);
+        DecodeImage(back->MemImage, LoadCodecTables(conv, back->VolTables, TablesFor::Decode), ImageSource::File,
+                    *back);
         return back;
     }
     void Install(SpecialCallEntry e) {

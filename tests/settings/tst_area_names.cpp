@@ -89,7 +89,7 @@ private slots:
         Frm_Areaname none(*main);
         QCOMPARE(none.Rows(), 1);
         none.Command1_Click();
-        QVERIFY(!data->DataChanged);
+        QVERIFY(!data->IsModified());
     }
 
     void onlyNameCellsOpenTheEditBox() {
@@ -136,7 +136,7 @@ private slots:
         QCOMPARE(data->AreaNames[2], std::string("North"));
         QCOMPARE(data->AreaNames[3], std::string(""));
         QCOMPARE(data->AreaNames[5], std::string("KEEP")); // above the number of areas
-        QVERIFY(data->DataChanged);
+        QVERIFY(data->IsModified());
         QCOMPARE(main->calls, std::vector<std::string>{"UpdateAreaName"});
     }
 
@@ -182,7 +182,7 @@ private slots:
         Show(dlg);
         ClickCell(dlg, 1, 2);
         QTest::mouseClick(dlg.Command1, Qt::LeftButton);
-        QVERIFY(!data->DataChanged);
+        QVERIFY(!data->IsModified());
         QCOMPARE(main->calls.size(), size_t(1));
     }
 

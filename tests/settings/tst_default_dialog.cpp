@@ -36,7 +36,7 @@ class DefaultDialogTest : public QObject {
 
 private slots:
     void init() {
-        data.DataChanged = false;
+        data.ClearModified();
         data.Lang.Set("Fdefault_Interface", 1, "Default title");
         data.Lang.Set("Fdefault_Interface", 2, "Frame text");
         data.Lang.Set("Fdefault_Interface", 3, "Area:");
@@ -62,7 +62,7 @@ private slots:
         QTest::mouseClick(dlg.Command1, Qt::LeftButton);
         QVERIFY(!dlg.isVisible());
         QCOMPARE(Fields(data.RadioOption)[kOptDefaultChannel], std::string("0"));
-        QVERIFY(data.DataChanged); // 17 became 0
+        QVERIFY(data.IsModified()); // 17 became 0
     }
 
     void bothRowsWithTenAreas() {
@@ -108,7 +108,7 @@ private slots:
         data.RadioOption = Record("3", "66", "0", "0", "0", "0");
         Frm_Default dlg(main);
         dlg.Command1_Click();
-        QVERIFY(!data.DataChanged);
+        QVERIFY(!data.IsModified());
     }
 
     void recordsThatAskNothingShowNoRow() {
@@ -121,7 +121,7 @@ private slots:
             dlg.Command1_Click();
             QCOMPARE(data.RadioOption, rec);
         }
-        QVERIFY(!data.DataChanged);
+        QVERIFY(!data.IsModified());
     }
 
     void closingOtherwiseKeepsTheRecord() {

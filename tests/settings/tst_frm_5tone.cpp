@@ -288,7 +288,7 @@ private slots:
         QTest::mouseClick(dlg->Command1, Qt::LeftButton);
         QVERIFY(!dlg->isVisible());
         QCOMPARE(d->FiveToneInfo, std::string("12345|1|1|1|5|1"));
-        QVERIFY(d->DataChanged);
+        QVERIFY(d->IsModified());
         QVERIFY(!d->PendingFiveTone);
     }
 
@@ -311,11 +311,11 @@ private slots:
         QCOMPARE(boxes->texts(), QStringList{msg(3)});
         QCOMPARE(d->FarmMarnetInfo, std::string(kDefaultFarmMarnetInfo));
         QCOMPARE(dlg->ComboToneSet->currentText(), QString("EXTEND"));
-        QVERIFY(!d->DataChanged);
+        QVERIFY(!d->IsModified());
         QTest::mouseClick(dlg->Command1, Qt::LeftButton);
         QCOMPARE(d->FiveToneInfo, std::string("|0|1|1|5|1"));
         QCOMPARE(d->FiveToneChannels[12], std::string("||Number 12|||"));
-        QVERIFY(d->DataChanged);
+        QVERIFY(d->IsModified());
     }
 
     void clearThenCancelPutsEverythingBack() {
@@ -386,7 +386,7 @@ private slots:
         QTest::mouseClick(dlg->CommandInstall, Qt::LeftButton);
         QCOMPARE(boxes->texts(), QStringList{msg(5)});
         QCOMPARE(d->FarmMarnetInfo, std::string(kDefaultFarmMarnetInfo));
-        QVERIFY(!d->DataChanged);
+        QVERIFY(!d->IsModified());
     }
 
     void theMainWindowsCommandOpensTheDialogModally() {
@@ -405,7 +405,7 @@ private slots:
         main.Menu_5Tone_Click();
         QCOMPARE(title, QString("5Tone"));
         QCOMPARE(data.FiveToneInfo, std::string("12345|1|1|1|5|1"));
-        QVERIFY(data.DataChanged);
+        QVERIFY(data.IsModified());
         QVERIFY(!data.PendingFiveTone);
     }
 

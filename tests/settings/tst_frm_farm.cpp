@@ -74,7 +74,7 @@ private slots:
         QVERIFY(!dlg->Label9->isVisible());
         ok();
         QCOMPARE(d->FarmMarnetInfo, std::string(kDefaultFarmMarnetInfo));
-        QVERIFY(d->DataChanged);
+        QVERIFY(d->IsModified());
         QVERIFY(!d->PendingFiveTone); // nothing was on: the 5-tone list is not touched
         QVERIFY(!dlg->isVisible());
     }
@@ -215,7 +215,7 @@ private slots:
         QVERIFY(d->PendingFiveTone);
         boxes->answer(ui::MsgResult::No); // do not save the edits first
         radio.Menu_New->trigger();
-        QVERIFY(!d->DataChanged);
+        QVERIFY(!d->IsModified());
         QVERIFY(!d->PendingFiveTone);
         Frm_5Tone tone(radio);
         QCOMPARE(tone.TxtID->text(), QString(""));
@@ -229,7 +229,7 @@ private slots:
         QTest::mouseClick(dlg->CmdCancel, Qt::LeftButton);
         QVERIFY(!dlg->isVisible());
         QCOMPARE(d->FarmMarnetInfo, std::string(kDefaultFarmMarnetInfo));
-        QVERIFY(!d->DataChanged);
+        QVERIFY(!d->IsModified());
         QCOMPARE(d->MFG.TextMatrix(12, 4), std::string(""));
     }
 

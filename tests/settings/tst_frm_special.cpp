@@ -165,7 +165,7 @@ private slots:
         QCOMPARE(dlg->result(), int(QDialog::Accepted));
         QCOMPARE(list.LineText(7), std::string("ROBOT 1R2R3 PIN 3 LOW|ZVEI1|1R2R3 P3 LOW|CURRENT|1|"));
         QCOMPARE(d->SpecialData[7][8], std::string("LOW"));
-        QVERIFY(!d->DataChanged); // the 5-tone dialog's OK sets it
+        QVERIFY(!d->IsModified()); // the 5-tone dialog's OK sets it
     }
 
     void okChecksTheChosenBoxEvenWhenItWasNeverFocused() {

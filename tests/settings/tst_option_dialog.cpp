@@ -339,7 +339,7 @@ private slots:
         QCOMPARE(data->RadioOption, before); // nothing stored until OK
         QTest::mouseClick(dlg->CommandCANCEL, Qt::LeftButton);
         QCOMPARE(data->RadioOption, before);
-        QVERIFY(!data->DataChanged);
+        QVERIFY(!data->IsModified());
         QVERIFY(main->calls.empty());
 
         auto again = Open();
@@ -363,7 +363,7 @@ private slots:
         QCOMPARE(main->calls, (std::vector<std::string>{"UpdateScan", "AdjustArea_Marnet", "ValidateP", "ValidateT",
                                                         "UpdateAreaNo"}));
         QCOMPARE(main->optionSeenFirst, data->RadioOption); // stored before the callbacks
-        QVERIFY(data->DataChanged);
+        QVERIFY(data->IsModified());
         RadioOptionRecord r = Fields(data->RadioOption);
         QCOMPARE(r[kOptNumberArea], std::string("3"));
         QCOMPARE(r[kOptChInArea], std::string("66"));
@@ -398,7 +398,7 @@ private slots:
         QTest::mouseClick(dlg->CommandCANCEL, Qt::LeftButton);
         QVERIFY(!dlg->isVisible());
         QCOMPARE(data->RadioOption, before);
-        QVERIFY(!data->DataChanged);
+        QVERIFY(!data->IsModified());
         QVERIFY(main->calls.empty());
     }
 
@@ -411,7 +411,7 @@ private slots:
         QTest::mouseClick(dlg->CommandOK, Qt::LeftButton);
         QCOMPARE(data->RadioOption, before);
         QCOMPARE(main->calls.size(), size_t(5));
-        QVERIFY(data->DataChanged);
+        QVERIFY(data->IsModified());
     }
 
     void defaultChannelAndAreaAreCarriedWithinTheNewCounts() {

@@ -35,7 +35,7 @@ TEST(DataSetResetTest, DefaultGridAndSettings) {
     d.FarmMarnetInfo = "";
     d.SpecialData[4][2] = "8";
     d.CurrentArea = 7;
-    d.DataChanged = true;
+    d.MarkModified();
     d.Setup3C01 = 99;
     ResetDataSet(d);
     ASSERT_EQ(d.MFG.Rows(), 202);
@@ -58,7 +58,7 @@ TEST(DataSetResetTest, DefaultGridAndSettings) {
     EXPECT_EQ(d.CurrentArea, 1);
     EXPECT_EQ(d.BandIndex, 0);
     EXPECT_EQ(d.BandRangeText, "32 -- 49 MHz");
-    EXPECT_FALSE(d.DataChanged);
+    EXPECT_FALSE(d.IsModified());
     EXPECT_EQ(d.Setup3C01, 99); // setup bytes belong to the session, not the document
 }
 

@@ -53,7 +53,7 @@ class OpenRepairsTest : public QObject {
         QCOMPARE(boxes.shown()[0].buttons, ui::MsgButtons::Ok);
         QCOMPARE(Split(data->RadioOption)[6], std::string("18"));
         QCOMPARE(data->MFG.TextMatrix(3, 2), std::string(""));
-        QVERIFY(!data->DataChanged);
+        QVERIFY(!data->IsModified());
     }
 
 private slots:

@@ -166,25 +166,25 @@ private slots:
                                   "754",  "YES",     "TS",      "APM",  "L",              "12",   "300",  "40"};
         for (int c = 1; c <= 15; ++c) QVERIFY2(Cell(3, c) == expected[c], qPrintable(QString("column %1: %2").arg(c).arg(QString::fromStdString(Cell(3, c)))));
         QVERIFY(boxes_.texts().isEmpty());
-        QVERIFY(d_->DataChanged);
+        QVERIFY(d_->IsModified());
         QCOMPARE(w.lbcurArea->text(), QString("1"));
     }
 
     void clickMarksDataChangedAndShowsTheColumnTip() {
         Frm_Radio& w = *w_;
-        QVERIFY(!d_->DataChanged);
+        QVERIFY(!d_->IsModified());
         ClickLabel(w, 5);
-        QVERIFY(d_->DataChanged);
+        QVERIFY(d_->IsModified());
         QVERIFY(!AnyEditorVisible(w));
         QCOMPARE(w.Tip->text(), w.DefaultTip);
 
-        d_->DataChanged = false;
+        d_->ClearModified();
         Click(w, 5, 3);
         QVERIFY(w.TxtName1->isVisible());
         QCOMPARE(w.Tip->text(), w.ColumnTips[2]);
         Click(w, 6, 15);
         QCOMPARE(Cell(5, 3), std::string("5")); // left without a change
-        QVERIFY(d_->DataChanged);
+        QVERIFY(d_->IsModified());
         QCOMPARE(w.Tip->text(), w.ColumnTips[14]);
     }
 
@@ -257,7 +257,7 @@ private slots:
         Frm_Radio& w = *w_;
         Click(w, 2, 4);
         QTest::keyClicks(w.TxtName2, "old data");
-        d_->DataChanged = false; // no save question
+        d_->ClearModified(); // no save question
         w.Menu_New_Click();
         QVERIFY(!w.TxtName2->isVisible());
         Click(w, 5, 3);
@@ -284,8 +284,8 @@ private slots:
         EditorData back;
         BuildGrid(back);
         back.MemImage = d_->MemImage;
-        CoreMainWindow api(back);
-        DecodeImage(api, 1);
+        DecodeImage(back.MemImage, LoadCodecTables(back.Tables, back.VolTables, TablesFor::Decode), ImageSource::File,
+                    back);
         QCOMPARE(back.MFG.TextMatrix(1, 1), std::string("54.0000"));
         QCOMPARE(back.MFG.TextMatrix(1, 2), std::string("55.5000"));
     }

@@ -38,8 +38,7 @@ class DataFilesTest : public QObject {
         g.SetTextMatrix(2, 1, "146.0125");
         g.SetTextMatrix(2, 2, "146.0125");
         data->AreaNames[1] = "FIELD";
-        data->DataChanged = true;
-        w->GridChanged();
+        data->MarkModified();
     }
 
     void WriteBytes(const QString& path, const QByteArray& bytes) {
@@ -74,7 +73,7 @@ private slots:
         QCOMPARE(boxes.shown().size(), size_t(1));
         QCOMPARE(boxes.shown()[0].buttons, ui::MsgButtons::YesNoCancel);
         QCOMPARE(data->MFG.TextMatrix(1, 1), std::string("145.0000"));
-        QVERIFY(data->DataChanged);
+        QVERIFY(data->IsModified());
     }
 
     void newYesWithCancelledSaveKeepsTheData() {
@@ -83,7 +82,7 @@ private slots:
         w->Menu_New_Click();              // ... and the Save As dialog is cancelled (no answer queued)
         QCOMPARE(files.requests().size(), size_t(1));
         QCOMPARE(data->MFG.TextMatrix(1, 1), std::string("145.0000"));
-        QVERIFY(data->DataChanged);
+        QVERIFY(data->IsModified());
     }
 
     void newNoClearsTheDataSet() {
@@ -94,7 +93,7 @@ private slots:
         QCOMPARE(data->MFG.Rows(), 202);
         QCOMPARE(data->AreaNames[1], std::string("1"));
         QCOMPARE(data->BandIndex, 0);
-        QVERIFY(!data->DataChanged);
+        QVERIFY(!data->IsModified());
         QVERIFY(w->windowTitle().endsWith("  --  [noname.dat]"));
     }
 
@@ -104,7 +103,7 @@ private slots:
         files.answer(path);
         QVERIFY(w->Menu_Save_Click());
         QCOMPARE(QFileInfo(path).size(), qint64(16001));
-        QVERIFY(!data->DataChanged);
+        QVERIFY(!data->IsModified());
         QVERIFY(w->windowTitle().endsWith("  --  [" + path + "]"));
         QCOMPARE(files.requests()[0].kind, ui::FileDialogRequest::Save);
         QVERIFY(files.requests()[0].filter.contains("(*.dat)"));
@@ -120,7 +119,7 @@ private slots:
         QCOMPARE(data->MFG.TextMatrix(2, 1), std::string("146.0125"));
         QCOMPARE(data->RadioOption, option);
         QCOMPARE(data->BandIndex, 3); // 135 -- 175 MHz, taken from channel 1
-        QVERIFY(!data->DataChanged);
+        QVERIFY(!data->IsModified());
         QVERIFY(w->windowTitle().endsWith("  --  [" + path + "]"));
     }
 
@@ -139,13 +138,13 @@ private slots:
         files.answer(Path("no/such/folder/x.dat"));
         QVERIFY(!w->Menu_Save_Click());
         QVERIFY(!boxes.texts().isEmpty());
-        QVERIFY(data->DataChanged);
+        QVERIFY(data->IsModified());
         QCOMPARE(w->windowTitle(), before);
     }
 
     void openCancelledOrUnreadableLeavesTheDataSet() {
         FillSomeData();
-        data->DataChanged = false;
+        data->ClearModified();
         w->Menu_Open_Click(); // dialog cancelled
         QCOMPARE(data->MFG.TextMatrix(1, 1), std::string("145.0000"));
 

@@ -78,8 +78,8 @@ std::unique_ptr<EditorData> Decoded(const QString& path) {
     auto back = std::make_unique<EditorData>();
     BuildGrid(*back);
     if (!ReadImageFile(path.toStdString(), back->MemImage)) return nullptr;
-    CoreMainWindow api(*back);
-    DecodeImage(api, 1);
+    DecodeImage(back->MemImage, LoadCodecTables(back->Tables, back->VolTables, TablesFor::Decode), ImageSource::File,
+                *back);
     return back;
 }
 
@@ -117,7 +117,7 @@ class EditsKeptTest : public QObject {
         Click(*w_, 1, 2);
         QVERIFY(w_->TxtRxFreq->isVisible());
         QTest::keyClicks(w_->TxtRxFreq, "41");
-        QVERIFY(d_->DataChanged);
+        QVERIFY(d_->IsModified());
     }
 
 private slots:
@@ -180,7 +180,7 @@ private slots:
         if (command == "ctrl+s" || command == "menu save") {
             QCOMPARE(Cell(1, 2), std::string("41.0000"));
             QVERIFY(w.windowTitle().endsWith("[" + file + "]"));
-            QVERIFY(!d_->DataChanged);
+            QVERIFY(!d_->IsModified());
             QVERIFY(w.close()); // saved: nothing to ask
             QVERIFY(boxes_.texts().isEmpty());
         }
@@ -206,8 +206,8 @@ private slots:
         EditorData radio;
         BuildGrid(radio);
         radio.MemImage = sent;
-        CoreMainWindow api(radio);
-        DecodeImage(api, 0);
+        DecodeImage(radio.MemImage, LoadCodecTables(radio.Tables, radio.VolTables, TablesFor::Decode), ImageSource::Radio,
+                    radio);
         QCOMPARE(radio.MFG.TextMatrix(1, 2), std::string("41.0000"));
     }
 
@@ -250,7 +250,7 @@ private slots:
         QVERIFY(!w.close());
         QVERIFY(w.isVisible());
         QVERIFY(files_->requests().empty());
-        QVERIFY(d_->DataChanged);
+        QVERIFY(d_->IsModified());
         // No still means no.
         boxes_.answer(ui::MsgResult::No);
         QVERIFY(w.close());
@@ -265,7 +265,7 @@ private slots:
             Settle();
             QVERIFY(w.isVisible());
             QCOMPARE(Cell(1, 2), std::string("41.0000"));
-            QVERIFY(d_->DataChanged);
+            QVERIFY(d_->IsModified());
         }
         QVERIFY(files_->requests().empty());
         QCOMPARE(boxes_.texts().size(), 3);

@@ -1,6 +1,8 @@
 #include "common/TextUtil.h"
 #include "common/ui/FileDialog.h"
 #include "common/ui/MessageBox.h"
+#include "editor/codec/ImageCodec.h"
+#include "editor/dataset/DataSetReset.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/GridRules.h"
 #include "editor/dataset/LngFile.h"
@@ -167,7 +169,7 @@ private slots:
         QCOMPARE(d.ShowHexInput, 0);
         QCOMPARE(d.ManualSetupFlag, 1);
         QCOMPARE(d.CommSettings, std::string("9600,n,8,1"));
-        QVERIFY(!d.DataChanged);
+        QVERIFY(!d.IsModified());
         // The offscreen screen is narrower than 15360 twips.
         QCOMPARE(w.width(), Px(10000));
         QCOMPARE(w.height(), w.Tip->height() + Px(6450));
@@ -227,7 +229,7 @@ private slots:
         w.UpdateAreaNo();
         QCOMPARE(w.MFGModel->rowCount(), 201);
         QVERIFY(AreaLabelsReadWhole(w));
-        static_cast<MainWindowApi&>(w).GridChanged();
+        d.MFG.ReportReset();
         QCOMPARE(w.MFGModel->rowCount(), 201);
     }
 
@@ -318,11 +320,58 @@ private slots:
         QCOMPARE(d.MFG.TextMatrix(1, 1), std::string(""));
 
         // The decoder's band choice moves the check mark too.
-        d.MFG.SetTextMatrix(1, 2, "470.0000");
-        static_cast<MainWindowApi&>(w).UpdateBand();
-        QCOMPARE(d.BandIndex, 6);
-        QVERIFY(w.Menu_Band_Item[6]->isChecked());
+        // (The radio has no UHF tables: a VHF data set, read back while HF 1 is checked.)
+        EditorData vhf;
+        ResetDataSet(vhf);
+        SetBand(vhf, 3);
+        vhf.MFG.SetTextMatrix(1, 2, "150.0000");
+        const EncodeResult saved =
+            EncodeImage(vhf, LoadCodecTables(vhf.Tables, vhf.VolTables, TablesFor::Encode), ImageSource::File);
+        QVERIFY2(saved.ok(), ErrorListText(saved.errors).c_str());
+        d.MemImage = saved.image;
+        w.DecodeMemImage(ImageSource::File);
+        QCOMPARE(d.BandIndex, 3);
+        QVERIFY(w.Menu_Band_Item[3]->isChecked());
         QVERIFY(!w.Menu_Band_Item[0]->isChecked());
+    }
+
+    // An encode that fails says why and leaves the last good image for the save or write.
+    void failedEncodeLeavesTheMemoryImageAlone() {
+        EditorData d;
+        Frm_Radio w(d);
+        d.MemImage.fill(0x5C);
+        d.MFG.SetTextMatrix(1, 1, "54.0000");
+        d.RadioOption = "1|200"; // not a whole option record
+        boxes.clear();
+        QVERIFY(!w.EncodeImageOrReport(ImageSource::File));
+        QVERIFY(!boxes.texts().isEmpty());
+        QCOMPARE(d.MemImage[100], uint8_t(0x5C));
+        QCOMPARE(d.MemImage[kImageSize - 1], uint8_t(0x5C));
+    }
+
+    // An opened data set that uses the ACS key offers its own SCAN choices at once.
+    void decodedDataSetShowsItsScanChoices() {
+        EditorData acs;
+        ResetDataSet(acs);
+        acs.RadioOption = Options(1, 200, "5");
+        acs.MFG.SetTextMatrix(1, 1, "54.0000");
+        acs.MFG.SetTextMatrix(1, 10, "AS");
+        const EncodeResult saved =
+            EncodeImage(acs, LoadCodecTables(acs.Tables, acs.VolTables, TablesFor::Encode), ImageSource::File);
+        QVERIFY2(saved.ok(), ErrorListText(saved.errors).c_str());
+
+        EditorData d;
+        Frm_Radio w(d);
+        const QString fileTip = w.ColumnTips[9];
+        QCOMPARE(w.ComboSCAN->itemText(1), QString("T"));
+        d.MemImage = saved.image;
+        w.DecodeMemImage(ImageSource::File);
+        QCOMPARE(d.MFG.TextMatrix(1, 10), std::string("AS"));
+        QCOMPARE(w.ComboSCAN->itemText(1), QString("A"));
+        QCOMPARE(w.ComboSCAN->itemText(5), QString("AP"));
+        QVERIFY(!w.ComboSCAN->isVisible());
+        QCOMPARE(w.ColumnTips[9], QString("'S'-- scan is required, 'P'-- priority scan, 'A' --- ACS\nDefault is 'NO'"));
+        QVERIFY(w.ColumnTips[9] != fileTip);
     }
 
     void scanRulesInTheWindow() {
@@ -391,7 +440,7 @@ private slots:
             for (int c = 0; c < d.MFG.Cols(); ++c) after.push_back(d.MFG.TextMatrix(r, c));
         QVERIFY(after == before);
         QCOMPARE(d.BandIndex, 1);
-        QVERIFY(!d.DataChanged);
+        QVERIFY(!d.IsModified());
 
         w.Menu_English->trigger();
         QCOMPARE(w.Menu_File->title(), englishFile);
@@ -438,7 +487,7 @@ private slots:
             EditorData d;
             Frm_Radio w(d);
             w.show();
-            d.DataChanged = true;
+            d.MarkModified();
             boxes.answer(ui::MsgResult::No);
             QVERIFY(w.close());
             QCOMPARE(boxes.texts(), QStringList{w.SaveChangesMsg});
@@ -450,7 +499,7 @@ private slots:
             EditorData d;
             Frm_Radio w(d);
             w.show();
-            d.DataChanged = true;
+            d.MarkModified();
             boxes.answer(ui::MsgResult::Yes);
             QVERIFY(!w.close());
             QVERIFY(w.isVisible());

@@ -65,11 +65,10 @@ class OpenAndTablesTest : public QObject {
         data->MFG.SetTextMatrix(1, 2, "150.0125");
         data->MFG.SetTextMatrix(1, 3, "FERRY");
         data->MFG.SetTextMatrix(1, 4, "HARBOUR");
-        w->GridChanged();
         files.answer(path);
         QVERIFY(w->Menu_Save_Click());
         w->ClearAll();
-        data->DataChanged = false;
+        data->ClearModified();
         boxes.clear();
     }
     bool HoldsTheSavedData() const {

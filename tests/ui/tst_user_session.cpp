@@ -230,7 +230,7 @@ private slots:
         });
         QVERIFY(opened);
         NoBoxes();
-        QVERIFY(d_->DataChanged);
+        QVERIFY(d_->IsModified());
         QCOMPARE(d_->MFG.Rows(), 2 * kChannels + 2);
         QCOMPARE(d_->MFG.TextMatrix(2 * kChannels + 1, 0), std::string("201"));
         QCOMPARE(d_->RadioOption.substr(0, 5), std::string("2|20|"));
@@ -323,7 +323,7 @@ private slots:
         Settle();
         NoBoxes();
         QCOMPARE(QFileInfo(DatPath()).size(), qint64(16001));
-        QVERIFY(!d_->DataChanged);
+        QVERIFY(!d_->IsModified());
         QVERIFY(w_->windowTitle().endsWith("[" + DatPath() + "]"));
 
         w_->Menu_New->trigger(); // nothing unsaved: no question
@@ -339,7 +339,7 @@ private slots:
         w_->Menu_Open->trigger();
         Settle();
         NoBoxes();
-        QVERIFY(!d_->DataChanged);
+        QVERIFY(!d_->IsModified());
         QCOMPARE(d_->MFG.Rows(), static_cast<int>(savedCells_.size()));
         const int second = d_->MFG.Rows() - 1;
         for (int r = 0; r < d_->MFG.Rows(); ++r)
@@ -386,7 +386,7 @@ private slots:
     void everyDialogHasRealTextsInBothLanguages() {
         files_.answer(DatPath()); // saved again, so that only the dialogs could change the data
         QVERIFY(w_->Menu_Save_Click());
-        QVERIFY(!d_->DataChanged);
+        QVERIFY(!d_->IsModified());
         for (const char* lang : {"eng", "chs"}) {
             if (QString(lang) == "chs") w_->Menu_Chinese->trigger();
             Settle();
@@ -408,7 +408,7 @@ private slots:
                 NoBoxes();
             }
         }
-        QVERIFY(!d_->DataChanged); // looking at the dialogs changes nothing
+        QVERIFY(!d_->IsModified()); // looking at the dialogs changes nothing
     }
 
     void chineseAndBackToEnglish() {

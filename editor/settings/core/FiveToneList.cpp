@@ -106,7 +106,7 @@ std::string FiveToneList::LineText(int n) const {
 void FiveToneList::Store(EditorData& d) const {
     d.FiveToneInfo = InfoText();
     for (int n = 1; n <= kToneLines; ++n) d.FiveToneChannels[static_cast<size_t>(n)] = LineText(n);
-    d.DataChanged = true;
+    d.MarkModified();
 }
 
 void FiveToneList::ClearShared(EditorData& d) {

@@ -166,11 +166,7 @@ void Frm_Areaname::Command1_Click() {
     if (txtName->isVisible() && !CommitName()) return;
     txtName->hide();
     EditorData& d = main_.Data();
-    for (int i = 1; i < Rows(); ++i) {
-        std::string name = TextMatrix(i, 2).toStdString();
-        if (d.AreaNames[static_cast<size_t>(i)] != name) d.DataChanged = true;
-        d.AreaNames[static_cast<size_t>(i)] = name;
-    }
+    for (int i = 1; i < Rows(); ++i) d.SetAreaName(i, TextMatrix(i, 2).toStdString());
     accept();
     main_.UpdateAreaName();
 }

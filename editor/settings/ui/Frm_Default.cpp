@@ -73,10 +73,8 @@ void Frm_Default::LoadLanguage() {
 void Frm_Default::Command1_Click() {
     if (ask_.code != 0) {
         std::string stored = StoreDefaults(record_, ComboDArea->currentIndex(), ComboDCh->currentIndex());
-        EditorData& d = main_.Data();
         // An unchanged choice is no edit; a new one must not be lost at exit.
-        if (stored != record_) d.DataChanged = true;
-        d.RadioOption = stored;
+        main_.Data().SetRadioOption(stored);
     }
     accept();
 }

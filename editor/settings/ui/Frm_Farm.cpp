@@ -278,7 +278,7 @@ void Frm_Farm::CmdOk_Click() {
     const bool marnetWasOn = MarnetOn(d);
     d.FarmMarnetInfo = Settings().Join();
     UpdateFarmInfo(api_, marnetWasOn);
-    d.DataChanged = true;
+    d.MarkModified();
     closing_ = true;
     accept();
 }

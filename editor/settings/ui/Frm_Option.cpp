@@ -522,7 +522,7 @@ void Frm_Option::CommandOK_Click() {
     main_.ValidateP();
     main_.ValidateT();
     main_.UpdateAreaNo();
-    main_.Data().DataChanged = true;
+    main_.Data().MarkModified(); // an OK counts as an edit, even with nothing changed
 }
 
 void Frm_Option::CommandCANCEL_Click() {

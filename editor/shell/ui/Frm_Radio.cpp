@@ -60,11 +60,13 @@ protected:
 Frm_Radio::Frm_Radio(EditorData& data, QWidget* parent) : QMainWindow(parent), d_(data) {
     setObjectName("Frm_Radio");
     Form_Load();
+    d_.SetListener(this);
 }
 
 Frm_Radio::~Frm_Radio() {
     // The data set outlives the window; it must not call back into it.
     d_.MFG.setListener(nullptr);
+    d_.SetListener(nullptr);
     d_.Tables.ShowMessage = nullptr;
 }
 
@@ -97,7 +99,7 @@ void Frm_Radio::Form_Load() {
         ui::MsgBox(Q(m), ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
     };
 
-    d_.DataChanged = false;
+    d_.ClearModified();
     d_.BandIndex = 1;
     d_.BandLimits[1] = 53;
     d_.BandLimits[2] = 60;
@@ -304,7 +306,7 @@ void Frm_Radio::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (d_.DataChanged) {
+    if (d_.IsModified()) {
         // Escape or the question's close button cancel the close: only No drops the edits.
         auto answer =
             ui::MsgBox(SaveChangesMsg, ui::MsgButtons::YesNoEscapeCancels, ui::MsgIcon::Question, QString(), this);
@@ -356,14 +358,22 @@ std::string Frm_Radio::getDefaultSetup() { return GetDefaultSetup(); }
 
 void Frm_Radio::UpdateScan() {
     vt::UpdateScan(d_);
+    ShowScanChoices();
+}
+
+void Frm_Radio::ShowScanChoices() {
     if (ComboSCAN) {
         ComboSCAN->clear();
         for (const auto& s : d_.ScanChoices) ComboSCAN->addItem(Q(s));
         ComboSCAN->setCurrentIndex(0);
     }
-    if (d_.LangCode == "eng") ColumnTips[ColScan - 1] = Shown(ScanTipText(ScanUsesAcs(d_)));
+    // The choices name the ACS set when the option record asked for it when they were made.
+    const bool acs = std::find(d_.ScanChoices.begin(), d_.ScanChoices.end(), "A") != d_.ScanChoices.end();
+    if (d_.LangCode == "eng") ColumnTips[ColScan - 1] = Shown(ScanTipText(acs));
     if (ComboSCAN) ComboSCAN->hide();
 }
+
+void Frm_Radio::DataSetReplaced() { ShowScanChoices(); }
 
 void Frm_Radio::AdjustArea_Marnet() {
     vt::AdjustArea_Marnet(d_);
@@ -387,8 +397,6 @@ int Frm_Radio::IsTAvailable(int row) { return vt::IsTAvailable(d_, row); }
 void Frm_Radio::AdjustP() { vt::AdjustP(d_, CurRow); }
 void Frm_Radio::UpdateAllArray() { vt::UpdateAllArray(d_); }
 
-void Frm_Radio::GridChanged() { MFGModel->gridReset(); }
-
 bool Frm_Radio::AreaNamesEditable() const {
     auto f = OptionRecordFields(d_.RadioOption);
     return f && (*f)[0] != "1";
@@ -396,15 +404,15 @@ bool Frm_Radio::AreaNamesEditable() const {
 
 // ------------------------------------------------------------------ bands
 
-void Frm_Radio::UpdateBand() {
-    if (ChooseBand(d_)) SetBand(d_.BandIndex);
+void Frm_Radio::SetBand(int band) {
+    vt::SetBand(d_, band); // texts, limits and the blanking of out-of-band frequencies
+    ShowBand(band);
 }
 
-void Frm_Radio::SetBand(int band) {
+void Frm_Radio::ShowBand(int band) {
     const bool known = band >= 0 && band < kBandCount;
     if (known) checkedBand_ = band;
     ShowBandChecks();
-    vt::SetBand(d_, band); // texts, limits and the blanking of out-of-band frequencies
     if (known) {
         BandTipText = Q(d_.BandRangeText);
         ColumnTips[ColTxFreq - 1] = BandTipText + "\n" + Lng("Fradio_Tip", 2);

@@ -8,7 +8,10 @@
 //   Frm_Radio_Dialogs.cpp   the settings and service windows the menus open
 //   Frm_Radio_Cells*.cpp    the grid click and the cell editors
 // Controls and texts are public members named as the window's controls, so that the settings
-// dialogs and the other command files reach them as they always have.
+// dialogs and the other command files reach them as they always have. The window listens to the
+// data set: the grid model follows every cell write, and a replaced data set (New, Open, a read)
+// gets its SCAN choices shown anew.
+#include "editor/codec/ImageCodec.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/MainWindowApi.h"
 
@@ -45,7 +48,7 @@ struct CommonDialogState {
     QString InitDir;
 };
 
-class Frm_Radio : public QMainWindow, public MainWindowApi {
+class Frm_Radio : public QMainWindow, public MainWindowApi, public DataSetListener {
     Q_OBJECT
 public:
     // Runs the start-up (Form_Load); the window is shown by the caller.
@@ -63,9 +66,10 @@ public:
     void UpdateAreaName() override;
     void AddSecondRec(const std::string& secfreq) override;
     int WhichAreaInt(int row) override;
-    void UpdateBand() override;
     void UpdateAllArray() override;
-    void GridChanged() override;
+
+    // ---- DataSetListener
+    void DataSetReplaced() override;
 
     // ---- further public procedures
     void CheckAllCHFrequency();
@@ -120,10 +124,12 @@ public:
     // Save question before New, Open and a read: false when the user cancelled.
     bool SavePrompt();
     bool ReadImageFile(const QString& path);
-    // Encodes the data set into MemImage; shows the errors and returns false when it cannot.
-    bool EncodeImageOrReport(int source);
-    // Decodes MemImage into the data set (the caller clears it first) and refreshes the grid.
-    void DecodeMemImage(int source);
+    // Reads the tables (showing their messages) and encodes the data set into MemImage; shows
+    // the errors and returns false when it cannot.
+    bool EncodeImageOrReport(ImageSource source);
+    // Reads the tables and decodes MemImage into the data set (the caller clears it first), then
+    // shows the band the decode chose and the values it had to replace.
+    void DecodeMemImage(ImageSource source);
     // The full path of the last opened or saved file, or "noname.dat".
     QString DocumentName = "noname.dat";
     void ShowDocumentCaption(const QString& name);
@@ -225,6 +231,11 @@ private:
     void BuildCellEditors();
     void SizeToScreen();
     void SetBand(int band);
+    // The Band menu's check mark, the band label and the frequency columns' tips for a band the
+    // data set already holds.
+    void ShowBand(int band);
+    // The SCAN column's choices and tip as the data set's ScanChoices give them.
+    void ShowScanChoices();
     void BandItemClicked(int band);
     void ShowBandChecks();
     void ShowBandLabel();

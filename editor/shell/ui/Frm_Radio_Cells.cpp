@@ -85,7 +85,7 @@ void Frm_Radio::MFG_Click() {
     else if (cells->Open(CurRow, CurCol))
         ShowTip(ColumnTips[static_cast<size_t>(CurCol - 1)]);
     cells->HideTonesExcept(CurCol);
-    d_.DataChanged = true; // every click, edited or not
+    d_.MarkModified(); // every click, edited or not
 }
 
 bool Frm_Radio::SecondRxLocked(int row, int col) const {

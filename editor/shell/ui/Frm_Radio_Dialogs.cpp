@@ -32,7 +32,7 @@ void Frm_Radio::Menu_AreaName_Click() {
 
 void Frm_Radio::Menu_SetUp_Click() {
     // The setup engine's completed read decodes the radio's image like a read through the tool.
-    frmMain setup(d_, [this] { DecodeMemImage(0); }, this);
+    frmMain setup(d_, [this] { DecodeMemImage(ImageSource::Radio); }, this);
     setup.exec();
 }
 

@@ -80,29 +80,32 @@ void Frm_Radio::ConnectTableMessages() {
     };
 }
 
-bool Frm_Radio::EncodeImageOrReport(int source) {
+bool Frm_Radio::EncodeImageOrReport(ImageSource source) {
     ConnectTableMessages();
-    std::vector<ImageError> warnings;
-    auto errors = EncodeImage(d_, d_.Tables, &d_.VolTables, source, &warnings);
-    if (errors.empty()) {
+    const CodecTables tables = LoadCodecTables(d_.Tables, d_.VolTables, TablesFor::Encode);
+    EncodeResult r = EncodeImage(d_, tables, source);
+    if (r.ok()) {
+        d_.MemImage = r.image;
         // Data the radio cannot hold is left out: say what, then the save or write goes on.
-        if (!warnings.empty()) {
+        if (!r.warnings.empty()) {
             QString head = Lng("Fradio_Msg", 20);
             if (head.isEmpty()) head = "Some data cannot be stored in the radio and are left out:";
-            ui::MsgBox(head + "\n" + QString::fromStdString(ErrorListText(warnings)), ui::MsgButtons::Ok,
+            ui::MsgBox(head + "\n" + QString::fromStdString(ErrorListText(r.warnings)), ui::MsgButtons::Ok,
                        ui::MsgIcon::Warning, QString(), this);
         }
         return true;
     }
-    ui::MsgBox(QString::fromStdString(ErrorListText(errors)), ui::MsgButtons::Ok, ui::MsgIcon::Critical, QString(),
-               this);
+    ui::MsgBox(QString::fromStdString(ErrorListText(r.errors)), ui::MsgButtons::Ok, ui::MsgIcon::Critical,
+               QString(), this);
     return false;
 }
 
-void Frm_Radio::DecodeMemImage(int source) {
+void Frm_Radio::DecodeMemImage(ImageSource source) {
     ConnectTableMessages();
-    auto repairs = DecodeImage(*this, d_.Tables, source);
-    GridChanged();
+    const CodecTables tables = LoadCodecTables(d_.Tables, d_.VolTables, TablesFor::Decode);
+    DecodeResult decoded = DecodeImage(d_.MemImage, tables, source, d_);
+    if (decoded.band) ShowBand(*decoded.band);
+    const std::vector<ImageRepair>& repairs = decoded.repairs;
     if (repairs.empty()) return;
     // One box for all of them: the user learns what the image held that the editor cannot keep.
     QString heading = Lng("Fradio_Msg", 18), row = Lng("Fradio_Msg", 19), more = Lng("Fradio_Msg", 21);
@@ -117,19 +120,19 @@ void Frm_Radio::DecodeMemImage(int source) {
 }
 
 void Frm_Radio::ClearAll() {
+    DataSetReplacement replacing(d_);
     ResetDataSet(d_);
-    GridChanged();
     d_.MFG.SetColWidth(ColNo, kNoColWidthOneArea); // the label column, narrow again
     ShowDocumentCaption(kNoName);
     lbcurArea->setText("1");
     SetBand(0);
     UpdateScan();
-    d_.DataChanged = false;
+    d_.ClearModified();
 }
 
 bool Frm_Radio::SavePrompt() {
     if (!CommitOpenEditor()) return false;
-    if (!d_.DataChanged) return true;
+    if (!d_.IsModified()) return true;
     switch (ui::MsgBox(SaveChangesMsg, ui::MsgButtons::YesNoCancel, ui::MsgIcon::Question, QString(), this)) {
     case ui::MsgResult::Yes: return Menu_Save_Click(); // a cancelled or failed save keeps the data
     case ui::MsgResult::No: return true;
@@ -155,17 +158,17 @@ void Frm_Radio::Menu_Open_Click() {
     }
     ClearAll();
     d_.MemImage = image;
-    DecodeMemImage(1);
+    DecodeMemImage(ImageSource::File);
     UpdateAreaName();
     ShowDocumentCaption(path);
-    d_.DataChanged = false;
+    d_.ClearModified();
 }
 
 bool Frm_Radio::Menu_Save_Click() {
     if (!CommitOpenEditor()) return false;
     QString path = ChooseFile(true, kDataFilter, DataFolder());
     if (path.isEmpty()) return false;
-    if (!EncodeImageOrReport(1)) return false;
+    if (!EncodeImageOrReport(ImageSource::File)) return false;
     // Through a temporary file: a full disk or a crash never leaves half a data file.
     QSaveFile file(path);
     bool ok = file.open(QIODevice::WriteOnly) &&
@@ -177,7 +180,7 @@ bool Frm_Radio::Menu_Save_Click() {
         return false;
     }
     ShowDocumentCaption(path);
-    d_.DataChanged = false;
+    d_.ClearModified();
     return true;
 }
 

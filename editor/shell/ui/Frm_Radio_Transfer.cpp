@@ -78,7 +78,7 @@ void Frm_Radio::Menu_WriteCHData_Click() {
         return;
     }
     RunDefaultBeforeWrite(*this, this);
-    if (!EncodeImageOrReport(0)) return;
+    if (!EncodeImageOrReport(ImageSource::Radio)) return;
     std::string error;
     if (!vt::WriteImageFile(Exchange(kWBufferName), d_.MemImage, &error)) {
         ui::MsgBox(ErrorText(error), ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
@@ -112,9 +112,9 @@ void Frm_Radio::ReadTimer_Timer() {
         ui::MsgBox(OpenFailedMsg, ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
         return;
     }
-    DecodeMemImage(0);
+    DecodeMemImage(ImageSource::Radio);
     UpdateAreaName();
-    d_.DataChanged = false;
+    d_.ClearModified();
 }
 
 void Frm_Radio::EndTransfer() {

@@ -63,19 +63,18 @@ bool CodecFixture::UseShippedTables() {
     return true;
 }
 
-EncodeResult CodecFixture::Encode(const EditorData& d, int source) const { return EncodeImage(d, tables, source); }
+EncodeResult CodecFixture::Encode(const EditorData& d, ImageSource source) const { return EncodeImage(d, tables, source); }
 
-ImageArray CodecFixture::EncodeOk(const EditorData& d, int source) const {
+ImageArray CodecFixture::EncodeOk(const EditorData& d, ImageSource source) const {
     EncodeResult r = Encode(d, source);
     EXPECT_TRUE(r.ok()) << ErrorListText(r.errors);
     return r.image;
 }
 
-std::unique_ptr<EditorData> CodecFixture::Decode(const ImageArray& image, int source) const {
+std::unique_ptr<EditorData> CodecFixture::Decode(const ImageArray& image, ImageSource source) const {
     auto d = NewData();
     d->MemImage = image;
-    CoreMainWindow w(*d);
-    DecodeImage(w, tables, source);
+    DecodeImage(image, tables, source, *d);
     return d;
 }
 

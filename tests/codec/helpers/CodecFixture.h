@@ -23,10 +23,10 @@ struct CodecFixture {
     // should skip) when the build has not generated them.
     bool UseShippedTables();
 
-    EncodeResult Encode(const EditorData& d, int source = 1) const;
+    EncodeResult Encode(const EditorData& d, ImageSource source = ImageSource::File) const;
     // Encodes and fails the test on any error.
-    ImageArray EncodeOk(const EditorData& d, int source = 1) const;
-    std::unique_ptr<EditorData> Decode(const ImageArray& image, int source = 1) const;
+    ImageArray EncodeOk(const EditorData& d, ImageSource source = ImageSource::File) const;
+    std::unique_ptr<EditorData> Decode(const ImageArray& image, ImageSource source = ImageSource::File) const;
     // Enc/Dec word, DCS and deviation entries of the synthetic tables.
     std::array<uint8_t, 2> EncWord(int tenths) const;
     std::array<uint8_t, 2> DecWord(int tenths) const;
