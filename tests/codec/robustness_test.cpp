@@ -5,6 +5,7 @@
 
 #include "common/TextUtil.h"
 #include "editor/codec/ImageFile.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -80,11 +81,8 @@ TEST_F(Robustness, DecodedValuesOfEveryByteInTheOptionAreaEncodeAgain) {
 
 class ImageFiles : public ::testing::Test {
 protected:
-    std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                ("veltra_codec_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    void SetUp() override { std::filesystem::create_directories(dir); }
-    void TearDown() override { std::filesystem::remove_all(dir); }
+    TempDir tmp{"veltra-codec"};
+    const std::filesystem::path dir = tmp.Path();
     void WriteBytes(const std::filesystem::path& p, size_t n, uint8_t v) {
         std::vector<uint8_t> bytes(n, v);
         ASSERT_TRUE(WriteFileReplace(p, bytes.data(), bytes.size()));

@@ -1,6 +1,7 @@
 #include "common/Cp1252.h"
 #include "common/ExchangeFiles.h"
 #include "common/ProgramFolder.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -9,19 +10,15 @@
 
 namespace fs = std::filesystem;
 using namespace vt;
+using vt::test::TempDir;
 
 namespace {
-fs::path FreshDir(const std::string& name) {
-    fs::path p = fs::temp_directory_path() / ("veltra_common_" + name + "_" + std::to_string(::getpid()));
-    fs::remove_all(p);
-    fs::create_directories(p);
-    return p;
-}
 void Touch(const fs::path& p) { std::ofstream(p) << "x"; }
 } // namespace
 
 TEST(PathLookup, ExactNameWinsOverOtherCase) {
-    fs::path d = FreshDir("exact");
+    TempDir tmp("veltra-common-exact");
+    const fs::path d = tmp.Path();
     fs::create_directories(d / "resource");
     fs::create_directories(d / "Resource");
     Touch(d / "resource" / "enc.Tbl");
@@ -31,7 +28,8 @@ TEST(PathLookup, ExactNameWinsOverOtherCase) {
 }
 
 TEST(PathLookup, CaseInsensitiveWithTwoCandidatesIsDeterministic) {
-    fs::path d = FreshDir("twocand");
+    TempDir tmp("veltra-common-twocand");
+    const fs::path d = tmp.Path();
     fs::create_directories(d / "RESOURCE");
     fs::create_directories(d / "Resource");
     Touch(d / "RESOURCE" / "x.tbl");
@@ -41,7 +39,8 @@ TEST(PathLookup, CaseInsensitiveWithTwoCandidatesIsDeterministic) {
 }
 
 TEST(PathLookup, MissingComponentsAreKeptAsWritten) {
-    fs::path d = FreshDir("missing");
+    TempDir tmp("veltra-common-missing");
+    const fs::path d = tmp.Path();
     fs::create_directories(d / "Data");
     EXPECT_EQ(ResolvePath(d, "data/new.dat"), d / "Data" / "new.dat");
     EXPECT_EQ(ResolvePath(d, "nothere/Sub/file"), d / "nothere" / "Sub" / "file");
@@ -59,7 +58,8 @@ TEST(ProgramFolderTest, EnvironmentOverrides) {
 }
 
 TEST(ExchangeFilesTest, RewriteShorterKeepsTheOldTail) {
-    fs::path d = FreshDir("tail");
+    TempDir tmp("veltra-common-tail");
+    const fs::path d = tmp.Path();
     fs::path f = d / "data.dat";
     std::vector<uint8_t> big(100, 0xAA), small(10, 0x11);
     ASSERT_TRUE(WriteFileNoTruncate(f, big.data(), big.size()));
@@ -74,7 +74,8 @@ TEST(ExchangeFilesTest, RewriteShorterKeepsTheOldTail) {
 }
 
 TEST(ExchangeFilesTest, MsgSysStatusChangesOnlyByteZeroOfAnExistingFile) {
-    fs::path d = FreshDir("msg");
+    TempDir tmp("veltra-common-msg");
+    const fs::path d = tmp.Path();
     fs::path f = d / kMsgSysName;
     std::string err;
     EXPECT_FALSE(WriteMsgSysStatus(f, StatusReading, &err)); // never creates it

@@ -2,12 +2,14 @@
 // regular file is refused, for root and for an ordinary user alike.
 #include "common/ExchangeFiles.h"
 #include "editor/codec/ImageFile.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -15,6 +17,7 @@
 
 namespace fs = std::filesystem;
 using namespace vt;
+using vt::test::TempDir;
 
 namespace {
 
@@ -32,13 +35,11 @@ constexpr bool kAddressSanitizer = false;
 
 constexpr uid_t kNobody = 65534;
 
-fs::path FreshDir(const std::string& name) {
-    fs::path p = fs::temp_directory_path() / ("veltra_imagefile_" + name + "_" + std::to_string(::getpid()));
-    fs::remove_all(p);
-    fs::create_directories(p);
-    fs::permissions(p, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                           fs::perms::others_read | fs::perms::others_exec);
-    return p;
+// A fresh folder that every user may enter and read (the checks as nobody need that).
+std::unique_ptr<TempDir> FreshDir(const std::string& name) {
+    auto dir = std::make_unique<TempDir>("veltra-imagefile-" + name);
+    dir->OpenToEveryone();
+    return dir;
 }
 
 // An image whose bytes tell their offsets apart, followed by `extra` bytes of hole.
@@ -83,7 +84,8 @@ bool BecomeNobody() {
 } // namespace
 
 TEST(ImageFileRead, AHugeFileCostsOnlyTheImage) {
-    fs::path dir = FreshDir("huge");
+    auto tmp = FreshDir("huge");
+    const fs::path dir = tmp->Path();
     fs::path big = dir / "big.dat";
     WriteImageWithHole(big, 1ull << 30); // a 1 GiB data file
     auto head = ReadFileHead(big, 10);
@@ -95,7 +97,6 @@ TEST(ImageFileRead, AHugeFileCostsOnlyTheImage) {
         std::string error;
         ASSERT_TRUE(ReadImageFile(big, image, &error)) << error;
         EXPECT_TRUE(LooksLikeTheImage(image));
-        fs::remove_all(dir);
         return;
     }
     // With its address space limited to what it has plus 192 MiB, a reader that took the whole
@@ -112,11 +113,11 @@ TEST(ImageFileRead, AHugeFileCostsOnlyTheImage) {
         return LooksLikeTheImage(img) ? 0 : 12;
     });
     EXPECT_EQ(code, 0);
-    fs::remove_all(dir);
 }
 
 TEST(ImageFileRead, WhatIsNoRegularFileIsRefusedAndLeavesTheImage) {
-    fs::path dir = FreshDir("kinds");
+    auto tmp = FreshDir("kinds");
+    const fs::path dir = tmp->Path();
     ImageArray image{};
     image.fill(0x5A);
     std::string error;
@@ -158,14 +159,14 @@ TEST(ImageFileRead, WhatIsNoRegularFileIsRefusedAndLeavesTheImage) {
     image.fill(0x5A);
     EXPECT_FALSE(ReadImageFile(rb, image, &error));
     EXPECT_EQ(image[0], 0x5A);
-    fs::remove_all(dir);
 }
 
 // The editor usually runs as an ordinary user: a file that user may not read is an open failure,
 // and the rest behaves as for root.
 TEST(ImageFileRead, AnOrdinaryUserGetsTheSameAnswers) {
     if (::geteuid() != 0) GTEST_SKIP() << "runs as an ordinary user already; the other tests cover it";
-    fs::path dir = FreshDir("nobody");
+    auto tmp = FreshDir("nobody");
+    const fs::path dir = tmp->Path();
     fs::path mine = dir / "mine.dat", theirs = dir / "theirs.dat", big = dir / "big.dat";
     WriteImageWithHole(mine, 0);
     WriteImageWithHole(theirs, 0);
@@ -186,5 +187,4 @@ TEST(ImageFileRead, AnOrdinaryUserGetsTheSameAnswers) {
         return 0;
     });
     EXPECT_EQ(code, 0);
-    fs::remove_all(dir);
 }

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QtTest>
 
 using namespace vt;
 namespace fs = std::filesystem;

@@ -1,6 +1,7 @@
 #include "editor/service/core/NumberText.h"
 #include "editor/service/core/TestBench.h"
 #include "editor/dataset/EditorData.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -67,8 +68,8 @@ TEST(TestBench, SnapshotLinesSurviveAnEmptySnapshot) {
 }
 
 TEST(TestBench, ImageFileLoadRefusesMissingAndShortFiles) {
-    const auto dir = std::filesystem::temp_directory_path() / "veltra_testbench";
-    std::filesystem::create_directories(dir);
+    vt::test::TempDir tmp("veltra-testbench");
+    const auto& dir = tmp.Path();
     vt::EditorData data;
     data.MemImage.fill(0x55);
     std::string error;
@@ -94,7 +95,6 @@ TEST(TestBench, ImageFileLoadRefusesMissingAndShortFiles) {
     EXPECT_EQ(hex[0], "A");
     EXPECT_EQ(hex[1], "0");
     EXPECT_EQ(hex[16000], "FF");
-    std::filesystem::remove_all(dir);
 }
 
 TEST(NumberText, PlainShortestText) {
