@@ -2,6 +2,7 @@
 #include "common/ui/MessageBox.h"
 #include "editor/image/VoltageTables.h"
 #include "editor/service/ui/FrmTRxVoltage.h"
+#include "tests/support/TempDir.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -44,6 +45,7 @@ Bytes ReadAll(const fs::path& p) {
 class VoltageEditorTest : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<vt::test::TempDir> dir_;
     fs::path home_;
     vt::ui::ScriptedMessageBox boxes_;
     std::unique_ptr<vt::ui::ScopedMessageBox> scope_;
@@ -89,8 +91,8 @@ class VoltageEditorTest : public QObject {
 
 private slots:
     void init() {
-        home_ = fs::temp_directory_path() / ("veltra_voltage_" + std::to_string(::getpid()));
-        fs::remove_all(home_);
+        dir_ = std::make_unique<vt::test::TempDir>("veltra-voltage");
+        home_ = dir_->Path();
         WriteTables();
         boxes_.clear();
         scope_ = std::make_unique<vt::ui::ScopedMessageBox>(&boxes_);
@@ -99,7 +101,7 @@ private slots:
     }
     void cleanup() {
         scope_.reset();
-        fs::remove_all(home_);
+        dir_.reset();
     }
 
     void opensWithEveryTableFromPointZero() {
