@@ -7,6 +7,7 @@
 #include "editor/dataset/EditorData.h"
 #include "tests/sim/SimRadio.h"
 #include "tests/support/ProgramHome.h"
+#include "tests/support/qt/Screenshots.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -50,9 +51,7 @@ class SetupWindowTest : public QObject {
         QTest::keyClick(box, Qt::Key_Tab);
     }
     void Screenshot(QWidget& w, const char* name) {
-        const QString dir = QString(VELTRA_APP_DIR) + "/../screenshots";
-        QDir().mkpath(dir);
-        QVERIFY(w.grab().save(dir + "/" + name));
+        QVERIFY(vt::test::SaveScreenshot(w, name));
     }
 
 private slots:

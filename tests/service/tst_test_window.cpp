@@ -4,6 +4,7 @@
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/GridRules.h"
 #include "tests/support/ProgramHome.h"
+#include "tests/support/qt/Screenshots.h"
 
 #include <QDir>
 #include <QFile>
@@ -146,9 +147,7 @@ private slots:
         QCOMPARE(Items().size(), 2);
         QVERIFY(before == data_->MemImage);
         QVERIFY(boxes_.texts().isEmpty());
-        const QString dir = QString(VELTRA_APP_DIR) + "/../screenshots";
-        QDir().mkpath(dir);
-        QVERIFY(w_->grab().save(dir + "/test_window.png"));
+        QVERIFY(vt::test::SaveScreenshot(*w_, "test_window.png"));
     }
 };
 

@@ -3,6 +3,7 @@
 #include "editor/image/VoltageTables.h"
 #include "editor/service/ui/FrmTRxVoltage.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/qt/Screenshots.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -84,9 +85,7 @@ class VoltageEditorTest : public QObject {
         return tables_->WorkVolData[size_t(tables_->WorkOffset[band][kind] + point)];
     }
     void Shot(QWidget& w, const char* name) {
-        const QString dir = QString(VELTRA_APP_DIR) + "/../screenshots";
-        QDir().mkpath(dir);
-        QVERIFY(w.grab().save(dir + "/" + name));
+        QVERIFY(vt::test::SaveScreenshot(w, name));
     }
 
 private slots:

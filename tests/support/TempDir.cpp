@@ -49,6 +49,12 @@ void TempDir::OpenToEveryone() const {
 
 fs::path BuildProgramFolder() { return fs::path(VELTRA_APP_DIR); }
 
+fs::path ScreenshotFolder() {
+    const fs::path dir = BuildProgramFolder().parent_path() / "screenshots";
+    fs::create_directories(dir);
+    return dir;
+}
+
 void LinkProgramTables(const fs::path& home, std::initializer_list<const char*> subs) {
     fs::create_directories(home);
     for (const char* sub : subs) fs::create_directory_symlink(BuildProgramFolder() / sub, home / sub);

@@ -35,6 +35,8 @@ private:
 
 // The build's program folder (Language/, resource/, Data/ beside the executables).
 std::filesystem::path BuildProgramFolder();
+// build/screenshots, created when needed: the pictures window tests leave for a person to look at.
+std::filesystem::path ScreenshotFolder();
 // Links `home`/<sub> to each of the build's program sub-folders.
 void LinkProgramTables(const std::filesystem::path& home, std::initializer_list<const char*> subs);
 // Copies the build's program sub-folders into `home`, so that a test may change them; with

@@ -13,6 +13,7 @@
 #include "editor/shell/ui/Twips.h"
 #include "tests/support/ProgramHome.h"
 #include "tests/support/qt/DialogAnswers.h"
+#include "tests/support/qt/Screenshots.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,11 +39,7 @@
 using namespace vt;
 
 namespace {
-QString Screens() {
-    QString dir = QString(VELTRA_APP_DIR) + "/../screenshots";
-    QDir().mkpath(dir);
-    return dir;
-}
+QString Screens() { return test::ScreenshotDir(); }
 
 // How many different colours a picture has (a blank one has one).
 int Colours(const QImage& img) {

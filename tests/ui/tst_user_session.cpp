@@ -11,6 +11,7 @@
 #include "editor/settings/ui/Frm_5Tone.h"
 #include "editor/settings/ui/Frm_Areaname.h"
 #include "editor/settings/ui/Frm_Option.h"
+#include "tests/support/qt/Screenshots.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -40,11 +41,7 @@ namespace {
 constexpr int kChannels = 20; // per area in this session
 constexpr int kArea2Row = kChannels + 1;
 
-void Shoot(QWidget* w, const QString& name) {
-    QString dir = QString(VELTRA_APP_DIR) + "/../screenshots";
-    QDir().mkpath(dir);
-    w->grab().save(dir + "/session_" + name + ".png");
-}
+void Shoot(QWidget* w, const QString& name) { test::SaveScreenshot(*w, "session_" + name + ".png"); }
 
 void Settle() { QCoreApplication::processEvents(); }
 
