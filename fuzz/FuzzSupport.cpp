@@ -33,16 +33,19 @@ const LoadedTables& ShippedTables() {
 }
 
 const fs::path& ScratchDir() {
-    static const fs::path dir = [] {
+    // Never destroyed: the exit handler that removes the folder runs after the destructors of
+    // statics made later, and a destroyed path would name no folder.
+    static const fs::path* dir = [] {
         std::string tmpl = (fs::temp_directory_path() / "veltra-fuzz-XXXXXX").string();
         if (!mkdtemp(tmpl.data())) Fail("cannot create a scratch folder", tmpl);
+        auto* path = new fs::path(tmpl);
         std::atexit([] {
             std::error_code ec;
             fs::remove_all(ScratchDir(), ec);
         });
-        return fs::path(tmpl);
+        return path;
     }();
-    return dir;
+    return *dir;
 }
 
 void WriteBytes(const fs::path& path, const uint8_t* data, size_t size) {

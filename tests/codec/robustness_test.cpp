@@ -4,11 +4,9 @@
 #include "codec/helpers/RandomDataSet.h"
 
 #include "common/TextUtil.h"
-#include "editor/codec/ImageFile.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <random>
 
 namespace vt::test {
@@ -76,49 +74,6 @@ TEST_F(Robustness, DecodedValuesOfEveryByteInTheOptionAreaEncodeAgain) {
             CheckDecodes(img);
             if (HasFatalFailure()) return;
         }
-}
-
-class ImageFiles : public ::testing::Test {
-protected:
-    std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                ("veltra_codec_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    void SetUp() override { std::filesystem::create_directories(dir); }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-    void WriteBytes(const std::filesystem::path& p, size_t n, uint8_t v) {
-        std::vector<uint8_t> bytes(n, v);
-        ASSERT_TRUE(WriteFileReplace(p, bytes.data(), bytes.size()));
-    }
-};
-
-TEST_F(ImageFiles, WriteThenReadGivesTheSameImage) {
-    ImageArray img;
-    for (size_t k = 0; k < img.size(); ++k) img[k] = static_cast<uint8_t>(k * 31);
-    auto p = dir / "a.dat";
-    WriteBytes(p, 20000, 0xEE); // a longer file is overwritten from the start, not shortened
-    ASSERT_TRUE(WriteImageFile(p, img));
-    EXPECT_EQ(std::filesystem::file_size(p), 20000u);
-    ImageArray back{};
-    ASSERT_TRUE(ReadImageFile(p, back));
-    EXPECT_EQ(back, img);
-}
-
-TEST_F(ImageFiles, ShortFilesAreRefusedAndARadioBufferLacksOnlyTheLastByte) {
-    auto p = dir / "short.bin";
-    ImageArray img;
-    img.fill(0x11);
-    for (size_t n : {size_t{0}, size_t{1}, size_t{15999}}) {
-        WriteBytes(p, n, 0x22);
-        std::string error;
-        EXPECT_FALSE(ReadImageFile(p, img, &error)) << n;
-        EXPECT_FALSE(error.empty());
-        EXPECT_EQ(img[0], 0x11); // untouched
-    }
-    WriteBytes(p, 16000, 0x33);
-    ASSERT_TRUE(ReadImageFile(p, img));
-    EXPECT_EQ(img[15999], 0x33);
-    EXPECT_EQ(img[16000], 0); // not the previous image's byte
-    EXPECT_FALSE(ReadImageFile(dir / "missing.dat", img));
 }
 
 } // namespace

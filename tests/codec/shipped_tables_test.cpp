@@ -5,6 +5,7 @@
 
 #include "editor/codec/ImageFile.h"
 #include "editor/dataset/GridRules.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -39,8 +40,8 @@ TEST_F(ShippedTables, DefaultImageDecodesAsNew) {
 }
 
 TEST_F(ShippedTables, SaveAndOpenThroughTheRealTables) {
-    auto dir = std::filesystem::temp_directory_path() / "veltra_codec_shipped";
-    std::filesystem::create_directories(dir);
+    TempDir tmp("veltra-codec-shipped");
+    const auto& dir = tmp.Path();
     for (unsigned seed = 500; seed < 510; ++seed) {
         RandomCase c = MakeRandomDataSet(seed);
         auto in = WithTables(std::move(c.input));
@@ -55,7 +56,6 @@ TEST_F(ShippedTables, SaveAndOpenThroughTheRealTables) {
         ExpectSameData(*out, *c.expected, seed);
         EXPECT_TRUE(messages.empty());
     }
-    std::filesystem::remove_all(dir);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "common/ComPortMap.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -11,16 +12,14 @@ using namespace vt;
 
 namespace {
 struct MapFolders {
-    fs::path root, program, dev;
-    explicit MapFolders(const std::string& name) {
-        root = fs::temp_directory_path() / ("veltra_ports_" + name + "_" + std::to_string(::getpid()));
-        fs::remove_all(root);
-        program = root / "app";
-        dev = root / "dev";
+    vt::test::TempDir root;
+    fs::path program, dev;
+    explicit MapFolders(const std::string& name) : root("veltra-ports-" + name) {
+        program = root.Path() / "app";
+        dev = root.Path() / "dev";
         fs::create_directories(program);
         fs::create_directories(dev);
     }
-    ~MapFolders() { fs::remove_all(root); }
     void Node(const std::string& n) const { std::ofstream(dev / n) << ""; }
     void Link(int com, const fs::path& target) const {
         fs::create_directories(program / "ports");
@@ -76,7 +75,7 @@ TEST(ComPortMap, ListShowsOnlyExistingDevicesWithTheirPaths) {
 
 TEST(ComPortMap, SerialSlotsWithoutAUartAreNotOffered) {
     MapFolders f("uart");
-    const fs::path sys = f.root / "sys";
+    const fs::path sys = f.root.Path() / "sys";
     auto type = [&](const char* tty, const char* value) {
         fs::create_directories(sys / tty);
         std::ofstream(sys / tty / "type") << value << "\n";

@@ -1,6 +1,7 @@
 // The port is held alone while open and handed back whole: exclusive flag, advisory lock and the
 // driver's latency flags.
 #include "common/SerialPort.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -150,8 +151,8 @@ TEST(SerialPortRelease, SecondOpenerIsRefusedEvenAsRootUntilTheFirstCloses) {
 }
 
 TEST(SerialPortRelease, NothingButATerminalIsLockedOrChanged) {
-    fs::path dir = fs::path(::testing::TempDir()) / ("port_release_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
+    vt::test::TempDir tmp("veltra-port-release");
+    const fs::path dir = tmp.Path();
     fs::path file = dir / "not_a_port";
     std::ofstream(file) << "user data";
     for (const fs::path& p : {file, fs::path("/dev/null"), dir}) {
@@ -166,7 +167,6 @@ TEST(SerialPortRelease, NothingButATerminalIsLockedOrChanged) {
     int fd = ::open(file.c_str(), O_RDONLY);
     EXPECT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0) << "no lock left behind";
     ::close(fd);
-    fs::remove_all(dir);
 }
 
 TEST(SerialPortLatency, UsbAdapterIsAskedForLowLatencyAndGivenItsFlagsBack) {

@@ -1,4 +1,5 @@
 #include "common/SerialPort.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +51,8 @@ TEST(SerialPort, RefusesMissingDevicesAndPlainFiles) {
     std::string error;
     EXPECT_FALSE(port.Open("/nonexistent/ttyUSB9", {}, &error));
     EXPECT_NE(error.find("No such file"), std::string::npos) << error;
-    std::string file = ::testing::TempDir() + "/not_a_tty";
+    vt::test::TempDir tmp("veltra-serial");
+    const std::string file = tmp.File("not_a_tty").string();
     std::ofstream(file) << "x";
     EXPECT_FALSE(port.Open(file, {}, &error));
     EXPECT_FALSE(port.IsOpen());

@@ -1,6 +1,7 @@
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/LanguageTexts.h"
 #include "editor/dataset/LngFile.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -14,14 +15,8 @@ namespace fs = std::filesystem;
 namespace {
 class LngFileTest : public ::testing::Test {
 protected:
-    fs::path dir;
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("veltra_lng_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    vt::test::TempDir tmp{"veltra-lng"};
+    const fs::path dir = tmp.Path();
     fs::path Write(const std::string& name, const std::string& content) {
         fs::path p = dir / name;
         std::ofstream(p, std::ios::binary) << content;

@@ -9,6 +9,7 @@
 #include "tests/sim/SimRadio.h"
 
 #include <QToolButton>
+#include <QtTest>
 #include <csignal>
 #include <fstream>
 #include <unistd.h>

@@ -11,6 +11,7 @@
 
 #include <QTimer>
 #include <QToolButton>
+#include <QtTest>
 
 using namespace vt;
 

@@ -8,6 +8,7 @@
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/GridRules.h"
 #include "editor/shell/ui/Frm_Radio.h"
+#include "tests/support/qt/StopProcess.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -137,14 +138,7 @@ class WindowSessionTest : public QObject {
         QVERIFY(p.waitForFinished(20000));
         QCOMPARE(p.exitCode(), 0);
     }
-    static void Stop(QProcess& p) {
-        if (p.state() == QProcess::NotRunning) return;
-        p.terminate();
-        if (!p.waitForFinished(3000)) {
-            p.kill();
-            p.waitForFinished(3000);
-        }
-    }
+    static void Stop(QProcess& p) { test::StopProcess(p); }
 
 private slots:
     void initTestCase() {

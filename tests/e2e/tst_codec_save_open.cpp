@@ -8,6 +8,7 @@
 #include "editor/dataset/GridRules.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "tests/e2e/EditorHome.h"
+#include "tests/support/qt/DialogAnswers.h"
 
 #include <QToolButton>
 #include <QtTest>
@@ -31,11 +32,10 @@ public:
 class CodecSaveOpenTest : public QObject {
     Q_OBJECT
     std::unique_ptr<test::EditorHome> home;
-    ui::ScriptedMessageBox boxes;
-    ui::ScriptedFileDialog files;
+    test::DialogAnswers dialogs;
+    ui::ScriptedMessageBox& boxes = dialogs.boxes;
+    ui::ScriptedFileDialog& files = dialogs.files;
     RecordingStarter starter;
-    std::unique_ptr<ui::ScopedMessageBox> boxScope;
-    std::unique_ptr<ui::ScopedFileDialog> fileScope;
     std::unique_ptr<ui::ScopedProcessStarter> starterScope;
     std::unique_ptr<EditorData> data;
     std::unique_ptr<Frm_Radio> w;
@@ -62,11 +62,8 @@ class CodecSaveOpenTest : public QObject {
 private slots:
     void init() {
         home = std::make_unique<test::EditorHome>();
-        boxes.clear();
-        files = ui::ScriptedFileDialog();
+        dialogs.Reset();
         starter.started.clear();
-        boxScope = std::make_unique<ui::ScopedMessageBox>(&boxes);
-        fileScope = std::make_unique<ui::ScopedFileDialog>(&files);
         starterScope = std::make_unique<ui::ScopedProcessStarter>(&starter);
         data = std::make_unique<EditorData>();
         w = std::make_unique<Frm_Radio>(*data);
@@ -77,8 +74,6 @@ private slots:
         w.reset();
         data.reset();
         starterScope.reset();
-        fileScope.reset();
-        boxScope.reset();
         home.reset();
     }
 

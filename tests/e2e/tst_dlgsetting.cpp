@@ -4,12 +4,14 @@
 #include "editor/shell/ui/Frm_Radio.h"
 #include "editor/shell/ui/dlgSetting.h"
 #include "tests/e2e/EditorHome.h"
+#include "tests/support/qt/Screenshots.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QtTest>
 
 using namespace vt;
 namespace fs = std::filesystem;
@@ -138,8 +140,7 @@ private slots:
         QCOMPARE(w->findChild<dlgSetting*>("dlgSetting"), dlg); // the same dialog, list not refilled
         QCOMPARE(dlg->ComBoCommList->count(), items);
         QCOMPARE(dlg->txtPort->text(), QString("8"));
-        QDir().mkpath(QString(VELTRA_APP_DIR) + "/../screenshots");
-        QVERIFY(dlg->grab().save(QString(VELTRA_APP_DIR) + "/../screenshots/dlgSetting.png"));
+        QVERIFY(test::SaveScreenshot(*dlg, "dlgSetting.png"));
     }
 
     void itemNumbers() {

@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTimer>
+#include <QtTest>
 
 using namespace vt;
 

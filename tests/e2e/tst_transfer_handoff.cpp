@@ -7,6 +7,7 @@
 
 #include <QTimer>
 #include <QToolButton>
+#include <QtTest>
 
 using namespace vt;
 

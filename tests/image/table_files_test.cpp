@@ -3,14 +3,14 @@
 #include "editor/image/ToneConverters.h"
 #include "editor/image/ToneLists.h"
 #include "editor/image/VoltageTables.h"
-#include "image/helpers/TempFolder.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
 using namespace vt;
-using vt::test::TempFolder;
+using vt::test::TempDir;
 
 namespace {
 
@@ -22,8 +22,8 @@ std::vector<uint8_t> Bytes(size_t size, uint8_t b0, uint8_t b1, uint8_t fill = 7
 }
 
 struct Loader {
-    explicit Loader(const TempFolder& f) {
-        t.Folder = f.path();
+    explicit Loader(const TempDir& f) {
+        t.Folder = f.Path();
         t.ShowMessage = [this](const std::string& m) { shown.push_back(m); };
     }
     ConversionTables t;
@@ -48,16 +48,16 @@ TEST(TableMessages, TextsExistFromTheStart) {
 }
 
 TEST(DefaultTbl, SignatureTest) {
-    TempFolder f;
+    TempDir f;
     Loader l(f);
     ImageBytes image{};
-    f.write("resource/default.Tbl", Bytes(kImageSize, 0x20, 0x00));
+    f.Write("resource/default.Tbl", Bytes(kImageSize, 0x20, 0x00));
     EXPECT_TRUE(l.t.LoadDefaultTbl(image));
-    f.write("resource/default.Tbl", Bytes(kImageSize, 0x00, 0x09));
+    f.Write("resource/default.Tbl", Bytes(kImageSize, 0x00, 0x09));
     EXPECT_TRUE(l.t.LoadDefaultTbl(image));
     EXPECT_TRUE(l.shown.empty());
     EXPECT_EQ(image[16000], 7);
-    f.write("resource/default.Tbl", Bytes(kImageSize, 0x00, 0x00));
+    f.Write("resource/default.Tbl", Bytes(kImageSize, 0x00, 0x00));
     EXPECT_FALSE(l.t.LoadDefaultTbl(image));
     ASSERT_EQ(l.shown.size(), 1u);
     EXPECT_EQ(l.shown[0], Msg("default.Tbl"));
@@ -65,14 +65,14 @@ TEST(DefaultTbl, SignatureTest) {
 }
 
 TEST(DefaultTbl, MissingOrShortLeavesZerosNotThePreviousImage) {
-    TempFolder f;
+    TempDir f;
     Loader l(f);
     ImageBytes image;
     image.fill(0x55);
     EXPECT_FALSE(l.t.LoadDefaultTbl(image));
     EXPECT_EQ(l.shown.size(), 1u);
     EXPECT_EQ(image, ImageBytes{});
-    f.write("resource/default.Tbl", Bytes(100, 0x20, 0x09));
+    f.Write("resource/default.Tbl", Bytes(100, 0x20, 0x09));
     image.fill(0x55);
     EXPECT_FALSE(l.t.LoadDefaultTbl(image));
     EXPECT_EQ(l.shown.size(), 2u);
@@ -82,60 +82,60 @@ TEST(DefaultTbl, MissingOrShortLeavesZerosNotThePreviousImage) {
 }
 
 TEST(CodeTables, AcceptAndRefuseByFirstBytes) {
-    TempFolder f;
+    TempDir f;
     Loader l(f);
-    f.write("resource/enc.Tbl", Bytes(kEncTblSize, 0x00, 0x01, 0));
+    f.Write("resource/enc.Tbl", Bytes(kEncTblSize, 0x00, 0x01, 0));
     EXPECT_TRUE(l.t.LoadEncTbl());
-    f.write("resource/dcs.Tbl", Bytes(kDcsTblSize, 0x01, 0x00, 0));
+    f.Write("resource/dcs.Tbl", Bytes(kDcsTblSize, 0x01, 0x00, 0));
     EXPECT_TRUE(l.t.LoadDcsTbl());
     EXPECT_TRUE(l.shown.empty());
     // Damage behind good first bytes goes unnoticed.
-    f.write("resource/dev.Tbl", Bytes(kDevTblSize, 0x01, 0x01, 0xFF));
+    f.Write("resource/dev.Tbl", Bytes(kDevTblSize, 0x01, 0x01, 0xFF));
     EXPECT_TRUE(l.t.LoadDevTbl());
     EXPECT_TRUE(l.shown.empty());
-    f.write("resource/enc.Tbl", Bytes(kEncTblSize, 0x00, 0x00));
+    f.Write("resource/enc.Tbl", Bytes(kEncTblSize, 0x00, 0x00));
     EXPECT_FALSE(l.t.LoadEncTbl());
-    f.write("resource/pwr.Tbl", Bytes(kPwrTblSize, 0x00, 0x00));
+    f.Write("resource/pwr.Tbl", Bytes(kPwrTblSize, 0x00, 0x00));
     EXPECT_FALSE(l.t.LoadPwrTbl());
     EXPECT_EQ(l.shown, (std::vector<std::string>{Msg("enc.Tbl"), Msg("pwr.Tbl")}));
 }
 
 TEST(CodeTables, EachBadLoadShowsItsMessageOnce) {
-    TempFolder f;
+    TempDir f;
     Loader l(f);
-    f.write("resource/dec.Tbl", Bytes(kDecTblSize, 0, 0));
+    f.Write("resource/dec.Tbl", Bytes(kDecTblSize, 0, 0));
     for (int i = 0; i < 3; ++i) l.t.LoadDecTbl();
     EXPECT_EQ(l.shown, std::vector<std::string>(3, Msg("dec.Tbl")));
 }
 
 TEST(CodeTables, MissingAndShortFilesReadAsZero) {
-    TempFolder f;
+    TempDir f;
     Loader l(f);
     l.t.PwrTbl.fill(9);
     EXPECT_FALSE(l.t.LoadPwrTbl());
     EXPECT_EQ(l.t.PwrTbl, (std::array<uint8_t, kPwrTblSize>{}));
-    f.write("resource/dcs.Tbl", Bytes(10, 1, 2));
+    f.Write("resource/dcs.Tbl", Bytes(10, 1, 2));
     l.t.DcsTbl.fill(9);
     EXPECT_FALSE(l.t.LoadDcsTbl());
     EXPECT_EQ(l.t.DcsTbl[9], 7);
     EXPECT_EQ(l.t.DcsTbl[10], 0);
     EXPECT_EQ(l.shown, (std::vector<std::string>{Msg("pwr.Tbl"), Msg("dcs.Tbl")}));
     // Longer files: the surplus is ignored.
-    f.write("resource/dcs.Tbl", Bytes(kDcsTblSize + 50, 1, 2));
+    f.Write("resource/dcs.Tbl", Bytes(kDcsTblSize + 50, 1, 2));
     EXPECT_TRUE(l.t.LoadDcsTbl());
 }
 
 TEST(CodeTables, NamesFoundWhateverTheCase) {
-    TempFolder f;
+    TempDir f;
     Loader l(f);
-    f.write("Resource/ENC.TBL", Bytes(kEncTblSize, 1, 1));
+    f.Write("Resource/ENC.TBL", Bytes(kEncTblSize, 1, 1));
     EXPECT_TRUE(l.t.LoadEncTbl());
 }
 
 TEST(CodeTables, BandTablesNeedNoTest) {
-    TempFolder f;
+    TempDir f;
     Loader l(f);
-    f.write("resource/txmid.Tbl", std::vector<uint8_t>(177, 3));
+    f.Write("resource/txmid.Tbl", std::vector<uint8_t>(177, 3));
     l.t.LoadVoltageTbls();
     EXPECT_TRUE(l.shown.empty());
     EXPECT_EQ(l.t.BandTbls[2], std::vector<uint8_t>(177, 3));

@@ -1,19 +1,19 @@
 // Voltage tables: layout, files, lookups and the working copy.
 #include "editor/image/VoltageTables.h"
-#include "image/helpers/TempFolder.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <numeric>
 
 using namespace vt;
-using vt::test::TempFolder;
+using vt::test::TempDir;
 
 namespace {
 
 // Writes all sixteen files with the given step (MHz, whole thousandths) and points
 // value = seed(table) + j.
-void WriteAll(const TempFolder& f, int thousandths, int seed = 1) {
+void WriteAll(const TempDir& f, int thousandths, int seed = 1) {
     VoltageTables v;
     for (int b = 0; b < kVolBands; ++b)
         for (int k : {0, 1}) {
@@ -21,13 +21,13 @@ void WriteAll(const TempFolder& f, int thousandths, int seed = 1) {
             std::vector<uint8_t> bytes{uint8_t(thousandths / 100), uint8_t(thousandths % 100)};
             for (int j = 0; j < n; ++j) bytes.push_back(uint8_t(seed + 2 * b + k + j));
             std::string name = std::string(k ? "Resource/TX_VOL" : "Resource/RX_VOL") + std::to_string(b) + ".tbl";
-            f.write(name, bytes);
+            f.Write(name, bytes);
         }
 }
 
-VoltageTables LoadedFrom(const TempFolder& f, std::vector<std::string>* messages = nullptr) {
+VoltageTables LoadedFrom(const TempDir& f, std::vector<std::string>* messages = nullptr) {
     VoltageTables v;
-    v.Folder = f.path();
+    v.Folder = f.Path();
     auto m = v.LoadVoltageTables();
     if (messages) *messages = m;
     return v;
@@ -63,7 +63,7 @@ TEST(VoltageLayout, CountRule) {
 }
 
 TEST(VoltageFiles, LoadOffsetsAndLookups) {
-    TempFolder f;
+    TempDir f;
     WriteAll(f, 1000);
     std::vector<std::string> msgs;
     VoltageTables v = LoadedFrom(f, &msgs);
@@ -93,7 +93,7 @@ TEST(VoltageFiles, NullBytesDependOnTheBand) {
 }
 
 TEST(VoltageFiles, PastTheLastPointIsClamped) {
-    TempFolder f;
+    TempDir f;
     WriteAll(f, 3000); // band 0: points 32 .. 47, 6 of them
     VoltageTables v = LoadedFrom(f);
     EXPECT_EQ(v.VoltageByteA("47.0", 0), 1 + 5);
@@ -102,11 +102,11 @@ TEST(VoltageFiles, PastTheLastPointIsClamped) {
 }
 
 TEST(VoltageFiles, BadFilesAreTableErrorsWithSafeLayout) {
-    TempFolder f;
+    TempDir f;
     WriteAll(f, 1000);
-    f.write("Resource/RX_VOL2.tbl", {0, 0, 5, 5});                 // zero step
-    f.write("Resource/TX_VOL4.tbl", {10, 0, 9, 9});                // short
-    std::filesystem::remove(f.path() / "Resource/TX_VOL6.tbl");    // missing
+    f.Write("Resource/RX_VOL2.tbl", {0, 0, 5, 5});                 // zero step
+    f.Write("Resource/TX_VOL4.tbl", {10, 0, 9, 9});                // short
+    std::filesystem::remove(f.Path() / "Resource/TX_VOL6.tbl");    // missing
     std::vector<std::string> msgs;
     VoltageTables v = LoadedFrom(f, &msgs);
     ASSERT_EQ(msgs.size(), 3u);
@@ -125,15 +125,15 @@ TEST(VoltageFiles, BadFilesAreTableErrorsWithSafeLayout) {
 // A header whose step the file format cannot hold used to load with that step, so the table's
 // own save failed later. It is a table error with the safe layout, as a missing file is.
 TEST(VoltageFiles, HeadersOutsideTheStepRangeAreTableErrors) {
-    TempFolder f;
+    TempDir f;
     WriteAll(f, 1000);
-    f.write("Resource/RX_VOL1.tbl", {0xFF, 0xFF, 7, 7, 7}); // would read as 25.755 MHz
-    f.write("Resource/TX_VOL3.tbl", {1, 100, 7, 7, 7});     // 0.2 MHz written as 0.1 + 0.100
-    f.write("Resource/RX_VOL5.tbl", {0, 200, 7, 7, 7});
-    f.write("Resource/TX_VOL7.tbl", {255, 99, 42, 43});     // 25.599 MHz: the largest step, 2 points
+    f.Write("Resource/RX_VOL1.tbl", {0xFF, 0xFF, 7, 7, 7}); // would read as 25.755 MHz
+    f.Write("Resource/TX_VOL3.tbl", {1, 100, 7, 7, 7});     // 0.2 MHz written as 0.1 + 0.100
+    f.Write("Resource/RX_VOL5.tbl", {0, 200, 7, 7, 7});
+    f.Write("Resource/TX_VOL7.tbl", {255, 99, 42, 43});     // 25.599 MHz: the largest step, 2 points
     std::vector<uint8_t> finest(2 + 17001, 3); // 0.001 MHz: the finest step, 17,001 points
     finest[0] = 0, finest[1] = 1;
-    f.write("Resource/RX_VOL0.tbl", finest);
+    f.Write("Resource/RX_VOL0.tbl", finest);
     std::vector<std::string> msgs;
     VoltageTables v = LoadedFrom(f, &msgs);
     ASSERT_EQ(msgs.size(), 3u);
@@ -162,9 +162,9 @@ TEST(VoltageFiles, HeadersOutsideTheStepRangeAreTableErrors) {
 }
 
 TEST(VoltageFiles, SaveThenLoadIsTheIdentity) {
-    TempFolder f;
+    TempDir f;
     VoltageTables v;
-    v.Folder = f.path();
+    v.Folder = f.Path();
     const double steps[] = {0.001, 0.125, 0.5, 1, 2.5, 12.5, 25.599, 0.013};
     for (int t = 0; t < kVolTables; ++t) ASSERT_TRUE(v.ChangeWorkStep(t, steps[t % 8]));
     for (size_t i = 0; i < v.WorkVolData.size(); ++i) v.WorkVolData[i] = uint8_t(i * 7);
@@ -175,16 +175,16 @@ TEST(VoltageFiles, SaveThenLoadIsTheIdentity) {
     EXPECT_EQ(w.LoadedVolData, v.WorkVolData);
     for (int b = 0; b < kVolBands; ++b)
         for (int k : {0, 1}) EXPECT_DOUBLE_EQ(w.LoadedStep[b][k], v.WorkStep[b][k]);
-    auto header = f.read("Resource/RX_VOL0.tbl");
+    auto header = f.Read("Resource/RX_VOL0.tbl");
     EXPECT_EQ(header[0], 0);
     EXPECT_EQ(header[1], 1);
-    header = f.read("Resource/TX_VOL0.tbl");
+    header = f.Read("Resource/TX_VOL0.tbl");
     EXPECT_EQ(header[0], 1);
     EXPECT_EQ(header[1], 25);
 }
 
 TEST(VoltageFiles, ShorterTableReplacesTheWholeFile) {
-    TempFolder f;
+    TempDir f;
     WriteAll(f, 500);
     VoltageTables v = LoadedFrom(f);
     v.CopyLoadedSteps();
@@ -192,8 +192,8 @@ TEST(VoltageFiles, ShorterTableReplacesTheWholeFile) {
     v.InitWorkData();
     ASSERT_TRUE(v.ChangeWorkStep(0, 1.0)); // 35 -> 18 points
     EXPECT_TRUE(v.SaveVoltageTables().empty());
-    EXPECT_EQ(f.read("Resource/RX_VOL0.tbl").size(), 2u + 18u);
-    EXPECT_FALSE(std::filesystem::exists(f.path() / "Resource/RX_VOL0.tbl.tmp"));
+    EXPECT_EQ(f.Read("Resource/RX_VOL0.tbl").size(), 2u + 18u);
+    EXPECT_FALSE(std::filesystem::exists(f.Path() / "Resource/RX_VOL0.tbl.tmp"));
     VoltageTables w = LoadedFrom(f);
     EXPECT_EQ(w.GetTableOffset(0, 1), 18);
     EXPECT_EQ(w.LoadedVolData, v.WorkVolData);
@@ -246,7 +246,7 @@ protected:
         for (auto& c : v.WorkCount) sum += c[0] + c[1];
         EXPECT_EQ(size_t(sum), v.WorkVolData.size());
     }
-    TempFolder f;
+    TempDir f;
     VoltageTables v;
     std::vector<uint8_t> loadedData;
     BandDoubles loadedStep;
@@ -286,7 +286,7 @@ TEST_F(WorkingCopy, ManyChangesNeverTouchTheLoadedCopy) {
 // Random headers and lengths: every load ends with a consistent layout and every lookup
 // stays inside the data.
 TEST(VoltageFiles, RandomFilesNeverBreakTheLayout) {
-    TempFolder f;
+    TempDir f;
     uint32_t seed = 12345;
     auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
     for (int round = 0; round < 20; ++round) {
@@ -295,7 +295,7 @@ TEST(VoltageFiles, RandomFilesNeverBreakTheLayout) {
                 std::vector<uint8_t> bytes(next() % 40);
                 for (auto& x : bytes) x = uint8_t(next());
                 if (bytes.size() >= 2 && next() % 2) bytes[0] = uint8_t(next() % 3); // fine steps too
-                f.write(std::string(k ? "Resource/TX_VOL" : "Resource/RX_VOL") + std::to_string(b) + ".tbl", bytes);
+                f.Write(std::string(k ? "Resource/TX_VOL" : "Resource/RX_VOL") + std::to_string(b) + ".tbl", bytes);
             }
         VoltageTables v = LoadedFrom(f);
         size_t sum = 0;
@@ -314,8 +314,8 @@ TEST(VoltageFiles, RandomFilesNeverBreakTheLayout) {
         v.InitWorkData();
         EXPECT_EQ(v.WorkVolData, v.LoadedVolData);
         // Whatever loaded can be written back.
-        TempFolder out;
-        v.Folder = out.path();
+        TempDir out;
+        v.Folder = out.Path();
         EXPECT_EQ(v.SaveVoltageTables(), std::vector<std::string>{}) << "round " << round;
     }
 }

@@ -3,12 +3,14 @@
 #include "editor/service/core/SetupPort.h"
 #include "editor/dataset/EditorData.h"
 #include "tests/sim/SimRadio.h"
+#include "tests/support/ProgramHome.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -18,6 +20,7 @@ using Outcome = vt::SetupEngine::Outcome;
 namespace {
 
 struct SimFixture : ::testing::Test {
+    std::unique_ptr<vt::test::ProgramHome> program;
     fs::path home;
     vt::EditorData data;
     vt::SetupPort port{data};
@@ -25,16 +28,13 @@ struct SimFixture : ::testing::Test {
     vt::SetupEngine engine{data, port, [this] { ++decodes; }};
 
     void SetUp() override {
-        home = fs::temp_directory_path() / ("veltra_setup_sim_" + std::to_string(::getpid()));
-        fs::remove_all(home);
-        fs::create_directories(home);
-        ::setenv("VELTRA_HOME", home.c_str(), 1);
+        program = std::make_unique<vt::test::ProgramHome>("veltra-setup-sim");
+        home = program->Path();
         data.CommPort = 3;
     }
     void TearDown() override {
         port.Close();
-        ::unsetenv("VELTRA_HOME");
-        fs::remove_all(home);
+        program.reset();
     }
     void Attach(vt::sim::SimRadio& radio) {
         std::string error;

@@ -6,6 +6,7 @@
 #include "editor/image/VoltageTables.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/shell/ui/Frm_Radio.h"
+#include "tests/support/ProgramHome.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,14 +18,13 @@
 
 class ServiceHooksTest : public QObject {
     Q_OBJECT
+    std::unique_ptr<vt::test::ProgramHome> program_;
     QString home_;
 private slots:
     // A program folder of the test's own, with a complete set of voltage tables.
     void initTestCase() {
-        home_ = QDir::temp().filePath(QString("veltra_hooks_%1").arg(::getpid()));
-        QDir(home_).removeRecursively();
-        QVERIFY(QDir().mkpath(home_));
-        ::setenv("VELTRA_HOME", home_.toLocal8Bit().constData(), 1);
+        program_ = std::make_unique<vt::test::ProgramHome>("veltra-hooks");
+        home_ = QString::fromStdString(program_->Path().string());
         vt::VoltageTables tables;
         tables.Folder = home_.toStdString();
         tables.CopyLoadedSteps();
@@ -32,8 +32,7 @@ private slots:
         QVERIFY(tables.SaveVoltageTables().empty());
     }
     void cleanupTestCase() {
-        ::unsetenv("VELTRA_HOME");
-        QDir(home_).removeRecursively();
+        program_.reset();
     }
 
     void setupWindowOpensModallyAndReportsBack() {

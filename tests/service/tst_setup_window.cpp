@@ -6,6 +6,8 @@
 #include "editor/dataset/LngFile.h"
 #include "editor/dataset/EditorData.h"
 #include "tests/sim/SimRadio.h"
+#include "tests/support/ProgramHome.h"
+#include "tests/support/qt/Screenshots.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,6 +27,7 @@ using vt::ui::ScriptedMessageBox;
 class SetupWindowTest : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<vt::test::ProgramHome> program_;
     fs::path home_;
     ScriptedMessageBox boxes_;
     std::unique_ptr<vt::ui::ScopedMessageBox> scope_;
@@ -48,24 +51,20 @@ class SetupWindowTest : public QObject {
         QTest::keyClick(box, Qt::Key_Tab);
     }
     void Screenshot(QWidget& w, const char* name) {
-        const QString dir = QString(VELTRA_APP_DIR) + "/../screenshots";
-        QDir().mkpath(dir);
-        QVERIFY(w.grab().save(dir + "/" + name));
+        QVERIFY(vt::test::SaveScreenshot(w, name));
     }
 
 private slots:
     void init() {
-        home_ = fs::temp_directory_path() / ("veltra_setupwin_" + std::to_string(::getpid()));
-        fs::remove_all(home_);
+        program_ = std::make_unique<vt::test::ProgramHome>("veltra-setupwin");
+        home_ = program_->Path();
         fs::create_directories(home_ / "ports");
-        ::setenv("VELTRA_HOME", home_.c_str(), 1);
         boxes_.clear();
         scope_ = std::make_unique<vt::ui::ScopedMessageBox>(&boxes_);
     }
     void cleanup() {
         scope_.reset();
-        ::unsetenv("VELTRA_HOME");
-        fs::remove_all(home_);
+        program_.reset();
     }
 
     void opensIdleWithTheCurrentBytes() {

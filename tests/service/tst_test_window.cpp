@@ -3,6 +3,8 @@
 #include "editor/service/ui/Form1.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/GridRules.h"
+#include "tests/support/ProgramHome.h"
+#include "tests/support/qt/Screenshots.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,6 +22,7 @@ namespace fs = std::filesystem;
 class TestWindowTest : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<vt::test::ProgramHome> program_;
     fs::path home_;
     vt::ui::ScriptedMessageBox boxes_;
     std::unique_ptr<vt::ui::ScopedMessageBox> scope_;
@@ -39,10 +42,8 @@ class TestWindowTest : public QObject {
 
 private slots:
     void init() {
-        home_ = fs::temp_directory_path() / ("veltra_testwin_" + std::to_string(::getpid()));
-        fs::remove_all(home_);
-        fs::create_directories(home_);
-        ::setenv("VELTRA_HOME", home_.c_str(), 1);
+        program_ = std::make_unique<vt::test::ProgramHome>("veltra-testwin");
+        home_ = program_->Path();
         boxes_.clear();
         scope_ = std::make_unique<vt::ui::ScopedMessageBox>(&boxes_);
         data_ = std::make_unique<vt::EditorData>();
@@ -54,8 +55,7 @@ private slots:
     void cleanup() {
         w_.reset();
         scope_.reset();
-        ::unsetenv("VELTRA_HOME");
-        fs::remove_all(home_);
+        program_.reset();
     }
 
     void designCaptions() {
@@ -147,9 +147,7 @@ private slots:
         QCOMPARE(Items().size(), 2);
         QVERIFY(before == data_->MemImage);
         QVERIFY(boxes_.texts().isEmpty());
-        const QString dir = QString(VELTRA_APP_DIR) + "/../screenshots";
-        QDir().mkpath(dir);
-        QVERIFY(w_->grab().save(dir + "/test_window.png"));
+        QVERIFY(vt::test::SaveScreenshot(*w_, "test_window.png"));
     }
 };
 

@@ -2,6 +2,8 @@
 #include "common/ui/MessageBox.h"
 #include "editor/image/VoltageTables.h"
 #include "editor/service/ui/FrmTRxVoltage.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/qt/Screenshots.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -44,6 +46,7 @@ Bytes ReadAll(const fs::path& p) {
 class VoltageEditorTest : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<vt::test::TempDir> dir_;
     fs::path home_;
     vt::ui::ScriptedMessageBox boxes_;
     std::unique_ptr<vt::ui::ScopedMessageBox> scope_;
@@ -82,15 +85,13 @@ class VoltageEditorTest : public QObject {
         return tables_->WorkVolData[size_t(tables_->WorkOffset[band][kind] + point)];
     }
     void Shot(QWidget& w, const char* name) {
-        const QString dir = QString(VELTRA_APP_DIR) + "/../screenshots";
-        QDir().mkpath(dir);
-        QVERIFY(w.grab().save(dir + "/" + name));
+        QVERIFY(vt::test::SaveScreenshot(w, name));
     }
 
 private slots:
     void init() {
-        home_ = fs::temp_directory_path() / ("veltra_voltage_" + std::to_string(::getpid()));
-        fs::remove_all(home_);
+        dir_ = std::make_unique<vt::test::TempDir>("veltra-voltage");
+        home_ = dir_->Path();
         WriteTables();
         boxes_.clear();
         scope_ = std::make_unique<vt::ui::ScopedMessageBox>(&boxes_);
@@ -99,7 +100,7 @@ private slots:
     }
     void cleanup() {
         scope_.reset();
-        fs::remove_all(home_);
+        dir_.reset();
     }
 
     void opensWithEveryTableFromPointZero() {

@@ -1,12 +1,9 @@
 #include "editor/settings/core/FiveToneList.h"
 #include "editor/settings/core/FiveToneSnapshot.h"
-#include "editor/settings/core/ToneSetList.h"
-#include "editor/settings/core/ToneSetTips.h"
 #include "editor/dataset/EditorData.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 
 namespace vt {
 namespace {
@@ -290,36 +287,6 @@ TEST(PendingFiveTone, LoadedOnceAndDroppedOnDiscard) {
     DiscardPendingFiveTone(d);
     EXPECT_FALSE(d.PendingFiveTone);
     EXPECT_EQ(AcquireFiveToneList(d).OwnID, "99");
-}
-
-TEST(ToneSets, NamesInIndexOrder) {
-    EXPECT_EQ(ToneSetName(0), "EXTEND");
-    EXPECT_EQ(ToneSetName(5), "CCIR");
-    EXPECT_EQ(ToneSetName(6), "");
-    EXPECT_EQ(ToneSetName(-1), "");
-    EXPECT_EQ(ToneSetIndex("DZVEI"), 3);
-    EXPECT_EQ(ToneSetIndex("zvei1"), -1);
-}
-
-} // namespace
-} // namespace vt
-
-namespace vt {
-namespace {
-
-TEST(ToneSetTips, TableAndTipLayout) {
-    std::string t = ToneTable(1);
-    EXPECT_EQ(t.substr(0, 15), "TONE  FREQ(Hz)\r");
-    EXPECT_NE(t.find("\r0   2400\r"), std::string::npos);
-    EXPECT_NE(t.find("\r11    810\r"), std::string::npos); // below 1000: four blanks
-    EXPECT_EQ(std::count(t.begin(), t.end(), '\r'), 17);
-    std::string tip = ToneSetTip(5);
-    EXPECT_EQ(tip.substr(0, 6), "CCIR \r");
-    EXPECT_NE(tip.find("LENGTH(ms):100\rGROUP TONE :10\rREPEAT TONE: 14"), std::string::npos);
-    EXPECT_NE(ToneSetTip(0).find("GROUP TONE :15\rREPEAT TONE: 10"), std::string::npos);
-    EXPECT_EQ(ToneSetTip(6), "");
-    EXPECT_EQ(ToneFrequency(4, 15), 2400);
-    EXPECT_EQ(ToneFrequency(4, 16), 0);
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "common/TextUtil.h"
-#include "editor/settings/core/OptionLists.h"
 #include "editor/settings/core/RadioOptionRecord.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/GridRules.h"
@@ -139,16 +138,4 @@ TEST(OptionRecordTies, DefaultChannelAndAreaAgainstTheCounts) {
     EXPECT_EQ(CarriedDefaultIndex("", 10), "0");
     EXPECT_EQ(CarriedDefaultIndex("abc", 10), "0");
     EXPECT_EQ(CarriedDefaultIndex("04", 10), "4");
-}
-
-TEST(OptionLists, ItemsAndSafeLookup) {
-    using namespace OptionLists;
-    EXPECT_EQ(ComboF1.size(), 8u);
-    EXPECT_EQ(ComboF4[kKeyAcs], "ACS");
-    EXPECT_EQ(ComboF2[kKeyTrunk], "TRUNK");
-    EXPECT_EQ(ComboF3[kKeyNone], "NONE");
-    EXPECT_EQ(ComboFunction[kFunctionSelectCall], "SELECT CALL");
-    EXPECT_EQ(ItemText(ComboF1, 2), "SELECT CALL");
-    EXPECT_EQ(ItemText(ComboF1, 8), "");
-    EXPECT_EQ(ItemText(ComboFunction, -1), "");
 }

@@ -6,6 +6,8 @@
 #include "editor/dataset/GridRules.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "helpers/tone_test_support.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/qt/DialogAnswers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -419,7 +421,7 @@ private slots:
             open();
             clickCell(3, 2);
             QImage img = dlg->grab().toImage();
-            QVERIFY(img.save(QString::fromStdString(test::ToneScreenshotPath(std::string("frm_5tone_") + lang + ".png"))));
+            QVERIFY(img.save(test::QPath(test::ScreenshotFolder() / (std::string("frm_5tone_") + lang + ".png"))));
             QCOMPARE(dlg->lbFarmcall->text(), QString("123"));
             QCOMPARE(dlg->lbMarnet->text(), QString("40"));
         }

@@ -7,6 +7,8 @@
 #include "editor/dataset/GridRules.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "helpers/tone_test_support.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/qt/DialogAnswers.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -240,7 +242,7 @@ private slots:
             open();
             QTest::mouseMove(dlg->ChkMarnet);
             QImage img = dlg->grab().toImage();
-            QVERIFY(img.save(QString::fromStdString(test::ToneScreenshotPath(std::string("frm_farm_") + lang + ".png"))));
+            QVERIFY(img.save(test::QPath(test::ScreenshotFolder() / (std::string("frm_farm_") + lang + ".png"))));
         }
         QCOMPARE(dlg->windowTitle(), QString::fromUtf8("安装 Farmcall 和 Marnet"));
     }

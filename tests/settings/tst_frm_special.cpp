@@ -4,6 +4,8 @@
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/GridRules.h"
 #include "helpers/tone_test_support.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/qt/DialogAnswers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -229,7 +231,7 @@ private slots:
                 dlg->txtOutstation->setFocus();
                 QImage img = dlg->grab().toImage();
                 std::string file = std::string("frm_special_") + lang + "_type" + std::to_string(type) + ".png";
-                QVERIFY(img.save(QString::fromStdString(test::ToneScreenshotPath(file))));
+                QVERIFY(img.save(test::QPath(test::ScreenshotFolder() / file)));
             }
         }
         QCOMPARE(dlg->windowTitle(), QString::fromUtf8("安装特殊呼叫"));

@@ -7,6 +7,7 @@
 #include "editor/settings/ui/Frm_Default.h"
 #include "editor/settings/ui/Frm_Option.h"
 #include "editor/dataset/LngFile.h"
+#include "tests/support/qt/Screenshots.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -18,11 +19,7 @@
 using namespace vt;
 
 namespace {
-QString ShotDir() {
-    QString dir = QString(VELTRA_APP_DIR) + "/../screenshots";
-    QDir().mkpath(dir);
-    return dir;
-}
+QString ShotDir() { return test::ScreenshotDir(); }
 
 void Save(QWidget& w, const QString& name) {
     w.show();

@@ -6,10 +6,11 @@
 #include "editor/codec/ImageLayout.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/shell/ui/Frm_Radio.h"
+#include "tests/support/ProgramHome.h"
+#include "tests/support/qt/DialogAnswers.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -17,15 +18,14 @@ using namespace vt;
 
 class OpenRepairsTest : public QObject {
     Q_OBJECT
-    ui::ScriptedMessageBox boxes;
-    ui::ScriptedFileDialog files;
-    std::unique_ptr<ui::ScopedMessageBox> boxScope;
-    std::unique_ptr<ui::ScopedFileDialog> fileScope;
-    std::unique_ptr<QTemporaryDir> home;
+    test::DialogAnswers dialogs;
+    ui::ScriptedMessageBox& boxes = dialogs.boxes;
+    ui::ScriptedFileDialog& files = dialogs.files;
+    std::unique_ptr<test::ProgramHome> home;
     std::unique_ptr<EditorData> data;
     std::unique_ptr<Frm_Radio> w;
 
-    QString Path(const char* name) const { return home->filePath(name); }
+    QString Path(const char* name) const { return test::QPath(home->File(name)); }
 
     // The shipped default image with a resume scan time of 18.1 s and channel 3 on an Rx word
     // above the last one the radio stores.
@@ -59,18 +59,9 @@ class OpenRepairsTest : public QObject {
 private slots:
     void init() {
         // A program folder of its own, so that the exchange files of a read stay here.
-        home = std::make_unique<QTemporaryDir>();
-        for (const char* sub : {"resource", "Language"}) {
-            QDir from(QString(VELTRA_APP_DIR) + "/" + sub);
-            QVERIFY(QDir(home->path()).mkpath(sub));
-            for (const QString& name : from.entryList(QDir::Files))
-                QVERIFY(QFile::copy(from.filePath(name), home->filePath(QString(sub) + "/" + name)));
-        }
-        qputenv("VELTRA_HOME", home->path().toUtf8());
-        boxes.clear();
-        files = ui::ScriptedFileDialog();
-        boxScope = std::make_unique<ui::ScopedMessageBox>(&boxes);
-        fileScope = std::make_unique<ui::ScopedFileDialog>(&files);
+        home = std::make_unique<test::ProgramHome>("veltra-open-repairs");
+        test::CopyProgramTables(home->Path(), {"resource", "Language"});
+        dialogs.Reset();
         data = std::make_unique<EditorData>();
         w = std::make_unique<Frm_Radio>(*data);
         boxes.clear();
@@ -78,8 +69,6 @@ private slots:
     void cleanup() {
         w.reset();
         data.reset();
-        fileScope.reset();
-        boxScope.reset();
         home.reset();
     }
 

@@ -4,6 +4,7 @@
 // end observed instead of quitting the test.
 #include "common/ui/MessageBox.h"
 #include "tests/sim/SimRadio.h"
+#include "tests/support/qt/WaitUntil.h"
 #include "tests/transmit/helpers/ToolFolder.h"
 #include "transmit/ui/TransmitApp.h"
 
@@ -15,25 +16,6 @@
 namespace vt::test {
 
 inline constexpr int kTestPort = 12;
-
-// Runs a real event loop until pred() holds: QTest::qWaitFor sleeps between its rounds, which
-// would throttle the reader's notifications.
-template <typename Pred>
-bool WaitUntil(Pred pred, int ms) {
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (pred()) loop.quit();
-    });
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
-    if (pred()) return true;
-    poll.start(5);
-    deadline.start(ms);
-    loop.exec();
-    return pred();
-}
 
 struct ToolRun {
     ToolFolder folder;

@@ -1,5 +1,6 @@
 // The tool's window: titles by mode, the form, its texts, and a failed start.
 #include "tests/transmit/ToolHarness.h"
+#include "tests/support/qt/StopProcess.h"
 
 #include <QAction>
 #include <QDir>
@@ -69,11 +70,7 @@ private slots:
         xvfb.start("Xvfb", {display, "-nolisten", "tcp", "-screen", "0", "1024x768x24"});
         QVERIFY(xvfb.waitForStarted(5000));
         auto cleanup = qScopeGuard([&] {
-            for (QProcess* p : {&tool, &wm, &xvfb})
-                if (p->state() != QProcess::NotRunning) {
-                    p->kill();
-                    p->waitForFinished(5000);
-                }
+            for (QProcess* p : {&tool, &wm, &xvfb}) test::StopProcess(*p, 5000);
         });
         QVERIFY(QTest::qWaitFor([&] { return QFile::exists("/tmp/.X11-unix/X" + display.mid(1)); }, 10000));
         auto env = QProcessEnvironment::systemEnvironment();

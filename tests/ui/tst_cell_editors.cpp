@@ -4,6 +4,7 @@
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/GridRules.h"
 #include "editor/shell/ui/CellEditors.h"
+#include "tests/support/qt/Screenshots.h"
 
 #include <QAbstractTableModel>
 #include <QComboBox>
@@ -153,11 +154,7 @@ void Type(QWidget* w, const QString& text) {
     }
 }
 
-void Shoot(QWidget* w, const char* name) {
-    QString dir = QString(VELTRA_APP_DIR) + "/../screenshots";
-    QDir().mkpath(dir);
-    w->grab().save(dir + "/" + name + ".png");
-}
+void Shoot(QWidget* w, const char* name) { vt::test::SaveScreenshot(*w, QString(name) + ".png"); }
 
 } // namespace
 

@@ -7,6 +7,7 @@
 #include "editor/dataset/EditorData.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "editor/shell/ui/GridModel.h"
+#include "tests/support/qt/Screenshots.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -24,11 +25,7 @@
 using namespace vt;
 
 namespace {
-void Shoot(QWidget* w, const char* name) {
-    QString dir = QString(VELTRA_APP_DIR) + "/../screenshots";
-    QDir().mkpath(dir);
-    w->grab().save(dir + "/" + name + ".png");
-}
+void Shoot(QWidget* w, const char* name) { test::SaveScreenshot(*w, QString(name) + ".png"); }
 
 // Brings a cell into view (a scroll of its own, which hides editors and resets the tip).
 void Reveal(Frm_Radio& w, int row, int col) {

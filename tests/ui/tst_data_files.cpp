@@ -6,10 +6,11 @@
 #include "common/ui/Printer.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/shell/ui/Frm_Radio.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/qt/DialogAnswers.h"
 
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -17,15 +18,14 @@ using namespace vt;
 
 class DataFilesTest : public QObject {
     Q_OBJECT
-    ui::ScriptedMessageBox boxes;
-    ui::ScriptedFileDialog files;
-    std::unique_ptr<ui::ScopedMessageBox> boxScope;
-    std::unique_ptr<ui::ScopedFileDialog> fileScope;
-    std::unique_ptr<QTemporaryDir> tmp;
+    test::DialogAnswers dialogs;
+    ui::ScriptedMessageBox& boxes = dialogs.boxes;
+    ui::ScriptedFileDialog& files = dialogs.files;
+    std::unique_ptr<test::TempDir> tmp;
     std::unique_ptr<EditorData> data;
     std::unique_ptr<Frm_Radio> w;
 
-    QString Path(const char* name) const { return tmp->filePath(name); }
+    QString Path(const char* name) const { return test::QPath(tmp->File(name)); }
 
     // A few distinctive channels and settings, as a user would leave them.
     void FillSomeData() {
@@ -50,11 +50,8 @@ class DataFilesTest : public QObject {
 private slots:
     void init() {
         qputenv("VELTRA_HOME", VELTRA_APP_DIR);
-        boxes.clear();
-        files = ui::ScriptedFileDialog();
-        boxScope = std::make_unique<ui::ScopedMessageBox>(&boxes);
-        fileScope = std::make_unique<ui::ScopedFileDialog>(&files);
-        tmp = std::make_unique<QTemporaryDir>();
+        dialogs.Reset();
+        tmp = std::make_unique<test::TempDir>("veltra-data-files");
         data = std::make_unique<EditorData>();
         w = std::make_unique<Frm_Radio>(*data);
         boxes.clear();
@@ -62,8 +59,6 @@ private slots:
     void cleanup() {
         w.reset();
         data.reset();
-        fileScope.reset();
-        boxScope.reset();
     }
 
     void newAsksAndCancelKeepsEverything() {
@@ -202,7 +197,7 @@ private slots:
 
     void cancelledExportWritesNothing() {
         w->Menu_PrintFile_Click();
-        QVERIFY(QDir(tmp->path()).entryList(QDir::Files).isEmpty());
+        QVERIFY(QDir(test::QPath(tmp->Path())).entryList(QDir::Files).isEmpty());
         QVERIFY(boxes.texts().isEmpty());
     }
 

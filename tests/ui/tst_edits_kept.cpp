@@ -13,6 +13,7 @@
 #include "editor/shell/ui/Frm_Radio.h"
 #include "editor/shell/ui/GridModel.h"
 #include "editor/shell/ui/Twips.h"
+#include "tests/support/qt/Screenshots.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -40,11 +41,7 @@ using namespace vt;
 namespace {
 void Settle() { QCoreApplication::processEvents(); }
 
-void Shoot(QWidget* w, const char* name) {
-    QString dir = QString(VELTRA_APP_DIR) + "/../screenshots";
-    QDir().mkpath(dir);
-    w->grab().save(dir + "/edits_kept_" + name + ".png");
-}
+void Shoot(QWidget* w, const char* name) { test::SaveScreenshot(*w, QString("edits_kept_") + name + ".png"); }
 
 void Key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
     QTest::keyClick(w, k, m);

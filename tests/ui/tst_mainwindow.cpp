@@ -13,6 +13,9 @@
 #include "editor/shell/ui/GridModel.h"
 #include "editor/shell/ui/ToolbarIcons.h"
 #include "editor/shell/ui/Twips.h"
+#include "tests/support/ProgramHome.h"
+#include "tests/support/qt/DialogAnswers.h"
+#include "tests/support/qt/Screenshots.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,21 +32,17 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
+#include <optional>
 #include <memory>
 #include <set>
 
 using namespace vt;
 
 namespace {
-QString Screens() {
-    QString dir = QString(VELTRA_APP_DIR) + "/../screenshots";
-    QDir().mkpath(dir);
-    return dir;
-}
+QString Screens() { return test::ScreenshotDir(); }
 
 // How many different colours a picture has (a blank one has one).
 int Colours(const QImage& img) {
@@ -89,22 +88,13 @@ void AnswerNextModal(QString* title) {
 
 class MainWindowTest : public QObject {
     Q_OBJECT
-    ui::ScriptedMessageBox boxes;
-    ui::ScriptedFileDialog files;
-    std::unique_ptr<ui::ScopedMessageBox> boxScope;
-    std::unique_ptr<ui::ScopedFileDialog> fileScope;
+    test::DialogAnswers dialogs;
+    ui::ScriptedMessageBox& boxes = dialogs.boxes;
+    ui::ScriptedFileDialog& files = dialogs.files;
 
 private slots:
     void initTestCase() { qputenv("VELTRA_HOME", VELTRA_APP_DIR); }
-    void init() {
-        boxes.clear();
-        boxScope = std::make_unique<ui::ScopedMessageBox>(&boxes);
-        fileScope = std::make_unique<ui::ScopedFileDialog>(&files);
-    }
-    void cleanup() {
-        boxScope.reset();
-        fileScope.reset();
-    }
+    void init() { dialogs.Reset(); }
 
     void freshStart() {
         EditorData d;
@@ -450,11 +440,10 @@ private slots:
     }
 
     void missingLanguageFileIsReportedAndTheEditorGoesOn() {
-        QTemporaryDir empty;
-        qputenv("VELTRA_HOME", empty.path().toUtf8());
+        std::optional<test::ProgramHome> empty(std::in_place, "veltra-empty-home");
         EditorData d;
         Frm_Radio w(d);
-        qputenv("VELTRA_HOME", VELTRA_APP_DIR);
+        empty.reset();
         // The voltage tables are missing as well; each kind of file is reported once.
         QCOMPARE(boxes.texts().size(), 2);
         QVERIFY(boxes.texts()[0].startsWith("Can not Find correct \\Resource\\RX_VOL0.tbl"));

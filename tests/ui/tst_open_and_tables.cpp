@@ -4,9 +4,10 @@
 #include "common/ui/MessageBox.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/shell/ui/Frm_Radio.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/qt/DialogAnswers.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
@@ -19,36 +20,28 @@ namespace fs = std::filesystem;
 
 class OpenAndTablesTest : public QObject {
     Q_OBJECT
-    ui::ScriptedMessageBox boxes;
-    ui::ScriptedFileDialog files;
-    std::unique_ptr<ui::ScopedMessageBox> boxScope;
-    std::unique_ptr<ui::ScopedFileDialog> fileScope;
-    std::unique_ptr<QTemporaryDir> tmp;
+    test::DialogAnswers dialogs;
+    ui::ScriptedMessageBox& boxes = dialogs.boxes;
+    ui::ScriptedFileDialog& files = dialogs.files;
+    std::unique_ptr<test::TempDir> tmp;
     std::unique_ptr<EditorData> data;
     std::unique_ptr<Frm_Radio> w;
 
-    QString Path(const char* name) const { return tmp->filePath(name); }
+    QString Path(const char* name) const { return test::QPath(tmp->File(name)); }
 
     // A program folder whose tables are links to the shipped ones, so that one can be replaced.
     fs::path MakeHome() {
-        fs::path home = fs::path(tmp->path().toStdString()) / "home";
+        fs::path home = tmp->File("home");
         fs::create_directories(home / "resource");
-        fs::create_directory_symlink(fs::path(VELTRA_APP_DIR) / "Language", home / "Language");
-        fs::create_directory_symlink(fs::path(VELTRA_APP_DIR) / "Data", home / "Data");
+        test::LinkProgramTables(home, {"Language", "Data"});
         for (const auto& e : fs::directory_iterator(fs::path(VELTRA_APP_DIR) / "resource"))
             fs::create_symlink(e.path(), home / "resource" / e.path().filename());
         return home;
     }
     // A program folder of copies that any user can read, wherever the build lies.
     fs::path MakeReadableHome() {
-        fs::path home = fs::path(tmp->path().toStdString()) / "readable-home";
-        fs::create_directories(home);
-        for (const char* sub : {"Language", "Data", "resource"})
-            fs::copy(fs::path(VELTRA_APP_DIR) / sub, home / sub, fs::copy_options::recursive);
-        for (const auto& e : fs::recursive_directory_iterator(home))
-            fs::permissions(e.path(), fs::perms::others_read | (e.is_directory() ? fs::perms::others_exec : fs::perms::none),
-                            fs::perm_options::add);
-        fs::permissions(home, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+        fs::path home = tmp->File("readable-home");
+        test::CopyProgramTables(home, {"Language", "Data", "resource"}, true);
         return home;
     }
     void StartIn(const fs::path& home) {
@@ -79,14 +72,9 @@ class OpenAndTablesTest : public QObject {
   private slots:
     void init() {
         qputenv("VELTRA_HOME", VELTRA_APP_DIR);
-        boxes.clear();
-        files = ui::ScriptedFileDialog();
-        boxScope = std::make_unique<ui::ScopedMessageBox>(&boxes);
-        fileScope = std::make_unique<ui::ScopedFileDialog>(&files);
-        tmp = std::make_unique<QTemporaryDir>();
-        // Others may pass through, as a user's home folder usually lets them.
-        QFile::setPermissions(tmp->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                               QFile::ReadOther | QFile::ExeOther);
+        dialogs.Reset();
+        tmp = std::make_unique<test::TempDir>("veltra-open-tables");
+        tmp->OpenToEveryone(); // others may pass through, as a user's home folder usually lets them
         data = std::make_unique<EditorData>();
         w = std::make_unique<Frm_Radio>(*data);
         boxes.clear();
@@ -94,15 +82,13 @@ class OpenAndTablesTest : public QObject {
     void cleanup() {
         w.reset();
         data.reset();
-        fileScope.reset();
-        boxScope.reset();
         qputenv("VELTRA_HOME", VELTRA_APP_DIR);
     }
 
     void aFolderChosenAsTheFileIsAnOpenFailure() {
         SaveSomeData(Path("ferry.dat"));
         data->MFG.SetTextMatrix(2, 1, "151.0000");
-        QVERIFY(QDir(tmp->path()).mkdir("site.dat"));
+        QVERIFY(QDir(test::QPath(tmp->Path())).mkdir("site.dat"));
         files.answer(Path("site.dat"));
         w->Menu_Open_Click();
         QCOMPARE(boxes.texts(), QStringList{w->OpenFailedMsg});
@@ -133,7 +119,7 @@ class OpenAndTablesTest : public QObject {
         QVERIFY(QFile::copy(mine, theirs));
         QFile::setPermissions(mine, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
         QFile::setPermissions(theirs, QFile::ReadOwner | QFile::WriteOwner);
-        QVERIFY(QDir(tmp->path()).mkdir("folder.dat"));
+        QVERIFY(QDir(test::QPath(tmp->Path())).mkdir("folder.dat"));
         files.answer(theirs);
         files.answer(Path("folder.dat"));
         files.answer(mine);

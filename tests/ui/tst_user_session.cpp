@@ -11,6 +11,9 @@
 #include "editor/settings/ui/Frm_5Tone.h"
 #include "editor/settings/ui/Frm_Areaname.h"
 #include "editor/settings/ui/Frm_Option.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/qt/DialogAnswers.h"
+#include "tests/support/qt/Screenshots.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -26,7 +29,6 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -40,11 +42,7 @@ namespace {
 constexpr int kChannels = 20; // per area in this session
 constexpr int kArea2Row = kChannels + 1;
 
-void Shoot(QWidget* w, const QString& name) {
-    QString dir = QString(VELTRA_APP_DIR) + "/../screenshots";
-    QDir().mkpath(dir);
-    w->grab().save(dir + "/session_" + name + ".png");
-}
+void Shoot(QWidget* w, const QString& name) { test::SaveScreenshot(*w, "session_" + name + ".png"); }
 
 void Settle() { QCoreApplication::processEvents(); }
 
@@ -120,11 +118,10 @@ bool HasHan(const QString& s) {
 
 class UserSessionTest : public QObject {
     Q_OBJECT
-    ui::ScriptedMessageBox boxes_;
-    ui::ScriptedFileDialog files_;
-    std::unique_ptr<ui::ScopedMessageBox> boxScope_;
-    std::unique_ptr<ui::ScopedFileDialog> fileScope_;
-    QTemporaryDir tmp_;
+    test::DialogAnswers dialogs_;
+    ui::ScriptedMessageBox& boxes_ = dialogs_.boxes;
+    ui::ScriptedFileDialog& files_ = dialogs_.files;
+    test::TempDir tmp_{"veltra-user-session"};
     std::unique_ptr<EditorData> d_;
     std::unique_ptr<Frm_Radio> w_;
     // What the user had on screen when saving, to compare after opening.
@@ -134,7 +131,7 @@ class UserSessionTest : public QObject {
 
     std::string Cell(int r, int c) const { return d_->MFG.TextMatrix(r, c); }
     QString Header(int col) const { return w_->MFGModel->headerData(col - 1, Qt::Horizontal, Qt::DisplayRole).toString(); }
-    QString DatPath() const { return tmp_.filePath("site.dat"); }
+    QString DatPath() const { return test::QPath(tmp_.File("site.dat")); }
     void NoBoxes() { QVERIFY2(boxes_.texts().isEmpty(), qPrintable(boxes_.texts().join(" / "))); }
 
     // A channel as a technician types it: frequencies, names, tones, flags, deviation, power.
@@ -181,9 +178,6 @@ class UserSessionTest : public QObject {
 private slots:
     void initTestCase() {
         qputenv("VELTRA_HOME", VELTRA_APP_DIR);
-        QVERIFY(tmp_.isValid());
-        boxScope_ = std::make_unique<ui::ScopedMessageBox>(&boxes_);
-        fileScope_ = std::make_unique<ui::ScopedFileDialog>(&files_);
         d_ = std::make_unique<EditorData>();
         w_ = std::make_unique<Frm_Radio>(*d_);
         w_->show();
@@ -194,8 +188,6 @@ private slots:
     void cleanupTestCase() {
         w_.reset();
         d_.reset();
-        fileScope_.reset();
-        boxScope_.reset();
     }
 
     void startsWithAnEmptyEnglishGrid() {
@@ -366,7 +358,7 @@ private slots:
     }
 
     void exportsTheReport() {
-        const QString path = tmp_.filePath("site.txt");
+        const QString path = test::QPath(tmp_.File("site.txt"));
         files_.answer(path);
         w_->Menu_PrintFile->trigger();
         Settle();
@@ -451,7 +443,7 @@ private slots:
         NoBoxes();
         QCOMPARE(Cell(2, 1), std::string("174.9875")); // down to the 12.5 kHz step
 
-        const QString path = tmp_.filePath("vhf.dat");
+        const QString path = test::QPath(tmp_.File("vhf.dat"));
         files_.answer(path);
         w_->Menu_Save->trigger();
         Settle();

@@ -13,10 +13,4 @@ bool LoadToneLanguage(EditorData& d, const std::string& name) {
     return LoadLngFile(d.Lang, path) == LngLoad::Loaded;
 }
 
-std::string ToneScreenshotPath(const std::string& file) {
-    auto dir = std::filesystem::path(VELTRA_APP_DIR).parent_path() / "screenshots";
-    std::filesystem::create_directories(dir);
-    return (dir / file).string();
-}
-
 } // namespace vt::test

@@ -10,7 +10,5 @@ namespace vt::test {
 
 // Reads data/Language/<name>.lng of the source tree into d.Lang; false when it is missing.
 bool LoadToneLanguage(EditorData& d, const std::string& name);
-// build/screenshots/<file>, the folder created when needed.
-std::string ToneScreenshotPath(const std::string& file);
 
 } // namespace vt::test

@@ -1,5 +1,4 @@
 #include "common/TextUtil.h"
-#include "editor/settings/core/AreaNameRules.h"
 #include "editor/settings/core/JudgeDefault.h"
 #include "editor/settings/core/RadioOptionRecord.h"
 
@@ -78,13 +77,4 @@ TEST(StoreDefaults, WritesOnlyTheAskedFields) {
     EXPECT_EQ((*r)[kOptDefaultArea], "1");
     EXPECT_EQ((*r)[kOptDefaultChannel], "19");
     EXPECT_EQ(Split(StoreDefaults(both, 0, 0)).size(), 39u);
-}
-
-TEST(AreaNames, OneRowPerArea) {
-    EXPECT_EQ(AreaNameRows(Record("3", "66", "1", "1")), 3);
-    EXPECT_EQ(AreaNameRows(Record("10", "20", "1", "1")), 10);
-    EXPECT_EQ(AreaNameRows(Record("25", "8", "1", "1")), 10);
-    EXPECT_EQ(AreaNameRows(Record("0", "8", "1", "1")), 1);
-    EXPECT_EQ(AreaNameRows(Record("x", "8", "1", "1")), 1);
-    EXPECT_EQ(AreaNameRows("1|2"), 0);
 }

@@ -1,13 +1,16 @@
-// Reading data files and exchange files: only the bytes that are kept are read, and what is no
-// regular file is refused, for root and for an ordinary user alike.
+// Data files and exchange files: an image written reads back the same; only the bytes that are
+// kept are read, and what is short or no regular file is refused, for root and for an ordinary
+// user alike.
 #include "common/ExchangeFiles.h"
 #include "editor/codec/ImageFile.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -15,6 +18,7 @@
 
 namespace fs = std::filesystem;
 using namespace vt;
+using vt::test::TempDir;
 
 namespace {
 
@@ -32,13 +36,11 @@ constexpr bool kAddressSanitizer = false;
 
 constexpr uid_t kNobody = 65534;
 
-fs::path FreshDir(const std::string& name) {
-    fs::path p = fs::temp_directory_path() / ("veltra_imagefile_" + name + "_" + std::to_string(::getpid()));
-    fs::remove_all(p);
-    fs::create_directories(p);
-    fs::permissions(p, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                           fs::perms::others_read | fs::perms::others_exec);
-    return p;
+// A fresh folder that every user may enter and read (the checks as nobody need that).
+std::unique_ptr<TempDir> FreshDir(const std::string& name) {
+    auto dir = std::make_unique<TempDir>("veltra-imagefile-" + name);
+    dir->OpenToEveryone();
+    return dir;
 }
 
 // An image whose bytes tell their offsets apart, followed by `extra` bytes of hole.
@@ -83,7 +85,8 @@ bool BecomeNobody() {
 } // namespace
 
 TEST(ImageFileRead, AHugeFileCostsOnlyTheImage) {
-    fs::path dir = FreshDir("huge");
+    auto tmp = FreshDir("huge");
+    const fs::path dir = tmp->Path();
     fs::path big = dir / "big.dat";
     WriteImageWithHole(big, 1ull << 30); // a 1 GiB data file
     auto head = ReadFileHead(big, 10);
@@ -95,7 +98,6 @@ TEST(ImageFileRead, AHugeFileCostsOnlyTheImage) {
         std::string error;
         ASSERT_TRUE(ReadImageFile(big, image, &error)) << error;
         EXPECT_TRUE(LooksLikeTheImage(image));
-        fs::remove_all(dir);
         return;
     }
     // With its address space limited to what it has plus 192 MiB, a reader that took the whole
@@ -112,11 +114,11 @@ TEST(ImageFileRead, AHugeFileCostsOnlyTheImage) {
         return LooksLikeTheImage(img) ? 0 : 12;
     });
     EXPECT_EQ(code, 0);
-    fs::remove_all(dir);
 }
 
 TEST(ImageFileRead, WhatIsNoRegularFileIsRefusedAndLeavesTheImage) {
-    fs::path dir = FreshDir("kinds");
+    auto tmp = FreshDir("kinds");
+    const fs::path dir = tmp->Path();
     ImageArray image{};
     image.fill(0x5A);
     std::string error;
@@ -158,14 +160,14 @@ TEST(ImageFileRead, WhatIsNoRegularFileIsRefusedAndLeavesTheImage) {
     image.fill(0x5A);
     EXPECT_FALSE(ReadImageFile(rb, image, &error));
     EXPECT_EQ(image[0], 0x5A);
-    fs::remove_all(dir);
 }
 
 // The editor usually runs as an ordinary user: a file that user may not read is an open failure,
 // and the rest behaves as for root.
 TEST(ImageFileRead, AnOrdinaryUserGetsTheSameAnswers) {
     if (::geteuid() != 0) GTEST_SKIP() << "runs as an ordinary user already; the other tests cover it";
-    fs::path dir = FreshDir("nobody");
+    auto tmp = FreshDir("nobody");
+    const fs::path dir = tmp->Path();
     fs::path mine = dir / "mine.dat", theirs = dir / "theirs.dat", big = dir / "big.dat";
     WriteImageWithHole(mine, 0);
     WriteImageWithHole(theirs, 0);
@@ -186,5 +188,48 @@ TEST(ImageFileRead, AnOrdinaryUserGetsTheSameAnswers) {
         return 0;
     });
     EXPECT_EQ(code, 0);
-    fs::remove_all(dir);
 }
+
+namespace {
+
+class ImageFiles : public ::testing::Test {
+protected:
+    TempDir tmp{"veltra-codec"};
+    const std::filesystem::path dir = tmp.Path();
+    void WriteBytes(const std::filesystem::path& p, size_t n, uint8_t v) {
+        std::vector<uint8_t> bytes(n, v);
+        ASSERT_TRUE(WriteFileReplace(p, bytes.data(), bytes.size()));
+    }
+};
+
+TEST_F(ImageFiles, WriteThenReadGivesTheSameImage) {
+    ImageArray img;
+    for (size_t k = 0; k < img.size(); ++k) img[k] = static_cast<uint8_t>(k * 31);
+    auto p = dir / "a.dat";
+    WriteBytes(p, 20000, 0xEE); // a longer file is overwritten from the start, not shortened
+    ASSERT_TRUE(WriteImageFile(p, img));
+    EXPECT_EQ(std::filesystem::file_size(p), 20000u);
+    ImageArray back{};
+    ASSERT_TRUE(ReadImageFile(p, back));
+    EXPECT_EQ(back, img);
+}
+
+TEST_F(ImageFiles, ShortFilesAreRefusedAndARadioBufferLacksOnlyTheLastByte) {
+    auto p = dir / "short.bin";
+    ImageArray img;
+    img.fill(0x11);
+    for (size_t n : {size_t{0}, size_t{1}, size_t{15999}}) {
+        WriteBytes(p, n, 0x22);
+        std::string error;
+        EXPECT_FALSE(ReadImageFile(p, img, &error)) << n;
+        EXPECT_FALSE(error.empty());
+        EXPECT_EQ(img[0], 0x11); // untouched
+    }
+    WriteBytes(p, 16000, 0x33);
+    ASSERT_TRUE(ReadImageFile(p, img));
+    EXPECT_EQ(img[15999], 0x33);
+    EXPECT_EQ(img[16000], 0); // not the previous image's byte
+    EXPECT_FALSE(ReadImageFile(dir / "missing.dat", img));
+}
+
+} // namespace
