@@ -1,4 +1,5 @@
 // Writing the radio with the real window against the simulated radio.
+#include "common/ExchangeFiles.h"
 #include "tests/transmit/ToolHarness.h"
 
 using namespace vt;
@@ -20,7 +21,7 @@ private slots:
         sim::SimOptions opt;
         opt.replyDelayMs = 1500; // a slow radio: nothing may go out while it thinks
         ToolRun run("write_normal", opt);
-        auto image = test::DistinctNeighbourImage(16001);
+        auto image = test::DistinctNeighbourImage(kImageSize);
         run.folder.Write("wbuffer.bin", image);
         QCOMPARE(run.Launch({"/W"}), TransmitApp::Start::Running);
         QCOMPARE(run.Window().windowTitle(), QString("Osprey - Write"));
@@ -52,7 +53,7 @@ private slots:
         sim::SimOptions opt;
         opt.corruptEchoFrom = 100;
         ToolRun run("write_echo", opt);
-        run.folder.Write("wbuffer.bin", test::DistinctNeighbourImage(16001));
+        run.folder.Write("wbuffer.bin", test::DistinctNeighbourImage(kImageSize));
         run.Launch({"/W"});
         run.PressStart();
         QVERIFY(run.WaitForEnd(60000));
@@ -69,7 +70,7 @@ private slots:
         opt.echoTwice = true;
         opt.lateCopyFrom = 0x3BFE;
         ToolRun run("write_twice", opt);
-        auto image = test::DistinctNeighbourImage(16001);
+        auto image = test::DistinctNeighbourImage(kImageSize);
         image[0x3BFF] = image[0x3BFE]; // the late copy of the last echo matches the next byte
         image[0x3C00] = static_cast<uint8_t>(image[0x3BFF] + 1);
         // A late copy of the last echo must not run the index past the end.
@@ -88,7 +89,7 @@ private slots:
 
     void shortWriteBufferSendsNothingUntilStop() {
         ToolRun run("write_short");
-        run.folder.Write("wbuffer.bin", std::vector<uint8_t>(15999, 0x55));
+        run.folder.Write("wbuffer.bin", std::vector<uint8_t>(kRadioImageSize - 1, 0x55));
         run.Launch({"/W"});
         run.PressStart();
         QCOMPARE(run.boxes.texts(), QStringList{"Error File Length!!"});
@@ -106,7 +107,7 @@ private slots:
         sim::SimOptions opt;
         opt.silent = true;
         ToolRun run("write_silent", opt);
-        run.folder.Write("wbuffer.bin", std::vector<uint8_t>(16001, 0x11));
+        run.folder.Write("wbuffer.bin", std::vector<uint8_t>(kImageSize, 0x11));
         run.Launch({"/W"});
         auto started = steady_clock::now();
         run.PressStart();
@@ -121,7 +122,7 @@ private slots:
         for (uint8_t port : {uint8_t(0), uint8_t(200)}) {
             ToolRun run("write_noport_" + std::to_string(port));
             run.folder.WriteMsgSys(1, port, 0);
-            run.folder.Write("wbuffer.bin", std::vector<uint8_t>(16001, 0x11));
+            run.folder.Write("wbuffer.bin", std::vector<uint8_t>(kImageSize, 0x11));
             run.Launch({"/W"});
             run.PressStart();
             QCOMPARE(run.boxes.texts(), QStringList{"Can't Open COM Port!"});

@@ -20,14 +20,13 @@ TransmitDoc::~TransmitDoc() { ClosePort(); }
 
 bool TransmitDoc::OnNewDocument(const std::string& commandLine) {
     m_nMode = ModeFromCommandLine(commandLine);
-    std::string message;
-    if (!transmit_files::ReadMsgFile(FilePath(kMsgSysName), m_byMsgSys, &message)) {
-        Message(message);
+    if (auto read = ReadMsgSys(FilePath(kMsgSysName), m_byMsgSys); !read) {
+        Message(ExchangeMessage(read));
         Message("Can't Open Msg File");
         return false;
     }
-    m_strPort = "COM" + std::to_string(m_byMsgSys[1]);
-    m_texts = TransmitTexts::ForLanguage(m_byMsgSys[2]);
+    m_strPort = "COM" + std::to_string(m_byMsgSys.port);
+    m_texts = TransmitTexts::ForLanguage(m_byMsgSys.language);
     m_nState = StateIdle;
     return true;
 }
@@ -74,12 +73,11 @@ void TransmitDoc::StartTransfer() {
         SendCommand();
     } else {
         status = StatusWriting;
-        std::string message;
-        if (transmit_files::LoadWriteBuffer(FilePath(kWBufferName), m_byImage, &message)) SendCommand();
-        else Message(message);
+        if (auto load = LoadWriteBuffer(FilePath(kWBufferName), m_byImage)) SendCommand();
+        else Message(ExchangeMessage(load));
     }
-    std::string message;
-    if (!transmit_files::WriteStatus(FilePath(kMsgSysName), status, 3, &message)) Message(message);
+    if (auto written = WriteMsgSysStatus(FilePath(kMsgSysName), status, kMsgSysSize); !written)
+        Message(ExchangeMessage(written));
 }
 
 bool TransmitDoc::SendCommand() {
@@ -125,17 +123,16 @@ uint8_t TransmitDoc::ExitStatus() const {
 }
 
 bool TransmitDoc::WriteExitStatus() {
-    std::string message;
-    if (transmit_files::WriteStatus(FilePath(kMsgSysName), ExitStatus(), 1, &message)) return true;
-    Message(message);
-    return false;
+    // Only byte 0 is needed at exit: a status still reaches the editor through a damaged file.
+    auto written = WriteMsgSysStatus(FilePath(kMsgSysName), ExitStatus(), 1);
+    if (!written) Message(ExchangeMessage(written));
+    return bool(written);
 }
 
 bool TransmitDoc::SaveReadBuffer() {
-    std::string message;
-    if (transmit_files::SaveReadBuffer(FilePath(kRBufferName), m_byImage, &message)) return true;
-    Message(message);
-    return false;
+    auto saved = vt::SaveReadBuffer(FilePath(kRBufferName), m_byImage);
+    if (!saved) Message(ExchangeMessage(saved));
+    return bool(saved);
 }
 
 bool TransmitDoc::EchoMatching() const {

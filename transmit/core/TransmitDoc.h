@@ -2,12 +2,12 @@
 // All the state of one run of the transfer tool: the exchange files, the serial connection with
 // its reader and writer threads, and the counters they share with the window thread.
 #include "common/ComPortMap.h"
+#include "common/ExchangeFiles.h"
 #include "common/ManualResetEvent.h"
 #include "common/SerialPort.h"
 #include "transmit/core/HandshakeReply.h"
 #include "transmit/core/ReadReception.h"
 #include "transmit/core/Supervisor.h"
-#include "transmit/core/TransmitFiles.h"
 #include "transmit/core/TransmitHost.h"
 #include "transmit/core/TransmitTexts.h"
 
@@ -61,7 +61,7 @@ public:
     // Document members, named as the users of the old tool's documentation know them.
     ToolMode m_nMode = ModeWrite;
     std::string m_strPort = "COM1";
-    std::array<uint8_t, 3> m_byMsgSys{};
+    MsgSys m_byMsgSys{};
     TransmitTexts m_texts = TransmitTexts::ForLanguage(0);
     std::atomic<uint8_t> m_byResult{kNoResult}; // the application's result byte
 
