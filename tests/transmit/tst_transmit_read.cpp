@@ -54,7 +54,7 @@ private slots:
         QCOMPARE(run.boxes.texts(), QStringList{"Error: Interrupted Data!"});
         QCOMPARE(run.Finish(), 0x20);
         QCOMPARE(run.folder.Read("rbuffer.bin"), (std::vector<uint8_t>{1, 2, 3})); // untouched
-        QCOMPARE(run.Doc().m_reception.ReadCount(), 16000);
+        QCOMPARE(run.Doc().Reception().ReadCount(), 16000);
     }
 
     void radioThatStopsHalfWayIsInterrupted() {
@@ -96,7 +96,7 @@ private slots:
         QVERIFY(test::WaitUntil([&] { return run.radio.StreamedCount() > 500; }, 10000));
         run.PressStop();
         QVERIFY(run.quit);
-        QVERIFY(!run.Doc().m_bConnected);
+        QVERIFY(!run.Doc().IsConnected());
         QVERIFY(run.boxes.texts().isEmpty());
         QCOMPARE(run.Finish(), 8);
     }

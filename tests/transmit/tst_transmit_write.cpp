@@ -42,7 +42,7 @@ private slots:
             QVERIFY(std::equal(image.begin(), image.begin() + 0x3BFF, memory.begin()));
             QCOMPARE(run.radio.StoredCount(), size_t(0x3BFF)); // never byte 0x3BFF nor the setup bytes
         }
-        QCOMPARE(run.Doc().m_nWriteIndex.load(), 0x3BFF);
+        QCOMPARE(run.Doc().WriteIndex(), 0x3BFF);
 
         auto timed = run.radio.ReceivedTimed();
         QVERIFY(timed[1].at - timed[0].at >= milliseconds(1500 + 1990)); // reply delay, then 2000 ms
@@ -59,7 +59,7 @@ private slots:
         QVERIFY(run.WaitForEnd(60000));
         QCOMPARE(run.boxes.texts(), QStringList{"Error: Incorrect Echo Data!"});
         QCOMPARE(run.Finish(), 0x40);
-        QCOMPARE(run.Doc().m_nWriteIndex.load(), 100);
+        QCOMPARE(run.Doc().WriteIndex(), 100);
         // The unconfirmed byte is sent again every 100 ms.
         auto wire = run.radio.Received();
         QVERIFY(wire.size() > 4 + 100 + 10);
@@ -84,7 +84,7 @@ private slots:
         // confirms; that byte is then sent again. The wire still carries the image in order.
         QVERIFY(test::ResendsInOrder(run.radio.Received(), image, 0x3BFF) >= 0);
         test::WaitUntil([] { return false; }, 50); // let the last copy arrive
-        QCOMPARE(run.Doc().m_nWriteIndex.load(), 0x3BFF);
+        QCOMPARE(run.Doc().WriteIndex(), 0x3BFF);
     }
 
     void shortWriteBufferSendsNothingUntilStop() {

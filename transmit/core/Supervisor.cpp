@@ -19,9 +19,9 @@ Supervisor::Tick Supervisor::OnTick(int state, int mode, int writeIndex, int rea
         if (mode == ModeWrite) Progress(writeIndex, kWriteProgressBase, m_nLastWriteIndex, m_nWriteStalls, tick);
         else Progress(readCount, static_cast<int>(kRadioImageSize), m_nLastReadCount, m_nReadStalls, tick);
     }
-    if (m_nWriteStalls == 3) tick.outcome = Outcome::EchoError;
-    else if (m_nReadStalls == 3) tick.outcome = Outcome::Interrupted;
-    else if (m_nFindTicks == 5) tick.outcome = Outcome::NoRadio;
+    if (m_nWriteStalls == kStallTicks) tick.outcome = Outcome::EchoError;
+    else if (m_nReadStalls == kStallTicks) tick.outcome = Outcome::Interrupted;
+    else if (m_nFindTicks == kCallTicks) tick.outcome = Outcome::NoRadio;
     else if (state == StateDone) tick.outcome = Outcome::Completed;
     return tick;
 }

@@ -3,6 +3,7 @@
 #include "common/ExchangeFiles.h"
 #include "transmit/core/EchoMatch.h"
 #include "transmit/core/TransmitCommandLine.h"
+#include "transmit/core/TransmitTimings.h"
 
 #include <chrono>
 #include <thread>
@@ -10,7 +11,7 @@
 namespace vt {
 
 namespace {
-void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void Sleep(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }
 } // namespace
 
 TransmitDoc::TransmitDoc(std::filesystem::path programFolder, TransmitHost& host)
@@ -102,7 +103,7 @@ bool TransmitDoc::SendCommand() {
             return false;
         }
         WriteComm(bytes + i, 1);
-        Pause(10);
+        Pause(kCommandBytePause);
     }
     if (state == StateIdle) m_nState = StateCalled;
     return true;
@@ -194,7 +195,7 @@ void TransmitDoc::WriteThreadProc() {
         m_hEchoEvent.Reset(); // before sending, so an echo that comes back at once is not lost
         uint8_t b = m_byImage[static_cast<size_t>(m_nWriteIndex.load())];
         WriteComm(&b, 1);
-        m_hEchoEvent.WaitFor(std::chrono::milliseconds(100));
+        m_hEchoEvent.WaitFor(kEchoWait);
     }
     if (m_bConnected) m_nState = StateDone;
 }

@@ -12,6 +12,7 @@
 #include "transmit/core/TransmitTexts.h"
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -51,31 +52,37 @@ public:
     bool SaveReadBuffer();
 
     // The handshake's pauses block the window thread; tests may shorten them.
-    void SetPause(std::function<void(int ms)> pause) { pause_ = std::move(pause); }
-    void Pause(int ms) const { pause_(ms); }
+    void SetPause(std::function<void(std::chrono::milliseconds)> pause) { pause_ = std::move(pause); }
+    void Pause(std::chrono::milliseconds time) const { pause_(time); }
     void Message(const std::string& text) const { host_.ShowMessage(text); }
 
     TransmitHost& Host() const { return host_; }
     std::filesystem::path FilePath(const char* name) const { return folder_ / name; }
 
-    // Document members, named as the users of the old tool's documentation know them.
-    ToolMode m_nMode = ModeWrite;
-    std::string m_strPort = "COM1";
-    MsgSys m_byMsgSys{};
-    TransmitTexts m_texts = TransmitTexts::ForLanguage(0);
-    std::atomic<uint8_t> m_byResult{kNoResult}; // the application's result byte
+    // Set by OnNewDocument, before any other thread runs.
+    ToolMode Mode() const { return m_nMode; }
+    const std::string& Port() const { return m_strPort; }
+    const TransmitTexts& Texts() const { return m_texts; }
 
-    std::atomic<bool> m_bConnected{false};
-    std::atomic<int> m_nState{StateIdle};
-    std::atomic<int> m_nWriteIndex{0};
-    // Set once the write handshake is over and the receive queue purged: only from then on are
-    // received bytes echoes of image bytes.
-    std::atomic<bool> m_bEchoArmed{false};
-    ManualResetEvent m_hReadDoneEvent{true};
-    ManualResetEvent m_hEchoEvent{false};
-    ToolImage m_byImage{};
-    HandshakeReply m_reply;
-    ReadReception m_reception{m_byImage};
+    bool IsConnected() const { return m_bConnected; }
+    int State() const { return m_nState; }
+    void SetState(int state) { m_nState = state; }
+    int WriteIndex() const { return m_nWriteIndex; }
+    // Where the writer begins (before the handshake releases it): tests start a write part-way.
+    void StartWriteAt(int index) { m_nWriteIndex = index; }
+    // The write handshake is over and the receive queue purged: what arrives now are echoes.
+    void ArmEcho() { m_bEchoArmed = true; }
+    // The window has read the bytes of the last notification: the reader may post the next.
+    void NotificationHandled() { m_hReadDoneEvent.Set(); }
+    void SetResult(uint8_t result) { m_byResult = result; }
+
+    // The image: loaded from wbuffer.bin or filled by the read reception on the window thread;
+    // during a write the writer and reader threads read it, after the handshake's hand-over.
+    ToolImage& Image() { return m_byImage; }
+    // Window thread only.
+    HandshakeReply& Reply() { return m_reply; }
+    ReadReception& Reception() { return m_reception; }
+    const ReadReception& Reception() const { return m_reception; }
 
 private:
     void ReadThreadProc();
@@ -83,11 +90,30 @@ private:
     bool EchoMatching() const;
     bool MatchEchoes();
 
+    // Named as the users of the old tool's documentation know them. Who writes / who reads:
+    ToolMode m_nMode = ModeWrite;   // window (before the threads start) / all three threads
+    std::string m_strPort = "COM1"; // window / window
+    MsgSys m_byMsgSys{};            // window / window
+    TransmitTexts m_texts = TransmitTexts::ForLanguage(0); // window / window
+    std::atomic<uint8_t> m_byResult{kNoResult};            // window (the end of a transfer) / window (at exit)
+
+    std::atomic<bool> m_bConnected{false}; // window (OpenPort, ClosePort) / all three threads
+    std::atomic<int> m_nState{StateIdle};  // window, and writer (write done) / all three threads
+    std::atomic<int> m_nWriteIndex{0};     // reader (a matched echo) / writer, window (the timer)
+    // Set once the write handshake is over and the receive queue purged: only from then on are
+    // received bytes echoes of image bytes.
+    std::atomic<bool> m_bEchoArmed{false};   // window (the handshake) / reader
+    ManualResetEvent m_hReadDoneEvent{true}; // window sets (notification handled, close) / reader waits, resets
+    ManualResetEvent m_hEchoEvent{false};    // reader (an echo), window (handshake, close) set / writer waits, resets
+    ToolImage m_byImage{};                   // window (load, read reception) / writer, reader (the echo check)
+    HandshakeReply m_reply;                  // window only
+    ReadReception m_reception{m_byImage};    // window only
+
     std::filesystem::path folder_;
     TransmitHost& host_;
     ComPortMap ports_;
     SerialPort m_hComm;
-    std::function<void(int)> pause_;
+    std::function<void(std::chrono::milliseconds)> pause_;
 };
 
 } // namespace vt
