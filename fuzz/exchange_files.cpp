@@ -23,18 +23,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const MsgSys unset{0xEE, 0xEF, 0xF0};
     MsgSys msg = unset;
-    if (bool(ReadMsgSys(file, msg)) != (size >= 3)) fuzz::Fail("Msg.sys of " + std::to_string(size) + " bytes misread");
+    if (bool(ReadMsgSys(file, msg)) != (size >= 3))
+        fuzz::Fail("Msg.sys of " + std::to_string(size) + " bytes misread");
     if (size >= 3 && (msg.status != data[0] || msg.port != data[1] || msg.language != data[2]))
         fuzz::Fail("Msg.sys fields are not its first three bytes");
     msg = unset;
-    if (bool(ReadMsgSys(file, msg, 1)) != (size >= 1)) fuzz::Fail("the poll misread " + std::to_string(size) + " bytes");
+    if (bool(ReadMsgSys(file, msg, 1)) != (size >= 1))
+        fuzz::Fail("the poll misread " + std::to_string(size) + " bytes");
     const uint8_t polled[] = {msg.status, msg.port, msg.language};
     const uint8_t kept[] = {unset.status, unset.port, unset.language};
     for (size_t i = 0; i < 3; ++i)
-        if (polled[i] != (i < size ? data[i] : kept[i])) fuzz::Fail("the poll's byte " + std::to_string(i) + " is wrong");
+        if (polled[i] != (i < size ? data[i] : kept[i]))
+            fuzz::Fail("the poll's byte " + std::to_string(i) + " is wrong");
 
     const uint8_t status = size ? static_cast<uint8_t>(data[0] ^ 0x80) : uint8_t{StatusCompleted};
-    if (bool(WriteMsgSysStatus(file, status, 1)) != (size >= 1)) fuzz::Fail("the status write misjudged the file");
+    if (bool(WriteMsgSysStatus(file, status, 1)) != (size >= 1))
+        fuzz::Fail("the status write misjudged the file");
     auto after = ReadFileBytes(file, &error);
     std::vector<uint8_t> want = original;
     if (!want.empty()) want[0] = status;

@@ -90,28 +90,34 @@ private:
     bool EchoMatching() const;
     bool MatchEchoes();
 
-    // Named as the users of the old tool's documentation know them. Who writes / who reads:
-    ToolMode m_nMode = ModeWrite;   // window (before the threads start) / all three threads
+    // Named as the users of the old tool's documentation know them. Each comment says which
+    // thread writes the member / which threads read it (window, reader, writer).
+    ToolMode m_nMode = ModeWrite;   // window, before the threads start / all three
     std::string m_strPort = "COM1"; // window / window
     MsgSys m_byMsgSys{};            // window / window
     TransmitTexts m_texts = TransmitTexts::ForLanguage(0); // window / window
-    std::atomic<uint8_t> m_byResult{kNoResult};            // window (the end of a transfer) / window (at exit)
+    std::atomic<uint8_t> m_byResult{kNoResult};            // window (a transfer's end) / window (exit)
 
-    std::atomic<bool> m_bConnected{false}; // window (OpenPort, ClosePort) / all three threads
-    std::atomic<int> m_nState{StateIdle};  // window, and writer (write done) / all three threads
+    std::atomic<bool> m_bConnected{false}; // window (OpenPort, ClosePort) / all three
+    std::atomic<int> m_nState{StateIdle};  // window, and the writer when a write is done / all three
     std::atomic<int> m_nWriteIndex{0};     // reader (a matched echo) / writer, window (the timer)
     // Set once the write handshake is over and the receive queue purged: only from then on are
     // received bytes echoes of image bytes.
-    std::atomic<bool> m_bEchoArmed{false};   // window (the handshake) / reader
-    ManualResetEvent m_hReadDoneEvent{true}; // window sets (notification handled, close) / reader waits, resets
-    ManualResetEvent m_hEchoEvent{false};    // reader (an echo), window (handshake, close) set / writer waits, resets
-    ToolImage m_byImage{};                   // window (load, read reception) / writer, reader (the echo check)
-    HandshakeReply m_reply;                  // window only
-    ReadReception m_reception{m_byImage};    // window only
+    std::atomic<bool> m_bEchoArmed{false}; // window (the handshake) / reader
+    // Set by the window (a notification handled, ClosePort); the reader waits for it and resets it.
+    ManualResetEvent m_hReadDoneEvent{true};
+    // Set by the reader (a matched echo) and the window (the handshake, ClosePort); the writer
+    // waits for it and resets it.
+    ManualResetEvent m_hEchoEvent{false};
+    ToolImage m_byImage{};                // window (wbuffer.bin, the read reception) / writer, reader
+    HandshakeReply m_reply;               // window only
+    ReadReception m_reception{m_byImage}; // window only
 
     std::filesystem::path folder_;
     TransmitHost& host_;
     ComPortMap ports_;
+    // Opened and closed by the window, which joins both threads before the close; the window
+    // (commands, ReadComm, PurgeRx), the reader and the writer read and write through it.
     SerialPort m_hComm;
     std::function<void(std::chrono::milliseconds)> pause_;
 };

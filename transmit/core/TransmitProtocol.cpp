@@ -41,7 +41,8 @@ void TransmitProtocol::OnHandshakeBytes(const uint8_t* bytes, size_t n) {
 
 void TransmitProtocol::OnTimer() {
     if (ended_) return;
-    auto tick = supervisor_.OnTick(doc_.State(), doc_.Mode(), doc_.WriteIndex(), doc_.Reception().ReadCount());
+    auto tick =
+        supervisor_.OnTick(doc_.State(), doc_.Mode(), doc_.WriteIndex(), doc_.Reception().ReadCount());
     if (tick.progress) doc_.Host().SetProgress(*tick.progress);
     switch (tick.outcome) {
     case Supervisor::Outcome::EchoError: End(StateFailed, StatusEchoError, MsgEchoError); break;
