@@ -6,6 +6,7 @@
 // floor that the line, the simulated radio and the machine leave. The read is timed as the user
 // sees it, from START to the final status in Msg.sys. Paced: about a minute and a half in all.
 //   bench_transfer [path/to/transmit]
+#include "common/ExchangeFiles.h"
 #include "common/SerialPort.h"
 #include "tests/sim/SimRadio.h"
 
@@ -150,7 +151,7 @@ Figures Transfer(const fs::path& tool, bool write) {
     vt::sim::SimOptions opt;
     opt.paced = true;
     vt::sim::SimRadio radio(opt);
-    auto image = vt::sim::MakeTestImage(16001, write ? 11 : 12);
+    auto image = vt::sim::MakeTestImage(vt::kImageSize, write ? 11 : 12);
     Figures f;
     if (!radio.Start() || !radio.LinkAs(folder, kCom)) return f;
     WriteFile(folder / "Msg.sys", {1, kCom, 0});
@@ -189,7 +190,7 @@ Figures Transfer(const fs::path& tool, bool write) {
         f.transfer = f.startToStatus;
         std::ifstream in(folder / "rbuffer.bin", std::ios::binary);
         std::vector<uint8_t> got((std::istreambuf_iterator<char>(in)), {});
-        f.exact = got.size() == 16000 && std::equal(got.begin(), got.end(), image.begin());
+        f.exact = got.size() == vt::kRadioImageSize && std::equal(got.begin(), got.end(), image.begin());
     }
     radio.Stop();
     fs::remove_all(folder);

@@ -105,23 +105,79 @@ bool WriteFileReplace(const std::filesystem::path& path, const uint8_t* data, si
     return WriteWithFlags(path, O_WRONLY | O_CREAT | O_TRUNC, data, size, error);
 }
 
-std::optional<MsgSys> ReadMsgSys(const std::filesystem::path& path, std::string* error) {
-    auto bytes = ReadFileBytes(path, error);
-    if (!bytes) return std::nullopt;
-    if (bytes->size() < 3) {
-        if (error) *error = "Error File Length!!";
-        return std::nullopt;
+namespace {
+ExchangeResult Failed(ExchangeFailure failure, int sysError = 0) { return {failure, sysError}; }
+
+// Fewer than minLength bytes: refused before anything is read or written.
+bool LongEnough(int fd, size_t minLength) {
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 && st.st_size >= static_cast<off_t>(minLength);
+}
+
+// Reads up to size bytes from the start; how many came.
+size_t ReadStart(int fd, uint8_t* out, size_t size) {
+    size_t done = 0;
+    while (done < size) {
+        ssize_t n = ::pread(fd, out + done, size - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += static_cast<size_t>(n);
     }
-    return MsgSys{(*bytes)[0], (*bytes)[1], (*bytes)[2]};
+    return done;
+}
+} // namespace
+
+ExchangeResult ReadMsgSys(const std::filesystem::path& path, MsgSys& msg, size_t minLength) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return Failed(ExchangeFailure::Open, errno);
+    uint8_t b[kMsgSysSize];
+    ExchangeResult result;
+    size_t got = 0;
+    if (!LongEnough(fd, minLength)) result = Failed(ExchangeFailure::Length);
+    else if ((got = ReadStart(fd, b, sizeof b)) < minLength)
+        result = Failed(ExchangeFailure::Read);
+    ::close(fd);
+    if (!result) return result;
+    uint8_t* fields[kMsgSysSize] = {&msg.status, &msg.port, &msg.language};
+    for (size_t i = 0; i < got; ++i) *fields[i] = b[i];
+    return result;
 }
 
 bool WriteMsgSys(const std::filesystem::path& path, const MsgSys& msg, std::string* error) {
-    const uint8_t b[3] = {msg.status, msg.port, msg.language};
-    return WriteFileNoTruncate(path, b, 3, error);
+    const uint8_t b[kMsgSysSize] = {msg.status, msg.port, msg.language};
+    return WriteFileNoTruncate(path, b, sizeof b, error);
 }
 
-bool WriteMsgSysStatus(const std::filesystem::path& path, uint8_t status, std::string* error) {
-    return WriteWithFlags(path, O_WRONLY, &status, 1, error);
+ExchangeResult WriteMsgSysStatus(const std::filesystem::path& path, uint8_t status, size_t minLength) {
+    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) return Failed(ExchangeFailure::Open, errno);
+    ExchangeResult result;
+    if (!LongEnough(fd, minLength)) {
+        result = Failed(ExchangeFailure::Length);
+    } else {
+        ssize_t n;
+        do {
+            n = ::pwrite(fd, &status, 1, 0);
+        } while (n < 0 && errno == EINTR);
+        if (n != 1) result = Failed(ExchangeFailure::Write, errno);
+    }
+    if (::close(fd) != 0 && result) result = Failed(ExchangeFailure::Write, errno);
+    return result;
+}
+
+ExchangeResult LoadWriteBuffer(const std::filesystem::path& path, ToolImage& image) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return Failed(ExchangeFailure::Open, errno);
+    ExchangeResult result;
+    if (!LongEnough(fd, image.size())) result = Failed(ExchangeFailure::Length);
+    else if (ReadStart(fd, image.data(), image.size()) < image.size()) result = Failed(ExchangeFailure::Read);
+    ::close(fd);
+    return result;
+}
+
+ExchangeResult SaveReadBuffer(const std::filesystem::path& path, const ToolImage& image) {
+    if (!WriteFileReplace(path, image.data(), image.size())) return Failed(ExchangeFailure::Save);
+    return {};
 }
 
 } // namespace vt

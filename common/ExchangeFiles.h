@@ -14,8 +14,12 @@ inline constexpr const char* kMsgSysName = "Msg.sys";
 inline constexpr const char* kWBufferName = "wbuffer.bin";
 inline constexpr const char* kRBufferName = "rbuffer.bin";
 
-inline constexpr size_t kImageSize = 16001;     // a full radio memory image (data files, wbuffer.bin)
-inline constexpr size_t kRadioImageSize = 16000; // what the radio returns (rbuffer.bin)
+inline constexpr size_t kImageSize = 16001;      // a full radio memory image (data files, wbuffer.bin)
+inline constexpr size_t kRadioImageSize = 16000; // what the tool moves: rbuffer.bin, the start of wbuffer.bin
+inline constexpr size_t kMsgSysSize = 3;
+
+// The transfer tool's image buffer.
+using ToolImage = std::array<uint8_t, kRadioImageSize>;
 
 // Byte 0 of Msg.sys.
 enum MsgStatus : uint8_t {
@@ -54,11 +58,36 @@ bool WriteFileNoTruncate(const std::filesystem::path& path, const uint8_t* data,
 bool WriteFileReplace(const std::filesystem::path& path, const uint8_t* data, size_t size,
                       std::string* error = nullptr);
 
-// Msg.sys: nothing when the file is missing or shorter than 3 bytes.
-std::optional<MsgSys> ReadMsgSys(const std::filesystem::path& path, std::string* error = nullptr);
+// Why an operation on Msg.sys, wbuffer.bin or rbuffer.bin failed. The tool shows each kind with
+// its own text; the system error number travels along where the tool shows it.
+enum class ExchangeFailure : uint8_t {
+    None,
+    Open,   // the file could not be opened (sysError)
+    Length, // the file is shorter than required; it is left unchanged
+    Read,   // fewer bytes came back than were required
+    Write,  // the write or the close failed (sysError)
+    Save,   // rbuffer.bin could not be created or written in full
+};
+
+struct [[nodiscard]] ExchangeResult {
+    ExchangeFailure failure = ExchangeFailure::None;
+    int sysError = 0;
+    explicit operator bool() const { return failure == ExchangeFailure::None; }
+};
+
+// Msg.sys as both programs read it: a file shorter than minLength bytes (1 to 3) is refused,
+// otherwise its first bytes, up to three, go into msg and the fields the file lacks keep their
+// values. The tool needs all three bytes; the editor's poll needs only the status.
+ExchangeResult ReadMsgSys(const std::filesystem::path& path, MsgSys& msg, size_t minLength = kMsgSysSize);
 // The editor's request: all three bytes, created when missing, never truncated.
 bool WriteMsgSys(const std::filesystem::path& path, const MsgSys& msg, std::string* error = nullptr);
-// The tool's update: byte 0 only, of an existing file (the tool never creates or shortens it).
-bool WriteMsgSysStatus(const std::filesystem::path& path, uint8_t status, std::string* error = nullptr);
+// The tool's status: byte 0 of an existing Msg.sys of at least minLength bytes (3 while running,
+// 1 at exit); bytes 1 and 2 stay as the editor wrote them. The file is never created or shortened.
+ExchangeResult WriteMsgSysStatus(const std::filesystem::path& path, uint8_t status, size_t minLength);
+
+// The first 16,000 bytes of wbuffer.bin; a shorter file is refused unread.
+ExchangeResult LoadWriteBuffer(const std::filesystem::path& path, ToolImage& image);
+// rbuffer.bin replaced by the image; every write and the close checked.
+ExchangeResult SaveReadBuffer(const std::filesystem::path& path, const ToolImage& image);
 
 } // namespace vt

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <vector>
+
 #include <fstream>
 
 namespace fs = std::filesystem;
@@ -30,21 +33,57 @@ TEST(ExchangeFilesTest, MsgSysStatusChangesOnlyByteZeroOfAnExistingFile) {
     const fs::path d = tmp.Path();
     fs::path f = d / kMsgSysName;
     std::string err;
-    EXPECT_FALSE(WriteMsgSysStatus(f, StatusReading, &err)); // never creates it
+    EXPECT_FALSE(WriteMsgSysStatus(f, StatusReading, kMsgSysSize)); // never creates it
     EXPECT_FALSE(fs::exists(f));
     ASSERT_TRUE(WriteMsgSys(f, {StatusRequested, 7, 1}));
-    ASSERT_TRUE(WriteMsgSysStatus(f, StatusCompleted));
-    auto m = ReadMsgSys(f);
-    ASSERT_TRUE(m);
-    EXPECT_EQ(m->status, StatusCompleted);
-    EXPECT_EQ(m->port, 7);
-    EXPECT_EQ(m->language, 1);
+    ASSERT_TRUE(WriteMsgSysStatus(f, StatusCompleted, 1));
+    MsgSys m;
+    ASSERT_TRUE(ReadMsgSys(f, m));
+    EXPECT_EQ(m.status, StatusCompleted);
+    EXPECT_EQ(m.port, 7);
+    EXPECT_EQ(m.language, 1);
     uint8_t two[2] = {1, 2};
     ASSERT_TRUE(WriteFileReplace(f, two, 2));
-    EXPECT_FALSE(ReadMsgSys(f, &err).has_value());
-    EXPECT_EQ(err, "Error File Length!!");
+    auto shortFile = ReadMsgSys(f, m);
+    EXPECT_FALSE(shortFile);
+    EXPECT_EQ(shortFile.failure, ExchangeFailure::Length);
+    EXPECT_EQ(m.status, StatusCompleted) << "a refused file changes nothing";
     EXPECT_FALSE(ReadFileBytes(d / "absent", &err).has_value());
     EXPECT_NE(err.find("absent"), std::string::npos);
+}
+
+// The editor polls for the status alone: one byte is enough, and what the file lacks keeps its
+// value. A file the poll cannot read is a failure, never status 0.
+TEST(ExchangeFilesTest, StatusPollReadsWhatTheFileHolds) {
+    TempDir tmp("veltra-common-poll");
+    fs::path f = tmp.Path() / kMsgSysName;
+    MsgSys m{StatusRequested, 9, 1};
+    auto missing = ReadMsgSys(f, m, 1);
+    EXPECT_EQ(missing.failure, ExchangeFailure::Open);
+    EXPECT_EQ(missing.sysError, ENOENT);
+    uint8_t none = 0;
+    ASSERT_TRUE(WriteFileReplace(f, &none, 0));
+    EXPECT_EQ(ReadMsgSys(f, m, 1).failure, ExchangeFailure::Length);
+    EXPECT_EQ(m.status, StatusRequested);
+    uint8_t one = StatusNoRadio;
+    ASSERT_TRUE(WriteFileReplace(f, &one, 1));
+    ASSERT_TRUE(ReadMsgSys(f, m, 1));
+    EXPECT_EQ(m.status, StatusNoRadio);
+    EXPECT_EQ(m.port, 9);
+    EXPECT_EQ(m.language, 1);
+    EXPECT_FALSE(ReadMsgSys(f, m)) << "the tool still needs all three bytes";
+    std::vector<uint8_t> longer(600, 0x55);
+    longer[0] = StatusCompleted;
+    longer[1] = 3;
+    longer[2] = 0;
+    ASSERT_TRUE(WriteFileReplace(f, longer.data(), longer.size()));
+    ASSERT_TRUE(ReadMsgSys(f, m, 1));
+    EXPECT_EQ(m.status, StatusCompleted);
+    EXPECT_EQ(m.port, 3);
+    EXPECT_EQ(m.language, 0);
+    fs::remove(f);
+    fs::create_directory(f);
+    EXPECT_FALSE(ReadMsgSys(f, m, 1)) << "a folder in its place is no status";
 }
 
 TEST(ExchangeFilesTest, FinalStatuses) {

@@ -84,9 +84,9 @@ TEST(TransmitDoc, ReadsPortAndLanguageFromMsgSys) {
     TransmitDoc doc(folder.Path(), host);
     folder.WriteMsgSys(1, 12, 7);
     ASSERT_TRUE(doc.OnNewDocument("/R"));
-    EXPECT_EQ(doc.m_strPort, "COM12");
-    EXPECT_EQ(doc.m_nMode, ModeRead);
-    EXPECT_EQ(doc.m_texts.labels[2], "进度");
+    EXPECT_EQ(doc.Port(), "COM12");
+    EXPECT_EQ(doc.Mode(), ModeRead);
+    EXPECT_EQ(doc.Texts().labels[2], "进度");
     folder.Write("Msg.sys", {1, 12});
     EXPECT_FALSE(doc.OnNewDocument("/R"));
     EXPECT_EQ(host.messages, (std::vector<std::string>{"Error File Length!!", "Can't Open Msg File"}));
@@ -96,19 +96,19 @@ TEST(TransmitDoc, SecondOpenIsRefusedWhileConnected) {
     DocFixture f("doc_twice", "/R");
     ASSERT_TRUE(f.doc.OpenPort());
     EXPECT_FALSE(f.doc.OpenPort());
-    EXPECT_TRUE(f.doc.m_bConnected);
+    EXPECT_TRUE(f.doc.IsConnected());
     EXPECT_EQ(f.host.timerStarts, 2); // the timer starts before the check, as before
     f.doc.ClosePort();
-    EXPECT_FALSE(f.doc.m_bConnected);
+    EXPECT_FALSE(f.doc.IsConnected());
 }
 
 TEST(TransmitDoc, WriterSendsNothingBeforeTheHandshakeReleasesIt) {
     DocFixture f("doc_writer_waits", "/W");
-    f.doc.m_byImage.fill(0x5A);
+    f.doc.Image().fill(0x5A);
     ASSERT_TRUE(f.doc.OpenPort());
     EXPECT_EQ(f.line.Pending(400), 0u) << "no image byte before the write handshake";
-    f.doc.m_nState = StateTransferring;
-    f.doc.m_bEchoArmed = true;
+    f.doc.SetState(StateTransferring);
+    f.doc.ArmEcho();
     f.doc.SignalEcho();
     EXPECT_GT(f.line.Pending(5000), 0u) << "released, it sends (and resends) byte 0";
     f.doc.ClosePort();
@@ -116,27 +116,27 @@ TEST(TransmitDoc, WriterSendsNothingBeforeTheHandshakeReleasesIt) {
 
 TEST(TransmitDoc, LateEchoNeverRunsTheIndexPastTheEnd) {
     DocFixture f("doc_late_echo", "/W");
-    f.doc.m_byImage[kWriteLength] = 0x77; // the byte after the last one sent
+    f.doc.Image()[kWriteLength] = 0x77; // the byte after the last one sent
     ASSERT_TRUE(f.doc.OpenPort());
-    f.doc.m_nWriteIndex = kWriteLength;
-    f.doc.m_nState = StateTransferring;
-    f.doc.m_bEchoArmed = true;
+    f.doc.StartWriteAt(kWriteLength);
+    f.doc.SetState(StateTransferring);
+    f.doc.ArmEcho();
     uint8_t late = 0x77;
     ASSERT_EQ(::write(f.line.master, &late, 1), 1);
     std::this_thread::sleep_for(500ms); // time for the reader to take the byte
-    EXPECT_EQ(f.doc.m_nWriteIndex.load(), kWriteLength);
+    EXPECT_EQ(f.doc.WriteIndex(), kWriteLength);
     f.doc.ClosePort();
 }
 
 TEST(TransmitDoc, EchoesAreMatchedOnlyAfterTheHandshake) {
     DocFixture f("doc_early_echo", "/W");
-    f.doc.m_byImage[0] = 0x83; // the radio's reply byte happens to equal image byte 0
+    f.doc.Image()[0] = 0x83; // the radio's reply byte happens to equal image byte 0
     ASSERT_TRUE(f.doc.OpenPort());
-    f.doc.m_nState = StateTransferring; // command sent, receive queue not yet purged
+    f.doc.SetState(StateTransferring); // command sent, receive queue not yet purged
     uint8_t reply = 0x83;
     ASSERT_EQ(::write(f.line.master, &reply, 1), 1);
     EXPECT_TRUE(Eventually([&] { return f.host.notifications.load() == 1; })) << "it goes to the window";
-    EXPECT_EQ(f.doc.m_nWriteIndex.load(), 0) << "a stray byte before the purge must not confirm byte 0";
+    EXPECT_EQ(f.doc.WriteIndex(), 0) << "a stray byte before the purge must not confirm byte 0";
     f.doc.ClosePort();
 }
 
@@ -150,7 +150,7 @@ TEST(TransmitDoc, ReaderPostsOneNotificationAtATime) {
     EXPECT_EQ(f.host.notifications.load(), 1) << "the next waits until the window has read";
     uint8_t buf[16];
     EXPECT_EQ(f.doc.ReadComm(buf, sizeof buf), 16u);
-    f.doc.m_hReadDoneEvent.Set();
+    f.doc.NotificationHandled();
     EXPECT_TRUE(Eventually([&] { return f.host.notifications.load() == 2; }));
     f.doc.ClosePort();
 }
@@ -161,5 +161,5 @@ TEST(TransmitDoc, SendCommandWithoutConnectionSaysSo) {
     TransmitDoc doc(folder.Path(), host);
     EXPECT_FALSE(doc.SendCommand());
     EXPECT_EQ(host.messages, std::vector<std::string>{"Comm didn't Connect!"});
-    EXPECT_EQ(doc.m_nState.load(), StateIdle);
+    EXPECT_EQ(doc.State(), StateIdle);
 }

@@ -1,12 +1,12 @@
 // The transfer logic as units: handshake collection, read reception, echo matching, the
 // one-second supervision, the command line, the texts and the tool's file operations.
+#include "common/ExchangeFiles.h"
 #include "tests/transmit/helpers/ToolFolder.h"
 #include "transmit/core/EchoMatch.h"
 #include "transmit/core/HandshakeReply.h"
 #include "transmit/core/ReadReception.h"
 #include "transmit/core/Supervisor.h"
 #include "transmit/core/TransmitCommandLine.h"
-#include "transmit/core/TransmitFiles.h"
 #include "transmit/core/TransmitTexts.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,6 @@
 #include <filesystem>
 
 using namespace vt;
-namespace tf = vt::transmit_files;
 
 TEST(Handshake, NeedsA83WithAByteAfterItAndNeverCollectsA0) {
     HandshakeReply r;
@@ -139,49 +138,51 @@ TEST(Texts, LanguageByteZeroIsEnglishAnythingElseChinese) {
 
 TEST(ToolFiles, MsgSysReadNeedsThreeBytesAndSaysWhy) {
     test::ToolFolder f("msgread");
-    std::array<uint8_t, 3> msg{};
-    std::string why;
-    EXPECT_FALSE(tf::ReadMsgFile(f.File("Msg.sys"), msg, &why));
-    EXPECT_EQ(why, "2") << "a missing file shows the error number";
+    MsgSys msg{};
+    auto missing = ReadMsgSys(f.File("Msg.sys"), msg);
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(ExchangeMessage(missing), "2") << "a missing file shows the error number";
     f.Write("Msg.sys", {1, 12});
-    EXPECT_FALSE(tf::ReadMsgFile(f.File("Msg.sys"), msg, &why));
-    EXPECT_EQ(why, "Error File Length!!");
+    auto two = ReadMsgSys(f.File("Msg.sys"), msg);
+    EXPECT_FALSE(two);
+    EXPECT_EQ(ExchangeMessage(two), "Error File Length!!");
     f.WriteMsgSys(1, 12, 7);
-    ASSERT_TRUE(tf::ReadMsgFile(f.File("Msg.sys"), msg, &why));
-    EXPECT_EQ(msg[1], 12);
-    EXPECT_EQ(msg[2], 7);
+    ASSERT_TRUE(ReadMsgSys(f.File("Msg.sys"), msg));
+    EXPECT_EQ(msg.port, 12);
+    EXPECT_EQ(msg.language, 7);
 }
 
 TEST(ToolFiles, StatusWritesOnlyByteZeroOfAnExistingFile) {
     test::ToolFolder f("status");
-    std::string why;
-    EXPECT_FALSE(tf::WriteStatus(f.File("Msg.sys"), 8, 1, &why));
+    EXPECT_FALSE(WriteMsgSysStatus(f.File("Msg.sys"), 8, 1));
     EXPECT_FALSE(std::filesystem::exists(f.File("Msg.sys"))) << "the tool never creates Msg.sys";
     f.WriteMsgSys(1, 12, 1);
-    ASSERT_TRUE(tf::WriteStatus(f.File("Msg.sys"), 4, 3, &why));
+    ASSERT_TRUE(WriteMsgSysStatus(f.File("Msg.sys"), 4, 3));
     EXPECT_EQ(f.Read("Msg.sys"), (std::vector<uint8_t>{4, 12, 1}));
     f.Write("Msg.sys", {1, 12});
-    EXPECT_FALSE(tf::WriteStatus(f.File("Msg.sys"), 4, 3, &why)) << "running updates need all three bytes";
-    EXPECT_EQ(why, "Error File Length!!");
-    EXPECT_TRUE(tf::WriteStatus(f.File("Msg.sys"), 8, 1, &why)) << "the exit status needs one byte";
+    auto running = WriteMsgSysStatus(f.File("Msg.sys"), 4, 3);
+    EXPECT_FALSE(running) << "running updates need all three bytes";
+    EXPECT_EQ(ExchangeMessage(running), "Error File Length!!");
+    EXPECT_TRUE(WriteMsgSysStatus(f.File("Msg.sys"), 8, 1)) << "the exit status needs one byte";
     EXPECT_EQ(f.Read("Msg.sys"), (std::vector<uint8_t>{8, 12}));
     f.Write("Msg.sys", {});
-    EXPECT_FALSE(tf::WriteStatus(f.File("Msg.sys"), 8, 1, &why));
-    EXPECT_EQ(why, "Error File Length!!");
+    auto empty = WriteMsgSysStatus(f.File("Msg.sys"), 8, 1);
+    EXPECT_FALSE(empty);
+    EXPECT_EQ(ExchangeMessage(empty), "Error File Length!!");
 }
 
 TEST(ToolFiles, WriteBufferNeedsSixteenThousandBytes) {
     test::ToolFolder f("wbuffer");
     ToolImage image{};
-    std::string why;
-    f.Write("wbuffer.bin", std::vector<uint8_t>(15999, 1));
-    EXPECT_FALSE(tf::LoadWriteBuffer(f.File("wbuffer.bin"), image, &why));
-    EXPECT_EQ(why, "Error File Length!!");
+    f.Write("wbuffer.bin", std::vector<uint8_t>(kRadioImageSize - 1, 1));
+    auto shortFile = LoadWriteBuffer(f.File("wbuffer.bin"), image);
+    EXPECT_FALSE(shortFile);
+    EXPECT_EQ(ExchangeMessage(shortFile), "Error File Length!!");
     EXPECT_EQ(image[0], 0) << "a short file loads nothing";
-    std::vector<uint8_t> full(16001);
+    std::vector<uint8_t> full(kImageSize);
     for (size_t i = 0; i < full.size(); ++i) full[i] = static_cast<uint8_t>(i % 251);
     f.Write("wbuffer.bin", full);
-    ASSERT_TRUE(tf::LoadWriteBuffer(f.File("wbuffer.bin"), image, &why));
+    ASSERT_TRUE(LoadWriteBuffer(f.File("wbuffer.bin"), image));
     EXPECT_TRUE(std::equal(image.begin(), image.end(), full.begin()));
 }
 
@@ -189,16 +190,16 @@ TEST(ToolFiles, ReadBufferIsReplacedWholeOrReportedAsFailed) {
     test::ToolFolder f("rbuffer");
     ToolImage image{};
     image[0] = 0x11;
-    image[15999] = 0x22;
+    image[kRadioImageSize - 1] = 0x22;
     f.Write("rbuffer.bin", std::vector<uint8_t>(20000, 0xFF));
-    std::string why;
-    ASSERT_TRUE(tf::SaveReadBuffer(f.File("rbuffer.bin"), image, &why));
+    ASSERT_TRUE(SaveReadBuffer(f.File("rbuffer.bin"), image));
     auto got = f.Read("rbuffer.bin");
     ASSERT_EQ(got.size(), 16000u) << "always exactly 16,000 bytes, whatever it held before";
     EXPECT_EQ(got[0], 0x11);
     EXPECT_EQ(got[15999], 0x22);
     std::filesystem::remove(f.File("rbuffer.bin"));
     std::filesystem::create_directory(f.File("rbuffer.bin"));
-    EXPECT_FALSE(tf::SaveReadBuffer(f.File("rbuffer.bin"), image, &why));
-    EXPECT_EQ(why, "Can't open buffer file");
+    auto saved = SaveReadBuffer(f.File("rbuffer.bin"), image);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(ExchangeMessage(saved), "Can't open buffer file");
 }

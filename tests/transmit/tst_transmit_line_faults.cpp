@@ -1,6 +1,7 @@
 // What a real line does to the real transmit program: a single bad or late echo, a wrong
 // handshake reply, noise before the memory, an answer right after the write command, a hang-up
 // in the middle of a write, and a port that is no serial device.
+#include "common/ExchangeFiles.h"
 #include "tests/sim/SimRadio.h"
 #include "tests/transmit/ToolHarness.h"
 #include "tests/transmit/ToolProcess.h"
@@ -57,7 +58,7 @@ private slots:
         sim::SimOptions opt;
         opt.corruptEchoAt = 5000;
         Line line("fault_one_echo", opt);
-        auto image = test::DistinctNeighbourImage(16001);
+        auto image = test::DistinctNeighbourImage(kImageSize);
         line.folder.Write("wbuffer.bin", image);
         ToolProcess tool;
         tool.Start(line.folder, {"/W"});
@@ -75,7 +76,7 @@ private slots:
         opt.lateEchoAt = 3000;
         opt.lateEchoMs = 180;
         Line line("fault_late_echo", opt);
-        auto image = test::DistinctNeighbourImage(16001);
+        auto image = test::DistinctNeighbourImage(kImageSize);
         line.folder.Write("wbuffer.bin", image);
         ToolProcess tool;
         tool.Start(line.folder, {"/W"});
@@ -97,7 +98,7 @@ private slots:
             sim::SimOptions opt;
             opt.reply = replies[i];
             lines.push_back(std::make_unique<Line>("fault_reply_" + std::to_string(i), opt));
-            lines.back()->folder.Write("wbuffer.bin", test::DistinctNeighbourImage(16001));
+            lines.back()->folder.Write("wbuffer.bin", test::DistinctNeighbourImage(kImageSize));
             tools.push_back(std::make_unique<ToolProcess>());
             tools.back()->Start(lines.back()->folder, {i == 1 ? "/R" : "/W"});
         }
@@ -124,7 +125,7 @@ private slots:
     }
 
     void answerRightAfterTheWriteCommandIsPurged() {
-        auto image = test::DistinctNeighbourImage(16001);
+        auto image = test::DistinctNeighbourImage(kImageSize);
         sim::SimOptions opt;
         opt.afterWriteCommand = {image[0]}; // would pass for the echo of the first byte
         Line line("fault_after_command", opt);
@@ -141,7 +142,7 @@ private slots:
 
     void hangupDuringAWriteEndsWithTheEchoError() {
         Line line("fault_hangup", {});
-        line.folder.Write("wbuffer.bin", test::DistinctNeighbourImage(16001));
+        line.folder.Write("wbuffer.bin", test::DistinctNeighbourImage(kImageSize));
         ToolProcess tool;
         tool.Start(line.folder, {"/W"});
         QVERIFY(line.radio.WaitUntil([&] { return line.radio.StoredCount() > 2000; }, seconds(60)));
@@ -172,7 +173,7 @@ private slots:
             std::filesystem::create_directories(folder->File("ports"));
             std::filesystem::create_symlink(target, folder->File("ports") / ("COM" + std::to_string(kCom)));
             folder->WriteMsgSys(1, kCom, 0);
-            folder->Write("wbuffer.bin", std::vector<uint8_t>(16001, 0x8C));
+            folder->Write("wbuffer.bin", std::vector<uint8_t>(kImageSize, 0x8C));
             tools.push_back(std::make_unique<ToolProcess>());
             tools.back()->Start(*folder, {"/W"});
             folders.push_back(std::move(folder));

@@ -1,5 +1,6 @@
 // One line, several programs and users: the real transmit program hands the port back for the
 // next run of an ordinary user, and never shares it with a second copy, even as root.
+#include "common/ExchangeFiles.h"
 #include "tests/sim/SimRadio.h"
 #include "tests/transmit/ToolProcess.h"
 
@@ -46,7 +47,7 @@ private slots:
             QVERIFY(radio.LinkAs(f->Path(), 4));
             f->WriteMsgSys(1, 4, 0);
         }
-        first.Write("wbuffer.bin", std::vector<uint8_t>(16001, 0x11));
+        first.Write("wbuffer.bin", std::vector<uint8_t>(kImageSize, 0x11));
         ToolProcess a, b;
         a.Start(first, {"/W"});
         QVERIFY(radio.WaitUntil([&] { return !radio.Received().empty(); }, std::chrono::seconds(10)));

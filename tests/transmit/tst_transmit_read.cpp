@@ -1,19 +1,10 @@
 // Reading the radio with the real window against the simulated radio.
+// Runs that need the radio at the line's real pace are in tst_transmit_read_paced.cpp.
 #include "tests/transmit/ToolHarness.h"
-
-#include <sys/resource.h>
 
 using namespace vt;
 using namespace std::chrono;
 using test::ToolRun;
-
-namespace {
-double CpuSeconds() {
-    rusage u{};
-    ::getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-} // namespace
 
 class TransmitRead : public QObject {
     Q_OBJECT
@@ -54,7 +45,7 @@ private slots:
         QCOMPARE(run.boxes.texts(), QStringList{"Error: Interrupted Data!"});
         QCOMPARE(run.Finish(), 0x20);
         QCOMPARE(run.folder.Read("rbuffer.bin"), (std::vector<uint8_t>{1, 2, 3})); // untouched
-        QCOMPARE(run.Doc().m_reception.ReadCount(), 16000);
+        QCOMPARE(run.Doc().Reception().ReadCount(), 16000);
     }
 
     void radioThatStopsHalfWayIsInterrupted() {
@@ -67,38 +58,6 @@ private slots:
         QCOMPARE(run.boxes.texts(), QStringList{"Error: Interrupted Data!"});
         QCOMPARE(run.Finish(), 0x20);
         QCOMPARE(run.Window().ProgressBar()->value(), 50);
-    }
-
-    void hangupEndsTheReaderWithoutSpinning() {
-        sim::SimOptions opt;
-        opt.paced = true;
-        ToolRun run("read_hangup", opt);
-        run.Launch({"/R"});
-        run.PressStart();
-        QVERIFY(test::WaitUntil([&] { return run.radio.StreamedCount() > 1000; }, 10000));
-        run.radio.Hangup(); // the adapter is pulled
-        double cpu = CpuSeconds();
-        auto wall = steady_clock::now();
-        QVERIFY(run.WaitForEnd(30000));
-        double spent = CpuSeconds() - cpu;
-        double waited = duration<double>(steady_clock::now() - wall).count();
-        QVERIFY2(spent < waited * 0.5, qPrintable(QString("cpu %1 s in %2 s").arg(spent).arg(waited)));
-        QCOMPARE(run.boxes.texts(), QStringList{"Error: Interrupted Data!"});
-        QCOMPARE(run.Finish(), 0x20);
-    }
-
-    void stopEndsWithoutResult() {
-        sim::SimOptions opt;
-        opt.paced = true;
-        ToolRun run("read_stop", opt);
-        run.Launch({"/R"});
-        run.PressStart();
-        QVERIFY(test::WaitUntil([&] { return run.radio.StreamedCount() > 500; }, 10000));
-        run.PressStop();
-        QVERIFY(run.quit);
-        QVERIFY(!run.Doc().m_bConnected);
-        QVERIFY(run.boxes.texts().isEmpty());
-        QCOMPARE(run.Finish(), 8);
     }
 
     void unwritableReadBufferIsNotReportedAsCompleted() {

@@ -1,4 +1,5 @@
 // Writing the radio with the real window against the simulated radio.
+#include "common/ExchangeFiles.h"
 #include "tests/transmit/ToolHarness.h"
 
 using namespace vt;
@@ -20,7 +21,7 @@ private slots:
         sim::SimOptions opt;
         opt.replyDelayMs = 1500; // a slow radio: nothing may go out while it thinks
         ToolRun run("write_normal", opt);
-        auto image = test::DistinctNeighbourImage(16001);
+        auto image = test::DistinctNeighbourImage(kImageSize);
         run.folder.Write("wbuffer.bin", image);
         QCOMPARE(run.Launch({"/W"}), TransmitApp::Start::Running);
         QCOMPARE(run.Window().windowTitle(), QString("Osprey - Write"));
@@ -41,7 +42,7 @@ private slots:
             QVERIFY(std::equal(image.begin(), image.begin() + 0x3BFF, memory.begin()));
             QCOMPARE(run.radio.StoredCount(), size_t(0x3BFF)); // never byte 0x3BFF nor the setup bytes
         }
-        QCOMPARE(run.Doc().m_nWriteIndex.load(), 0x3BFF);
+        QCOMPARE(run.Doc().WriteIndex(), 0x3BFF);
 
         auto timed = run.radio.ReceivedTimed();
         QVERIFY(timed[1].at - timed[0].at >= milliseconds(1500 + 1990)); // reply delay, then 2000 ms
@@ -52,13 +53,13 @@ private slots:
         sim::SimOptions opt;
         opt.corruptEchoFrom = 100;
         ToolRun run("write_echo", opt);
-        run.folder.Write("wbuffer.bin", test::DistinctNeighbourImage(16001));
+        run.folder.Write("wbuffer.bin", test::DistinctNeighbourImage(kImageSize));
         run.Launch({"/W"});
         run.PressStart();
         QVERIFY(run.WaitForEnd(60000));
         QCOMPARE(run.boxes.texts(), QStringList{"Error: Incorrect Echo Data!"});
         QCOMPARE(run.Finish(), 0x40);
-        QCOMPARE(run.Doc().m_nWriteIndex.load(), 100);
+        QCOMPARE(run.Doc().WriteIndex(), 100);
         // The unconfirmed byte is sent again every 100 ms.
         auto wire = run.radio.Received();
         QVERIFY(wire.size() > 4 + 100 + 10);
@@ -69,7 +70,7 @@ private slots:
         opt.echoTwice = true;
         opt.lateCopyFrom = 0x3BFE;
         ToolRun run("write_twice", opt);
-        auto image = test::DistinctNeighbourImage(16001);
+        auto image = test::DistinctNeighbourImage(kImageSize);
         image[0x3BFF] = image[0x3BFE]; // the late copy of the last echo matches the next byte
         image[0x3C00] = static_cast<uint8_t>(image[0x3BFF] + 1);
         // A late copy of the last echo must not run the index past the end.
@@ -83,12 +84,12 @@ private slots:
         // confirms; that byte is then sent again. The wire still carries the image in order.
         QVERIFY(test::ResendsInOrder(run.radio.Received(), image, 0x3BFF) >= 0);
         test::WaitUntil([] { return false; }, 50); // let the last copy arrive
-        QCOMPARE(run.Doc().m_nWriteIndex.load(), 0x3BFF);
+        QCOMPARE(run.Doc().WriteIndex(), 0x3BFF);
     }
 
     void shortWriteBufferSendsNothingUntilStop() {
         ToolRun run("write_short");
-        run.folder.Write("wbuffer.bin", std::vector<uint8_t>(15999, 0x55));
+        run.folder.Write("wbuffer.bin", std::vector<uint8_t>(kRadioImageSize - 1, 0x55));
         run.Launch({"/W"});
         run.PressStart();
         QCOMPARE(run.boxes.texts(), QStringList{"Error File Length!!"});
@@ -106,7 +107,7 @@ private slots:
         sim::SimOptions opt;
         opt.silent = true;
         ToolRun run("write_silent", opt);
-        run.folder.Write("wbuffer.bin", std::vector<uint8_t>(16001, 0x11));
+        run.folder.Write("wbuffer.bin", std::vector<uint8_t>(kImageSize, 0x11));
         run.Launch({"/W"});
         auto started = steady_clock::now();
         run.PressStart();
@@ -121,7 +122,7 @@ private slots:
         for (uint8_t port : {uint8_t(0), uint8_t(200)}) {
             ToolRun run("write_noport_" + std::to_string(port));
             run.folder.WriteMsgSys(1, port, 0);
-            run.folder.Write("wbuffer.bin", std::vector<uint8_t>(16001, 0x11));
+            run.folder.Write("wbuffer.bin", std::vector<uint8_t>(kImageSize, 0x11));
             run.Launch({"/W"});
             run.PressStart();
             QCOMPARE(run.boxes.texts(), QStringList{"Can't Open COM Port!"});

@@ -1,7 +1,7 @@
 #pragma once
 // The radio's memory as it streams in: bytes before the first 0xEB are dropped, then 16,000
 // bytes are stored; the read is done on the second byte after the last stored one.
-#include "transmit/core/TransmitFiles.h"
+#include "common/ExchangeFiles.h"
 
 namespace vt {
 

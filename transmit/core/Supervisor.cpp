@@ -1,7 +1,7 @@
 #include "transmit/core/Supervisor.h"
 
 #include "transmit/core/EchoMatch.h"
-#include "transmit/core/TransmitFiles.h"
+#include "common/ExchangeFiles.h"
 
 namespace vt {
 
@@ -17,11 +17,11 @@ Supervisor::Tick Supervisor::OnTick(int state, int mode, int writeIndex, int rea
     if (state == StateCalled) ++m_nFindTicks;
     if (state == StateTransferring) {
         if (mode == ModeWrite) Progress(writeIndex, kWriteProgressBase, m_nLastWriteIndex, m_nWriteStalls, tick);
-        else Progress(readCount, static_cast<int>(kToolImageSize), m_nLastReadCount, m_nReadStalls, tick);
+        else Progress(readCount, static_cast<int>(kRadioImageSize), m_nLastReadCount, m_nReadStalls, tick);
     }
-    if (m_nWriteStalls == 3) tick.outcome = Outcome::EchoError;
-    else if (m_nReadStalls == 3) tick.outcome = Outcome::Interrupted;
-    else if (m_nFindTicks == 5) tick.outcome = Outcome::NoRadio;
+    if (m_nWriteStalls == kStallTicks) tick.outcome = Outcome::EchoError;
+    else if (m_nReadStalls == kStallTicks) tick.outcome = Outcome::Interrupted;
+    else if (m_nFindTicks == kCallTicks) tick.outcome = Outcome::NoRadio;
     else if (state == StateDone) tick.outcome = Outcome::Completed;
     return tick;
 }

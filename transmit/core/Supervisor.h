@@ -16,6 +16,11 @@ public:
         Outcome outcome = Outcome::None;
     };
 
+    // Ticks in total without progress that end a transfer, and ticks of an unanswered call that
+    // end it: a radio that has gone quiet for that long is not coming back.
+    static constexpr int kStallTicks = 3;
+    static constexpr int kCallTicks = 5;
+
     Tick OnTick(int state, int mode, int writeIndex, int readCount);
 
     int FindTicks() const { return m_nFindTicks; }

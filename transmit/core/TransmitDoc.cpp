@@ -3,6 +3,7 @@
 #include "common/ExchangeFiles.h"
 #include "transmit/core/EchoMatch.h"
 #include "transmit/core/TransmitCommandLine.h"
+#include "transmit/core/TransmitTimings.h"
 
 #include <chrono>
 #include <thread>
@@ -10,7 +11,7 @@
 namespace vt {
 
 namespace {
-void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void Sleep(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }
 } // namespace
 
 TransmitDoc::TransmitDoc(std::filesystem::path programFolder, TransmitHost& host)
@@ -20,14 +21,13 @@ TransmitDoc::~TransmitDoc() { ClosePort(); }
 
 bool TransmitDoc::OnNewDocument(const std::string& commandLine) {
     m_nMode = ModeFromCommandLine(commandLine);
-    std::string message;
-    if (!transmit_files::ReadMsgFile(FilePath(kMsgSysName), m_byMsgSys, &message)) {
-        Message(message);
+    if (auto read = ReadMsgSys(FilePath(kMsgSysName), m_byMsgSys); !read) {
+        Message(ExchangeMessage(read));
         Message("Can't Open Msg File");
         return false;
     }
-    m_strPort = "COM" + std::to_string(m_byMsgSys[1]);
-    m_texts = TransmitTexts::ForLanguage(m_byMsgSys[2]);
+    m_strPort = "COM" + std::to_string(m_byMsgSys.port);
+    m_texts = TransmitTexts::ForLanguage(m_byMsgSys.language);
     m_nState = StateIdle;
     return true;
 }
@@ -74,12 +74,11 @@ void TransmitDoc::StartTransfer() {
         SendCommand();
     } else {
         status = StatusWriting;
-        std::string message;
-        if (transmit_files::LoadWriteBuffer(FilePath(kWBufferName), m_byImage, &message)) SendCommand();
-        else Message(message);
+        if (auto load = LoadWriteBuffer(FilePath(kWBufferName), m_byImage)) SendCommand();
+        else Message(ExchangeMessage(load));
     }
-    std::string message;
-    if (!transmit_files::WriteStatus(FilePath(kMsgSysName), status, 3, &message)) Message(message);
+    if (auto written = WriteMsgSysStatus(FilePath(kMsgSysName), status, kMsgSysSize); !written)
+        Message(ExchangeMessage(written));
 }
 
 bool TransmitDoc::SendCommand() {
@@ -104,7 +103,7 @@ bool TransmitDoc::SendCommand() {
             return false;
         }
         WriteComm(bytes + i, 1);
-        Pause(10);
+        Pause(kCommandBytePause);
     }
     if (state == StateIdle) m_nState = StateCalled;
     return true;
@@ -125,17 +124,16 @@ uint8_t TransmitDoc::ExitStatus() const {
 }
 
 bool TransmitDoc::WriteExitStatus() {
-    std::string message;
-    if (transmit_files::WriteStatus(FilePath(kMsgSysName), ExitStatus(), 1, &message)) return true;
-    Message(message);
-    return false;
+    // Only byte 0 is needed at exit: a status still reaches the editor through a damaged file.
+    auto written = WriteMsgSysStatus(FilePath(kMsgSysName), ExitStatus(), 1);
+    if (!written) Message(ExchangeMessage(written));
+    return bool(written);
 }
 
 bool TransmitDoc::SaveReadBuffer() {
-    std::string message;
-    if (transmit_files::SaveReadBuffer(FilePath(kRBufferName), m_byImage, &message)) return true;
-    Message(message);
-    return false;
+    auto saved = vt::SaveReadBuffer(FilePath(kRBufferName), m_byImage);
+    if (!saved) Message(ExchangeMessage(saved));
+    return bool(saved);
 }
 
 bool TransmitDoc::EchoMatching() const {
@@ -197,7 +195,7 @@ void TransmitDoc::WriteThreadProc() {
         m_hEchoEvent.Reset(); // before sending, so an echo that comes back at once is not lost
         uint8_t b = m_byImage[static_cast<size_t>(m_nWriteIndex.load())];
         WriteComm(&b, 1);
-        m_hEchoEvent.WaitFor(std::chrono::milliseconds(100));
+        m_hEchoEvent.WaitFor(kEchoWait);
     }
     if (m_bConnected) m_nState = StateDone;
 }

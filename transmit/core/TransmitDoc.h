@@ -2,16 +2,17 @@
 // All the state of one run of the transfer tool: the exchange files, the serial connection with
 // its reader and writer threads, and the counters they share with the window thread.
 #include "common/ComPortMap.h"
+#include "common/ExchangeFiles.h"
 #include "common/ManualResetEvent.h"
 #include "common/SerialPort.h"
 #include "transmit/core/HandshakeReply.h"
 #include "transmit/core/ReadReception.h"
 #include "transmit/core/Supervisor.h"
-#include "transmit/core/TransmitFiles.h"
 #include "transmit/core/TransmitHost.h"
 #include "transmit/core/TransmitTexts.h"
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -51,31 +52,37 @@ public:
     bool SaveReadBuffer();
 
     // The handshake's pauses block the window thread; tests may shorten them.
-    void SetPause(std::function<void(int ms)> pause) { pause_ = std::move(pause); }
-    void Pause(int ms) const { pause_(ms); }
+    void SetPause(std::function<void(std::chrono::milliseconds)> pause) { pause_ = std::move(pause); }
+    void Pause(std::chrono::milliseconds time) const { pause_(time); }
     void Message(const std::string& text) const { host_.ShowMessage(text); }
 
     TransmitHost& Host() const { return host_; }
     std::filesystem::path FilePath(const char* name) const { return folder_ / name; }
 
-    // Document members, named as the users of the old tool's documentation know them.
-    ToolMode m_nMode = ModeWrite;
-    std::string m_strPort = "COM1";
-    std::array<uint8_t, 3> m_byMsgSys{};
-    TransmitTexts m_texts = TransmitTexts::ForLanguage(0);
-    std::atomic<uint8_t> m_byResult{kNoResult}; // the application's result byte
+    // Set by OnNewDocument, before any other thread runs.
+    ToolMode Mode() const { return m_nMode; }
+    const std::string& Port() const { return m_strPort; }
+    const TransmitTexts& Texts() const { return m_texts; }
 
-    std::atomic<bool> m_bConnected{false};
-    std::atomic<int> m_nState{StateIdle};
-    std::atomic<int> m_nWriteIndex{0};
-    // Set once the write handshake is over and the receive queue purged: only from then on are
-    // received bytes echoes of image bytes.
-    std::atomic<bool> m_bEchoArmed{false};
-    ManualResetEvent m_hReadDoneEvent{true};
-    ManualResetEvent m_hEchoEvent{false};
-    ToolImage m_byImage{};
-    HandshakeReply m_reply;
-    ReadReception m_reception{m_byImage};
+    bool IsConnected() const { return m_bConnected; }
+    int State() const { return m_nState; }
+    void SetState(int state) { m_nState = state; }
+    int WriteIndex() const { return m_nWriteIndex; }
+    // Where the writer begins (before the handshake releases it): tests start a write part-way.
+    void StartWriteAt(int index) { m_nWriteIndex = index; }
+    // The write handshake is over and the receive queue purged: what arrives now are echoes.
+    void ArmEcho() { m_bEchoArmed = true; }
+    // The window has read the bytes of the last notification: the reader may post the next.
+    void NotificationHandled() { m_hReadDoneEvent.Set(); }
+    void SetResult(uint8_t result) { m_byResult = result; }
+
+    // The image: loaded from wbuffer.bin or filled by the read reception on the window thread;
+    // during a write the writer and reader threads read it, after the handshake's hand-over.
+    ToolImage& Image() { return m_byImage; }
+    // Window thread only.
+    HandshakeReply& Reply() { return m_reply; }
+    ReadReception& Reception() { return m_reception; }
+    const ReadReception& Reception() const { return m_reception; }
 
 private:
     void ReadThreadProc();
@@ -83,11 +90,36 @@ private:
     bool EchoMatching() const;
     bool MatchEchoes();
 
+    // Named as the users of the old tool's documentation know them. Each comment says which
+    // thread writes the member / which threads read it (window, reader, writer).
+    ToolMode m_nMode = ModeWrite;   // window, before the threads start / all three
+    std::string m_strPort = "COM1"; // window / window
+    MsgSys m_byMsgSys{};            // window / window
+    TransmitTexts m_texts = TransmitTexts::ForLanguage(0); // window / window
+    std::atomic<uint8_t> m_byResult{kNoResult};            // window (a transfer's end) / window (exit)
+
+    std::atomic<bool> m_bConnected{false}; // window (OpenPort, ClosePort) / all three
+    std::atomic<int> m_nState{StateIdle};  // window, and the writer when a write is done / all three
+    std::atomic<int> m_nWriteIndex{0};     // reader (a matched echo) / writer, window (the timer)
+    // Set once the write handshake is over and the receive queue purged: only from then on are
+    // received bytes echoes of image bytes.
+    std::atomic<bool> m_bEchoArmed{false}; // window (the handshake) / reader
+    // Set by the window (a notification handled, ClosePort); the reader waits for it and resets it.
+    ManualResetEvent m_hReadDoneEvent{true};
+    // Set by the reader (a matched echo) and the window (the handshake, ClosePort); the writer
+    // waits for it and resets it.
+    ManualResetEvent m_hEchoEvent{false};
+    ToolImage m_byImage{};                // window (wbuffer.bin, the read reception) / writer, reader
+    HandshakeReply m_reply;               // window only
+    ReadReception m_reception{m_byImage}; // window only
+
     std::filesystem::path folder_;
     TransmitHost& host_;
     ComPortMap ports_;
+    // Opened and closed by the window, which joins both threads before the close; the window
+    // (commands, ReadComm, PurgeRx), the reader and the writer read and write through it.
     SerialPort m_hComm;
-    std::function<void(int)> pause_;
+    std::function<void(std::chrono::milliseconds)> pause_;
 };
 
 } // namespace vt

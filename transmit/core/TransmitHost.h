@@ -9,7 +9,7 @@ namespace vt {
 class TransmitHost {
 public:
     virtual ~TransmitHost() = default;
-    virtual void StartTimer() = 0;   // timer 1, every 1000 ms
+    virtual void StartTimer() = 0;   // timer 1, every kSupervisionTick (TransmitTimings.h)
     virtual bool StopTimer() = 0;    // false when the timer could not be stopped
     virtual void ResetProgress() = 0; // range 0..100, position 0
     virtual void SetProgress(int percent) = 0;

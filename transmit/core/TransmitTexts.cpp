@@ -11,4 +11,16 @@ TransmitTexts TransmitTexts::ForLanguage(uint8_t languageByte) {
             {"错误: 电台回显错误!", "错误: 意外中断!", "错误: 无法联系到电台!", "成功: 完成!"}};
 }
 
+std::string ExchangeMessage(const ExchangeResult& result) {
+    switch (result.failure) {
+    case ExchangeFailure::None: return {};
+    case ExchangeFailure::Open:
+    case ExchangeFailure::Write: return std::to_string(result.sysError);
+    case ExchangeFailure::Length: return "Error File Length!!";
+    case ExchangeFailure::Read: return "Error Read!!";
+    case ExchangeFailure::Save: return "Can't open buffer file";
+    }
+    return {};
+}
+
 } // namespace vt

@@ -1,6 +1,9 @@
 #pragma once
 // The tool's texts in English or Chinese, chosen once at start by the language byte of Msg.sys.
-// Only the three labels and the four end-of-transfer messages are translated.
+// Only the three labels and the four end-of-transfer messages are translated; every other message
+// of the tool is English in both languages.
+#include "common/ExchangeFiles.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -15,5 +18,9 @@ struct TransmitTexts {
 };
 
 enum TransmitMessage { MsgEchoError = 0, MsgInterrupted = 1, MsgNoRadio = 2, MsgCompleted = 3 };
+
+// What the tool shows when an exchange file fails: a failed open or write shows the system error
+// number, as the users have always seen it.
+std::string ExchangeMessage(const ExchangeResult& result);
 
 } // namespace vt

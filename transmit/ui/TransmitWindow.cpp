@@ -2,6 +2,7 @@
 
 #include "common/ui/MessageBox.h"
 #include "transmit/core/TransmitCommandLine.h"
+#include "transmit/core/TransmitTimings.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -27,7 +28,7 @@ TransmitWindow::TransmitWindow(const std::filesystem::path& programFolder, QWidg
       quit_([] { QCoreApplication::exit(0); }) {
     setObjectName("TransmitWindow");
     BuildForm();
-    timer_.setInterval(1000);
+    timer_.setInterval(kSupervisionTick);
     connect(&timer_, &QTimer::timeout, this, [this] { protocol_->OnTimer(); });
     connect(start_, &QPushButton::clicked, this, [this] { doc_->OnStart(); });
     connect(stop_, &QPushButton::clicked, this, [this] { doc_->OnStop(); });
@@ -68,7 +69,7 @@ bool TransmitWindow::OnNewDocument(const std::string& commandLine) {
     ToolMode mode = ModeFromCommandLine(commandLine);
     setWindowTitle(QStringLiteral("Osprey - ") + QString::fromLatin1(ModeWord(mode)));
     if (!doc_->OnNewDocument(commandLine)) return false;
-    const auto& labels = doc_->m_texts.labels;
+    const auto& labels = doc_->Texts().labels;
     start_->setText(QString::fromStdString(labels[0]));
     stop_->setText(QString::fromStdString(labels[1]));
     group_->setTitle(QString::fromStdString(labels[2]));
@@ -103,7 +104,7 @@ void TransmitWindow::SetProgress(int percent) { progress_->setValue(percent); }
 void TransmitWindow::DisableStart() { start_->setEnabled(false); }
 
 void TransmitWindow::ConnectionChanged() {
-    bool connected = doc_->m_bConnected;
+    bool connected = doc_->IsConnected();
     start_->setEnabled(!connected);
     stop_->setEnabled(connected);
 }

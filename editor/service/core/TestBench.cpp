@@ -95,7 +95,7 @@ std::string TestBench::PatternTestLine() {
     return IntText(FindPattern(list, 10, pattern, 4));
 }
 
-std::vector<std::string> TestBench::ImageHexLines(const std::array<uint8_t, 16001>& image) {
+std::vector<std::string> TestBench::ImageHexLines(const std::array<uint8_t, kImageSize>& image) {
     std::vector<std::string> lines;
     lines.reserve(image.size());
     char buf[4];

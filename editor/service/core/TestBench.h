@@ -1,6 +1,8 @@
 #pragma once
 // The self-checks of the test window: each builds the lines the window lists (and some write a
 // text file beside the program). Kept apart from the window so they run without a display.
+#include "common/ExchangeFiles.h"
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -30,7 +32,7 @@ public:
     // "arraytest": the search over its fixed data.
     static std::string PatternTestLine();
     // "File": the image bytes in hex, one line per byte.
-    static std::vector<std::string> ImageHexLines(const std::array<uint8_t, 16001>& image);
+    static std::vector<std::string> ImageHexLines(const std::array<uint8_t, kImageSize>& image);
 
     // Reads a whole image into MemImage; a missing or short file leaves MemImage as it was and
     // gives the reason in *error.

@@ -38,10 +38,11 @@ bool Frm_Radio::WriteMsgFile() {
 }
 
 bool Frm_Radio::ReadMsgFile() {
-    auto bytes = ReadFileBytes(Exchange(kMsgSysName));
-    if (!bytes || bytes->empty()) return false;
-    MsgBuf[0] = (*bytes)[0];
-    if (bytes->size() > 1) MsgBuf[1] = (*bytes)[1];
+    // The status is all the poll needs; byte 2 (the language) is never read back.
+    MsgSys msg{MsgBuf[0], MsgBuf[1], MsgBuf[2]};
+    if (!ReadMsgSys(Exchange(kMsgSysName), msg, 1)) return false;
+    MsgBuf[0] = msg.status;
+    MsgBuf[1] = msg.port;
     return true;
 }
 
