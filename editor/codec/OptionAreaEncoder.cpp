@@ -27,9 +27,9 @@ constexpr std::array<const char*, kOptionFieldCount> kOptionNames{
     "Head dial", "CTCSS decode sensitivity", "Fixed volume level", "Default channel", "Fixed mute level",
     "Default area"};
 
-constexpr std::array<const char*, kSplitToneFields> kToneNames{"Own ID", "Tone set", "PG call",
+constexpr std::array<const char*, kToneInfoFieldCount> kToneNames{"Own ID", "Tone set", "PG call",
                                                                "Hooker", "Blow",     "Speaker"};
-constexpr std::array<const char*, kSplitFarmFields> kFarmNames{
+constexpr std::array<const char*, kFarmFieldCount> kFarmNames{
     "FARMCALL on", "FARMCALL group ID", "Position",         "FARMCALL channel",   "FARMCALL frequency",
     "MARNET on",   "MARNET ID",         "Maximum channels", "Second receiver on", "Second receiver frequency"};
 
@@ -141,7 +141,7 @@ void EncodeGroupId(Fields& f) {
 }
 
 void EncodePriorities(Fields& f) {
-    for (int a = 1; a <= kScanAreas; ++a)
+    for (int a = 1; a <= kMaxAreas; ++a)
         f.c.w.Put(o::PriorityChannel(a), f.c.f.AreaPriorityCh[static_cast<size_t>(a)], "Priority channel");
 }
 
@@ -248,8 +248,8 @@ void EncodeRow(Fields& f, const Row& r) {
 const char* OptionFieldName(int n) {
     return n >= 0 && n < kOptionFieldCount ? kOptionNames[static_cast<size_t>(n)] : "";
 }
-const char* ToneFieldName(int n) { return n >= 0 && n < kSplitToneFields ? kToneNames[static_cast<size_t>(n)] : ""; }
-const char* FarmFieldName(int n) { return n >= 0 && n < kSplitFarmFields ? kFarmNames[static_cast<size_t>(n)] : ""; }
+const char* ToneFieldName(int n) { return n >= 0 && n < kToneInfoFieldCount ? kToneNames[static_cast<size_t>(n)] : ""; }
+const char* FarmFieldName(int n) { return n >= 0 && n < kFarmFieldCount ? kFarmNames[static_cast<size_t>(n)] : ""; }
 
 void EncodeOptionArea(EncodeContext& c) {
     Fields f{c};

@@ -345,7 +345,7 @@ TEST(OptionAreaTable, EveryFieldIsCodedOnceAndNoTwoRowsShareABit) {
     code(Record::Option, kOptTxtFunction);
     code(Record::Farm, kFarmPosition);
     code(Record::Farm, kFarmFrequency);
-    EXPECT_EQ(coded.size(), static_cast<size_t>(kSplitOptionFields + kSplitToneFields + kSplitFarmFields));
+    EXPECT_EQ(coded.size(), static_cast<size_t>(kOptionFieldCount + kToneInfoFieldCount + kFarmFieldCount));
 }
 
 } // namespace
