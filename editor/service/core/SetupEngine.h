@@ -2,6 +2,7 @@
 // The setup window's automatic transfer engine: a staged handshake, then the radio's memory
 // received into MemImage (and decoded) or MemImage sent to the radio, supervised by a one-second
 // tick. No command of the editor starts it; it is kept complete and safe should anything do so.
+#include "common/ExchangeFiles.h"
 #include "editor/service/core/SetupLink.h"
 
 #include <cstdint>
@@ -22,9 +23,9 @@ public:
 
     static constexpr int kTimeoutTicks = 5;
     static constexpr int kStallLimit = 3;
-    static constexpr long kSendLength = 16000;     // bytes of MemImage a write sends
+    static constexpr long kSendLength = static_cast<long>(kRadioImageSize); // bytes of MemImage a write sends
     static constexpr long kReceiveLength = 16400;  // bytes a read waits for
-    static constexpr long kStoreLength = 16000;    // bytes of a read that reach MemImage
+    static constexpr long kStoreLength = static_cast<long>(kRadioImageSize); // bytes of a read that reach MemImage
     // Bytes handed to the line per call: one second of line time at 9600 baud, so that a tick
     // sees progress and the window never blocks for long.
     static constexpr long kSendChunk = 960;
