@@ -35,18 +35,18 @@ protected:
 
 TEST_F(DataSetDocument, RecordWritesMarkOnlyWhatChanges) {
     EXPECT_FALSE(d.IsModified());
-    d.SetRadioOption(d.RadioOption);
+    d.SetRadioOption(d.RadioOption());
     for (int a = 1; a <= kMaxAreas; ++a) d.SetAreaName(a, std::to_string(a));
     EXPECT_FALSE(d.IsModified());
     EXPECT_TRUE(seen.modified.empty());
 
     d.SetAreaName(3, "HARBOUR");
-    EXPECT_EQ(d.AreaNames[3], "HARBOUR");
+    EXPECT_EQ(d.AreaNames()[3], "HARBOUR");
     EXPECT_TRUE(d.IsModified());
-    auto fields = Split(d.RadioOption);
+    auto fields = Split(d.RadioOption());
     fields[0] = "2";
     d.SetRadioOption(Join(fields));
-    EXPECT_EQ(d.RadioOption, Join(fields));
+    EXPECT_EQ(d.RadioOption(), Join(fields));
     EXPECT_EQ(seen.modified, std::vector<bool>{true}); // told once, not per write
 
     d.ClearModified();
@@ -60,7 +60,7 @@ TEST_F(DataSetDocument, AreasOutsideTheListAreNeitherWrittenNorAnEdit) {
     d.SetAreaName(0, "ZERO");
     d.SetAreaName(kMaxAreas + 1, "ELEVEN");
     d.SetAreaName(-1, "NEG");
-    EXPECT_EQ(d.AreaNames[0], "");
+    EXPECT_EQ(d.AreaNames()[0], "");
     EXPECT_FALSE(d.IsModified());
 }
 
