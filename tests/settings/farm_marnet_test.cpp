@@ -139,6 +139,18 @@ TEST_F(FarmUpdateTest, BothOnWithTheSecondReceiver) {
     EXPECT_EQ(std::count(w.calls.begin(), w.calls.end(), "AddSecondRec(152.000)"), 2);
 }
 
+// The update runs inside the dialog's OK, which marks the data set; the update itself is no edit
+// (the 5-tone list it fills is confirmed by its own dialog).
+TEST_F(FarmUpdateTest, TheUpdateLeavesTheEditToTheDialogsOk) {
+    d.SetFarmMarnetInfo("1|123|45|12|150.000|1|12345|40|1|152.000", RecordWrite::Quiet);
+    const std::string option = d.RadioOption();
+    UpdateFarmInfo(w, false);
+    EXPECT_NE(d.RadioOption(), option);
+    EXPECT_EQ(d.SpecialData()[98][1], "6");
+    EXPECT_EQ(d.SpecialData()[100][10], "12345");
+    EXPECT_FALSE(d.IsModified());
+}
+
 TEST_F(FarmUpdateTest, MarnetOnSeveralAreas) {
     auto f = Split(d.RadioOption());
     f[0] = "3";
