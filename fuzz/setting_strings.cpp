@@ -33,7 +33,8 @@ void ToneDialogTwice(const EditorData& d) {
     FiveToneList second;
     second.Load(*a);
     second.Store(*a);
-    if (a->FiveToneInfo() != info) fuzz::Fail("a second OK of the 5-tone dialog changed its settings", info + "\n" + a->FiveToneInfo());
+    if (a->FiveToneInfo() != info)
+        fuzz::Fail("a second OK of the 5-tone dialog changed its settings", info + "\n" + a->FiveToneInfo());
     for (int n = 1; n <= kToneLines; ++n)
         if (a->FiveToneChannels()[n] != lines[n])
             fuzz::Fail("a second OK of the 5-tone dialog changed line " + std::to_string(n),
@@ -52,11 +53,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         d->SetFiveToneLine(n, in.Line());
         auto fields = Split(in.Line());
         for (int k = 1; k <= kSpecialFields; ++k)
-            d->SetSpecialField(n, k, k <= static_cast<int>(fields.size()) ? fields[static_cast<size_t>(k - 1)] : "");
+            d->SetSpecialField(
+                n, k, k <= static_cast<int>(fields.size()) ? fields[static_cast<size_t>(k - 1)] : "");
     }
 
     if (auto r = RadioOptionRecord::Parse(d->RadioOption())) {
-        if (r->Join() != d->RadioOption()) fuzz::Fail("the option record does not join back", d->RadioOption());
+        if (r->Join() != d->RadioOption())
+            fuzz::Fail("the option record does not join back", d->RadioOption());
         for (int f = 0; f < kOptionFieldCount; ++f) {
             (void)FieldValid(*r, f);
             (void)CheckRange((*r)[f], OptionSpec(f).min, OptionSpec(f).max);
@@ -76,7 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             const bool off = (k >= 1 && k <= 4 && given[0] != "1") || ((k == 6 || k == 7) && given[5] != "1");
             const std::string want = flag ? (given[k] == "1" ? "1" : "0") : off ? "" : given[k];
             if (joined.size() != given.size() || joined[k] != want)
-                fuzz::Fail("the FARMCALL/MARNET record does not join back", d->FarmMarnetInfo() + "\n" + s->Join());
+                fuzz::Fail("the FARMCALL/MARNET record does not join back",
+                           d->FarmMarnetInfo() + "\n" + s->Join());
         }
         for (auto [box, text] : {std::pair{kGroupIdBox, s->groupId}, {kPositionBox, s->position},
                                  {kFarmChannelBox, s->farmChannel}, {kFarmFreqBox, s->farmFreq},

@@ -31,7 +31,8 @@ std::string AreaNameFromImage(const ImageArray& img, int area) {
 }
 
 void DecodeAreaNames(DecodeContext& c) {
-    for (int i = 1; i <= kMaxAreas; ++i) c.d.SetAreaName(i, AreaNameFromImage(c.img, i));
+    for (int i = 1; i <= kMaxAreas; ++i)
+        c.d.SetAreaName(i, AreaNameFromImage(c.img, i));
 }
 
 } // namespace vt

@@ -25,7 +25,9 @@ std::string StandardName(int code) { return code >= 1 && code <= 6 ? kStandards[
 
 std::string LineField(int n) { return "5-tone line " + std::to_string(n); }
 
-bool IsPlainCall(const EditorData& d, int n) { return d.SpecialData()[n][1] == "0" && d.SpecialData()[n][2] != "8"; }
+bool IsPlainCall(const EditorData& d, int n) {
+    return d.SpecialData()[n][1] == "0" && d.SpecialData()[n][2] != "8";
+}
 
 // The low bits of the count byte for each kind of special call.
 int KindConstant(const EditorData& d, int n) {

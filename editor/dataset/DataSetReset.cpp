@@ -27,7 +27,8 @@ void ResetDataSet(EditorData& d) {
     }
     d.SetRadioOption(kDefaultRadioOption);
     d.ResetSettings();
-    for (int n = 1; n <= kToneLines; ++n) d.SetSpecialLine(n, SpecialLine{});
+    for (int n = 1; n <= kToneLines; ++n)
+        d.SetSpecialLine(n, SpecialLine{});
     // A 5-tone list waiting for its dialog's OK belongs to the data set being replaced.
     d.PendingFiveTone.reset();
     d.CurrentArea = 1;

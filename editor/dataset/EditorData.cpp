@@ -15,9 +15,11 @@ EditorData::EditorData() {
 }
 
 void EditorData::ResetSettings() {
-    for (int i = 1; i <= kMaxAreas; ++i) areaNames_[static_cast<size_t>(i)] = std::to_string(i);
+    for (int i = 1; i <= kMaxAreas; ++i)
+        areaNames_[static_cast<size_t>(i)] = std::to_string(i);
     fiveToneInfo_ = kDefaultFiveToneInfo;
-    for (int n = 1; n <= kToneLines; ++n) fiveToneChannels_[static_cast<size_t>(n)] = kEmptyToneLine;
+    for (int n = 1; n <= kToneLines; ++n)
+        fiveToneChannels_[static_cast<size_t>(n)] = kEmptyToneLine;
     farmMarnetInfo_ = kDefaultFarmMarnetInfo;
 }
 
@@ -28,7 +30,9 @@ void EditorData::SetModified(bool modified) {
 }
 
 namespace {
-bool InRange(int n, int last) { return n >= 1 && n <= last; }
+bool InRange(int n, int last) {
+    return n >= 1 && n <= last;
+}
 } // namespace
 
 void EditorData::WriteRecord(std::string& stored, const std::string& value, RecordWrite how) {
@@ -37,7 +41,9 @@ void EditorData::WriteRecord(std::string& stored, const std::string& value, Reco
     if (how == RecordWrite::Edit && replacing_ == 0) MarkModified();
 }
 
-void EditorData::SetRadioOption(const std::string& record, RecordWrite how) { WriteRecord(radioOption_, record, how); }
+void EditorData::SetRadioOption(const std::string& record, RecordWrite how) {
+    WriteRecord(radioOption_, record, how);
+}
 
 void EditorData::SetFiveToneInfo(const std::string& record, RecordWrite how) {
     WriteRecord(fiveToneInfo_, record, how);
@@ -54,7 +60,8 @@ void EditorData::SetFiveToneLine(int line, const std::string& text, RecordWrite 
 
 void EditorData::SetSpecialLine(int line, const SpecialLine& fields, RecordWrite how) {
     if (!InRange(line, kToneLines)) return;
-    for (int f = 1; f <= kSpecialFields; ++f) SetSpecialField(line, f, fields[static_cast<size_t>(f)], how);
+    for (int f = 1; f <= kSpecialFields; ++f)
+        SetSpecialField(line, f, fields[static_cast<size_t>(f)], how);
 }
 
 void EditorData::SetSpecialField(int line, int field, const std::string& text, RecordWrite how) {

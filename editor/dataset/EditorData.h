@@ -1,6 +1,8 @@
 #pragma once
 // The editor's whole data set and session state, owned by the application and handed to every
 // window and to the image code. Members keep the names the windows and the image code use.
+// The text records (options, 5-tone, FARMCALL/MARNET, area names, list lines, special calls)
+// are read through accessors and written only through the setters, which decide what is an edit.
 // Arrays that the program numbers from 1 are sized one larger and leave index 0 unused.
 // The data set keeps its own "modified" flag and tells one listener (the main window) when it
 // changes and when the whole data set was replaced (New, Open, a read from the radio).
@@ -41,10 +43,10 @@ inline constexpr const char* kDefaultFiveToneInfo = "|1|1|1|5|1";
 inline constexpr const char* kDefaultFarmMarnetInfo = "0|||||0|||0|";
 inline constexpr const char* kEmptyToneLine = "|||||";
 
-using SpecialLine = std::array<std::string, kSpecialFields + 1>;      // fields 1..10
-using ToneLines = std::array<std::string, kToneLines + 1>;            // 1..100
-using SpecialLines = std::array<SpecialLine, kToneLines + 1>;         // [1..100][1..10]
-using AreaNameList = std::array<std::string, kMaxAreas + 1>;          // 1..10
+using SpecialLine = std::array<std::string, kSpecialFields + 1>; // fields 1..10
+using ToneLines = std::array<std::string, kToneLines + 1>;       // 1..100
+using SpecialLines = std::array<SpecialLine, kToneLines + 1>;    // [1..100][1..10]
+using AreaNameList = std::array<std::string, kMaxAreas + 1>;     // 1..10
 
 // How a record write counts. Edit: marks the data set modified when the value changes.
 // Quiet: never marks - for writes the user has not confirmed yet or did not make: start-up

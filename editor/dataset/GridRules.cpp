@@ -177,7 +177,8 @@ std::string WhichArea(EditorData& d, int row) {
 }
 
 std::string CurrentAreaName(const EditorData& d) {
-    if (d.CurrentArea >= 1 && d.CurrentArea <= kMaxAreas) return d.AreaNames()[static_cast<size_t>(d.CurrentArea)];
+    if (d.CurrentArea >= 1 && d.CurrentArea <= kMaxAreas)
+        return d.AreaNames()[static_cast<size_t>(d.CurrentArea)];
     return "Click one channel please";
 }
 

@@ -31,7 +31,8 @@ protected:
         ASSERT_LE(d->MFG.Rows(), areas * per + 3);
         ASSERT_EQ(Split(d->FiveToneInfo()).size(), 6u);
         ASSERT_EQ(Split(d->FarmMarnetInfo()).size(), 10u);
-        for (int n = 1; n <= kToneLines; ++n) ASSERT_EQ(Split(d->FiveToneChannels()[n]).size(), 6u);
+        for (int n = 1; n <= kToneLines; ++n)
+            ASSERT_EQ(Split(d->FiveToneChannels()[n]).size(), 6u);
         EncodeResult r = fx.Encode(*d);
         ASSERT_TRUE(r.ok()) << ErrorListText(r.errors);
     }

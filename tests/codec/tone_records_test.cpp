@@ -21,7 +21,8 @@ protected:
     void Line(int n, const std::string& text, const std::string& kind, std::initializer_list<std::pair<int, std::string>> special = {}) {
         d->SetFiveToneLine(n, text);
         d->SetSpecialField(n, 1, kind);
-        for (auto& [k, v] : special) d->SetSpecialField(n, static_cast<size_t>(k), v);
+        for (auto& [k, v] : special)
+            d->SetSpecialField(n, static_cast<size_t>(k), v);
     }
     std::vector<ImageError> Errors() { return fx.Encode(*d).errors; }
 };
@@ -216,7 +217,8 @@ TEST_F(ToneRecords, StationIdsComeBackAsStoredAndAreWrittenBackUnchanged) {
     EXPECT_EQ(img[Rec(1) + 0x0A], 0x0A); // "R", where "E" would be 0x05
     auto back = fx.Decode(img);
     const char* ids[] = {"5R6R7", "1G2E3", "5R6R7", "9E8G7", "5R6R7", "AGRE0", "1E2"};
-    for (int n = 1; n <= 7; ++n) EXPECT_EQ(back->SpecialData()[n][10], ids[n - 1]) << "line " << n;
+    for (int n = 1; n <= 7; ++n)
+        EXPECT_EQ(back->SpecialData()[n][10], ids[n - 1]) << "line " << n;
     EXPECT_EQ(Field(back->FiveToneChannels()[1], 0), "ROBOT 5R6R7 QUERY ALARM");
     EXPECT_EQ(Field(back->FiveToneChannels()[5], 0), "CALL 5R6R7 MESS NO 4");
     ImageArray again = fx.EncodeOk(*back);

@@ -136,7 +136,8 @@ const RecordWriter kWriters[] = {
      [](const EditorData& d) { return d.FiveToneInfo(); }},
     {"FARMCALL/MARNET", [](EditorData& d, const std::string& v, RecordWrite h) { d.SetFarmMarnetInfo(v, h); },
      [](const EditorData& d) { return d.FarmMarnetInfo(); }},
-    {"list line 100", [](EditorData& d, const std::string& v, RecordWrite h) { d.SetFiveToneLine(kToneLines, v, h); },
+    {"list line 100",
+     [](EditorData& d, const std::string& v, RecordWrite h) { d.SetFiveToneLine(kToneLines, v, h); },
      [](const EditorData& d) { return d.FiveToneChannels()[kToneLines]; }},
     {"special field 1.10",
      [](EditorData& d, const std::string& v, RecordWrite h) { d.SetSpecialField(1, kSpecialFields, v, h); },
@@ -183,9 +184,11 @@ TEST_F(DataSetDocument, QuietWritesStoreButAreNoEdit) {
 TEST_F(DataSetDocument, WritesOfAReplacementAreNoEdit) {
     {
         DataSetReplacement decoding(d);
-        for (const auto& w : kWriters) w.write(d, "FROM IMAGE", RecordWrite::Edit);
+        for (const auto& w : kWriters)
+            w.write(d, "FROM IMAGE", RecordWrite::Edit);
     }
-    for (const auto& w : kWriters) EXPECT_EQ(w.read(d), "FROM IMAGE") << w.name;
+    for (const auto& w : kWriters)
+        EXPECT_EQ(w.read(d), "FROM IMAGE") << w.name;
     EXPECT_FALSE(d.IsModified());
     EXPECT_TRUE(seen.modified.empty());
     // Once it ended, a change is an edit again.

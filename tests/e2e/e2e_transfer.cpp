@@ -117,7 +117,8 @@ private slots:
         QCOMPARE(data->RadioOption(), expected.RadioOption());
         QCOMPARE(data->RadioOption().substr(0, 5), std::string("2|20|"));
         QCOMPARE(data->FiveToneInfo(), expected.FiveToneInfo());
-        for (int n = 1; n <= 100; ++n) QCOMPARE(data->FiveToneChannels()[n], expected.FiveToneChannels()[n]);
+        for (int n = 1; n <= 100; ++n)
+            QCOMPARE(data->FiveToneChannels()[n], expected.FiveToneChannels()[n]);
         QCOMPARE(data->AreaNames()[1], std::string("FIELD"));
         QVERIFY(!data->FiveToneChannels()[1].empty());
     }

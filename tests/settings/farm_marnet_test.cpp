@@ -26,7 +26,9 @@ public:
     }
 };
 
-std::string OptionField(const EditorData& d, int k) { return Split(d.RadioOption())[static_cast<size_t>(k)]; }
+std::string OptionField(const EditorData& d, int k) {
+    return Split(d.RadioOption())[static_cast<size_t>(k)];
+}
 
 class FarmUpdateTest : public ::testing::Test {
 protected:

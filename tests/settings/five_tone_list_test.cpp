@@ -142,7 +142,8 @@ TEST_F(FiveToneListTest, TypedCallToneWipesTheFormerSpecialFields) {
     d.SetSpecialField(6, 8, "5", RecordWrite::Quiet);
     list.CommitCallTone(d, 6, "777");
     EXPECT_EQ(d.SpecialData()[6][1], "0");
-    for (int k = 2; k <= 10; ++k) EXPECT_EQ(d.SpecialData()[6][static_cast<size_t>(k)], "") << k;
+    for (int k = 2; k <= 10; ++k)
+        EXPECT_EQ(d.SpecialData()[6][static_cast<size_t>(k)], "") << k;
 }
 
 TEST_F(FiveToneListTest, CallToneEditorOpensOnPlainOrEmptyLinesOnly) {

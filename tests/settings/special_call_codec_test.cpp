@@ -58,7 +58,9 @@ protected:
         e.line = std::to_string(line);
         return e;
     }
-    static std::string Text(const EditorData& x, int n) { return Split(x.FiveToneChannels()[static_cast<size_t>(n)])[0]; }
+    static std::string Text(const EditorData& x, int n) {
+        return Split(x.FiveToneChannels()[static_cast<size_t>(n)])[0];
+    }
     static const std::string& Sd(const EditorData& x, int n, int k) {
         return x.SpecialData()[static_cast<size_t>(n)][static_cast<size_t>(k)];
     }

@@ -48,7 +48,8 @@ private slots:
         scope = std::make_unique<ui::ScopedMessageBox>(boxes.get());
         data = std::make_unique<EditorData>();
         main = std::make_unique<RecordingMain>(*data);
-        for (int i = 1; i <= 10; ++i) data->SetAreaName(i, std::to_string(i), RecordWrite::Quiet);
+        for (int i = 1; i <= 10; ++i)
+            data->SetAreaName(i, std::to_string(i), RecordWrite::Quiet);
         data->Lang.Set("Farea_Interface", 1, "Names");
         data->Lang.Set("Farea_Interface", 2, "No.");
         data->Lang.Set("Farea_Interface", 3, "Name");

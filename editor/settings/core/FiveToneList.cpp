@@ -105,7 +105,8 @@ std::string FiveToneList::LineText(int n) const {
 
 void FiveToneList::Store(EditorData& d) const {
     d.SetFiveToneInfo(InfoText());
-    for (int n = 1; n <= kToneLines; ++n) d.SetFiveToneLine(n, LineText(n));
+    for (int n = 1; n <= kToneLines; ++n)
+        d.SetFiveToneLine(n, LineText(n));
     d.MarkModified();
 }
 

@@ -144,9 +144,11 @@ ReportResult ChannelReport(const EditorData& d, const ReportLists& lists) {
         if (auto t = Split(d.FiveToneInfo()); t.size() == kToneInfoFieldCount) ToneInfoLines(out, t, lists);
         out.push_back("5TONE CHANNELS INFO---\r");
         out.push_back(std::string(kToneTitle) + "\r");
-        for (int i = 1; i <= kToneLines; ++i) out.push_back(ToneChannelLine(i, d.FiveToneChannels()[i]) + "\r");
+        for (int i = 1; i <= kToneLines; ++i)
+            out.push_back(ToneChannelLine(i, d.FiveToneChannels()[i]) + "\r");
         out.push_back("AREA NAME INFO---\r");
-        for (int i = 1; i <= kMaxAreas; ++i) out.push_back("AREA " + std::to_string(i) + ":  " + d.AreaNames()[i] + "\r");
+        for (int i = 1; i <= kMaxAreas; ++i)
+            out.push_back("AREA " + std::to_string(i) + ":  " + d.AreaNames()[i] + "\r");
     } catch (const ReportError& e) {
         res.lines.clear();
         res.error = e.what();

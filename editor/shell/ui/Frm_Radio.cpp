@@ -110,7 +110,8 @@ void Frm_Radio::Form_Load() {
     d_.SetRadioOption(kDefaultRadioOption, RecordWrite::Quiet);
     d_.SetFiveToneInfo(kDefaultFiveToneInfo, RecordWrite::Quiet);
     d_.SetFarmMarnetInfo(kDefaultFarmMarnetInfo, RecordWrite::Quiet);
-    for (int n = 1; n <= kToneLines; ++n) d_.SetFiveToneLine(n, kEmptyToneLine, RecordWrite::Quiet);
+    for (int n = 1; n <= kToneLines; ++n)
+        d_.SetFiveToneLine(n, kEmptyToneLine, RecordWrite::Quiet);
 
     lbArea->setText("AREA   NAME:");
     lbcurArea->setText("1");
@@ -119,7 +120,8 @@ void Frm_Radio::Form_Load() {
 
     BuildGrid(d_);
     ApplyColumnWidths();
-    for (int i = 1; i <= kMaxAreas; ++i) d_.SetAreaName(i, std::to_string(i), RecordWrite::Quiet);
+    for (int i = 1; i <= kMaxAreas; ++i)
+        d_.SetAreaName(i, std::to_string(i), RecordWrite::Quiet);
     d_.CurrentArea = 1;
 
     d_.LangCode = "eng";

@@ -108,8 +108,12 @@ std::string WithField(const std::string& joined, int n, const std::string& value
     return Join(f);
 }
 
-void SetOption(EditorData& d, int n, const std::string& value) { d.SetRadioOption(WithField(d.RadioOption(), n, value)); }
-std::string OptionField(const EditorData& d, int n) { return Field(d.RadioOption(), n); }
+void SetOption(EditorData& d, int n, const std::string& value) {
+    d.SetRadioOption(WithField(d.RadioOption(), n, value));
+}
+std::string OptionField(const EditorData& d, int n) {
+    return Field(d.RadioOption(), n);
+}
 
 void ExpectSameData(const EditorData& got, const EditorData& want, unsigned seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
@@ -119,7 +123,8 @@ void ExpectSameData(const EditorData& got, const EditorData& want, unsigned seed
     EXPECT_EQ(got.Setup3C00, want.Setup3C00);
     EXPECT_EQ(got.Setup3C02, want.Setup3C02);
     EXPECT_EQ(got.BandIndex, want.BandIndex);
-    for (int a = 1; a <= kMaxAreas; ++a) EXPECT_EQ(got.AreaNames()[a], want.AreaNames()[a]) << "area " << a;
+    for (int a = 1; a <= kMaxAreas; ++a)
+        EXPECT_EQ(got.AreaNames()[a], want.AreaNames()[a]) << "area " << a;
     ASSERT_EQ(got.MFG.Rows(), want.MFG.Rows());
     int bad = 0;
     for (int r = 1; r < got.MFG.Rows() && bad < 5; ++r)
