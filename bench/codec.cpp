@@ -32,7 +32,8 @@ void FillTables(ConversionTables& t) {
 
 void FullDataSet(EditorData& d) {
     ResetDataSet(d);
-    d.RadioOption = "10|20|0|0|1|100|5|0|1000|120|200|500|1000|2|0|1|7|1|7|3|1|1|0|1|1|0|1|1|1|1|1|0|0|CHANNEL|HIGH|1|0|12|0";
+    d.SetRadioOption("10|20|0|0|1|100|5|0|1000|120|200|500|1000|2|0|1|7|1|7|3|1|1|0|1|1|0|1|1|1|1|1|0|0|"
+                     "CHANNEL|HIGH|1|0|12|0");
     CoreMainWindow(d).AdjustArea_Marnet();
     SetBand(d, 3);
     for (int r = 1; r <= 200; ++r) {
@@ -50,8 +51,9 @@ void FullDataSet(EditorData& d) {
         d.MFG.SetTextMatrix(r, ColSelCall, std::to_string(r % 100 + 1));
     }
     for (int n = 1; n <= kToneLines; ++n) {
-        d.FiveToneChannels[n] = "CALL 1234567890|ZVEI1|LINE " + std::to_string(n) + "|" + std::to_string(n) + "|3|";
-        d.SpecialData[n][1] = "0";
+        d.SetFiveToneLine(n, "CALL 1234567890|ZVEI1|LINE " + std::to_string(n) + "|" + std::to_string(n) +
+                                 "|3|");
+        d.SetSpecialField(n, 1, "0");
     }
 }
 

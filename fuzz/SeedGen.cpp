@@ -40,10 +40,10 @@ ImageArray Encoded(const EditorData& d, ImageSource source) {
 }
 
 std::string SettingsText(const EditorData& d, int lines) {
-    std::string s = d.RadioOption + "\n" + d.FiveToneInfo + "\n" + d.FarmMarnetInfo;
+    std::string s = d.RadioOption() + "\n" + d.FiveToneInfo() + "\n" + d.FarmMarnetInfo();
     for (int n = 1; n <= lines; ++n) {
-        std::vector<std::string> special(d.SpecialData[n].begin() + 1, d.SpecialData[n].end());
-        s += "\n" + d.FiveToneChannels[n] + "\n" + Join(special);
+        std::vector<std::string> special(d.SpecialData()[n].begin() + 1, d.SpecialData()[n].end());
+        s += "\n" + d.FiveToneChannels()[n] + "\n" + Join(special);
     }
     return s;
 }

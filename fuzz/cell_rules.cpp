@@ -101,10 +101,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The options dialog's area layout (areas, channels per area), then the band menu.
     const int areas = 1 + in.Below(kMaxAreas);
     const int per = 1 + in.Below(kMaxChannels / areas);
-    auto options = Split(d->RadioOption);
+    auto options = Split(d->RadioOption());
     options[0] = IntText(areas);
     options[1] = IntText(per);
-    d->RadioOption = Join(options);
+    d->SetRadioOption(Join(options));
     w.AdjustArea_Marnet();
     w.UpdateAreaNo();
     w.UpdateScan();

@@ -18,24 +18,27 @@ namespace {
 
 void ToneDialogTwice(const EditorData& d) {
     auto a = fuzz::NewDataSet();
-    a->RadioOption = d.RadioOption;
-    a->FiveToneInfo = d.FiveToneInfo;
-    a->FiveToneChannels = d.FiveToneChannels;
-    a->SpecialData = d.SpecialData;
-    a->FarmMarnetInfo = d.FarmMarnetInfo;
+    a->SetRadioOption(d.RadioOption());
+    a->SetFiveToneInfo(d.FiveToneInfo());
+    for (int n = 1; n <= kToneLines; ++n) {
+        a->SetFiveToneLine(n, d.FiveToneChannels()[static_cast<size_t>(n)]);
+        a->SetSpecialLine(n, d.SpecialData()[static_cast<size_t>(n)]);
+    }
+    a->SetFarmMarnetInfo(d.FarmMarnetInfo());
     FiveToneList first;
     first.Load(*a);
     first.Store(*a);
-    const std::string info = a->FiveToneInfo;
-    const auto lines = a->FiveToneChannels;
+    const std::string info = a->FiveToneInfo();
+    const auto lines = a->FiveToneChannels();
     FiveToneList second;
     second.Load(*a);
     second.Store(*a);
-    if (a->FiveToneInfo != info) fuzz::Fail("a second OK of the 5-tone dialog changed its settings", info + "\n" + a->FiveToneInfo);
+    if (a->FiveToneInfo() != info)
+        fuzz::Fail("a second OK of the 5-tone dialog changed its settings", info + "\n" + a->FiveToneInfo());
     for (int n = 1; n <= kToneLines; ++n)
-        if (a->FiveToneChannels[n] != lines[n])
+        if (a->FiveToneChannels()[n] != lines[n])
             fuzz::Fail("a second OK of the 5-tone dialog changed line " + std::to_string(n),
-                       lines[n] + "\n" + a->FiveToneChannels[n]);
+                       lines[n] + "\n" + a->FiveToneChannels()[n]);
 }
 
 } // namespace
@@ -43,18 +46,20 @@ void ToneDialogTwice(const EditorData& d) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Input in(data, size);
     auto d = fuzz::NewDataSet();
-    d->RadioOption = in.Line();
-    if (!in.Empty()) d->FiveToneInfo = in.Line();
-    if (!in.Empty()) d->FarmMarnetInfo = in.Line();
+    d->SetRadioOption(in.Line());
+    if (!in.Empty()) d->SetFiveToneInfo(in.Line());
+    if (!in.Empty()) d->SetFarmMarnetInfo(in.Line());
     for (int n = 1; n <= kToneLines && !in.Empty(); ++n) {
-        d->FiveToneChannels[n] = in.Line();
+        d->SetFiveToneLine(n, in.Line());
         auto fields = Split(in.Line());
         for (int k = 1; k <= kSpecialFields; ++k)
-            d->SpecialData[n][k] = k <= static_cast<int>(fields.size()) ? fields[static_cast<size_t>(k - 1)] : "";
+            d->SetSpecialField(
+                n, k, k <= static_cast<int>(fields.size()) ? fields[static_cast<size_t>(k - 1)] : "");
     }
 
-    if (auto r = RadioOptionRecord::Parse(d->RadioOption)) {
-        if (r->Join() != d->RadioOption) fuzz::Fail("the option record does not join back", d->RadioOption);
+    if (auto r = RadioOptionRecord::Parse(d->RadioOption())) {
+        if (r->Join() != d->RadioOption())
+            fuzz::Fail("the option record does not join back", d->RadioOption());
         for (int f = 0; f < kOptionFieldCount; ++f) {
             (void)FieldValid(*r, f);
             (void)CheckRange((*r)[f], OptionSpec(f).min, OptionSpec(f).max);
@@ -65,16 +70,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         (void)TrunkModesExclusive(*r);
         (void)CarriedDefaultIndex((*r)[kOptDefaultChannel], r->ChannelsPerArea());
     }
-    if (auto s = FarmMarnetSettings::Parse(d->FarmMarnetInfo)) {
+    if (auto s = FarmMarnetSettings::Parse(d->FarmMarnetInfo())) {
         // The three switches come back as "1" or "0", the fields of a switched-off FARMCALL or
         // MARNET group empty (the image cannot keep them), every other field as it stood.
-        const auto given = Split(d->FarmMarnetInfo), joined = Split(s->Join());
+        const auto given = Split(d->FarmMarnetInfo()), joined = Split(s->Join());
         for (size_t k = 0; k < given.size(); ++k) {
             const bool flag = k == 0 || k == 5 || k == 8;
             const bool off = (k >= 1 && k <= 4 && given[0] != "1") || ((k == 6 || k == 7) && given[5] != "1");
             const std::string want = flag ? (given[k] == "1" ? "1" : "0") : off ? "" : given[k];
             if (joined.size() != given.size() || joined[k] != want)
-                fuzz::Fail("the FARMCALL/MARNET record does not join back", d->FarmMarnetInfo + "\n" + s->Join());
+                fuzz::Fail("the FARMCALL/MARNET record does not join back",
+                           d->FarmMarnetInfo() + "\n" + s->Join());
         }
         for (auto [box, text] : {std::pair{kGroupIdBox, s->groupId}, {kPositionBox, s->position},
                                  {kFarmChannelBox, s->farmChannel}, {kFarmFreqBox, s->farmFreq},
@@ -84,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     for (int n = 1; n <= kToneLines; ++n)
         for (int k = 1; k <= kSpecialFields; ++k) {
-            std::string f = d->SpecialData[n][k];
+            std::string f = d->SpecialData()[n][k];
             (void)CheckID(f);
             (void)CheckOtherId(f);
             (void)TwoDigits(f);

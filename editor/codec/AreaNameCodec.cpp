@@ -17,7 +17,7 @@ void EncodeAreaNames(EncodeContext& c) {
         size_t slot = layout::kAreaNameTable + static_cast<size_t>(i - 1) * layout::kAreaNameSlot;
         // The whole slot is rewritten so that no tail of the default name survives a short one.
         for (size_t k = 0; k < layout::kAreaNameSlot; ++k) c.w.Set(slot + k, 0);
-        c.w.PutText(slot, c.d.AreaNames[static_cast<size_t>(i)], layout::kAreaNameSlot,
+        c.w.PutText(slot, c.d.AreaNames()[static_cast<size_t>(i)], layout::kAreaNameSlot,
                     "Name of area " + std::to_string(i));
     }
 }
@@ -31,7 +31,8 @@ std::string AreaNameFromImage(const ImageArray& img, int area) {
 }
 
 void DecodeAreaNames(DecodeContext& c) {
-    for (int i = 1; i <= kMaxAreas; ++i) c.d.AreaNames[static_cast<size_t>(i)] = AreaNameFromImage(c.img, i);
+    for (int i = 1; i <= kMaxAreas; ++i)
+        c.d.SetAreaName(i, AreaNameFromImage(c.img, i));
 }
 
 } // namespace vt

@@ -56,7 +56,7 @@ std::string InRange(const std::string& text, const NumberRule& r, const std::str
 }
 
 void RepairOptions(Repairs& r) {
-    auto f = Split(r.c.d.RadioOption);
+    auto f = Split(r.c.d.RadioOption());
     auto fallback = Split(kDefaultRadioOption);
     if (f.size() != fallback.size()) return;
     for (const auto& rule : kOptionNumbers) {
@@ -80,7 +80,7 @@ void RepairOptions(Repairs& r) {
         const long long stored = r.c.t.DefaultImage[layout::opt::DefaultArea] - 1;
         f[38] = IntText(stored >= 0 && stored < ToWhole(f[0]).value_or(1) ? stored : 0);
     }
-    r.c.d.RadioOption = Join(f);
+    r.c.d.SetRadioOption(Join(f));
 }
 
 bool IsToneDigit(const std::string& ch) {
@@ -88,13 +88,13 @@ bool IsToneDigit(const std::string& ch) {
 }
 
 void RepairToneSettings(Repairs& r) {
-    auto t = Split(r.c.d.FiveToneInfo);
+    auto t = Split(r.c.d.FiveToneInfo());
     if (t.size() != kToneInfoFieldCount) return;
     bool ok = CharCount(t[0]) <= 5;
     for (size_t i = 0; ok && i < CharCount(t[0]); ++i) ok = IsToneDigit(CharAt(t[0], i));
     if (!ok) r.Replace(t[0], "", ToneFieldName(0));
     r.Replace(t[4], InRange(t[4], kBlows, Split(kDefaultFiveToneInfo)[4]), ToneFieldName(4));
-    r.c.d.FiveToneInfo = Join(t);
+    r.c.d.SetFiveToneInfo(Join(t));
 }
 
 // With MARNET on the radio takes five digits, a repeated one sent as R.
@@ -113,23 +113,23 @@ std::string MarnetId(const std::string& id) {
 ImageArray StoredOptionArea(const DecodeContext& c) {
     ImageArray scratch = c.t.DefaultImage;
     EncodeContext e(c.d, c.t, scratch);
-    if (!e.f.SplitOptions(c.d.RadioOption)) return scratch;
-    e.f.SplitToneSettings(c.d.FiveToneInfo);
-    e.f.SplitFarmSettings(c.d.FarmMarnetInfo);
+    if (!e.f.SplitOptions(c.d.RadioOption())) return scratch;
+    e.f.SplitToneSettings(c.d.FiveToneInfo());
+    e.f.SplitFarmSettings(c.d.FarmMarnetInfo());
     e.f.ScanAreaPriority(c.d.MFG);
     EncodeOptionArea(e);
     return scratch;
 }
 
 void RepairFarmSettings(Repairs& r) {
-    auto f = Split(r.c.d.FarmMarnetInfo);
+    auto f = Split(r.c.d.FarmMarnetInfo());
     if (f.size() != kFarmFieldCount) return;
     if (f[5] == "1") r.Replace(f[6], MarnetId(f[6]), FarmFieldName(6));
     // The group ID is a number of up to three digits.
     bool digits = CharCount(f[1]) <= 3;
     for (char ch : f[1]) digits = digits && ch >= '0' && ch <= '9';
     if (!digits) r.Replace(f[1], "", FarmFieldName(1));
-    r.c.d.FarmMarnetInfo = Join(f);
+    r.c.d.SetFarmMarnetInfo(Join(f));
     const ImageArray stored = StoredOptionArea(r.c);
     namespace o = layout::opt;
     if (f[5] != "1")
@@ -141,7 +141,7 @@ void RepairFarmSettings(Repairs& r) {
               FarmFieldName(1));
     const int word = 256 * stored[o::SecondRxWordHigh] + stored[o::SecondRxWordLow];
     r.Replace(f[9], SecondFrequencyText(word), FarmFieldName(9));
-    r.c.d.FarmMarnetInfo = Join(f);
+    r.c.d.SetFarmMarnetInfo(Join(f));
     // The second receiver's Rx is stored as that same word.
     auto& g = r.c.d.MFG;
     const int last = g.Rows() - 1;
@@ -167,9 +167,9 @@ std::string WithoutControls(const std::string& text) {
 // Names the encoder does not store (a one-area set, areas beyond the count) come back as the
 // default image has them; characters the radio shows as nothing are dropped.
 void RepairAreaNames(Repairs& r) {
-    const auto areas = ToWhole(Split(r.c.d.RadioOption).front()).value_or(1);
+    const auto areas = ToWhole(Split(r.c.d.RadioOption()).front()).value_or(1);
     for (int i = 1; i <= kMaxAreas; ++i) {
-        auto& name = r.c.d.AreaNames[static_cast<size_t>(i)];
+        std::string name = r.c.d.AreaNames()[static_cast<size_t>(i)];
         std::string now;
         if (areas == 1 || i > areas) {
             now = AreaNameFromImage(r.c.t.DefaultImage, i);
@@ -177,6 +177,7 @@ void RepairAreaNames(Repairs& r) {
             now = WithoutControls(name);
         }
         r.Replace(name, now, "Name of area " + std::to_string(i));
+        r.c.d.SetAreaName(i, name);
     }
 }
 
@@ -222,9 +223,9 @@ std::string LineName(int n) { return "5-tone line " + std::to_string(n); }
 
 void RepairToneLines(Repairs& r) {
     for (int n = 1; n <= kToneLines; ++n) {
-        auto f = ToneLineFields(r.c.d.FiveToneChannels[n]);
+        auto f = ToneLineFields(r.c.d.FiveToneChannels()[n]);
         if (!f) continue;
-        auto& sd = r.c.d.SpecialData[n];
+        SpecialLine sd = r.c.d.SpecialData()[n];
         std::string& text = (*f)[0];
         (*f)[2] = Trim(WithoutControls((*f)[2]));
         if (sd[1] == "0" && sd[2] != "8" && CharCount(text) > 25) {
@@ -248,8 +249,10 @@ void RepairToneLines(Repairs& r) {
             sd[8] = "LOW";
             sd[9].clear();
         }
-        std::string now = Join(*f);
-        r.Replace(r.c.d.FiveToneChannels[n], now, LineName(n));
+        r.c.d.SetSpecialLine(static_cast<int>(n), sd);
+        std::string line = r.c.d.FiveToneChannels()[n];
+        r.Replace(line, Join(*f), LineName(n));
+        r.c.d.SetFiveToneLine(static_cast<int>(n), line);
     }
 }
 

@@ -27,13 +27,13 @@ EncodeResult EncodeImage(const EditorData& d, const CodecTables& tables, ImageSo
     EncodeResult out;
     out.image = tables.DefaultImage;
     EncodeContext c(d, tables, out.image);
-    if (!c.f.SplitOptions(d.RadioOption)) {
+    if (!c.f.SplitOptions(d.RadioOption())) {
         c.w.Fail("Radio options", 0, "The radio options do not hold 39 fields; open Radio Option and confirm it.");
         out.errors = c.w.TakeErrors();
         return out;
     }
-    c.f.SplitToneSettings(d.FiveToneInfo);
-    c.f.SplitFarmSettings(d.FarmMarnetInfo);
+    c.f.SplitToneSettings(d.FiveToneInfo());
+    c.f.SplitFarmSettings(d.FarmMarnetInfo());
     c.f.ScanAreaPriority(d.MFG);
     EncodeOptionArea(c);
     EncodeKeyTable(c);
@@ -55,18 +55,18 @@ DecodeResult DecodeImage(const ImageArray& image, const CodecTables& tables, Ima
     DecodeContext c(d, tables, image);
     DecodeResult out;
     // Fields the image does not carry start from the data set the caller has just reset.
-    if (!c.f.SplitOptions(d.RadioOption)) c.f.SplitOptions(kDefaultRadioOption);
-    c.f.SplitToneSettings(d.FiveToneInfo);
-    c.f.SplitFarmSettings(d.FarmMarnetInfo);
+    if (!c.f.SplitOptions(d.RadioOption())) c.f.SplitOptions(kDefaultRadioOption);
+    c.f.SplitToneSettings(d.FiveToneInfo());
+    c.f.SplitFarmSettings(d.FarmMarnetInfo());
 
     DecodeOptionArea(c);
     DecodeKeyTable(c);
     DecodeEmergencyTable(c);
     DecodeAreaNames(c);
     if (source == ImageSource::File) DecodeIdSuffix(c);
-    d.RadioOption = JoinFields(AsVector(c.f.OptionFields));
-    d.FarmMarnetInfo = JoinFields(AsVector(c.f.FarmFields));
-    d.FiveToneInfo = JoinFields(AsVector(c.f.ToneFields));
+    d.SetRadioOption(JoinFields(AsVector(c.f.OptionFields)));
+    d.SetFarmMarnetInfo(JoinFields(AsVector(c.f.FarmFields)));
+    d.SetFiveToneInfo(JoinFields(AsVector(c.f.ToneFields)));
 
     {
         GridBatch batch(d.MFG);

@@ -59,10 +59,11 @@ struct Diff {
 
 std::string DataSetDifference(const EditorData& got, const EditorData& want, size_t maxLines) {
     Diff d{maxLines, {}};
-    d.Check("radio options", got.RadioOption, want.RadioOption);
-    d.Check("5-tone settings", got.FiveToneInfo, want.FiveToneInfo);
-    d.Check("FARMCALL/MARNET", got.FarmMarnetInfo, want.FarmMarnetInfo);
-    for (int a = 1; a <= kMaxAreas; ++a) d.Check("area name " + std::to_string(a), got.AreaNames[a], want.AreaNames[a]);
+    d.Check("radio options", got.RadioOption(), want.RadioOption());
+    d.Check("5-tone settings", got.FiveToneInfo(), want.FiveToneInfo());
+    d.Check("FARMCALL/MARNET", got.FarmMarnetInfo(), want.FarmMarnetInfo());
+    for (int a = 1; a <= kMaxAreas; ++a)
+        d.Check("area name " + std::to_string(a), got.AreaNames()[a], want.AreaNames()[a]);
     d.Check("setup byte 0x3C00", got.Setup3C00, want.Setup3C00);
     d.Check("setup byte 0x3C01", got.Setup3C01, want.Setup3C01);
     d.Check("setup byte 0x3C02", got.Setup3C02, want.Setup3C02);
@@ -74,10 +75,10 @@ std::string DataSetDifference(const EditorData& got, const EditorData& want, siz
             d.Check("cell (" + std::to_string(r) + ", " + std::to_string(c) + ")", got.MFG.TextMatrix(r, c),
                     want.MFG.TextMatrix(r, c));
     for (int n = 1; n <= kToneLines; ++n) {
-        d.Check("5-tone line " + std::to_string(n), got.FiveToneChannels[n], want.FiveToneChannels[n]);
+        d.Check("5-tone line " + std::to_string(n), got.FiveToneChannels()[n], want.FiveToneChannels()[n]);
         for (int k = 1; k <= kSpecialFields; ++k)
-            d.Check("special call " + std::to_string(n) + " field " + std::to_string(k), got.SpecialData[n][k],
-                    want.SpecialData[n][k]);
+            d.Check("special call " + std::to_string(n) + " field " + std::to_string(k),
+                    got.SpecialData()[n][k], want.SpecialData()[n][k]);
     }
     std::string out;
     for (const auto& l : d.lines) out += (out.empty() ? "" : "\n") + l;

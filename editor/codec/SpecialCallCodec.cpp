@@ -24,7 +24,7 @@ struct Special {
     EncodeContext& c;
     int n;
     size_t rec;
-    const std::string& F(int k) const { return c.d.SpecialData[n][static_cast<size_t>(k)]; }
+    const std::string& F(int k) const { return c.d.SpecialData()[n][static_cast<size_t>(k)]; }
     std::string toneSet;
     void Set(size_t off, int v) { c.w.Set(rec + off, static_cast<uint8_t>(v)); }
     void Zero(size_t from, size_t to) {
@@ -165,9 +165,9 @@ std::optional<std::string> IdFromCodes(const DecodeContext& c, size_t rec, size_
 } // namespace
 
 void EncodeSpecialCall(EncodeContext& c, int n, size_t rec) {
-    auto parts = Split(c.d.FiveToneChannels[n]);
+    auto parts = Split(c.d.FiveToneChannels()[n]);
     Special s{c, n, rec, parts.size() > 1 ? parts[1] : std::string()};
-    const std::string& kind = c.d.SpecialData[n][1];
+    const std::string& kind = c.d.SpecialData()[n][1];
     if (kind == "1") {
         CodeFetch(s);
     } else if (kind == "3") {
@@ -191,7 +191,7 @@ void EncodeSpecialCall(EncodeContext& c, int n, size_t rec) {
 }
 
 void DecodeSpecialCall(DecodeContext& c, int n, size_t rec, std::vector<std::string>& line) {
-    auto& sd = c.d.SpecialData[n];
+    SpecialLine sd = c.d.SpecialData()[static_cast<size_t>(n)];
     const std::string kind = sd[1];
     const uint8_t param = c.At(rec + 0x0E);
     const std::string& toneSet = line.size() > 1 ? line[1] : std::string();
@@ -223,6 +223,7 @@ void DecodeSpecialCall(DecodeContext& c, int n, size_t rec, std::vector<std::str
         sd[10] = HexText(c, rec + 3, 3);
         line[0] = "FARMCALL " + sd[10];
     }
+    c.d.SetSpecialLine(n, sd);
 }
 
 } // namespace vt

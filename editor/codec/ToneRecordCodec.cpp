@@ -25,11 +25,13 @@ std::string StandardName(int code) { return code >= 1 && code <= 6 ? kStandards[
 
 std::string LineField(int n) { return "5-tone line " + std::to_string(n); }
 
-bool IsPlainCall(const EditorData& d, int n) { return d.SpecialData[n][1] == "0" && d.SpecialData[n][2] != "8"; }
+bool IsPlainCall(const EditorData& d, int n) {
+    return d.SpecialData()[n][1] == "0" && d.SpecialData()[n][2] != "8";
+}
 
 // The low bits of the count byte for each kind of special call.
 int KindConstant(const EditorData& d, int n) {
-    const std::string& k = d.SpecialData[n][1];
+    const std::string& k = d.SpecialData()[n][1];
     if (k == "1" || k == "6") return 6;
     if (k == "3" || k == "2") return 8;
     if (k == "5") return 4;
@@ -46,7 +48,7 @@ void EncodeChannel(EncodeContext& c, int n, size_t rec, const std::vector<std::s
 }
 
 void EncodeKindAndCount(EncodeContext& c, int n, size_t rec, const std::vector<std::string>& f) {
-    const std::string& kindText = c.d.SpecialData[n][1];
+    const std::string& kindText = c.d.SpecialData()[n][1];
     int kind = 15;
     if (!kindText.empty()) {
         auto k = c.w.IntIn(kindText, 0, 15, LineField(n) + " kind");
@@ -126,7 +128,7 @@ void EncodeEmergencyTable(EncodeContext& c) {
         c.w.Set(layout::kEmergencyTable + 2 * e + 1, c.w.At(layout::kToneSetByte));
     }
     for (int n = 1; n <= kToneLines; ++n) {
-        auto f = ToneLineFields(c.d.FiveToneChannels[n]);
+        auto f = ToneLineFields(c.d.FiveToneChannels()[n]);
         if (!f || !IsNumeric((*f)[5])) continue;
         auto e = c.w.IntIn((*f)[5], 1, 10, LineField(n) + " emergency number");
         if (!e) continue;
@@ -138,7 +140,7 @@ void EncodeEmergencyTable(EncodeContext& c) {
 
 void EncodeToneRecords(EncodeContext& c) {
     for (int n = 1; n <= kToneLines; ++n) {
-        auto f = ToneLineFields(c.d.FiveToneChannels[n]);
+        auto f = ToneLineFields(c.d.FiveToneChannels()[n]);
         if (!f) continue;
         size_t rec = layout::ToneRecord(n);
         EncodeChannel(c, n, rec, *f);
@@ -154,18 +156,18 @@ void DecodeEmergencyTable(DecodeContext& c) {
         size_t at = layout::kEmergencyTable + 2 * static_cast<size_t>(e - 1);
         int n = c.At(at + 1) == 1 ? c.At(at) : 0;
         if (n < 1 || n > kToneLines) continue;
-        auto f = ToneLineFields(c.d.FiveToneChannels[n]);
+        auto f = ToneLineFields(c.d.FiveToneChannels()[n]);
         if (!f) continue;
         (*f)[5] = IntText(e);
-        c.d.FiveToneChannels[n] = Join(*f);
+        c.d.SetFiveToneLine(n, Join(*f));
     }
 }
 
 void DecodeToneRecords(DecodeContext& c) {
     for (int n = 1; n <= kToneLines; ++n) {
-        auto f = ToneLineFields(c.d.FiveToneChannels[n]);
+        auto f = ToneLineFields(c.d.FiveToneChannels()[n]);
         if (!f) continue;
-        auto& sd = c.d.SpecialData[n];
+        SpecialLine sd = c.d.SpecialData()[static_cast<size_t>(n)];
         size_t rec = layout::ToneRecord(n);
         int ch = c.At(rec);
         (*f)[3] = ch >= 1 && ch <= 201 ? IntText(ch) : "CURRENT";
@@ -185,8 +187,9 @@ void DecodeToneRecords(DecodeContext& c) {
             }
         }
         (*f)[2] = Trim(FieldText(NameText(&c.img[rec + 0x10], 16)));
+        c.d.SetSpecialLine(n, sd);
         DecodeSpecialCall(c, n, rec, *f);
-        c.d.FiveToneChannels[n] = Join(*f);
+        c.d.SetFiveToneLine(n, Join(*f));
     }
 }
 

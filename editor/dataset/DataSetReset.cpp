@@ -25,10 +25,10 @@ void ResetDataSet(EditorData& d) {
         d.MFG.SetTextMatrix(last, ColName1, "SECOND");
         d.MFG.SetTextMatrix(last, ColName2, "RECEIVER");
     }
-    d.RadioOption = kDefaultRadioOption;
+    d.SetRadioOption(kDefaultRadioOption);
     d.ResetSettings();
-    for (auto& line : d.SpecialData)
-        for (auto& f : line) f.clear();
+    for (int n = 1; n <= kToneLines; ++n)
+        d.SetSpecialLine(n, SpecialLine{});
     // A 5-tone list waiting for its dialog's OK belongs to the data set being replaced.
     d.PendingFiveTone.reset();
     d.CurrentArea = 1;

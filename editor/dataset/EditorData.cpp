@@ -10,15 +10,17 @@ EditorData::EditorData() {
     // A new data set is the freshly started editor's: the full grid of 202 rows.
     BuildGrid(*this);
     ResetSettings();
-    for (auto& line : SpecialData)
+    for (auto& line : specialData_)
         for (auto& f : line) f.clear();
 }
 
 void EditorData::ResetSettings() {
-    for (int i = 1; i <= kMaxAreas; ++i) AreaNames[i] = std::to_string(i);
-    FiveToneInfo = kDefaultFiveToneInfo;
-    for (int n = 1; n <= kToneLines; ++n) FiveToneChannels[n] = kEmptyToneLine;
-    FarmMarnetInfo = kDefaultFarmMarnetInfo;
+    for (int i = 1; i <= kMaxAreas; ++i)
+        areaNames_[static_cast<size_t>(i)] = std::to_string(i);
+    fiveToneInfo_ = kDefaultFiveToneInfo;
+    for (int n = 1; n <= kToneLines; ++n)
+        fiveToneChannels_[static_cast<size_t>(n)] = kEmptyToneLine;
+    farmMarnetInfo_ = kDefaultFarmMarnetInfo;
 }
 
 void EditorData::SetModified(bool modified) {
@@ -27,18 +29,57 @@ void EditorData::SetModified(bool modified) {
     if (listener_.l) listener_.l->ModifiedChanged(modified);
 }
 
-void EditorData::SetRadioOption(const std::string& record) {
-    if (RadioOption == record) return;
-    RadioOption = record;
-    MarkModified();
+namespace {
+bool InRange(int n, int last) {
+    return n >= 1 && n <= last;
+}
+} // namespace
+
+void EditorData::WriteRecord(std::string& stored, const std::string& value, RecordWrite how) {
+    if (stored == value) return;
+    stored = value;
+    if (how == RecordWrite::Edit && replacing_ == 0) MarkModified();
 }
 
-void EditorData::SetAreaName(int area, const std::string& name) {
-    if (area < 1 || area > kMaxAreas) return;
-    std::string& stored = AreaNames[static_cast<size_t>(area)];
-    if (stored == name) return;
-    stored = name;
-    MarkModified();
+void EditorData::SetRadioOption(const std::string& record, RecordWrite how) {
+    WriteRecord(radioOption_, record, how);
+}
+
+void EditorData::SetFiveToneInfo(const std::string& record, RecordWrite how) {
+    WriteRecord(fiveToneInfo_, record, how);
+}
+
+void EditorData::SetFarmMarnetInfo(const std::string& record, RecordWrite how) {
+    WriteRecord(farmMarnetInfo_, record, how);
+}
+
+void EditorData::SetFiveToneLine(int line, const std::string& text, RecordWrite how) {
+    if (!InRange(line, kToneLines)) return;
+    WriteRecord(fiveToneChannels_[static_cast<size_t>(line)], text, how);
+}
+
+void EditorData::SetSpecialLine(int line, const SpecialLine& fields, RecordWrite how) {
+    if (!InRange(line, kToneLines)) return;
+    for (int f = 1; f <= kSpecialFields; ++f)
+        SetSpecialField(line, f, fields[static_cast<size_t>(f)], how);
+}
+
+void EditorData::SetSpecialField(int line, int field, const std::string& text, RecordWrite how) {
+    if (!InRange(line, kToneLines) || !InRange(field, kSpecialFields)) return;
+    WriteRecord(specialData_[static_cast<size_t>(line)][static_cast<size_t>(field)], text, how);
+}
+
+void EditorData::SetAreaName(int area, const std::string& name, RecordWrite how) {
+    if (!InRange(area, kMaxAreas)) return;
+    WriteRecord(areaNames_[static_cast<size_t>(area)], name, how);
+}
+
+void EditorData::RestoreFiveTone(const std::string& info, const ToneLines& lines, const SpecialLines& special,
+                                 const std::string& farmMarnet) {
+    fiveToneInfo_ = info;
+    fiveToneChannels_ = lines;
+    specialData_ = special;
+    farmMarnetInfo_ = farmMarnet;
 }
 
 void EditorData::BeginReplace() {

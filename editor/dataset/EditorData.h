@@ -1,6 +1,8 @@
 #pragma once
 // The editor's whole data set and session state, owned by the application and handed to every
 // window and to the image code. Members keep the names the windows and the image code use.
+// The text records (options, 5-tone, FARMCALL/MARNET, area names, list lines, special calls)
+// are read through accessors and written only through the setters, which decide what is an edit.
 // Arrays that the program numbers from 1 are sized one larger and leave index 0 unused.
 // The data set keeps its own "modified" flag and tells one listener (the main window) when it
 // changes and when the whole data set was replaced (New, Open, a read from the radio).
@@ -41,6 +43,18 @@ inline constexpr const char* kDefaultFiveToneInfo = "|1|1|1|5|1";
 inline constexpr const char* kDefaultFarmMarnetInfo = "0|||||0|||0|";
 inline constexpr const char* kEmptyToneLine = "|||||";
 
+using SpecialLine = std::array<std::string, kSpecialFields + 1>; // fields 1..10
+using ToneLines = std::array<std::string, kToneLines + 1>;       // 1..100
+using SpecialLines = std::array<SpecialLine, kToneLines + 1>;    // [1..100][1..10]
+using AreaNameList = std::array<std::string, kMaxAreas + 1>;     // 1..10
+
+// How a record write counts. Edit: marks the data set modified when the value changes.
+// Quiet: never marks - for writes the user has not confirmed yet or did not make: start-up
+// defaults, the 5-tone dialog's working writes (its Cancel restores them), and the FARMCALL/
+// MARNET update into the 5-tone data (its own dialog's OK marks). Inside a bulk replacement no
+// write marks.
+enum class RecordWrite { Edit, Quiet };
+
 // A new object holds the state of a freshly started editor (grid of 202 rows, band 1, English).
 struct EditorData {
     EditorData();
@@ -59,17 +73,10 @@ struct EditorData {
     // Current choices of the SCAN column ("NO", "T", "S", "P", "TS", "TP" or the ACS set).
     std::vector<std::string> ScanChoices;
 
-    std::string RadioOption = kDefaultRadioOption;
-
     int BandIndex = 1;
     std::array<double, 3> BandLimits{0.0, 53.0, 60.0}; // indices 1 (low) and 2 (high)
     std::string BandRangeText = "53 -- 60 MHz";
 
-    std::string FiveToneInfo = kDefaultFiveToneInfo;
-    std::array<std::string, kToneLines + 1> FiveToneChannels;                          // 1..100
-    std::array<std::array<std::string, kSpecialFields + 1>, kToneLines + 1> SpecialData; // [1..100][1..10]
-    std::string FarmMarnetInfo = kDefaultFarmMarnetInfo;
-    std::array<std::string, kMaxAreas + 1> AreaNames; // 1..10
     // The 5-tone dialog's working copy while it is open, or after the FARMCALL/MARNET update
     // wrote into it and the dialog has not been confirmed yet (DiscardPendingFiveTone drops it).
     std::shared_ptr<FiveToneList> PendingFiveTone;
@@ -98,9 +105,27 @@ struct EditorData {
     void MarkModified() { SetModified(true); }
     // The data set now matches a file, the radio or a New document.
     void ClearModified() { SetModified(false); }
-    // Record writes of the dialogs: they mark the data set only when the value differs.
-    void SetRadioOption(const std::string& record);
-    void SetAreaName(int area, const std::string& name); // area 1..10; others are ignored
+    // ---- the records: read here, written only through the setters below.
+    const std::string& RadioOption() const { return radioOption_; }
+    const std::string& FiveToneInfo() const { return fiveToneInfo_; }
+    const std::string& FarmMarnetInfo() const { return farmMarnetInfo_; }
+    const ToneLines& FiveToneChannels() const { return fiveToneChannels_; }
+    const SpecialLines& SpecialData() const { return specialData_; }
+    const AreaNameList& AreaNames() const { return areaNames_; }
+
+    // Record writes; an Edit marks the data set only when the value differs. Numbers outside
+    // the records' ranges (line 1..100, field 1..10, area 1..10) are ignored.
+    void SetRadioOption(const std::string& record, RecordWrite how = RecordWrite::Edit);
+    void SetFiveToneInfo(const std::string& record, RecordWrite how = RecordWrite::Edit);
+    void SetFarmMarnetInfo(const std::string& record, RecordWrite how = RecordWrite::Edit);
+    void SetFiveToneLine(int line, const std::string& text, RecordWrite how = RecordWrite::Edit);
+    void SetSpecialLine(int line, const SpecialLine& fields, RecordWrite how = RecordWrite::Edit);
+    void SetSpecialField(int line, int field, const std::string& text, RecordWrite how = RecordWrite::Edit);
+    void SetAreaName(int area, const std::string& name, RecordWrite how = RecordWrite::Edit);
+    // Puts back the 5-tone records as a snapshot held them (the 5-tone dialog's Cancel): the
+    // data set is as it was before the dialog, so this never marks.
+    void RestoreFiveTone(const std::string& info, const ToneLines& lines, const SpecialLines& special,
+                         const std::string& farmMarnet);
 
     // One listener, or none; a copy of the data set starts without one.
     void SetListener(DataSetListener* l) { listener_.l = l; }
@@ -116,10 +141,18 @@ private:
         ListenerSlot(const ListenerSlot&) {}
         ListenerSlot& operator=(const ListenerSlot&) { return *this; }
     };
+    std::string radioOption_ = kDefaultRadioOption;
+    std::string fiveToneInfo_ = kDefaultFiveToneInfo;
+    std::string farmMarnetInfo_ = kDefaultFarmMarnetInfo;
+    ToneLines fiveToneChannels_;
+    SpecialLines specialData_;
+    AreaNameList areaNames_;
     bool modified_ = false;
     int replacing_ = 0;
     ListenerSlot listener_;
     void SetModified(bool modified);
+    // Stores value into stored; marks the data set when it is an Edit that changed something.
+    void WriteRecord(std::string& stored, const std::string& value, RecordWrite how);
 };
 
 // Holds a bulk replacement of the data set open for a scope.

@@ -77,12 +77,12 @@ std::optional<std::vector<std::string>> OptionRecordFields(const std::string& ra
 }
 
 bool MarnetOn(const EditorData& d) {
-    auto f = Split(d.FarmMarnetInfo);
+    auto f = Split(d.FarmMarnetInfo());
     return f.size() > 5 && f[5] == "1";
 }
 
 bool SecondReceiverOn(const EditorData& d) {
-    auto f = Split(d.FarmMarnetInfo);
+    auto f = Split(d.FarmMarnetInfo());
     return f.size() > 8 && StrToIntDef(f[8]) == 1;
 }
 
@@ -115,7 +115,7 @@ void BuildGrid(EditorData& d) {
 // ---------------------------------------------------------------- areas and second receiver
 
 void AdjustArea_Marnet(EditorData& d) {
-    auto f = OptionRecordFields(d.RadioOption);
+    auto f = OptionRecordFields(d.RadioOption());
     int areas = 0, per = 0;
     if (!f || !AreaShape(*f, areas, per)) return; // nothing touched: the second receiver survives
     const int rows = areas * per + 2 + ((areas == 1 && MarnetOn(d)) ? 1 : 0);
@@ -135,7 +135,7 @@ void AdjustArea_Marnet(EditorData& d) {
 }
 
 void UpdateAreaNo(EditorData& d) {
-    auto f = OptionRecordFields(d.RadioOption);
+    auto f = OptionRecordFields(d.RadioOption());
     if (!f) return;
     const bool oneArea = (*f)[0] == "1" || (*f)[0].empty();
     GridBatch batch(d.MFG);
@@ -161,7 +161,7 @@ void AddSecondRec(EditorData& d, const std::string& secfreq) {
 
 int WhichAreaInt(const EditorData& d, int row) {
     if (row == d.MFG.Rows() - 1) return -1;
-    auto f = OptionRecordFields(d.RadioOption);
+    auto f = OptionRecordFields(d.RadioOption());
     if (!f) return 0;
     const long long c = PerArea(*f);
     for (int a = 1; a <= kMaxAreas; ++a)
@@ -173,18 +173,19 @@ std::string WhichArea(EditorData& d, int row) {
     const int a = WhichAreaInt(d, row);
     if (a < 1) return std::string();
     d.CurrentArea = a;
-    return d.AreaNames[static_cast<size_t>(a)];
+    return d.AreaNames()[static_cast<size_t>(a)];
 }
 
 std::string CurrentAreaName(const EditorData& d) {
-    if (d.CurrentArea >= 1 && d.CurrentArea <= kMaxAreas) return d.AreaNames[static_cast<size_t>(d.CurrentArea)];
+    if (d.CurrentArea >= 1 && d.CurrentArea <= kMaxAreas)
+        return d.AreaNames()[static_cast<size_t>(d.CurrentArea)];
     return "Click one channel please";
 }
 
 // ---------------------------------------------------------------- SCAN column
 
 bool ScanUsesAcs(const EditorData& d) {
-    auto f = OptionRecordFields(d.RadioOption);
+    auto f = OptionRecordFields(d.RadioOption());
     if (!f) return false;
     const std::string keys = (*f)[14] + (*f)[16] + (*f)[18] + (*f)[20];
     return keys.find('5') != std::string::npos;
@@ -210,7 +211,7 @@ std::string ScanTipText(bool acs) {
 
 int IsTAvailable(const EditorData& d, int row) {
     long long n = 0, area = 1;
-    if (auto f = OptionRecordFields(d.RadioOption)) {
+    if (auto f = OptionRecordFields(d.RadioOption())) {
         n = PerArea(*f);
         area = 0;
         for (int a = 1; a <= kMaxAreas; ++a)
@@ -235,7 +236,7 @@ void ValidateT(EditorData& d) {
 }
 
 void ValidateP(EditorData& d) {
-    auto f = OptionRecordFields(d.RadioOption);
+    auto f = OptionRecordFields(d.RadioOption());
     int areas = 0, per = 0;
     if (!f || !AreaShape(*f, areas, per)) return;
     GridBatch batch(d.MFG);
@@ -252,7 +253,7 @@ void ValidateP(EditorData& d) {
 
 void AdjustP(EditorData& d, int curRow) {
     if (curRow == d.MFG.Rows() - 1) return;
-    auto f = OptionRecordFields(d.RadioOption);
+    auto f = OptionRecordFields(d.RadioOption());
     if (!f) return;
     const long long n = PerArea(*f);
     const long long a = d.CurrentArea;

@@ -149,7 +149,7 @@ TEST_F(ChannelRecords, LastGridRowGoesToTheSecondReceiverSlot) {
 }
 
 TEST_F(ChannelRecords, SecondReceiverRxReadsBackAsItsOwnFrequency) {
-    d->FarmMarnetInfo = "0|||||0|||1|145";
+    d->SetFarmMarnetInfo("0|||||0|||1|145");
     int last = d->MFG.Rows() - 1;
     SetCell(*d, last, kTx, "150.0125");
     SetCell(*d, last, kRx, "145.0000");
@@ -175,7 +175,7 @@ TEST_F(ChannelRecords, RowCountFollowsTheDecodedOptions) {
     EXPECT_EQ(back->MFG.TextMatrix(101, 0), "201");
 
     d = NewData();
-    d->FarmMarnetInfo = "0|||||1|12345|200|0|";
+    d->SetFarmMarnetInfo("0|||||1|12345|200|0|");
     back = fx.Decode(Encode());
     EXPECT_EQ(back->MFG.Rows(), 203);
     EXPECT_EQ(back->MFG.TextMatrix(202, 0), "201");
@@ -186,7 +186,7 @@ TEST_F(ChannelRecords, RowCountFollowsTheDecodedOptions) {
 // One area of 200 with MARNET on has a row 201 that no slot holds: it is left out with a
 // warning and the rest of the data set is still stored.
 TEST_F(ChannelRecords, AChannelBeyondTwoHundredIsLeftOutWithAWarning) {
-    d->FarmMarnetInfo = "0|||||1|12345|200|0|";
+    d->SetFarmMarnetInfo("0|||||1|12345|200|0|");
     CoreMainWindow(*d).AdjustArea_Marnet();
     ASSERT_EQ(d->MFG.Rows(), 203);
     EncodeResult quiet = fx.Encode(*d);

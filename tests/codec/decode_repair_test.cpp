@@ -41,9 +41,9 @@ protected:
         auto it = std::find_if(repairs.begin(), repairs.end(), [&](const ImageRepair& r) { return r.field == field && r.row == row; });
         return it == repairs.end() ? ImageRepair{} : *it;
     }
-    static std::string Option(const EditorData& d, size_t n) { return Split(d.RadioOption)[n]; }
-    static std::string Farm(const EditorData& d, size_t n) { return Split(d.FarmMarnetInfo)[n]; }
-    static std::string Tone(const EditorData& d, size_t n) { return Split(d.FiveToneInfo)[n]; }
+    static std::string Option(const EditorData& d, size_t n) { return Split(d.RadioOption())[n]; }
+    static std::string Farm(const EditorData& d, size_t n) { return Split(d.FarmMarnetInfo())[n]; }
+    static std::string Tone(const EditorData& d, size_t n) { return Split(d.FiveToneInfo())[n]; }
 };
 LoadedTables* DecodeRepairs::shipped = nullptr;
 
@@ -176,10 +176,10 @@ TEST_F(DecodeRepairs, AreaNames) {
     auto d = Open();
     EXPECT_EQ(d->MFG.TextMatrix(2, 3), "GATE");
     EXPECT_EQ(Only("ID line1.", 2).was, "GATE \t");
-    EXPECT_EQ(d->AreaNames[1], "NOR");
+    EXPECT_EQ(d->AreaNames()[1], "NOR");
     EXPECT_EQ(Only("Name of area 1").now, "NOR");
     EXPECT_EQ(Only("Name of area 3").now, "3");
-    EXPECT_EQ(d->AreaNames[2], "2");
+    EXPECT_EQ(d->AreaNames()[2], "2");
 }
 
 TEST_F(DecodeRepairs, FiveToneLines) {
@@ -202,13 +202,13 @@ TEST_F(DecodeRepairs, FiveToneLines) {
     r3[3] = 0x71;
     r3[0x0E] = 0x85;
     auto d = Open();
-    EXPECT_EQ(Split(d->FiveToneChannels[1])[0], "CALL 12121212121212121212");
+    EXPECT_EQ(Split(d->FiveToneChannels()[1])[0], "CALL 12121212121212121212");
     EXPECT_EQ(Only("5-tone line 1").now.substr(0, 25), "CALL 12121212121212121212");
     auto own = Only("5-tone line 2 own ID");
     EXPECT_EQ(own.was, "3DA");
     EXPECT_EQ(own.now, "300");
-    EXPECT_EQ(d->SpecialData[3][10], "17000");
-    EXPECT_EQ(Split(d->FiveToneChannels[3])[0], "CALL 17000");
+    EXPECT_EQ(d->SpecialData()[3][10], "17000");
+    EXPECT_EQ(Split(d->FiveToneChannels()[3])[0], "CALL 17000");
     EXPECT_EQ(Only("5-tone line 3 station ID").was, "17");
 }
 

@@ -95,7 +95,7 @@ TEST_F(OptionArea, TimesComeBackRoundedDownToTheirUnit) {
 }
 
 TEST_F(OptionArea, OwnIdIsStoredAsDigitsAndPackedWhenMarnetIsOff) {
-    SetField(d->FiveToneInfo, 0, "12234");
+    d->SetFiveToneInfo(WithField(d->FiveToneInfo(), 0, "12234"));
     ImageArray img = Encode();
     const int digits[] = {1, 2, 2, 3, 4};
     for (size_t i = 0; i < 5; ++i) EXPECT_EQ(img[0x62 + i], digits[i]);
@@ -104,8 +104,8 @@ TEST_F(OptionArea, OwnIdIsStoredAsDigitsAndPackedWhenMarnetIsOff) {
     EXPECT_EQ(img[0x85], 0x04);
     EXPECT_EQ(img[0x68], 5);
     auto back = fx.Decode(img);
-    EXPECT_EQ(Field(back->FiveToneInfo, 0), "12234");
-    EXPECT_EQ(Field(back->FarmMarnetInfo, 6), "12234"); // MARNET off: F6 reads the own ID's digits
+    EXPECT_EQ(Field(back->FiveToneInfo(), 0), "12234");
+    EXPECT_EQ(Field(back->FarmMarnetInfo(), 6), "12234"); // MARNET off: F6 reads the own ID's digits
 }
 
 TEST_F(OptionArea, EmptyOwnIdDecodesEmpty) {
@@ -113,14 +113,14 @@ TEST_F(OptionArea, EmptyOwnIdDecodesEmpty) {
     EXPECT_EQ(img[0x0D], 1);
     EXPECT_EQ(img[0x0E], 0x84);
     EXPECT_EQ(img[0x68], 1);
-    EXPECT_EQ(Field(fx.Decode(img)->FiveToneInfo, 0), "");
+    EXPECT_EQ(Field(fx.Decode(img)->FiveToneInfo(), 0), "");
     // A one-digit ID whose tone code equals the empty marker still reads back.
-    SetField(d->FiveToneInfo, 0, "0");
-    EXPECT_EQ(Field(fx.Decode(Encode())->FiveToneInfo, 0), "0");
+    d->SetFiveToneInfo(WithField(d->FiveToneInfo(), 0, "0"));
+    EXPECT_EQ(Field(fx.Decode(Encode())->FiveToneInfo(), 0), "0");
 }
 
 TEST_F(OptionArea, MarnetIdIsPackedWithRepeatCodes) {
-    d->FarmMarnetInfo = "0|||||1|11223|40|0|";
+    d->SetFarmMarnetInfo("0|||||1|11223|40|0|");
     ImageArray img = Encode();
     EXPECT_EQ(img[0x83], 0xE1);
     EXPECT_EQ(img[0x84], 0xE2);
@@ -128,14 +128,14 @@ TEST_F(OptionArea, MarnetIdIsPackedWithRepeatCodes) {
     EXPECT_EQ(img[0x51], 40);
     EXPECT_EQ(std::string(img.begin() + 0x90, img.begin() + 0xA0), "MARNET BASE     ");
     auto back = fx.Decode(img);
-    EXPECT_EQ(Field(back->FarmMarnetInfo, 6), "1R2R3");
-    EXPECT_EQ(Field(back->FarmMarnetInfo, 5), "1");
-    EXPECT_EQ(Field(back->FarmMarnetInfo, 7), "40");
+    EXPECT_EQ(Field(back->FarmMarnetInfo(), 6), "1R2R3");
+    EXPECT_EQ(Field(back->FarmMarnetInfo(), 5), "1");
+    EXPECT_EQ(Field(back->FarmMarnetInfo(), 7), "40");
 }
 
 TEST_F(OptionArea, GroupIdUsesTheRepeatCode) {
     auto group = [&](const std::string& id) {
-        SetField(d->FarmMarnetInfo, 1, id);
+        d->SetFarmMarnetInfo(WithField(d->FarmMarnetInfo(), 1, id));
         return Encode();
     };
     ImageArray img = group("122");
@@ -144,7 +144,7 @@ TEST_F(OptionArea, GroupIdUsesTheRepeatCode) {
     EXPECT_EQ(img[0x22], 14);
     EXPECT_EQ(img[0x69], 1); // copies for the radio
     EXPECT_EQ(img[0x6B], 14);
-    EXPECT_EQ(Field(fx.Decode(img)->FarmMarnetInfo, 1), "122");
+    EXPECT_EQ(Field(fx.Decode(img)->FarmMarnetInfo(), 1), "122");
     img = group("111");
     EXPECT_EQ(img[0x21], 14);
     EXPECT_EQ(img[0x22], 1);
@@ -154,20 +154,20 @@ TEST_F(OptionArea, GroupIdUsesTheRepeatCode) {
 }
 
 TEST_F(OptionArea, SecondReceiverFrequencyWord) {
-    d->FarmMarnetInfo = "0|||||0|||1|145";
+    d->SetFarmMarnetInfo("0|||||0|||1|145");
     ImageArray img = Encode();
     EXPECT_EQ(img[0x1E], 0xF8);
     EXPECT_EQ(img[0x1F], 0x29);
     EXPECT_EQ(img[0x25], 0x70);
     EXPECT_EQ(img[0x6C], 0xF8);
     auto back = fx.Decode(img);
-    EXPECT_EQ(Field(back->FarmMarnetInfo, 9), "145");
-    EXPECT_EQ(Field(back->FarmMarnetInfo, 8), "1");
+    EXPECT_EQ(Field(back->FarmMarnetInfo(), 9), "145");
+    EXPECT_EQ(Field(back->FarmMarnetInfo(), 8), "1");
     // A word with a zero low byte is still a frequency.
-    SetField(d->FarmMarnetInfo, 9, "145.1");
+    d->SetFarmMarnetInfo(WithField(d->FarmMarnetInfo(), 9, "145.1"));
     img = Encode();
     EXPECT_EQ(img[0x1E], 0x00);
-    EXPECT_EQ(Field(fx.Decode(img)->FarmMarnetInfo, 9), "145.1");
+    EXPECT_EQ(Field(fx.Decode(img)->FarmMarnetInfo(), 9), "145.1");
 }
 
 TEST_F(OptionArea, KeysAndTheirNumbers) {
@@ -205,7 +205,7 @@ TEST_F(OptionArea, TrunkKeyStaysTrunkWithoutAcs) {
 }
 
 TEST_F(OptionArea, IdSuffixOnlyInDataFiles) {
-    SetField(d->FarmMarnetInfo, 2, "AB");
+    d->SetFarmMarnetInfo(WithField(d->FarmMarnetInfo(), 2, "AB"));
     ImageArray file = Encode(ImageSource::File), radio = Encode(ImageSource::Radio);
     EXPECT_EQ(std::string(file.begin() + 0x3BB0, file.begin() + 0x3BB5), "ID:AB");
     for (size_t k = 0x3BB0; k < 0x3BB5; ++k) EXPECT_EQ(radio[k], fx.tables.DefaultImage[k]);
@@ -213,8 +213,8 @@ TEST_F(OptionArea, IdSuffixOnlyInDataFiles) {
         if (k < 0x3BB0 || k > 0x3BB4) {
             ASSERT_EQ(file[k], radio[k]) << k;
         }
-    EXPECT_EQ(Field(fx.Decode(file, ImageSource::File)->FarmMarnetInfo, 2), "AB");
-    EXPECT_EQ(Field(fx.Decode(file, ImageSource::Radio)->FarmMarnetInfo, 2), "");
+    EXPECT_EQ(Field(fx.Decode(file, ImageSource::File)->FarmMarnetInfo(), 2), "AB");
+    EXPECT_EQ(Field(fx.Decode(file, ImageSource::Radio)->FarmMarnetInfo(), 2), "");
 }
 
 TEST_F(OptionArea, ManualSetupBytesTravelBothWays) {
@@ -248,22 +248,22 @@ TEST_F(OptionArea, ValuesThatDoNotFitAreErrorsNamingTheField) {
     SetOption(*d, 2, "2");
     EXPECT_TRUE(HasError("Force scan on"));
     fresh();
-    SetField(d->FiveToneInfo, 1, "6");
+    d->SetFiveToneInfo(WithField(d->FiveToneInfo(), 1, "6"));
     EXPECT_TRUE(HasError("Tone set"));
     fresh();
-    SetField(d->FiveToneInfo, 0, "123456");
+    d->SetFiveToneInfo(WithField(d->FiveToneInfo(), 0, "123456"));
     EXPECT_TRUE(HasError("Own ID"));
     fresh();
-    SetField(d->FiveToneInfo, 0, "zl"); // packed byte 74 + 16 * 12 passes 255
+    d->SetFiveToneInfo(WithField(d->FiveToneInfo(), 0, "zl")); // packed byte 74 + 16 * 12 passes 255
     EXPECT_TRUE(HasError("Own ID"));
     fresh();
-    d->FarmMarnetInfo = "0|||||1|1234|40|0|";
+    d->SetFarmMarnetInfo("0|||||1|1234|40|0|");
     EXPECT_TRUE(HasError("MARNET ID"));
     fresh();
-    d->FarmMarnetInfo = "0|||||0|||1|5";
+    d->SetFarmMarnetInfo("0|||||0|||1|5");
     EXPECT_TRUE(HasError("Second receiver frequency"));
     fresh();
-    d->RadioOption = "1|200";
+    d->SetRadioOption("1|200");
     EXPECT_TRUE(HasError("Radio options"));
 }
 
@@ -280,7 +280,7 @@ TEST_F(OptionArea, DecoderFallsBackWhenTheShapeOrAListIndexIsImpossible) {
     EXPECT_EQ(OptionField(*back, 35), "1");
     EXPECT_EQ(OptionField(*back, 37), "12");
     EXPECT_EQ(OptionField(*back, 36), "0");
-    EXPECT_EQ(Field(back->FiveToneInfo, 1), "0");
+    EXPECT_EQ(Field(back->FiveToneInfo(), 1), "0");
     EXPECT_EQ(back->MFG.Rows(), 202);
     img[0x09] = 0;
     EXPECT_EQ(OptionField(*fx.Decode(img), 0), "1");
@@ -288,10 +288,10 @@ TEST_F(OptionArea, DecoderFallsBackWhenTheShapeOrAListIndexIsImpossible) {
 
 TEST_F(OptionArea, DecodedStringsHaveTheirFieldCounts) {
     auto back = fx.Decode(Encode());
-    EXPECT_EQ(Split(back->RadioOption).size(), 39u);
-    EXPECT_EQ(Split(back->FiveToneInfo).size(), 6u);
-    EXPECT_EQ(Split(back->FarmMarnetInfo).size(), 10u);
-    EXPECT_EQ(back->RadioOption, d->RadioOption);
+    EXPECT_EQ(Split(back->RadioOption()).size(), 39u);
+    EXPECT_EQ(Split(back->FiveToneInfo()).size(), 6u);
+    EXPECT_EQ(Split(back->FarmMarnetInfo()).size(), 10u);
+    EXPECT_EQ(back->RadioOption(), d->RadioOption());
 }
 
 // The table both directions walk. Two rows on one bit, or one field coded twice, would let one

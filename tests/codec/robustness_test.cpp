@@ -20,7 +20,7 @@ protected:
     // The decoded data set is one the editor can hold, and encoding it never crashes.
     void CheckDecodes(const ImageArray& img) {
         auto d = fx.Decode(img);
-        auto f = Split(d->RadioOption);
+        auto f = Split(d->RadioOption());
         ASSERT_EQ(f.size(), 39u);
         long long areas = ToWhole(f[0]).value_or(0), per = ToWhole(f[1]).value_or(0);
         ASSERT_GE(areas, 1);
@@ -29,9 +29,10 @@ protected:
         ASSERT_LE(areas * per, 200);
         ASSERT_GE(d->MFG.Rows(), areas * per + 2);
         ASSERT_LE(d->MFG.Rows(), areas * per + 3);
-        ASSERT_EQ(Split(d->FiveToneInfo).size(), 6u);
-        ASSERT_EQ(Split(d->FarmMarnetInfo).size(), 10u);
-        for (int n = 1; n <= kToneLines; ++n) ASSERT_EQ(Split(d->FiveToneChannels[n]).size(), 6u);
+        ASSERT_EQ(Split(d->FiveToneInfo()).size(), 6u);
+        ASSERT_EQ(Split(d->FarmMarnetInfo()).size(), 10u);
+        for (int n = 1; n <= kToneLines; ++n)
+            ASSERT_EQ(Split(d->FiveToneChannels()[n]).size(), 6u);
         EncodeResult r = fx.Encode(*d);
         ASSERT_TRUE(r.ok()) << ErrorListText(r.errors);
     }

@@ -19,9 +19,10 @@ protected:
     std::unique_ptr<EditorData> d = NewData();
     ImageArray Encode() { return fx.EncodeOk(*d); }
     void Line(int n, const std::string& text, const std::string& kind, std::initializer_list<std::pair<int, std::string>> special = {}) {
-        d->FiveToneChannels[n] = text;
-        d->SpecialData[n][1] = kind;
-        for (auto& [k, v] : special) d->SpecialData[n][static_cast<size_t>(k)] = v;
+        d->SetFiveToneLine(n, text);
+        d->SetSpecialField(n, 1, kind);
+        for (auto& [k, v] : special)
+            d->SetSpecialField(n, static_cast<size_t>(k), v);
     }
     std::vector<ImageError> Errors() { return fx.Encode(*d).errors; }
 };
@@ -38,8 +39,8 @@ TEST_F(ToneRecords, PlainCallDigitsTriesAndCount) {
     EXPECT_EQ(std::string(img.begin() + static_cast<long>(Rec(1) + 0x10), img.begin() + static_cast<long>(Rec(1) + 0x20)),
               "HQ              ");
     auto back = fx.Decode(img);
-    EXPECT_EQ(back->FiveToneChannels[1], "CALL 12345|ZVEI1|HQ|12|3|");
-    EXPECT_EQ(back->SpecialData[1][1], "0");
+    EXPECT_EQ(back->FiveToneChannels()[1], "CALL 12345|ZVEI1|HQ|12|3|");
+    EXPECT_EQ(back->SpecialData()[1][1], "0");
 }
 
 TEST_F(ToneRecords, LongCallsKeepTheirTries) {
@@ -49,8 +50,8 @@ TEST_F(ToneRecords, LongCallsKeepTheirTries) {
     EXPECT_EQ(img[Rec(1) + 2], 0x74);
     EXPECT_EQ(img[Rec(2) + 2], 0xF0);
     auto back = fx.Decode(img);
-    EXPECT_EQ(back->FiveToneChannels[1], "CALL 12345678901234567890|CCIR||1|3|");
-    EXPECT_EQ(back->FiveToneChannels[2], "CALL 1234567890123456|EEA||1|7|");
+    EXPECT_EQ(back->FiveToneChannels()[1], "CALL 12345678901234567890|CCIR||1|3|");
+    EXPECT_EQ(back->FiveToneChannels()[2], "CALL 1234567890123456|EEA||1|7|");
 }
 
 TEST_F(ToneRecords, RepeatDigitDependsOnTheStandard) {
@@ -60,8 +61,8 @@ TEST_F(ToneRecords, RepeatDigitDependsOnTheStandard) {
     EXPECT_EQ(img[Rec(1) + 3], 0xE1);
     EXPECT_EQ(img[Rec(2) + 3], 0xA1);
     auto back = fx.Decode(img);
-    EXPECT_EQ(Field(back->FiveToneChannels[1], 0), "CALL 1E");
-    EXPECT_EQ(Field(back->FiveToneChannels[2], 0), "CALL 1A");
+    EXPECT_EQ(Field(back->FiveToneChannels()[1], 0), "CALL 1E");
+    EXPECT_EQ(Field(back->FiveToneChannels()[2], 0), "CALL 1A");
 }
 
 TEST_F(ToneRecords, ChannelNumbersAndCurrent) {
@@ -71,27 +72,27 @@ TEST_F(ToneRecords, ChannelNumbersAndCurrent) {
     img[Rec(2)] = 202;
     img[Rec(3)] = 201;
     auto back = fx.Decode(img);
-    EXPECT_EQ(Field(back->FiveToneChannels[1], 3), "CURRENT");
-    EXPECT_EQ(Field(back->FiveToneChannels[2], 3), "CURRENT");
-    EXPECT_EQ(Field(back->FiveToneChannels[3], 3), "201");
+    EXPECT_EQ(Field(back->FiveToneChannels()[1], 3), "CURRENT");
+    EXPECT_EQ(Field(back->FiveToneChannels()[2], 3), "CURRENT");
+    EXPECT_EQ(Field(back->FiveToneChannels()[3], 3), "201");
 }
 
 TEST_F(ToneRecords, UnusedAndClearedLines) {
-    d->FiveToneChannels[5] = "";
-    d->SpecialData[5][4] = "kept";
+    d->SetFiveToneLine(5, "");
+    d->SetSpecialField(5, 4, "kept");
     ImageArray img = Encode();
     EXPECT_EQ(img[Rec(1) + 1], 0xF2);
     for (size_t k = 0; k < 32; ++k) EXPECT_EQ(img[Rec(5) + k], fx.tables.DefaultImage[Rec(5) + k]);
     auto dec = NewData();
     dec->MemImage = img;
-    dec->FiveToneChannels[5] = "";
-    dec->SpecialData[5][4] = "kept";
+    dec->SetFiveToneLine(5, "");
+    dec->SetSpecialField(5, 4, "kept");
     DecodeImage(img, fx.tables, ImageSource::File, *dec);
-    EXPECT_EQ(Field(dec->FiveToneChannels[1], 1), "ZVEI1");
-    EXPECT_EQ(dec->SpecialData[1][1], "15");
-    EXPECT_EQ(dec->FiveToneChannels[5], "");
-    EXPECT_EQ(dec->SpecialData[5][1], "");
-    EXPECT_EQ(dec->SpecialData[5][4], "kept");
+    EXPECT_EQ(Field(dec->FiveToneChannels()[1], 1), "ZVEI1");
+    EXPECT_EQ(dec->SpecialData()[1][1], "15");
+    EXPECT_EQ(dec->FiveToneChannels()[5], "");
+    EXPECT_EQ(dec->SpecialData()[5][1], "");
+    EXPECT_EQ(dec->SpecialData()[5][4], "kept");
 }
 
 TEST_F(ToneRecords, CodeFetchAndAlarmQuery) {
@@ -108,12 +109,12 @@ TEST_F(ToneRecords, CodeFetchAndAlarmQuery) {
     EXPECT_EQ(img[Rec(2) + 0x0E], 0xF0);
     EXPECT_EQ(img[Rec(3) + 0x0E], 0x22);
     auto back = fx.Decode(img);
-    EXPECT_EQ(Field(back->FiveToneChannels[1], 0), "ROBOT 12345 PIN 3 TOGG");
-    EXPECT_EQ(back->SpecialData[1][8], "TOGG");
-    EXPECT_EQ(back->SpecialData[1][9], "3");
-    EXPECT_EQ(Field(back->FiveToneChannels[2], 0), "ROBOT 54321 QUERY ALARM");
-    EXPECT_EQ(back->SpecialData[2][8], "LOW");
-    EXPECT_EQ(back->SpecialData[2][9], "");
+    EXPECT_EQ(Field(back->FiveToneChannels()[1], 0), "ROBOT 12345 PIN 3 TOGG");
+    EXPECT_EQ(back->SpecialData()[1][8], "TOGG");
+    EXPECT_EQ(back->SpecialData()[1][9], "3");
+    EXPECT_EQ(Field(back->FiveToneChannels()[2], 0), "ROBOT 54321 QUERY ALARM");
+    EXPECT_EQ(back->SpecialData()[2][8], "LOW");
+    EXPECT_EQ(back->SpecialData()[2][9], "");
 }
 
 TEST_F(ToneRecords, AlarmPanicEmergencyAndNetworkCalls) {
@@ -137,13 +138,13 @@ TEST_F(ToneRecords, AlarmPanicEmergencyAndNetworkCalls) {
     EXPECT_EQ(img[Rec(8) + 8], 0x4A);
     EXPECT_EQ(img[Rec(9) + 5], 0x65);
     auto back = fx.Decode(img);
-    EXPECT_EQ(back->SpecialData[1][9], "1");
-    EXPECT_EQ(Field(back->FiveToneChannels[1], 0), "ROBOT 12345 ALARM");
-    EXPECT_EQ(back->SpecialData[2][9], "15");
-    EXPECT_EQ(Field(back->FiveToneChannels[2], 0), "ROBOT 12345 PANIC");
-    EXPECT_EQ(back->SpecialData[7][9], "123");
-    EXPECT_EQ(Field(back->FiveToneChannels[8], 0), "MARNET 12345");
-    EXPECT_EQ(Field(back->FiveToneChannels[9], 0), "FARMCALL 123456");
+    EXPECT_EQ(back->SpecialData()[1][9], "1");
+    EXPECT_EQ(Field(back->FiveToneChannels()[1], 0), "ROBOT 12345 ALARM");
+    EXPECT_EQ(back->SpecialData()[2][9], "15");
+    EXPECT_EQ(Field(back->FiveToneChannels()[2], 0), "ROBOT 12345 PANIC");
+    EXPECT_EQ(back->SpecialData()[7][9], "123");
+    EXPECT_EQ(Field(back->FiveToneChannels()[8], 0), "MARNET 12345");
+    EXPECT_EQ(Field(back->FiveToneChannels()[9], 0), "FARMCALL 123456");
 }
 
 TEST_F(ToneRecords, CallsToAnotherUserCarryTheirMessageNumber) {
@@ -156,17 +157,17 @@ TEST_F(ToneRecords, CallsToAnotherUserCarryTheirMessageNumber) {
     EXPECT_EQ(img[Rec(2) + 2] & 0x1F, 5);
     img[Rec(3) + 0x0E] = 0x10; // no message: not a number below 0x80
     auto back = fx.Decode(img);
-    EXPECT_EQ(Field(back->FiveToneChannels[1], 0), "CALL 12345 MESS NO 12");
-    EXPECT_EQ(back->SpecialData[1][8], "12");
-    EXPECT_EQ(Field(back->FiveToneChannels[2], 0), "CALL 54321");
-    EXPECT_EQ(back->SpecialData[2][2], "8");
-    EXPECT_EQ(back->SpecialData[2][8], "3");
-    EXPECT_EQ(back->SpecialData[2][10], "54321");
-    EXPECT_EQ(back->SpecialData[3][8], "");
+    EXPECT_EQ(Field(back->FiveToneChannels()[1], 0), "CALL 12345 MESS NO 12");
+    EXPECT_EQ(back->SpecialData()[1][8], "12");
+    EXPECT_EQ(Field(back->FiveToneChannels()[2], 0), "CALL 54321");
+    EXPECT_EQ(back->SpecialData()[2][2], "8");
+    EXPECT_EQ(back->SpecialData()[2][8], "3");
+    EXPECT_EQ(back->SpecialData()[2][10], "54321");
+    EXPECT_EQ(back->SpecialData()[3][8], "");
 }
 
 TEST_F(ToneRecords, EmergencyTableNamesTheLastLineOfEachNumber) {
-    SetField(d->FiveToneInfo, 1, "3");
+    d->SetFiveToneInfo(WithField(d->FiveToneInfo(), 1, "3"));
     Line(2, "CALL 1|ZVEI1||1|1|4", "0");
     Line(9, "CALL 2|ZVEI1||1|1|4", "0");
     Line(5, "CALL 3|ZVEI1||1|1|10", "0");
@@ -178,13 +179,13 @@ TEST_F(ToneRecords, EmergencyTableNamesTheLastLineOfEachNumber) {
     EXPECT_EQ(img[0x0E90 + 0], 0);
     EXPECT_EQ(img[0x0E90 + 1], 4);
     auto back = fx.Decode(img);
-    EXPECT_EQ(Field(back->FiveToneChannels[9], 5), "4");
-    EXPECT_EQ(Field(back->FiveToneChannels[2], 5), "");
-    EXPECT_EQ(Field(back->FiveToneChannels[5], 5), "10");
+    EXPECT_EQ(Field(back->FiveToneChannels()[9], 5), "4");
+    EXPECT_EQ(Field(back->FiveToneChannels()[2], 5), "");
+    EXPECT_EQ(Field(back->FiveToneChannels()[5], 5), "10");
     img[0x0E90 + 7] = 2; // not marked as naming a line
     img[0x0E90 + 18] = 150;
     back = fx.Decode(img);
-    EXPECT_EQ(Field(back->FiveToneChannels[9], 5), "");
+    EXPECT_EQ(Field(back->FiveToneChannels()[9], 5), "");
 }
 
 TEST_F(ToneRecords, ASeparatorReadFromTheImageNeverSplitsALine) {
@@ -195,10 +196,10 @@ TEST_F(ToneRecords, ASeparatorReadFromTheImageNeverSplitsALine) {
     img[0x3BB3] = '|';
     img[0x3BB4] = 'x';
     auto back = fx.Decode(img);
-    EXPECT_EQ(Field(back->FiveToneChannels[4], 2), "A B");
-    EXPECT_EQ(Split(back->FiveToneChannels[4]).size(), 6u);
-    EXPECT_EQ(Field(back->FarmMarnetInfo, 2), " x");
-    EXPECT_EQ(Split(back->FarmMarnetInfo).size(), 10u);
+    EXPECT_EQ(Field(back->FiveToneChannels()[4], 2), "A B");
+    EXPECT_EQ(Split(back->FiveToneChannels()[4]).size(), 6u);
+    EXPECT_EQ(Field(back->FarmMarnetInfo(), 2), " x");
+    EXPECT_EQ(Split(back->FarmMarnetInfo()).size(), 10u);
 }
 
 // Station IDs with the repeat mark "R" and with "G": the packed nibbles send "R" like "E" (and
@@ -216,9 +217,10 @@ TEST_F(ToneRecords, StationIdsComeBackAsStoredAndAreWrittenBackUnchanged) {
     EXPECT_EQ(img[Rec(1) + 0x0A], 0x0A); // "R", where "E" would be 0x05
     auto back = fx.Decode(img);
     const char* ids[] = {"5R6R7", "1G2E3", "5R6R7", "9E8G7", "5R6R7", "AGRE0", "1E2"};
-    for (int n = 1; n <= 7; ++n) EXPECT_EQ(back->SpecialData[n][10], ids[n - 1]) << "line " << n;
-    EXPECT_EQ(Field(back->FiveToneChannels[1], 0), "ROBOT 5R6R7 QUERY ALARM");
-    EXPECT_EQ(Field(back->FiveToneChannels[5], 0), "CALL 5R6R7 MESS NO 4");
+    for (int n = 1; n <= 7; ++n)
+        EXPECT_EQ(back->SpecialData()[n][10], ids[n - 1]) << "line " << n;
+    EXPECT_EQ(Field(back->FiveToneChannels()[1], 0), "ROBOT 5R6R7 QUERY ALARM");
+    EXPECT_EQ(Field(back->FiveToneChannels()[5], 0), "CALL 5R6R7 MESS NO 4");
     ImageArray again = fx.EncodeOk(*back);
     for (int n = 1; n <= 7; ++n)
         for (size_t k = 0; k < 32; ++k) ASSERT_EQ(again[Rec(n) + k], img[Rec(n) + k]) << "line " << n << " byte " << k;
@@ -229,9 +231,9 @@ TEST_F(ToneRecords, StationIdOfForeignCodeBytesIsReadFromThePackedDigits) {
     Line(1, "ROBOT 12345 ALARM|ZVEI1||1|1|", "3", {{9, "2"}, {10, "12345"}});
     ImageArray img = Encode();
     img[Rec(1) + 0x0B] = 0x99;
-    EXPECT_EQ(fx.Decode(img)->SpecialData[1][10], "12345");
+    EXPECT_EQ(fx.Decode(img)->SpecialData()[1][10], "12345");
     img[Rec(1) + 0x0B] = 0; // a gap before the last digits
-    EXPECT_EQ(fx.Decode(img)->SpecialData[1][10], "12345");
+    EXPECT_EQ(fx.Decode(img)->SpecialData()[1][10], "12345");
 }
 
 // A call with reply whose ID is shorter than five: the unused positions hold code 0.
@@ -245,8 +247,8 @@ TEST_F(ToneRecords, ShortIdOfACallWithReplyLeavesZeroCodes) {
     EXPECT_EQ(img[Rec(1) + 0x0C], 0);
     for (size_t k = 0x08; k <= 0x0C; ++k) EXPECT_EQ(img[Rec(2) + k], 0) << k;
     auto back = fx.Decode(img);
-    EXPECT_EQ(back->SpecialData[1][10], "123");
-    EXPECT_EQ(back->SpecialData[2][10], "");
+    EXPECT_EQ(back->SpecialData()[1][10], "123");
+    EXPECT_EQ(back->SpecialData()[2][10], "");
 }
 
 TEST_F(ToneRecords, ValuesThatDoNotFitAreErrors) {

@@ -35,18 +35,18 @@ protected:
 
 TEST_F(DataSetDocument, RecordWritesMarkOnlyWhatChanges) {
     EXPECT_FALSE(d.IsModified());
-    d.SetRadioOption(d.RadioOption);
+    d.SetRadioOption(d.RadioOption());
     for (int a = 1; a <= kMaxAreas; ++a) d.SetAreaName(a, std::to_string(a));
     EXPECT_FALSE(d.IsModified());
     EXPECT_TRUE(seen.modified.empty());
 
     d.SetAreaName(3, "HARBOUR");
-    EXPECT_EQ(d.AreaNames[3], "HARBOUR");
+    EXPECT_EQ(d.AreaNames()[3], "HARBOUR");
     EXPECT_TRUE(d.IsModified());
-    auto fields = Split(d.RadioOption);
+    auto fields = Split(d.RadioOption());
     fields[0] = "2";
     d.SetRadioOption(Join(fields));
-    EXPECT_EQ(d.RadioOption, Join(fields));
+    EXPECT_EQ(d.RadioOption(), Join(fields));
     EXPECT_EQ(seen.modified, std::vector<bool>{true}); // told once, not per write
 
     d.ClearModified();
@@ -60,7 +60,7 @@ TEST_F(DataSetDocument, AreasOutsideTheListAreNeitherWrittenNorAnEdit) {
     d.SetAreaName(0, "ZERO");
     d.SetAreaName(kMaxAreas + 1, "ELEVEN");
     d.SetAreaName(-1, "NEG");
-    EXPECT_EQ(d.AreaNames[0], "");
+    EXPECT_EQ(d.AreaNames()[0], "");
     EXPECT_FALSE(d.IsModified());
 }
 
@@ -120,6 +120,114 @@ TEST_F(DataSetDocument, ACopyHasNoListenerAndAssignmentKeepsTheOwn) {
     EXPECT_TRUE(d.IsModified());
     d.ClearModified();
     EXPECT_EQ(seen.modified, std::vector<bool>{false});
+}
+
+// Each record write, as a call that stores the given text.
+struct RecordWriter {
+    const char* name;
+    void (*write)(EditorData&, const std::string&, RecordWrite);
+    std::string (*read)(const EditorData&);
+};
+
+const RecordWriter kWriters[] = {
+    {"option", [](EditorData& d, const std::string& v, RecordWrite h) { d.SetRadioOption(v, h); },
+     [](const EditorData& d) { return d.RadioOption(); }},
+    {"5-tone settings", [](EditorData& d, const std::string& v, RecordWrite h) { d.SetFiveToneInfo(v, h); },
+     [](const EditorData& d) { return d.FiveToneInfo(); }},
+    {"FARMCALL/MARNET", [](EditorData& d, const std::string& v, RecordWrite h) { d.SetFarmMarnetInfo(v, h); },
+     [](const EditorData& d) { return d.FarmMarnetInfo(); }},
+    {"list line 100",
+     [](EditorData& d, const std::string& v, RecordWrite h) { d.SetFiveToneLine(kToneLines, v, h); },
+     [](const EditorData& d) { return d.FiveToneChannels()[kToneLines]; }},
+    {"special field 1.10",
+     [](EditorData& d, const std::string& v, RecordWrite h) { d.SetSpecialField(1, kSpecialFields, v, h); },
+     [](const EditorData& d) { return d.SpecialData()[1][kSpecialFields]; }},
+    {"special line 7",
+     [](EditorData& d, const std::string& v, RecordWrite h) {
+         SpecialLine line = d.SpecialData()[7];
+         line[10] = v;
+         d.SetSpecialLine(7, line, h);
+     },
+     [](const EditorData& d) { return d.SpecialData()[7][10]; }},
+    {"area 10", [](EditorData& d, const std::string& v, RecordWrite h) { d.SetAreaName(kMaxAreas, v, h); },
+     [](const EditorData& d) { return d.AreaNames()[kMaxAreas]; }},
+};
+
+TEST_F(DataSetDocument, EveryRecordWriteIsAnEditOnlyWhenItChangesTheValue) {
+    for (const auto& w : kWriters) {
+        SCOPED_TRACE(w.name);
+        d.ClearModified();
+        seen = Recorder{};
+        w.write(d, w.read(d), RecordWrite::Edit);
+        EXPECT_FALSE(d.IsModified());
+        w.write(d, "12345", RecordWrite::Edit);
+        EXPECT_EQ(w.read(d), "12345");
+        EXPECT_TRUE(d.IsModified());
+        EXPECT_EQ(seen.modified, std::vector<bool>{true});
+    }
+}
+
+TEST_F(DataSetDocument, QuietWritesStoreButAreNoEdit) {
+    for (const auto& w : kWriters) {
+        SCOPED_TRACE(w.name);
+        w.write(d, "54321", RecordWrite::Quiet);
+        EXPECT_EQ(w.read(d), "54321");
+    }
+    EXPECT_FALSE(d.IsModified());
+    EXPECT_TRUE(seen.modified.empty());
+    // A quiet write leaves an earlier edit standing.
+    d.MarkModified();
+    kWriters[0].write(d, kDefaultRadioOption, RecordWrite::Quiet);
+    EXPECT_TRUE(d.IsModified());
+}
+
+TEST_F(DataSetDocument, WritesOfAReplacementAreNoEdit) {
+    {
+        DataSetReplacement decoding(d);
+        for (const auto& w : kWriters)
+            w.write(d, "FROM IMAGE", RecordWrite::Edit);
+    }
+    for (const auto& w : kWriters)
+        EXPECT_EQ(w.read(d), "FROM IMAGE") << w.name;
+    EXPECT_FALSE(d.IsModified());
+    EXPECT_TRUE(seen.modified.empty());
+    // Once it ended, a change is an edit again.
+    kWriters[1].write(d, "AFTER", RecordWrite::Edit);
+    EXPECT_TRUE(d.IsModified());
+}
+
+TEST_F(DataSetDocument, LinesAndFieldsOutsideTheRecordsAreNeitherWrittenNorAnEdit) {
+    const EditorData before = d;
+    SpecialLine line;
+    line[1] = "5";
+    for (int n : {0, -1, kToneLines + 1}) {
+        d.SetFiveToneLine(n, "CALL 1|ZVEI1||CURRENT|1|");
+        d.SetSpecialLine(n, line);
+        d.SetSpecialField(n, 1, "5");
+    }
+    d.SetSpecialField(1, 0, "5");
+    d.SetSpecialField(1, kSpecialFields + 1, "5");
+    EXPECT_EQ(d.FiveToneChannels(), before.FiveToneChannels());
+    EXPECT_EQ(d.SpecialData(), before.SpecialData());
+    EXPECT_FALSE(d.IsModified());
+}
+
+TEST_F(DataSetDocument, RestoringTheFiveToneRecordsPutsThemBackWithoutAnEdit) {
+    const EditorData before = d;
+    d.SetFiveToneInfo("12345|2|0|0|5|1");
+    d.SetFarmMarnetInfo("1|123|45|12|150.0|0|||0|");
+    d.SetFiveToneLine(3, "CALL 123|ZVEI1||CURRENT|1|");
+    d.SetSpecialField(3, 1, "0");
+    d.ClearModified();
+    seen = Recorder{};
+    d.RestoreFiveTone(before.FiveToneInfo(), before.FiveToneChannels(), before.SpecialData(),
+                      before.FarmMarnetInfo());
+    EXPECT_EQ(d.FiveToneInfo(), before.FiveToneInfo());
+    EXPECT_EQ(d.FarmMarnetInfo(), before.FarmMarnetInfo());
+    EXPECT_EQ(d.FiveToneChannels(), before.FiveToneChannels());
+    EXPECT_EQ(d.SpecialData(), before.SpecialData());
+    EXPECT_FALSE(d.IsModified());
+    EXPECT_TRUE(seen.modified.empty());
 }
 
 } // namespace

@@ -21,8 +21,8 @@ std::string Options(std::initializer_list<std::pair<int, std::string>> changes) 
 std::string Areas(int areas, int perArea) { return Options({{0, std::to_string(areas)}, {1, std::to_string(perArea)}}); }
 
 void Reshape(EditorData& d, int areas, int perArea, bool marnet = false) {
-    d.RadioOption = Areas(areas, perArea);
-    d.FarmMarnetInfo = marnet ? "0|||||1|||0|" : kDefaultFarmMarnetInfo;
+    d.SetRadioOption(Areas(areas, perArea));
+    d.SetFarmMarnetInfo(marnet ? "0|||||1|||0|" : kDefaultFarmMarnetInfo);
     AdjustArea_Marnet(d);
     UpdateAreaNo(d);
 }
@@ -153,12 +153,12 @@ TEST(GridAreas, InvalidRecordTouchesNothing) {
     d.MFG.SetTextMatrix(201, 1, "150.0000");
     d.MFG.SetTextMatrix(5, 0, "custom");
     for (const std::string& bad : {std::string("1|200"), Areas(1, 200) + "|x", Options({{0, "abc"}}), Options({{1, "0"}})}) {
-        d.RadioOption = bad;
+        d.SetRadioOption(bad);
         AdjustArea_Marnet(d);
         EXPECT_EQ(d.MFG.Rows(), 202) << bad;
         EXPECT_EQ(Cell(d, 201, 1), "150.0000") << bad;
     }
-    d.RadioOption = "1|200";
+    d.SetRadioOption("1|200");
     UpdateAreaNo(d);
     EXPECT_EQ(Cell(d, 5, 0), "custom");
 }
@@ -176,7 +176,7 @@ TEST(GridAreas, UpdateAreaNoIsIdempotent) {
 
 TEST(GridAreas, WhichAreaAndAreaNames) {
     EditorData d;
-    d.AreaNames[2] = "North";
+    d.SetAreaName(2, "North");
     Reshape(d, 1, 200, true);
     EXPECT_EQ(WhichAreaInt(d, 1), 1);
     EXPECT_EQ(WhichAreaInt(d, 202), -1);
@@ -188,13 +188,13 @@ TEST(GridAreas, WhichAreaAndAreaNames) {
     EXPECT_EQ(WhichArea(d, 3), "1");
     EXPECT_EQ(d.CurrentArea, 1);
 
-    d.RadioOption = "bad";
+    d.SetRadioOption("bad");
     EXPECT_EQ(WhichAreaInt(d, 3), 0);
     EXPECT_EQ(WhichAreaInt(d, 202), -1);
     EXPECT_EQ(WhichArea(d, 3), "");
     EXPECT_EQ(d.CurrentArea, 1);
 
-    d.RadioOption = Areas(2, 10);
+    d.SetRadioOption(Areas(2, 10));
     EXPECT_EQ(WhichAreaInt(d, 10), 1);
     EXPECT_EQ(WhichAreaInt(d, 11), 2);
     EXPECT_EQ(WhichAreaInt(d, 100), 10);
@@ -234,13 +234,13 @@ TEST(ScanRules, TrunkRowsAreTheFirstSixteenOfEachArea) {
     EXPECT_EQ(IsTAvailable(d, 1), 1);
     EXPECT_EQ(IsTAvailable(d, 16), 1);
     EXPECT_EQ(IsTAvailable(d, 17), 0);
-    d.RadioOption = Areas(2, 50);
+    d.SetRadioOption(Areas(2, 50));
     EXPECT_EQ(IsTAvailable(d, 50), 0);
     EXPECT_EQ(IsTAvailable(d, 51), 1);
     EXPECT_EQ(IsTAvailable(d, 66), 1);
     EXPECT_EQ(IsTAvailable(d, 67), 0);
     for (const std::string& bad : {std::string("1|50"), Areas(2, 50) + "|0"}) {
-        d.RadioOption = bad;
+        d.SetRadioOption(bad);
         EXPECT_EQ(IsTAvailable(d, 16), 1);
         EXPECT_EQ(IsTAvailable(d, 51), 0);
     }
@@ -263,7 +263,7 @@ TEST(ScanRules, ValidateTDropsTrunkWhereNotAllowed) {
     EXPECT_EQ(Cell(d, 201, 10), "TS");
 
     // An invalid record still limits trunk to rows 1 to 16.
-    d.RadioOption = Options({}) + "|extra";
+    d.SetRadioOption(Options({}) + "|extra");
     d.MFG.SetTextMatrix(100, 10, "AP");
     ValidateT(d);
     EXPECT_EQ(Cell(d, 100, 10), "P");
@@ -298,7 +298,7 @@ TEST(ScanRules, ValidatePKeepsTheFirstPriorityOfEachArea) {
 TEST(ScanRules, WalksStayInsideTheChannelRows) {
     // Options already name more rows than the grid holds (the dialog stored them first).
     EditorData d;
-    d.RadioOption = Areas(2, 200);
+    d.SetRadioOption(Areas(2, 200));
     d.MFG.SetTextMatrix(150, 10, "P");
     d.MFG.SetTextMatrix(201, 10, "P"); // second receiver
     ValidateP(d);
@@ -335,7 +335,7 @@ TEST(ScanRules, AdjustPClearsTheCurrentAreaOnly) {
     d.MFG.SetTextMatrix(110, 10, "P");
     AdjustP(d, d.MFG.Rows() - 1); // second receiver: nothing
     EXPECT_EQ(Cell(d, 110, 10), "P");
-    d.RadioOption = "1|2|3";
+    d.SetRadioOption("1|2|3");
     AdjustP(d, 110);
     EXPECT_EQ(Cell(d, 110, 10), "P");
 }
@@ -350,20 +350,20 @@ TEST(ScanRules, UpdateScanSwitchesBetweenTrunkAndAcs) {
     EXPECT_EQ(Cell(d, 2, 10), "TS");
 
     for (int k : {14, 16, 18, 20}) {
-        d.RadioOption = Options({{k, "5"}});
+        d.SetRadioOption(Options({{k, "5"}}));
         UpdateScan(d);
         EXPECT_TRUE(ScanUsesAcs(d)) << k;
         EXPECT_EQ(d.ScanChoices, (std::vector<std::string>{"NO", "A", "S", "P", "AS", "AP"}));
         EXPECT_EQ(Cell(d, 2, 10), "AS");
         EXPECT_EQ(Cell(d, 3, 10), "AP");
-        d.RadioOption = kDefaultRadioOption;
+        d.SetRadioOption(kDefaultRadioOption);
         UpdateScan(d);
         EXPECT_EQ(Cell(d, 2, 10), "TS");
     }
     // A field that merely contains the digit counts too; a bad record always means trunk.
-    d.RadioOption = Options({{18, "15"}});
+    d.SetRadioOption(Options({{18, "15"}}));
     EXPECT_TRUE(ScanUsesAcs(d));
-    d.RadioOption = Options({{14, "5"}}) + "|";
+    d.SetRadioOption(Options({{14, "5"}}) + "|");
     d.MFG.SetTextMatrix(2, 10, "A");
     UpdateScan(d);
     EXPECT_EQ(Cell(d, 2, 10), "T");
@@ -482,12 +482,12 @@ TEST(Bands, UpdateBandFallsBackToOtherChannels) {
 TEST(SecondReceiver, OnOnlyWhenFieldEightIsOne) {
     EditorData d;
     EXPECT_FALSE(SecondReceiverOn(d)); // the default record
-    d.FarmMarnetInfo = "0|||||0|||1|145";
+    d.SetFarmMarnetInfo("0|||||0|||1|145");
     EXPECT_TRUE(SecondReceiverOn(d));
-    d.FarmMarnetInfo = "0|||||0|||0|145";
+    d.SetFarmMarnetInfo("0|||||0|||0|145");
     EXPECT_FALSE(SecondReceiverOn(d));
-    d.FarmMarnetInfo = "0|||||0|||"; // too short: off
+    d.SetFarmMarnetInfo("0|||||0|||"); // too short: off
     EXPECT_FALSE(SecondReceiverOn(d));
-    d.FarmMarnetInfo = "0|||||0|||x|145";
+    d.SetFarmMarnetInfo("0|||||0|||x|145");
     EXPECT_FALSE(SecondReceiverOn(d));
 }

@@ -31,8 +31,8 @@ class TransferEndToEnd : public QObject {
                                  {"150.5000", "151.5000", "TRUCK 7", "EAST"}};
         for (int r = 0; r < 3; ++r)
             for (int c = 0; c < 4; ++c) g.SetTextMatrix(r + 1, c + 1, rows[r][c]);
-        data->FiveToneChannels[1] = "CALL 12345|ZVEI1|Base|CURRENT|3|";
-        data->AreaNames[1] = "FIELD";
+        data->SetFiveToneLine(1, "CALL 12345|ZVEI1|Base|CURRENT|3|");
+        data->SetAreaName(1, "FIELD");
     }
     bool WaitForReturn(int ms) {
         return QTest::qWaitFor([&] { return w->isVisible() && !w->ReadTimer->isActive(); }, ms);
@@ -91,7 +91,7 @@ private slots:
         FillDataSet();
         std::string option = kDefaultRadioOption;
         option.replace(0, 6, "2|20|"); // two areas of twenty channels
-        data->RadioOption = option;
+        data->SetRadioOption(option);
         w->AdjustArea_Marnet();
         QVERIFY2(w->EncodeImageOrReport(ImageSource::Radio), qPrintable(boxes.texts().join(" / ")));
         std::vector<uint8_t> image(data->MemImage.begin(), data->MemImage.begin() + 16000);
@@ -114,12 +114,13 @@ private slots:
             for (int c = 1; c < data->MFG.Cols(); ++c)
                 QCOMPARE(data->MFG.TextMatrix(r, c), expected.MFG.TextMatrix(r, c));
         QCOMPARE(data->MFG.TextMatrix(1, 1), std::string("145.0000"));
-        QCOMPARE(data->RadioOption, expected.RadioOption);
-        QCOMPARE(data->RadioOption.substr(0, 5), std::string("2|20|"));
-        QCOMPARE(data->FiveToneInfo, expected.FiveToneInfo);
-        for (int n = 1; n <= 100; ++n) QCOMPARE(data->FiveToneChannels[n], expected.FiveToneChannels[n]);
-        QCOMPARE(data->AreaNames[1], std::string("FIELD"));
-        QVERIFY(!data->FiveToneChannels[1].empty());
+        QCOMPARE(data->RadioOption(), expected.RadioOption());
+        QCOMPARE(data->RadioOption().substr(0, 5), std::string("2|20|"));
+        QCOMPARE(data->FiveToneInfo(), expected.FiveToneInfo());
+        for (int n = 1; n <= 100; ++n)
+            QCOMPARE(data->FiveToneChannels()[n], expected.FiveToneChannels()[n]);
+        QCOMPARE(data->AreaNames()[1], std::string("FIELD"));
+        QVERIFY(!data->FiveToneChannels()[1].empty());
     }
 };
 

@@ -42,7 +42,7 @@ class CodecSaveOpenTest : public QObject {
 
     // MARNET on with one area of 200: rows 1..200, the MARNET row 201, the second receiver 202.
     void MarnetWithTwoHundredAndOne() {
-        data->FarmMarnetInfo = "0|||||1|12345|200|0|";
+        data->SetFarmMarnetInfo("0|||||1|12345|200|0|");
         AdjustArea_Marnet(*data);
         QCOMPARE(data->MFG.Rows(), 203);
         for (int r : {1, 200, 201}) {

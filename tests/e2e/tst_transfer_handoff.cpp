@@ -95,7 +95,7 @@ private slots:
 
     void completedReadDecodesTheRadioImage() {
         FillChannels();
-        data->AreaNames[1] = "FIELD";
+        data->SetAreaName(1, "FIELD");
         QVERIFY(w->EncodeImageOrReport(ImageSource::Radio));
         home->Write("radio.bin", std::vector<uint8_t>(data->MemImage.begin(), data->MemImage.begin() + 16000));
         home->FakeTool("sleep 0.3; status 2; cp radio.bin rbuffer.bin; status 128");

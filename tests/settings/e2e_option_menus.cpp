@@ -66,7 +66,7 @@ private slots:
         });
         w.Menu_AreaName->trigger();
         QVERIFY(seen);
-        QCOMPARE(data.AreaNames[1], std::string("Inland"));
+        QCOMPARE(data.AreaNames()[1], std::string("Inland"));
         QCOMPARE(w.lbcurArea->text(), QString("Inland")); // channel 1's area is the current one
     }
 };

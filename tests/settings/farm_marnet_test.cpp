@@ -26,7 +26,9 @@ public:
     }
 };
 
-std::string OptionField(const EditorData& d, int k) { return Split(d.RadioOption)[static_cast<size_t>(k)]; }
+std::string OptionField(const EditorData& d, int k) {
+    return Split(d.RadioOption())[static_cast<size_t>(k)];
+}
 
 class FarmUpdateTest : public ::testing::Test {
 protected:
@@ -37,7 +39,7 @@ protected:
         AdjustArea_Marnet(d);
     }
     void Apply(const std::string& info, bool marnetWasOn = false) {
-        d.FarmMarnetInfo = info;
+        d.SetFarmMarnetInfo(info);
         UpdateFarmInfo(w, marnetWasOn);
     }
     FiveToneList& List() { return AcquireFiveToneList(d); }
@@ -45,11 +47,11 @@ protected:
 };
 
 TEST_F(FarmUpdateTest, DefaultSettingsTouchNothing) {
-    std::string before = d.RadioOption;
+    std::string before = d.RadioOption();
     Apply(kDefaultFarmMarnetInfo);
     EXPECT_FALSE(d.PendingFiveTone);
     EXPECT_TRUE(w.calls.empty());
-    EXPECT_EQ(d.RadioOption, before);
+    EXPECT_EQ(d.RadioOption(), before);
     for (int r = 1; r < d.MFG.Rows(); ++r) EXPECT_EQ(Cell(r, 11), "") << r;
     Apply("1|2|3"); // not 10 fields
     EXPECT_FALSE(d.PendingFiveTone);
@@ -63,15 +65,15 @@ TEST_F(FarmUpdateTest, FarmcallOnly) {
     EXPECT_EQ(Cell(12, 11), "AP");
     EXPECT_EQ(List().LineText(98), "FARMCALL 123455|ZVEI1|FARMCALL 123455|200|3|1");
     EXPECT_EQ(List().LineText(99), "FARMCALL 123455|ZVEI1|FARMCALL 123455|12|2|2");
-    EXPECT_EQ(d.SpecialData[98][1], "6");
-    EXPECT_EQ(d.SpecialData[98][10], "123455");
-    EXPECT_EQ(d.SpecialData[99][10], "123455");
+    EXPECT_EQ(d.SpecialData()[98][1], "6");
+    EXPECT_EQ(d.SpecialData()[98][10], "123455");
+    EXPECT_EQ(d.SpecialData()[99][10], "123455");
     EXPECT_EQ(List().FarmcallLabel, "123");
     EXPECT_EQ(List().RingLabel, "45");
     EXPECT_EQ(List().FarmChannelLabel, "12");
-    EXPECT_EQ(d.RadioOption, kDefaultRadioOption);
+    EXPECT_EQ(d.RadioOption(), kDefaultRadioOption);
     // Nothing reaches the stored list before the 5-tone dialog's OK.
-    EXPECT_EQ(d.FiveToneChannels[98], kEmptyToneLine);
+    EXPECT_EQ(d.FiveToneChannels()[98], kEmptyToneLine);
 }
 
 TEST_F(FarmUpdateTest, FarmcallPushesOtherEmergencyNumbersOn) {
@@ -91,7 +93,7 @@ TEST_F(FarmUpdateTest, RepeatedDigitsAreMarkedButTheAppendedOneIsNot) {
     EXPECT_EQ(FarmCallText("112", "3"), "FARMCALL 1R2033");
     EXPECT_EQ(FarmCallCode("112", "3"), "112033");
     Apply("1|112|3|12|150.000|0|||0|");
-    EXPECT_EQ(d.SpecialData[98][10], "112033");
+    EXPECT_EQ(d.SpecialData()[98][10], "112033");
     EXPECT_EQ(List().Cell(98, 1), "FARMCALL 1R2033");
 }
 
@@ -105,8 +107,8 @@ TEST_F(FarmUpdateTest, MarnetOnlyOnTheDefaultOptions) {
     EXPECT_EQ(List().OwnID, "12R34");
     EXPECT_EQ(List().MarnetLabel, "40");
     EXPECT_EQ(List().LineText(100), "MARNET 12R34|ZVEI1|MARNET BASE|40|3|");
-    EXPECT_EQ(d.SpecialData[100][1], "10");
-    EXPECT_EQ(d.SpecialData[100][10], "12R34");
+    EXPECT_EQ(d.SpecialData()[100][1], "10");
+    EXPECT_EQ(d.SpecialData()[100][10], "12R34");
     EXPECT_EQ(Cell(40, 1), "151.000");
     EXPECT_EQ(Cell(40, 2), "151.000");
     EXPECT_EQ(Cell(40, 4), "MARNET");
@@ -117,9 +119,9 @@ TEST_F(FarmUpdateTest, MarnetOnlyOnTheDefaultOptions) {
 }
 
 TEST_F(FarmUpdateTest, ForcedSelectCallKeyRefreshesTheScanLetters) {
-    auto f = Split(d.RadioOption);
+    auto f = Split(d.RadioOption());
     f[16] = "5"; // F2 was ACS
-    d.RadioOption = Join(f);
+    d.SetRadioOption(Join(f));
     UpdateScan(d);
     ASSERT_EQ(d.ScanChoices[1], "A");
     Apply("0|||||1|12345|40|0|151.000");
@@ -139,11 +141,23 @@ TEST_F(FarmUpdateTest, BothOnWithTheSecondReceiver) {
     EXPECT_EQ(std::count(w.calls.begin(), w.calls.end(), "AddSecondRec(152.000)"), 2);
 }
 
+// The update runs inside the dialog's OK, which marks the data set; the update itself is no edit
+// (the 5-tone list it fills is confirmed by its own dialog).
+TEST_F(FarmUpdateTest, TheUpdateLeavesTheEditToTheDialogsOk) {
+    d.SetFarmMarnetInfo("1|123|45|12|150.000|1|12345|40|1|152.000", RecordWrite::Quiet);
+    const std::string option = d.RadioOption();
+    UpdateFarmInfo(w, false);
+    EXPECT_NE(d.RadioOption(), option);
+    EXPECT_EQ(d.SpecialData()[98][1], "6");
+    EXPECT_EQ(d.SpecialData()[100][10], "12345");
+    EXPECT_FALSE(d.IsModified());
+}
+
 TEST_F(FarmUpdateTest, MarnetOnSeveralAreas) {
-    auto f = Split(d.RadioOption);
+    auto f = Split(d.RadioOption());
     f[0] = "3";
     f[1] = "50";
-    d.RadioOption = Join(f);
+    d.SetRadioOption(Join(f));
     AdjustArea_Marnet(d);
     Apply("0|||||1|12345|40|0|151.000");
     EXPECT_EQ(OptionField(d, 1), "39");
@@ -177,15 +191,15 @@ TEST_F(FarmUpdateTest, RowsOutsideTheChannelRowsAreNeverWritten) {
 
 TEST_F(FarmUpdateTest, AMaximumTheDialogWouldRefuseLeavesTheOptionRecord) {
     Apply("0|||||1|12345|1|0|151.000");
-    EXPECT_EQ(d.RadioOption, kDefaultRadioOption);
+    EXPECT_EQ(d.RadioOption(), kDefaultRadioOption);
     EXPECT_TRUE(w.calls.empty());
-    EXPECT_EQ(d.SpecialData[100][1], "10");
+    EXPECT_EQ(d.SpecialData()[100][1], "10");
 }
 
 TEST_F(FarmUpdateTest, WithoutAFullOptionRecordOnlyTheOptionStepIsSkipped) {
-    d.RadioOption = "1|200";
+    d.SetRadioOption("1|200");
     Apply("0|||||1|12345|40|0|151.000");
-    EXPECT_EQ(d.RadioOption, "1|200");
+    EXPECT_EQ(d.RadioOption(), "1|200");
     EXPECT_TRUE(w.calls.empty());
     EXPECT_EQ(Cell(40, 4), "MARNET");
     EXPECT_EQ(List().Cell(100, 3), "MARNET BASE");
@@ -197,10 +211,10 @@ protected:
     FarmMarnetSettings s;
     void SetUp() override { SetBand(d, 3); }
     void Shape(int areas, int perArea) {
-        auto f = Split(d.RadioOption);
+        auto f = Split(d.RadioOption());
         f[0] = std::to_string(areas);
         f[1] = std::to_string(perArea);
-        d.RadioOption = Join(f);
+        d.SetRadioOption(Join(f));
     }
     void Farm() {
         s.farm = true;
@@ -244,7 +258,7 @@ TEST_F(FarmCheckTest, ChannelBeyondAllAreasIsReportedBeforeEmptyBoxes) {
     Shape(1, 200);
     s.farmChannel = "200";
     EXPECT_EQ(Check(), -1);
-    d.RadioOption = "";
+    d.SetRadioOption("");
     s.groupId = "123";
     EXPECT_EQ(Check(), 1); // without a record the test is skipped
 }

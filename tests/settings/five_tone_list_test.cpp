@@ -20,16 +20,16 @@ TEST_F(FiveToneListTest, LoadsDefaultsAndTheStoredRecords) {
     EXPECT_EQ(list.Cell(0, 3), "INDENTIFICATION");
     EXPECT_EQ(list.Cell(7, 0), "7");
     EXPECT_EQ(list.Cell(7, 3), ""); // "|||||" carries an empty identification
-    d.FiveToneChannels[7] = "";
+    d.SetFiveToneLine(7, "", RecordWrite::Quiet);
     list.Load(d);
     EXPECT_EQ(list.Cell(7, 3), "NUMBER 7"); // a line that is not shown keeps the default
     EXPECT_EQ(list.ToneSet, 1);
     EXPECT_EQ(list.Blows, 5);
 
-    d.FiveToneInfo = "12A|4|0|1|8|0";
-    d.FiveToneChannels[3] = "CALL 123|EEA||12|2|4";
-    d.FiveToneChannels[4] = "broken|line";
-    d.FarmMarnetInfo = "1|123|45|12|150.0|1|12345|40|0|151.0";
+    d.SetFiveToneInfo("12A|4|0|1|8|0", RecordWrite::Quiet);
+    d.SetFiveToneLine(3, "CALL 123|EEA||12|2|4", RecordWrite::Quiet);
+    d.SetFiveToneLine(4, "broken|line", RecordWrite::Quiet);
+    d.SetFarmMarnetInfo("1|123|45|12|150.0|1|12345|40|0|151.0", RecordWrite::Quiet);
     list.Load(d);
     EXPECT_EQ(list.InfoText(), "12A|4|0|1|8|0");
     EXPECT_EQ(list.LineText(3), "CALL 123|EEA||12|2|4"); // an empty identification stays empty
@@ -41,11 +41,11 @@ TEST_F(FiveToneListTest, LoadsDefaultsAndTheStoredRecords) {
 }
 
 TEST_F(FiveToneListTest, OutOfListSettingsLoadTheirDefaults) {
-    d.FiveToneInfo = "1|9|7|x|40|1";
+    d.SetFiveToneInfo("1|9|7|x|40|1", RecordWrite::Quiet);
     list.Load(d);
     EXPECT_EQ(list.InfoText(), "1|1|1|1|5|1");
-    d.FiveToneInfo = ""; // after Clear and Cancel in the old days: defaults, not EXTEND
-    d.FarmMarnetInfo = "0|1|2";
+    d.SetFiveToneInfo("", RecordWrite::Quiet); // after Clear and Cancel in the old days: defaults, not EXTEND
+    d.SetFarmMarnetInfo("0|1|2", RecordWrite::Quiet);
     list.Load(d);
     EXPECT_EQ(list.InfoText(), "|1|1|1|5|1");
     EXPECT_EQ(list.FarmcallLabel, "");
@@ -57,38 +57,38 @@ TEST_F(FiveToneListTest, StoreWritesBothRecordsAndMarksTheDataChanged) {
     list.SetCell(2, 1, "CALL 555");
     list.Store(d);
     EXPECT_TRUE(d.IsModified());
-    EXPECT_EQ(d.FiveToneInfo, "1A2|5|1|1|5|1");
-    EXPECT_EQ(d.FiveToneChannels[2], "CALL 555|||||");
-    EXPECT_EQ(d.FiveToneChannels[1], "|||||");
+    EXPECT_EQ(d.FiveToneInfo(), "1A2|5|1|1|5|1");
+    EXPECT_EQ(d.FiveToneChannels()[2], "CALL 555|||||");
+    EXPECT_EQ(d.FiveToneChannels()[1], "|||||");
 }
 
 TEST_F(FiveToneListTest, ClearEmptiesTheRecordsAtOnceAndKeepsFarmOff) {
-    d.FarmMarnetInfo = "1|123|45|12|150.0|0|||0|";
-    d.SpecialData[5][1] = "5";
+    d.SetFarmMarnetInfo("1|123|45|12|150.0|0|||0|", RecordWrite::Quiet);
+    d.SetSpecialField(5, 1, "5", RecordWrite::Quiet);
     list.ClearShared(d);
-    EXPECT_EQ(d.FarmMarnetInfo, "0|||||0|||0|");
-    EXPECT_EQ(d.FiveToneInfo, "");
-    EXPECT_EQ(d.FiveToneChannels[1], "");
-    EXPECT_EQ(d.SpecialData[5][1], "");
+    EXPECT_EQ(d.FarmMarnetInfo(), "0|||||0|||0|");
+    EXPECT_EQ(d.FiveToneInfo(), "");
+    EXPECT_EQ(d.FiveToneChannels()[1], "");
+    EXPECT_EQ(d.SpecialData()[5][1], "");
     EXPECT_FALSE(d.IsModified());
     list.Store(d);
-    EXPECT_EQ(d.FiveToneInfo, "|0|1|1|5|1"); // the cleared view starts on EXTEND
-    EXPECT_EQ(d.FiveToneChannels[9], "||Number 9|||");
+    EXPECT_EQ(d.FiveToneInfo(), "|0|1|1|5|1"); // the cleared view starts on EXTEND
+    EXPECT_EQ(d.FiveToneChannels()[9], "||Number 9|||");
 }
 
 TEST_F(FiveToneListTest, SnapshotRestoresRecordsSpecialFieldsAndGridMarks) {
-    d.FiveToneChannels[7] = "CALL 1|ZVEI1|X|CURRENT|1|";
+    d.SetFiveToneLine(7, "CALL 1|ZVEI1|X|CURRENT|1|", RecordWrite::Quiet);
     d.MFG.SetTextMatrix(15, 4, "name");
     FiveToneSnapshot snap(d);
     list.ClearShared(d);
-    d.SpecialData[7][1] = "5";
+    d.SetSpecialField(7, 1, "5", RecordWrite::Quiet);
     d.MFG.SetTextMatrix(15, 4, "EMERGENCY");
     d.MFG.SetTextMatrix(15, 11, "P");
     snap.Restore(d);
-    EXPECT_EQ(d.FiveToneChannels[7], "CALL 1|ZVEI1|X|CURRENT|1|");
-    EXPECT_EQ(d.FarmMarnetInfo, kDefaultFarmMarnetInfo);
-    EXPECT_EQ(d.FiveToneInfo, kDefaultFiveToneInfo);
-    EXPECT_EQ(d.SpecialData[7][1], "");
+    EXPECT_EQ(d.FiveToneChannels()[7], "CALL 1|ZVEI1|X|CURRENT|1|");
+    EXPECT_EQ(d.FarmMarnetInfo(), kDefaultFarmMarnetInfo);
+    EXPECT_EQ(d.FiveToneInfo(), kDefaultFiveToneInfo);
+    EXPECT_EQ(d.SpecialData()[7][1], "");
     EXPECT_EQ(d.MFG.TextMatrix(15, 4), "name");
     EXPECT_EQ(d.MFG.TextMatrix(15, 11), "");
 }
@@ -122,7 +122,7 @@ TEST(ToneAlphabet, OwnIdHoldsAtMostFiveCharacters) {
 TEST_F(FiveToneListTest, CallToneCommitFillsDefaultsAndMakesThePlainLine) {
     EXPECT_EQ(list.CommitCallTone(d, 4, "12a45"), kCommitOk);
     EXPECT_EQ(list.LineText(4), "CALL 12A45|ZVEI1|NUMBER 4|CURRENT|1|");
-    EXPECT_EQ(d.SpecialData[4][1], "0");
+    EXPECT_EQ(d.SpecialData()[4][1], "0");
     EXPECT_EQ(list.CallToneEditorText(4), "12A45");
 
     EXPECT_EQ(list.CommitCallTone(d, 4, "12r45"), kCommitInvalid);
@@ -136,21 +136,22 @@ TEST_F(FiveToneListTest, CallToneCommitFillsDefaultsAndMakesThePlainLine) {
 }
 
 TEST_F(FiveToneListTest, TypedCallToneWipesTheFormerSpecialFields) {
-    d.SpecialData[6][1] = "0";
-    d.SpecialData[6][2] = "8";
-    d.SpecialData[6][10] = "12345";
-    d.SpecialData[6][8] = "5";
+    d.SetSpecialField(6, 1, "0", RecordWrite::Quiet);
+    d.SetSpecialField(6, 2, "8", RecordWrite::Quiet);
+    d.SetSpecialField(6, 10, "12345", RecordWrite::Quiet);
+    d.SetSpecialField(6, 8, "5", RecordWrite::Quiet);
     list.CommitCallTone(d, 6, "777");
-    EXPECT_EQ(d.SpecialData[6][1], "0");
-    for (int k = 2; k <= 10; ++k) EXPECT_EQ(d.SpecialData[6][static_cast<size_t>(k)], "") << k;
+    EXPECT_EQ(d.SpecialData()[6][1], "0");
+    for (int k = 2; k <= 10; ++k)
+        EXPECT_EQ(d.SpecialData()[6][static_cast<size_t>(k)], "") << k;
 }
 
 TEST_F(FiveToneListTest, CallToneEditorOpensOnPlainOrEmptyLinesOnly) {
     EXPECT_TRUE(list.CallToneEditable(d, 1)); // empty cell
     list.SetCell(1, 1, "ROBOT 12345 ALARM");
-    d.SpecialData[1][1] = "3";
+    d.SetSpecialField(1, 1, "3", RecordWrite::Quiet);
     EXPECT_FALSE(list.CallToneEditable(d, 1));
-    d.SpecialData[1][1] = "0";
+    d.SetSpecialField(1, 1, "0", RecordWrite::Quiet);
     EXPECT_TRUE(list.CallToneEditable(d, 1));
 }
 
@@ -254,19 +255,19 @@ TEST_F(FiveToneListTest, EveryNumberStaysUniqueAfterAFullChain) {
 
 TEST_F(FiveToneListTest, SpecialLinesAndTheirClearing) {
     EXPECT_TRUE(FiveToneList::IsSpecialLine(d, 1)); // empty code after New
-    d.SpecialData[1][1] = "0";
+    d.SetSpecialField(1, 1, "0", RecordWrite::Quiet);
     EXPECT_FALSE(FiveToneList::IsSpecialLine(d, 1));
-    d.SpecialData[1][2] = "8"; // call to another user without reply
+    d.SetSpecialField(1, 2, "8", RecordWrite::Quiet); // call to another user without reply
     EXPECT_TRUE(FiveToneList::IsSpecialLine(d, 1));
 
     list.SetCell(1, 1, "CALL 12345");
     list.SetCell(1, 6, "3");
-    d.SpecialData[1][10] = "12345";
+    d.SetSpecialField(1, 10, "12345", RecordWrite::Quiet);
     list.ClearSpecialLine(d, 1);
     EXPECT_EQ(list.LineText(1), "|||||3");
-    EXPECT_EQ(d.SpecialData[1][1], "0");
-    EXPECT_EQ(d.SpecialData[1][2], "");
-    EXPECT_EQ(d.SpecialData[1][10], "");
+    EXPECT_EQ(d.SpecialData()[1][1], "0");
+    EXPECT_EQ(d.SpecialData()[1][2], "");
+    EXPECT_EQ(d.SpecialData()[1][10], "");
 }
 
 TEST_F(FiveToneListTest, RowsOutsideTheListAreIgnored) {
@@ -279,7 +280,7 @@ TEST_F(FiveToneListTest, RowsOutsideTheListAreIgnored) {
 
 TEST(PendingFiveTone, LoadedOnceAndDroppedOnDiscard) {
     EditorData d;
-    d.FiveToneInfo = "99|2|1|1|5|1";
+    d.SetFiveToneInfo("99|2|1|1|5|1", RecordWrite::Quiet);
     FiveToneList& a = AcquireFiveToneList(d);
     a.OwnID = "12R34";
     EXPECT_EQ(&AcquireFiveToneList(d), &a);

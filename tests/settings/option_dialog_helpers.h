@@ -46,7 +46,7 @@ public:
 
 private:
     void note(const char* name) {
-        if (calls.empty()) optionSeenFirst = data.RadioOption;
+        if (calls.empty()) optionSeenFirst = data.RadioOption();
         calls.push_back(name);
     }
 };

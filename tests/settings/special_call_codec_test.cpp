@@ -58,9 +58,11 @@ protected:
         e.line = std::to_string(line);
         return e;
     }
-    static std::string Text(const EditorData& x, int n) { return Split(x.FiveToneChannels[static_cast<size_t>(n)])[0]; }
+    static std::string Text(const EditorData& x, int n) {
+        return Split(x.FiveToneChannels()[static_cast<size_t>(n)])[0];
+    }
     static const std::string& Sd(const EditorData& x, int n, int k) {
-        return x.SpecialData[static_cast<size_t>(n)][static_cast<size_t>(k)];
+        return x.SpecialData()[static_cast<size_t>(n)][static_cast<size_t>(k)];
     }
 };
 
@@ -95,7 +97,7 @@ TEST_F(SpecialCodecTest, EveryDialogCallTypeSurvivesEncodeAndDecode) {
     Install(plain);
     list.CommitCallTone(d, 9, "1122");
     list.Store(d);
-    d.FiveToneInfo = "12307|1|1|1|5|1";
+    d.SetFiveToneInfo("12307|1|1|1|5|1");
 
     auto back = RoundTrip();
     // The repeat mark packs like "E", but the digit codes tell it apart: it reads back as stored.
@@ -116,7 +118,7 @@ TEST_F(SpecialCodecTest, EveryDialogCallTypeSurvivesEncodeAndDecode) {
     EXPECT_EQ(Text(*back, 7), "EMERGENCY");
     EXPECT_EQ(Sd(*back, 7, 1), "5");
     EXPECT_EQ(Sd(*back, 7, 9), "123");
-    EXPECT_EQ(Split(back->FiveToneChannels[7])[5], "1");
+    EXPECT_EQ(Split(back->FiveToneChannels()[7])[5], "1");
     EXPECT_EQ(Text(*back, 5), "MARNET 12E34");
     EXPECT_EQ(Sd(*back, 5, 10), "12E34");
     EXPECT_EQ(Text(*back, 6), "CALL 98765 MESS NO 12");
@@ -128,7 +130,7 @@ TEST_F(SpecialCodecTest, EveryDialogCallTypeSurvivesEncodeAndDecode) {
 }
 
 TEST_F(SpecialCodecTest, ClearThenOkAndClearThenCancelBothEncode) {
-    d.FiveToneChannels[3] = "CALL 123|ZVEI1|X|CURRENT|1|2";
+    d.SetFiveToneLine(3, "CALL 123|ZVEI1|X|CURRENT|1|2");
     FiveToneSnapshot snap(d);
     list.ClearShared(d);
     list.Store(d);
@@ -138,15 +140,15 @@ TEST_F(SpecialCodecTest, ClearThenOkAndClearThenCancelBothEncode) {
     list.ClearShared(d);
     snap.Restore(d); // Cancel
     EXPECT_TRUE(Encode());
-    EXPECT_EQ(d.FiveToneChannels[3], "CALL 123|ZVEI1|X|CURRENT|1|2");
+    EXPECT_EQ(d.FiveToneChannels()[3], "CALL 123|ZVEI1|X|CURRENT|1|2");
 }
 
 TEST_F(SpecialCodecTest, FarmcallAndMarnetResultsEncodeAndDecode) {
-    d.FarmMarnetInfo = "1|112|3|12|150.0000|1|12345|40|1|151.0000";
+    d.SetFarmMarnetInfo("1|112|3|12|150.0000|1|12345|40|1|151.0000");
     UpdateFarmInfo(w, false);
     AcquireFiveToneList(d).Store(d); // the 5-tone dialog confirmed
     auto back = RoundTrip();
-    auto f = Split(back->FarmMarnetInfo);
+    auto f = Split(back->FarmMarnetInfo());
     ASSERT_EQ(f.size(), 10u);
     EXPECT_EQ(f[0], "1");
     EXPECT_EQ(f[1], "112");
@@ -175,12 +177,12 @@ TEST_F(SpecialCodecTest, SwitchedOffGroupsStayOffThroughTheImage) {
     s.maxChannels = "40";
     s.secondRx = false;
     ASSERT_EQ(CheckFarmSettings(s, d), 1);
-    d.FarmMarnetInfo = s.Join();
-    EXPECT_EQ(d.FarmMarnetInfo, std::string(kDefaultFarmMarnetInfo));
+    d.SetFarmMarnetInfo(s.Join());
+    EXPECT_EQ(d.FarmMarnetInfo(), std::string(kDefaultFarmMarnetInfo));
     UpdateFarmInfo(w, false);
     const int rows = d.MFG.Rows();
     auto back = RoundTrip();
-    auto f = Split(back->FarmMarnetInfo);
+    auto f = Split(back->FarmMarnetInfo());
     ASSERT_EQ(f.size(), 10u);
     EXPECT_EQ(f[0], "0");
     EXPECT_EQ(f[5], "0");
@@ -189,10 +191,10 @@ TEST_F(SpecialCodecTest, SwitchedOffGroupsStayOffThroughTheImage) {
     // FARMCALL on keeps its own fields and still drops the switched-off MARNET count.
     s.farm = true;
     ASSERT_EQ(CheckFarmSettings(s, d), 1);
-    d.FarmMarnetInfo = s.Join();
-    EXPECT_EQ(d.FarmMarnetInfo, "1|123|45|12|150.0000|0|||0|");
+    d.SetFarmMarnetInfo(s.Join());
+    EXPECT_EQ(d.FarmMarnetInfo(), "1|123|45|12|150.0000|0|||0|");
     back = RoundTrip();
-    f = Split(back->FarmMarnetInfo);
+    f = Split(back->FarmMarnetInfo());
     ASSERT_EQ(f.size(), 10u);
     EXPECT_EQ(f[0], "1");
     EXPECT_EQ(f[3], "12");
@@ -200,15 +202,15 @@ TEST_F(SpecialCodecTest, SwitchedOffGroupsStayOffThroughTheImage) {
 }
 
 TEST_F(SpecialCodecTest, FarmcallOnSeveralAreasEncodes) {
-    auto o = Split(d.RadioOption);
+    auto o = Split(d.RadioOption());
     o[0] = "4";
     o[1] = "50";
-    d.RadioOption = Join(o);
+    d.SetRadioOption(Join(o));
     AdjustArea_Marnet(d);
-    d.FarmMarnetInfo = "1|123|45|120|150.0000|1|54321|50|0|151.0000";
+    d.SetFarmMarnetInfo("1|123|45|120|150.0000|1|54321|50|0|151.0000");
     UpdateFarmInfo(w, false);
     AcquireFiveToneList(d).Store(d);
-    EXPECT_EQ(Split(d.RadioOption)[1], "49");
+    EXPECT_EQ(Split(d.RadioOption())[1], "49");
     EXPECT_TRUE(Encode());
 }
 

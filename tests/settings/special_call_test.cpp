@@ -12,7 +12,9 @@ protected:
     EditorData d;
     FiveToneList list;
     void SetUp() override { list.Load(d); }
-    const std::string& Sd(int n, int k) const { return d.SpecialData[static_cast<size_t>(n)][static_cast<size_t>(k)]; }
+    const std::string& Sd(int n, int k) const {
+        return d.SpecialData()[static_cast<size_t>(n)][static_cast<size_t>(k)];
+    }
     SpecialCallEntry Entry(int type, int line) const {
         SpecialCallEntry e;
         e.type = type;

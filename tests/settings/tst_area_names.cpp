@@ -48,7 +48,8 @@ private slots:
         scope = std::make_unique<ui::ScopedMessageBox>(boxes.get());
         data = std::make_unique<EditorData>();
         main = std::make_unique<RecordingMain>(*data);
-        for (int i = 1; i <= 10; ++i) data->AreaNames[static_cast<size_t>(i)] = std::to_string(i);
+        for (int i = 1; i <= 10; ++i)
+            data->SetAreaName(i, std::to_string(i), RecordWrite::Quiet);
         data->Lang.Set("Farea_Interface", 1, "Names");
         data->Lang.Set("Farea_Interface", 2, "No.");
         data->Lang.Set("Farea_Interface", 3, "Name");
@@ -60,8 +61,8 @@ private slots:
     }
 
     void threeAreasGiveThreeRows() {
-        data->RadioOption = Areas("3");
-        data->AreaNames[2] = "HARBOUR";
+        data->SetRadioOption(Areas("3"), RecordWrite::Quiet);
+        data->SetAreaName(2, "HARBOUR", RecordWrite::Quiet);
         Frm_Areaname dlg(*main);
         QCOMPARE(dlg.Rows(), 4);
         QCOMPARE(dlg.TextMatrix(2, 0), QString("2"));
@@ -75,17 +76,17 @@ private slots:
     }
 
     void defaultNamesAndTheRowLimit() {
-        data->RadioOption = Areas("10");
+        data->SetRadioOption(Areas("10"), RecordWrite::Quiet);
         Frm_Areaname dlg(*main);
         QCOMPARE(dlg.Rows(), 11);
         QCOMPARE(dlg.TextMatrix(7, 2), QString("7"));
-        data->RadioOption = Areas("40");
+        data->SetRadioOption(Areas("40"), RecordWrite::Quiet);
         Frm_Areaname many(*main);
         QCOMPARE(many.Rows(), 11);
-        data->RadioOption = Areas("abc");
+        data->SetRadioOption(Areas("abc"), RecordWrite::Quiet);
         Frm_Areaname one(*main);
         QCOMPARE(one.Rows(), 2);
-        data->RadioOption = "2|100";
+        data->SetRadioOption("2|100", RecordWrite::Quiet);
         Frm_Areaname none(*main);
         QCOMPARE(none.Rows(), 1);
         none.Command1_Click();
@@ -93,7 +94,7 @@ private slots:
     }
 
     void onlyNameCellsOpenTheEditBox() {
-        data->RadioOption = Areas("3");
+        data->SetRadioOption(Areas("3"), RecordWrite::Quiet);
         Frm_Areaname dlg(*main);
         Show(dlg);
         ClickCell(dlg, 1, 0);
@@ -113,15 +114,15 @@ private slots:
     }
 
     void typedNameIsStoredByOkOnly() {
-        data->RadioOption = Areas("3");
-        data->AreaNames[5] = "KEEP";
+        data->SetRadioOption(Areas("3"), RecordWrite::Quiet);
+        data->SetAreaName(5, "KEEP", RecordWrite::Quiet);
         {
             Frm_Areaname dlg(*main);
             Show(dlg);
             ClickCell(dlg, 2, 2);
             QTest::keyClicks(dlg.txtName, "North");
             QTest::mouseClick(dlg.Command2, Qt::LeftButton);
-            QCOMPARE(data->AreaNames[2], std::string("2"));
+            QCOMPARE(data->AreaNames()[2], std::string("2"));
             QVERIFY(main->calls.empty());
         }
         Frm_Areaname dlg(*main);
@@ -133,15 +134,15 @@ private slots:
         QTest::keyClick(dlg.txtName, Qt::Key_Backspace); // an empty name is accepted
         QTest::mouseClick(dlg.Command1, Qt::LeftButton);
         QVERIFY(!dlg.isVisible());
-        QCOMPARE(data->AreaNames[2], std::string("North"));
-        QCOMPARE(data->AreaNames[3], std::string(""));
-        QCOMPARE(data->AreaNames[5], std::string("KEEP")); // above the number of areas
+        QCOMPARE(data->AreaNames()[2], std::string("North"));
+        QCOMPARE(data->AreaNames()[3], std::string(""));
+        QCOMPARE(data->AreaNames()[5], std::string("KEEP")); // above the number of areas
         QVERIFY(data->IsModified());
         QCOMPARE(main->calls, std::vector<std::string>{"UpdateAreaName"});
     }
 
     void returnEndsTheNameEditOnly() {
-        data->RadioOption = Areas("3");
+        data->SetRadioOption(Areas("3"), RecordWrite::Quiet);
         Frm_Areaname dlg(*main);
         Show(dlg);
         ClickCell(dlg, 1, 2);
@@ -150,7 +151,7 @@ private slots:
         QVERIFY(dlg.isVisible());
         QVERIFY(!dlg.txtName->isVisible());
         QCOMPARE(dlg.TextMatrix(1, 2), QString("Quay"));
-        QCOMPARE(data->AreaNames[1], std::string("1")); // nothing stored before OK
+        QCOMPARE(data->AreaNames()[1], std::string("1")); // nothing stored before OK
         QVERIFY(dlg.MFGArea->hasFocus());
         QTest::keyClick(dlg.MFGArea, Qt::Key_Enter); // nor on the grid
         QVERIFY(dlg.isVisible());
@@ -160,24 +161,24 @@ private slots:
         QVERIFY(dlg.isVisible());
         QTest::mouseClick(dlg.Command1, Qt::LeftButton);
         QVERIFY(!dlg.isVisible());
-        QCOMPARE(data->AreaNames[1], std::string("Quay"));
-        QCOMPARE(data->AreaNames[2], std::string("Dock"));
+        QCOMPARE(data->AreaNames()[1], std::string("Quay"));
+        QCOMPARE(data->AreaNames()[2], std::string("Dock"));
         QVERIFY(boxes->texts().isEmpty());
     }
 
     void okWithoutAFocusChangeEndsTheEditFirst() {
-        data->RadioOption = Areas("2");
+        data->SetRadioOption(Areas("2"), RecordWrite::Quiet);
         Frm_Areaname dlg(*main);
         Show(dlg);
         ClickCell(dlg, 2, 2);
         QTest::keyClicks(dlg.txtName, "Pier");
         dlg.Command1->animateClick(); // what an access key or a shortcut does: the box keeps the focus
         QTRY_VERIFY(!dlg.isVisible());
-        QCOMPARE(data->AreaNames[2], std::string("Pier"));
+        QCOMPARE(data->AreaNames()[2], std::string("Pier"));
     }
 
     void unchangedNamesAreNoEdit() {
-        data->RadioOption = Areas("4");
+        data->SetRadioOption(Areas("4"), RecordWrite::Quiet);
         Frm_Areaname dlg(*main);
         Show(dlg);
         ClickCell(dlg, 1, 2);
@@ -187,7 +188,7 @@ private slots:
     }
 
     void namesFitTheRadio() {
-        data->RadioOption = Areas("2");
+        data->SetRadioOption(Areas("2"), RecordWrite::Quiet);
         Frm_Areaname dlg(*main);
         Show(dlg);
         ClickCell(dlg, 1, 2);
@@ -215,7 +216,7 @@ private slots:
     }
 
     void scrollingKeepsTheTypedNameAndHidesTheBox() {
-        data->RadioOption = Areas("10");
+        data->SetRadioOption(Areas("10"), RecordWrite::Quiet);
         Frm_Areaname dlg(*main);
         Show(dlg);
         ClickCell(dlg, 1, 2);
@@ -234,8 +235,8 @@ private slots:
         QVERIFY(!dlg.txtName->isVisible());
         QCOMPARE(dlg.TextMatrix(10, 2), QString("East"));
         QTest::mouseClick(dlg.Command1, Qt::LeftButton);
-        QCOMPARE(data->AreaNames[1], std::string("West"));
-        QCOMPARE(data->AreaNames[10], std::string("East"));
+        QCOMPARE(data->AreaNames()[1], std::string("West"));
+        QCOMPARE(data->AreaNames()[10], std::string("East"));
     }
 };
 

@@ -44,7 +44,7 @@ private slots:
     }
 
     void channelOnlyWithOneArea() {
-        data.RadioOption = Record("1", "200", "0", "0", "17");
+        data.SetRadioOption(Record("1", "200", "0", "0", "17"), RecordWrite::Quiet);
         Frm_Default dlg(main);
         dlg.show();
         QCOMPARE(dlg.AskCode(), kAskChannel);
@@ -61,13 +61,13 @@ private slots:
         QVERIFY(dlg.windowFlags() & Qt::FramelessWindowHint);
         QTest::mouseClick(dlg.Command1, Qt::LeftButton);
         QVERIFY(!dlg.isVisible());
-        QCOMPARE(Fields(data.RadioOption)[kOptDefaultChannel], std::string("0"));
+        QCOMPARE(Fields(data.RadioOption())[kOptDefaultChannel], std::string("0"));
         QVERIFY(data.IsModified()); // 17 became 0
     }
 
     void bothRowsWithTenAreas() {
         const std::string before = Record("10", "20", "0", "0", "0", "5");
-        data.RadioOption = before;
+        data.SetRadioOption(before, RecordWrite::Quiet);
         Frm_Default dlg(main);
         dlg.show();
         QCOMPARE(dlg.AskCode(), kAskArea + kAskChannel);
@@ -80,18 +80,18 @@ private slots:
         PickItem(dlg.ComboDCh, 44);
         QTest::keyClick(dlg.ComboDCh, Qt::Key_Return); // OK is the default button
         QVERIFY(!dlg.isVisible());
-        RadioOptionRecord r = Fields(data.RadioOption);
+        RadioOptionRecord r = Fields(data.RadioOption());
         QCOMPARE(r[kOptDefaultArea], std::string("2"));
         QCOMPARE(r[kOptDefaultChannel], std::string("44"));
-        QCOMPARE(Split(data.RadioOption).size(), 39u);
-        QVERIFY(data.RadioOption.back() != '|');
+        QCOMPARE(Split(data.RadioOption()).size(), 39u);
+        QVERIFY(data.RadioOption().back() != '|');
         RadioOptionRecord b = Fields(before);
         for (int i = 0; i < kOptionFieldCount; ++i)
             if (i != kOptDefaultArea && i != kOptDefaultChannel) QCOMPARE(r[i], b[i]);
     }
 
     void areaOnlyLeavesTheChannelAlone() {
-        data.RadioOption = Record("2", "100", "0", "1", "150");
+        data.SetRadioOption(Record("2", "100", "0", "1", "150"), RecordWrite::Quiet);
         Frm_Default dlg(main);
         dlg.show();
         QCOMPARE(dlg.AskCode(), kAskArea);
@@ -99,13 +99,13 @@ private slots:
         QCOMPARE(dlg.ComboDArea->count(), 2);
         PickItem(dlg.ComboDArea, 1);
         dlg.Command1_Click();
-        RadioOptionRecord r = Fields(data.RadioOption);
+        RadioOptionRecord r = Fields(data.RadioOption());
         QCOMPARE(r[kOptDefaultArea], std::string("1"));
         QCOMPARE(r[kOptDefaultChannel], std::string("150"));
     }
 
     void unchangedChoiceIsNoEdit() {
-        data.RadioOption = Record("3", "66", "0", "0", "0", "0");
+        data.SetRadioOption(Record("3", "66", "0", "0", "0", "0"), RecordWrite::Quiet);
         Frm_Default dlg(main);
         dlg.Command1_Click();
         QVERIFY(!data.IsModified());
@@ -113,38 +113,38 @@ private slots:
 
     void recordsThatAskNothingShowNoRow() {
         for (const std::string& rec : {Record("3", "66", "1", "1"), std::string("1|2|3"), Record("x", "1", "0", "0")}) {
-            data.RadioOption = rec;
+            data.SetRadioOption(rec, RecordWrite::Quiet);
             Frm_Default dlg(main);
             dlg.show();
             QCOMPARE(dlg.AskCode(), 0);
             QVERIFY(!dlg.ComboDArea->isVisible() && !dlg.ComboDCh->isVisible());
             dlg.Command1_Click();
-            QCOMPARE(data.RadioOption, rec);
+            QCOMPARE(data.RadioOption(), rec);
         }
         QVERIFY(!data.IsModified());
     }
 
     void closingOtherwiseKeepsTheRecord() {
         const std::string before = Record("2", "100", "0", "0", "5", "1");
-        data.RadioOption = before;
+        data.SetRadioOption(before, RecordWrite::Quiet);
         Frm_Default dlg(main);
         dlg.show();
         PickItem(dlg.ComboDCh, 30);
         QTest::keyClick(&dlg, Qt::Key_Escape);
         QVERIFY(!dlg.isVisible());
-        QCOMPARE(data.RadioOption, before);
+        QCOMPARE(data.RadioOption(), before);
     }
 
     void writeStepAsksOnlyWhenNeeded() {
         // Nothing to ask: returns at once (a dialog here would wait for ever).
-        data.RadioOption = Record("1", "200", "0", "1");
-        const std::string unchanged = data.RadioOption;
+        data.SetRadioOption(Record("1", "200", "0", "1"), RecordWrite::Quiet);
+        const std::string unchanged = data.RadioOption();
         bool dialogSeen = false;
         RunDefaultBeforeWrite(main, nullptr);
-        QCOMPARE(data.RadioOption, unchanged);
+        QCOMPARE(data.RadioOption(), unchanged);
 
         // Channel locked: the dialog comes up modally and its choice is stored.
-        data.RadioOption = Record("4", "50", "0", "0");
+        data.SetRadioOption(Record("4", "50", "0", "0"), RecordWrite::Quiet);
         QTimer::singleShot(0, [&] {
             auto* dlg = qobject_cast<Frm_Default*>(QApplication::activeModalWidget());
             dialogSeen = dlg != nullptr;
@@ -155,7 +155,7 @@ private slots:
         });
         RunDefaultBeforeWrite(main, nullptr);
         QVERIFY(dialogSeen);
-        RadioOptionRecord r = Fields(data.RadioOption);
+        RadioOptionRecord r = Fields(data.RadioOption());
         QCOMPARE(r[kOptDefaultArea], std::string("3"));
         QCOMPARE(r[kOptDefaultChannel], std::string("199"));
     }

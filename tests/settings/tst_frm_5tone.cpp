@@ -99,7 +99,7 @@ private slots:
         type(dlg->txtCallTone, "12a45");
         QCOMPARE(cell(4, 1), std::string("CALL 12A45"));
         QCOMPARE(dlg->List().LineText(4), std::string("CALL 12A45|ZVEI1|NUMBER 4|CURRENT|1|"));
-        QCOMPARE(d->SpecialData[4][1], std::string("0"));
+        QCOMPARE(d->SpecialData()[4][1], std::string("0"));
         QVERIFY(!dlg->txtCallTone->isVisible());
         QVERIFY(boxes->texts().isEmpty());
 
@@ -241,8 +241,8 @@ private slots:
     }
 
     void doubleClickClearsASpecialLineAfterAsking() {
-        d->SpecialData[5][1] = "3";
-        d->SpecialData[5][10] = "12345";
+        d->SetSpecialField(5, 1, "3", RecordWrite::Quiet);
+        d->SetSpecialField(5, 10, "12345", RecordWrite::Quiet);
         dlg->List().SetCell(5, 1, "ROBOT 12345 ALARM");
         dlg->List().SetCell(5, 6, "2");
         clickCell(5, 1);
@@ -252,11 +252,11 @@ private slots:
         QTest::mouseDClick(dlg->MFG5Tone->viewport(), Qt::LeftButton, {},
                            dlg->MFG5Tone->visualRect(dlg->MFG5Tone->model()->index(4, 0)).center());
         QCOMPARE(boxes->texts(), QStringList{msg(4)});
-        QCOMPARE(d->SpecialData[5][1], std::string("3"));
+        QCOMPARE(d->SpecialData()[5][1], std::string("3"));
         dlg->MFG5Tone_DblClick(5, 1);
         QCOMPARE(dlg->List().LineText(5), std::string("|||||2"));
-        QCOMPARE(d->SpecialData[5][1], std::string("0"));
-        QCOMPARE(d->SpecialData[5][10], std::string(""));
+        QCOMPARE(d->SpecialData()[5][1], std::string("0"));
+        QCOMPARE(d->SpecialData()[5][10], std::string(""));
         boxes->clear();
         dlg->MFG5Tone_DblClick(5, 1); // now a plain line: nothing to ask
         QVERIFY(boxes->texts().isEmpty());
@@ -268,7 +268,7 @@ private slots:
         QVERIFY(dlg->txtCallTone->isVisible());
         QTest::mouseDClick(dlg->txtCallTone, Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(boxes->texts(), QStringList{msg(4)});
-        QCOMPARE(d->SpecialData[6][1], std::string("0"));
+        QCOMPARE(d->SpecialData()[6][1], std::string("0"));
     }
 
     void ownIdIsUpperCasedAndCheckedAgainAtOk() {
@@ -285,11 +285,11 @@ private slots:
         QTest::mouseClick(dlg->Command1, Qt::LeftButton);
         QCOMPARE(boxes->texts().size(), 2);
         QVERIFY(dlg->isVisible());
-        QCOMPARE(d->FiveToneInfo, std::string(kDefaultFiveToneInfo));
+        QCOMPARE(d->FiveToneInfo(), std::string(kDefaultFiveToneInfo));
         dlg->TxtID->setText("12345");
         QTest::mouseClick(dlg->Command1, Qt::LeftButton);
         QVERIFY(!dlg->isVisible());
-        QCOMPARE(d->FiveToneInfo, std::string("12345|1|1|1|5|1"));
+        QCOMPARE(d->FiveToneInfo(), std::string("12345|1|1|1|5|1"));
         QVERIFY(d->IsModified());
         QVERIFY(!d->PendingFiveTone);
     }
@@ -301,41 +301,41 @@ private slots:
         clickCell(1, 1);
         type(dlg->txtCallTone, "777");
         QTest::mouseClick(dlg->Command1, Qt::LeftButton);
-        QCOMPARE(d->FiveToneInfo, std::string("|3|1|0|10|1"));
-        QCOMPARE(d->FiveToneChannels[1], std::string("CALL 777|ZVEI1|NUMBER 1|CURRENT|1|"));
+        QCOMPARE(d->FiveToneInfo(), std::string("|3|1|0|10|1"));
+        QCOMPARE(d->FiveToneChannels()[1], std::string("CALL 777|ZVEI1|NUMBER 1|CURRENT|1|"));
         QCOMPARE(dlg->result(), int(QDialog::Accepted));
     }
 
     void clearThenOkStoresTheClearedView() {
-        d->FarmMarnetInfo = "1|123|45|12|150.0|0|||0|";
+        d->SetFarmMarnetInfo("1|123|45|12|150.0|0|||0|", RecordWrite::Quiet);
         boxes->answer(ui::MsgResult::Ok);
         QTest::mouseClick(dlg->Command4, Qt::LeftButton);
         QCOMPARE(boxes->texts(), QStringList{msg(3)});
-        QCOMPARE(d->FarmMarnetInfo, std::string(kDefaultFarmMarnetInfo));
+        QCOMPARE(d->FarmMarnetInfo(), std::string(kDefaultFarmMarnetInfo));
         QCOMPARE(dlg->ComboToneSet->currentText(), QString("EXTEND"));
         QVERIFY(!d->IsModified());
         QTest::mouseClick(dlg->Command1, Qt::LeftButton);
-        QCOMPARE(d->FiveToneInfo, std::string("|0|1|1|5|1"));
-        QCOMPARE(d->FiveToneChannels[12], std::string("||Number 12|||"));
+        QCOMPARE(d->FiveToneInfo(), std::string("|0|1|1|5|1"));
+        QCOMPARE(d->FiveToneChannels()[12], std::string("||Number 12|||"));
         QVERIFY(d->IsModified());
     }
 
     void clearThenCancelPutsEverythingBack() {
-        d->FiveToneChannels[2] = "CALL 1|ZVEI1|A|CURRENT|1|";
-        d->SpecialData[2][1] = "0";
+        d->SetFiveToneLine(2, "CALL 1|ZVEI1|A|CURRENT|1|", RecordWrite::Quiet);
+        d->SetSpecialField(2, 1, "0", RecordWrite::Quiet);
         dlg.reset();
         open();
         boxes->answer(ui::MsgResult::Cancel);
         dlg->Command4_Click();
-        QCOMPARE(d->FiveToneChannels[2], std::string("CALL 1|ZVEI1|A|CURRENT|1|")); // refused: nothing
+        QCOMPARE(d->FiveToneChannels()[2], std::string("CALL 1|ZVEI1|A|CURRENT|1|")); // refused: nothing
         dlg->Command4_Click();
-        QCOMPARE(d->FiveToneChannels[2], std::string(""));
+        QCOMPARE(d->FiveToneChannels()[2], std::string(""));
         QTest::mouseClick(dlg->Command2, Qt::LeftButton);
         QVERIFY(!dlg->isVisible());
-        QCOMPARE(d->FiveToneChannels[2], std::string("CALL 1|ZVEI1|A|CURRENT|1|"));
-        QCOMPARE(d->SpecialData[2][1], std::string("0"));
-        QCOMPARE(d->FiveToneInfo, std::string(kDefaultFiveToneInfo));
-        QCOMPARE(d->FarmMarnetInfo, std::string(kDefaultFarmMarnetInfo));
+        QCOMPARE(d->FiveToneChannels()[2], std::string("CALL 1|ZVEI1|A|CURRENT|1|"));
+        QCOMPARE(d->SpecialData()[2][1], std::string("0"));
+        QCOMPARE(d->FiveToneInfo(), std::string(kDefaultFiveToneInfo));
+        QCOMPARE(d->FarmMarnetInfo(), std::string(kDefaultFarmMarnetInfo));
     }
 
     void cancelAfterAnEmergencyCallRestoresTheLineAndTheChannelGrid() {
@@ -352,15 +352,15 @@ private slots:
         });
         dlg->Command3_Click();
         QCOMPARE(dlg->List().LineText(7), std::string("EMERGENCY|ZVEI1|MY RADIO NO 07|15|3|1"));
-        QCOMPARE(d->SpecialData[7][1], std::string("5"));
+        QCOMPARE(d->SpecialData()[7][1], std::string("5"));
         QCOMPARE(d->MFG.TextMatrix(15, 4), std::string("EMERGENCY"));
         QCOMPARE(dlg->MFG5Tone->model()->index(6, 0).data().toString(), QString("EMERGENCY"));
         dlg->reject();
-        QCOMPARE(d->SpecialData[7][1], std::string(""));
-        QCOMPARE(d->SpecialData[7][9], std::string(""));
+        QCOMPARE(d->SpecialData()[7][1], std::string(""));
+        QCOMPARE(d->SpecialData()[7][9], std::string(""));
         QCOMPARE(d->MFG.TextMatrix(15, 4), std::string("HARBOUR"));
         QCOMPARE(d->MFG.TextMatrix(15, 11), std::string(""));
-        QCOMPARE(d->FiveToneChannels[7], std::string(kEmptyToneLine));
+        QCOMPARE(d->FiveToneChannels()[7], std::string(kEmptyToneLine));
     }
 
     void specialCallWithoutASelectedRowUsesLineOne() {
@@ -387,7 +387,7 @@ private slots:
     void installOnlyAnswers() {
         QTest::mouseClick(dlg->CommandInstall, Qt::LeftButton);
         QCOMPARE(boxes->texts(), QStringList{msg(5)});
-        QCOMPARE(d->FarmMarnetInfo, std::string(kDefaultFarmMarnetInfo));
+        QCOMPARE(d->FarmMarnetInfo(), std::string(kDefaultFarmMarnetInfo));
         QVERIFY(!d->IsModified());
     }
 
@@ -406,15 +406,15 @@ private slots:
         });
         main.Menu_5Tone_Click();
         QCOMPARE(title, QString("5Tone"));
-        QCOMPARE(data.FiveToneInfo, std::string("12345|1|1|1|5|1"));
+        QCOMPARE(data.FiveToneInfo(), std::string("12345|1|1|1|5|1"));
         QVERIFY(data.IsModified());
         QVERIFY(!data.PendingFiveTone);
     }
 
     void screenshotsInBothLanguages() {
-        d->FiveToneChannels[1] = "CALL 12345|ZVEI1|BASE|CURRENT|1|1";
-        d->FiveToneChannels[2] = "ROBOT 1R2R3 PIN 3 LOW|ZVEI1|1R2R3 P3 LOW|CURRENT|1|";
-        d->FarmMarnetInfo = "1|123|45|12|150.0|1|12345|40|0|151.0";
+        d->SetFiveToneLine(1, "CALL 12345|ZVEI1|BASE|CURRENT|1|1", RecordWrite::Quiet);
+        d->SetFiveToneLine(2, "ROBOT 1R2R3 PIN 3 LOW|ZVEI1|1R2R3 P3 LOW|CURRENT|1|", RecordWrite::Quiet);
+        d->SetFarmMarnetInfo("1|123|45|12|150.0|1|12345|40|0|151.0", RecordWrite::Quiet);
         for (const char* lang : {"English", "Chinese"}) {
             QVERIFY(test::LoadToneLanguage(*d, lang));
             dlg.reset();

@@ -75,14 +75,14 @@ private slots:
         QVERIFY(!dlg->txtSecFre->isVisible());
         QVERIFY(!dlg->Label9->isVisible());
         ok();
-        QCOMPARE(d->FarmMarnetInfo, std::string(kDefaultFarmMarnetInfo));
+        QCOMPARE(d->FarmMarnetInfo(), std::string(kDefaultFarmMarnetInfo));
         QVERIFY(d->IsModified());
         QVERIFY(!d->PendingFiveTone); // nothing was on: the 5-tone list is not touched
         QVERIFY(!dlg->isVisible());
     }
 
     void opensWithTheStoredSettingsSoOkChangesNothing() {
-        d->FarmMarnetInfo = "1|123|45|12|150.0000|0|||1|152.0000";
+        d->SetFarmMarnetInfo("1|123|45|12|150.0000|0|||1|152.0000");
         open();
         QVERIFY(dlg->ChkFarm->isChecked());
         QVERIFY(dlg->Chk2Rec->isChecked());
@@ -92,7 +92,7 @@ private slots:
         QVERIFY(!dlg->txtMarID->isEnabled());
         QCOMPARE(dlg->Label9->text().toStdString(), d->Lang.Get("Ffarm_Interface", 11));
         ok();
-        QCOMPARE(d->FarmMarnetInfo, std::string("1|123|45|12|150.0000|0|||1|152.0000"));
+        QCOMPARE(d->FarmMarnetInfo(), std::string("1|123|45|12|150.0000|0|||1|152.0000"));
     }
 
     void leavingBoxesEmptiesBadEntriesWithTheirTips() {
@@ -146,7 +146,7 @@ private slots:
         ok();
         QCOMPARE(boxes->texts().last(), msg(9)); // FARMCALL channel 12 is not below 12
         QVERIFY(dlg->isVisible());
-        QCOMPARE(d->FarmMarnetInfo, std::string(kDefaultFarmMarnetInfo));
+        QCOMPARE(d->FarmMarnetInfo(), std::string(kDefaultFarmMarnetInfo));
         dlg->txtMaxch->setText("13");
         ok();
         QVERIFY(!dlg->isVisible());
@@ -154,10 +154,10 @@ private slots:
     }
 
     void channelBeyondTheAreasIsReportedFirst() {
-        auto f = Split(d->RadioOption);
+        auto f = Split(d->RadioOption());
         f[0] = "2";
         f[1] = "50";
-        d->RadioOption = Join(f);
+        d->SetRadioOption(Join(f));
         fillFarm();
         dlg->txtFarmch->setText("150");
         dlg->txtGroupID->setText("");
@@ -189,16 +189,16 @@ private slots:
     void okAppliesFarmcallAndThe5ToneDialogShowsIt() {
         fillFarm();
         ok();
-        QCOMPARE(d->FarmMarnetInfo, std::string("1|123|45|12|150.0000|0|||0|"));
+        QCOMPARE(d->FarmMarnetInfo(), std::string("1|123|45|12|150.0000|0|||0|"));
         QCOMPARE(d->MFG.TextMatrix(12, 4), std::string("FARMCALL"));
         QCOMPARE(d->MFG.TextMatrix(12, 11), std::string("AP"));
-        QCOMPARE(d->SpecialData[98][10], std::string("123455"));
-        QCOMPARE(d->FiveToneChannels[98], std::string(kEmptyToneLine));
+        QCOMPARE(d->SpecialData()[98][10], std::string("123455"));
+        QCOMPARE(d->FiveToneChannels()[98], std::string(kEmptyToneLine));
         Frm_5Tone tone(*w);
         QCOMPARE(tone.MFG5Tone->model()->index(97, 0).data().toString(), QString("FARMCALL 123455"));
         QCOMPARE(tone.lbFarmcall->text(), QString("123"));
         tone.Command1_Click();
-        QCOMPARE(d->FiveToneChannels[98], std::string("FARMCALL 123455|ZVEI1|FARMCALL 123455|200|3|1"));
+        QCOMPARE(d->FiveToneChannels()[98], std::string("FARMCALL 123455|ZVEI1|FARMCALL 123455|200|3|1"));
     }
 
     void aNewDataSetDropsThePendingListLines() {
@@ -213,7 +213,7 @@ private slots:
         dlg->txtMaxch->setText("40");
         dlg->txtSecFre->setText("151.0000");
         ok();
-        QCOMPARE(Split(d->RadioOption)[1], std::string("39"));
+        QCOMPARE(Split(d->RadioOption())[1], std::string("39"));
         QVERIFY(d->PendingFiveTone);
         boxes->answer(ui::MsgResult::No); // do not save the edits first
         radio.Menu_New->trigger();
@@ -223,20 +223,20 @@ private slots:
         QCOMPARE(tone.TxtID->text(), QString(""));
         QCOMPARE(tone.MFG5Tone->model()->index(99, 0).data().toString(), QString(""));
         tone.Command1_Click();
-        QCOMPARE(d->FiveToneChannels[100], std::string(kEmptyToneLine));
+        QCOMPARE(d->FiveToneChannels()[100], std::string(kEmptyToneLine));
     }
 
     void cancelKeepsEverything() {
         fillFarm();
         QTest::mouseClick(dlg->CmdCancel, Qt::LeftButton);
         QVERIFY(!dlg->isVisible());
-        QCOMPARE(d->FarmMarnetInfo, std::string(kDefaultFarmMarnetInfo));
+        QCOMPARE(d->FarmMarnetInfo(), std::string(kDefaultFarmMarnetInfo));
         QVERIFY(!d->IsModified());
         QCOMPARE(d->MFG.TextMatrix(12, 4), std::string(""));
     }
 
     void screenshotsInBothLanguages() {
-        d->FarmMarnetInfo = "1|123|45|12|150.0000|1|12345|40|1|151.0000";
+        d->SetFarmMarnetInfo("1|123|45|12|150.0000|1|12345|40|1|151.0000");
         for (const char* lang : {"English", "Chinese"}) {
             QVERIFY(test::LoadToneLanguage(*d, lang));
             open();

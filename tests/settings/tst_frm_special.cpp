@@ -166,7 +166,7 @@ private slots:
         QVERIFY(!dlg->isVisible());
         QCOMPARE(dlg->result(), int(QDialog::Accepted));
         QCOMPARE(list.LineText(7), std::string("ROBOT 1R2R3 PIN 3 LOW|ZVEI1|1R2R3 P3 LOW|CURRENT|1|"));
-        QCOMPARE(d->SpecialData[7][8], std::string("LOW"));
+        QCOMPARE(d->SpecialData()[7][8], std::string("LOW"));
         QVERIFY(!d->IsModified()); // the 5-tone dialog's OK sets it
     }
 
@@ -177,11 +177,11 @@ private slots:
         QCOMPARE(boxes->texts(), QStringList{msg(4)});
         QVERIFY(dlg->isVisible());
         QVERIFY(dlg->txtMarnetId->hasFocus());
-        QCOMPARE(d->SpecialData[2][1], std::string(""));
+        QCOMPARE(d->SpecialData()[2][1], std::string(""));
         QTest::keyClicks(dlg->txtMarnetId, "12345");
         QTest::mouseClick(dlg->Command1, Qt::LeftButton);
         QVERIFY(!dlg->isVisible());
-        QCOMPARE(d->SpecialData[2][1], std::string("10"));
+        QCOMPARE(d->SpecialData()[2][1], std::string("10"));
 
         open("", 3);
         dlg->cmbType->setCurrentIndex(kReceivedMessage);
@@ -219,7 +219,7 @@ private slots:
         QTest::keyClick(dlg->txtOutstation, Qt::Key_Escape);
         QVERIFY(!dlg->isVisible());
         QVERIFY(boxes->texts().isEmpty());
-        QCOMPARE(d->SpecialData[1][1], std::string(""));
+        QCOMPARE(d->SpecialData()[1][1], std::string(""));
     }
 
     void screenshotsInBothLanguages() {

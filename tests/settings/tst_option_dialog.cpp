@@ -51,7 +51,7 @@ class OptionDialogTest : public QObject {
     void SetRecord(std::initializer_list<std::pair<int, const char*>> changes) {
         RadioOptionRecord r = RadioOptionRecord::Defaults();
         for (auto [f, v] : changes) r[f] = v;
-        data->RadioOption = r.Join();
+        data->SetRadioOption(r.Join(), RecordWrite::Quiet);
     }
 
 private slots:
@@ -128,7 +128,7 @@ private slots:
         QCOMPARE(dlg->TxtChInArea->text(), QString("200"));
         TypeOver(dlg->TxtChInArea, "05");
         dlg->CommandOK->click();
-        RadioOptionRecord r = Fields(data->RadioOption);
+        RadioOptionRecord r = Fields(data->RadioOption());
         QCOMPARE(r[kOptNumberArea], std::string("1")); // stored as the accepted whole number
         QCOMPARE(r[kOptChInArea], std::string("5"));
     }
@@ -205,7 +205,7 @@ private slots:
     }
 
     void refusedLeaveBoxBlocksOkCancelAndDefaults() {
-        const std::string before = data->RadioOption;
+        const std::string before = data->RadioOption();
         auto dlg = Open();
         TypeOver(dlg->TxtNumberArea, "4"); // Defaults would put "1" back
         TypeOver(dlg->TxtScanTCh, "45");
@@ -220,29 +220,29 @@ private slots:
         dlg->CommandDefault_Click();
         QCOMPARE(boxes.texts(), QStringList{kDefaults}); // asked, then nothing follows
         QCOMPARE(dlg->TxtNumberArea->text(), QString("4"));
-        QCOMPARE(data->RadioOption, before);
+        QCOMPARE(data->RadioOption(), before);
         QVERIFY(main->calls.empty());
         // Leaving the box with its valid reset value frees the buttons again.
         dlg->TxtScanTCh->setFocus();
         QTest::mouseClick(dlg->CommandCANCEL, Qt::LeftButton);
         QVERIFY(!dlg->isVisible());
-        QCOMPARE(data->RadioOption, before);
+        QCOMPARE(data->RadioOption(), before);
     }
 
     void enterOnOkChecksTheBoxBeingTyped() {
-        const std::string before = data->RadioOption;
+        const std::string before = data->RadioOption();
         auto dlg = Open();
         TypeOver(dlg->TxtWaitAnswer, "5");
         QTest::keyClick(dlg->TxtWaitAnswer, Qt::Key_Return);
         QCOMPARE(boxes.texts(), QStringList{kRange + "10 -- 2500ms"});
         QVERIFY(dlg->isVisible());
-        QCOMPARE(data->RadioOption, before);
+        QCOMPARE(data->RadioOption(), before);
         QCOMPARE(dlg->TxtWaitAnswer->text(), QString("500"));
 
         TypeOver(dlg->TxtWaitAnswer, "1234"); // a new accepted text frees OK again
         QTest::keyClick(dlg->TxtWaitAnswer, Qt::Key_Return);
         QVERIFY(!dlg->isVisible());
-        QCOMPARE(Fields(data->RadioOption)[kOptWaitAnswer], std::string("1230"));
+        QCOMPARE(Fields(data->RadioOption())[kOptWaitAnswer], std::string("1230"));
     }
 
     void forceScanBoxesExcludeEachOther() {
@@ -271,7 +271,7 @@ private slots:
         ClickBox(dlg->ChkMutechange);
         QVERIFY(dlg->ComboMuteChange->isVisible());
         dlg->CommandOK->click();
-        RadioOptionRecord r = Fields(data->RadioOption);
+        RadioOptionRecord r = Fields(data->RadioOption());
         QCOMPARE(r[kOptVolumechange], std::string("1"));
         QCOMPARE(r[kOptVolume], std::string("9")); // hidden, still stored
         QCOMPARE(r[kOptMutechange], std::string("0"));
@@ -315,14 +315,14 @@ private slots:
         QCOMPARE(dlg->ComboF3->currentText(), QString("ACS"));
         QCOMPARE(dlg->ComboF4->currentText(), QString("ACS"));
         dlg->CommandOK->click();
-        RadioOptionRecord r = Fields(data->RadioOption);
+        RadioOptionRecord r = Fields(data->RadioOption());
         QVERIFY(TrunkModesExclusive(r));
         QCOMPARE(r[kOptComboF3], std::string("5"));
     }
 
     void defaultsWithCancelAndWithOk() {
         SetRecord({{kOptNumberArea, "5"}, {kOptChInArea, "40"}, {kOptRound, "7"}, {kOptComboF1, "3"}});
-        const std::string before = data->RadioOption;
+        const std::string before = data->RadioOption();
         auto dlg = Open();
         boxes.answer(ui::MsgResult::Cancel);
         QTest::mouseClick(dlg->CommandDefault, Qt::LeftButton);
@@ -336,9 +336,9 @@ private slots:
         QCOMPARE(dlg->TxtChInArea->text(), QString("200"));
         QCOMPARE(dlg->TxtRound->text(), QString("2"));
         QCOMPARE(dlg->ComboF1->currentText(), QString("MENU"));
-        QCOMPARE(data->RadioOption, before); // nothing stored until OK
+        QCOMPARE(data->RadioOption(), before); // nothing stored until OK
         QTest::mouseClick(dlg->CommandCANCEL, Qt::LeftButton);
-        QCOMPARE(data->RadioOption, before);
+        QCOMPARE(data->RadioOption(), before);
         QVERIFY(!data->IsModified());
         QVERIFY(main->calls.empty());
 
@@ -346,7 +346,7 @@ private slots:
         boxes.answer(ui::MsgResult::Ok);
         QTest::mouseClick(again->CommandDefault, Qt::LeftButton);
         QTest::mouseClick(again->CommandOK, Qt::LeftButton);
-        QCOMPARE(data->RadioOption, std::string(kDefaultRadioOption));
+        QCOMPARE(data->RadioOption(), std::string(kDefaultRadioOption));
     }
 
     void okStoresAndCallsTheMainWindowInOrder() {
@@ -362,9 +362,9 @@ private slots:
         QVERIFY(!dlg->isVisible());
         QCOMPARE(main->calls, (std::vector<std::string>{"UpdateScan", "AdjustArea_Marnet", "ValidateP", "ValidateT",
                                                         "UpdateAreaNo"}));
-        QCOMPARE(main->optionSeenFirst, data->RadioOption); // stored before the callbacks
+        QCOMPARE(main->optionSeenFirst, data->RadioOption()); // stored before the callbacks
         QVERIFY(data->IsModified());
-        RadioOptionRecord r = Fields(data->RadioOption);
+        RadioOptionRecord r = Fields(data->RadioOption());
         QCOMPARE(r[kOptNumberArea], std::string("3"));
         QCOMPARE(r[kOptChInArea], std::string("66"));
         QCOMPARE(data->MFG.Rows(), 3 * 66 + 2);
@@ -384,20 +384,20 @@ private slots:
         auto dlg = Open();
         PickItem(dlg->ComboF2, OptionLists::kKeyAcs);
         QTest::mouseClick(dlg->CommandOK, Qt::LeftButton);
-        QCOMPARE(Fields(data->RadioOption)[kOptComboF2], std::string("5"));
+        QCOMPARE(Fields(data->RadioOption())[kOptComboF2], std::string("5"));
         QCOMPARE(data->ScanChoices, (std::vector<std::string>{"NO", "A", "S", "P", "AS", "AP"}));
         QCOMPARE(data->MFG.TextMatrix(3, 10), std::string("AS"));
     }
 
     void cancelChangesNothing() {
-        const std::string before = data->RadioOption;
+        const std::string before = data->RadioOption();
         auto dlg = Open();
         TypeOver(dlg->TxtNumberArea, "2");
         ClickBox(dlg->ChkBeep);
         PickItem(dlg->ComboF1, OptionLists::kKeyAcs);
         QTest::mouseClick(dlg->CommandCANCEL, Qt::LeftButton);
         QVERIFY(!dlg->isVisible());
-        QCOMPARE(data->RadioOption, before);
+        QCOMPARE(data->RadioOption(), before);
         QVERIFY(!data->IsModified());
         QVERIFY(main->calls.empty());
     }
@@ -406,10 +406,10 @@ private slots:
         SetRecord({{kOptNumberArea, "4"}, {kOptChInArea, "50"}, {kOptDefaultChannel, "123"},
                    {kOptDefaultArea, "3"}, {kOptComboF1, "2"}, {kOptTxtF1, "77"}, {kOptMutechange, "0"},
                    {kOptMuteChange, "15"}, {kOptHeadDial, "VOLUME"}});
-        const std::string before = data->RadioOption;
+        const std::string before = data->RadioOption();
         auto dlg = Open();
         QTest::mouseClick(dlg->CommandOK, Qt::LeftButton);
-        QCOMPARE(data->RadioOption, before);
+        QCOMPARE(data->RadioOption(), before);
         QCOMPARE(main->calls.size(), size_t(5));
         QVERIFY(data->IsModified());
     }
@@ -421,20 +421,20 @@ private slots:
         TypeOver(dlg->TxtNumberArea, "2");
         TypeOver(dlg->TxtChInArea, "10");
         QTest::mouseClick(dlg->CommandOK, Qt::LeftButton);
-        RadioOptionRecord r = Fields(data->RadioOption);
+        RadioOptionRecord r = Fields(data->RadioOption());
         QCOMPARE(r[kOptDefaultChannel], std::string("19"));
         QCOMPARE(r[kOptDefaultArea], std::string("1"));
     }
 
     void brokenRecordsOpenSafely() {
         // Not 39 fields: the designer state, and 36 and 38 start from "0".
-        data->RadioOption = "3|66|junk";
+        data->SetRadioOption("3|66|junk", RecordWrite::Quiet);
         auto dlg = Open();
         QCOMPARE(dlg->TxtNumberArea->text(), QString("1"));
         QCOMPARE(dlg->TxtF3->text(), QString("1"));
         QVERIFY(boxes.texts().isEmpty());
         QTest::mouseClick(dlg->CommandOK, Qt::LeftButton);
-        RadioOptionRecord r = Fields(data->RadioOption);
+        RadioOptionRecord r = Fields(data->RadioOption());
         RadioOptionRecord designer = RadioOptionRecord::Designer();
         QCOMPARE(r.Join(), designer.Join());
 
@@ -453,7 +453,7 @@ private slots:
         QCOMPARE(boxes.texts(), QStringList{kRange + "1 -- 9"});
         QCOMPARE(bad->TxtRound->text(), QString("2"));
         bad->CommandOK_Click();
-        r = Fields(data->RadioOption);
+        r = Fields(data->RadioOption());
         for (int f = 0; f < kOptionFieldCount; ++f) QVERIFY2(FieldValid(r, f), std::to_string(f).c_str());
     }
 

@@ -52,8 +52,8 @@ class OptionScreens : public QObject {
         r[kOptVolumechange] = "0";
         r[kOptAreachange] = "0";
         r[kOptChannelchange] = "0";
-        data.RadioOption = r.Join();
-        data.AreaNames[2] = "HARBOUR";
+        data.SetRadioOption(r.Join());
+        data.SetAreaName(2, "HARBOUR");
 
         Frm_Option option(main);
         QVERIFY(!option.windowTitle().isEmpty());

@@ -63,7 +63,7 @@ TEST(ChannelReportTest, OptionLines) {
     fields[37] = "5";
     fields[14] = "5";
     fields[15] = "42";
-    f.d.RadioOption = Join(fields);
+    f.d.SetRadioOption(Join(fields));
     auto r = ChannelReport(f.d, Lists());
     ASSERT_TRUE(r.error.empty());
     size_t at = IndexOf(r.lines, "Radio Option---\r");
@@ -82,8 +82,8 @@ TEST(ChannelReportTest, OptionLines) {
 
 TEST(ChannelReportTest, SectionsWithWrongFieldCountsKeepTheirTitles) {
     Fresh f;
-    f.d.RadioOption = "1|200|0"; // not 39 fields
-    f.d.FiveToneInfo = "only|three|fields";
+    f.d.SetRadioOption("1|200|0"); // not 39 fields
+    f.d.SetFiveToneInfo("only|three|fields");
     auto r = ChannelReport(f.d, Lists());
     ASSERT_TRUE(r.error.empty());
     size_t opt = IndexOf(r.lines, "Radio Option---\r");
@@ -95,8 +95,8 @@ TEST(ChannelReportTest, SectionsWithWrongFieldCountsKeepTheirTitles) {
 
 TEST(ChannelReportTest, ToneListAndAreaNames) {
     Fresh f;
-    f.d.FiveToneChannels[1] = "CALL 12345|ZVEI1|Base|CURRENT|3|2";
-    f.d.FiveToneChannels[2] = "not six fields"; // printed as an empty line of its own number
+    f.d.SetFiveToneLine(1, "CALL 12345|ZVEI1|Base|CURRENT|3|2");
+    f.d.SetFiveToneLine(2, "not six fields"); // printed as an empty line of its own number
     auto r = ChannelReport(f.d, Lists());
     size_t at = IndexOf(r.lines, "5TONE CHANNELS INFO---\r");
     ASSERT_NE(at, std::string::npos);
@@ -112,7 +112,7 @@ TEST(ChannelReportTest, ToneListAndAreaNames) {
 
 TEST(ChannelReportTest, AListIndexOutsideItsListIsAnError) {
     Fresh f;
-    f.d.FiveToneInfo = "|9|1|1|5|1";
+    f.d.SetFiveToneInfo("|9|1|1|5|1");
     auto r = ChannelReport(f.d, Lists());
     EXPECT_TRUE(r.lines.empty());
     EXPECT_NE(r.error.find("tone set"), std::string::npos);

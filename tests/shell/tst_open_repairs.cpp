@@ -51,7 +51,7 @@ class OpenRepairsTest : public QObject {
         QVERIFY2(text.contains("Resume scan time: \"18.1\" -> \"18\""), qPrintable(text));
         QVERIFY2(text.contains("Rx Freq (channel 3): \"388.2875\" -> \"\""), qPrintable(text));
         QCOMPARE(boxes.shown()[0].buttons, ui::MsgButtons::Ok);
-        QCOMPARE(Split(data->RadioOption)[6], std::string("18"));
+        QCOMPARE(Split(data->RadioOption())[6], std::string("18"));
         QCOMPARE(data->MFG.TextMatrix(3, 2), std::string(""));
         QVERIFY(!data->IsModified());
     }
@@ -84,11 +84,11 @@ private slots:
         files.answer(saved);
         QVERIFY(w->Menu_Save_Click());
         QVERIFY(boxes.shown().empty());
-        const std::string option = data->RadioOption;
+        const std::string option = data->RadioOption();
         files.answer(saved);
         w->Menu_Open_Click();
         QVERIFY(boxes.shown().empty());
-        QCOMPARE(data->RadioOption, option);
+        QCOMPARE(data->RadioOption(), option);
     }
 
     void openingTheShippedDefaultImageSaysNothing() {

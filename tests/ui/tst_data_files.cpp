@@ -37,7 +37,7 @@ class DataFilesTest : public QObject {
         g.SetTextMatrix(1, 4, "NORTH GATE");
         g.SetTextMatrix(2, 1, "146.0125");
         g.SetTextMatrix(2, 2, "146.0125");
-        data->AreaNames[1] = "FIELD";
+        data->SetAreaName(1, "FIELD");
         data->MarkModified();
     }
 
@@ -86,7 +86,7 @@ private slots:
         w->Menu_New_Click();
         QCOMPARE(data->MFG.TextMatrix(1, 1), std::string());
         QCOMPARE(data->MFG.Rows(), 202);
-        QCOMPARE(data->AreaNames[1], std::string("1"));
+        QCOMPARE(data->AreaNames()[1], std::string("1"));
         QCOMPARE(data->BandIndex, 0);
         QVERIFY(!data->IsModified());
         QVERIFY(w->windowTitle().endsWith("  --  [noname.dat]"));
@@ -103,7 +103,7 @@ private slots:
         QCOMPARE(files.requests()[0].kind, ui::FileDialogRequest::Save);
         QVERIFY(files.requests()[0].filter.contains("(*.dat)"));
 
-        const std::string option = data->RadioOption;
+        const std::string option = data->RadioOption();
         w->ClearAll();
         files.answer(path);
         w->Menu_Open_Click();
@@ -112,7 +112,7 @@ private slots:
         QCOMPARE(data->MFG.TextMatrix(1, 3), std::string("BASE"));
         QCOMPARE(data->MFG.TextMatrix(1, 4), std::string("NORTH GATE"));
         QCOMPARE(data->MFG.TextMatrix(2, 1), std::string("146.0125"));
-        QCOMPARE(data->RadioOption, option);
+        QCOMPARE(data->RadioOption(), option);
         QCOMPARE(data->BandIndex, 3); // 135 -- 175 MHz, taken from channel 1
         QVERIFY(!data->IsModified());
         QVERIFY(w->windowTitle().endsWith("  --  [" + path + "]"));
@@ -155,7 +155,7 @@ private slots:
         w->Menu_Open_Click();
         QCOMPARE(boxes.texts().size(), 2);
         QCOMPARE(data->MFG.TextMatrix(1, 1), std::string("145.0000"));
-        QCOMPARE(data->AreaNames[1], std::string("FIELD"));
+        QCOMPARE(data->AreaNames()[1], std::string("FIELD"));
     }
 
     void openAsksTheSaveQuestionFirst() {
@@ -168,14 +168,14 @@ private slots:
 
     void textExportWritesTheReport() {
         FillSomeData();
-        data->RadioOption = [] {
+        data->SetRadioOption([] {
             auto f = Split(kDefaultRadioOption);
             f[0] = "2";
             f[1] = "20";
             return Join(f);
-        }();
+        }());
         w->AdjustArea_Marnet();
-        data->FiveToneChannels[1] = "CALL 12345|ZVEI1|Base|CURRENT|3|";
+        data->SetFiveToneLine(1, "CALL 12345|ZVEI1|Base|CURRENT|3|");
         const QString path = Path("report.txt");
         files.answer(path);
         w->Menu_PrintFile_Click();

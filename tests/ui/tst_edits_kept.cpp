@@ -461,10 +461,10 @@ private slots:
         Click(w, last, 1); // its Tx is stored from the cell
         QVERIFY(w.TxtTxFreq->isVisible());
         Key(w.TxtTxFreq, Qt::Key_Escape);
-        auto f = Split(d_->FarmMarnetInfo);
+        auto f = Split(d_->FarmMarnetInfo());
         f[8] = "1";
         f[9] = "55";
-        d_->FarmMarnetInfo = Join(f);
+        d_->SetFarmMarnetInfo(Join(f), RecordWrite::Quiet);
         Click(w, 3, 3);
         Click(w, last, 2);
         QVERIFY(w.TxtRxFreq->isVisible());
@@ -495,10 +495,10 @@ private slots:
         QCOMPARE(opened[5], std::string("88.5"));
         QCOMPARE(opened[15], std::string("40"));
         for (auto [areas, per] : {std::pair{2, 100}, std::pair{1, 50}, std::pair{3, 20}, std::pair{1, 200}}) {
-            auto f = Split(d_->RadioOption);
+            auto f = Split(d_->RadioOption());
             f[0] = std::to_string(areas);
             f[1] = std::to_string(per);
-            d_->RadioOption = Join(f);
+            d_->SetRadioOption(Join(f), RecordWrite::Quiet);
             w.AdjustArea_Marnet(); // what the options dialog's OK runs
             w.UpdateAreaNo();
             QVERIFY(lastRow(*d_) == opened);
@@ -574,7 +574,7 @@ private slots:
         auto f = Split(kDefaultRadioOption);
         f[0] = "10";
         f[1] = "20";
-        d_->RadioOption = Join(f);
+        d_->SetRadioOption(Join(f), RecordWrite::Quiet);
         w.AdjustArea_Marnet();
         w.UpdateAreaNo();
         Settle();

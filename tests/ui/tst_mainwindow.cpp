@@ -169,14 +169,14 @@ private slots:
         EditorData d;
         Frm_Radio w(d);
         MainWindowApi& api = w;
-        d.RadioOption = Options(10, 20);
-        d.FarmMarnetInfo = "0|||||1|||0|";
+        d.SetRadioOption(Options(10, 20), RecordWrite::Quiet);
+        d.SetFarmMarnetInfo("0|||||1|||0|", RecordWrite::Quiet);
         api.AdjustArea_Marnet();
         api.UpdateAreaNo();
         QCOMPARE(w.MFGModel->rowCount(), 201);
         QCOMPARE(Label(w, 21), QString("Ch:21        " "     Area:2"));
         QVERIFY(AreaLabelsReadWhole(w));
-        d.AreaNames[2] = "Harbour";
+        d.SetAreaName(2, "Harbour", RecordWrite::Quiet);
         QCOMPARE(w.WhichArea(30), std::string("Harbour"));
         api.UpdateAreaName();
         QCOMPARE(w.lbcurArea->text(), QString("Harbour"));
@@ -185,7 +185,7 @@ private slots:
         QCOMPARE(w.lbcurArea->text(), QString("Click one channel please"));
         QVERIFY(w.AreaNamesEditable());
 
-        d.RadioOption = Options(1, 200);
+        d.SetRadioOption(Options(1, 200), RecordWrite::Quiet);
         api.AdjustArea_Marnet();
         api.UpdateAreaNo();
         QCOMPARE(w.MFGModel->rowCount(), 202); // the extra MARNET row
@@ -207,14 +207,14 @@ private slots:
         const int scrolled = w.MFG->verticalScrollBar()->value();
         QVERIFY(scrolled > 0);
         d.MFG.SetTextMatrix(150, 10, "TS");
-        d.RadioOption = Options(1, 200, "5");
+        d.SetRadioOption(Options(1, 200, "5"), RecordWrite::Quiet);
         w.UpdateScan(); // many cells at once
         w.ValidateT();
         QCOMPARE(w.MFG->verticalScrollBar()->value(), scrolled);
         QCOMPARE(w.MFG->currentIndex(), w.MFGModel->index(149, 9));
         QCOMPARE(w.MFGModel->data(w.MFGModel->index(149, 9), Qt::DisplayRole).toString(), QString("S"));
         // A new shape is shown at once, with its widths.
-        d.RadioOption = Options(2, 100);
+        d.SetRadioOption(Options(2, 100), RecordWrite::Quiet);
         w.AdjustArea_Marnet();
         w.UpdateAreaNo();
         QCOMPARE(w.MFGModel->rowCount(), 201);
@@ -226,7 +226,7 @@ private slots:
     void newDataSetGivesBackTheNarrowLabelColumn() {
         EditorData d;
         Frm_Radio w(d);
-        d.RadioOption = Options(2, 100);
+        d.SetRadioOption(Options(2, 100), RecordWrite::Quiet);
         w.AdjustArea_Marnet();
         w.UpdateAreaNo();
         QVERIFY(AreaLabelsReadWhole(w));
@@ -256,7 +256,7 @@ private slots:
         QTest::qWait(10);
         QVERIFY(opened.isEmpty()); // one area: nothing to name
 
-        d.RadioOption = Options(3, 50);
+        d.SetRadioOption(Options(3, 50), RecordWrite::Quiet);
         watch();
         QTest::mouseDClick(w.lbcurArea, Qt::LeftButton);
         QCOMPARE(opened, QStringList{"Frm_Areaname"});
@@ -331,7 +331,7 @@ private slots:
         Frm_Radio w(d);
         d.MemImage.fill(0x5C);
         d.MFG.SetTextMatrix(1, 1, "54.0000");
-        d.RadioOption = "1|200"; // not a whole option record
+        d.SetRadioOption("1|200", RecordWrite::Quiet); // not a whole option record
         boxes.clear();
         QVERIFY(!w.EncodeImageOrReport(ImageSource::File));
         QVERIFY(!boxes.texts().isEmpty());
@@ -343,7 +343,7 @@ private slots:
     void decodedDataSetShowsItsScanChoices() {
         EditorData acs;
         ResetDataSet(acs);
-        acs.RadioOption = Options(1, 200, "5");
+        acs.SetRadioOption(Options(1, 200, "5"), RecordWrite::Quiet);
         acs.MFG.SetTextMatrix(1, 1, "54.0000");
         acs.MFG.SetTextMatrix(1, 10, "AS");
         const EncodeResult saved =
@@ -369,7 +369,7 @@ private slots:
         Frm_Radio w(d);
         const QString fileTip = w.ColumnTips[9];
         d.MFG.SetTextMatrix(4, 10, "TS");
-        d.RadioOption = Options(1, 200, "5");
+        d.SetRadioOption(Options(1, 200, "5"), RecordWrite::Quiet);
         w.UpdateScan();
         QCOMPARE(w.ComboSCAN->itemText(1), QString("A"));
         QCOMPARE(w.ComboSCAN->itemText(5), QString("AP"));
@@ -381,7 +381,7 @@ private slots:
 
         w.Menu_Chinese_Click();
         const QString chineseTip = w.ColumnTips[9];
-        d.RadioOption = kDefaultRadioOption;
+        d.SetRadioOption(kDefaultRadioOption, RecordWrite::Quiet);
         w.UpdateScan();
         QCOMPARE(w.ComboSCAN->itemText(1), QString("T"));
         QCOMPARE(d.MFG.TextMatrix(4, 10), std::string("TS"));

@@ -225,7 +225,7 @@ private slots:
         QVERIFY(d_->IsModified());
         QCOMPARE(d_->MFG.Rows(), 2 * kChannels + 2);
         QCOMPARE(d_->MFG.TextMatrix(2 * kChannels + 1, 0), std::string("201"));
-        QCOMPARE(d_->RadioOption.substr(0, 5), std::string("2|20|"));
+        QCOMPARE(d_->RadioOption().substr(0, 5), std::string("2|20|"));
     }
 
     void namesTheAreas() {
@@ -253,8 +253,8 @@ private slots:
         });
         QVERIFY(opened);
         NoBoxes();
-        QCOMPARE(d_->AreaNames[1], std::string("NORTH"));
-        QCOMPARE(d_->AreaNames[2], std::string("SOUTH"));
+        QCOMPARE(d_->AreaNames()[1], std::string("NORTH"));
+        QCOMPARE(d_->AreaNames()[2], std::string("SOUTH"));
     }
 
     void fillsOneChannelInEachArea() {
@@ -297,18 +297,18 @@ private slots:
         });
         QVERIFY(opened);
         NoBoxes();
-        QVERIFY(d_->FiveToneInfo.rfind("54321|", 0) == 0);
-        QVERIFY(d_->FiveToneChannels[1].rfind("CALL 12345|", 0) == 0);
+        QVERIFY(d_->FiveToneInfo().rfind("54321|", 0) == 0);
+        QVERIFY(d_->FiveToneChannels()[1].rfind("CALL 12345|", 0) == 0);
     }
 
     void savesNewAndOpensItBack() {
         savedCells_.assign(static_cast<size_t>(d_->MFG.Rows()), {});
         for (int r = 0; r < d_->MFG.Rows(); ++r)
             for (int c = 0; c < d_->MFG.Cols(); ++c) savedCells_[static_cast<size_t>(r)].push_back(Cell(r, c));
-        savedOption_ = d_->RadioOption;
-        savedFiveToneInfo_ = d_->FiveToneInfo;
-        savedCall_ = d_->FiveToneChannels[1];
-        savedNames_ = d_->AreaNames;
+        savedOption_ = d_->RadioOption();
+        savedFiveToneInfo_ = d_->FiveToneInfo();
+        savedCall_ = d_->FiveToneChannels()[1];
+        savedNames_ = d_->AreaNames();
 
         files_.answer(DatPath());
         w_->Menu_Save->trigger();
@@ -323,7 +323,7 @@ private slots:
         NoBoxes();
         QCOMPARE(d_->MFG.Rows(), 202);
         QCOMPARE(Cell(1, 1), std::string());
-        QCOMPARE(d_->AreaNames[1], std::string("1"));
+        QCOMPARE(d_->AreaNames()[1], std::string("1"));
         QVERIFY(w_->windowTitle().endsWith("[noname.dat]"));
         QVERIFY(w_->lbBand->text().contains("32 -- 49")); // New goes back to the first band
 
@@ -343,11 +343,11 @@ private slots:
                                         .arg(c)
                                         .arg(Cell(r, c).c_str())
                                         .arg(savedCells_[static_cast<size_t>(r)][static_cast<size_t>(c)].c_str())));
-        QCOMPARE(d_->RadioOption, savedOption_);
-        QCOMPARE(d_->FiveToneInfo, savedFiveToneInfo_);
-        QCOMPARE(d_->FiveToneChannels[1], savedCall_);
-        QCOMPARE(d_->AreaNames[1], savedNames_[1]);
-        QCOMPARE(d_->AreaNames[2], savedNames_[2]);
+        QCOMPARE(d_->RadioOption(), savedOption_);
+        QCOMPARE(d_->FiveToneInfo(), savedFiveToneInfo_);
+        QCOMPARE(d_->FiveToneChannels()[1], savedCall_);
+        QCOMPARE(d_->AreaNames()[1], savedNames_[1]);
+        QCOMPARE(d_->AreaNames()[2], savedNames_[2]);
         QVERIFY(w_->lbBand->text().contains("53 -- 60")); // taken from channel 1
 
         // The grid the user sees shows the same texts as the store.

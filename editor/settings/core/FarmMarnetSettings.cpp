@@ -86,7 +86,7 @@ FarmBoxVerdict CheckFarmBox(FarmBox box, const std::string& text, const EditorDa
 int CheckFarmSettings(const FarmMarnetSettings& s, const EditorData& d) {
     long long areas = 0, perArea = 0;
     bool shape = false;
-    if (auto f = OptionRecordFields(d.RadioOption)) {
+    if (auto f = OptionRecordFields(d.RadioOption())) {
         auto a = ToWhole((*f)[0]);
         auto c = ToWhole((*f)[1]);
         shape = a && c;

@@ -39,12 +39,13 @@ void ApplyMarnet(MainWindowApi& api, const std::vector<std::string>& f) {
     auto maxch = ToWhole(f[7]);
     // Channels per area become maxch - 1; a maximum the dialog would refuse leaves the record.
     const bool shapeOk = maxch && *maxch >= 2 && *maxch <= kMaxChannels;
-    if (auto opt = OptionRecordFields(d.RadioOption); opt && shapeOk) {
+    if (auto opt = OptionRecordFields(d.RadioOption()); opt && shapeOk) {
         (*opt)[1] = IntText(*maxch - 1);
         (*opt)[16] = "2";
         (*opt)[17] = "100";
         (*opt)[31] = "1";
-        d.RadioOption = JoinFields(*opt);
+        // The farm dialog's OK marks the data set once the whole update is done.
+        d.SetRadioOption(JoinFields(*opt), RecordWrite::Quiet);
         api.AdjustArea_Marnet();
         api.ValidateP();
         api.ValidateT();
@@ -56,8 +57,8 @@ void ApplyMarnet(MainWindowApi& api, const std::vector<std::string>& f) {
     SetChannelCell(d, f[7], 2, f[9]);
     SetChannelCell(d, f[7], 4, "MARNET");
     SetToneLine(list, 100, "MARNET " + m, "MARNET BASE", f[7], "3");
-    d.SpecialData[100][1] = "10";
-    d.SpecialData[100][10] = m;
+    d.SetSpecialField(100, 1, "10", RecordWrite::Quiet);
+    d.SetSpecialField(100, 10, m, RecordWrite::Quiet);
     if (f[8] == "1") api.AddSecondRec(f[9]);
 }
 
@@ -75,13 +76,13 @@ void ApplyFarmcall(MainWindowApi& api, const std::vector<std::string>& f) {
     SetToneLine(list, 98, c, c, f[5] == "1" ? f[7] : "200", "3");
     list.SetCell(98, 6, "1");
     list.MoveItem(98, 1);
-    d.SpecialData[98][1] = "6";
-    d.SpecialData[98][10] = code;
+    d.SetSpecialField(98, 1, "6", RecordWrite::Quiet);
+    d.SetSpecialField(98, 10, code, RecordWrite::Quiet);
     SetToneLine(list, 99, c, c, f[3], "2");
     list.SetCell(99, 6, "2");
     list.MoveItem(99, 2);
-    d.SpecialData[99][1] = "6";
-    d.SpecialData[99][10] = code;
+    d.SetSpecialField(99, 1, "6", RecordWrite::Quiet);
+    d.SetSpecialField(99, 10, code, RecordWrite::Quiet);
     if (f[8] == "1") api.AddSecondRec(f[9]);
 }
 
@@ -108,7 +109,7 @@ std::string FarmCallText(const std::string& groupId, const std::string& position
 
 void UpdateFarmInfo(MainWindowApi& api, bool marnetWasOn) {
     EditorData& d = api.Data();
-    auto f = Split(d.FarmMarnetInfo);
+    auto f = Split(d.FarmMarnetInfo());
     if (f.size() != kFarmFieldCount) return;
     const bool marnetOn = f[5] == "1";
     if (marnetOn) {

@@ -67,7 +67,7 @@ void FiveToneList::LabelRows(const char* idPrefix) {
 
 void FiveToneList::Load(const EditorData& d) {
     *this = FiveToneList();
-    auto info = Split(d.FiveToneInfo);
+    auto info = Split(d.FiveToneInfo());
     if (info.size() == kToneInfoFieldCount) {
         OwnID = info[0];
         auto set = ToWhole(info[1]);
@@ -78,7 +78,7 @@ void FiveToneList::Load(const EditorData& d) {
         Blows = blows && *blows >= 1 && *blows <= kMaxBlows ? static_cast<int>(*blows) : kDefaultBlows;
         Speaker = FlagField(info[5]);
     }
-    auto farm = Split(d.FarmMarnetInfo);
+    auto farm = Split(d.FarmMarnetInfo());
     if (farm.size() == kFarmFieldCount) {
         FarmcallLabel = farm[1];
         RingLabel = farm[2];
@@ -86,7 +86,7 @@ void FiveToneList::Load(const EditorData& d) {
         FarmChannelLabel = farm[3];
     }
     for (int n = 1; n <= kToneLines; ++n) {
-        auto f = Split(d.FiveToneChannels[static_cast<size_t>(n)]);
+        auto f = Split(d.FiveToneChannels()[static_cast<size_t>(n)]);
         if (f.size() != 6) continue;
         for (int c = 1; c <= 6; ++c) cells_[static_cast<size_t>(n)][static_cast<size_t>(c)] = f[static_cast<size_t>(c - 1)];
     }
@@ -104,18 +104,20 @@ std::string FiveToneList::LineText(int n) const {
 }
 
 void FiveToneList::Store(EditorData& d) const {
-    d.FiveToneInfo = InfoText();
-    for (int n = 1; n <= kToneLines; ++n) d.FiveToneChannels[static_cast<size_t>(n)] = LineText(n);
+    d.SetFiveToneInfo(InfoText());
+    for (int n = 1; n <= kToneLines; ++n)
+        d.SetFiveToneLine(n, LineText(n));
     d.MarkModified();
 }
 
 void FiveToneList::ClearShared(EditorData& d) {
     // An empty FARMCALL/MARNET record would make every later encode fail; the default means off.
-    d.FarmMarnetInfo = kDefaultFarmMarnetInfo;
-    d.FiveToneInfo.clear();
+    // Working writes: the dialog's OK marks the data set, its Cancel restores the records.
+    d.SetFarmMarnetInfo(kDefaultFarmMarnetInfo, RecordWrite::Quiet);
+    d.SetFiveToneInfo(std::string(), RecordWrite::Quiet);
     for (int n = 1; n <= kToneLines; ++n) {
-        d.FiveToneChannels[static_cast<size_t>(n)].clear();
-        for (auto& f : d.SpecialData[static_cast<size_t>(n)]) f.clear();
+        d.SetFiveToneLine(n, std::string(), RecordWrite::Quiet);
+        d.SetSpecialLine(n, SpecialLine{}, RecordWrite::Quiet);
     }
     ResetView();
 }
@@ -151,7 +153,7 @@ bool FiveToneList::CheckOwnID(std::string& id) {
 
 bool FiveToneList::CallToneEditable(const EditorData& d, int row) const {
     if (!IsLine(row)) return false;
-    return d.SpecialData[static_cast<size_t>(row)][1] == "0" || Cell(row, 1).empty();
+    return d.SpecialData()[static_cast<size_t>(row)][1] == "0" || Cell(row, 1).empty();
 }
 
 std::string FiveToneList::CallToneEditorText(int row) const {
@@ -171,9 +173,9 @@ int FiveToneList::CommitCallTone(EditorData& d, int row, const std::string& text
     fill(4, "CURRENT");
     fill(5, "1");
     // Left-over special fields would make the encoder treat the typed digits as a special call.
-    auto& sd = d.SpecialData[static_cast<size_t>(row)];
-    for (auto& f : sd) f.clear();
-    sd[1] = "0";
+    SpecialLine cleared;
+    cleared[1] = "0";
+    d.SetSpecialLine(row, cleared, RecordWrite::Quiet);
     return kCommitOk;
 }
 
@@ -235,7 +237,7 @@ void FiveToneList::MoveItem(int curLine, int curEmerg) {
 
 bool FiveToneList::IsSpecialLine(const EditorData& d, int row) {
     if (!IsLine(row)) return false;
-    const auto& sd = d.SpecialData[static_cast<size_t>(row)];
+    const auto& sd = d.SpecialData()[static_cast<size_t>(row)];
     // A call to another user without reply carries "0" in field 1 and "8" in field 2.
     return sd[1] != "0" || sd[2] == "8";
 }
@@ -243,9 +245,9 @@ bool FiveToneList::IsSpecialLine(const EditorData& d, int row) {
 void FiveToneList::ClearSpecialLine(EditorData& d, int row) {
     if (!IsLine(row)) return;
     for (int c = 1; c <= 5; ++c) SetCell(row, c, "");
-    auto& sd = d.SpecialData[static_cast<size_t>(row)];
-    for (auto& f : sd) f.clear();
-    sd[1] = "0";
+    SpecialLine cleared;
+    cleared[1] = "0";
+    d.SetSpecialLine(row, cleared, RecordWrite::Quiet);
 }
 
 FiveToneList& AcquireFiveToneList(EditorData& d) {

@@ -3,14 +3,11 @@
 namespace vt {
 
 FiveToneSnapshot::FiveToneSnapshot(const EditorData& d)
-    : fiveToneInfo_(d.FiveToneInfo), channels_(d.FiveToneChannels), special_(d.SpecialData),
-      farmMarnetInfo_(d.FarmMarnetInfo), grid_(d.MFG) {}
+    : fiveToneInfo_(d.FiveToneInfo()), channels_(d.FiveToneChannels()), special_(d.SpecialData()),
+      farmMarnetInfo_(d.FarmMarnetInfo()), grid_(d.MFG) {}
 
 void FiveToneSnapshot::Restore(EditorData& d) const {
-    d.FiveToneInfo = fiveToneInfo_;
-    d.FiveToneChannels = channels_;
-    d.SpecialData = special_;
-    d.FarmMarnetInfo = farmMarnetInfo_;
+    d.RestoreFiveTone(fiveToneInfo_, channels_, special_, farmMarnetInfo_);
     // Cell by cell, so that the grid's view hears of each change.
     GridBatch batch(d.MFG);
     if (d.MFG.Rows() != grid_.Rows()) d.MFG.SetRows(grid_.Rows());

@@ -13,8 +13,8 @@ public:
 
 private:
     std::string fiveToneInfo_;
-    std::array<std::string, kToneLines + 1> channels_;
-    std::array<std::array<std::string, kSpecialFields + 1>, kToneLines + 1> special_;
+    ToneLines channels_;
+    SpecialLines special_;
     std::string farmMarnetInfo_;
     GridStore grid_;
 };

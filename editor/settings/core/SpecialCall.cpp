@@ -49,11 +49,13 @@ void InstallEmergency(EditorData& d, FiveToneList& list, const SpecialCallEntry&
     Row(list, line, "EMERGENCY", "ZVEI1", "MY RADIO NO " + last2, e.emergencyChannel, "3");
     list.SetCell(line, 6, "1");
     list.MoveItem(line, 1);
-    Line& sd = d.SpecialData[static_cast<size_t>(line)];
+    Line sd = d.SpecialData()[static_cast<size_t>(line)];
     for (int k = 2; k <= kSpecialFields; ++k) sd[static_cast<size_t>(k)].clear();
     sd[1] = "5";
     sd[10] = e.emergencyChannel;
     sd[9] = first3;
+    // A working write of the open 5-tone dialog: its OK marks the data set, its Cancel undoes this.
+    d.SetSpecialLine(line, sd, RecordWrite::Quiet);
     // The emergency channel answers automatically and says so in its second name line.
     if (auto c = ToWhole(e.emergencyChannel); c && *c >= 1 && *c <= d.MFG.Rows() - 2) {
         d.MFG.SetTextMatrix(static_cast<int>(*c), 11, "P");
@@ -126,7 +128,7 @@ int InstallSpecialCall(EditorData& d, FiveToneList& list, const SpecialCallEntry
         return kSpecialOk;
     }
     int n = StrToIntDef(e.line);
-    Line& sd = d.SpecialData[static_cast<size_t>(n)];
+    Line sd = d.SpecialData()[static_cast<size_t>(n)];
     // A field the new type does not write must not survive from the line's former call.
     for (int k = 2; k <= kSpecialFields; ++k) sd[static_cast<size_t>(k)].clear();
     switch (e.type) {
@@ -190,6 +192,8 @@ int InstallSpecialCall(EditorData& d, FiveToneList& list, const SpecialCallEntry
         break;
     default: break;
     }
+    // A working write of the open 5-tone dialog, as for the emergency above.
+    d.SetSpecialLine(n, sd, RecordWrite::Quiet);
     return kSpecialOk;
 }
 

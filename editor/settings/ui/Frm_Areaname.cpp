@@ -75,14 +75,14 @@ Frm_Areaname::Frm_Areaname(MainWindowApi& main, QWidget* parent)
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
 
     const EditorData& d = main_.Data();
-    const int areas = AreaNameRows(d.RadioOption);
+    const int areas = AreaNameRows(d.RadioOption());
     MFGArea->setRowCount(areas);
     for (int i = 1; i <= areas; ++i) {
         QTableWidgetItem* number = FixedCell(QString::number(i));
         number->setBackground(palette().button()); // the fixed column looks like a header
         MFGArea->setItem(i - 1, 0, number);
         MFGArea->setItem(i - 1, 1, FixedCell("AREA No:  " + QString::number(i)));
-        MFGArea->setItem(i - 1, 2, FixedCell(QString::fromStdString(d.AreaNames[static_cast<size_t>(i)])));
+        MFGArea->setItem(i - 1, 2, FixedCell(QString::fromStdString(d.AreaNames()[static_cast<size_t>(i)])));
     }
     txtName->hide();
     AreaLoadLanguage();

@@ -43,7 +43,7 @@ Frm_Default::Frm_Default(MainWindowApi& main, QWidget* parent)
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
-    record_ = main_.Data().RadioOption;
+    record_ = main_.Data().RadioOption();
     ask_ = AskDefaults(record_);
     // The lists open on their first item; a stored default is not preselected.
     if (ask_.code & kAskArea) {
@@ -80,7 +80,7 @@ void Frm_Default::Command1_Click() {
 }
 
 void RunDefaultBeforeWrite(MainWindowApi& main, QWidget* parent) {
-    if (JudgeDefault(main.Data().RadioOption) == 0) return;
+    if (JudgeDefault(main.Data().RadioOption()) == 0) return;
     Frm_Default dialog(main, parent);
     dialog.exec();
 }

@@ -54,7 +54,7 @@ Frm_Farm::Frm_Farm(MainWindowApi& api, QWidget* parent) : QDialog(parent), api_(
     Label9->hide();
     LoadLanguage();
     // The stored settings, so that OK right away keeps them.
-    if (auto s = FarmMarnetSettings::Parse(api_.Data().FarmMarnetInfo)) Show(*s);
+    if (auto s = FarmMarnetSettings::Parse(api_.Data().FarmMarnetInfo())) Show(*s);
 }
 
 void Frm_Farm::Build() {
@@ -276,7 +276,7 @@ void Frm_Farm::CmdOk_Click() {
     FarmTip->setText(QStringLiteral("ok"));
     EditorData& d = api_.Data();
     const bool marnetWasOn = MarnetOn(d);
-    d.FarmMarnetInfo = Settings().Join();
+    d.SetFarmMarnetInfo(Settings().Join());
     UpdateFarmInfo(api_, marnetWasOn);
     d.MarkModified();
     closing_ = true;

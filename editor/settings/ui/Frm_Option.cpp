@@ -48,7 +48,7 @@ Frm_Option::Frm_Option(MainWindowApi& main, QWidget* parent) : QDialog(parent), 
     // The messages are needed already while the record is applied (a stored value can be refused).
     pending_.fill(false);
     LoadMessages();
-    const std::string& option = main_.Data().RadioOption;
+    const std::string& option = main_.Data().RadioOption();
     if (auto rec = RadioOptionRecord::Parse(option)) {
         carriedChannel_ = (*rec)[kOptDefaultChannel];
         carriedArea_ = (*rec)[kOptDefaultArea];
@@ -515,7 +515,7 @@ void Frm_Option::CommandOK_Click() {
     rec[kOptDefaultChannel] = CarriedDefaultIndex(carriedChannel_, rec.Areas() * rec.ChannelsPerArea());
     rec[kOptDefaultArea] = CarriedDefaultIndex(carriedArea_, rec.Areas());
     OptionWork = rec.Join();
-    main_.Data().RadioOption = OptionWork;
+    main_.Data().SetRadioOption(OptionWork);
     accept();
     main_.UpdateScan();
     main_.AdjustArea_Marnet();

@@ -137,16 +137,18 @@ ReportResult ChannelReport(const EditorData& d, const ReportLists& lists) {
         out.push_back(std::string(kTitle) + "\r");
         for (int r = 1; r < d.MFG.Rows(); ++r) out.push_back(ChannelLine(d, r) + "\r");
         out.push_back("Radio Option---\r");
-        if (auto f = Split(d.RadioOption); f.size() == kOptionFieldCount) OptionLines(out, f, lists);
+        if (auto f = Split(d.RadioOption()); f.size() == kOptionFieldCount) OptionLines(out, f, lists);
         out.push_back("FARMCALL AND MARNET INFO---\r");
-        if (auto g = Split(d.FarmMarnetInfo); g.size() == kFarmFieldCount) FarmLines(out, g);
+        if (auto g = Split(d.FarmMarnetInfo()); g.size() == kFarmFieldCount) FarmLines(out, g);
         out.push_back("5TONE INFO---\r");
-        if (auto t = Split(d.FiveToneInfo); t.size() == kToneInfoFieldCount) ToneInfoLines(out, t, lists);
+        if (auto t = Split(d.FiveToneInfo()); t.size() == kToneInfoFieldCount) ToneInfoLines(out, t, lists);
         out.push_back("5TONE CHANNELS INFO---\r");
         out.push_back(std::string(kToneTitle) + "\r");
-        for (int i = 1; i <= kToneLines; ++i) out.push_back(ToneChannelLine(i, d.FiveToneChannels[i]) + "\r");
+        for (int i = 1; i <= kToneLines; ++i)
+            out.push_back(ToneChannelLine(i, d.FiveToneChannels()[i]) + "\r");
         out.push_back("AREA NAME INFO---\r");
-        for (int i = 1; i <= kMaxAreas; ++i) out.push_back("AREA " + std::to_string(i) + ":  " + d.AreaNames[i] + "\r");
+        for (int i = 1; i <= kMaxAreas; ++i)
+            out.push_back("AREA " + std::to_string(i) + ":  " + d.AreaNames()[i] + "\r");
     } catch (const ReportError& e) {
         res.lines.clear();
         res.error = e.what();

@@ -106,10 +106,12 @@ void Frm_Radio::Form_Load() {
 
     d_.CommPort = 1;
     d_.CommSettings = "9600,n,8,1";
-    d_.RadioOption = kDefaultRadioOption;
-    d_.FiveToneInfo = kDefaultFiveToneInfo;
-    d_.FarmMarnetInfo = kDefaultFarmMarnetInfo;
-    for (int n = 1; n <= kToneLines; ++n) d_.FiveToneChannels[static_cast<size_t>(n)] = kEmptyToneLine;
+    // Start-up defaults are no edit of the user.
+    d_.SetRadioOption(kDefaultRadioOption, RecordWrite::Quiet);
+    d_.SetFiveToneInfo(kDefaultFiveToneInfo, RecordWrite::Quiet);
+    d_.SetFarmMarnetInfo(kDefaultFarmMarnetInfo, RecordWrite::Quiet);
+    for (int n = 1; n <= kToneLines; ++n)
+        d_.SetFiveToneLine(n, kEmptyToneLine, RecordWrite::Quiet);
 
     lbArea->setText("AREA   NAME:");
     lbcurArea->setText("1");
@@ -118,7 +120,8 @@ void Frm_Radio::Form_Load() {
 
     BuildGrid(d_);
     ApplyColumnWidths();
-    for (int i = 1; i <= kMaxAreas; ++i) d_.AreaNames[static_cast<size_t>(i)] = std::to_string(i);
+    for (int i = 1; i <= kMaxAreas; ++i)
+        d_.SetAreaName(i, std::to_string(i), RecordWrite::Quiet);
     d_.CurrentArea = 1;
 
     d_.LangCode = "eng";
@@ -398,7 +401,7 @@ void Frm_Radio::AdjustP() { vt::AdjustP(d_, CurRow); }
 void Frm_Radio::UpdateAllArray() { vt::UpdateAllArray(d_); }
 
 bool Frm_Radio::AreaNamesEditable() const {
-    auto f = OptionRecordFields(d_.RadioOption);
+    auto f = OptionRecordFields(d_.RadioOption());
     return f && (*f)[0] != "1";
 }
 

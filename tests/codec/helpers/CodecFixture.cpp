@@ -102,24 +102,29 @@ std::string Field(const std::string& joined, int n) {
     return n < static_cast<int>(f.size()) ? f[static_cast<size_t>(n)] : std::string();
 }
 
-void SetField(std::string& joined, int n, const std::string& value) {
+std::string WithField(const std::string& joined, int n, const std::string& value) {
     auto f = Split(joined);
     if (n < static_cast<int>(f.size())) f[static_cast<size_t>(n)] = value;
-    joined = Join(f);
+    return Join(f);
 }
 
-void SetOption(EditorData& d, int n, const std::string& value) { SetField(d.RadioOption, n, value); }
-std::string OptionField(const EditorData& d, int n) { return Field(d.RadioOption, n); }
+void SetOption(EditorData& d, int n, const std::string& value) {
+    d.SetRadioOption(WithField(d.RadioOption(), n, value));
+}
+std::string OptionField(const EditorData& d, int n) {
+    return Field(d.RadioOption(), n);
+}
 
 void ExpectSameData(const EditorData& got, const EditorData& want, unsigned seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
-    EXPECT_EQ(got.RadioOption, want.RadioOption);
-    EXPECT_EQ(got.FiveToneInfo, want.FiveToneInfo);
-    EXPECT_EQ(got.FarmMarnetInfo, want.FarmMarnetInfo);
+    EXPECT_EQ(got.RadioOption(), want.RadioOption());
+    EXPECT_EQ(got.FiveToneInfo(), want.FiveToneInfo());
+    EXPECT_EQ(got.FarmMarnetInfo(), want.FarmMarnetInfo());
     EXPECT_EQ(got.Setup3C00, want.Setup3C00);
     EXPECT_EQ(got.Setup3C02, want.Setup3C02);
     EXPECT_EQ(got.BandIndex, want.BandIndex);
-    for (int a = 1; a <= kMaxAreas; ++a) EXPECT_EQ(got.AreaNames[a], want.AreaNames[a]) << "area " << a;
+    for (int a = 1; a <= kMaxAreas; ++a)
+        EXPECT_EQ(got.AreaNames()[a], want.AreaNames()[a]) << "area " << a;
     ASSERT_EQ(got.MFG.Rows(), want.MFG.Rows());
     int bad = 0;
     for (int r = 1; r < got.MFG.Rows() && bad < 5; ++r)
@@ -130,18 +135,18 @@ void ExpectSameData(const EditorData& got, const EditorData& want, unsigned seed
                 ++bad;
             }
     for (int n = 1; n <= kToneLines; ++n) {
-        EXPECT_EQ(got.FiveToneChannels[n], want.FiveToneChannels[n]) << "line " << n;
+        EXPECT_EQ(got.FiveToneChannels()[n], want.FiveToneChannels()[n]) << "line " << n;
         for (int k = 1; k <= kSpecialFields; ++k)
-            EXPECT_EQ(got.SpecialData[n][k], want.SpecialData[n][k]) << "line " << n << " field " << k;
+            EXPECT_EQ(got.SpecialData()[n][k], want.SpecialData()[n][k]) << "line " << n << " field " << k;
     }
 }
 
 std::unique_ptr<EditorData> NewDataAsDecoded() {
     auto fresh = NewData();
-    fresh->FarmMarnetInfo = "0|||0||0||0|0|"; // channel numbers read back as 0
+    fresh->SetFarmMarnetInfo("0|||0||0||0|0|"); // channel numbers read back as 0
     for (int n = 1; n <= kToneLines; ++n) {
-        fresh->FiveToneChannels[n] = "|ZVEI1||CURRENT|1|";
-        fresh->SpecialData[n][1] = "15";
+        fresh->SetFiveToneLine(n, "|ZVEI1||CURRENT|1|");
+        fresh->SetSpecialField(n, 1, "15");
     }
     fresh->MFG.SetTextMatrix(fresh->MFG.Rows() - 1, 0, "201");
     fresh->MFG.SetTextMatrix(fresh->MFG.Rows() - 1, 14, "");

@@ -45,6 +45,6 @@ void SetCell(EditorData& d, int r, int c, const std::string& text);
 void SetOption(EditorData& d, int n, const std::string& value);
 std::string OptionField(const EditorData& d, int n);
 std::string Field(const std::string& joined, int n);
-void SetField(std::string& joined, int n, const std::string& value);
+std::string WithField(const std::string& joined, int n, const std::string& value);
 
 } // namespace vt::test

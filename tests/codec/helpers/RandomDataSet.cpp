@@ -135,7 +135,7 @@ void Channel(Gen& g, EditorData& in, EditorData& ex, int r, int band, bool secon
 
 void ToneLine(Gen& g, EditorData& in, EditorData& ex, int n, std::vector<int>& emergencies) {
     std::vector<std::string> f(6);
-    auto& sd = in.SpecialData[n];
+    SpecialLine sd = in.SpecialData()[static_cast<size_t>(n)];
     f[1] = g.Pick(kToneSets);
     f[2] = g.Text(16, kNameChars);
     f[3] = g.Chance(20) ? "CURRENT" : g.IntS(1, 200);
@@ -175,20 +175,21 @@ void ToneLine(Gen& g, EditorData& in, EditorData& ex, int n, std::vector<int>& e
     case 9: sd[1] = "15"; break;
     default: f[4] = g.Chance(50) ? f[4] : ""; break; // nothing entered
     }
-    in.FiveToneChannels[n] = Join(f);
-    ex.SpecialData[n] = sd;
+    in.SetFiveToneLine(n, Join(f));
+    in.SetSpecialLine(n, sd);
+    ex.SetSpecialLine(n, sd);
     if (kind == 2 || kind == 3 || kind == 4 || kind == 7) {
         const std::string back = StationIdAsDecoded(station, f[1], kind == 2);
-        ex.SpecialData[n][10] = back;
+        ex.SetSpecialField(n, 10, back);
         const size_t at = f[0].find(station);
         if (at != std::string::npos) f[0].replace(at, station.size(), back);
     }
-    if (kind == 2 && sd[8].empty()) ex.SpecialData[n][8] = "LOW";
+    if (kind == 2 && sd[8].empty()) ex.SetSpecialField(n, 8, "LOW");
     if (kind == 10) {
-        ex.SpecialData[n][1] = "15";
+        ex.SetSpecialField(n, 1, "15");
         if (f[4].empty()) f[4] = "1";
     }
-    ex.FiveToneChannels[n] = Join(f);
+    ex.SetFiveToneLine(n, Join(f));
 }
 
 } // namespace
@@ -204,12 +205,13 @@ RandomCase MakeRandomDataSet(unsigned seed) {
     const int per = g.Int(1, std::min(200 / areas, marnet ? 199 : 200));
     std::vector<std::string> o(39), eo;
     Options(g, o, eo, areas, per);
-    in.RadioOption = Join(o);
-    ex.RadioOption = Join(eo);
+    in.SetRadioOption(Join(o));
+    ex.SetRadioOption(Join(eo));
 
     // 5-tone settings and FARMCALL/MARNET.
     std::vector<std::string> t{g.Digits(g.Int(0, 5)), g.IntS(0, 5), g.IntS(0, 1), g.IntS(0, 1), g.IntS(1, 10), g.IntS(0, 1)};
-    in.FiveToneInfo = ex.FiveToneInfo = Join(t);
+    in.SetFiveToneInfo(Join(t));
+    ex.SetFiveToneInfo(Join(t));
     std::vector<std::string> f(10);
     f[3] = g.Chance(50) ? g.IntS(1, 200) : "0";
     f[0] = f[3] != "0" ? "1" : "0";
@@ -221,7 +223,7 @@ RandomCase MakeRandomDataSet(unsigned seed) {
     f[6] = marnet ? g.Digits(5) : "";
     f[8] = g.IntS(0, 1);
     f[9] = f[8] == "1" ? NumText(10.7 + 0.0125 * g.Int(1, 30000)) : "";
-    in.FarmMarnetInfo = Join(f);
+    in.SetFarmMarnetInfo(Join(f));
     std::vector<std::string> ef = f;
     if (marnet) {
         ef[6] = InsertRepeatTone(f[6]);
@@ -230,12 +232,12 @@ RandomCase MakeRandomDataSet(unsigned seed) {
         if (own.size() % 2) own += "0";
         ef[6] = own.substr(0, 5);
     }
-    ex.FarmMarnetInfo = Join(ef);
+    ex.SetFarmMarnetInfo(Join(ef));
 
     for (int a = 1; a <= kMaxAreas; ++a) {
         std::string name = g.Text(20, kNameChars);
-        in.AreaNames[static_cast<size_t>(a)] = name;
-        ex.AreaNames[static_cast<size_t>(a)] = areas > 1 && a <= areas ? name.substr(0, 16) : IntText(a);
+        in.SetAreaName(a, name);
+        ex.SetAreaName(a, areas > 1 && a <= areas ? name.substr(0, 16) : IntText(a));
     }
 
     // The grid, all in one band so that the band read back from channel 1 is the band used. Some
