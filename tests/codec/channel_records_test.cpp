@@ -226,6 +226,21 @@ TEST_F(ChannelRecords, WithoutAnyFrequencyTheBandComesFromThePowerBytes) {
         ImageArray again = fx.EncodeOk(*back);
         for (size_t k = 0; k < kImageSize; ++k) ASSERT_EQ(again[k], img[k]) << "byte " << k;
     }
+    // A New data set keeps power 25 everywhere, a byte that bands 6 and 7 share with level 26 of
+    // bands 2 and 3; the voltage bytes of its rows without frequencies tell them apart.
+    for (int band : {2, 3, 6, 7}) {
+        SCOPED_TRACE("new data set, band " + std::to_string(band));
+        d = NewData();
+        SetBand(*d, band);
+        ImageArray img = Encode();
+        auto back = fx.Decode(img);
+        EXPECT_EQ(back->BandIndex, band);
+        EXPECT_EQ(back->MFG.TextMatrix(1, kPower), "25");
+        ImageArray again = fx.EncodeOk(*back);
+        size_t changed = 0;
+        for (size_t k = 0; k < kImageSize; ++k) changed += again[k] != img[k];
+        EXPECT_EQ(changed, 0u);
+    }
     // A frequency still decides: channel 7 in band 3 outweighs the power bytes of band 1.
     d = NewData();
     SetBand(*d, 1);
