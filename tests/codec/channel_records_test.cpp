@@ -226,21 +226,6 @@ TEST_F(ChannelRecords, WithoutAnyFrequencyTheBandComesFromThePowerBytes) {
         ImageArray again = fx.EncodeOk(*back);
         for (size_t k = 0; k < kImageSize; ++k) ASSERT_EQ(again[k], img[k]) << "byte " << k;
     }
-    // A New data set keeps power 25 everywhere, a byte that bands 6 and 7 share with level 26 of
-    // bands 2 and 3; the voltage bytes of its rows without frequencies tell them apart.
-    for (int band : {2, 3, 6, 7}) {
-        SCOPED_TRACE("new data set, band " + std::to_string(band));
-        d = NewData();
-        SetBand(*d, band);
-        ImageArray img = Encode();
-        auto back = fx.Decode(img);
-        EXPECT_EQ(back->BandIndex, band);
-        EXPECT_EQ(back->MFG.TextMatrix(1, kPower), "25");
-        ImageArray again = fx.EncodeOk(*back);
-        size_t changed = 0;
-        for (size_t k = 0; k < kImageSize; ++k) changed += again[k] != img[k];
-        EXPECT_EQ(changed, 0u);
-    }
     // A frequency still decides: channel 7 in band 3 outweighs the power bytes of band 1.
     d = NewData();
     SetBand(*d, 1);
@@ -252,6 +237,25 @@ TEST_F(ChannelRecords, WithoutAnyFrequencyTheBandComesFromThePowerBytes) {
     for (int s = 1; s <= 201; ++s) img[Slot(s) + 0x13] = 0xFF;
     img[Slot(7) + 0x0F] = img[Slot(7) + 0x10] = 0;
     EXPECT_EQ(fx.Decode(img)->BandIndex, 0);
+}
+
+// A New data set keeps power 25 everywhere, a byte that bands 6 and 7 share with level 26 of bands
+// 2 and 3; the voltage bytes of its rows without frequencies tell them apart.
+TEST_F(ChannelRecords, NewDataSetWithoutFrequenciesKeepsItsBand) {
+    if (!fx.UseShippedTables()) GTEST_SKIP() << "the build has not generated the tables";
+    for (int band : {2, 3, 6, 7}) {
+        SCOPED_TRACE("band " + std::to_string(band));
+        d = NewData();
+        SetBand(*d, band);
+        ImageArray img = Encode();
+        auto back = fx.Decode(img);
+        EXPECT_EQ(back->BandIndex, band);
+        EXPECT_EQ(back->MFG.TextMatrix(1, kPower), "25");
+        ImageArray again = fx.EncodeOk(*back);
+        size_t changed = 0;
+        for (size_t k = 0; k < kImageSize; ++k) changed += again[k] != img[k];
+        EXPECT_EQ(changed, 0u);
+    }
 }
 
 TEST_F(ChannelRecords, ValuesWithoutAnEncodingAreErrorsNamingTheRow) {
