@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -109,29 +110,51 @@ std::string Join(const std::vector<std::string>& parts, std::string_view sep) {
     return out;
 }
 
-std::string FormatFixed(double value, int decimals) {
-    if (decimals < 0) decimals = 0;
-    if (decimals > 12) decimals = 12;
-    if (!std::isfinite(value)) value = 0.0;
-    // Every double has a finite decimal expansion of at most 1074 places; printed in full, the
-    // digits after the kept ones tell exactly whether the dropped part is a half or more.
-    constexpr int kAllPlaces = 1100;
-    const double magnitude = std::fabs(value);
-    std::vector<char> buf(static_cast<size_t>(std::snprintf(nullptr, 0, "%.*f", kAllPlaces, magnitude)) + 1);
-    std::snprintf(buf.data(), buf.size(), "%.*f", kAllPlaces, magnitude);
-    std::string exact(buf.data());
-    const size_t point = exact.find('.');
-    std::string digits = exact.substr(0, point) + exact.substr(point + 1, static_cast<size_t>(decimals));
-    if (exact[point + 1 + static_cast<size_t>(decimals)] >= '5') { // a half or more: away from zero
+namespace {
+
+// Unsigned fixed-point text rounded to `decimals` places by its first dropped digit (5 or more:
+// away from zero). The text carries more places than are kept.
+std::string RoundFixedText(std::string_view text, int decimals) {
+    const size_t point = text.find('.');
+    const auto kept = static_cast<size_t>(decimals);
+    std::string digits = std::string(text.substr(0, point)) + std::string(text.substr(point + 1, kept));
+    if (text[point + 1 + kept] >= '5') {
         size_t k = digits.size();
         while (k > 0 && digits[k - 1] == '9') digits[--k] = '0';
         if (k == 0) digits.insert(digits.begin(), '1');
         else ++digits[k - 1];
     }
-    const size_t whole = digits.size() - static_cast<size_t>(decimals);
+    const size_t whole = digits.size() - kept;
     std::string out = digits.substr(0, whole);
     if (decimals > 0) out += "." + digits.substr(whole);
-    const bool zero = digits.find_first_not_of('0') == std::string::npos;
+    return out;
+}
+
+} // namespace
+
+std::string FormatFixed(double value, int decimals) {
+    decimals = std::clamp(decimals, 0, 12);
+    if (!std::isfinite(value)) value = 0.0;
+    const double magnitude = std::fabs(value);
+    // Correctly rounded to kGuard places beyond the kept ones, the first dropped digit decides,
+    // unless those places read as a half ("5000..."): the exact value may then lie on either
+    // side of the half, or on it, and only its full expansion (at most 1074 places) tells.
+    constexpr int kGuard = 20;
+    constexpr int kAllPlaces = 1100;
+    char quick[320 + 12 + kGuard];
+    auto r =
+        std::to_chars(quick, quick + sizeof quick, magnitude, std::chars_format::fixed, decimals + kGuard);
+    std::string_view text(quick, static_cast<size_t>(r.ptr - quick));
+    const std::string_view dropped = text.substr(text.find('.') + 1 + static_cast<size_t>(decimals));
+    std::string exact;
+    if (dropped[0] == '5' && dropped.find_first_not_of('0', 1) == std::string_view::npos) {
+        exact.resize(320 + kAllPlaces);
+        r = std::to_chars(exact.data(), exact.data() + exact.size(), magnitude, std::chars_format::fixed,
+                          kAllPlaces);
+        text = std::string_view(exact.data(), static_cast<size_t>(r.ptr - exact.data()));
+    }
+    std::string out = RoundFixedText(text, decimals);
+    const bool zero = out.find_first_not_of("0.") == std::string::npos;
     return value < 0 && !zero ? "-" + out : out;
 }
 

@@ -169,22 +169,29 @@ std::optional<int> BandFromPowerBytes(const DecodeContext& c) {
     std::vector<int> slots;
     for (int s = 1; s <= std::min(areas * per, layout::kChannelSlots); ++s) slots.push_back(s);
     slots.push_back(layout::kSecondReceiverSlot);
-    // The band whose table holds the most of them, the lowest on a tie (bands 0 to 3 are the ones
-    // a user picks; a higher band shares its bytes only where a lower one holds them too).
-    int best = -1, bestCount = 0;
+    // The band whose table holds the most of them. On a tie, the band whose voltage bytes for a
+    // row without frequencies the slots hold (they tell bands 6 and 7 from 2 and 3), then the
+    // lowest (bands 0 to 3 are the ones a user picks; 4 and 5 give the bytes of 0 and 1).
+    int best = -1, bestCount = 0, bestVoltages = 0;
     for (int band = 0; band < kBandCount; ++band) {
-        int count = 0;
+        const uint8_t tx = cv::VoltageByteB(c.t.Voltage, band, "NULL");
+        const uint8_t rx = cv::VoltageByteA(c.t.Voltage, band, "NULL");
+        int count = 0, voltages = 0;
         for (int s : slots) {
-            const uint8_t b = c.At(layout::ChannelSlot(s) + layout::ch::PowerByte);
+            const size_t rec = layout::ChannelSlot(s);
+            const uint8_t b = c.At(rec + layout::ch::PowerByte);
             for (int level = 1; level <= 50; ++level)
                 if (cv::PowerByteFromIndex(*c.t.Conv, band, level) == b) {
                     ++count;
                     break;
                 }
+            if (c.At(rec + layout::ch::TxVoltageByte) == tx && c.At(rec + layout::ch::RxVoltageByte) == rx)
+                ++voltages;
         }
-        if (count > bestCount) {
+        if (count > bestCount || (count == bestCount && count > 0 && voltages > bestVoltages)) {
             best = band;
             bestCount = count;
+            bestVoltages = voltages;
         }
     }
     if (best < 0) return std::nullopt;

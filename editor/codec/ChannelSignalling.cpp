@@ -159,10 +159,15 @@ struct WordIndex {
     }
 };
 
-std::string ToneText(int k, bool snap) {
+// The tone of word k, snapped onto a list tone nearby only where `key` is that tone's own word
+// too: a custom tone 0.1 Hz beside a list tone has a word of its own and comes back as stored.
+std::string ToneText(int k, bool snap, const std::array<uint8_t, kEncTblSize>& tbl, size_t key) {
     double f = (kCtcssFirstTenths + k) / 10.0;
     if (snap)
-        if (auto s = cv::SnapToneToList(f)) f = *s;
+        if (auto s = cv::SnapToneToList(f)) {
+            const auto listK = static_cast<int>(std::lround(*s * 10.0)) - kCtcssFirstTenths;
+            if (WordIndex::Key(tbl, listK) == static_cast<int>(key)) f = *s;
+        }
     return FormatFixed(f, 1);
 }
 
@@ -173,7 +178,7 @@ std::string DecodeCtcssEnc(const DecodeContext& c, const WordIndex& ix, int slot
     int low = std::max(0, static_cast<int>(ix.lowFirst[key]));
     int high = std::max(0, static_cast<int>(ix.highFirst[key]));
     int k = (SignalOf(c, slot) & 0x20) && high ? high : low;
-    return ToneText(k, high != 0);
+    return ToneText(k, high != 0, c.t.Conv->EncTbl, key);
 }
 
 // The first match, and a second one when the word stands more than once (a match at 0 is
@@ -187,7 +192,7 @@ std::string DecodeCtcssDec(const DecodeContext& c, const WordIndex& ix, int slot
         for (int k = ix.first[key]; k <= ix.last[key]; ++k)
             if (WordIndex::Key(tbl, k) == static_cast<int>(key)) (first == 0 ? first : second) = k;
     }
-    return ToneText(first, second != 0);
+    return ToneText(first, second != 0, c.t.Conv->DecTbl, key);
 }
 
 std::string DecodeDcs(const DecodeContext& c, size_t at) {

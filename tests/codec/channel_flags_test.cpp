@@ -231,14 +231,29 @@ TEST_F(ChannelFlags, CtDevThatCannotBeStoredOnAToneChannelIsAnError) {
     EXPECT_TRUE(fx.Encode(*d).ok()); // empty: nothing to store
 }
 
+// A free tone comes back as stored, also 0.1 Hz beside a list tone; it snaps onto the list tone
+// only where its word is the list tone's too, as in a table that holds one word twice.
 TEST_F(ChannelFlags, FreeTonesComeBackOrSnapToANeighbour) {
-    SetCell(*d, 1, kEnc, "201.0");
-    SetCell(*d, 2, kEnc, "151.5");
-    SetCell(*d, 3, kEnc, "123.4");
+    auto share = [](auto& tbl, int tenths, int withTenths) {
+        const auto at = 2 * static_cast<size_t>(tenths - 670), from = 2 * static_cast<size_t>(withTenths - 670);
+        tbl[at] = tbl[from];
+        tbl[at + 1] = tbl[from + 1];
+    };
+    share(fx.conv.EncTbl, 1513, 1514); // 151.3 Hz stands before the list tone 151.4 Hz
+    share(fx.conv.DecTbl, 1513, 1514);
+    share(fx.conv.DecTbl, 2100, 1965); // 196.5 Hz stands once more, at 210.0 Hz
+    const struct {
+        int col;
+        const char* tone;
+        const char* back;
+    } cases[] = {{kEnc, "201.0", "201.0"}, {kEnc, "151.5", "151.5"}, {kEnc, "123.4", "123.4"},
+                 {kEnc, "196.5", "196.5"}, {kEnc, "233.7", "233.7"}, {kEnc, "151.4", "151.4"},
+                 {kDec, "151.4", "151.4"}, {kDec, "196.5", "196.5"}};
+    int row = 0;
+    for (const auto& c : cases) SetCell(*d, ++row, c.col, c.tone);
     auto back = fx.Decode(Encode());
-    EXPECT_EQ(back->MFG.TextMatrix(1, kEnc), "201.0");
-    EXPECT_EQ(back->MFG.TextMatrix(2, kEnc), "151.4");
-    EXPECT_EQ(back->MFG.TextMatrix(3, kEnc), "123.4");
+    row = 0;
+    for (const auto& c : cases) EXPECT_EQ(back->MFG.TextMatrix(++row, c.col), c.back) << c.tone;
 }
 
 TEST_F(ChannelFlags, UnknownCodeWordsDecodeToTheDocumentedFallbacks) {

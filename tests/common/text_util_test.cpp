@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 
 using namespace vt;
@@ -97,4 +98,33 @@ TEST(FormatFixedTest, RoundsTheExactValue) {
         std::snprintf(want, sizeof want, "%lld.%04lld", (107000LL + 125LL * w) / 10000, (107000LL + 125LL * w) % 10000);
         EXPECT_EQ(FormatFixed(f, 4), want) << w;
     }
+}
+
+// Exact halves (away from zero, where the nearest even digit lies the other way) and the doubles
+// nearest a half, on either side of it, at every reach of the kept places.
+TEST(FormatFixedTest, TiesAndNearTies) {
+    const struct {
+        double value;
+        int decimals;
+        const char* text;
+    } cases[] = {
+        {0.0625, 3, "0.063"},
+        {-0.0625, 3, "-0.063"},
+        {4.5, 0, "5"},
+        {-4.5, 0, "-5"},
+        {9.5, 0, "10"},
+        {1e15 + 0.125, 2, "1000000000000000.13"},
+        {0.0001220703125, 12, "0.000122070313"}, // 2^-13
+        {std::nextafter(2.5, 3.0), 0, "3"},
+        {std::nextafter(2.5, 2.0), 0, "2"},
+        {2.675, 2, "2.67"},  // 2.67499999999999982...
+        {1.005, 2, "1.00"},  // 1.00499999999999989...
+        {0.45, 1, "0.5"},    // 0.45000000000000001...
+        {99.95, 1, "100.0"}, // 99.950000000000002...
+        {1.0000000000005, 12, "1.000000000001"},
+        {5e-13, 12, "0.000000000000"}, // 4.9999999999999998...e-13
+        {-5e-13, 12, "0.000000000000"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatFixed(c.value, c.decimals), c.text) << c.value << " to " << c.decimals;
 }
