@@ -5,12 +5,15 @@
 #   -> their windows (editor/settings/ui, editor/service/ui, transmit/ui)
 #   -> the main window (editor/shell/ui) -> the programs' main.cpp
 # A file includes its own folder and folders below it; folders on one level never include each
-# other. Below the windows nothing includes Qt or the Qt seams of common/ui.
+# other. The transfer tool stands apart from the editor: transmit/* uses only common and itself.
+# Below the windows nothing includes Qt (in any spelling) or the Qt seams of common/ui.
+# Project includes are checked in either form, "..." or <...>; a source folder that has no level
+# here fails, so a new folder is placed in the order before it builds.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root" || exit 2
 
-# Level of a folder; empty for folders outside the house (tests, fuzz, bench, data).
+# Level of a folder of the house; empty for any other.
 level() {
   case "$1" in
     common) echo 0 ;;
@@ -31,6 +34,10 @@ allowed() { # from-folder to-folder
   lf=$(level "$from")
   lt=$(level "$to")
   [ -n "$lt" ] || return 1
+  case "$from" in
+    transmit | transmit/*)
+      case "$to" in common | common/* | transmit/*) ;; *) return 1 ;; esac ;;
+  esac
   if [ "$to" = common/ui ]; then
     [ "$lf" -ge 5 ] && [ "$from" != common/ui ]
     return
@@ -38,7 +45,20 @@ allowed() { # from-folder to-folder
   [ "$lt" -lt "$lf" ]
 }
 
+# The project's own folders: an include naming one of them is a project include in any form.
+project_include() { case "$1" in common/* | editor/* | transmit/*) return 0 ;; esac; return 1; }
+
+# Qt's headers: <QString>, <QtCore/QString>, <qstring.h>, <QtWidgets>, <private/qobject_p.h>...
+qt_header() { [[ $1 =~ ^(Q[A-Za-z0-9_]*|Qt[A-Za-z0-9]*/.*|q[a-z0-9_]*\.h|private/q.*)$ ]]; }
+
 bad=0
+fail() { echo "$1" >&2; bad=1; }
+
+while IFS= read -r file; do
+  from=${file%/*}
+  [ -n "$(level "$from")" ] || fail "$file: folder $from has no place in the order of the house"
+done < <(git ls-files -- 'common/*' 'editor/*' 'transmit/*' | grep -E '\.(h|cpp)$')
+
 while IFS= read -r hit; do
   file=${hit%%:*}
   rest=${hit#*:}
@@ -47,15 +67,16 @@ while IFS= read -r hit; do
   from=${file%/*}
   lf=$(level "$from")
   [ -n "$lf" ] || continue
-  if [[ $line =~ \"([^\"]+)\" ]]; then
-    to=${BASH_REMATCH[1]%/*}
+  [[ $line =~ include[[:space:]]*[\"\<]([^\"\>]+)[\"\>] ]] || continue
+  name=${BASH_REMATCH[1]}
+  if [[ $line =~ include[[:space:]]*\" ]] || project_include "$name"; then
+    to=${name%/*}
+    [ "$to" = "$name" ] && to=$from # a file of its own folder
     if [ -z "$(level "$to")" ] || ! allowed "$from" "$to"; then
-      echo "$file:$n: $line runs from $from up or across to $to" >&2
-      bad=1
+      fail "$file:$n: $line runs from $from up or across to $to"
     fi
-  elif [[ $line =~ \<(Q[A-Za-z]*)[/\>] ]] && [ "$lf" -lt 5 ]; then
-    echo "$file:$n: $from is Qt-free but includes <${BASH_REMATCH[1]}>" >&2
-    bad=1
+  elif qt_header "$name" && [ "$lf" -lt 5 ]; then
+    fail "$file:$n: $from is Qt-free but includes <$name>"
   fi
 done < <(git grep -n -E '^[[:space:]]*#[[:space:]]*include' -- 'common/*.h' 'common/*.cpp' 'editor/*.h' \
   'editor/*.cpp' 'transmit/*.h' 'transmit/*.cpp')

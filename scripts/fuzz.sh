@@ -4,6 +4,7 @@
 #   scripts/fuzz.sh                 all targets, FUZZ_SECONDS (20) each
 #   scripts/fuzz.sh image_file ...  only these
 #   scripts/fuzz.sh --seeds         regenerate fuzz/corpus/ with the project's seed generator
+#   scripts/fuzz.sh --build         only build (the unit tests of build-fuzz run under the sanitizers)
 # A target that stops (a sanitizer report, a failed property, a timeout or too much memory)
 # fails the script; its input is kept as build-fuzz/findings/<target>/crash-*, minimised, with
 # the target's report beside it (FUZZ_MINIMISE_SECONDS, 20, bounds the minimising). Replay one
@@ -18,6 +19,8 @@ if [ -z "${VELTRA_FUZZ_NO_BUILD:-}" ]; then
   CC=clang CXX=clang++ "$root/scripts/build.sh" build-fuzz -DVELTRA_FUZZ=ON -DCMAKE_C_COMPILER=clang \
     -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRA_WERROR=ON || exit 1
 fi
+
+[ "${1:-}" = "--build" ] && exit 0
 
 if [ "${1:-}" = "--seeds" ]; then
   rm -rf "$root/fuzz/corpus"
@@ -52,6 +55,8 @@ for t in "${targets[@]}"; do
   mkdir -p "$work" "$findings"
   seeds=("$root/fuzz/corpus/$t")
   [ "$t" = lng_file ] && seeds+=("$root/data/Language") # the shipped language files
+  # The inputs of past findings run first under the sanitizers, as the replays do elsewhere.
+  [ -d "$root/fuzz/regressions/$t" ] && seeds+=("$root/fuzz/regressions/$t")
   log=$findings/log.txt
   echo "fuzz: $t for ${seconds}s"
   (cd "$findings" && "$exe" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \

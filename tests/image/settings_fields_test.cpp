@@ -1,8 +1,10 @@
 // Splitters of the setting strings and the per-area grid scans.
 #include "editor/image/SettingsFields.h"
-#include "editor/dataset/GridStore.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 using namespace vt;
 
@@ -16,8 +18,22 @@ std::string OptionsWith(int areas, int cpa) {
     return std::to_string(areas) + "|" + std::to_string(cpa) + s.substr(s.find('|', s.find('|') + 1));
 }
 
+// The scans read any grid of text cells; the data set's grid lies above this library.
+class TextGrid {
+public:
+    TextGrid(int rows, int cols) : cols_(cols), cells_(static_cast<size_t>(rows * cols)) {}
+    int Rows() const { return static_cast<int>(cells_.size()) / cols_; }
+    const std::string& TextMatrix(int row, int col) const { return cells_.at(Index(row, col)); }
+    void SetTextMatrix(int row, int col, const std::string& text) { cells_.at(Index(row, col)) = text; }
+
+private:
+    size_t Index(int row, int col) const { return static_cast<size_t>(row * cols_ + col); }
+    int cols_;
+    std::vector<std::string> cells_;
+};
+
 // A grid of areas x cpa channel rows plus header and second-receiver rows.
-GridStore Grid(int areas, int cpa) { return GridStore(areas * cpa + 2, 16); }
+TextGrid Grid(int areas, int cpa) { return TextGrid(areas * cpa + 2, 16); }
 
 } // namespace
 
@@ -63,7 +79,7 @@ TEST(AnyKeyIsFunction5, KeyFields) {
 TEST(ScanAreaPriority, FirstCellContainingP) {
     SettingsFields f;
     ASSERT_TRUE(f.SplitOptions(OptionsWith(2, 50)));
-    GridStore g = Grid(2, 50);
+    TextGrid g = Grid(2, 50);
     g.SetTextMatrix(51, 10, "S");
     g.SetTextMatrix(52, 10, "AP");
     g.SetTextMatrix(53, 10, "P");
@@ -78,7 +94,7 @@ TEST(ScanAreaPriority, FirstCellContainingP) {
 TEST(ScanUsedRows, LastUsedRowPerArea) {
     SettingsFields f;
     ASSERT_TRUE(f.SplitOptions(OptionsWith(1, 200)));
-    GridStore g = Grid(1, 200);
+    TextGrid g = Grid(1, 200);
     g.SetTextMatrix(3, 1, "145.0000");
     g.SetTextMatrix(7, 2, "146.0000");
     g.SetTextMatrix(9, 1, "   "); // blanks count as empty
@@ -91,7 +107,7 @@ TEST(ScanUsedRows, LastUsedRowPerArea) {
 TEST(ScanUsedRows, AreaWithoutFrequencies) {
     SettingsFields f;
     ASSERT_TRUE(f.SplitOptions(OptionsWith(2, 100)));
-    GridStore g = Grid(2, 100);
+    TextGrid g = Grid(2, 100);
     g.SetTextMatrix(10, 1, "145.0000");
     f.ScanUsedRows(g);
     EXPECT_EQ(f.RowUsed[0], 9);
@@ -105,7 +121,7 @@ TEST(Scans, NeverIndexOutsideTheGridOrAreas) {
     SettingsFields f;
     // The options claim 10 areas of 200 channels; the grid has 22 rows.
     ASSERT_TRUE(f.SplitOptions(OptionsWith(10, 200)));
-    GridStore g(22, 16);
+    TextGrid g(22, 16);
     g.SetTextMatrix(20, 1, "145.0000");
     g.SetTextMatrix(21, 1, "146.0000"); // second receiver: not a channel
     g.SetTextMatrix(21, 10, "P");

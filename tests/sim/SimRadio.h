@@ -113,7 +113,6 @@ private:
     size_t outHead_ = 0;
     Phase phase_ = Phase::Idle;
     size_t stored_ = 0;
-    size_t echoed_ = 0;
     size_t early_ = 0;
     size_t streamed_ = 0;
     size_t streamTotal_ = 0;
