@@ -272,9 +272,12 @@ void Frm_Radio::ApplyColumnWidths() {
     if (!MFG) return;
     for (int c = 1; c < d_.MFG.Cols(); ++c) MFG->setColumnWidth(c - 1, Px(d_.MFG.ColWidth(c)));
     // The designed width fits the labels in the designed font; the labels with their area
-    // number ("Ch:6     Area:1") must be read whole in the font the grid has here.
+    // number ("Ch:6     Area:1") must be read whole in the font the grid has here, in bold
+    // as the current row's label is drawn.
     QHeaderView* labels = MFG->verticalHeader();
-    const QFontMetrics fm(labels->font());
+    QFont bold = labels->font();
+    bold.setBold(true);
+    const QFontMetrics fm(bold);
     int widest = 0;
     for (int r = 1; r < d_.MFG.Rows(); ++r)
         widest = std::max(widest, fm.horizontalAdvance(Q(d_.MFG.TextMatrix(r, ColNo))));
