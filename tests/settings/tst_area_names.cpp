@@ -1,6 +1,7 @@
 #include "option_dialog_helpers.h"
 
 #include "common/ui/MessageBox.h"
+#include "editor/dataset/LngFile.h"
 #include "editor/settings/core/RadioOptionRecord.h"
 #include "editor/settings/ui/Frm_Areaname.h"
 
@@ -21,6 +22,17 @@ std::string Areas(const char* n) {
     r[kOptNumberArea] = n;
     return r.Join();
 }
+
+// The application's font scaled while it lives, as a user's larger desktop font does.
+struct ScaledAppFont {
+    QFont old = QApplication::font();
+    explicit ScaledAppFont(double scale) {
+        QFont f = old;
+        f.setPointSizeF(f.pointSizeF() * scale);
+        QApplication::setFont(f);
+    }
+    ~ScaledAppFont() { QApplication::setFont(old); }
+};
 
 // Clicks a name-grid cell; row as the dialog counts it (header row 0, area i in row i).
 void ClickCell(Frm_Areaname& dlg, int row, int col) {
@@ -217,6 +229,7 @@ private slots:
 
     void scrollingKeepsTheTypedNameAndHidesTheBox() {
         data->SetRadioOption(Areas("10"), RecordWrite::Quiet);
+        ScaledAppFont large(1.6); // ten areas scroll only in a large font
         Frm_Areaname dlg(*main);
         Show(dlg);
         ClickCell(dlg, 1, 2);
@@ -237,6 +250,71 @@ private slots:
         QTest::mouseClick(dlg.Command1, Qt::LeftButton);
         QCOMPARE(data->AreaNames()[1], std::string("West"));
         QCOMPARE(data->AreaNames()[10], std::string("East"));
+    }
+
+    // Ten areas as the user meets them: in the shipped languages, and in a large font where the
+    // grid scrolls and the last row is partly hidden. A first click on the last row's name opens
+    // its box; Escape drops only that box's typing; every text is read whole, headers in bold.
+    void tenAreasEditedAndReadWhole_data() {
+        QTest::addColumn<QString>("lng");
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<bool>("fits"); // the whole grid fits the dialog
+        QTest::newRow("English") << "English.lng" << 1.0 << true;
+        QTest::newRow("Chinese") << "Chinese.lng" << 1.0 << true;
+        QTest::newRow("English, large font") << "English.lng" << 1.6 << false;
+    }
+    void tenAreasEditedAndReadWhole() {
+        QFETCH(QString, lng);
+        QFETCH(double, scale);
+        QFETCH(bool, fits);
+        QCOMPARE(LoadLngFile(data->Lang, std::string(VELTRA_SOURCE_DIR) + "/data/Language/" + lng.toStdString()),
+                 LngLoad::Loaded);
+        ScaledAppFont font(scale);
+        data->SetRadioOption(Areas("10"), RecordWrite::Quiet);
+        Frm_Areaname dlg(*main);
+        Show(dlg);
+        QTableWidget* g = dlg.MFGArea;
+
+        QFont bold = g->horizontalHeader()->font();
+        bold.setBold(true);
+        for (int c = 0; c < 3; ++c)
+            QVERIFY2(g->columnWidth(c) >= QFontMetrics(bold).horizontalAdvance(dlg.TextMatrix(0, c)),
+                     qPrintable(dlg.TextMatrix(0, c)));
+        QVERIFY(g->columnWidth(1) >= g->fontMetrics().horizontalAdvance(dlg.TextMatrix(10, 1)));
+        if (fits) QCOMPARE(g->columnViewportPosition(2) + g->columnWidth(2), g->viewport()->width()); // not under the bar
+
+        // As the user clicks: on what shows of the cell; the view's own late scroll follows.
+        auto shown = [&](int row) {
+            return g->visualRect(g->model()->index(row - 1, 2)).intersected(g->viewport()->rect());
+        };
+        auto clickName = [&](int row) {
+            QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, shown(row).center());
+            QTest::qWait(QApplication::doubleClickInterval() + 300);
+            return dlg.txtName->isVisible() && dlg.txtName->hasFocus();
+        };
+        // The bar's down arrow until the last row shows in part.
+        QScrollBar* bar = g->verticalScrollBar();
+        while (shown(10).isEmpty() && bar->value() < bar->maximum())
+            QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - bar->width() / 2));
+        QVERIFY(!shown(10).isEmpty());
+        if (fits) QCOMPARE(bar->maximum(), 0); // every area shows
+        else QVERIFY(g->visualRect(g->model()->index(9, 2)).bottom() >= g->viewport()->height());
+        QVERIFY(clickName(10));
+        QCOMPARE(dlg.txtName->geometry().topLeft(),
+                 g->viewport()->mapTo(dlg.Frame1, g->visualRect(g->model()->index(9, 2)).topLeft()));
+        QTest::keyClicks(dlg.txtName, "TENTH");
+        bar->setValue(0);
+        QVERIFY(clickName(1));
+        QCOMPARE(dlg.TextMatrix(10, 2), QString("TENTH"));
+        QTest::keyClicks(dlg.txtName, "FIRST");
+        QTest::keyClick(dlg.txtName, Qt::Key_Escape);
+        QVERIFY(dlg.isVisible());
+        QVERIFY(!dlg.txtName->isVisible());
+        QCOMPARE(dlg.TextMatrix(1, 2), QString("1"));
+        QTest::mouseClick(dlg.Command1, Qt::LeftButton);
+        QVERIFY(!dlg.isVisible());
+        QCOMPARE(data->AreaNames()[10], std::string("TENTH"));
+        QCOMPARE(data->AreaNames()[1], std::string("1"));
     }
 };
 

@@ -198,6 +198,30 @@ private slots:
         QCOMPARE(cell(row - 1, 4), std::string(""));
     }
 
+    // A clicked column's header is drawn bold; each is read whole, in either language.
+    void currentColumnHeadersAreReadWholeInBold_data() {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English") << "English";
+        QTest::newRow("Chinese") << "Chinese";
+    }
+    void currentColumnHeadersAreReadWholeInBold() {
+        QFETCH(QString, language);
+        dlg.reset();
+        QVERIFY(test::LoadToneLanguage(*d, language.toStdString()));
+        open();
+        QHeaderView* h = dlg->MFG5Tone->horizontalHeader();
+        QFont bold = h->font();
+        bold.setBold(true);
+        const int margin = h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
+        for (int col = 1; col <= 6; ++col) {
+            clickCell(2, col);
+            QCOMPARE(dlg->MFG5Tone->currentIndex().column(), col - 1);
+            const QString text = h->model()->headerData(col - 1, Qt::Horizontal).toString();
+            QVERIFY2(QFontMetrics(bold).horizontalAdvance(text) + 2 * margin <= h->sectionSize(col - 1), qPrintable(text));
+        }
+        QCOMPARE(dlg->MFG5Tone->horizontalScrollBar()->maximum(), 0);
+    }
+
     void farmcallValuesStayInsideTheirFrame() {
         QStyleOptionGroupBox opt;
         opt.initFrom(dlg->Frame1);

@@ -597,6 +597,41 @@ private slots:
         QVERIFY(labels->width() < wide);
         QVERIFY(labels->width() >= Px(kNoColWidthOneArea));
     }
+
+    // The clicked row's label is drawn bold; it is read whole, in either language.
+    void currentRowLabelIsReadWholeInBold_data() {
+        QTest::addColumn<int>("areas");
+        QTest::addColumn<int>("perArea");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("chinese");
+        QTest::newRow("one area") << 1 << 200 << 200 << false;
+        QTest::newRow("two areas") << 2 << 100 << 5 << false;
+        QTest::newRow("ten areas") << 10 << 20 << 200 << false;
+        QTest::newRow("ten areas, Chinese") << 10 << 20 << 200 << true;
+    }
+    void currentRowLabelIsReadWholeInBold() {
+        QFETCH(int, areas);
+        QFETCH(int, perArea);
+        QFETCH(int, row);
+        QFETCH(bool, chinese);
+        Frm_Radio& w = *w_;
+        if (chinese) w.Menu_Chinese->trigger();
+        auto f = Split(kDefaultRadioOption);
+        f[0] = std::to_string(areas);
+        f[1] = std::to_string(perArea);
+        d_->SetRadioOption(Join(f), RecordWrite::Quiet);
+        w.AdjustArea_Marnet();
+        w.UpdateAreaNo();
+        Settle();
+        Click(w, row, 3);
+        QCOMPARE(w.MFG->currentIndex().row(), row - 1);
+        QHeaderView* labels = w.MFG->verticalHeader();
+        QFont bold = labels->font();
+        bold.setBold(true);
+        const int margin = labels->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, labels);
+        const QString label = w.MFGModel->headerData(row - 1, Qt::Vertical, Qt::DisplayRole).toString();
+        QVERIFY2(QFontMetrics(bold).horizontalAdvance(label) + 2 * margin <= labels->width(), qPrintable(label));
+    }
 };
 
 QTEST_MAIN(EditsKeptTest)

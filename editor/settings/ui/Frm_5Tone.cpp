@@ -227,8 +227,9 @@ void Frm_5Tone::BuildGrid() {
     HideEditors();
 }
 
-// The short columns take what their header (bold while current) and, for the channel,
-// "CURRENT" need; the call tone and identification columns share what is left.
+// Every column takes what its header needs in bold (the current column's header is drawn
+// bold), the channel column also "CURRENT"; the call tone and identification columns share
+// what is left.
 void Frm_5Tone::FitColumns() {
     const int design[] = {Px(2240), Px(1120), Px(1760), Px(960), Px(800), Px(1120)};
     QFont bold = MFG5Tone->horizontalHeader()->font();
@@ -238,13 +239,13 @@ void Frm_5Tone::FitColumns() {
     int room = MFG5Tone->width() - 2 * MFG5Tone->frameWidth() - MFG5Tone->verticalHeader()->width() -
                MFG5Tone->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, MFG5Tone);
     int widths[6] = {};
-    for (int c : {1, 3, 4, 5}) {
-        int need = header.horizontalAdvance(model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()) + pad;
-        if (c == 3) need = std::max(need, cells.horizontalAdvance(QStringLiteral("CURRENT")) + pad);
-        widths[c] = std::min(design[c], need);
-        room -= widths[c];
+    for (int c = 0; c < 6; ++c) {
+        widths[c] = header.horizontalAdvance(model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()) + pad;
+        if (c == 3) widths[c] = std::max(widths[c], cells.horizontalAdvance(QStringLiteral("CURRENT")) + pad);
+        if (c != 0 && c != 2) room -= widths[c];
     }
-    widths[0] = room * design[0] / (design[0] + design[2]);
+    const int spare = std::max(0, room - widths[0] - widths[2]);
+    widths[0] += spare * design[0] / (design[0] + design[2]);
     widths[2] = room - widths[0];
     for (int c = 0; c < 6; ++c) MFG5Tone->setColumnWidth(c, widths[c]);
 }

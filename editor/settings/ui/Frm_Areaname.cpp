@@ -1,5 +1,6 @@
 #include "editor/settings/ui/Frm_Areaname.h"
 
+#include "common/ui/CellPress.h"
 #include "common/ui/MessageBox.h"
 #include "editor/settings/core/AreaNameRules.h"
 #include "editor/dataset/CellRules.h"
@@ -14,12 +15,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
+#include <algorithm>
 
 namespace vt {
 
 namespace {
 constexpr int Px(int twips) { return twips / 15; }
+constexpr int kRowHeight = 20;
 
 QTableWidgetItem* FixedCell(const QString& text) {
     auto* item = new QTableWidgetItem(text);
@@ -43,12 +47,9 @@ Frm_Areaname::Frm_Areaname(MainWindowApi& main, QWidget* parent)
     MFGArea->setColumnCount(3);
     MFGArea->setHorizontalHeaderLabels({"", "Area No", "Area Name"});
     MFGArea->verticalHeader()->hide();
-    MFGArea->verticalHeader()->setDefaultSectionSize(20);
+    MFGArea->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     MFGArea->setEditTriggers(QAbstractItemView::NoEditTriggers); // names are edited in txtName
     MFGArea->setSelectionMode(QAbstractItemView::SingleSelection);
-    MFGArea->setColumnWidth(0, Px(480));
-    MFGArea->setColumnWidth(1, Px(1200));
-    MFGArea->setColumnWidth(2, Px(1600));
     MFGArea->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 
     txtName = new QLineEdit(Frame1);
@@ -68,7 +69,7 @@ Frm_Areaname::Frm_Areaname(MainWindowApi& main, QWidget* parent)
         b->setDefault(false);
     }
 
-    connect(MFGArea, &QTableWidget::cellClicked, this, [this](int r, int c) { MFGArea_Click(r + 1, c); });
+    ui::OnCellPress(MFGArea, [this](const QModelIndex& i) { MFGArea_Click(i.row() + 1, i.column()); });
     connect(MFGArea->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { MFGArea_Scroll(); });
     connect(MFGArea->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { MFGArea_Scroll(); });
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
@@ -86,6 +87,38 @@ Frm_Areaname::Frm_Areaname(MainWindowApi& main, QWidget* parent)
     }
     txtName->hide();
     AreaLoadLanguage();
+    FitGrid();
+}
+
+// The designed sizes were made for a smaller font. The rows get smaller, down to the font's
+// height, until every area shows without scrolling; the number columns take what their texts
+// need (the current column's header is drawn bold), and the name column what is left beside
+// the vertical bar, or what its header needs.
+void Frm_Areaname::FitGrid() {
+    QHeaderView* header = MFGArea->horizontalHeader();
+    QFont bold = header->font();
+    bold.setBold(true);
+    const QFontMetrics headerFm(bold), cellFm(MFGArea->font());
+    const int frames = 2 * MFGArea->frameWidth();
+
+    const int rows = MFGArea->rowCount();
+    const int room = MFGArea->height() - frames - header->sizeHint().height();
+    const int least = cellFm.height() + 2;
+    const int height = std::max(least, std::min(kRowHeight, rows > 0 ? room / rows : kRowHeight));
+    MFGArea->verticalHeader()->setMinimumSectionSize(least);
+    MFGArea->verticalHeader()->setDefaultSectionSize(height);
+    const bool bar = rows * height > room;
+
+    const int pad = 2 * MFGArea->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 4;
+    int width = MFGArea->width() - frames -
+                (bar ? MFGArea->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, MFGArea) : 0);
+    for (int c = 0; c < 2; ++c) {
+        int need = headerFm.horizontalAdvance(TextMatrix(0, c));
+        for (int r = 1; r < Rows(); ++r) need = std::max(need, cellFm.horizontalAdvance(TextMatrix(r, c)));
+        MFGArea->setColumnWidth(c, std::max(Px(c == 0 ? 480 : 1200), need + pad));
+        width -= MFGArea->columnWidth(c);
+    }
+    MFGArea->setColumnWidth(2, std::max(width, headerFm.horizontalAdvance(TextMatrix(0, 2)) + pad));
 }
 
 int Frm_Areaname::Rows() const { return MFGArea->rowCount() + 1; }
@@ -142,6 +175,12 @@ void Frm_Areaname::txtName_Return() {
     MFGArea->setFocus(Qt::OtherFocusReason);
 }
 
+void Frm_Areaname::txtName_Escape() {
+    txtName->hide();
+    MFGArea->setCurrentCell(row_ - 1, col_);
+    MFGArea->setFocus(Qt::OtherFocusReason);
+}
+
 // The name typed so far is kept before the cell moves away from under the box.
 void Frm_Areaname::MFGArea_Scroll() { txtName_LostFocus(); }
 
@@ -150,6 +189,10 @@ bool Frm_Areaname::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             txtName_Return();
+            return true;
+        }
+        if (key == Qt::Key_Escape) { // drops this box's typing, not the dialog's names
+            txtName_Escape();
             return true;
         }
     }

@@ -41,6 +41,8 @@ private:
     // Writes the box into the remembered cell; false (after the message) when refused.
     bool CommitName();
     void txtName_Return();
+    void txtName_Escape();
+    void FitGrid();
     void AreaLoadLanguage();
 };
 

@@ -1,5 +1,6 @@
 #include "editor/shell/ui/Frm_Radio.h"
 
+#include "common/ui/CellPress.h"
 #include "common/ui/MessageBox.h"
 #include "editor/dataset/GridRules.h"
 #include "editor/dataset/LngFile.h"
@@ -19,7 +20,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -29,7 +29,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <functional>
 
 namespace vt {
 
@@ -38,22 +37,11 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 // Texts keep the old carriage returns in the data; Qt breaks lines at '\n'.
 QString Shown(const std::string& s) { return Q(s).replace('\r', '\n'); }
 
-// The channel grid is never typed into: keys must not jump to a row by its text. A press on a
-// cell opens its editor (a press that scrolls the cell into view has its release land on
-// another cell, so the view's own click would never come).
+// The channel grid is never typed into: keys must not jump to a row by its text.
 class ChannelGridView : public QTableView {
 public:
     using QTableView::QTableView;
-    std::function<void(const QModelIndex&)> onCellPressed;
-
     void keyboardSearch(const QString&) override {}
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override {
-        const QModelIndex pressed = indexAt(event->position().toPoint());
-        QTableView::mousePressEvent(event);
-        if (event->button() == Qt::LeftButton && pressed.isValid() && onCellPressed) onCellPressed(pressed);
-    }
 };
 } // namespace
 
@@ -165,8 +153,7 @@ void Frm_Radio::BuildCentral() {
     h->addWidget(lbBand);
     v->addWidget(Frame1);
 
-    auto* view = new ChannelGridView(central);
-    MFG = view;
+    MFG = new ChannelGridView(central);
     MFG->setObjectName("MFG");
     MFGModel = new GridModel(d_.MFG, MFG);
     MFG->setModel(MFGModel);
@@ -186,14 +173,11 @@ void Frm_Radio::BuildCentral() {
     MFG->horizontalHeader()->setHighlightSections(false);
     MFG->horizontalHeader()->setMinimumSectionSize(Px(300));
     connect(MFGModel, &GridModel::gridRefreshed, this, [this] { ApplyColumnWidths(); });
-    view->onCellPressed = [this](const QModelIndex& i) {
-        // The view would bring a partly hidden cell into view only after the double-click
-        // time, and that late scroll would close the editor just opened: scroll first.
-        MFG->scrollTo(i);
+    ui::OnCellPress(MFG, [this](const QModelIndex& i) {
         gridRow_ = i.row() + 1;
         gridCol_ = i.column() + 1;
         MFG_Click();
-    };
+    });
     // Keys move the grid's current cell as well as clicks do.
     connect(MFG->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& i) {
         if (!i.isValid()) return;
@@ -288,9 +272,12 @@ void Frm_Radio::ApplyColumnWidths() {
     if (!MFG) return;
     for (int c = 1; c < d_.MFG.Cols(); ++c) MFG->setColumnWidth(c - 1, Px(d_.MFG.ColWidth(c)));
     // The designed width fits the labels in the designed font; the labels with their area
-    // number ("Ch:6     Area:1") must be read whole in the font the grid has here.
+    // number ("Ch:6     Area:1") must be read whole in the font the grid has here, in bold
+    // as the current row's label is drawn.
     QHeaderView* labels = MFG->verticalHeader();
-    const QFontMetrics fm(labels->font());
+    QFont bold = labels->font();
+    bold.setBold(true);
+    const QFontMetrics fm(bold);
     int widest = 0;
     for (int r = 1; r < d_.MFG.Rows(); ++r)
         widest = std::max(widest, fm.horizontalAdvance(Q(d_.MFG.TextMatrix(r, ColNo))));
