@@ -83,8 +83,14 @@ int GetDCSIndex(std::string_view code);
 // value stored in col empties on the same row (CTCSS ENC <-> DCS ENC, CTCSS DEC <-> DCS DEC), or
 // -1 for the other columns.
 int SignallingRival(int col);
-// Stores a value an editor accepted, emptying its rival column on the same row.
+// Stores a value an editor accepted, emptying its rival column on the same row. A row left
+// without an encode tone shows the CT DEV a saved file reads back for it.
 void StoreCellText(GridStore& grid, int row, int col, const std::string& text);
+// A CTCSS or DCS encode value on the row: only then does the image keep its CT DEV.
+bool HasEncodeTone(const GridStore& grid, int row);
+// CT DEV of a row without an encode tone as a saved file reads it back: the default on channel
+// rows, nothing on the second receiver's (the last row).
+std::string CtDevWithoutTone(const GridStore& grid, int row);
 
 // ---- option columns ----
 const std::vector<std::string>& BclItems();

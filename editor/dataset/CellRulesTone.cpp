@@ -1,6 +1,7 @@
 #include "common/TextUtil.h"
 #include "editor/dataset/CellRules.h"
 #include "editor/dataset/CellRulesDecimal.h"
+#include "editor/dataset/GridRules.h"
 #include "editor/dataset/GridStore.h"
 #include "editor/image/ToneLists.h"
 
@@ -95,6 +96,16 @@ void StoreCellText(GridStore& grid, int row, int col, const std::string& text) {
     grid.SetTextMatrix(row, col, text);
     const int other = SignallingRival(col);
     if (other >= 0 && !text.empty()) grid.SetTextMatrix(row, other, std::string());
+    if ((col == ColCtcssEnc || col == ColDcsEnc) && !HasEncodeTone(grid, row))
+        grid.SetTextMatrix(row, ColCtDev, CtDevWithoutTone(grid, row));
+}
+
+bool HasEncodeTone(const GridStore& grid, int row) {
+    return !Trim(grid.TextMatrix(row, ColCtcssEnc)).empty() || !Trim(grid.TextMatrix(row, ColDcsEnc)).empty();
+}
+
+std::string CtDevWithoutTone(const GridStore& grid, int row) {
+    return row == grid.Rows() - 1 ? std::string() : std::string(kDefaultCtDev);
 }
 
 } // namespace vt

@@ -1,5 +1,6 @@
 #include "editor/dataset/DataSetReset.h"
 
+#include "editor/dataset/CellRules.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/GridRules.h"
 
@@ -17,7 +18,7 @@ void ResetDataSet(EditorData& d) {
             for (int c = 0; c < kGridCols; ++c) d.MFG.SetTextMatrix(r, c, std::string());
             d.MFG.SetTextMatrix(r, ColNo, "Ch:" + std::to_string(r));
             d.MFG.SetTextMatrix(r, ColName1, std::to_string(r));
-            d.MFG.SetTextMatrix(r, ColCtDev, kDefaultCtDev);
+            d.MFG.SetTextMatrix(r, ColCtDev, CtDevWithoutTone(d.MFG, r));
             d.MFG.SetTextMatrix(r, ColPower, kDefaultPower);
         }
         // The second-receiver row keeps "Ch:201" in column 0 until an image is decoded.

@@ -2,7 +2,10 @@
 
 #include "common/ModFun.h"
 #include "common/TextUtil.h"
+#include "editor/dataset/CellRules.h"
 #include "editor/dataset/EditorData.h"
+#include "editor/image/SettingsFieldNames.h"
+#include "editor/image/SettingsFields.h"
 
 #include <algorithm>
 #include <cmath>
@@ -65,7 +68,7 @@ void DefaultChannelCells(EditorData& d, int r, bool onlyEmpty) {
     };
     d.MFG.SetTextMatrix(r, ColNo, "Ch:" + std::to_string(r));
     put(ColName1, std::to_string(r));
-    put(ColCtDev, kDefaultCtDev);
+    put(ColCtDev, CtDevWithoutTone(d.MFG, r));
     put(ColPower, kDefaultPower);
 }
 } // namespace
@@ -87,6 +90,24 @@ bool SecondReceiverOn(const EditorData& d) {
 }
 
 std::string GetDefaultSetup() { return kDefaultRadioOption; }
+
+CellLock CellLockOf(const EditorData& d, int row, int col) {
+    if (col == ColRxFreq && row == d.MFG.Rows() - 1 && !SecondReceiverOn(d)) return CellLock::SecondRxOff;
+    if (col == ColCtDev && row >= 1 && row < d.MFG.Rows() && !HasEncodeTone(d.MFG, row))
+        return CellLock::NoEncodeTone;
+    return CellLock::None;
+}
+
+void StoreEdit(EditorData& d, int row, int col, const std::string& text) {
+    StoreCellText(d.MFG, row, col, text);
+    if (col != ColRxFreq || row != d.MFG.Rows() - 1 || !SecondReceiverOn(d)) return;
+    auto f = Split(d.FarmMarnetInfo());
+    auto mhz = ToDouble(text);
+    // An emptied cell leaves the receiver its frequency: it cannot be on without one.
+    if (!mhz || f.size() != static_cast<size_t>(kFarmFieldCount)) return;
+    f[kSecondRxFrequency] = ShortestNumber(*mhz); // as an opened file gives it back
+    d.SetFarmMarnetInfo(Join(f));
+}
 
 const std::vector<std::string>& GridHeaders() {
     static const std::vector<std::string> h = {"No",        "Tx Freq",   "Rx Freq", "ID line1.", "ID line2.", "CTCSS ENC",

@@ -28,6 +28,16 @@ bool SecondReceiverOn(const EditorData& d);
 
 std::string GetDefaultSetup();
 
+// --- cells the image ties to something else ---
+// Why a cell's editor does not open although its column edits that row: the second receiver's
+// Rx while it is off (its word then comes from the default image), CT DEV of a row without an
+// encode tone (the radio keeps a deviation only with a CTCSS tone or a DCS code to send).
+enum class CellLock { None, SecondRxOff, NoEncodeTone };
+CellLock CellLockOf(const EditorData& d, int row, int col);
+// A value a cell editor accepted (StoreCellText). While the second receiver is on, its Rx cell
+// is its SEC FREQ: the image keeps one word for both, so the typed value goes to both.
+void StoreEdit(EditorData& d, int row, int col, const std::string& text);
+
 // Grid set-up of a fresh editor: 202 rows, 16 columns, headers, widths, default cells, and the
 // second-receiver row.
 void BuildGrid(EditorData& d);

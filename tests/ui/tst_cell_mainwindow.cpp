@@ -192,6 +192,7 @@ private slots:
         QVERIFY(w.lstCTENC->isVisible());
         QCOMPARE(w.Tip->text(), w.ColumnTips[4]);
         QCOMPARE(w.lbcurArea->text(), QString());
+        ChooseItem(w.lstCTENC, 9); // 88.5: a deviation is stored with it
         for (int col : {6, 8, 9, 10, 12, 13}) {
             Reveal(w, last, col);
             const QString tip = w.Tip->text();

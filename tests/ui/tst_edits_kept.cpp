@@ -35,6 +35,7 @@
 #include <QtTest>
 #include <fstream>
 #include <memory>
+#include <tuple>
 
 using namespace vt;
 
@@ -471,6 +472,93 @@ private slots:
         QCOMPARE(w.Tip->text(), w.ColumnTips[1]);
     }
 
+    // The radio keeps a deviation only with a tone or a code to send: without one the cell says
+    // why and takes nothing, with one what is typed comes back from the file.
+    void deviationIsTypedOnlyWhereTheRadioKeepsIt() {
+        Frm_Radio& w = *w_;
+        w.Menu_New_Click();
+        const int last = d_->MFG.Rows() - 1;
+        struct Case {
+            int row, toneCol;
+            const char *tone, *typed, *kept;
+            bool dropTone;
+        };
+        const Case cases[] = {
+            {3, 0, nullptr, "300", "250", false},
+            {last, 0, nullptr, "300", "", false}, // a second receiver's file keeps none
+            {4, ColCtcssEnc, "88.5", "300", "300", false},
+            {5, ColDcsEnc, "023", "400", "400", false},
+            {6, ColCtcssEnc, "88.5", "300", "250", true}, // its tone taken away again
+        };
+        for (const Case& c : cases) {
+            if (c.tone) {
+                Click(w, c.row, c.toneCol);
+                ChooseItem(c.toneCol == ColCtcssEnc ? w.lstCTENC : w.lstDCENC, c.tone);
+            }
+            Click(w, c.row, ColCtDev);
+            QCOMPARE(w.TxtCTDEV->isVisible(), c.tone != nullptr);
+            if (!c.tone) QCOMPARE(w.Tip->text(), w.NoEncodeToneTip);
+            QTest::keyClicks(QApplication::focusWidget(), c.typed);
+            Key(QApplication::focusWidget(), Qt::Key_Return);
+            if (c.dropTone) {
+                Click(w, c.row, c.toneCol);
+                ChooseItem(w.lstCTENC, "NO");
+            }
+            QCOMPARE(Cell(c.row, ColCtDev), std::string(c.kept));
+        }
+        Shoot(&w, "deviation_cells");
+        QVERIFY(boxes_.texts().isEmpty());
+        files_->answer(Path("dev.dat"));
+        QVERIFY(w.Menu_Save_Click());
+        files_->answer(Path("dev.dat"));
+        w.Menu_Open_Click();
+        for (const Case& c : cases)
+            QCOMPARE(Cell(c.row, ColCtDev), std::string(c.kept));
+    }
+
+    // While the second receiver is on, its Rx cell is the receiver's frequency: what is typed
+    // there is what the file keeps. A new data set's row shows what its file gives back.
+    void secondReceiverRowShowsWhatTheFileKeeps() {
+        Frm_Radio& w = *w_;
+        w.Menu_New_Click();
+        auto lastRow = [this] { // its cells; the label is no part of the file
+            QStringList v;
+            for (int c = 1; c < d_->MFG.Cols(); ++c)
+                v << QString::fromStdString(Cell(d_->MFG.Rows() - 1, c));
+            return v.join('|');
+        };
+        auto saveAndOpen = [&] {
+            files_->answer(Path("second.dat"));
+            QVERIFY(w.Menu_Save_Click());
+            files_->answer(Path("second.dat"));
+            w.Menu_Open_Click();
+        };
+        const QString fresh = lastRow();
+        saveAndOpen();
+        QCOMPARE(lastRow(), fresh);
+        // On at 36 MHz, as the FARMCALL/MARNET update leaves it.
+        auto f = Split(d_->FarmMarnetInfo());
+        f[8] = "1";
+        f[9] = "36";
+        d_->SetFarmMarnetInfo(Join(f));
+        w.AddSecondRec("36");
+        const int last = d_->MFG.Rows() - 1;
+        for (auto [leave, typed, cell, secFreq] :
+             {std::tuple{Qt::Key_Return, "41.3", "41.3000", "41.3"},
+              std::tuple{Qt::Key_Tab, "44.0125", "44.0125", "44.0125"}}) {
+            Click(w, last, ColRxFreq);
+            QVERIFY(w.TxtRxFreq->isVisible());
+            QTest::keyClicks(w.TxtRxFreq, typed);
+            Key(w.TxtRxFreq, leave);
+            Click(w, 3, ColName2);
+            QCOMPARE(Cell(last, ColRxFreq), std::string(cell));
+            saveAndOpen();
+            QCOMPARE(Cell(last, ColRxFreq), std::string(cell));
+            QCOMPARE(Split(d_->FarmMarnetInfo())[9], std::string(secFreq));
+        }
+        QVERIFY(boxes_.texts().isEmpty());
+    }
+
     // The second receiver is a record of its own: a resize by the options keeps its cells, and
     // they come back from the file as they went in.
     void secondReceiverRowSurvivesResizes() {
@@ -541,6 +629,8 @@ private slots:
         QTest::keyClicks(w.TxtTxFreq, "55");
         Key(w.TxtTxFreq, Qt::Key_Return);
         boxes_.clear();
+        Click(w, 2, 5);
+        ChooseItem(w.lstCTENC, "88.5");
         Click(w, 2, 14);
         QTest::keyClicks(w.TxtCTDEV, "99");
         Key(w.TxtCTDEV, Qt::Key_Return);

@@ -251,8 +251,8 @@ void CellEditors::ReturnFocus() {
 std::string CellEditors::CellText(int row, int col) const { return d_.MFG.TextMatrix(row, col); }
 
 void CellEditors::WriteCell(int row, int col, const std::string& text) {
-    // The channel record holds a tone or a code per direction: the other one goes.
-    StoreCellText(d_.MFG, row, col, text);
+    // With what the image ties to the cell: a tone's rival, CT DEV, the second receiver's SEC FREQ.
+    StoreEdit(d_, row, col, text);
 }
 
 CellContext CellEditors::Context() const {

@@ -497,6 +497,11 @@ void Frm_Radio::LoadLanguage() {
         setWindowTitle(WindowTitle + lng(2, "  --  [noname.dat]"));
     SecondRxOffTip = Lng("Fradio_Tip", 17);
     if (SecondRxOffTip.isEmpty()) SecondRxOffTip = "The second receiver is off: its Rx frequency cannot be stored.";
+    NoEncodeToneTip = Lng("Fradio_Tip", 18);
+    if (NoEncodeToneTip.isEmpty())
+        NoEncodeToneTip =
+            "No CTCSS or DCS tone is sent on this channel, so the radio stores no deviation for it: "
+            "choose an encode tone first.";
 
     auto title = [&](QMenu* m, int k) { m->setTitle(lng(k, m->title())); };
     auto text = [&](QAction* a, int k) { a->setText(lng(k, a->text())); };

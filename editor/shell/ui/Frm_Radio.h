@@ -151,8 +151,8 @@ public:
     // Every command that reads the grid first commits the cell editor still open; false when
     // its value was refused (the user has been told and the command stops).
     bool CommitOpenEditor();
-    // The second receiver's Rx cell cannot be stored while the second receiver is off.
-    bool SecondRxLocked(int row, int col) const;
+    // Why the cell's editor stays shut (CellLockOf), as the tip says it; nullptr when it opens.
+    const QString* LockedCellTip(int row, int col) const;
     // Fills the tone and code lists and connects the editors' events; run once by the start-up.
     void SetupCellEditors();
     // Events of the editor controls (the window filters them); true when handled.
@@ -207,7 +207,7 @@ public:
     QString WindowTitle, DefaultTip, BandTipText;
     std::array<QString, 25> ColumnTips; // entry c - 1: tip of grid column c
     QString SaveChangesMsg, OpenFailedMsg, NotNumberMsg, RangeInfixMsg, ToneRangeMsg, NoChannelOneMsg,
-        BandConfirmMsg, SecondRxOffTip;
+        BandConfirmMsg, SecondRxOffTip, NoEncodeToneTip;
 
     // A language text as the widgets show it (carriage returns become line breaks).
     QString Lng(const char* section, int index) const;

@@ -80,16 +80,24 @@ void Frm_Radio::MFG_Click() {
     CurRow = MFGRow();
     CurCol = MFGCol();
     lbcurArea->setText(QString::fromStdString(WhichArea(CurRow)));
-    if (SecondRxLocked(CurRow, CurCol))
-        ShowTip(SecondRxOffTip); // no editor: say why
+    if (const QString* why = LockedCellTip(CurRow, CurCol))
+        ShowTip(*why); // no editor: say why
     else if (cells->Open(CurRow, CurCol))
         ShowTip(ColumnTips[static_cast<size_t>(CurCol - 1)]);
     cells->HideTonesExcept(CurCol);
     d_.MarkModified(); // every click, edited or not
 }
 
-bool Frm_Radio::SecondRxLocked(int row, int col) const {
-    return col == ColRxFreq && row == d_.MFG.Rows() - 1 && !SecondReceiverOn(d_);
+const QString* Frm_Radio::LockedCellTip(int row, int col) const {
+    switch (CellLockOf(d_, row, col)) {
+    case CellLock::SecondRxOff:
+        return &SecondRxOffTip;
+    case CellLock::NoEncodeTone:
+        return &NoEncodeToneTip;
+    case CellLock::None:
+        break;
+    }
+    return nullptr;
 }
 
 bool Frm_Radio::CommitOpenEditor() {
