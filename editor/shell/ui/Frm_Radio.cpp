@@ -70,7 +70,7 @@ Frm_Radio::~Frm_Radio() {
     d_.Tables.ShowMessage = nullptr;
 }
 
-QString Frm_Radio::Lng(const char* section, int index) const { return Shown(d_.Lang.Get(section, index)); }
+QString Frm_Radio::Lng(const char* section, int index) const { return Shown(d_.Lang.Text(section, index)); }
 
 // ------------------------------------------------------------------ start-up
 
@@ -475,19 +475,14 @@ void Frm_Radio::Menu_English_Click() { SwitchLanguage("eng"); }
 void Frm_Radio::Menu_Chinese_Click() { SwitchLanguage("chs"); }
 
 void Frm_Radio::LoadLanguage() {
-    // Without a language file the entries are empty: the designed captions stay and the
-    // messages fall back to English, so that no question is ever asked without its text.
-    auto msg = [this](int k, const char* fallback) {
-        QString t = Lng("Fradio_Msg", k);
-        return t.isEmpty() ? QString(fallback) : t;
-    };
-    SaveChangesMsg = msg(1, "The data have been changed. Do you want to save them?");
-    OpenFailedMsg = msg(3, "This data file cannot be read.");
-    NotNumberMsg = msg(5, "Please enter a number.");
-    RangeInfixMsg = msg(9, " must lie in the range ");
-    ToneRangeMsg = msg(14, "The CTCSS tone must lie between 67.0 and 259.1 Hz.");
-    NoChannelOneMsg = msg(15, "Channel 1 needs a Tx and an Rx frequency before the data can be written to the radio.");
-    BandConfirmMsg = msg(17, "Change the band?\nFrequencies outside the new band will be cleared.");
+    // Entries the language file lacks come in English (Lng), so no question goes without text.
+    SaveChangesMsg = Lng("Fradio_Msg", 1);
+    OpenFailedMsg = Lng("Fradio_Msg", 3);
+    NotNumberMsg = Lng("Fradio_Msg", 5);
+    RangeInfixMsg = Lng("Fradio_Msg", 9);
+    ToneRangeMsg = Lng("Fradio_Msg", 14);
+    NoChannelOneMsg = Lng("Fradio_Msg", 15);
+    BandConfirmMsg = Lng("Fradio_Msg", 17);
 
     d_.BandRangeText = BandRange(d_.BandIndex);
     BandTipText = Q(d_.BandRangeText);
@@ -509,7 +504,6 @@ void Frm_Radio::LoadLanguage() {
     else
         setWindowTitle(WindowTitle + lng(2, "  --  [noname.dat]"));
     SecondRxOffTip = Lng("Fradio_Tip", 17);
-    if (SecondRxOffTip.isEmpty()) SecondRxOffTip = "The second receiver is off: its Rx frequency cannot be stored.";
 
     auto title = [&](QMenu* m, int k) { m->setTitle(lng(k, m->title())); };
     auto text = [&](QAction* a, int k) { a->setText(lng(k, a->text())); };
