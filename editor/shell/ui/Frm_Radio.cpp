@@ -1,6 +1,7 @@
 #include "editor/shell/ui/Frm_Radio.h"
 
 #include "common/ui/MessageBox.h"
+#include "common/ui/QtTranslations.h"
 #include "editor/dataset/GridRules.h"
 #include "editor/dataset/LngFile.h"
 #include "editor/shell/ui/FrmAbout.h"
@@ -466,6 +467,7 @@ void Frm_Radio::SwitchLanguage(const char* code) {
     Menu_English->setChecked(eng);
     Menu_Chinese->setChecked(!eng);
     d_.LangCode = code;
+    ui::UseQtLanguage(eng ? ui::QtLanguage::English : ui::QtLanguage::Chinese);
     LoadLngFileOrWarn();
     LoadLanguage();
     d_.Tables.InitTblErrMsgs();
