@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need; does nothing when all are there.
 set -euo pipefail
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
-          libgtest-dev libgmock-dev fonts-noto-cjk xvfb xauth poppler-utils openbox xdotool x11-utils
+          libgtest-dev libgmock-dev fonts-noto-cjk qt6-translations-l10n xvfb xauth poppler-utils openbox xdotool x11-utils
           clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do

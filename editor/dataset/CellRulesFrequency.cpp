@@ -21,9 +21,9 @@ CellContext CellContextOf(const EditorData& d) {
     c.BandLow = d.BandLimits[1];
     c.BandHigh = d.BandLimits[2];
     c.BandRangeText = d.BandRangeText;
-    c.NotNumberMsg = d.Lang.Get("Fradio_Msg", 5);
-    c.RangeInfixMsg = d.Lang.Get("Fradio_Msg", 9);
-    c.ToneRangeMsg = d.Lang.Get("Fradio_Msg", 14);
+    c.NotNumberMsg = d.Lang.Text("Fradio_Msg", 5);
+    c.RangeInfixMsg = d.Lang.Text("Fradio_Msg", 9);
+    c.ToneRangeMsg = d.Lang.Text("Fradio_Msg", 14);
     return c;
 }
 

@@ -1,5 +1,7 @@
 #include "editor/dataset/LanguageTexts.h"
 
+#include "editor/dataset/LngFile.h"
+
 namespace vt {
 
 const std::vector<LanguageSection>& LanguageSections() {
@@ -27,6 +29,11 @@ const std::string& LanguageTexts::Get(const std::string& section, int index) con
     auto it = arrays_.find(section);
     if (it == arrays_.end() || index < 0 || index >= static_cast<int>(it->second.size())) return empty;
     return it->second[static_cast<size_t>(index)];
+}
+
+const std::string& LanguageTexts::Text(const std::string& section, int index) const {
+    const std::string& text = Get(section, index);
+    return text.empty() ? BuiltInEnglish().Get(section, index) : text;
 }
 
 void LanguageTexts::Set(const std::string& section, int index, const std::string& text) {

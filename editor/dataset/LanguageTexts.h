@@ -17,8 +17,11 @@ const std::vector<LanguageSection>& LanguageSections();
 class LanguageTexts {
 public:
     LanguageTexts();
-    // "" for an unknown section or an index outside its array.
+    // The entry as loaded; "" for an unknown section or an index outside its array.
     const std::string& Get(const std::string& section, int index) const;
+    // The entry to show: as loaded, or the built-in English one where the file gave none, so
+    // that a damaged or older file never leaves a caption or a message empty.
+    const std::string& Text(const std::string& section, int index) const;
     // Ignored for an unknown section or an index outside its array.
     void Set(const std::string& section, int index, const std::string& text);
     int Upper(const std::string& section) const; // -1 for an unknown section

@@ -12,6 +12,8 @@
 
 namespace vt {
 
+extern const std::string_view kBuiltInEnglishLng; // generated from data/Language/English.lng
+
 namespace {
 std::string ReplaceAll(std::string_view s, std::string_view from, std::string_view to) {
     std::string out;
@@ -78,6 +80,15 @@ LngLoad LoadLngFile(LanguageTexts& texts, const std::filesystem::path& file) {
     if (in.bad() || content.size() > kMaxLngFileSize) return LngLoad::Refused;
     for (auto line : Lines(content)) ReadLine(texts, line);
     return LngLoad::Loaded;
+}
+
+const LanguageTexts& BuiltInEnglish() {
+    static const LanguageTexts english = [] {
+        LanguageTexts t;
+        for (auto line : Lines(kBuiltInEnglishLng)) ReadLine(t, line);
+        return t;
+    }();
+    return english;
 }
 
 std::filesystem::path LngFilePath(const std::string& langCode) {

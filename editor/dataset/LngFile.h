@@ -26,6 +26,9 @@ std::string CleanLngText(std::string_view text);
 // larger than kMaxLngFileSize.
 LngLoad LoadLngFile(LanguageTexts& texts, const std::filesystem::path& file);
 
+// The shipped English file as built into the program.
+const LanguageTexts& BuiltInEnglish();
+
 // The program folder's Language/English.lng for "eng", Language/Chinese.lng otherwise.
 std::filesystem::path LngFilePath(const std::string& langCode);
 

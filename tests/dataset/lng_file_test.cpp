@@ -1,3 +1,4 @@
+#include "editor/dataset/CellRules.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/LanguageTexts.h"
 #include "editor/dataset/LngFile.h"
@@ -100,6 +101,21 @@ TEST_F(LngFileTest, LaterLoadKeepsEntriesTheFileLacks) {
     ASSERT_EQ(LoadLngFile(t, Write("e.lng", "Fradio_Msg@@6@@english six\n")), LngLoad::Loaded);
     EXPECT_EQ(t.Get("Fradio_Msg", 5), "chinese five");
     EXPECT_EQ(t.Get("Fradio_Msg", 6), "english six");
+}
+
+// The main window's cell messages with a file that lacks them: the shipped English texts, while
+// the loaded arrays keep the gap.
+TEST_F(LngFileTest, CellMessagesAFileLacksComeInEnglish) {
+    EditorData d;
+    ASSERT_EQ(LoadLngFile(d.Lang, Write("c.lng", "Fradio_Msg@@9@@中文\n")), LngLoad::Loaded);
+    LanguageTexts english;
+    ASSERT_EQ(LoadLngFile(english, fs::path(VELTRA_SOURCE_DIR) / "data/Language/English.lng"), LngLoad::Loaded);
+    const CellContext c = CellContextOf(d);
+    EXPECT_EQ(d.Lang.Get("Fradio_Msg", 5), "");
+    EXPECT_EQ(c.NotNumberMsg, english.Get("Fradio_Msg", 5));
+    EXPECT_EQ(c.ToneRangeMsg, english.Get("Fradio_Msg", 14));
+    EXPECT_EQ(c.RangeInfixMsg, "中文");
+    EXPECT_FALSE(c.NotNumberMsg.empty() || c.ToneRangeMsg.empty());
 }
 
 TEST_F(LngFileTest, ProgramFolderFileOfTheLanguageCode) {

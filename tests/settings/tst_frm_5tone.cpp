@@ -244,6 +244,59 @@ private slots:
         QCOMPARE(dlg->MFG5Tone->model()->index(8, 5).data().toString(), QString("7"));
     }
 
+    // What the help line says as the user reaches each control and column, in both shipped files:
+    // each text must be about the thing reached (a text one place off names its neighbour).
+    void helpLineIsAboutWhatTheUserReaches() {
+        struct Reach {
+            const char* target; // a control's name, "col<n>" for a click on row 3, or "special"
+            const char* english;
+            const char* chinese;
+        };
+        const Reach table[] = {
+            {"TxtID", "Own 5-tone ID", "本机五音 ID"},
+            {"ComboToneSet", "tone set of the own ID", "本机 ID 所用的音组"},
+            {"ChkPGcall", "group call", "组呼"},
+            {"ChkHooker", "on the hook", "挂机"},
+            {"ComboBlow", "alert tones", "提示音的次数"},
+            {"ChkSpeaker", "loudspeaker", "扬声器"},
+            {"col1", "call tones", "呼叫音码"},
+            {"col2", "over a tone set", "音组上"},
+            {"col3", "name for this call line", "名称"},
+            {"col4", "Channel 1 to 200", "信道 1 到 200"},
+            {"col5", "call is tried", "尝试次数"},
+            {"col6", "Emergency order", "紧急序号"},
+            {"special", "special call", "特殊呼叫"},
+        };
+        d->SetSpecialField(5, 1, "3", RecordWrite::Quiet);
+        d->SetFiveToneLine(5, "ROBOT 12345 ALARM|ZVEI1|ALARM|CURRENT|1|", RecordWrite::Quiet);
+        for (const char* lang : {"English", "Chinese"}) {
+            QVERIFY(test::LoadToneLanguage(*d, lang));
+            dlg.reset();
+            open();
+            for (const Reach& r : table) {
+                const QString target = r.target;
+                if (target.startsWith("col")) {
+                    clickCell(3, target.mid(3).toInt());
+                } else if (target == "special") {
+                    clickCell(5, 1);
+                } else if (auto* combo = dlg->findChild<QComboBox*>(target)) {
+                    // By the keyboard: Tab from the own ID box until the list has the focus.
+                    QTest::mouseClick(dlg->TxtID, Qt::LeftButton);
+                    for (int i = 0; i < 20 && !combo->hasFocus(); ++i)
+                        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                    QVERIFY2(combo->hasFocus(), r.target);
+                } else {
+                    QWidget* w = dlg->findChild<QWidget*>(target);
+                    QVERIFY2(w, r.target);
+                    QTest::mouseMove(w);
+                }
+                const QString want = QString::fromUtf8(std::string(lang) == "English" ? r.english : r.chinese);
+                QVERIFY2(dlg->ToneTip->text().contains(want, Qt::CaseInsensitive),
+                         qPrintable(QString("%1, %2: \"%3\"").arg(lang, target, dlg->ToneTip->text())));
+            }
+        }
+    }
+
     void triesAndToneSetLists() {
         clickCell(2, 5);
         QVERIFY(dlg->cmbTries->isVisible());

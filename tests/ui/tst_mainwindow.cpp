@@ -28,6 +28,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -496,6 +497,39 @@ private slots:
             boxes.answer(ui::MsgResult::No);
             w.Menu_Exit->trigger();
             QVERIFY(!w.isVisible());
+        }
+    }
+
+    // Qt's own texts follow the language: the close question's real box, asked in Chinese and
+    // then in English, answered by Escape (the window stays).
+    void standardButtonsFollowTheLanguage() {
+        ui::QtMessageBox real;
+        ui::ScopedMessageBox scope(&real);
+        EditorData d;
+        Frm_Radio w(d);
+        w.show();
+        d.MarkModified();
+        const struct {
+            QAction* menu;
+            QString yes, no, picture;
+        } table[] = {{w.Menu_Chinese, QString::fromUtf8("是(&Y)"), QString::fromUtf8("否(&N)"), "chinese"},
+                     {w.Menu_English, "&Yes", "&No", "english"}};
+        for (const auto& row : table) {
+            row.menu->trigger();
+            QStringList buttons;
+            QTimer::singleShot(0, [&buttons, &row] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!box) return;
+                for (QAbstractButton* b : box->buttons())
+                    if (b->isVisible()) buttons << b->text();
+                box->grab().save(Screens() + "/close_question_" + row.picture + ".png");
+                QTest::keyClick(box, Qt::Key_Escape);
+            });
+            QVERIFY(!w.close());
+            QStringList want{row.yes, row.no};
+            buttons.sort();
+            want.sort();
+            QCOMPARE(buttons, want);
         }
     }
 

@@ -8,7 +8,8 @@ TransmitTexts TransmitTexts::ForLanguage(uint8_t languageByte) {
                 {"Error: Incorrect Echo Data!", "Error: Interrupted Data!", "Error: Can't Find Radio!",
                  "Completed Process!"}};
     return {{"开始", "停止", "进度"},
-            {"错误: 电台回显错误!", "错误: 意外中断!", "错误: 无法联系到电台!", "成功: 完成!"}};
+            {"错误: 电台回显错误!", "错误: 意外中断!", "错误: 无法联系到电台!", "成功: 完成!"},
+            true};
 }
 
 std::string ExchangeMessage(const ExchangeResult& result) {

@@ -13,6 +13,7 @@ namespace vt {
 struct TransmitTexts {
     std::array<std::string, 3> labels;   // START, STOP, group box
     std::array<std::string, 4> messages; // echo error, interrupted, radio not found, completed
+    bool chinese = false;                // Qt's own texts (the boxes' buttons) follow it
 
     static TransmitTexts ForLanguage(uint8_t languageByte); // 0 English, anything else Chinese
 };

@@ -1,6 +1,7 @@
 #include "transmit/ui/TransmitWindow.h"
 
 #include "common/ui/MessageBox.h"
+#include "common/ui/QtTranslations.h"
 #include "transmit/core/TransmitCommandLine.h"
 #include "transmit/core/TransmitTimings.h"
 
@@ -73,6 +74,7 @@ bool TransmitWindow::OnNewDocument(const std::string& commandLine) {
     start_->setText(QString::fromStdString(labels[0]));
     stop_->setText(QString::fromStdString(labels[1]));
     group_->setTitle(QString::fromStdString(labels[2]));
+    ui::UseQtLanguage(doc_->Texts().chinese ? ui::QtLanguage::Chinese : ui::QtLanguage::English);
     return true;
 }
 

@@ -21,12 +21,8 @@ namespace vt {
 
 namespace {
 constexpr int kPollMs = 20;
-// The engine's messages when the language file does not give them.
-const char* const kDefaultMsgs[7] = {"", "Error: The radio does not answer!", "Error: Receiving has stopped!",
-                                     "Error: Interrupted Data!", "Completed Process!", "", ""};
-
 QString LangText(const EditorData& data, const char* section, int index, const QString& fallback) {
-    const std::string& text = data.Lang.Get(section, index);
+    const std::string& text = data.Lang.Text(section, index);
     if (text.empty()) return fallback;
     // Line breaks of the language file arrive as carriage returns.
     return QString::fromStdString(text).replace("\r\n", "\n").replace('\r', '\n');
@@ -158,7 +154,7 @@ void frmMain::LoadLanguage() {
     for (int i = 12; i <= 14; ++i)
         selSetupType->addItem(LangText(data_, "Fmain_Interface", i, QString("Setup %1").arg(i - 11)));
     selSetupType->setCurrentIndex(0);
-    for (int i = 1; i <= 6; ++i) msgs_[i] = LangText(data_, "Fmain_Msg", i, kDefaultMsgs[i]);
+    for (int i = 1; i <= 6; ++i) msgs_[i] = LangText(data_, "Fmain_Msg", i, QString());
 }
 
 void frmMain::Check1_Click() {

@@ -300,8 +300,8 @@ void Frm_5Tone::LoadLanguage() {
     Command4->setText(I(7));
     QLabel* labels[] = {Label1, Label2, Label3, Label4, Label6, Label5, Label7, Label8, Label9, Label10};
     for (int i = 0; i < 10; ++i) labels[i]->setText(I(8 + i));
-    for (int k = 0; k <= 4; ++k) toneMsg_[static_cast<size_t>(k)] = d.Lang.Get("Ftone_Msg", k + 1);
-    for (int k = 0; k <= 12; ++k) toneTipText_[static_cast<size_t>(k)] = d.Lang.Get("Ftone_Tip", k + 1);
+    for (int k = 0; k <= 4; ++k) toneMsg_[static_cast<size_t>(k)] = d.Lang.Text("Ftone_Msg", k + 1);
+    for (int k = 0; k <= 12; ++k) toneTipText_[static_cast<size_t>(k)] = d.Lang.Text("Ftone_Tip", k + 1);
     for (int s = 0; s < kToneSetCount; ++s) toneSetTip_[static_cast<size_t>(s)] = ToneSetTip(s);
 }
 

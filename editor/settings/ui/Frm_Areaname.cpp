@@ -218,7 +218,7 @@ void Frm_Areaname::Command2_Click() { reject(); }
 
 void Frm_Areaname::AreaLoadLanguage() {
     const LanguageTexts& lang = main_.Data().Lang;
-    auto text = [&lang](int i) { return QString::fromStdString(lang.Get("Farea_Interface", i)); };
+    auto text = [&lang](int i) { return QString::fromStdString(lang.Text("Farea_Interface", i)); };
     Frame1->setTitle(text(1));
     MFGArea->setHorizontalHeaderItem(1, new QTableWidgetItem(text(2)));
     MFGArea->setHorizontalHeaderItem(2, new QTableWidgetItem(text(3)));

@@ -63,7 +63,7 @@ Frm_Default::Frm_Default(MainWindowApi& main, QWidget* parent)
 
 void Frm_Default::LoadLanguage() {
     const LanguageTexts& lang = main_.Data().Lang;
-    auto text = [&lang](int i) { return QString::fromStdString(lang.Get("Fdefault_Interface", i)); };
+    auto text = [&lang](int i) { return QString::fromStdString(lang.Text("Fdefault_Interface", i)); };
     setWindowTitle(text(1));
     Frame1->setTitle(text(2));
     Label1->setText(text(3));

@@ -159,8 +159,8 @@ void Frm_Farm::Build() {
 void Frm_Farm::LoadLanguage() {
     const EditorData& d = api_.Data();
     auto I = [&](int k) { return LangText(d, kInterface, k); };
-    FarmModeText = d.Lang.Get(kInterface, 11);
-    MarnetModeText = d.Lang.Get(kInterface, 12);
+    FarmModeText = d.Lang.Text(kInterface, 11);
+    MarnetModeText = d.Lang.Text(kInterface, 12);
     setWindowTitle(I(1));
     ChkFarm->setText(I(2));
     ChkMarnet->setText(I(3));
@@ -169,12 +169,12 @@ void Frm_Farm::LoadLanguage() {
     for (int i = 0; i < 6; ++i) labels[i]->setText(I(5 + i));
     Label9->setText(DisplayText(FarmModeText));
     for (int k = 1; k <= 10; ++k) {
-        FarmTipText[static_cast<size_t>(k)] = d.Lang.Get("Ffarm_Tip", k);
+        FarmTipText[static_cast<size_t>(k)] = d.Lang.Text("Ffarm_Tip", k);
         if (k == 5 || k == 7) FarmTipText[static_cast<size_t>(k)] += d.BandRangeText;
     }
     // Message k serves check code -k; there is no code -7, so the file's entries skip it.
     for (int k = 1; k <= 15; ++k)
-        if (int entry = FarmMessageEntry(-k)) FarmMsg[static_cast<size_t>(k)] = d.Lang.Get("Ffarm_Msg", entry);
+        if (int entry = FarmMessageEntry(-k)) FarmMsg[static_cast<size_t>(k)] = d.Lang.Text("Ffarm_Msg", entry);
 }
 
 void Frm_Farm::Show(const FarmMarnetSettings& s) {

@@ -536,13 +536,13 @@ void Frm_Option::CommandDefault_Click() {
 }
 
 void Frm_Option::LoadMessages() {
-    for (int i = 1; i <= 3; ++i) OptionMsg[static_cast<size_t>(i)] = Q(main_.Data().Lang.Get("Foption_Msg", i));
+    for (int i = 1; i <= 3; ++i) OptionMsg[static_cast<size_t>(i)] = Q(main_.Data().Lang.Text("Foption_Msg", i));
 }
 
 void Frm_Option::LoadLanguage() {
     const LanguageTexts& lang = main_.Data().Lang;
     LoadMessages();
-    auto text = [&lang](int i) { return Q(lang.Get("Foption_Interface", i)); };
+    auto text = [&lang](int i) { return Q(lang.Text("Foption_Interface", i)); };
     setWindowTitle(text(1));
     CommandDefault->setText(text(2));
     std::array<QGroupBox*, 40> groups{};

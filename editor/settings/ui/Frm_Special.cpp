@@ -214,8 +214,8 @@ void Frm_Special::LoadLanguage() {
         else if (auto* l = qobject_cast<QLabel*>(w)) l->setText(text);
         else if (auto* c = qobject_cast<QCheckBox*>(w)) c->setText(text);
     }
-    for (int t = 1; t <= 13; ++t) tipText_[static_cast<size_t>(t)] = d.Lang.Get("Fspecial_Tip", t);
-    for (int m = 1; m < kBadChoice; ++m) msg_[static_cast<size_t>(m)] = d.Lang.Get("Fspecial_Msg", m);
+    for (int t = 1; t <= 13; ++t) tipText_[static_cast<size_t>(t)] = d.Lang.Text("Fspecial_Tip", t);
+    for (int m = 1; m < kBadChoice; ++m) msg_[static_cast<size_t>(m)] = d.Lang.Text("Fspecial_Msg", m);
 }
 
 int Frm_Special::TopTwips(const QWidget* w) const { return w->geometry().top() * 15; }

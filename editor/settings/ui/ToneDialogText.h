@@ -15,7 +15,7 @@ inline QString DisplayText(const std::string& text) {
 }
 
 inline QString LangText(const EditorData& d, const char* section, int index) {
-    return DisplayText(d.Lang.Get(section, index));
+    return DisplayText(d.Lang.Text(section, index));
 }
 
 } // namespace vt

@@ -2,6 +2,7 @@
 
 #include "common/ui/CellPress.h"
 #include "common/ui/MessageBox.h"
+#include "common/ui/QtTranslations.h"
 #include "editor/dataset/GridRules.h"
 #include "editor/dataset/LngFile.h"
 #include "editor/shell/ui/FrmAbout.h"
@@ -58,7 +59,7 @@ Frm_Radio::~Frm_Radio() {
     d_.Tables.ShowMessage = nullptr;
 }
 
-QString Frm_Radio::Lng(const char* section, int index) const { return Shown(d_.Lang.Get(section, index)); }
+QString Frm_Radio::Lng(const char* section, int index) const { return Shown(d_.Lang.Text(section, index)); }
 
 // ------------------------------------------------------------------ start-up
 
@@ -453,6 +454,7 @@ void Frm_Radio::SwitchLanguage(const char* code) {
     Menu_English->setChecked(eng);
     Menu_Chinese->setChecked(!eng);
     d_.LangCode = code;
+    ui::UseQtLanguage(eng ? ui::QtLanguage::English : ui::QtLanguage::Chinese);
     LoadLngFileOrWarn();
     LoadLanguage();
     d_.Tables.InitTblErrMsgs();
@@ -462,19 +464,14 @@ void Frm_Radio::Menu_English_Click() { SwitchLanguage("eng"); }
 void Frm_Radio::Menu_Chinese_Click() { SwitchLanguage("chs"); }
 
 void Frm_Radio::LoadLanguage() {
-    // Without a language file the entries are empty: the designed captions stay and the
-    // messages fall back to English, so that no question is ever asked without its text.
-    auto msg = [this](int k, const char* fallback) {
-        QString t = Lng("Fradio_Msg", k);
-        return t.isEmpty() ? QString(fallback) : t;
-    };
-    SaveChangesMsg = msg(1, "The data have been changed. Do you want to save them?");
-    OpenFailedMsg = msg(3, "This data file cannot be read.");
-    NotNumberMsg = msg(5, "Please enter a number.");
-    RangeInfixMsg = msg(9, " must lie in the range ");
-    ToneRangeMsg = msg(14, "The CTCSS tone must lie between 67.0 and 259.1 Hz.");
-    NoChannelOneMsg = msg(15, "Channel 1 needs a Tx and an Rx frequency before the data can be written to the radio.");
-    BandConfirmMsg = msg(17, "Change the band?\nFrequencies outside the new band will be cleared.");
+    // Entries the language file lacks come in English (Lng), so no question goes without text.
+    SaveChangesMsg = Lng("Fradio_Msg", 1);
+    OpenFailedMsg = Lng("Fradio_Msg", 3);
+    NotNumberMsg = Lng("Fradio_Msg", 5);
+    RangeInfixMsg = Lng("Fradio_Msg", 9);
+    ToneRangeMsg = Lng("Fradio_Msg", 14);
+    NoChannelOneMsg = Lng("Fradio_Msg", 15);
+    BandConfirmMsg = Lng("Fradio_Msg", 17);
 
     d_.BandRangeText = BandRange(d_.BandIndex);
     BandTipText = Q(d_.BandRangeText);
@@ -496,12 +493,7 @@ void Frm_Radio::LoadLanguage() {
     else
         setWindowTitle(WindowTitle + lng(2, "  --  [noname.dat]"));
     SecondRxOffTip = Lng("Fradio_Tip", 17);
-    if (SecondRxOffTip.isEmpty()) SecondRxOffTip = "The second receiver is off: its Rx frequency cannot be stored.";
     NoEncodeToneTip = Lng("Fradio_Tip", 18);
-    if (NoEncodeToneTip.isEmpty())
-        NoEncodeToneTip =
-            "No CTCSS or DCS tone is sent on this channel, so the radio stores no deviation for it: "
-            "choose an encode tone first.";
 
     auto title = [&](QMenu* m, int k) { m->setTitle(lng(k, m->title())); };
     auto text = [&](QAction* a, int k) { a->setText(lng(k, a->text())); };

@@ -72,7 +72,7 @@ void dlgSetting::Form_Load() {
 }
 
 void dlgSetting::LoadLanguage() {
-    auto text = [this](int i) { return QString::fromStdString(d_.Lang.Get("Fport_Interface", i)); };
+    auto text = [this](int i) { return QString::fromStdString(d_.Lang.Text("Fport_Interface", i)); };
     setWindowTitle(text(1));
     Frame1->setTitle(text(2));
     Label1->setText(text(3));
