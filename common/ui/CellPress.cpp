@@ -2,7 +2,9 @@
 
 #include <QAbstractItemView>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWidget>
 
 namespace vt::ui {
 
@@ -20,6 +22,22 @@ protected:
         return false;
     }
 };
+
+class EscapeKey : public QObject {
+public:
+    EscapeKey(QObject* parent, std::function<void()> onEscape) : QObject(parent), onEscape_(std::move(onEscape)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape)
+            return false;
+        onEscape_();
+        return true;
+    }
+
+private:
+    std::function<void()> onEscape_;
+};
 } // namespace
 
 void OnCellPress(QAbstractItemView* view, std::function<void(const QModelIndex&)> onCell) {
@@ -31,6 +49,10 @@ void OnCellPress(QAbstractItemView* view, std::function<void(const QModelIndex&)
                          view->scrollTo(index);
                          onCell(index);
                      });
+}
+
+void OnCellBoxEscape(QWidget* box, std::function<void()> onEscape) {
+    box->installEventFilter(new EscapeKey(box, std::move(onEscape)));
 }
 
 } // namespace vt::ui

@@ -4,6 +4,7 @@
 #include <functional>
 
 class QAbstractItemView;
+class QWidget;
 
 namespace vt::ui {
 
@@ -13,5 +14,10 @@ namespace vt::ui {
 // would take away the box just opened over the cell; and a click would never come when that
 // scroll moved another cell under the release.
 void OnCellPress(QAbstractItemView* view, std::function<void(const QModelIndex&)> onCell);
+
+// Calls onEscape for Escape pressed in box, a cell's box in a dialog, and keeps the key from the
+// dialog: Escape ends that one edit, not the dialog with everything typed in it. With no box
+// open, Escape cancels the dialog as before.
+void OnCellBoxEscape(QWidget* box, std::function<void()> onEscape);
 
 } // namespace vt::ui

@@ -383,6 +383,55 @@ private slots:
         QCOMPARE(dlg->result(), int(QDialog::Accepted));
     }
 
+    // Escape in an open cell box drops that box's entry only: the dialog stays with every other
+    // edit, and OK stores them.
+    void escapeInACellBoxEndsOnlyThatEdit_data() {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed"); // empty: a key that moves the list's choice
+        QTest::addColumn<bool>("refusedFirst");
+        QTest::newRow("call tone") << 1 << "txtCallTone" << "12345" << false;
+        QTest::newRow("tone set list") << 2 << "LstToneSet" << "" << false;
+        QTest::newRow("identification") << 3 << "txtIdentify" << "XYZ" << false;
+        QTest::newRow("channel") << 4 << "txtChannel" << "7" << false;
+        QTest::newRow("channel after a refusal") << 4 << "txtChannel" << "201" << true;
+        QTest::newRow("tries") << 5 << "cmbTries" << "" << false;
+        QTest::newRow("emergency") << 6 << "txtEmerg" << "3" << false;
+    }
+    void escapeInACellBoxEndsOnlyThatEdit() {
+        QFETCH(int, col);
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(bool, refusedFirst);
+        dlg->ComboBlow->setCurrentIndex(2);
+        clickCell(1, 1);
+        type(dlg->txtCallTone, "777");
+        const std::string line3 = dlg->List().LineText(3);
+
+        clickCell(3, col);
+        auto* editor = dlg->findChild<QWidget*>(box);
+        QVERIFY(editor && editor->isVisible());
+        QCOMPARE(QApplication::focusWidget(), editor);
+        if (refusedFirst) {
+            type(editor, typed);
+            QTRY_VERIFY(editor->hasFocus());
+            QVERIFY(editor->isVisible());
+        }
+        if (typed.isEmpty()) QTest::keyClick(editor, Qt::Key_Down);
+        else QTest::keyClicks(editor, typed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(dlg->isVisible());
+        QVERIFY(!editor->isVisible());
+        QCOMPARE(dlg->List().LineText(3), line3);
+        QVERIFY(boxes->texts().isEmpty());
+
+        QTest::mouseClick(dlg->Command1, Qt::LeftButton);
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QCOMPARE(d->FiveToneInfo(), std::string("|1|1|1|3|1")); // 3 blows
+        QCOMPARE(d->FiveToneChannels()[1], std::string("CALL 777|ZVEI1|NUMBER 1|CURRENT|1|"));
+        QCOMPARE(d->FiveToneChannels()[3], line3);
+    }
+
     void clearThenOkStoresTheClearedView() {
         d->SetFarmMarnetInfo("1|123|45|12|150.0|0|||0|", RecordWrite::Quiet);
         boxes->answer(ui::MsgResult::Ok);

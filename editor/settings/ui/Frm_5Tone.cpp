@@ -1,5 +1,6 @@
 #include "editor/settings/ui/Frm_5Tone.h"
 
+#include "common/ui/CellPress.h"
 #include "common/ui/MessageBox.h"
 #include "editor/settings/core/FiveToneList.h"
 #include "editor/settings/core/ToneSetList.h"
@@ -224,6 +225,9 @@ void Frm_5Tone::BuildGrid() {
         connect(e, &QLineEdit::returnPressed, this, [this] { MFG5Tone->setFocus(Qt::OtherFocusReason); });
     }
     cmbTries->installEventFilter(this);
+    for (QWidget* e : std::initializer_list<QWidget*>{txtCallTone, txtIdentify, txtChannel, txtEmerg, cmbTries,
+                                                      static_cast<QWidget*>(LstToneSet)})
+        ui::OnCellBoxEscape(e, [this, e] { EditorEscape(e); });
     HideEditors();
 }
 
@@ -484,6 +488,14 @@ void Frm_5Tone::FinishEditor(QWidget* editor) {
     editor->hide();
     committing_ = false;
     model_->refresh();
+}
+
+// Escape drops the open box's entry: its cell keeps its text and the dialog its other edits.
+void Frm_5Tone::EditorEscape(QWidget* editor) {
+    committing_ = true;
+    MFG5Tone->setFocus(Qt::OtherFocusReason);
+    committing_ = false;
+    FinishEditor(editor);
 }
 
 void Frm_5Tone::EditorLostFocus(QObject* editor) {

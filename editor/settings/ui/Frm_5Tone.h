@@ -102,6 +102,7 @@ private:
     void HoldRefused(QLineEdit* editor);
     void EditorLostFocus(QObject* editor);
     void FinishEditor(QWidget* editor);
+    void EditorEscape(QWidget* editor);
     bool txtCallTone_LostFocus();
     void txtIdentify_LostFocus();
     bool txtChannel_LostFocus();

@@ -56,6 +56,7 @@ Frm_Areaname::Frm_Areaname(MainWindowApi& main, QWidget* parent)
     txtName->setObjectName("txtName");
     txtName->setMaxLength(kAreaNameMax);
     txtName->installEventFilter(this);
+    ui::OnCellBoxEscape(txtName, [this] { txtName_Escape(); }); // drops this box's typing, not the dialog's names
 
     Command1 = new QPushButton("OK", Frame1);
     Command1->setObjectName("Command1");
@@ -189,10 +190,6 @@ bool Frm_Areaname::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             txtName_Return();
-            return true;
-        }
-        if (key == Qt::Key_Escape) { // drops this box's typing, not the dialog's names
-            txtName_Escape();
             return true;
         }
     }
