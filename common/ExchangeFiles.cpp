@@ -35,7 +35,8 @@ bool WriteAll(int fd, const uint8_t* data, size_t size, std::string* error, cons
 
 bool WriteWithFlags(const std::filesystem::path& path, int flags, const uint8_t* data, size_t size,
                     std::string* error) {
-    int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
+    // Non-blocking: a FIFO in the file's place fails at once instead of waiting for a reader.
+    int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0644);
     if (fd < 0) {
         SetError(error, path.string(), errno);
         return false;
@@ -70,20 +71,36 @@ std::optional<std::vector<uint8_t>> ReadAndClose(int fd, const std::filesystem::
 }
 } // namespace
 
-std::optional<std::vector<uint8_t>> ReadFileHead(const std::filesystem::path& path, size_t maxBytes,
-                                                 std::string* error) {
-    // Non-blocking, so that a FIFO chosen by mistake cannot hang the open; refused below.
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+namespace {
+// Opens a file that must be a regular one. Non-blocking, so that a FIFO or a device put in its
+// place cannot hang the open (a FIFO's open waits for a writer) or a read; those are refused
+// with EINVAL, a folder with EISDIR. -1 with *err set on failure.
+int OpenRegular(const std::filesystem::path& path, int flags, int* err) {
+    int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
-        SetError(error, path.string(), errno);
-        return std::nullopt;
+        *err = errno;
+        return -1;
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        SetError(error, path.string(), S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+        *err = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
         ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+} // namespace
+
+std::optional<std::vector<uint8_t>> ReadFileHead(const std::filesystem::path& path, size_t maxBytes,
+                                                 std::string* error) {
+    int err = 0;
+    int fd = OpenRegular(path, O_RDONLY, &err);
+    if (fd < 0) {
+        SetError(error, path.string(), err);
         return std::nullopt;
     }
+    struct stat st {};
+    ::fstat(fd, &st);
     return ReadAndClose(fd, path, maxBytes, std::min<size_t>(maxBytes, static_cast<size_t>(std::max<off_t>(st.st_size, 0))),
                         error);
 }
@@ -128,8 +145,9 @@ size_t ReadStart(int fd, uint8_t* out, size_t size) {
 } // namespace
 
 ExchangeResult ReadMsgSys(const std::filesystem::path& path, MsgSys& msg, size_t minLength) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return Failed(ExchangeFailure::Open, errno);
+    int err = 0;
+    int fd = OpenRegular(path, O_RDONLY, &err);
+    if (fd < 0) return Failed(ExchangeFailure::Open, err);
     uint8_t b[kMsgSysSize];
     ExchangeResult result;
     size_t got = 0;
@@ -149,8 +167,9 @@ bool WriteMsgSys(const std::filesystem::path& path, const MsgSys& msg, std::stri
 }
 
 ExchangeResult WriteMsgSysStatus(const std::filesystem::path& path, uint8_t status, size_t minLength) {
-    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0) return Failed(ExchangeFailure::Open, errno);
+    int err = 0;
+    int fd = OpenRegular(path, O_RDWR, &err);
+    if (fd < 0) return Failed(ExchangeFailure::Open, err);
     ExchangeResult result;
     if (!LongEnough(fd, minLength)) {
         result = Failed(ExchangeFailure::Length);
@@ -166,8 +185,9 @@ ExchangeResult WriteMsgSysStatus(const std::filesystem::path& path, uint8_t stat
 }
 
 ExchangeResult LoadWriteBuffer(const std::filesystem::path& path, ToolImage& image) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return Failed(ExchangeFailure::Open, errno);
+    int err = 0;
+    int fd = OpenRegular(path, O_RDONLY, &err);
+    if (fd < 0) return Failed(ExchangeFailure::Open, err);
     ExchangeResult result;
     if (!LongEnough(fd, image.size())) result = Failed(ExchangeFailure::Length);
     else if (ReadStart(fd, image.data(), image.size()) < image.size()) result = Failed(ExchangeFailure::Read);

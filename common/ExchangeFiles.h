@@ -51,7 +51,8 @@ std::optional<std::vector<uint8_t>> ReadFileHead(const std::filesystem::path& pa
                                                  std::string* error = nullptr);
 
 // Writes bytes from offset 0, creating the file when needed but never truncating it, as the
-// exchange files have always been written. Every write is checked.
+// exchange files have always been written. Every write is checked; a FIFO without a reader
+// fails at once instead of waiting for one (as in WriteFileReplace).
 bool WriteFileNoTruncate(const std::filesystem::path& path, const uint8_t* data, size_t size,
                          std::string* error = nullptr);
 // Creates or empties the file, then writes the bytes.
@@ -77,7 +78,9 @@ struct [[nodiscard]] ExchangeResult {
 
 // Msg.sys as both programs read it: a file shorter than minLength bytes (1 to 3) is refused,
 // otherwise its first bytes, up to three, go into msg and the fields the file lacks keep their
-// values. The tool needs all three bytes; the editor's poll needs only the status.
+// values. The tool needs all three bytes; the editor's poll needs only the status. Like every
+// exchange file below, anything but a regular file (a FIFO, a device, a folder) is refused at
+// once as an open failure, without waiting on it.
 ExchangeResult ReadMsgSys(const std::filesystem::path& path, MsgSys& msg, size_t minLength = kMsgSysSize);
 // The editor's request: all three bytes, created when missing, never truncated.
 bool WriteMsgSys(const std::filesystem::path& path, const MsgSys& msg, std::string* error = nullptr);

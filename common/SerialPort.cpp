@@ -132,20 +132,16 @@ bool SerialPort::Open(const std::filesystem::path& device, const SerialSettings&
         ::close(fd);
         return false;
     }
-    // A second program on the same line would mix its bytes into ours; the exclusive flag
-    // below does not stop root, the lock does.
+    // Not shared: a second program on the same line would mix its bytes into ours. The lock
+    // keeps out every copy of the tool, root's too, and belongs to this open file, so the
+    // kernel drops it however the process ends. The terminal's exclusive flag is not used: it
+    // outlives a killed or crashed run while anything else holds the device, and then every
+    // later opener but root gets EBUSY.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         SetError(error, device.string() + ": in use by another program");
         ::close(fd);
         return false;
     }
-    // Not shared: a second opener gets EBUSY while we hold it (as the exclusive open did).
-    if (::ioctl(fd, TIOCEXCL) != 0) {
-        SetError(error, device.string() + ": " + std::strerror(errno));
-        Release(fd);
-        return false;
-    }
-    exclusive_ = true;
     // USB adapters hold received bytes for their latency timer (16 ms on common chips), which
     // would make every echo of a byte-by-byte write wait for it. Drivers without the flag, and
     // pseudo-terminals, refuse: then nothing changes.
@@ -201,10 +197,6 @@ void SerialPort::Close() {
 void SerialPort::Release(int fd) {
     if (savedDriverFlags_ >= 0) driver_.Set(fd, savedDriverFlags_);
     savedDriverFlags_ = -1;
-    // Left set, the flag outlives us while anything else holds the device open (a modem
-    // manager, the far end of a pseudo-terminal): every later opener but root gets EBUSY.
-    if (exclusive_) ::ioctl(fd, TIOCNXCL);
-    exclusive_ = false;
     ::flock(fd, LOCK_UN);
     ::close(fd);
 }

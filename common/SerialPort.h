@@ -3,10 +3,10 @@
 // no flow control). Every wait polls the port together with an eventfd, so Close() wakes every
 // thread at once; threads started through the port are joined before the descriptor is closed,
 // so no byte is ever sent on a closed or reused descriptor. All writes share one mutex.
-// The port is held alone while open (exclusive tty flag plus an advisory lock, so a second
-// program cannot mix its bytes in, even as root) and handed back whole on close: the flag is
-// cleared, the lock dropped and the driver's latency flags restored, so the next opener, of any
-// user, gets the port.
+// The port is held alone while open (an advisory lock on the open file, so a second copy cannot
+// mix its bytes in, even as root) and handed back whole on close: the lock dropped and the
+// driver's latency flags restored. The lock dies with the process, so a killed or crashed run
+// never keeps the next opener, of any user, out.
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -97,7 +97,6 @@ private:
     SerialDriverFlags& driver_;
     // The driver's flags before low-latency mode was asked for; -1 when nothing was changed.
     int savedDriverFlags_ = -1;
-    bool exclusive_ = false;
 
     std::atomic<int> fd_{-1};
     int wake_ = -1; // eventfd, readable once Close() began

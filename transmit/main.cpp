@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTimer>
+#include <QWidget>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -37,21 +38,35 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false); // the window's close ends the tool itself
     AutoAnswerBoxes autoBoxes;
+    vt::ui::ScriptedMessageBox endingBoxes;
     std::unique_ptr<vt::ui::ScopedMessageBox> scope;
     bool autostart = AutoStartRequested();
     if (autostart) scope = std::make_unique<vt::ui::ScopedMessageBox>(&autoBoxes);
 
-    // Caught from the start; the event loop acts on them once the window is up.
+    // Caught from the start. Once the window is up they end the tool like its close box; before
+    // that only a box of a failed start can be waiting (for a user who is gone): it and every
+    // later box are answered OK, so the start fails and the exit step still runs.
     vt::TerminationSignals termination;
     std::vector<std::string> args(argv + 1, argv + argc);
     vt::TransmitApp tool(vt::ProgramFolder(), args);
+    bool windowUp = false;
+    QObject::connect(&termination, &vt::TerminationSignals::terminationRequested, &app, [&] {
+        if (windowUp) {
+            tool.Window()->close();
+            return;
+        }
+        if (&vt::ui::messageBoxService() != &endingBoxes) {
+            scope.reset(); // the previous service back first, then ours over it
+            scope = std::make_unique<vt::ui::ScopedMessageBox>(&endingBoxes);
+        }
+        if (QWidget* box = QApplication::activeModalWidget()) box->close();
+    });
     switch (tool.InitInstance()) {
     case vt::TransmitApp::Start::GaveWay: return 0;
     case vt::TransmitApp::Start::Failed: tool.ExitInstance(); return 1;
     case vt::TransmitApp::Start::Running: break;
     }
-    QObject::connect(&termination, &vt::TerminationSignals::terminationRequested, tool.Window(),
-                     [&tool] { tool.Window()->close(); });
+    windowUp = true;
     if (autostart) QTimer::singleShot(0, tool.Window()->StartButton(), &QPushButton::click);
     app.exec();
     return tool.ExitInstance() ? 0 : 1;

@@ -4,9 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <vector>
-
+#include <chrono>
+#include <fcntl.h>
 #include <fstream>
+#include <functional>
+#include <future>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 using namespace vt;
@@ -84,6 +89,40 @@ TEST(ExchangeFilesTest, StatusPollReadsWhatTheFileHolds) {
     fs::remove(f);
     fs::create_directory(f);
     EXPECT_FALSE(ReadMsgSys(f, m, 1)) << "a folder in its place is no status";
+}
+
+// A FIFO in an exchange file's place (no writer, or no reader) fails every operation at once:
+// the tool must reach its window, and the editor its poll, instead of waiting in an open.
+TEST(ExchangeFilesTest, FifoInPlaceOfAnExchangeFileFailsAtOnce) {
+    TempDir tmp("veltra-common-fifo");
+    const fs::path fifo = tmp.Path() / kMsgSysName;
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    MsgSys m{StatusRequested, 9, 1};
+    ToolImage image{};
+    ExchangeResult start;
+    const std::pair<const char*, std::function<bool()>> cases[] = {
+        {"tool start", [&] { return bool(start = ReadMsgSys(fifo, m)); }},
+        {"editor poll", [&] { return bool(ReadMsgSys(fifo, m, 1)); }},
+        {"editor request", [&] { return WriteMsgSys(fifo, {StatusRequested, 3, 0}); }},
+        {"status write", [&] { return bool(WriteMsgSysStatus(fifo, StatusCompleted, 1)); }},
+        {"write buffer", [&] { return bool(LoadWriteBuffer(fifo, image)); }},
+        {"file head", [&] { return ReadFileHead(fifo, 16).has_value(); }},
+    };
+    for (const auto& [name, op] : cases) {
+        auto result = std::async(std::launch::async, op);
+        int otherEnd = -1;
+        if (result.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+            // Release the blocked open from the other side (kept open until the operation is
+            // over, so that a write gets no SIGPIPE), so the test ends.
+            otherEnd = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK);
+            ADD_FAILURE() << name << ": waited on the FIFO";
+        }
+        EXPECT_FALSE(result.get()) << name;
+        if (otherEnd >= 0) ::close(otherEnd);
+    }
+    EXPECT_EQ(m.status, StatusRequested) << "nothing read, nothing changed";
+    EXPECT_EQ(start.failure, ExchangeFailure::Open) << "shown like a file that cannot be opened";
+    EXPECT_EQ(start.sysError, EINVAL);
 }
 
 TEST(ExchangeFilesTest, FinalStatuses) {

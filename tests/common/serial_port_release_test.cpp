@@ -1,18 +1,23 @@
-// The port is held alone while open and handed back whole: exclusive flag, advisory lock and the
-// driver's latency flags.
+// The port is held alone while open and handed back whole: advisory lock and the driver's
+// latency flags; a run that is killed or crashes leaves nothing behind for the next user.
 #include "common/SerialPort.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <linux/serial.h>
+#include <poll.h>
 #include <pty.h>
 #include <pwd.h>
 #include <spawn.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -42,10 +47,20 @@ struct HeldLine {
         ::close(master);
         ::close(slave);
     }
+    // The terminal's exclusive flag: left set by a dead run, it shuts every later opener but
+    // root out while this line is held.
     bool Exclusive() const {
         int on = -1;
         EXPECT_EQ(::ioctl(slave, TIOCGEXCL, &on), 0);
         return on != 0;
+    }
+    // Another open of the device cannot take the advisory lock.
+    bool Locked() const {
+        int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        EXPECT_GE(fd, 0);
+        bool locked = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+        ::close(fd);
+        return locked;
     }
 };
 
@@ -75,38 +90,61 @@ std::string Which(const char* name) {
     return {};
 }
 
-// Runs the port probe on device as the user nobody; its exit code, or -1 when it did not run.
-int ProbeAsNobody(const std::string& device, std::string* skip) {
+std::string Probe() { return (fs::read_symlink("/proc/self/exe").parent_path() / "portprobe").string(); }
+
+// The command as the user nobody when this process is root (setpriv execs it, so its pid is the
+// command's own), unchanged otherwise; empty, with the reason in *skip, when root cannot.
+std::vector<std::string> AsNobody(std::vector<std::string> command, std::string* skip) {
+    if (::geteuid() != 0) return command;
     passwd* nobody = ::getpwnam("nobody");
     std::string setpriv = Which("setpriv"), runuser = Which("runuser");
     if (!nobody || (setpriv.empty() && runuser.empty())) {
         *skip = "no user nobody, or neither setpriv nor runuser to become it";
-        return -1;
+        return {};
     }
-    std::string probe = (fs::read_symlink("/proc/self/exe").parent_path() / "portprobe").string();
     std::vector<std::string> args;
     if (!setpriv.empty())
         args = {setpriv, "--reuid=" + std::to_string(nobody->pw_uid), "--regid=" + std::to_string(nobody->pw_gid),
-                "--clear-groups", "--", probe, device};
+                "--clear-groups", "--"};
     else
-        args = {runuser, "-u", "nobody", "--", probe, device};
+        args = {runuser, "-u", "nobody", "--"};
+    args.insert(args.end(), command.begin(), command.end());
+    return args;
+}
+
+// Starts args with its standard output into outFd (-1: this process's); its pid, or -1.
+pid_t Spawn(std::vector<std::string> args, int outFd = -1) {
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    if (outFd >= 0) ::posix_spawn_file_actions_adddup2(&actions, outFd, STDOUT_FILENO);
     pid_t pid;
-    if (::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
+    int rc = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    ::posix_spawn_file_actions_destroy(&actions);
+    return rc == 0 ? pid : -1;
+}
+
+// Runs the port probe on device as the user nobody; its exit code, or -1 when it did not run.
+int ProbeAsNobody(const std::string& device, std::string* skip) {
+    auto args = AsNobody({Probe(), device}, skip);
+    if (args.empty()) return -1;
+    pid_t pid = Spawn(args);
     int status = 0;
-    if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
     return WEXITSTATUS(status);
 }
 } // namespace
 
-TEST(SerialPortRelease, ExclusiveWhileOpenAndClearedOnClose) {
+TEST(SerialPortRelease, LockedWhileOpenAndFreeOnClose) {
     HeldLine line;
     SerialPort port;
     ASSERT_TRUE(port.Open(line.path));
-    EXPECT_TRUE(line.Exclusive());
+    EXPECT_TRUE(line.Locked());
+    EXPECT_FALSE(line.Exclusive()) << "a run killed now would leave the flag for the next user";
     port.Close();
+    EXPECT_FALSE(line.Locked());
     EXPECT_FALSE(line.Exclusive()) << "the next ordinary user would get EBUSY";
 
     // A port that opens but refuses its settings is handed back the same way.
@@ -145,9 +183,39 @@ TEST(SerialPortRelease, SecondOpenerIsRefusedEvenAsRootUntilTheFirstCloses) {
     EXPECT_FALSE(second.Open(line.path, {}, &error)) << "two programs would mix their bytes on one line";
     EXPECT_FALSE(second.IsOpen());
     EXPECT_TRUE(error.find("in use") != std::string::npos || error.find("busy") != std::string::npos) << error;
-    EXPECT_TRUE(line.Exclusive()) << "the refused opener must not clear the holder's flag";
+    EXPECT_TRUE(line.Locked()) << "the refused opener must not drop the holder's lock";
     first.Close();
     EXPECT_TRUE(second.Open(line.path, {}, &error)) << error;
+}
+
+// A run that ends without its close (SIGKILL, or a crash) while something else still holds the
+// device: the next ordinary user opens the port all the same.
+TEST(SerialPortRelease, KilledOrCrashedRunLeavesThePortToTheNextUser) {
+    std::string skip;
+    if (AsNobody({"x"}, &skip).empty()) GTEST_SKIP() << skip;
+    const rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore); // the crashes below are played, not investigated
+    for (int sig : {SIGKILL, SIGSEGV, SIGABRT, SIGQUIT}) {
+        SCOPED_TRACE(::strsignal(sig));
+        HeldLine line;
+        ASSERT_EQ(::chmod(line.path.c_str(), 0666), 0);
+        int out[2];
+        ASSERT_EQ(::pipe2(out, O_CLOEXEC), 0);
+        pid_t holder = Spawn(AsNobody({Probe(), "--hold", line.path}, &skip), out[1]);
+        ::close(out[1]);
+        ASSERT_GT(holder, 0);
+        pollfd ready{out[0], POLLIN, 0};
+        char said[8] = {};
+        bool held = ::poll(&ready, 1, 10000) == 1 && ::read(out[0], said, sizeof said - 1) > 0;
+        ::close(out[0]);
+        EXPECT_STREQ(said, "held\n");
+        ::kill(holder, sig);
+        int status = 0;
+        ASSERT_EQ(::waitpid(holder, &status, 0), holder);
+        ASSERT_TRUE(held);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << status;
+        EXPECT_EQ(ProbeAsNobody(line.path, &skip), 0) << "the dead run still keeps " << line.path;
+    }
 }
 
 TEST(SerialPortRelease, NothingButATerminalIsLockedOrChanged) {

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Runs a command as the unprivileged user nobody when called as root (root ignores a terminal's
-# exclusive flag, so port tests prove little as root); as anyone else it runs it unchanged.
+# exclusive flag and file modes, so port tests prove little as root); as anyone else it runs it
+# unchanged.
 # Exit 77 (skipped) when root has no way to change user.
 if [ "$(id -u)" != 0 ]; then exec "$@"; fi
 uid=$(id -u nobody) || exit 77

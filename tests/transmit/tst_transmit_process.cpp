@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 #include <csignal>
+#include <sys/stat.h>
 
 using namespace vt;
 
@@ -89,6 +90,31 @@ private slots:
         QVERIFY(err.contains("transmit box: 2\n"));
         QVERIFY(err.contains("transmit box: Can't Open Msg File"));
         QVERIFY(!std::filesystem::exists(folder.File("Msg.sys"))); // never created
+    }
+
+    // A FIFO as Msg.sys: the tool reports it as an unreadable file at once instead of waiting in
+    // the open for a writer; with nobody there to answer its box, a polite signal still ends it.
+    void fifoMsgSysFailsTheStartAndSigtermEndsIt() {
+        for (bool answered : {true, false}) {
+            test::ToolFolder folder(answered ? "proc_fifo_answered" : "proc_fifo_waiting");
+            QCOMPARE(::mkfifo(folder.File("Msg.sys").c_str(), 0600), 0);
+            QProcess tool;
+            Launch(tool, folder, {"/R"}, answered);
+            if (!answered) {
+                QTest::qWait(1500); // its first box is up, waiting for a user
+                ::kill(static_cast<pid_t>(tool.processId()), SIGTERM);
+            }
+            bool ended = tool.waitForFinished(10000);
+            if (!ended) tool.kill();
+            QVERIFY2(ended, answered ? "hung before its window" : "SIGTERM did not end it");
+            QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(tool.exitCode(), 1);
+            if (answered) {
+                QByteArray err = tool.readAllStandardError();
+                QVERIFY2(err.contains("transmit box: 22\n"), err.constData()); // EINVAL: not a file
+                QVERIFY(err.contains("transmit box: Can't Open Msg File"));
+            }
+        }
     }
 
     void singleInstanceForwardsTheRequest() {

@@ -60,6 +60,19 @@ private slots:
         QVERIFY(w.grab().save(QString(VELTRA_APP_DIR) + "/../screenshots/transmit_window.png"));
     }
 
+    // However the window gets minimised (a window manager's button or command), it comes back:
+    // the editor is hidden meanwhile, and nothing else would be left on screen.
+    void minimisedWindowIsShownAgain() {
+        ToolRun run("window_minimised");
+        run.Launch({"/R"});
+        TransmitWindow& w = run.Window();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.showMinimized();
+        QTRY_VERIFY_WITH_TIMEOUT(!w.isMinimized(), 3000);
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.size(), w.minimumSize()); // back as it was, not maximised
+    }
+
     // What the window system is told, with a real X server and window manager when the machine
     // has them (Xvfb, openbox, xprop, xdotool): no minimise or maximise, in the Motif hints that
     // most managers follow, and no maximise offered by openbox, which ignores those two hints.
@@ -117,6 +130,13 @@ private slots:
         QCOMPARE(functions & 0x18u, 0u);   // minimise, maximise
         QCOMPARE(decorations & 0x60u, 0u); // their buttons
         QVERIFY(functions & 0x20u);        // the close box stays
+
+        // openbox offers minimise to every window whatever the hints say: asked for it, the
+        // window is iconified and then comes straight back.
+        auto state = [&] { return run("xprop", {"-id", window, "WM_STATE"}); };
+        run("xdotool", {"windowminimize", window});
+        QTest::qWait(1000); // the manager has iconified it by now
+        QVERIFY2(QTest::qWaitFor([&] { return state().contains("Normal"); }, 5000), qPrintable(state()));
 
         ::kill(static_cast<pid_t>(tool.processId()), SIGTERM);
         QVERIFY(tool.waitForFinished(10000));

@@ -123,6 +123,15 @@ void TransmitWindow::PostCommNotify() {
     QMetaObject::invokeMethod(this, [this] { protocol_->OnCommNotify(1); }, Qt::QueuedConnection);
 }
 
+void TransmitWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !(windowState() & Qt::WindowMinimized)) return;
+    // After the state change has run its course, not inside it.
+    QTimer::singleShot(0, this, [this] {
+        if (isMinimized()) showNormal();
+    });
+}
+
 void TransmitWindow::closeEvent(QCloseEvent* event) {
     doc_->ClosePort(); // the close box ends the tool like STOP; a result already set is kept
     event->accept();

@@ -52,6 +52,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The window has no minimise: one minimised anyway (a window manager that offers it for
+    // every window, a "minimise" key or command) is shown again at once, so that the tool never
+    // leaves nothing on screen while the editor waits hidden.
+    void changeEvent(QEvent* event) override;
 
 private:
     void BuildForm();
