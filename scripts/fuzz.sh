@@ -5,7 +5,7 @@
 #   scripts/fuzz.sh image_file ...  only these
 #   scripts/fuzz.sh --seeds         regenerate fuzz/corpus/ with the project's seed generator
 # A target that stops (a sanitizer report, a failed property, a timeout or too much memory)
-# fails the script; its input is kept as build-fuzz/findings/<target>/crash-*, minimised, with
+# fails the script; its input is kept as build-fuzz/findings/<target>/crash-* (leak-*, timeout-*, oom-*), minimised, with
 # the target's report beside it (FUZZ_MINIMISE_SECONDS, 20, bounds the minimising). Replay one
 # with build-fuzz/fuzz/fuzz_<target> <file>.
 set -uo pipefail
@@ -52,23 +52,37 @@ for t in "${targets[@]}"; do
   mkdir -p "$work" "$findings"
   seeds=("$root/fuzz/corpus/$t")
   [ "$t" = lng_file ] && seeds+=("$root/data/Language") # the shipped language files
+  # Inputs are capped at the largest seed unless told otherwise: the language file reader must
+  # also meet files over its size limit.
+  extra=()
+  if [ "$t" = lng_file ]; then
+    limit=$(sed -n 's/.*kMaxLngFileSize = \([0-9]*\);.*/\1/p' "$root/editor/dataset/LngFile.h")
+    extra+=(-max_len=$((limit + 64)))
+  fi
   log=$findings/log.txt
   echo "fuzz: $t for ${seconds}s"
   (cd "$findings" && "$exe" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-     -artifact_prefix="$findings/" "$work" "${seeds[@]}") >"$log" 2>&1
+     "${extra[@]}" -artifact_prefix="$findings/" "$work" "${seeds[@]}") >"$log" 2>&1
   rc=$?
   grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb)' "$log" | sed "s/^/  /"
   if [ $rc -ne 0 ]; then
     failed+=("$t")
     echo "fuzz: $t FAILED (exit $rc); report in $log" >&2
-    grep -E -A12 '==== veltra fuzz|ERROR: (AddressSanitizer|libFuzzer)|runtime error' "$log" | head -40 >&2
-    for crash in "$findings"/crash-* "$findings"/timeout-* "$findings"/oom-*; do
+    grep -E -A12 '==== veltra fuzz|ERROR: (AddressSanitizer|LeakSanitizer|libFuzzer)|runtime error' "$log" | head -40 >&2
+    for crash in "$findings"/crash-* "$findings"/leak-* "$findings"/timeout-* "$findings"/oom-*; do
       [ -f "$crash" ] || continue
       case "$crash" in *.min) continue ;; esac
-      # timeout ends the whole process group: the minimiser runs the target in child processes.
-      (cd "$findings" && timeout -k 5 "$minimise" "$exe" -minimize_crash=1 -max_total_time="$minimise" \
+      # timeout ends the whole process group (the minimiser runs the target in child processes)
+      # should the minimiser overrun its own time; the margin lets it finish its last step.
+      (cd "$findings" && timeout -k 5 $((minimise + 30)) "$exe" -minimize_crash=1 -max_total_time="$minimise" \
          -timeout=10 -exact_artifact_path="$crash.min" "$crash") >"$crash.min.log" 2>&1
-      echo "  input: $crash (minimised: $crash.min)" >&2
+      if [ -f "$crash.min" ]; then
+        echo "  input: $crash (minimised: $crash.min)" >&2
+      elif grep -q 'CRASH_MIN: failed to minimize beyond' "$crash.min.log"; then
+        echo "  input: $crash (no smaller input found)" >&2
+      else
+        echo "  input: $crash (the minimising did not finish; see $crash.min.log)" >&2
+      fi
     done
   fi
 done
