@@ -7,6 +7,7 @@
 #include "common/ProgramFolder.h"
 #include "common/TextUtil.h"
 #include "editor/codec/ImageFile.h"
+#include "editor/dataset/LngFile.h"
 
 #include <cstdio>
 #include <string>
@@ -116,6 +117,12 @@ int main(int argc, char** argv) {
     Put("lng_file", "forms",
         "Fradio_Msg@@5@@<sp>Not<sp>a<sp>number<br>again\r\nFradio_Tip@@2@@Tip\nno key here\rFmenu@@x@@bad index\n"
         "Fradio_Msg@@99999@@out of range\r\nFradio_Msg@@1@@two@@many\n");
+    // Files of lines at the size limit, which loads, and one byte over it, which is refused.
+    std::string full;
+    for (int n = 0; full.size() < kMaxLngFileSize; ++n) full += "Fradio_Msg@@" + std::to_string(n % 100) + "@@text\r\n";
+    full.resize(kMaxLngFileSize);
+    Put("lng_file", "at-the-limit", full);
+    Put("lng_file", "over-the-limit", full + "\n");
 
     // Msg.sys as the editor and the tool leave it.
     Put("exchange_files", "request", std::vector<uint8_t>{StatusRequested, 5, 0});

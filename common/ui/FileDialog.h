@@ -14,6 +14,7 @@ struct FileDialogRequest {
     QString directory; // initial folder
     QString fileName;  // proposed name
     QString filter;    // Qt filter text, e.g. "Data files (*.dat)"
+    QString defaultSuffix; // Save: the extension a name typed without one gets, e.g. "dat"
 };
 
 class FileDialogService {
@@ -39,6 +40,13 @@ private:
     std::deque<QString> answers_;
     std::vector<FileDialogRequest> requests_;
 };
+
+// The name a Save writes: `suffix` added when the file name has no extension, as Qt's default
+// suffix does (a name with any dot, "fleet1.txt" or "fleet1.", stays as typed).
+QString WithDefaultSuffix(const QString& path, const QString& suffix);
+
+// Asks the current service; a Save answer gets the request's default suffix, whichever service gave it.
+QString chooseFile(QWidget* parent, const FileDialogRequest& request);
 
 FileDialogService& fileDialogService();
 void setFileDialogService(FileDialogService* service);

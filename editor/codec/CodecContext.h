@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace vt {
 
@@ -17,6 +18,8 @@ struct CodecTables {
     ImageArray DefaultImage{};
     const ConversionTables* Conv = nullptr;
     const VoltageTables* Voltage = nullptr;
+    // Tables that could not be read: an image built without them would carry zeros in their place.
+    std::vector<TableSlot> Missing;
 };
 
 struct EncodeContext {

@@ -27,6 +27,12 @@ EncodeResult EncodeImage(const EditorData& d, const CodecTables& tables, ImageSo
     EncodeResult out;
     out.image = tables.DefaultImage;
     EncodeContext c(d, tables, out.image);
+    // Their messages were shown as they were read; nothing goes to a file or the radio without them.
+    if (!tables.Missing.empty()) {
+        for (TableSlot slot : tables.Missing) c.w.Fail("Tables", 0, TableErrorText(kTableNames[slot]));
+        out.errors = c.w.TakeErrors();
+        return out;
+    }
     if (!c.f.SplitOptions(d.RadioOption())) {
         c.w.Fail("Radio options", 0, "The radio options do not hold 39 fields; open Radio Option and confirm it.");
         out.errors = c.w.TakeErrors();
@@ -102,13 +108,16 @@ CodecTables LoadCodecTables(ConversionTables& conv, const VoltageTables& voltage
     tables.Conv = &conv;
     tables.Voltage = &voltage;
     if (use == TablesFor::Encode) conv.InitTblErrMsgs();
-    conv.LoadDefaultTbl(tables.DefaultImage);
-    conv.LoadEncTbl();
-    conv.LoadDecTbl();
-    conv.LoadDcsTbl();
-    conv.LoadDevTbl(); // a decode reads CT DEV back through the deviation entries
+    auto note = [&tables](bool loaded, TableSlot slot) {
+        if (!loaded) tables.Missing.push_back(slot);
+    };
+    note(conv.LoadDefaultTbl(tables.DefaultImage), DefaultTblSlot);
+    note(conv.LoadEncTbl(), EncTblSlot);
+    note(conv.LoadDecTbl(), DecTblSlot);
+    note(conv.LoadDcsTbl(), DcsTblSlot);
+    note(conv.LoadDevTbl(), DevTblSlot); // a decode reads CT DEV back through the deviation entries
     if (use == TablesFor::Encode) conv.LoadVoltageTbls();
-    conv.LoadPwrTbl();
+    note(conv.LoadPwrTbl(), PwrTblSlot);
     return tables;
 }
 

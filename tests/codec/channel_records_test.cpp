@@ -278,11 +278,13 @@ TEST_F(ChannelRecords, ValuesWithoutAnEncodingAreErrorsNamingTheRow) {
 // The encoder reads the data set as const, so it cannot touch MemImage; that the window keeps
 // the last good image after a failed encode is tested with the window.
 TEST_F(ChannelRecords, MissingTablesFailTheEncode) {
-    SetCell(*d, 7, kTx, "410.0000");
+    SetCell(*d, 7, kTx, "150.0125");
+    ASSERT_TRUE(fx.Encode(*d).ok()); // a data set that encodes with the tables
     ConversionTables missing;
     missing.Folder = "/nonexistent";
     EncodeResult r = EncodeImage(*d, LoadCodecTables(missing, d->VolTables, TablesFor::Encode), ImageSource::File);
     EXPECT_FALSE(r.ok());
+    EXPECT_NE(ErrorListText(r.errors).find("\\resource\\default.Tbl"), std::string::npos);
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace vt::test {
 namespace {
 
@@ -54,6 +56,30 @@ TEST_F(DecodeResults, NoBandInTheImageLeavesTheDataSetsOwn) {
     DecodeResult r = DecodeImage(img, fx.tables, ImageSource::File, *d);
     EXPECT_FALSE(r.band.has_value());
     EXPECT_EQ(d->BandIndex, 2);
+}
+
+// Slots past the channels the options hold (one area of 50 here) are no channels: a frequency
+// left in one by a larger data set must not choose the band the power bytes name.
+TEST_F(DecodeResults, SlotsBeyondTheChannelsDoNotChooseTheBand) {
+    auto small = NewData();
+    SetOption(*small, 0, "1");
+    SetOption(*small, 1, "50");
+    CoreMainWindow(*small).AdjustArea_Marnet();
+    SetBand(*small, 1);
+    ImageArray img = fx.EncodeOk(*small);
+    auto large = NewData();
+    SetBand(*large, 3);
+    SetCell(*large, 120, 1, "150.0125");
+    SetCell(*large, 120, 2, "150.0125");
+    const ImageArray left = fx.EncodeOk(*large);
+    const size_t words = layout::ChannelSlot(120) + layout::ch::RxPllWord; // Rx word, then Tx word
+    std::copy(left.begin() + words, left.begin() + words + 4, img.begin() + words);
+
+    auto d = NewData();
+    DecodeResult r = DecodeImage(img, fx.tables, ImageSource::File, *d);
+    EXPECT_EQ(r.band, std::optional<int>(1));
+    EXPECT_EQ(d->BandIndex, 1);
+    EXPECT_EQ(d->MFG.Rows(), 52);
 }
 
 TEST_F(DecodeResults, ADecodeIsOneReplacementAndNoEdit) {

@@ -6,10 +6,15 @@
 #include "common/ui/Printer.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/shell/ui/Frm_Radio.h"
+#include "tests/support/ProgramHome.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/qt/DialogAnswers.h"
 
+#include <QAbstractButton>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QProcess>
 #include <QtTest>
 #include <memory>
@@ -193,6 +198,68 @@ private slots:
         const int second = text.indexOf("\r\n41   0.0000");
         QCOMPARE(text.indexOf("\r\nRadio Option---"), text.indexOf("\r\n", second + 2));
         QVERIFY(files.requests()[0].filter.contains("(*.txt)"));
+    }
+
+    // A name typed without an extension gets the dialog's, so the Open dialog lists the file; a
+    // name with any dot is kept as typed.
+    void typedNamesGetTheFiltersExtension() {
+        test::ProgramHome home("veltra-typed-names");
+        test::LinkProgramTables(home.Path(), {"Language", "resource"});
+        const QDir dataDir(test::QPath(home.File("Data")));
+        QVERIFY(dataDir.mkpath("."));
+        const struct {
+            const char* typed;
+            const char* written;
+            bool report;
+        } cases[] = {{"fleet1", "fleet1.dat", false},    {"fleet2.txt", "fleet2.txt", false},
+                     {"fleet3.", "fleet3.", false},      {"report", "report.txt", true}};
+        for (const auto& c : cases) {
+            FillSomeData();
+            files.answer(dataDir.filePath(c.typed));
+            if (c.report)
+                w->Menu_PrintFile_Click();
+            else
+                QVERIFY(w->Menu_Save_Click() && w->windowTitle().endsWith("[" + dataDir.filePath(c.written) + "]"));
+            QVERIFY2(QFileInfo::exists(dataDir.filePath(c.written)), c.typed);
+            QCOMPARE(QFileInfo::exists(dataDir.filePath(c.typed)), QString(c.typed) == c.written);
+        }
+
+        boxes.answer(ui::MsgResult::No); // the report's data set is not saved
+        w->Menu_Open_Click();            // what the Open dialog lists: its folder through its first filter
+        const ui::FileDialogRequest& open = files.requests().back();
+        QCOMPARE(open.kind, ui::FileDialogRequest::Open);
+        const QString pattern = QRegularExpression("\\((.*?)\\)").match(open.filter).captured(1);
+        QCOMPARE(QDir(open.directory).entryList({pattern}, QDir::Files), QStringList{"fleet1.dat"});
+    }
+
+    // The real dialog: with "fleet1.dat" there, "fleet1" typed asks about replacing fleet1.dat.
+    void theReplaceQuestionNamesTheFileWritten() {
+        const QString dir = test::QPath(tmp->Path());
+        WriteBytes(Path("fleet1.dat"), "old");
+        // A user at the dialog: "fleet1" and Enter; Yes to a question about replacing a file.
+        QString question;
+        bool typed = false;
+        QTimer user;
+        connect(&user, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                question = box->text();
+                box->button(QMessageBox::Yes)->click();
+            } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+                auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+                if (typed || !name) return dialog->reject(); // still open: the test fails, not hangs
+                typed = true;
+                name->setText("fleet1");
+                // Posted: a timer is not run again while its own slot waits in the question box.
+                QMetaObject::invokeMethod(name, [name] { QTest::keyClick(name, Qt::Key_Return); }, Qt::QueuedConnection);
+            }
+        });
+        user.start(20);
+        ui::QtFileDialog real;
+        ui::ScopedFileDialog scope(&real);
+        ui::FileDialogRequest r{ui::FileDialogRequest::Save, "", dir, "", "data files (*.dat)", "dat"};
+        QCOMPARE(ui::chooseFile(nullptr, r), QDir(dir).filePath("fleet1.dat"));
+        QVERIFY2(question.contains("fleet1.dat"), qPrintable(question));
     }
 
     void cancelledExportWritesNothing() {

@@ -34,6 +34,13 @@ QString QtFilter(const QString& filter) {
     return out.join(";;");
 }
 
+// "dat" of "data files (*.dat)|*.dat|...": a typed name without an extension gets it, so the
+// file shows in the dialog's list again.
+QString FirstPatternSuffix(const QString& filter) {
+    const QString pattern = filter.section('|', 1, 1);
+    return pattern.startsWith("*.") ? pattern.mid(2) : QString();
+}
+
 QString DataFolder() { return QString::fromStdString(ProgramPath("Data").string()); }
 
 ReportLists ReportItemLists() {
@@ -64,7 +71,8 @@ QString Frm_Radio::ChooseFile(bool save, const char* filter, const QString& init
     r.kind = save ? ui::FileDialogRequest::Save : ui::FileDialogRequest::Open;
     r.directory = CD.InitDir;
     r.filter = QtFilter(CD.Filter);
-    CD.FileName = ui::fileDialogService().choose(this, r);
+    r.defaultSuffix = FirstPatternSuffix(CD.Filter);
+    CD.FileName = ui::chooseFile(this, r);
     return CD.FileName;
 }
 
