@@ -2,6 +2,7 @@
 
 #include "common/TextUtil.h"
 #include "common/ui/MessageBox.h"
+#include "common/ui/WidgetBuild.h"
 #include "editor/image/VoltageTables.h"
 #include "editor/service/core/NumberText.h"
 
@@ -22,8 +23,8 @@
 namespace vt {
 
 namespace {
-// Positions are kept in twips, as the window was laid out; 15 twips make a pixel.
-constexpr int Px(int twips) { return twips / 15; }
+using ui::Px;
+using ui::PlaceTwips;
 // The tab strip sits above the page that holds the controls.
 constexpr int kPageTop = 360;
 constexpr int kTxShift = 5040;
@@ -37,10 +38,6 @@ const char* const kNotDataMsg = "it is not data!";
 
 int Band(int table) { return table / 2; }
 int Kind(int table) { return table % 2; }
-
-void Place(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(Px(left), Px(top), Px(width), Px(height));
-}
 
 // A step the table files can hold exactly: 0.001 to 25.599 MHz in whole thousandths.
 bool AcceptableStep(const std::string& text, double* value) {
@@ -62,7 +59,7 @@ FrmTRxVoltage::FrmTRxVoltage(VoltageTables& tables, QWidget* parent) : QDialog(p
 
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName("SSTab1");
-    Place(SSTab1, 0, 120, 10095, 8175);
+    PlaceTwips(SSTab1, 0, 120, 10095, 8175);
     for (int b = 0; b < 8; ++b) BuildTab(b);
 
     const char* captions[3] = {"&Save", "save&Quit", "&Cancel"};
@@ -70,7 +67,7 @@ FrmTRxVoltage::FrmTRxVoltage(VoltageTables& tables, QWidget* parent) : QDialog(p
     for (int i = 0; i < 3; ++i) {
         Command1[i] = new QPushButton(captions[i], this);
         Command1[i]->setObjectName(QString("Command1_%1").arg(i));
-        Place(Command1[i], lefts[i], 8400, 1215, 495);
+        PlaceTwips(Command1[i], lefts[i], 8400, 1215, 495);
         Command1[i]->setAutoDefault(false);
         connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
     }
@@ -86,18 +83,18 @@ void FrmTRxVoltage::BuildTab(int band) {
         const int dx = kind * kTxShift;
         Label2[t] = new QLabel("Step(MHz)", page);
         Label2[t]->setObjectName(QString("Label2_%1").arg(t));
-        Place(Label2[t], 1800 + dx, 840 - kPageTop, 960, 330);
+        PlaceTwips(Label2[t], 1800 + dx, 840 - kPageTop, 960, 330);
         Text2[t] = new QLineEdit(page);
         Text2[t]->setObjectName(QString("Text2_%1").arg(t));
         Text2[t]->setMaxLength(5);
-        Place(Text2[t], 2760 + dx, 840 - kPageTop, 1335, 330);
+        PlaceTwips(Text2[t], 2760 + dx, 840 - kPageTop, 1335, 330);
         Text2[t]->installEventFilter(this);
         Frame1[t] = new QGroupBox(kind == 0 ? "RxVoltage" : "TxVoltage", page);
         Frame1[t]->setObjectName(QString("Frame1_%1").arg(t));
-        Place(Frame1[t], 120 + dx, 1200 - kPageTop, 4455, 6810);
+        PlaceTwips(Frame1[t], 120 + dx, 1200 - kPageTop, 4455, 6810);
         VScroll1[t] = new QScrollBar(Qt::Vertical, page);
         VScroll1[t]->setObjectName(QString("VScroll1_%1").arg(t));
-        Place(VScroll1[t], 4560 + dx, 1320 - kPageTop, 375, 6735);
+        PlaceTwips(VScroll1[t], 4560 + dx, 1320 - kPageTop, 375, 6735);
         VScroll1[t]->setPageStep(1);
         connect(VScroll1[t], &QScrollBar::valueChanged, this, [this, t] { VScroll1_Change(t); });
     }
@@ -112,11 +109,11 @@ void FrmTRxVoltage::BuildGrid() {
             const bool right = r % 2 == 1;
             Label1[k] = new QLabel(Frame1[t]);
             Label1[k]->setObjectName(QString("Label1_%1").arg(k));
-            Place(Label1[k], right ? 2344 : 120, 330 + 380 * line, 1200, 225);
+            PlaceTwips(Label1[k], right ? 2344 : 120, 330 + 380 * line, 1200, 225);
             Text1[k] = new QLineEdit(Frame1[t]);
             Text1[k]->setObjectName(QString("Text1_%1").arg(k));
             Text1[k]->setMaxLength(2);
-            Place(Text1[k], right ? 3720 : 1560, 300 + 380 * line, 495, 330);
+            PlaceTwips(Text1[k], right ? 3720 : 1560, 300 + 380 * line, 495, 330);
             Text1[k]->installEventFilter(this);
         }
     }

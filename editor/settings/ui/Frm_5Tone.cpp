@@ -2,6 +2,7 @@
 
 #include "common/ui/CellPress.h"
 #include "common/ui/MessageBox.h"
+#include "common/ui/WidgetBuild.h"
 #include "editor/settings/core/FiveToneList.h"
 #include "editor/settings/core/ToneSetList.h"
 #include "editor/settings/core/ToneSetTips.h"
@@ -35,15 +36,11 @@
 namespace vt {
 
 namespace {
-constexpr int Px(int twips) { return twips / 15; }
+using ui::Make;
+using ui::Px;
+using ui::PlaceTwips;
 constexpr int kRowHeight = 18;
 const char* kInterface = "Ftone_Interface";
-
-template <class W> W* Make(QWidget* parent, const char* name) {
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 // The value boxes end inside the frame's border, whatever the style draws it with.
 QLabel* ValueLabel(QGroupBox* frame, const char* name, int left, int top) {
@@ -88,15 +85,15 @@ Frm_5Tone::Frm_5Tone(MainWindowApi& api, QWidget* parent) : QDialog(parent), api
     outer->addWidget(client);
 
     Frame1 = Make<QGroupBox>(client, "Frame1");
-    Frame1->setGeometry(Px(120), Px(120), Px(8295), Px(2535));
+    PlaceTwips(Frame1, 120, 120, 8295, 2535);
     Frame2 = Make<QGroupBox>(client, "Frame2");
     Frame2->setTitle(QStringLiteral("Call"));
-    Frame2->setGeometry(Px(120), Px(2760), Px(8295), Px(3735));
+    PlaceTwips(Frame2, 120, 2760, 8295, 3735);
     Frame3 = Make<QGroupBox>(client, "Frame3");
     Frame3->setTitle(QStringLiteral("Help"));
-    Frame3->setGeometry(Px(8520), Px(120), Px(2055), Px(6375));
+    PlaceTwips(Frame3, 8520, 120, 2055, 6375);
     ToneTip = Make<QLabel>(Frame3, "ToneTip");
-    ToneTip->setGeometry(Px(120), Px(240), Px(1815), Px(6015));
+    PlaceTwips(ToneTip, 120, 240, 1815, 6015);
     ToneTip->setWordWrap(true);
     ToneTip->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ToneTip->setAutoFillBackground(true);
@@ -157,7 +154,7 @@ void Frm_5Tone::BuildSettings() {
     lbMarnet = ValueLabel(Frame1, "lbMarnet", Px(6840), Px(960));
     lbFarmchannel = ValueLabel(Frame1, "lbFarmchannel", Px(6840), Px(1320));
     CommandInstall = Make<QPushButton>(Frame1, "CommandInstall");
-    CommandInstall->setGeometry(Px(5400), Px(2100), Px(2535), Px(375));
+    PlaceTwips(CommandInstall, 5400, 2100, 2535, 375);
 
     for (QWidget* w : std::initializer_list<QWidget*>{TxtID, ChkPGcall, ChkHooker, ChkSpeaker}) {
         w->setMouseTracking(true);
@@ -172,7 +169,7 @@ void Frm_5Tone::BuildSettings() {
 
 void Frm_5Tone::BuildGrid() {
     MFG5Tone = Make<QTableView>(Frame2, "MFG5Tone");
-    MFG5Tone->setGeometry(Px(120), Px(240), Px(8055), Px(3375));
+    PlaceTwips(MFG5Tone, 120, 240, 8055, 3375);
     model_ = new FiveToneGridModel(*list_, this);
     MFG5Tone->setModel(model_);
     MFG5Tone->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -257,15 +254,15 @@ void Frm_5Tone::FitColumns() {
 void Frm_5Tone::BuildButtons() {
     QWidget* client = Frame1->parentWidget();
     Command3 = Make<QPushButton>(client, "Command3");
-    Command3->setGeometry(Px(120), Px(6600), Px(1575), Px(375));
+    PlaceTwips(Command3, 120, 6600, 1575, 375);
     Command1 = Make<QPushButton>(client, "Command1");
     Command1->setText(QStringLiteral("OK"));
-    Command1->setGeometry(Px(6720), Px(6600), Px(1335), Px(375));
+    PlaceTwips(Command1, 6720, 6600, 1335, 375);
     Command2 = Make<QPushButton>(client, "Command2");
     Command2->setText(QStringLiteral("Cancel"));
-    Command2->setGeometry(Px(8160), Px(6600), Px(975), Px(375));
+    PlaceTwips(Command2, 8160, 6600, 975, 375);
     Command4 = Make<QPushButton>(client, "Command4");
-    Command4->setGeometry(Px(9360), Px(6600), Px(1215), Px(375));
+    PlaceTwips(Command4, 9360, 6600, 1215, 375);
     // Enter belongs to the cell editors; no button takes it.
     for (QPushButton* b : {Command1, Command2, Command3, Command4, CommandInstall}) {
         b->setAutoDefault(false);

@@ -2,6 +2,7 @@
 
 #include "common/ui/CellPress.h"
 #include "common/ui/MessageBox.h"
+#include "common/ui/WidgetBuild.h"
 #include "editor/settings/core/AreaNameRules.h"
 #include "editor/dataset/CellRules.h"
 #include "editor/dataset/EditorData.h"
@@ -22,7 +23,8 @@
 namespace vt {
 
 namespace {
-constexpr int Px(int twips) { return twips / 15; }
+using ui::Px;
+using ui::PlaceTwips;
 constexpr int kRowHeight = 20;
 
 QTableWidgetItem* FixedCell(const QString& text) {
@@ -39,11 +41,11 @@ Frm_Areaname::Frm_Areaname(MainWindowApi& main, QWidget* parent)
     setFixedSize(Px(4230), Px(4575));
     Frame1 = new QGroupBox(this);
     Frame1->setObjectName("Frame1");
-    Frame1->setGeometry(Px(120), Px(120), Px(3975), Px(4335));
+    PlaceTwips(Frame1, 120, 120, 3975, 4335);
 
     MFGArea = new QTableWidget(Frame1);
     MFGArea->setObjectName("MFGArea");
-    MFGArea->setGeometry(Px(240), Px(360), Px(3495), Px(3255));
+    PlaceTwips(MFGArea, 240, 360, 3495, 3255);
     MFGArea->setColumnCount(3);
     MFGArea->setHorizontalHeaderLabels({"", "Area No", "Area Name"});
     MFGArea->verticalHeader()->hide();
@@ -60,10 +62,10 @@ Frm_Areaname::Frm_Areaname(MainWindowApi& main, QWidget* parent)
 
     Command1 = new QPushButton("OK", Frame1);
     Command1->setObjectName("Command1");
-    Command1->setGeometry(Px(1680), Px(3720), Px(975), Px(375));
+    PlaceTwips(Command1, 1680, 3720, 975, 375);
     Command2 = new QPushButton("Cancel", Frame1);
     Command2->setObjectName("Command2");
-    Command2->setGeometry(Px(2760), Px(3720), Px(975), Px(375));
+    PlaceTwips(Command2, 2760, 3720, 975, 375);
     // No default button: Return ends a name's edit, it never closes the dialog.
     for (QPushButton* b : {Command1, Command2}) {
         b->setAutoDefault(false);

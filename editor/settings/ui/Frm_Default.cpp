@@ -1,5 +1,6 @@
 #include "editor/settings/ui/Frm_Default.h"
 
+#include "common/ui/WidgetBuild.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/MainWindowApi.h"
 
@@ -11,8 +12,8 @@
 namespace vt {
 
 namespace {
-// Designer layout, twips at 15 per pixel.
-constexpr int Px(int twips) { return twips / 15; }
+using ui::Px;
+using ui::PlaceTwips;
 } // namespace
 
 Frm_Default::Frm_Default(MainWindowApi& main, QWidget* parent)
@@ -22,11 +23,11 @@ Frm_Default::Frm_Default(MainWindowApi& main, QWidget* parent)
     setFixedSize(Px(5730), Px(1800));
     Frame1 = new QGroupBox(this);
     Frame1->setObjectName("Frame1");
-    Frame1->setGeometry(Px(120), Px(120), Px(5535), Px(1215));
+    PlaceTwips(Frame1, 120, 120, 5535, 1215);
     auto row = [this](QLabel*& label, QComboBox*& list, const char* labelName, const char* listName, int top) {
         label = new QLabel(Frame1);
         label->setObjectName(labelName);
-        label->setGeometry(Px(240), Px(top), Px(3960 - 240 - 120), Px(300));
+        PlaceTwips(label, 240, top, 3960 - 240 - 120, 300);
         list = new QComboBox(Frame1);
         list->setObjectName(listName);
         list->setEditable(false); // only listed positions can be stored

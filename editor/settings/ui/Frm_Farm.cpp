@@ -1,6 +1,7 @@
 #include "editor/settings/ui/Frm_Farm.h"
 
 #include "common/ui/MessageBox.h"
+#include "common/ui/WidgetBuild.h"
 #include "editor/settings/core/FarmMarnetUpdate.h"
 #include "editor/settings/ui/ToneDialogText.h"
 #include "editor/dataset/GridRules.h"
@@ -21,13 +22,8 @@
 namespace vt {
 
 namespace {
+using ui::Make;
 const char* kInterface = "Ffarm_Interface";
-
-template <class W> W* Make(QWidget* parent, const char* name) {
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 QLineEdit* Box(QWidget* parent, const char* name, int maxLength) {
     auto* e = Make<QLineEdit>(parent, name);
@@ -36,9 +32,37 @@ QLineEdit* Box(QWidget* parent, const char* name, int maxLength) {
     return e;
 }
 
-void Row(QGridLayout* g, int row, QLabel* label, QLineEdit* box) {
-    g->addWidget(label, row, 0);
-    g->addWidget(box, row, 1);
+struct BoxRow {
+    QLabel* Frm_Farm::*label;
+    const char* labelName;
+    QLineEdit* Frm_Farm::*box;
+    const char* boxName;
+    int maxLength;
+};
+
+// Farmcall and Marnet are framed alike: the switch on top, then a label and a box a row; a
+// line can part the rows.
+QGroupBox* SettingFrame(Frm_Farm& d, const char* name, const char* title, QCheckBox* Frm_Farm::*check,
+                        const char* checkName, std::initializer_list<BoxRow> rows, int lineBefore = -1) {
+    auto* frame = Make<QGroupBox>(&d, name);
+    frame->setTitle(QString::fromLatin1(title));
+    auto* g = new QGridLayout(frame);
+    d.*check = Make<QCheckBox>(frame, checkName);
+    g->addWidget(d.*check, 0, 0, 1, 2);
+    int row = 1, index = 0;
+    for (const BoxRow& r : rows) {
+        if (index++ == lineBefore) {
+            auto* line = Make<QFrame>(frame, "Line1");
+            line->setFrameShape(QFrame::HLine);
+            line->setFrameShadow(QFrame::Sunken);
+            g->addWidget(line, row++, 0, 1, 2);
+        }
+        d.*r.label = Make<QLabel>(frame, r.labelName);
+        d.*r.box = Box(frame, r.boxName, r.maxLength);
+        g->addWidget(d.*r.label, row, 0);
+        g->addWidget(d.*r.box, row++, 1);
+    }
+    return frame;
 }
 } // namespace
 
@@ -59,39 +83,15 @@ Frm_Farm::Frm_Farm(MainWindowApi& api, QWidget* parent) : QDialog(parent), api_(
 
 void Frm_Farm::Build() {
     auto* grid = new QGridLayout(this);
-    Frame1 = Make<QGroupBox>(this, "Frame1");
-    Frame1->setTitle(QStringLiteral("Farmcall"));
-    auto* g1 = new QGridLayout(Frame1);
-    ChkFarm = Make<QCheckBox>(Frame1, "ChkFarm");
-    g1->addWidget(ChkFarm, 0, 0, 1, 2);
-    Label2 = Make<QLabel>(Frame1, "Label2");
-    txtGroupID = Box(Frame1, "txtGroupID", 3);
-    Row(g1, 1, Label2, txtGroupID);
-    Label3 = Make<QLabel>(Frame1, "Label3");
-    txtPosition = Box(Frame1, "txtPosition", 2);
-    Row(g1, 2, Label3, txtPosition);
-    auto* line = Make<QFrame>(Frame1, "Line1");
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    g1->addWidget(line, 3, 0, 1, 2);
-    Label1 = Make<QLabel>(Frame1, "Label1");
-    txtFarmch = Box(Frame1, "txtFarmch", 3);
-    Row(g1, 4, Label1, txtFarmch);
-    Label5 = Make<QLabel>(Frame1, "Label5");
-    txtFarmFreq = Box(Frame1, "txtFarmFreq", 9);
-    Row(g1, 5, Label5, txtFarmFreq);
-
-    Frame2 = Make<QGroupBox>(this, "Frame2");
-    Frame2->setTitle(QStringLiteral("Marnet"));
-    auto* g2 = new QGridLayout(Frame2);
-    ChkMarnet = Make<QCheckBox>(Frame2, "ChkMarnet");
-    g2->addWidget(ChkMarnet, 0, 0, 1, 2);
-    Label6 = Make<QLabel>(Frame2, "Label6");
-    txtMarID = Box(Frame2, "txtMarID", 5);
-    Row(g2, 1, Label6, txtMarID);
-    Label7 = Make<QLabel>(Frame2, "Label7");
-    txtMaxch = Box(Frame2, "txtMaxch", 3);
-    Row(g2, 2, Label7, txtMaxch);
+    Frame1 = SettingFrame(*this, "Frame1", "Farmcall", &Frm_Farm::ChkFarm, "ChkFarm",
+                          {{&Frm_Farm::Label2, "Label2", &Frm_Farm::txtGroupID, "txtGroupID", 3},
+                           {&Frm_Farm::Label3, "Label3", &Frm_Farm::txtPosition, "txtPosition", 2},
+                           {&Frm_Farm::Label1, "Label1", &Frm_Farm::txtFarmch, "txtFarmch", 3},
+                           {&Frm_Farm::Label5, "Label5", &Frm_Farm::txtFarmFreq, "txtFarmFreq", 9}},
+                          2);
+    Frame2 = SettingFrame(*this, "Frame2", "Marnet", &Frm_Farm::ChkMarnet, "ChkMarnet",
+                          {{&Frm_Farm::Label6, "Label6", &Frm_Farm::txtMarID, "txtMarID", 5},
+                           {&Frm_Farm::Label7, "Label7", &Frm_Farm::txtMaxch, "txtMaxch", 3}});
 
     auto* secRow = new QHBoxLayout();
     Label9 = Make<QLabel>(this, "Label9");

@@ -3,6 +3,7 @@
 #include "common/ModFun.h"
 #include "common/TextUtil.h"
 #include "common/ui/MessageBox.h"
+#include "common/ui/WidgetBuild.h"
 #include "editor/settings/core/OptionLists.h"
 #include "editor/settings/core/RadioOptionRecord.h"
 #include "editor/dataset/EditorData.h"
@@ -21,8 +22,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
-
-#include <tuple>
 
 namespace vt {
 
@@ -59,136 +58,192 @@ Frm_Option::Frm_Option(MainWindowApi& main, QWidget* parent) : QDialog(parent), 
     OptionEditError = 0;
 }
 
-void Frm_Option::BuildControls() {
-    auto group = [this](const char* name, const char* caption) {
-        auto* g = new QGroupBox(caption, this);
-        g->setObjectName(name);
-        return g;
-    };
-    auto label = [this](const char* name, const char* caption) {
-        auto* l = new QLabel(caption, this);
-        l->setObjectName(name);
-        return l;
-    };
-    auto number = [this](QLineEdit*& box, const char* name, int field, int maxLength) {
-        box = new QLineEdit(this);
-        box->setObjectName(name);
-        if (maxLength > 0) box->setMaxLength(maxLength);
-        box->setFixedWidth(56);
-        box->setText(OptionSpec(field).designer);
-        fieldControl_[static_cast<size_t>(field)] = box;
-        numberField_[box] = field;
-    };
-    auto check = [this](QCheckBox*& box, const char* name, int field, const char* caption = "") {
-        box = new QCheckBox(caption, this);
-        box->setObjectName(name);
-        box->setChecked(std::string(OptionSpec(field).designer) == "1");
-        fieldControl_[static_cast<size_t>(field)] = box;
-    };
-    auto combo = [this](QComboBox*& box, const char* name, int field) {
-        box = new QComboBox(this);
-        box->setObjectName(name);
-        box->setEditable(false); // typed text would break the record
-        fieldControl_[static_cast<size_t>(field)] = box;
-    };
+namespace {
+using ui::Make;
 
-    Channels = group("Channels", "Channels");
-    Frame2 = group("Frame2", "Scanning");
-    Frame3 = group("Frame3", "Trunking");
-    Frame1 = group("Frame1", "Transmit times");
-    Frame4 = group("Frame4", "Function Keys F1 to F4 (Top Keys)");
-    Frame5 = group("Frame5", "Alarm In Pin Function (Trig in)");
-    Frame6 = group("Frame6", "Operation Allow Function");
+template <class W> struct Captioned {
+    W* Frm_Option::*control;
+    const char* name;
+    const char* caption;
+};
+struct NumberBox {
+    QLineEdit* Frm_Option::*control;
+    const char* name;
+    int field;
+    int maxLength; // 0: as long as typed
+};
+struct CheckBox {
+    QCheckBox* Frm_Option::*control;
+    const char* name;
+    int field;
+    const char* caption;
+};
+struct ListBox {
+    QComboBox* Frm_Option::*control;
+    const char* name;
+    int field;
+};
 
-    lbNa = label("lbNa", "Number of Areas:");
-    lbCIA = label("lbCIA", "Channels in each Area:");
-    lbFs = label("lbFs", "Force Scan:");
-    lbAss = label("lbAss", "Allow set scan");
-    lbstc = label("lbstc", "Scan time on Channel:");
-    lbRst = label("lbRst", "Resume scan time:");
-    lbBonc = label("lbBonc", "Beep on scan channel found:");
-    Label9 = label("Label9", "Repeater access time:");
-    Label11 = label("Label11", "Search round:");
-    Label1 = label("Label1", "Call Preamble time:");
-    Label3 = label("Label3", "PTT time out (total):");
-    Label5 = label("Label5", "PTT to leading ANI:");
-    Label7 = label("Label7", "Wait to answer back:");
-    Label16 = label("Label16", "Function:");
-    Label12 = label("Label12", "F3 (Menu):");
-    Label13 = label("Label13", "F2 (Call):");
-    Label14 = label("Label14", "F3 (ACS):");
-    Label15 = label("Label15", "F1 (Emergency):");
-    Label17 = label("Label17", "Allow Mute to be changed:");
-    Label18 = label("Label18", "Allow Area to be changed:");
-    Label19 = label("Label19", "Allow Volume to be changed:");
-    Label20 = label("Label20", "Allow Call to be selected:");
-    Label21 = label("Label21", "Allow Channel to be changed:");
-    Label22 = label("Label22", "Allow Nuisance channel deletion");
-    Label23 = label("Label23", "Allow Monitor key:");
-    Label31 = label("Label31", "Use the last channel found:");
-    Label32 = label("Label32", "5 Tone mute is automatic:");
-    Label33 = label("Label33", "Head Dial Selects:");
-    Label34 = label("Label34", "CTCSS Decode sensitivity is:");
+using O = Frm_Option;
+constexpr Captioned<QGroupBox> kGroups[] = {
+    {&O::Channels, "Channels", "Channels"},
+    {&O::Frame2, "Frame2", "Scanning"},
+    {&O::Frame3, "Frame3", "Trunking"},
+    {&O::Frame1, "Frame1", "Transmit times"},
+    {&O::Frame4, "Frame4", "Function Keys F1 to F4 (Top Keys)"},
+    {&O::Frame5, "Frame5", "Alarm In Pin Function (Trig in)"},
+    {&O::Frame6, "Frame6", "Operation Allow Function"},
+};
+constexpr Captioned<QLabel> kLabels[] = {
+    {&O::lbNa, "lbNa", "Number of Areas:"},
+    {&O::lbCIA, "lbCIA", "Channels in each Area:"},
+    {&O::lbFs, "lbFs", "Force Scan:"},
+    {&O::lbAss, "lbAss", "Allow set scan"},
+    {&O::lbstc, "lbstc", "Scan time on Channel:"},
+    {&O::lbRst, "lbRst", "Resume scan time:"},
+    {&O::lbBonc, "lbBonc", "Beep on scan channel found:"},
+    {&O::Label9, "Label9", "Repeater access time:"},
+    {&O::Label11, "Label11", "Search round:"},
+    {&O::Label1, "Label1", "Call Preamble time:"},
+    {&O::Label3, "Label3", "PTT time out (total):"},
+    {&O::Label5, "Label5", "PTT to leading ANI:"},
+    {&O::Label7, "Label7", "Wait to answer back:"},
+    {&O::Label16, "Label16", "Function:"},
+    {&O::Label12, "Label12", "F3 (Menu):"},
+    {&O::Label13, "Label13", "F2 (Call):"},
+    {&O::Label14, "Label14", "F3 (ACS):"},
+    {&O::Label15, "Label15", "F1 (Emergency):"},
+    {&O::Label17, "Label17", "Allow Mute to be changed:"},
+    {&O::Label18, "Label18", "Allow Area to be changed:"},
+    {&O::Label19, "Label19", "Allow Volume to be changed:"},
+    {&O::Label20, "Label20", "Allow Call to be selected:"},
+    {&O::Label21, "Label21", "Allow Channel to be changed:"},
+    {&O::Label22, "Label22", "Allow Nuisance channel deletion"},
+    {&O::Label23, "Label23", "Allow Monitor key:"},
+    {&O::Label31, "Label31", "Use the last channel found:"},
+    {&O::Label32, "Label32", "5 Tone mute is automatic:"},
+    {&O::Label33, "Label33", "Head Dial Selects:"},
+    {&O::Label34, "Label34", "CTCSS Decode sensitivity is:"},
+};
+constexpr NumberBox kNumbers[] = {
+    {&O::TxtNumberArea, "TxtNumberArea", kOptNumberArea, 0},
+    {&O::TxtChInArea, "TxtChInArea", kOptChInArea, 0},
+    {&O::TxtScanTCh, "TxtScanTCh", kOptScanTCh, 3},
+    {&O::TxtResumeSTime, "TxtResumeSTime", kOptResumeSTime, 2},
+    {&O::TxtCallPtime, "TxtCallPtime", kOptCallPtime, 4},
+    {&O::TxtPTTTimeout, "TxtPTTTimeout", kOptPTTTimeout, 3},
+    {&O::TxtPTTLANI, "TxtPTTLANI", kOptPTTLANI, 4},
+    {&O::TxtWaitAnswer, "TxtWaitAnswer", kOptWaitAnswer, 4},
+    {&O::TxtRepeater, "TxtRepeater", kOptRepeater, 4},
+    {&O::TxtRound, "TxtRound", kOptRound, 1},
+    {&O::TxtF1, "TxtF1", kOptTxtF1, 0},
+    {&O::TxtF2, "TxtF2", kOptTxtF2, 0},
+    {&O::TxtF3, "TxtF3", kOptTxtF3, 0},
+    {&O::TxtF4, "TxtF4", kOptTxtF4, 0},
+    {&O::TxtFunction, "TxtFunction", kOptTxtFunction, 0},
+};
+constexpr CheckBox kChecks[] = {
+    {&O::ChkFSon, "ChkFSon", kOptFSon, "ON"},
+    {&O::ChkFSoff, "ChkFSoff", kOptFSoff, "OFF"},
+    {&O::ChkAScan, "ChkAScan", kOptAScan, ""},
+    {&O::ChkBeep, "ChkBeep", kOptBeep, ""},
+    {&O::ChkMutechange, "ChkMutechange", kOptMutechange, ""},
+    {&O::ChkAreachange, "ChkAreachange", kOptAreachange, ""},
+    {&O::ChkVolumechange, "ChkVolumechange", kOptVolumechange, ""},
+    {&O::ChkCallselect, "ChkCallselect", kOptCallselect, ""},
+    {&O::ChkChannelchange, "ChkChannelchange", kOptChannelchange, ""},
+    {&O::ChkNuisancedelete, "ChkNuisancedelete", kOptNuisancedelete, ""},
+    {&O::ChkMonitorkey, "ChkMonitorkey", kOptMonitorkey, ""},
+    {&O::ChkUselast, "ChkUselast", kOptUselast, ""},
+    {&O::Chk5Toneauto, "Chk5Toneauto", kOpt5Toneauto, ""},
+};
+constexpr ListBox kLists[] = {
+    {&O::ComboF1, "ComboF1", kOptComboF1},
+    {&O::ComboF2, "ComboF2", kOptComboF2},
+    {&O::ComboF3, "ComboF3", kOptComboF3},
+    {&O::ComboF4, "ComboF4", kOptComboF4},
+    {&O::ComboFunction, "ComboFunction", kOptComboFunction},
+    {&O::ComboHeadDial, "ComboHeadDial", kOptHeadDial},
+    {&O::ComboCTsen, "ComboCTsen", kOptCTsen},
+    {&O::ComboVolume, "ComboVolume", kOptVolume},
+    {&O::ComboMuteChange, "ComboMuteChange", kOptMuteChange},
+};
 
-    number(TxtNumberArea, "TxtNumberArea", kOptNumberArea, 0);
-    number(TxtChInArea, "TxtChInArea", kOptChInArea, 0);
-    number(TxtScanTCh, "TxtScanTCh", kOptScanTCh, 3);
-    number(TxtResumeSTime, "TxtResumeSTime", kOptResumeSTime, 2);
-    number(TxtCallPtime, "TxtCallPtime", kOptCallPtime, 4);
-    number(TxtPTTTimeout, "TxtPTTTimeout", kOptPTTTimeout, 3);
-    number(TxtPTTLANI, "TxtPTTLANI", kOptPTTLANI, 4);
-    number(TxtWaitAnswer, "TxtWaitAnswer", kOptWaitAnswer, 4);
-    number(TxtRepeater, "TxtRepeater", kOptRepeater, 4);
-    number(TxtRound, "TxtRound", kOptRound, 1);
-    number(TxtF1, "TxtF1", kOptTxtF1, 0);
-    number(TxtF2, "TxtF2", kOptTxtF2, 0);
-    number(TxtF3, "TxtF3", kOptTxtF3, 0);
-    number(TxtF4, "TxtF4", kOptTxtF4, 0);
-    number(TxtFunction, "TxtFunction", kOptTxtFunction, 0);
+// One line of a group: a caption, its control, and in the third column a second control or the
+// unit of a number.
+struct GridRow {
+    QWidget* label;
+    QWidget* box;
+    QWidget* extra = nullptr;
+    const char* unit = nullptr;
+};
 
-    check(ChkFSon, "ChkFSon", kOptFSon, "ON");
-    check(ChkFSoff, "ChkFSoff", kOptFSoff, "OFF");
-    check(ChkAScan, "ChkAScan", kOptAScan);
-    check(ChkBeep, "ChkBeep", kOptBeep);
-    check(ChkMutechange, "ChkMutechange", kOptMutechange);
-    check(ChkAreachange, "ChkAreachange", kOptAreachange);
-    check(ChkVolumechange, "ChkVolumechange", kOptVolumechange);
-    check(ChkCallselect, "ChkCallselect", kOptCallselect);
-    check(ChkChannelchange, "ChkChannelchange", kOptChannelchange);
-    check(ChkNuisancedelete, "ChkNuisancedelete", kOptNuisancedelete);
-    check(ChkMonitorkey, "ChkMonitorkey", kOptMonitorkey);
-    check(ChkUselast, "ChkUselast", kOptUselast);
-    check(Chk5Toneauto, "Chk5Toneauto", kOpt5Toneauto);
+QGridLayout* Grid(QGroupBox* g) {
+    auto* l = new QGridLayout(g);
+    l->setHorizontalSpacing(8);
+    l->setVerticalSpacing(4);
+    l->setColumnStretch(0, 1);
+    l->setColumnMinimumWidth(2, 24); // the unit column, so boxes line up across groups
+    return l;
+}
 
-    combo(ComboF1, "ComboF1", kOptComboF1);
-    combo(ComboF2, "ComboF2", kOptComboF2);
-    combo(ComboF3, "ComboF3", kOptComboF3);
-    combo(ComboF4, "ComboF4", kOptComboF4);
-    combo(ComboFunction, "ComboFunction", kOptComboFunction);
-    combo(ComboHeadDial, "ComboHeadDial", kOptHeadDial);
-    combo(ComboCTsen, "ComboCTsen", kOptCTsen);
-    combo(ComboVolume, "ComboVolume", kOptVolume);
-    combo(ComboMuteChange, "ComboMuteChange", kOptMuteChange);
-
-    FillList(ComboF1, OptionLists::ComboF1);
-    FillList(ComboF2, OptionLists::ComboF2);
-    FillList(ComboF3, OptionLists::ComboF3);
-    FillList(ComboF4, OptionLists::ComboF4);
-    ComboF1->setCurrentIndex(OptionLists::kKeyMenu);
-    ComboF2->setCurrentIndex(OptionLists::kKeyNone);
-    ComboF3->setCurrentIndex(OptionLists::kKeyNone);
-    ComboF4->setCurrentIndex(OptionLists::kKeyEmergency);
-    FillList(ComboFunction, OptionLists::ComboFunction);
-    FillList(ComboHeadDial, OptionLists::ComboHeadDial);
-    FillList(ComboCTsen, OptionLists::ComboCTsen);
-    for (int i = 1; i <= OptionLists::kLevelCount; ++i) {
-        ComboVolume->addItem(QString::number(i));
-        ComboMuteChange->addItem(QString::number(i));
+void AddRows(QWidget* dialog, QGridLayout* g, int row, std::initializer_list<GridRow> rows) {
+    for (const GridRow& r : rows) {
+        g->addWidget(r.label, row, 0);
+        g->addWidget(r.box, row, 1);
+        if (r.extra) g->addWidget(r.extra, row, 2);
+        if (r.unit) g->addWidget(new QLabel(r.unit, dialog), row, 2);
+        ++row;
     }
-    for (QComboBox* c : {ComboFunction, ComboHeadDial, ComboCTsen, ComboVolume, ComboMuteChange}) c->setCurrentIndex(0);
-    ComboVolume->hide();
-    ComboMuteChange->hide();
-    for (QLineEdit* t : {TxtF1, TxtF2, TxtF3, TxtF4, TxtFunction}) t->setEnabled(false);
+}
+// The lists start on their designer items, the number boxes of the keys disabled.
+void FillLists(Frm_Option& d) {
+    FillList(d.ComboF1, OptionLists::ComboF1);
+    FillList(d.ComboF2, OptionLists::ComboF2);
+    FillList(d.ComboF3, OptionLists::ComboF3);
+    FillList(d.ComboF4, OptionLists::ComboF4);
+    d.ComboF1->setCurrentIndex(OptionLists::kKeyMenu);
+    d.ComboF2->setCurrentIndex(OptionLists::kKeyNone);
+    d.ComboF3->setCurrentIndex(OptionLists::kKeyNone);
+    d.ComboF4->setCurrentIndex(OptionLists::kKeyEmergency);
+    FillList(d.ComboFunction, OptionLists::ComboFunction);
+    FillList(d.ComboHeadDial, OptionLists::ComboHeadDial);
+    FillList(d.ComboCTsen, OptionLists::ComboCTsen);
+    for (int i = 1; i <= OptionLists::kLevelCount; ++i) {
+        d.ComboVolume->addItem(QString::number(i));
+        d.ComboMuteChange->addItem(QString::number(i));
+    }
+    for (QComboBox* c : {d.ComboFunction, d.ComboHeadDial, d.ComboCTsen, d.ComboVolume, d.ComboMuteChange})
+        c->setCurrentIndex(0);
+    d.ComboVolume->hide();
+    d.ComboMuteChange->hide();
+    for (QLineEdit* t : {d.TxtF1, d.TxtF2, d.TxtF3, d.TxtF4, d.TxtFunction}) t->setEnabled(false);
+}
+} // namespace
+
+void Frm_Option::BuildControls() {
+    for (const auto& g : kGroups) (this->*g.control = Make<QGroupBox>(this, g.name))->setTitle(g.caption);
+    for (const auto& l : kLabels) (this->*l.control = Make<QLabel>(this, l.name))->setText(l.caption);
+    for (const NumberBox& n : kNumbers) {
+        QLineEdit* box = this->*n.control = Make<QLineEdit>(this, n.name);
+        if (n.maxLength > 0) box->setMaxLength(n.maxLength);
+        box->setFixedWidth(56);
+        box->setText(OptionSpec(n.field).designer);
+        fieldControl_[static_cast<size_t>(n.field)] = box;
+        numberField_[box] = n.field;
+    }
+    for (const CheckBox& c : kChecks) {
+        QCheckBox* box = this->*c.control = Make<QCheckBox>(this, c.name);
+        box->setText(c.caption);
+        box->setChecked(std::string(OptionSpec(c.field).designer) == "1");
+        fieldControl_[static_cast<size_t>(c.field)] = box;
+    }
+    for (const ListBox& c : kLists) {
+        QComboBox* box = this->*c.control = Make<QComboBox>(this, c.name);
+        box->setEditable(false); // typed text would break the record
+        fieldControl_[static_cast<size_t>(c.field)] = box;
+    }
+    FillLists(*this);
 
     CommandOK = new QPushButton("O K", this);
     CommandOK->setObjectName("CommandOK");
@@ -200,87 +255,45 @@ void Frm_Option::BuildControls() {
 }
 
 void Frm_Option::BuildLayout() {
-    auto unit = [this](const char* text) { return new QLabel(text, this); };
-    auto grid = [](QGroupBox* g) {
-        auto* l = new QGridLayout(g);
-        l->setHorizontalSpacing(8);
-        l->setVerticalSpacing(4);
-        l->setColumnStretch(0, 1);
-        l->setColumnMinimumWidth(2, 24); // the unit column, so boxes line up across groups
-        return l;
-    };
-    auto numberRow = [&](QGridLayout* l, int row, QLabel* lab, QLineEdit* box, const char* u) {
-        l->addWidget(lab, row, 0);
-        l->addWidget(box, row, 1);
-        if (u) l->addWidget(unit(u), row, 2);
-    };
+    AddRows(this, Grid(Channels), 0, {{lbNa, TxtNumberArea}, {lbCIA, TxtChInArea}});
 
-    QGridLayout* g = grid(Channels);
-    numberRow(g, 0, lbNa, TxtNumberArea, nullptr);
-    numberRow(g, 1, lbCIA, TxtChInArea, nullptr);
-
-    g = grid(Frame2);
+    QGridLayout* g = Grid(Frame2);
     auto* fs = new QHBoxLayout;
     fs->addWidget(ChkFSon);
     fs->addWidget(ChkFSoff);
     g->addWidget(lbFs, 0, 0);
     g->addLayout(fs, 0, 1, 1, 2);
-    g->addWidget(lbAss, 1, 0);
-    g->addWidget(ChkAScan, 1, 1);
-    numberRow(g, 2, lbstc, TxtScanTCh, "ms");
-    numberRow(g, 3, lbRst, TxtResumeSTime, "s");
-    g->addWidget(lbBonc, 4, 0);
-    g->addWidget(ChkBeep, 4, 1);
+    AddRows(this, g, 1,
+            {{lbAss, ChkAScan}, {lbstc, TxtScanTCh, nullptr, "ms"}, {lbRst, TxtResumeSTime, nullptr, "s"},
+             {lbBonc, ChkBeep}});
 
-    g = grid(Frame3);
-    numberRow(g, 0, Label9, TxtRepeater, "ms");
-    numberRow(g, 1, Label11, TxtRound, nullptr);
-
-    g = grid(Frame1);
-    numberRow(g, 0, Label1, TxtCallPtime, "ms");
-    numberRow(g, 1, Label3, TxtPTTTimeout, "s");
-    numberRow(g, 2, Label5, TxtPTTLANI, "ms");
-    numberRow(g, 3, Label7, TxtWaitAnswer, "ms");
-
-    g = grid(Frame4);
-    int row = 0;
-    for (auto [lab, combo, box] : {std::tuple{Label15, ComboF4, TxtF4}, std::tuple{Label13, ComboF2, TxtF2},
-                                   std::tuple{Label12, ComboF1, TxtF1}, std::tuple{Label14, ComboF3, TxtF3}}) {
-        g->addWidget(lab, row, 0);
-        g->addWidget(combo, row, 1);
-        g->addWidget(box, row, 2);
-        ++row;
-    }
+    AddRows(this, Grid(Frame3), 0, {{Label9, TxtRepeater, nullptr, "ms"}, {Label11, TxtRound}});
+    AddRows(this, Grid(Frame1), 0,
+            {{Label1, TxtCallPtime, nullptr, "ms"}, {Label3, TxtPTTTimeout, nullptr, "s"},
+             {Label5, TxtPTTLANI, nullptr, "ms"}, {Label7, TxtWaitAnswer, nullptr, "ms"}});
+    AddRows(this, Grid(Frame4), 0,
+            {{Label15, ComboF4, TxtF4},
+             {Label13, ComboF2, TxtF2},
+             {Label12, ComboF1, TxtF1},
+             {Label14, ComboF3, TxtF3}});
     // The fourth key row is kept in the record but never shown.
     for (QWidget* w : {static_cast<QWidget*>(Label14), static_cast<QWidget*>(ComboF3), static_cast<QWidget*>(TxtF3)})
         w->hide();
+    AddRows(this, Grid(Frame5), 0, {{Label16, ComboFunction, TxtFunction}});
 
-    g = grid(Frame5);
-    g->addWidget(Label16, 0, 0);
-    g->addWidget(ComboFunction, 0, 1);
-    g->addWidget(TxtFunction, 0, 2);
-
-    g = grid(Frame6);
-    struct AllowRow {
-        QLabel* lab;
-        QWidget* box;
-        QWidget* extra;
-    };
-    const AllowRow rows[] = {
-        {Label17, ChkMutechange, ComboMuteChange}, {Label18, ChkAreachange, nullptr},
-        {Label19, ChkVolumechange, ComboVolume},   {Label20, ChkCallselect, nullptr},
-        {Label21, ChkChannelchange, nullptr},      {Label22, ChkNuisancedelete, nullptr},
-        {Label23, ChkMonitorkey, nullptr},         {Label31, ChkUselast, nullptr},
-        {Label32, Chk5Toneauto, nullptr},          {Label33, ComboHeadDial, nullptr},
-        {Label34, ComboCTsen, nullptr},
-    };
-    row = 0;
-    for (const AllowRow& r : rows) {
-        g->addWidget(r.lab, row, 0);
-        g->addWidget(r.box, row, 1);
-        if (r.extra) g->addWidget(r.extra, row, 2);
-        ++row;
-    }
+    g = Grid(Frame6);
+    AddRows(this, g, 0,
+            {{Label17, ChkMutechange, ComboMuteChange},
+             {Label18, ChkAreachange},
+             {Label19, ChkVolumechange, ComboVolume},
+             {Label20, ChkCallselect},
+             {Label21, ChkChannelchange},
+             {Label22, ChkNuisancedelete},
+             {Label23, ChkMonitorkey},
+             {Label31, ChkUselast},
+             {Label32, Chk5Toneauto},
+             {Label33, ComboHeadDial},
+             {Label34, ComboCTsen}});
     g->setColumnMinimumWidth(2, 56);
 
     auto* left = new QVBoxLayout;

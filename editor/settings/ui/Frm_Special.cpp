@@ -1,6 +1,7 @@
 #include "editor/settings/ui/Frm_Special.h"
 
 #include "common/ui/MessageBox.h"
+#include "common/ui/WidgetBuild.h"
 #include "editor/settings/ui/ToneDialogText.h"
 #include "editor/dataset/MainWindowApi.h"
 
@@ -19,7 +20,9 @@
 namespace vt {
 
 namespace {
-constexpr int Px(int twips) { return twips / 15; }
+using ui::Make;
+using ui::Px;
+using ui::PlaceTwips;
 constexpr int kGap = 150;
 constexpr int kFrameLeft = 240, kFrameWidth = 7575;
 constexpr int kTypeTop = 120, kTypeHeight = 1575;
@@ -27,12 +30,6 @@ constexpr int kHelpHeight = 1095;
 constexpr int kFrameHeights[kSpecialTypeCount] = {975, 735, 735, 735, 735, 855, 2895, 975};
 constexpr int kClientWidth = 2 * kFrameLeft + kFrameWidth;
 const char* kInterface = "Fspecial_Interface";
-
-template <class W> W* Make(QWidget* parent, const char* name) {
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 QLabel* LabelAt(QWidget* parent, const char* name, int x, int y, int w) {
     auto* l = Make<QLabel>(parent, name);
@@ -75,9 +72,9 @@ Frm_Special::Frm_Special(MainWindowApi& api, FiveToneList& list, std::string own
     BuildTypeFrame();
     BuildCallFrames();
     FrameHelp = Make<QGroupBox>(this, "FrameHelp");
-    FrameHelp->setGeometry(Px(kFrameLeft), Px(2760), Px(kFrameWidth), Px(kHelpHeight));
+    PlaceTwips(FrameHelp, kFrameLeft, 2760, kFrameWidth, kHelpHeight);
     SpecialTip = Make<QLabel>(FrameHelp, "SpecialTip");
-    SpecialTip->setGeometry(Px(120), Px(240), Px(7335), Px(735));
+    PlaceTwips(SpecialTip, 120, 240, 7335, 735);
     SpecialTip->setWordWrap(true);
     SpecialTip->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
@@ -108,17 +105,17 @@ Frm_Special::Frm_Special(MainWindowApi& api, FiveToneList& list, std::string own
 
 void Frm_Special::BuildTypeFrame() {
     FrameType = Make<QGroupBox>(this, "FrameType");
-    FrameType->setGeometry(Px(kFrameLeft), Px(kTypeTop), Px(kFrameWidth), Px(kTypeHeight));
+    PlaceTwips(FrameType, kFrameLeft, kTypeTop, kFrameWidth, kTypeHeight);
     Label2 = LabelAt(FrameType, "Label2", 8, Px(240), Px(3000));
     cmbChannel = ListAt(FrameType, "cmbChannel", Px(3120), Px(240), Px(975));
     Label1 = LabelAt(FrameType, "Label1", 8, Px(600), Px(3000));
     cmbType = ListAt(FrameType, "cmbType", Px(3120), Px(600), Px(4215));
     Command1 = Make<QPushButton>(FrameType, "Command1");
     Command1->setText(QStringLiteral("OK"));
-    Command1->setGeometry(Px(4440), Px(1080), Px(1335), Px(375));
+    PlaceTwips(Command1, 4440, 1080, 1335, 375);
     Command2 = Make<QPushButton>(FrameType, "Command2");
     Command2->setText(QStringLiteral("Cancel"));
-    Command2->setGeometry(Px(5880), Px(1080), Px(975), Px(375));
+    PlaceTwips(Command2, 5880, 1080, 975, 375);
     Command1->setAutoDefault(false);
     Command2->setAutoDefault(false);
     connect(Command1, &QPushButton::clicked, this, &Frm_Special::Command1_Click);
@@ -234,7 +231,7 @@ void Frm_Special::cmbType_Click() {
         const int top = kTypeTop + kTypeHeight + kGap;
         const int h = kFrameHeights[k];
         QGroupBox* f = Frames[static_cast<size_t>(k)];
-        f->setGeometry(Px(kFrameLeft), Px(top), Px(kFrameWidth), Px(h));
+        PlaceTwips(f, kFrameLeft, top, kFrameWidth, h);
         f->show();
         helpTop = top + h + kGap;
         FrameHelp->move(Px(kFrameLeft), Px(helpTop));
