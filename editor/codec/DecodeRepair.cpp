@@ -13,9 +13,11 @@
 
 #include "common/ModFun.h"
 #include "common/TextUtil.h"
+#include "editor/dataset/GridRules.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace vt {
 
@@ -181,11 +183,41 @@ void RepairAreaNames(Repairs& r) {
     }
 }
 
-std::string DcsStepOfEmptyDeviation() {
-    const uint8_t b = cv::DevByteFromCtDev(std::string());
-    for (int step : kCtDevSteps)
-        if (cv::DevByteFromCtDev(std::to_string(step)) == b) return std::to_string(step);
-    return std::string();
+std::string BytesText(const DecodeContext& c, size_t at, size_t n) {
+    std::string s = n == 1 ? "byte" : "bytes";
+    char hex[8];
+    for (size_t k = 0; k < n; ++k) {
+        std::snprintf(hex, sizeof hex, " 0x%02X", c.At(at + k));
+        s += hex;
+    }
+    return s;
+}
+
+// Bytes of a channel record that no cell value gives (a radio calibrated with other tables, a
+// damaged image) come back as a value the editor holds; the bytes go into the list, since the
+// next save writes that value's bytes instead.
+void ListForeignBytes(Repairs& r, int row, int slot) {
+    auto& g = r.c.d.MFG;
+    const size_t rec = layout::ChannelSlot(slot);
+    auto cell = [&](int column) { return g.TextMatrix(row, column); };
+    auto replace = [&](size_t at, size_t n, const std::string& now) {
+        r.list.push_back({ColumnName(ColCtDev), row, BytesText(r.c, at, n), now});
+        g.SetTextMatrix(row, ColCtDev, now);
+    };
+    const auto& tbl = *r.c.t.Conv;
+    if (!Trim(cell(ColCtcssEnc)).empty()) {
+        const int t = cv::CtcssToneIndex(cell(ColCtcssEnc)), d = cv::CtDevIndex(cell(ColCtDev));
+        bool same = t >= 0 && d >= 0 && !cell(ColCtDev).empty();
+        for (size_t k = 0; same && k < 3; ++k)
+            same = tbl.DevTbl[153 * static_cast<size_t>(d) + 3 * static_cast<size_t>(t) + k] ==
+                   r.c.At(rec + layout::ch::EncodeDeviation + k);
+        if (!same) replace(rec + layout::ch::EncodeDeviation, 3, kDefaultCtDev);
+    } else if (!Trim(cell(ColDcsEnc)).empty() && !cv::CtDevFromDevByte(r.c.At(rec + layout::ch::DevByte))) {
+        replace(rec + layout::ch::DevByte, 1, kDefaultCtDev);
+    }
+    const uint8_t power = r.c.At(rec + layout::ch::PowerByte);
+    if (cv::PowerByteFromIndex(tbl, r.c.d.BandIndex, cv::PowerIndexFromByte(tbl, r.c.d.BandIndex, power)) != power)
+        r.list.push_back({ColumnName(ColPower), row, BytesText(r.c, rec + layout::ch::PowerByte, 1), cell(ColPower)});
 }
 
 void RepairChannels(Repairs& r) {
@@ -207,10 +239,7 @@ void RepairChannels(Repairs& r) {
             if (!second) set(column, Trim(WithoutControls(cell(column))));
         // One record holds either a CTCSS or a DCS encode tone.
         if (!Trim(cell(ColCtcssEnc)).empty() && !Trim(cell(ColDcsEnc)).empty()) set(ColDcsEnc, "");
-        // A DCS record's deviation byte that is none of the steps comes back as the step the next
-        // save writes for it.
-        if (Trim(cell(ColCtcssEnc)).empty() && !Trim(cell(ColDcsEnc)).empty() && Trim(cell(ColCtDev)).empty())
-            set(ColCtDev, DcsStepOfEmptyDeviation());
+        ListForeignBytes(r, row, SlotOfRow(rows, row));
         std::string sel = Trim(cell(ColSelCall));
         if (!sel.empty()) {
             auto v = ToWhole(sel);
