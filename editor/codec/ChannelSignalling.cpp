@@ -18,15 +18,6 @@ namespace {
 bool Has(const std::string& s, char ch) { return s.find(ch) != std::string::npos; }
 bool Blank(const std::string& s) { return Trim(s).empty(); }
 
-// Tone in tenths of a hertz, when the text is a tone the code tables hold.
-std::optional<int> ToneTenths(const std::string& text) {
-    auto f = ToDouble(text);
-    if (!f) return std::nullopt;
-    auto t = static_cast<long long>(RoundHalfEven(*f * 10.0));
-    if (t < kCtcssFirstTenths || t > kCtcssLastTenths) return std::nullopt;
-    return static_cast<int>(t);
-}
-
 struct Row {
     EncodeContext& c;
     int r;
@@ -84,6 +75,14 @@ uint8_t FlagByte(const Row& row) {
 }
 
 } // namespace
+
+std::optional<int> ToneTenths(const std::string& text) {
+    auto f = ToDouble(text);
+    if (!f) return std::nullopt;
+    auto t = static_cast<long long>(RoundHalfEven(*f * 10.0));
+    if (t < kCtcssFirstTenths || t > kCtcssLastTenths) return std::nullopt;
+    return static_cast<int>(t);
+}
 
 void EncodeChannelFlags(EncodeContext& c) {
     const int rows = c.d.MFG.Rows();

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 
 namespace vt::test {
 namespace {
@@ -267,6 +268,57 @@ TEST_F(DecodeRepairs, PowerAndDeviationBytesNoTableHolds) {
         const size_t at = layout::ChannelSlot(static_cast<int>(k) + 2) + layout::ch::DevByte;
         if (!dcs[k].listed) {
             EXPECT_EQ(saved[at], read[at]) << "row " << k + 2;
+        }
+    }
+}
+
+// Damaged bytes the editor cannot hold are listed like the rest, each with what the image held.
+TEST_F(DecodeRepairs, DamagedNamesCodesAndSpecialCallBytes) {
+    auto put = [&](size_t at, std::initializer_list<uint8_t> bytes) { std::copy(bytes.begin(), bytes.end(), img.begin() + static_cast<long>(at)); };
+    const size_t line4 = layout::ToneRecord(4), line5 = layout::ToneRecord(5);
+    struct Case {
+        const char* what;
+        std::function<void()> damage;
+        std::string field;
+        int row;
+        std::string was, now;
+    } cases[] = {
+        {"a leading zero in a channel name", [&] { put(layout::ChannelSlot(2) + layout::ch::Name1, {0, 'G', 'A', 'T', 'E'}); },
+         "ID line1.", 2, "\\0GATE", "GATE"},
+        {"a zero inside an area name",
+         [&] {
+             img[0x09] = 2; // two areas of 100 channels, so that the names are stored
+             img[0x06] = 100;
+             put(layout::kAreaNameTable, {'N', 0, 'R'});
+         },
+         "Name of area 1", 0, "N\\0R", "NR"},
+        {"a zero inside an identification", [&] { put(line4 + 0x10, {'A', 0, 'B'}); }, "5-tone line 4 identification", 0,
+         "A\\0B", "A B"},
+        {"a tone-set code of no tone set", [&] { img[0x14] = 0x23; }, "Settings byte 0x0014", 0, "0x23", "0x0A"},
+        {"a key function code of no function", [&] { img[layout::kKeyTable + 2] = 0x81; }, "Settings byte 0x14F8", 0,
+         "0x81", "0x0A"},
+        {"a one-character own ID above code 74",
+         [&] {
+             img[0x68] = 1;
+             img[0x62] = 80;
+         },
+         "Settings byte 0x0062", 0, "0x50", ""},
+        {"an emergency call's byte that the call sets to zero",
+         [&] {
+             put(line5 + 1, {0x52, 0x24, 0x21, 0xA3, 0x33}); // kind 5 under ZVEI1, own-ID part 123
+             put(line5 + 0x0E, {0x85, 0});
+         },
+         "5-tone line 5 byte +0x05", 0, "0x33", "0x00"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        img = shipped->tables.DefaultImage;
+        c.damage();
+        Open();
+        auto r = Only(c.field, c.row);
+        EXPECT_EQ(r.was, c.was);
+        if (!c.now.empty()) {
+            EXPECT_EQ(r.now, c.now);
         }
     }
 }
