@@ -308,8 +308,9 @@ void ListForeignFlags(SlotBytes& s) {
     const size_t flag = layout::ChannelFlag(SlotOfRow(s.g().Rows(), s.row));
     for (auto [at, bit] : {std::pair{s.rec + layout::ch::SignalFlags, 0x10}, std::pair{flag, 0x80}})
         if (s.r.c.At(at) & bit) {
-            s.r.list.push_back({"Channel flags", s.row, BytesText(s.r.c, at, 1), "bit 0x" + std::to_string(bit / 16) + "0 cleared"});
-            break;
+            char now[24];
+            std::snprintf(now, sizeof now, "bit 0x%02X cleared", static_cast<unsigned>(bit));
+            s.r.list.push_back({"Channel flags", s.row, BytesText(s.r.c, at, 1), now});
         }
 }
 
