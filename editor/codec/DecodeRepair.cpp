@@ -115,15 +115,29 @@ std::string MarnetId(const std::string& id) {
 // The option area as the next save stores it. Some fields are stored only under a condition
 // (the second frequency while the second receiver is on) or share their bytes with others (the
 // MARNET ID with the own ID while MARNET is off); what the next open reads comes from here.
-ImageArray StoredOptionArea(const DecodeContext& c) {
-    ImageArray scratch = c.t.DefaultImage;
+// With all, the rest of the settings regions and the 5-tone records too, over base; then nothing
+// when the encoder refuses some of them.
+std::optional<ImageArray> StoredSettings(const DecodeContext& c, const ImageArray& base, bool all, bool withSuffix) {
+    ImageArray scratch = base;
     EncodeContext e(c.d, c.t, scratch);
-    if (!e.f.SplitOptions(c.d.RadioOption())) return scratch;
+    if (!e.f.SplitOptions(c.d.RadioOption())) return std::nullopt;
     e.f.SplitToneSettings(c.d.FiveToneInfo());
     e.f.SplitFarmSettings(c.d.FarmMarnetInfo());
     e.f.ScanAreaPriority(c.d.MFG);
     EncodeOptionArea(e);
+    if (all) {
+        EncodeKeyTable(e);
+        EncodeToneSetByte(e);
+        EncodeEmergencyTable(e);
+        EncodeToneRecords(e);
+        if (withSuffix) EncodeIdSuffix(e);
+    }
+    if (all && !e.w.Ok()) return std::nullopt;
     return scratch;
+}
+
+ImageArray StoredOptionArea(const DecodeContext& c) {
+    return StoredSettings(c, c.t.DefaultImage, false, false).value_or(c.t.DefaultImage);
 }
 
 void RepairFarmSettings(Repairs& r) {
@@ -488,13 +502,13 @@ bool Explained(size_t at, const std::vector<ImageRepair>& list) {
 } // namespace
 
 void ListSettingsBytes(const DecodeContext& c, bool withSuffix, std::vector<ImageRepair>& list) {
-    const ImageSource source = withSuffix ? ImageSource::File : ImageSource::Radio;
-    EncodeResult saved = EncodeImage(c.d, c.t, source);
-    if (!saved.ok()) return;
+    auto stored = StoredSettings(c, c.t.DefaultImage, true, withSuffix);
+    if (!stored) return;
     // Bits that come from the default image are not the data set's: the save does not write them.
-    CodecTables inverse = c.t;
-    for (auto& b : inverse.DefaultImage) b = static_cast<uint8_t>(~b);
-    const ImageArray other = EncodeImage(c.d, inverse, source).image;
+    ImageArray inverse = c.t.DefaultImage;
+    for (auto& b : inverse) b = static_cast<uint8_t>(~b);
+    const ImageArray other = StoredSettings(c, inverse, true, withSuffix).value_or(inverse);
+    const ImageArray& saved = *stored;
     struct Span {
         size_t from, to;
     };
@@ -506,20 +520,20 @@ void ListSettingsBytes(const DecodeContext& c, bool withSuffix, std::vector<Imag
     const size_t position = layout::kIdSuffix + layout::suffix::Position;
     if (withSuffix) spans.push_back({position, position + layout::suffix::PositionSize});
     auto changed = [&](size_t at) {
-        const uint8_t written = static_cast<uint8_t>(~(saved.image[at] ^ other[at]));
-        return ((saved.image[at] ^ c.At(at)) & written) != 0;
+        const uint8_t written = static_cast<uint8_t>(~(saved[at] ^ other[at]));
+        return ((saved[at] ^ c.At(at)) & written) != 0;
     };
     auto add = [&](std::string field, size_t at) {
         char was[16], now[16];
         std::snprintf(was, sizeof was, "0x%02X", c.At(at));
-        std::snprintf(now, sizeof now, "0x%02X", saved.image[at]);
+        std::snprintf(now, sizeof now, "0x%02X", saved[at]);
         list.push_back({std::move(field), 0, was, now});
     };
     // An empty own ID is stored over the default image's digit byte, which the decoder read: a
     // one-character ID of a code no character has.
     const bool noOwnId = Split(c.d.FiveToneInfo()).front().empty();
     auto readButLeft = [&](size_t at) {
-        return noOwnId && at == layout::opt::OwnIdDigits && c.At(at) != saved.image[at];
+        return noOwnId && at == layout::opt::OwnIdDigits && c.At(at) != saved[at];
     };
     char name[48];
     for (const Span& s : spans)
@@ -541,7 +555,7 @@ void ListSettingsBytes(const DecodeContext& c, bool withSuffix, std::vector<Imag
         // leaves it to the default image.
         const bool plain = c.d.SpecialData()[n][1] == "0" && c.d.SpecialData()[n][2] != "8";
         for (size_t k = 0; k < layout::kToneRecordSize; ++k)
-            if (changed(rec + k) || (plain && k == 0x0E && c.At(rec + k) != saved.image[rec + k])) {
+            if (changed(rec + k) || (plain && k == 0x0E && c.At(rec + k) != saved[rec + k])) {
                 std::snprintf(name, sizeof name, "%s byte +0x%02zX", line.c_str(), k);
                 add(name, rec + k);
             }
