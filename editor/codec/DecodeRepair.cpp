@@ -277,7 +277,8 @@ void ListForeignCodes(SlotBytes& s) {
     const std::string dcsEnc = Trim(s.Cell(ColDcsEnc)), dcsDec = Trim(s.Cell(ColDcsDec));
     if (!enc.empty() && !ctcssWord(tbl.EncTbl, enc, ch::EncodeCode)) s.Replace(ColCtcssEnc, ch::EncodeCode, 2, enc);
     if (!dec.empty() && !ctcssWord(tbl.DecTbl, dec, ch::DecodeCode)) s.Replace(ColCtcssDec, ch::DecodeCode, 2, dec);
-    if (enc.empty() && (flags & 0x10) && (dcsEnc.empty() || !dcsEntry(dcsEnc, ch::EncodeDeviation)))
+    // Beside a CTCSS tone the DCS flag reads those bytes as a code, mostly none.
+    if ((flags & 0x10) && (dcsEnc.empty() || (enc.empty() && !dcsEntry(dcsEnc, ch::EncodeDeviation))))
         s.Replace(ColDcsEnc, ch::EncodeDeviation, 3, dcsEnc);
     if (enc.empty() && !dcsEnc.empty() && !s.Same(ch::EncodeCode, {0xF8, 0xE2}))
         s.Replace(ColDcsEnc, ch::EncodeCode, 2, dcsEnc);

@@ -7,7 +7,7 @@
 // frequencies and this installation's voltage tables), the slot marks (from the used rows), the
 // high-tone bit of a row without a CTCSS encode tone (from the rows above) and the ID suffix's
 // tag. The bytes swept are those that carry a value in the valid image; the values tried per
-// byte are a fixed sample, split between the two sets of tables (the low and the top bit
+// byte are a fixed sample, split between the two sets of tables (the low, fifth and top bit
 // flipped, the extremes, a neighbour and a spread of others); VELTRA_SWEEP_ALL=1 tries all 256.
 #include "codec/helpers/CodecFixture.h"
 #include "codec/helpers/RandomDataSet.h"
@@ -193,8 +193,9 @@ protected:
 TEST_F(DamageSweep, ShippedTables) {
     auto shipped = LoadTablesFrom(VELTRA_APP_DIR);
     ASSERT_TRUE(shipped->messages.empty()) << shipped->messages.front();
-    Sweep(shipped->tables, "shipped tables", {[](int b, size_t) { return b ^ 0x01; }, [](int, size_t) { return 0x00; },
-                                             [](int, size_t) { return 0xFF; }});
+    Sweep(shipped->tables, "shipped tables",
+          {[](int b, size_t) { return b ^ 0x01; }, [](int b, size_t) { return b ^ 0x10; }, [](int, size_t) { return 0x00; },
+           [](int, size_t) { return 0xFF; }});
 }
 
 TEST_F(DamageSweep, SyntheticTables) {
