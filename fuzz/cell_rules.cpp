@@ -85,7 +85,7 @@ CellCommit Commit(EditorData& d, int row, int col, fuzz::Input& in) {
     case ColSelCall:
         return CommitSelCall(cell, BoxText(in.Line(), 64));
     case ColCtDev:
-        return CommitCtDev(cell, BoxText(in.Line(), 64), ctx);
+        return CommitCtDev(cell, BoxText(in.Line(), 64), ctx, HoldsDcsDeviation(d.MFG, row));
     default:
         return CommitPower(cell, BoxText(in.Line(), 64), ctx);
     }

@@ -93,7 +93,10 @@ void EncodeNamesAndSelCall(Row& row) {
             row.c.w.Set(row.rec + layout::ch::SelCallNumber, static_cast<uint8_t>(*v));
 }
 
-// Tx/Rx frequency text of a PLL word; nothing below 32 MHz.
+int WordOf(const DecodeContext& c, size_t at) { return 256 * c.At(at + 1) + c.At(at); }
+
+} // namespace
+
 std::optional<std::string> PllText(int word, double offset) {
     double x = word * 0.0625 - offset;
     double whole = std::trunc(x);
@@ -101,10 +104,6 @@ std::optional<std::string> PllText(int word, double offset) {
     if (f < 32) return std::nullopt;
     return FormatFixed(f, 4);
 }
-
-int WordOf(const DecodeContext& c, size_t at) { return 256 * c.At(at + 1) + c.At(at); }
-
-} // namespace
 
 std::string SecondReceiverRxText(int word) { return word == 0 ? std::string() : FormatFixed(10.7 + 0.0125 * word, 4); }
 

@@ -18,15 +18,6 @@ namespace {
 bool Has(const std::string& s, char ch) { return s.find(ch) != std::string::npos; }
 bool Blank(const std::string& s) { return Trim(s).empty(); }
 
-// Tone in tenths of a hertz, when the text is a tone the code tables hold.
-std::optional<int> ToneTenths(const std::string& text) {
-    auto f = ToDouble(text);
-    if (!f) return std::nullopt;
-    auto t = static_cast<long long>(RoundHalfEven(*f * 10.0));
-    if (t < kCtcssFirstTenths || t > kCtcssLastTenths) return std::nullopt;
-    return static_cast<int>(t);
-}
-
 struct Row {
     EncodeContext& c;
     int r;
@@ -53,6 +44,21 @@ std::optional<int> CheckDcs(Row& row, int column) {
     return i;
 }
 
+// A DCS channel's deviation byte holds 21 values; any other CT DEV would come back changed.
+void CheckDcsDeviation(Row& row) {
+    const std::string& dev = row.Cell(ColCtDev);
+    if (dev.empty()) return; // stored as the byte of a blank text, which reads back as 300
+    auto v = ToDouble(dev);
+    auto kept = cv::CtDevFromDevByte(cv::DevByteFromCtDev(dev));
+    if (v && kept && *v == *kept) return;
+    std::string values;
+    for (int b = 0; b < 256; ++b)
+        if (auto k = cv::CtDevFromDevByte(static_cast<uint8_t>(b))) values += (values.empty() ? "" : ", ") + IntText(*k);
+    row.c.w.Fail(ColumnName(ColCtDev), row.r,
+                 std::string(ColumnName(ColCtDev)) + RowWords(row.r) + ": \"" + dev +
+                     "\" is not a deviation a DCS channel holds (" + values + ").");
+}
+
 void CopyDcs(EncodeContext& c, size_t at, int index) {
     for (size_t k = 0; k < 3; ++k) c.w.Set(at + k, c.t.Conv->DcsTbl[3 * static_cast<size_t>(index) + k]);
 }
@@ -69,6 +75,14 @@ uint8_t FlagByte(const Row& row) {
 }
 
 } // namespace
+
+std::optional<int> ToneTenths(const std::string& text) {
+    auto f = ToDouble(text);
+    if (!f) return std::nullopt;
+    auto t = static_cast<long long>(RoundHalfEven(*f * 10.0));
+    if (t < kCtcssFirstTenths || t > kCtcssLastTenths) return std::nullopt;
+    return static_cast<int>(t);
+}
 
 void EncodeChannelFlags(EncodeContext& c) {
     const int rows = c.d.MFG.Rows();
@@ -109,6 +123,7 @@ void EncodeSignalling(EncodeContext& c, int r, size_t rec, int& high) {
             c.w.Set(rec + 2, 0xF8);
             c.w.Set(rec + 3, 0xE2);
             CopyDcs(c, rec + 6, *i);
+            CheckDcsDeviation(row);
             c.w.Set(rec + 9, cv::DevByteFromCtDev(row.Cell(ColCtDev)));
         }
     }
@@ -209,24 +224,19 @@ std::optional<std::string> DecodeCtDev(const DecodeContext& c, int slot, const s
     int t = cv::CtcssToneIndex(tone);
     if (t < 0) return std::nullopt;
     size_t rec = layout::ChannelSlot(slot) + layout::ch::EncodeDeviation;
-    int found = -1, matches = 0;
+    // Steps that share an entry store the same bytes: the first of them keeps them.
     for (int d = 0; d < kCtDevStepCount; ++d) {
         size_t e = 153 * static_cast<size_t>(d) + 3 * static_cast<size_t>(t);
         const auto& tbl = c.t.Conv->DevTbl;
-        if (tbl[e] == c.At(rec) && tbl[e + 1] == c.At(rec + 1) && tbl[e + 2] == c.At(rec + 2)) {
-            found = d;
-            ++matches;
-        }
+        if (tbl[e] == c.At(rec) && tbl[e + 1] == c.At(rec + 1) && tbl[e + 2] == c.At(rec + 2))
+            return IntText(kCtDevSteps[static_cast<size_t>(d)]);
     }
-    if (matches != 1) return std::nullopt;
-    return IntText(kCtDevSteps[static_cast<size_t>(found)]);
+    return std::nullopt;
 }
 
-// The CT DEV step of a DCS channel from its deviation byte; the nine steps give nine bytes.
+// The CT DEV of a DCS channel from its deviation byte: every byte the encoder writes.
 std::optional<std::string> DecodeDcsCtDev(const DecodeContext& c, int slot) {
-    const uint8_t b = c.At(layout::ChannelSlot(slot) + layout::ch::DevByte);
-    for (int step : kCtDevSteps)
-        if (cv::DevByteFromCtDev(IntText(step)) == b) return IntText(step);
+    if (auto dev = cv::CtDevFromDevByte(c.At(layout::ChannelSlot(slot) + layout::ch::DevByte))) return IntText(*dev);
     return std::nullopt;
 }
 

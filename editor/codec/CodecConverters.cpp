@@ -35,6 +35,7 @@ int PowerIndexFromByte(const ConversionTables& t, int band, uint8_t b) { return 
 int CtcssToneIndex(const std::string& hz) { return vt::CtcssToneIndex(hz); }
 int CtDevIndex(const std::string& dev) { return vt::CtDevIndex(dev); }
 uint8_t DevByteFromCtDev(const std::string& dev) { return vt::DevByteFromCtDev(dev); }
+std::optional<int> CtDevFromDevByte(uint8_t b) { return vt::CtDevFromDevByte(b); }
 
 std::optional<double> SnapToneToList(double hz) {
     double s = vt::SnapToneToList(hz);

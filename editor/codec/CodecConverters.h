@@ -28,6 +28,7 @@ int PowerIndexFromByte(const ConversionTables& t, int band, uint8_t b);
 int CtcssToneIndex(const std::string& hz);
 int CtDevIndex(const std::string& dev);
 uint8_t DevByteFromCtDev(const std::string& dev);
+std::optional<int> CtDevFromDevByte(uint8_t b);
 // A standard tone within 0.2 Hz of the value, or nothing.
 std::optional<double> SnapToneToList(double hz);
 // Position 0..103 of a DCS code text, -1 when absent.

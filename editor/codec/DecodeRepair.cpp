@@ -6,16 +6,21 @@
 #include "editor/codec/CodecContext.h"
 #include "editor/codec/CodecConverters.h"
 #include "editor/codec/CodecText.h"
+#include "editor/codec/ImageCodec.h"
 #include "editor/codec/ImageLayout.h"
 #include "editor/codec/OptionAreaCodec.h"
 #include "editor/codec/OptionAreaTable.h"
 #include "editor/codec/ToneRecordCodec.h"
 
+#include "common/Cp1252.h"
 #include "common/ModFun.h"
 #include "common/TextUtil.h"
+#include "editor/dataset/GridRules.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <optional>
 
 namespace vt {
 
@@ -110,15 +115,29 @@ std::string MarnetId(const std::string& id) {
 // The option area as the next save stores it. Some fields are stored only under a condition
 // (the second frequency while the second receiver is on) or share their bytes with others (the
 // MARNET ID with the own ID while MARNET is off); what the next open reads comes from here.
-ImageArray StoredOptionArea(const DecodeContext& c) {
-    ImageArray scratch = c.t.DefaultImage;
+// With all, the rest of the settings regions and the 5-tone records too, over base; then nothing
+// when the encoder refuses some of them.
+std::optional<ImageArray> StoredSettings(const DecodeContext& c, const ImageArray& base, bool all, bool withSuffix) {
+    ImageArray scratch = base;
     EncodeContext e(c.d, c.t, scratch);
-    if (!e.f.SplitOptions(c.d.RadioOption())) return scratch;
+    if (!e.f.SplitOptions(c.d.RadioOption())) return std::nullopt;
     e.f.SplitToneSettings(c.d.FiveToneInfo());
     e.f.SplitFarmSettings(c.d.FarmMarnetInfo());
     e.f.ScanAreaPriority(c.d.MFG);
     EncodeOptionArea(e);
+    if (all) {
+        EncodeKeyTable(e);
+        EncodeToneSetByte(e);
+        EncodeEmergencyTable(e);
+        EncodeToneRecords(e);
+        if (withSuffix) EncodeIdSuffix(e);
+    }
+    if (all && !e.w.Ok()) return std::nullopt;
     return scratch;
+}
+
+ImageArray StoredOptionArea(const DecodeContext& c) {
+    return StoredSettings(c, c.t.DefaultImage, false, false).value_or(c.t.DefaultImage);
 }
 
 void RepairFarmSettings(Repairs& r) {
@@ -164,6 +183,25 @@ std::string WithoutControls(const std::string& text) {
     return s;
 }
 
+// A name field as the image holds it, a zero byte shown as "\0", without the spaces that pad it.
+std::string MarkedName(const uint8_t* bytes, size_t n) {
+    while (n > 0 && bytes[n - 1] == ' ') --n;
+    std::string s;
+    for (size_t k = 0; k < n; ++k) s += bytes[k] == 0 ? std::string("\\0") : ByteChar(bytes[k]);
+    return s;
+}
+
+// The name field as the image holds it when it holds a zero byte the next save does not keep:
+// one before another character (the name reads shifted), or with fillWithZeros off any zero
+// (the save fills with spaces).
+std::optional<std::string> ZerosLost(const uint8_t* bytes, size_t n, bool fillWithZeros) {
+    size_t used = n;
+    if (fillWithZeros)
+        while (used > 0 && bytes[used - 1] == 0) --used;
+    if (std::find(bytes, bytes + used, uint8_t{0}) == bytes + used) return std::nullopt;
+    return MarkedName(bytes, used);
+}
+
 // Names the encoder does not store (a one-area set, areas beyond the count) come back as the
 // default image has them; characters the radio shows as nothing are dropped.
 void RepairAreaNames(Repairs& r) {
@@ -175,17 +213,143 @@ void RepairAreaNames(Repairs& r) {
             now = AreaNameFromImage(r.c.t.DefaultImage, i);
         } else {
             now = WithoutControls(name);
+            // The slot's bytes past the ones read are not kept either.
+            const uint8_t* slot = &r.c.img[layout::kAreaNameTable + static_cast<size_t>(i - 1) * layout::kAreaNameSlot];
+            if (auto was = ZerosLost(slot, layout::kAreaNameSlot, true)) {
+                r.list.push_back({"Name of area " + std::to_string(i), 0, *was, now});
+                name = now;
+            }
         }
         r.Replace(name, now, "Name of area " + std::to_string(i));
         r.c.d.SetAreaName(i, name);
     }
 }
 
-std::string DcsStepOfEmptyDeviation() {
-    const uint8_t b = cv::DevByteFromCtDev(std::string());
-    for (int step : kCtDevSteps)
-        if (cv::DevByteFromCtDev(std::to_string(step)) == b) return std::to_string(step);
-    return std::string();
+std::string BytesText(const DecodeContext& c, size_t at, size_t n) {
+    std::string s = n == 1 ? "byte" : "bytes";
+    char hex[8];
+    for (size_t k = 0; k < n; ++k) {
+        std::snprintf(hex, sizeof hex, " 0x%02X", c.At(at + k));
+        s += hex;
+    }
+    return s;
+}
+
+// Bytes of a channel record that no cell value gives (a radio calibrated with other tables, a
+// damaged image) come back as a value the editor holds; the bytes go into the list, since the
+// next save writes that value's bytes instead.
+struct SlotBytes {
+    Repairs& r;
+    int row;
+    size_t rec;
+    GridStore& g() { return r.c.d.MFG; }
+    std::string Cell(int column) { return g().TextMatrix(row, column); }
+    bool Same(size_t off, std::initializer_list<uint8_t> want) {
+        size_t k = 0;
+        for (uint8_t b : want)
+            if (r.c.At(rec + off + k++) != b) return false;
+        return true;
+    }
+    // Lists the column once, with the bytes at off, and sets its text.
+    void Replace(int column, size_t off, size_t n, const std::string& now) {
+        for (const auto& e : r.list)
+            if (e.row == row && e.field == ColumnName(column)) return;
+        r.list.push_back({ColumnName(column), row, BytesText(r.c, rec + off, n), now});
+        g().SetTextMatrix(row, column, now);
+    }
+};
+
+void ListForeignCodes(SlotBytes& s) {
+    namespace ch = layout::ch;
+    const auto& tbl = *s.r.c.t.Conv;
+    const uint8_t flags = s.r.c.At(layout::ChannelFlag(SlotOfRow(s.g().Rows(), s.row)));
+    auto ctcssWord = [&](const auto& table, const std::string& text, size_t off) {
+        auto t = ToneTenths(text);
+        const size_t k = t ? 2 * static_cast<size_t>(*t - kCtcssFirstTenths) : 0;
+        return t && s.Same(off, {table[k], table[k + 1]});
+    };
+    auto dcsEntry = [&](const std::string& code, size_t off) {
+        const int c = cv::DcsIndex(Trim(code));
+        const size_t e = 3 * static_cast<size_t>(c);
+        return c >= 0 && s.Same(off, {tbl.DcsTbl[e], tbl.DcsTbl[e + 1], tbl.DcsTbl[e + 2]});
+    };
+    const std::string enc = Trim(s.Cell(ColCtcssEnc)), dec = Trim(s.Cell(ColCtcssDec));
+    const std::string dcsEnc = Trim(s.Cell(ColDcsEnc)), dcsDec = Trim(s.Cell(ColDcsDec));
+    if (!enc.empty() && !ctcssWord(tbl.EncTbl, enc, ch::EncodeCode)) s.Replace(ColCtcssEnc, ch::EncodeCode, 2, enc);
+    if (!dec.empty() && !ctcssWord(tbl.DecTbl, dec, ch::DecodeCode)) s.Replace(ColCtcssDec, ch::DecodeCode, 2, dec);
+    // Beside a CTCSS tone the DCS flag reads those bytes as a code, mostly none.
+    if ((flags & 0x10) && (dcsEnc.empty() || (enc.empty() && !dcsEntry(dcsEnc, ch::EncodeDeviation))))
+        s.Replace(ColDcsEnc, ch::EncodeDeviation, 3, dcsEnc);
+    if (enc.empty() && !dcsEnc.empty() && !s.Same(ch::EncodeCode, {0xF8, 0xE2}))
+        s.Replace(ColDcsEnc, ch::EncodeCode, 2, dcsEnc);
+    if ((flags & 0x08) && (dcsDec.empty() || !dcsEntry(dcsDec, ch::DcsDecodeBytes)))
+        s.Replace(ColDcsDec, ch::DcsDecodeBytes, 3, dcsDec);
+    if (dec.empty() && !dcsDec.empty() && !s.Same(ch::DecodeCode, {0xEA, 0xFE}))
+        s.Replace(ColDcsDec, ch::DecodeCode, 2, dcsDec);
+}
+
+// A word whose 12.5 kHz steps lie beyond the raster reads as a frequency that stores another
+// word; one below 32 MHz reads as none, and the save leaves the default image's word.
+void ListForeignWords(SlotBytes& s, bool second) {
+    namespace ch = layout::ch;
+    for (int column : {ColTxFreq, ColRxFreq}) {
+        const std::string text = s.Cell(column);
+        if (second && column == ColRxFreq) continue;
+        const size_t off = column == ColTxFreq ? ch::TxPllWord : ch::RxPllWord;
+        if (Trim(text).empty()) {
+            // Words of 32 MHz and more that were cleared are listed with their frequency.
+            const int word = 256 * s.r.c.At(s.rec + off + 1) + s.r.c.At(s.rec + off);
+            const auto& none = s.r.c.t.DefaultImage;
+            if (!PllText(word, column == ColRxFreq ? 214 : 0) && !s.Same(off, {none[s.rec + off], none[s.rec + off + 1]}))
+                s.Replace(column, off, 2, text);
+            continue;
+        }
+        auto w = column == ColTxFreq ? cv::FreqToPll(text) : cv::FreqToPllIf(text);
+        if (!w || !s.Same(off, {(*w)[1], (*w)[0]})) s.Replace(column, off, 2, text);
+    }
+}
+
+// Flag bits the texts do not give back: bits the radio does not use, ANI with both L and T, a
+// high-tone bit that disagrees with the tone.
+void ListForeignFlags(SlotBytes& s) {
+    auto has = [&](int column, char ch) { return s.Cell(column).find(ch) != std::string::npos; };
+    const uint8_t got = s.r.c.At(s.rec + layout::ch::SignalFlags);
+    const int ani = (has(ColAni, 'O') ? 4 : 0) + (has(ColAni, 'T') ? 2 : 0) + (has(ColAni, 'L') ? 1 : 0);
+    const int five = (has(ColFiveTone, 'M') ? 0x80 : 0) + (has(ColFiveTone, 'P') ? 0x40 : 0) + (has(ColFiveTone, 'A') ? 8 : 0);
+    if ((got & 0x07) != ani) s.Replace(ColAni, layout::ch::SignalFlags, 1, s.Cell(ColAni));
+    if ((got & 0xC8) != five) s.Replace(ColFiveTone, layout::ch::SignalFlags, 1, s.Cell(ColFiveTone));
+    if (auto f = ToDouble(s.Cell(ColCtcssEnc)); f && ((got & 0x20) != 0) != (*f >= 150.0))
+        s.Replace(ColCtcssEnc, layout::ch::SignalFlags, 1, s.Cell(ColCtcssEnc));
+    const size_t flag = layout::ChannelFlag(SlotOfRow(s.g().Rows(), s.row));
+    for (auto [at, bit] : {std::pair{s.rec + layout::ch::SignalFlags, 0x10}, std::pair{flag, 0x80}})
+        if (s.r.c.At(at) & bit) {
+            char now[24];
+            std::snprintf(now, sizeof now, "bit 0x%02X cleared", static_cast<unsigned>(bit));
+            s.r.list.push_back({"Channel flags", s.row, BytesText(s.r.c, at, 1), now});
+        }
+}
+
+void ListForeignBytes(Repairs& r, int row, int slot) {
+    SlotBytes s{r, row, layout::ChannelSlot(slot)};
+    const size_t rec = s.rec;
+    auto cell = [&](int column) { return s.Cell(column); };
+    const auto& tbl = *r.c.t.Conv;
+    ListForeignCodes(s);
+    ListForeignWords(s, slot == layout::kSecondReceiverSlot);
+    ListForeignFlags(s);
+    if (!Trim(cell(ColCtcssEnc)).empty()) {
+        const int t = cv::CtcssToneIndex(cell(ColCtcssEnc)), d = cv::CtDevIndex(cell(ColCtDev));
+        bool same = t >= 0 && d >= 0 && !cell(ColCtDev).empty();
+        for (size_t k = 0; same && k < 3; ++k)
+            same = tbl.DevTbl[153 * static_cast<size_t>(d) + 3 * static_cast<size_t>(t) + k] ==
+                   r.c.At(rec + layout::ch::EncodeDeviation + k);
+        if (!same) s.Replace(ColCtDev, layout::ch::EncodeDeviation, 3, kDefaultCtDev);
+    } else if (!Trim(cell(ColDcsEnc)).empty() && !cv::CtDevFromDevByte(r.c.At(rec + layout::ch::DevByte))) {
+        s.Replace(ColCtDev, layout::ch::DevByte, 1, kDefaultCtDev);
+    }
+    const uint8_t power = r.c.At(rec + layout::ch::PowerByte);
+    if (cv::PowerByteFromIndex(tbl, r.c.d.BandIndex, cv::PowerIndexFromByte(tbl, r.c.d.BandIndex, power)) != power)
+        r.list.push_back({ColumnName(ColPower), row, BytesText(r.c, rec + layout::ch::PowerByte, 1), cell(ColPower)});
 }
 
 void RepairChannels(Repairs& r) {
@@ -203,14 +367,23 @@ void RepairChannels(Repairs& r) {
         };
         // The channel rows' frequencies were seen to before the band was chosen.
         if (second && !Trim(cell(ColTxFreq)).empty() && !cv::FreqToPll(cell(ColTxFreq))) set(ColTxFreq, "");
-        for (int column : {ColName1, ColName2})
-            if (!second) set(column, Trim(WithoutControls(cell(column))));
+        const size_t rec = layout::ChannelSlot(SlotOfRow(rows, row));
+        for (int column : {ColName1, ColName2}) {
+            const bool one = column == ColName1;
+            const uint8_t* field = &r.c.img[rec + (one ? layout::ch::Name1 : layout::ch::Name2)];
+            const size_t width = one ? layout::ch::Name1Size : layout::ch::Name2Size;
+            const std::string now = Trim(WithoutControls(cell(column)));
+            // The name as the next save stores it: padded with spaces, an empty second line zeros.
+            std::string stored = Utf8ToCp1252(now).value_or(std::string());
+            stored.resize(width, one || !now.empty() ? ' ' : '\0');
+            if (!std::equal(stored.begin(), stored.end(), field, [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; })) {
+                r.list.push_back({ColumnName(column), row, MarkedName(field, width), now});
+                g.SetTextMatrix(row, column, now);
+            }
+        }
         // One record holds either a CTCSS or a DCS encode tone.
         if (!Trim(cell(ColCtcssEnc)).empty() && !Trim(cell(ColDcsEnc)).empty()) set(ColDcsEnc, "");
-        // A DCS record's deviation byte that is none of the steps comes back as the step the next
-        // save writes for it.
-        if (Trim(cell(ColCtcssEnc)).empty() && !Trim(cell(ColDcsEnc)).empty() && Trim(cell(ColCtDev)).empty())
-            set(ColCtDev, DcsStepOfEmptyDeviation());
+        ListForeignBytes(r, row, SlotOfRow(rows, row));
         std::string sel = Trim(cell(ColSelCall));
         if (!sel.empty()) {
             auto v = ToWhole(sel);
@@ -227,7 +400,10 @@ void RepairToneLines(Repairs& r) {
         if (!f) continue;
         SpecialLine sd = r.c.d.SpecialData()[n];
         std::string& text = (*f)[0];
-        (*f)[2] = Trim(WithoutControls((*f)[2]));
+        const std::string ident = Trim(WithoutControls((*f)[2]));
+        if (auto was = ZerosLost(&r.c.img[layout::ToneRecord(n) + layout::tone::Identification], layout::tone::IdentificationSize, false))
+            r.list.push_back({LineName(n) + " identification", 0, *was, ident});
+        (*f)[2] = ident;
         if (sd[1] == "0" && sd[2] != "8" && CharCount(text) > 25) {
             text = text.substr(0, 25); // "CALL " and 20 digits
         } else if (sd[1] == "0" && sd[2] == "8" && CharCount(sd[10]) != 5) {
@@ -301,6 +477,90 @@ std::vector<ImageRepair> RepairDecodedData(DecodeContext& c) {
     RepairChannels(r);
     RepairToneLines(r);
     return std::move(r.list);
+}
+
+namespace {
+
+// The field names whose bytes a listed replacement already accounts for.
+bool Explained(size_t at, const std::vector<ImageRepair>& list) {
+    auto listed = [&](const std::string& name) {
+        return std::any_of(list.begin(), list.end(), [&](const ImageRepair& r) { return r.row == 0 && r.field == name; });
+    };
+    for (const optarea::Row& row : optarea::kRows) {
+        if (row.record == optarea::Record::None || row.offset != at) continue;
+        const char* name = row.record == optarea::Record::Option ? OptionFieldName(row.field)
+                           : row.record == optarea::Record::Tone ? ToneFieldName(row.field)
+                                                                 : FarmFieldName(row.field);
+        if (listed(name)) return true;
+    }
+    for (size_t k = 0; k < optarea::kKeys.size(); ++k)
+        if (at == layout::kKeyTable + layout::key::Keys + k * layout::key::KeySize + layout::key::KeyNumber &&
+            listed(OptionFieldName(optarea::kKeys[k].number)))
+            return true;
+    return false;
+}
+
+} // namespace
+
+void ListSettingsBytes(const DecodeContext& c, bool withSuffix, std::vector<ImageRepair>& list) {
+    auto stored = StoredSettings(c, c.t.DefaultImage, true, withSuffix);
+    if (!stored) return;
+    // Bits that come from the default image are not the data set's: the save does not write them.
+    ImageArray inverse = c.t.DefaultImage;
+    for (auto& b : inverse) b = static_cast<uint8_t>(~b);
+    const ImageArray other = StoredSettings(c, inverse, true, withSuffix).value_or(inverse);
+    const ImageArray& saved = *stored;
+    struct Span {
+        size_t from, to;
+    };
+    std::vector<Span> spans{{layout::kOptionArea, layout::kToneRecords},
+                            {layout::kKeyTable, layout::kChannelFlagTable},
+                            {layout::kToneSetByte, layout::kToneSetByte + 1},
+                            {layout::kEmergencyTable, layout::kEmergencyTable + layout::kEmergencyTableSize}};
+    // The suffix's tag is a mark every save adds, not a value.
+    const size_t position = layout::kIdSuffix + layout::suffix::Position;
+    if (withSuffix) spans.push_back({position, position + layout::suffix::PositionSize});
+    auto changed = [&](size_t at) {
+        const uint8_t written = static_cast<uint8_t>(~(saved[at] ^ other[at]));
+        return ((saved[at] ^ c.At(at)) & written) != 0;
+    };
+    auto add = [&](std::string field, size_t at) {
+        char was[16], now[16];
+        std::snprintf(was, sizeof was, "0x%02X", c.At(at));
+        std::snprintf(now, sizeof now, "0x%02X", saved[at]);
+        list.push_back({std::move(field), 0, was, now});
+    };
+    // An empty own ID is stored over the default image's digit byte, which the decoder read: a
+    // one-character ID of a code no character has.
+    const bool noOwnId = Split(c.d.FiveToneInfo()).front().empty();
+    auto readButLeft = [&](size_t at) {
+        return noOwnId && at == layout::opt::OwnIdDigits && c.At(at) != saved[at];
+    };
+    char name[48];
+    for (const Span& s : spans)
+        for (size_t at = s.from; at < s.to; ++at)
+            if ((changed(at) || readButLeft(at)) && !Explained(at, list)) {
+                std::snprintf(name, sizeof name, "Settings byte 0x%04zX", at);
+                add(name, at);
+            }
+    // A 5-tone line's bytes that its texts do not give back (special-call bytes, codes of no
+    // kind or tone set); a line already listed is not listed twice.
+    for (int n = 1; n <= kToneLines; ++n) {
+        const std::string line = LineName(n);
+        if (std::any_of(list.begin(), list.end(), [&](const ImageRepair& r) {
+                return r.field == line || r.field.rfind(line + " ", 0) == 0;
+            }))
+            continue;
+        const size_t rec = layout::ToneRecord(n);
+        // A plain call reads its parameter byte (a call to another user from 0x80 on) and
+        // leaves it to the default image.
+        const bool plain = c.d.SpecialData()[n][1] == "0" && c.d.SpecialData()[n][2] != "8";
+        for (size_t k = 0; k < layout::kToneRecordSize; ++k)
+            if (changed(rec + k) || (plain && k == 0x0E && c.At(rec + k) != saved[rec + k])) {
+                std::snprintf(name, sizeof name, "%s byte +0x%02zX", line.c_str(), k);
+                add(name, rec + k);
+            }
+    }
 }
 
 std::string RepairListText(const std::vector<ImageRepair>& repairs, const std::string& heading,

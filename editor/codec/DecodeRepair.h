@@ -35,6 +35,12 @@ private:
 // Runs after the whole decode; changes the data set in place.
 std::vector<ImageRepair> RepairDecodedData(DecodeContext& c);
 
+// Bytes of the settings regions (option area, key table, tone-set byte, emergency table and,
+// for a data file, the ID suffix's position) that the next save writes differently and that no field in
+// the list accounts for, added to the list: codes no list holds, copies that disagree with what
+// they copy, bits the radio does not use.
+void ListSettingsBytes(const DecodeContext& c, bool withSuffix, std::vector<ImageRepair>& list);
+
 // One line per replacement: field, the row word and row for channel fields, the old and the new
 // value; below the heading. Past maxLines one last line gives the number left out and moreText.
 std::string RepairListText(const std::vector<ImageRepair>& repairs, const std::string& heading,

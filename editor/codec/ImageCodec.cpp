@@ -100,6 +100,7 @@ DecodeResult DecodeImage(const ImageArray& image, const CodecTables& tables, Ima
     DecodeToneRecords(c);
     DecodeManualSetup(c);
     for (auto& r : RepairDecodedData(c)) out.repairs.push_back(std::move(r));
+    ListSettingsBytes(c, source == ImageSource::File, out.repairs);
     return out;
 }
 

@@ -14,6 +14,7 @@ inline constexpr size_t kToneRecords = 0xA0;
 inline constexpr size_t kToneRecordSize = 32;
 inline constexpr size_t kToneSetByte = 0x0D21;
 inline constexpr size_t kEmergencyTable = 0x0E90;
+inline constexpr size_t kEmergencyTableSize = 20; // ten entries of two bytes
 inline constexpr size_t kAreaNameTable = 0x1380;
 inline constexpr size_t kAreaNameSlot = 24;
 inline constexpr size_t kAreaNameRead = 16; // the decoder reads only this much of a slot
@@ -118,6 +119,12 @@ inline constexpr size_t Name2 = 0x1C;
 inline constexpr size_t Name2Size = 16;
 inline constexpr size_t SelCallNumber = 0x2C;
 } // namespace ch
+
+// Offsets inside a 5-tone record.
+namespace tone {
+inline constexpr size_t Identification = 0x10;
+inline constexpr size_t IdentificationSize = 16;
+} // namespace tone
 
 // Slot 1..200 are the channels, 201 the second receiver.
 inline constexpr size_t ChannelSlot(int slot) {

@@ -87,12 +87,12 @@ void EncodeDigits(EncodeContext& c, int n, size_t rec, const std::vector<std::st
 
 void EncodeIdentification(EncodeContext& c, int n, size_t rec, const std::vector<std::string>& f) {
     if (f[2].empty()) return;
-    if (CharCount(f[2]) > 16) {
+    if (CharCount(f[2]) > layout::tone::IdentificationSize) {
         c.w.Fail(LineField(n), 0, LineField(n) + ": the identification \"" + f[2] + "\" is longer than 16 characters.");
         return;
     }
-    for (size_t k = 0; k < 16; ++k) c.w.Set(rec + 0x10 + k, 0x20);
-    c.w.PutText(rec + 0x10, f[2], 16, LineField(n) + " identification");
+    for (size_t k = 0; k < layout::tone::IdentificationSize; ++k) c.w.Set(rec + layout::tone::Identification + k, 0x20);
+    c.w.PutText(rec + layout::tone::Identification, f[2], layout::tone::IdentificationSize, LineField(n) + " identification");
 }
 
 } // namespace
@@ -186,7 +186,7 @@ void DecodeToneRecords(DecodeContext& c) {
                 sd[10] = digits;
             }
         }
-        (*f)[2] = Trim(FieldText(NameText(&c.img[rec + 0x10], 16)));
+        (*f)[2] = Trim(FieldText(NameText(&c.img[rec + layout::tone::Identification], layout::tone::IdentificationSize)));
         c.d.SetSpecialLine(n, sd);
         DecodeSpecialCall(c, n, rec, *f);
         c.d.SetFiveToneLine(n, Join(*f));

@@ -108,7 +108,10 @@ CellCommit CommitSelCall(const std::string& cell, std::string_view input);
 int CheckCtDev(std::string_view text);   // 1 when 100 <= value <= 500
 int CheckPower(std::string_view text);   // 1 when 1 <= value <= 50
 std::string AdjustDcsDev(std::string_view text); // the whole part, toward zero
-CellCommit CommitCtDev(const std::string& cell, std::string_view input, const CellContext& ctx);
+// dcsRow: the row sends a DCS code, whose deviation byte holds other values than the steps.
+CellCommit CommitCtDev(const std::string& cell, std::string_view input, const CellContext& ctx, bool dcsRow = false);
+// The row's CT DEV goes into the DCS deviation byte (no CTCSS encode tone, a DCS encode code).
+bool HoldsDcsDeviation(const GridStore& grid, int row);
 CellCommit CommitPower(const std::string& cell, std::string_view input, const CellContext& ctx);
 // What the boxes show again after a commit or a refusal.
 inline constexpr const char* kCtDevBoxText = "250";

@@ -1,5 +1,6 @@
 #include "common/TextUtil.h"
 #include "editor/dataset/CellRules.h"
+#include "editor/dataset/GridStore.h"
 #include "editor/image/ToneLists.h"
 #include "editor/image/ToneConverters.h"
 
@@ -114,14 +115,22 @@ std::string AdjustDcsDev(std::string_view text) {
     return IntText(static_cast<long long>(std::trunc(*v)));
 }
 
-CellCommit CommitCtDev(const std::string& cell, std::string_view input, const CellContext& ctx) {
+CellCommit CommitCtDev(const std::string& cell, std::string_view input, const CellContext& ctx, bool dcsRow) {
     CellCommit c =
         CommitWholeInRange(cell, input, ctx, CheckCtDev(input), "Deviation" + ctx.RangeInfixMsg + "100--500", "250");
-    // The radio holds one of nine steps: the cell shows the one a save stores, not a value that
-    // would come back different.
-    if (int step = c.Accepted ? CtDevIndex(c.Text) : -1; step >= 0)
+    // The radio holds one of nine steps (a DCS channel one of 21 values): the cell shows the one
+    // a save stores, not a value that would come back different.
+    if (!c.Accepted) return c;
+    if (dcsRow) {
+        if (auto kept = CtDevFromDevByte(DevByteFromCtDev(c.Text))) c.Text = std::to_string(*kept);
+    } else if (int step = CtDevIndex(c.Text); step >= 0) {
         c.Text = std::to_string(kCtDevSteps[static_cast<size_t>(step)]);
+    }
     return c;
+}
+
+bool HoldsDcsDeviation(const GridStore& grid, int row) {
+    return Trim(grid.TextMatrix(row, ColCtcssEnc)).empty() && !Trim(grid.TextMatrix(row, ColDcsEnc)).empty();
 }
 
 CellCommit CommitPower(const std::string& cell, std::string_view input, const CellContext& ctx) {

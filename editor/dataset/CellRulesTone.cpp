@@ -3,6 +3,7 @@
 #include "editor/dataset/CellRulesDecimal.h"
 #include "editor/dataset/GridRules.h"
 #include "editor/dataset/GridStore.h"
+#include "editor/image/ToneConverters.h"
 #include "editor/image/ToneLists.h"
 
 namespace vt {
@@ -96,6 +97,11 @@ void StoreCellText(GridStore& grid, int row, int col, const std::string& text) {
     grid.SetTextMatrix(row, col, text);
     const int other = SignallingRival(col);
     if (other >= 0 && !text.empty()) grid.SetTextMatrix(row, other, std::string());
+    // A CT DEV a DCS code kept between the steps becomes the step a CTCSS tone stores.
+    const std::string dev = grid.TextMatrix(row, ColCtDev);
+    if (col == ColCtcssEnc && !text.empty() && !dev.empty())
+        if (int step = CtDevIndex(dev); step >= 0)
+            grid.SetTextMatrix(row, ColCtDev, std::to_string(kCtDevSteps[static_cast<size_t>(step)]));
     if ((col == ColCtcssEnc || col == ColDcsEnc) && !HasEncodeTone(grid, row))
         grid.SetTextMatrix(row, ColCtDev, CtDevWithoutTone(grid, row));
 }

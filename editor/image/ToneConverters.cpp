@@ -65,6 +65,13 @@ uint8_t DevByteFromCtDev(std::string_view devText) {
     return 15;
 }
 
+std::optional<int> CtDevFromDevByte(uint8_t b) {
+    if (b < 5 || b > 25) return std::nullopt;
+    for (int step : kCtDevSteps)
+        if (DevByteFromCtDev(std::to_string(step)) == b) return step;
+    return 100 + 20 * (b - 5);
+}
+
 std::optional<uint8_t> PowerByteFromIndex(const ConversionTables& tables, int band, int level) {
     if (band < 0 || band >= kTableBands || level < 1 || level > kPowerLevels) return std::nullopt;
     return tables.PwrTbl[static_cast<size_t>(band * kPowerLevels + level - 1)];

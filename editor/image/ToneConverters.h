@@ -19,6 +19,10 @@ int CtDevIndex(std::string_view devText);
 // DevByte of a DCS channel: 5 for 100, 6 up to 120, one more per 20 up to 25 for 481..500,
 // 15 when not numeric or above 500. (Also known as CtDevByte.)
 uint8_t DevByteFromCtDev(std::string_view devText);
+// The CT DEV text a DevByte reads back as: the step that gives it (15 is "300", the step of a
+// blank text), else the top of its range of 20 (6 is "120", 21 is "420"); nothing for a byte
+// DevByteFromCtDev never gives.
+std::optional<int> CtDevFromDevByte(uint8_t b);
 
 // The power table's byte for a level 1..50 of a band 0..7; nothing outside those ranges.
 std::optional<uint8_t> PowerByteFromIndex(const ConversionTables& tables, int band, int level);

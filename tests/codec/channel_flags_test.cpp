@@ -75,7 +75,7 @@ TEST_F(ChannelFlags, HighToneBitRunsDownRowsWithoutATone) {
 }
 
 TEST_F(ChannelFlags, DcsEncodeWithItsDeviationByte) {
-    const std::pair<const char*, int> devs[] = {{"250", 13}, {"100", 5}, {"120", 6}, {"121", 7}, {"500", 25}, {"", 15}};
+    const std::pair<const char*, int> devs[] = {{"250", 13}, {"100", 5}, {"120", 6}, {"140", 7}, {"500", 25}, {"", 15}};
     int r = 1;
     for (auto [dev, expect] : devs) {
         SetCell(*d, r, kDcsEnc, "023");
@@ -211,24 +211,38 @@ TEST_F(ChannelFlags, CtDevOfDcsChannelsComesBackWithItsByte) {
     for (int s = 1; s <= 201; ++s) ASSERT_EQ(again[Slot(s) + 9], img[Slot(s) + 9]) << "slot " << s;
 }
 
-TEST_F(ChannelFlags, CtDevThatCannotBeStoredOnAToneChannelIsAnError) {
+TEST_F(ChannelFlags, CtDevThatCannotBeStoredIsAnError) {
     SetCell(*d, 1, kEnc, "88.5");
     SetCell(*d, 1, kCtDev, "250");
     SetCell(*d, 4, kEnc, "88.5");
     SetCell(*d, 4, kCtDev, "abc");
     SetCell(*d, 6, kEnc, "151.4");
     SetCell(*d, 6, kCtDev, "600");
-    SetCell(*d, 7, kDcsEnc, "023"); // a DCS channel stores any text as its byte 15
-    SetCell(*d, 7, kCtDev, "abc");
+    // A DCS channel's byte holds 21 values; these would come back as 300, 120 and 180.
+    const std::pair<int, const char*> dcs[] = {{7, "abc"}, {8, "99"}, {9, "176"}};
+    for (auto [r, dev] : dcs) {
+        SetCell(*d, r, kDcsEnc, "023");
+        SetCell(*d, r, kCtDev, dev);
+    }
     auto errors = fx.Encode(*d).errors;
-    ASSERT_EQ(errors.size(), 2u) << ErrorListText(errors);
+    ASSERT_EQ(errors.size(), 5u) << ErrorListText(errors);
     EXPECT_EQ(errors[0].field, "CT DEV");
     EXPECT_EQ(errors[0].row, 4);
     EXPECT_NE(errors[0].message.find("channel row 4"), std::string::npos) << errors[0].message;
     EXPECT_EQ(errors[1].row, 6);
+    for (size_t k = 0; k < 3; ++k) {
+        EXPECT_EQ(errors[2 + k].row, dcs[k].first);
+        EXPECT_NE(errors[2 + k].message.find("channel row " + std::to_string(dcs[k].first)), std::string::npos);
+    }
     SetCell(*d, 4, kCtDev, "");
     SetCell(*d, 6, kCtDev, "500");
-    EXPECT_TRUE(fx.Encode(*d).ok()); // empty: nothing to store
+    SetCell(*d, 7, kCtDev, "420");
+    SetCell(*d, 8, kCtDev, "");
+    SetCell(*d, 9, kCtDev, "180");
+    ImageArray img = fx.EncodeOk(*d); // empty: nothing to store, or the byte of a blank text
+    auto back = fx.Decode(img);
+    EXPECT_EQ(back->MFG.TextMatrix(7, kCtDev), "420");
+    EXPECT_EQ(back->MFG.TextMatrix(9, kCtDev), "180");
 }
 
 // A free tone comes back as stored, also 0.1 Hz beside a list tone; it snaps onto the list tone

@@ -1,5 +1,6 @@
 // Values an image holds that the editor cannot keep: the decode brings each into its range or
 // to its New value, lists it, and the result saves and opens again unchanged.
+#include "codec/helpers/CodecFixture.h"
 #include "codec/helpers/RandomDataSet.h"
 
 #include "editor/codec/CodecConverters.h"
@@ -12,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <functional>
 
 namespace vt::test {
 namespace {
@@ -210,6 +213,114 @@ TEST_F(DecodeRepairs, FiveToneLines) {
     EXPECT_EQ(d->SpecialData()[3][10], "17000");
     EXPECT_EQ(Split(d->FiveToneChannels()[3])[0], "CALL 17000");
     EXPECT_EQ(Only("5-tone line 3 station ID").was, "17");
+}
+
+// Bytes of a radio calibrated with other tables: what the editor can hold comes back, the rest
+// is listed with its bytes; saving the result keeps every byte that was not listed.
+TEST_F(DecodeRepairs, PowerAndDeviationBytesNoTableHolds) {
+    auto d = NewData();
+    SetCell(*d, 1, ColCtcssEnc, "88.5");
+    SetCell(*d, 1, ColCtDev, "350");
+    struct Dcs {
+        uint8_t byte;
+        const char* dev; // reads back as
+        bool listed;
+    };
+    // Every byte the encoder writes (a step where one gives it, else the top of its 20), and
+    // three it never does.
+    std::vector<Dcs> dcs{{4, "250", true}, {26, "250", true}, {0xFF, "250", true}};
+    const char* kept[] = {"100", "120", "140", "150", "180", "200", "220", "240", "250", "280", "300",
+                          "320", "340", "350", "380", "400", "420", "440", "450", "480", "500"};
+    for (uint8_t b = 5; b <= 25; ++b) dcs.push_back({b, kept[b - 5], false});
+    for (size_t k = 0; k < dcs.size(); ++k) SetCell(*d, static_cast<int>(k) + 2, ColDcsEnc, "023");
+    img = EncodeImage(*d, shipped->tables, ImageSource::File).image;
+    const size_t ch1 = layout::ChannelSlot(1);
+    for (size_t k = 0; k < 3; ++k) img[ch1 + layout::ch::EncodeDeviation + k] = 0; // no dev.Tbl entry
+    for (size_t k = 0; k < dcs.size(); ++k) img[layout::ChannelSlot(static_cast<int>(k) + 2) + layout::ch::DevByte] = dcs[k].byte;
+    const size_t power = layout::ChannelSlot(30) + layout::ch::PowerByte;
+    uint8_t foreign = 0;
+    while (cv::PowerByteFromIndex(shipped->conv, 0, cv::PowerIndexFromByte(shipped->conv, 0, foreign)) == foreign) ++foreign;
+    img[power] = foreign;
+    const ImageArray read = img;
+
+    auto opened = Open();
+    ASSERT_EQ(opened->BandIndex, 0);
+    auto dev1 = Only("CT DEV", 1);
+    EXPECT_EQ(dev1.was, "bytes 0x00 0x00 0x00");
+    EXPECT_EQ(dev1.now, "250");
+    for (size_t k = 0; k < dcs.size(); ++k) {
+        const int row = static_cast<int>(k) + 2;
+        const std::string want = dcs[k].dev;
+        EXPECT_EQ(opened->MFG.TextMatrix(row, ColCtDev), want) << "byte " << int(dcs[k].byte);
+        if (dcs[k].listed) {
+            EXPECT_EQ(Only("CT DEV", row).now, want);
+        }
+    }
+    auto p = Only("Power", 30);
+    char was[16];
+    std::snprintf(was, sizeof was, "byte 0x%02X", foreign);
+    EXPECT_EQ(p.was, was);
+    EXPECT_EQ(p.now, "50");
+    EXPECT_EQ(repairs.size(), 5u) << RepairListText(repairs, "", "row");
+
+    ImageArray saved = EncodeImage(*opened, shipped->tables, ImageSource::File).image;
+    for (size_t k = 0; k < dcs.size(); ++k) {
+        const size_t at = layout::ChannelSlot(static_cast<int>(k) + 2) + layout::ch::DevByte;
+        if (!dcs[k].listed) {
+            EXPECT_EQ(saved[at], read[at]) << "row " << k + 2;
+        }
+    }
+}
+
+// Damaged bytes the editor cannot hold are listed like the rest, each with what the image held.
+TEST_F(DecodeRepairs, DamagedNamesCodesAndSpecialCallBytes) {
+    auto put = [&](size_t at, std::initializer_list<uint8_t> bytes) { std::copy(bytes.begin(), bytes.end(), img.begin() + static_cast<long>(at)); };
+    const size_t line4 = layout::ToneRecord(4), line5 = layout::ToneRecord(5);
+    struct Case {
+        const char* what;
+        std::function<void()> damage;
+        std::string field;
+        int row;
+        std::string was, now;
+    } cases[] = {
+        {"a leading zero in a channel name", [&] { put(layout::ChannelSlot(2) + layout::ch::Name1, {0, 'G', 'A', 'T', 'E'}); },
+         "ID line1.", 2, "\\0GATE", "GATE"},
+        {"a zero inside an area name",
+         [&] {
+             img[0x09] = 2; // two areas of 100 channels, so that the names are stored
+             img[0x06] = 100;
+             put(layout::kAreaNameTable, {'N', 0, 'R'});
+         },
+         "Name of area 1", 0, "N\\0R", "NR"},
+        {"a zero inside an identification", [&] { put(line4 + 0x10, {'A', 0, 'B'}); }, "5-tone line 4 identification", 0,
+         "A\\0B", "A B"},
+        {"a tone-set code of no tone set", [&] { img[0x14] = 0x23; }, "Settings byte 0x0014", 0, "0x23", "0x0A"},
+        {"a key function code of no function", [&] { img[layout::kKeyTable + 2] = 0x81; }, "Settings byte 0x14F8", 0,
+         "0x81", "0x0A"},
+        {"a one-character own ID above code 74",
+         [&] {
+             img[0x68] = 1;
+             img[0x62] = 80;
+         },
+         "Settings byte 0x0062", 0, "0x50", ""},
+        {"an emergency call's byte that the call sets to zero",
+         [&] {
+             put(line5 + 1, {0x52, 0x24, 0x21, 0xA3, 0x33}); // kind 5 under ZVEI1, own-ID part 123
+             put(line5 + 0x0E, {0x85, 0});
+         },
+         "5-tone line 5 byte +0x05", 0, "0x33", "0x00"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        img = shipped->tables.DefaultImage;
+        c.damage();
+        Open();
+        auto r = Only(c.field, c.row);
+        EXPECT_EQ(r.was, c.was);
+        if (!c.now.empty()) {
+            EXPECT_EQ(r.now, c.now);
+        }
+    }
 }
 
 TEST_F(DecodeRepairs, ListText) {

@@ -98,6 +98,16 @@ TEST(CellNumberBoxes, CtDevRange) {
     EXPECT_EQ(*c.Message, "not a number");
 }
 
+// On a DCS row the cell takes the value the deviation byte keeps: the step that gives the byte,
+// else the top of its range of 20.
+TEST(CellNumberBoxes, CtDevOfADcsRow) {
+    CellContext t = Texts();
+    const std::pair<const char*, const char*> cases[] = {
+        {"420", "420"}, {"176", "180"}, {"160", "150"}, {"300", "300"}, {"461", "480"}, {"100.7", "100"}, {"", "250"}};
+    for (auto [in, kept] : cases) EXPECT_EQ(CommitCtDev("300", in, t, true).Text, kept) << in;
+    EXPECT_FALSE(CommitCtDev("300", "99", t, true).Accepted);
+}
+
 TEST(CellNumberBoxes, PowerRange) {
     CellContext t = Texts();
     EXPECT_EQ(CommitPower("25", "", t).Text, "50");

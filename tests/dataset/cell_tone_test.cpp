@@ -38,6 +38,25 @@ TEST(CellSignalling, AStoredToneOrCodeEmptiesItsRivalOnly) {
     EXPECT_EQ(SignallingRival(ColPower), -1);
 }
 
+// A DCS code keeps CT DEV values between the steps; a CTCSS tone stores only the steps, so the
+// cell shows the step a save stores once the tone takes the row.
+TEST(CellSignalling, ACtcssToneTakesTheStepOfTheDeviation) {
+    GridStore g;
+    g.SetRows(3);
+    g.SetCols(16);
+    const std::pair<const char*, const char*> devs[] = {{"420", "400"}, {"180", "200"}, {"", ""}};
+    for (auto [dev, step] : devs) {
+        g.SetTextMatrix(1, ColDcsEnc, "023");
+        g.SetTextMatrix(1, ColCtDev, dev);
+        StoreCellText(g, 1, ColCtcssEnc, "88.5");
+        EXPECT_EQ(g.TextMatrix(1, ColCtDev), step) << dev;
+        EXPECT_EQ(g.TextMatrix(1, ColDcsEnc), "");
+    }
+    g.SetTextMatrix(2, ColCtDev, "420");
+    StoreCellText(g, 2, ColDcsEnc, "023");
+    EXPECT_EQ(g.TextMatrix(2, ColCtDev), "420");
+}
+
 TEST(CellToneLists, HoldTheirItemsInOrder) {
     const auto& ct = CtcssListItems();
     ASSERT_EQ(ct.size(), 53u);

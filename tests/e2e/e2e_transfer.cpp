@@ -4,6 +4,7 @@
 // START and answers its boxes).
 #include "common/ui/MessageBox.h"
 #include "editor/dataset/EditorData.h"
+#include "editor/dataset/GridRules.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "tests/e2e/EditorHome.h"
 #include "tests/sim/SimRadio.h"
@@ -26,6 +27,7 @@ class TransferEndToEnd : public QObject {
 
     void FillDataSet() {
         auto& g = data->MFG;
+        vt::SetBand(*data, 3); // the band of the frequencies, as the Band menu would set it
         const char* rows[][4] = {{"145.0000", "145.6000", "BASE", "NORTH GATE"},
                                  {"146.0125", "146.0125", "YARD", ""},
                                  {"150.5000", "151.5000", "TRUCK 7", "EAST"}};

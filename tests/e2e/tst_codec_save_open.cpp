@@ -45,6 +45,7 @@ class CodecSaveOpenTest : public QObject {
         data->SetFarmMarnetInfo("0|||||1|12345|200|0|");
         AdjustArea_Marnet(*data);
         QCOMPARE(data->MFG.Rows(), 203);
+        vt::SetBand(*data, 0); // the band of the frequencies, as the Band menu would set it
         for (int r : {1, 200, 201}) {
             data->MFG.SetTextMatrix(r, 1, "40.0000");
             data->MFG.SetTextMatrix(r, 2, "40.0000");

@@ -2,6 +2,7 @@
 #include "common/ui/MessageBox.h"
 #include "common/ui/ProcessStarter.h"
 #include "editor/dataset/EditorData.h"
+#include "editor/dataset/GridRules.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "tests/e2e/EditorHome.h"
 
@@ -21,6 +22,7 @@ class TransferHandoff : public QObject {
 
     void FillChannels() {
         auto& g = data->MFG;
+        vt::SetBand(*data, 3); // the band of the frequencies, as the Band menu would set it
         g.SetTextMatrix(1, 1, "145.0000");
         g.SetTextMatrix(1, 2, "145.6000");
         g.SetTextMatrix(1, 3, "BASE");

@@ -167,6 +167,27 @@ private slots:
         QCOMPARE(w.lbcurArea->text(), QString("1"));
     }
 
+    // A DCS channel's deviation byte holds other values than the nine steps: an opened 420 is
+    // not changed by opening and leaving its editor, and a typed value becomes the one a save keeps.
+    void dcsDeviationKeepsWhatItsByteHolds() {
+        Frm_Radio& w = *w_;
+        d_->MFG.SetTextMatrix(4, ColDcsEnc, "023"); // as an opened file has them
+        d_->MFG.SetTextMatrix(4, ColCtDev, "420");
+        Click(w, 4, 14);
+        QVERIFY(w.TxtCTDEV->isVisible());
+        Click(w, 4, 3); // the focus moves on
+        QCOMPARE(Cell(4, 14), std::string("420"));
+        Click(w, 4, 14);
+        Key(w.TxtCTDEV, Qt::Key_Escape);
+        QCOMPARE(Cell(4, 14), std::string("420"));
+        Click(w, 4, 14);
+        w.TxtCTDEV->selectAll();
+        QTest::keyClicks(w.TxtCTDEV, "176");
+        Key(w.TxtCTDEV, Qt::Key_Return);
+        QCOMPARE(Cell(4, 14), std::string("180"));
+        QVERIFY(boxes_.texts().isEmpty());
+    }
+
     void clickMarksDataChangedAndShowsTheColumnTip() {
         Frm_Radio& w = *w_;
         QVERIFY(!d_->IsModified());

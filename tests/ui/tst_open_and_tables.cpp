@@ -3,6 +3,7 @@
 #include "common/ui/FileDialog.h"
 #include "common/ui/MessageBox.h"
 #include "editor/dataset/EditorData.h"
+#include "editor/dataset/GridRules.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/qt/DialogAnswers.h"
@@ -54,6 +55,7 @@ class OpenAndTablesTest : public QObject {
     // A named channel in band 3, saved to `path`.
     void SaveSomeData(const QString& path) {
         w->ClearAll();
+        vt::SetBand(*data, 3); // the band of the frequencies, as the Band menu would set it
         data->MFG.SetTextMatrix(1, 1, "150.0125");
         data->MFG.SetTextMatrix(1, 2, "150.0125");
         data->MFG.SetTextMatrix(1, 3, "FERRY");

@@ -67,7 +67,8 @@ CellEditors::CellEditors(EditorData& data, CellEditorHost& host, const CellEdito
     Add(w_.txtOtherEnc, Kind::CustomTone, custom);
     Add(w_.txtOtherDec, Kind::CustomTone, custom);
     Add(w_.TxtCTDEV, Kind::CtDev, [this](const std::string& cell, const std::string& in) {
-        return CommitCtDev(cell, in, Context());
+        const Editor* e = Find(w_.TxtCTDEV);
+        return CommitCtDev(cell, in, Context(), e && HoldsDcsDeviation(d_.MFG, e->opening.Row()));
     });
     Add(w_.TxtPower, Kind::Power, [this](const std::string& cell, const std::string& in) {
         return CommitPower(cell, in, Context());
