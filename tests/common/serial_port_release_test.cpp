@@ -1,11 +1,13 @@
 // The port is held alone while open and handed back whole: advisory lock and the driver's
 // latency flags; a run that is killed or crashes leaves nothing behind for the next user.
 #include "common/SerialPort.h"
+#include "tests/support/ProgramHome.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -195,6 +197,10 @@ TEST(SerialPortRelease, KilledOrCrashedRunLeavesThePortToTheNextUser) {
     if (AsNobody({"x"}, &skip).empty()) GTEST_SKIP() << skip;
     const rlimit noCore{0, 0};
     ::setrlimit(RLIMIT_CORE, &noCore); // the crashes below are played, not investigated
+    // Under the sanitizers the holder must die by the signal too, not report it and exit.
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    vt::test::ScopedEnv crashes("ASAN_OPTIONS", std::string(asan ? asan : "") +
+                                                    ":handle_segv=0:handle_sigbus=0:handle_abort=0");
     for (int sig : {SIGKILL, SIGSEGV, SIGABRT, SIGQUIT}) {
         SCOPED_TRACE(::strsignal(sig));
         HeldLine line;
