@@ -33,11 +33,10 @@ class Frm5ToneTest : public QObject {
     std::unique_ptr<ui::ScriptedMessageBox> boxes;
     std::unique_ptr<ui::ScopedMessageBox> scope;
     std::unique_ptr<EditorData> d;
-    std::unique_ptr<CoreMainWindow> w;
     std::unique_ptr<Frm_5Tone> dlg;
 
     void open() {
-        dlg = std::make_unique<Frm_5Tone>(*w);
+        dlg = std::make_unique<Frm_5Tone>(*d);
         dlg->show();
         dlg->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
@@ -72,12 +71,10 @@ private slots:
         scope = std::make_unique<ui::ScopedMessageBox>(boxes.get());
         d = std::make_unique<EditorData>();
         QVERIFY(test::LoadToneLanguage(*d, "English"));
-        w = std::make_unique<CoreMainWindow>(*d);
         open();
     }
     void cleanup() {
         dlg.reset();
-        w.reset();
         scope.reset();
         boxes.reset();
     }

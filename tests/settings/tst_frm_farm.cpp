@@ -25,11 +25,10 @@ class FrmFarmTest : public QObject {
     std::unique_ptr<ui::ScriptedMessageBox> boxes;
     std::unique_ptr<ui::ScopedMessageBox> scope;
     std::unique_ptr<EditorData> d;
-    std::unique_ptr<CoreMainWindow> w;
     std::unique_ptr<Frm_Farm> dlg;
 
     void open() {
-        dlg = std::make_unique<Frm_Farm>(*w);
+        dlg = std::make_unique<Frm_Farm>(*d);
         dlg->show();
         dlg->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
@@ -62,7 +61,6 @@ private slots:
         QVERIFY(test::LoadToneLanguage(*d, "English"));
         SetBand(*d, 3);
         AdjustArea_Marnet(*d);
-        w = std::make_unique<CoreMainWindow>(*d);
         open();
     }
     void cleanup() {
@@ -194,7 +192,7 @@ private slots:
         QCOMPARE(d->MFG.TextMatrix(12, 11), std::string("AP"));
         QCOMPARE(d->SpecialData()[98][10], std::string("123455"));
         QCOMPARE(d->FiveToneChannels()[98], std::string(kEmptyToneLine));
-        Frm_5Tone tone(*w);
+        Frm_5Tone tone(*d);
         QCOMPARE(tone.MFG5Tone->model()->index(97, 0).data().toString(), QString("FARMCALL 123455"));
         QCOMPARE(tone.lbFarmcall->text(), QString("123"));
         tone.Command1_Click();
@@ -206,7 +204,7 @@ private slots:
         Frm_Radio radio(*d);
         SetBand(*d, 3); // the band the second receiver's frequency lies in
         AdjustArea_Marnet(*d);
-        dlg = std::make_unique<Frm_Farm>(radio);
+        dlg = std::make_unique<Frm_Farm>(*d);
         dlg->show();
         click(dlg->ChkMarnet);
         dlg->txtMarID->setText("12234");
@@ -219,7 +217,7 @@ private slots:
         radio.Menu_New->trigger();
         QVERIFY(!d->IsModified());
         QVERIFY(!d->PendingFiveTone);
-        Frm_5Tone tone(radio);
+        Frm_5Tone tone(*d);
         QCOMPARE(tone.TxtID->text(), QString(""));
         QCOMPARE(tone.MFG5Tone->model()->index(99, 0).data().toString(), QString(""));
         tone.Command1_Click();
