@@ -93,11 +93,15 @@ int SignallingRival(int col) {
 }
 
 void StoreCellText(GridStore& grid, int row, int col, const std::string& text) {
-    grid.SetTextMatrix(row, col, text);
+    StoreCellText(grid, row, col, text, [&grid](int r, int c, const std::string& t) { grid.SetTextMatrix(r, c, t); });
+}
+
+void StoreCellText(const GridStore& grid, int row, int col, const std::string& text, const CellWriter& write) {
+    write(row, col, text);
     const int other = SignallingRival(col);
-    if (other >= 0 && !text.empty()) grid.SetTextMatrix(row, other, std::string());
+    if (other >= 0 && !text.empty()) write(row, other, std::string());
     if ((col == ColCtcssEnc || col == ColDcsEnc) && !HasEncodeTone(grid, row))
-        grid.SetTextMatrix(row, ColCtDev, CtDevWithoutTone(grid, row));
+        write(row, ColCtDev, CtDevWithoutTone(grid, row));
 }
 
 bool HasEncodeTone(const GridStore& grid, int row) {

@@ -74,6 +74,12 @@ void EditorData::SetAreaName(int area, const std::string& name, RecordWrite how)
     WriteRecord(areaNames_[static_cast<size_t>(area)], name, how);
 }
 
+void EditorData::SetCell(int row, int col, const std::string& text, RecordWrite how) {
+    if (!MFG.Contains(row, col) || MFG.TextMatrix(row, col) == text) return;
+    MFG.SetTextMatrix(row, col, text);
+    if (how == RecordWrite::Edit && replacing_ == 0) MarkModified();
+}
+
 void EditorData::SetAreaNames(const std::vector<std::string>& names, RecordWrite how) {
     for (size_t i = 0; i < names.size(); ++i) SetAreaName(static_cast<int>(i) + 1, names[i], how);
     Notify(DataSetChange::AreaNames);

@@ -82,7 +82,8 @@ struct EditorData {
     // AllBandLimits, the loaded voltage tables (LoadedStep, LoadedVolData) and the working copy.
     VoltageTables VolTables;
 
-    // Channel grid: header row 0, channel rows, second-receiver row last.
+    // Channel grid: header row 0, channel rows, second-receiver row last. The cell editors and the
+    // settings cores write its cells through SetCell, which counts a write as a record write does.
     GridStore MFG{kMaxChannels + 2, kGridCols};
     // Current choices of the SCAN column ("NO", "T", "S", "P", "TS", "TP" or the ACS set).
     std::vector<std::string> ScanChoices;
@@ -139,6 +140,8 @@ struct EditorData {
     // Names of areas 1..names.size() as a dialog confirmed them; the listener hears AreaNames
     // once, whether or not a name changed.
     void SetAreaNames(const std::vector<std::string>& names, RecordWrite how = RecordWrite::Edit);
+    // A cell write; cells outside the grid are ignored.
+    void SetCell(int row, int col, const std::string& text, RecordWrite how = RecordWrite::Edit);
     // Puts back the 5-tone records as a snapshot held them (the 5-tone dialog's Cancel): the
     // data set is as it was before the dialog, so this never marks.
     void RestoreFiveTone(const std::string& info, const ToneLines& lines, const SpecialLines& special,

@@ -99,7 +99,9 @@ CellLock CellLockOf(const EditorData& d, int row, int col) {
 }
 
 void StoreEdit(EditorData& d, int row, int col, const std::string& text) {
-    StoreCellText(d.MFG, row, col, text);
+    // The click that opened the editor has marked the data set already (every click counts).
+    StoreCellText(d.MFG, row, col, text,
+                  [&d](int r, int c, const std::string& t) { d.SetCell(r, c, t, RecordWrite::Quiet); });
     if (col != ColRxFreq || row != d.MFG.Rows() - 1 || !SecondReceiverOn(d)) return;
     auto f = Split(d.FarmMarnetInfo());
     auto mhz = ToDouble(text);

@@ -13,11 +13,12 @@ std::string PaddedPosition(const std::string& position) {
     return position.size() == 1 ? "0" + position : position;
 }
 
-// Grid writes stay on channel rows; the dialog's checks should keep them there anyway.
+// Grid writes stay on channel rows; the dialog's checks should keep them there anyway. The farm
+// dialog's OK marks the data set once the whole update is done.
 void SetChannelCell(EditorData& d, const std::string& rowText, int col, const std::string& text) {
     auto r = ToWhole(rowText);
     if (!r || *r < 1 || *r > d.MFG.Rows() - 2) return;
-    d.MFG.SetTextMatrix(static_cast<int>(*r), col, text);
+    d.SetCell(static_cast<int>(*r), col, text, RecordWrite::Quiet);
 }
 
 void SetToneLine(FiveToneList& list, int n, const std::string& c1, const std::string& c3, const std::string& c4,
@@ -85,7 +86,7 @@ void ApplyFarmcall(EditorData& d, const std::vector<std::string>& f) {
 
 void SetAnswerFlags(EditorData& d, const std::vector<std::string>& f) {
     if (f[8] == "1") {
-        d.MFG.SetTextMatrix(d.MFG.Rows() - 1, 11, "AP");
+        d.SetCell(d.MFG.Rows() - 1, 11, "AP", RecordWrite::Quiet);
         return;
     }
     if (f[0] == "1" && f[5] == "0") SetChannelCell(d, f[3], 11, "AP");
