@@ -34,7 +34,7 @@ void FullDataSet(EditorData& d) {
     ResetDataSet(d);
     d.SetRadioOption("10|20|0|0|1|100|5|0|1000|120|200|500|1000|2|0|1|7|1|7|3|1|1|0|1|1|0|1|1|1|1|1|0|0|"
                      "CHANNEL|HIGH|1|0|12|0");
-    CoreMainWindow(d).AdjustArea_Marnet();
+    AdjustArea_Marnet(d);
     SetBand(d, 3);
     for (int r = 1; r <= 200; ++r) {
         std::string f = FormatFixed(136.0 + 0.0125 * r, 4);

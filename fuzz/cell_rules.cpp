@@ -96,7 +96,6 @@ CellCommit Commit(EditorData& d, int row, int col, fuzz::Input& in) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Input in(data, size);
     auto d = fuzz::NewDataSet();
-    CoreMainWindow w(*d);
 
     // The options dialog's area layout (areas, channels per area), then the band menu.
     const int areas = 1 + in.Below(kMaxAreas);
@@ -105,9 +104,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     options[0] = IntText(areas);
     options[1] = IntText(per);
     d->SetRadioOption(Join(options));
-    w.AdjustArea_Marnet();
-    w.UpdateAreaNo();
-    w.UpdateScan();
+    AdjustArea_Marnet(*d);
+    UpdateAreaNo(*d);
+    UpdateScan(*d);
     SetBand(*d, in.Below(kMenuBands));
 
     const int lastRow = d->MFG.Rows() - 1;

@@ -4,6 +4,7 @@
 // to show, so the windows only place, fill, show and hide the editors.
 #include "editor/image/GridShape.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -86,6 +87,9 @@ int SignallingRival(int col);
 // Stores a value an editor accepted, emptying its rival column on the same row. A row left
 // without an encode tone shows the CT DEV a saved file reads back for it.
 void StoreCellText(GridStore& grid, int row, int col, const std::string& text);
+// The same, each cell written through `write` (the data set's cell write, for an edit).
+using CellWriter = std::function<void(int row, int col, const std::string& text)>;
+void StoreCellText(const GridStore& grid, int row, int col, const std::string& text, const CellWriter& write);
 // A CTCSS or DCS encode value on the row: only then does the image keep its CT DEV.
 bool HasEncodeTone(const GridStore& grid, int row);
 // CT DEV of a row without an encode tone as a saved file reads it back: the default on channel

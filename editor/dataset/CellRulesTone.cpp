@@ -94,16 +94,20 @@ int SignallingRival(int col) {
 }
 
 void StoreCellText(GridStore& grid, int row, int col, const std::string& text) {
-    grid.SetTextMatrix(row, col, text);
+    StoreCellText(grid, row, col, text, [&grid](int r, int c, const std::string& t) { grid.SetTextMatrix(r, c, t); });
+}
+
+void StoreCellText(const GridStore& grid, int row, int col, const std::string& text, const CellWriter& write) {
+    write(row, col, text);
     const int other = SignallingRival(col);
-    if (other >= 0 && !text.empty()) grid.SetTextMatrix(row, other, std::string());
+    if (other >= 0 && !text.empty()) write(row, other, std::string());
     // A CT DEV a DCS code kept between the steps becomes the step a CTCSS tone stores.
     const std::string dev = grid.TextMatrix(row, ColCtDev);
     if (col == ColCtcssEnc && !text.empty() && !dev.empty())
         if (int step = CtDevIndex(dev); step >= 0)
-            grid.SetTextMatrix(row, ColCtDev, std::to_string(kCtDevSteps[static_cast<size_t>(step)]));
+            write(row, ColCtDev, std::to_string(kCtDevSteps[static_cast<size_t>(step)]));
     if ((col == ColCtcssEnc || col == ColDcsEnc) && !HasEncodeTone(grid, row))
-        grid.SetTextMatrix(row, ColCtDev, CtDevWithoutTone(grid, row));
+        write(row, ColCtDev, CtDevWithoutTone(grid, row));
 }
 
 bool HasEncodeTone(const GridStore& grid, int row) {

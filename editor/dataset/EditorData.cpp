@@ -74,6 +74,21 @@ void EditorData::SetAreaName(int area, const std::string& name, RecordWrite how)
     WriteRecord(areaNames_[static_cast<size_t>(area)], name, how);
 }
 
+void EditorData::SetCell(int row, int col, const std::string& text, RecordWrite how) {
+    if (!MFG.Contains(row, col) || MFG.TextMatrix(row, col) == text) return;
+    MFG.SetTextMatrix(row, col, text);
+    if (how == RecordWrite::Edit && replacing_ == 0) MarkModified();
+}
+
+void EditorData::SetAreaNames(const std::vector<std::string>& names, RecordWrite how) {
+    for (size_t i = 0; i < names.size(); ++i) SetAreaName(static_cast<int>(i) + 1, names[i], how);
+    Notify(DataSetChange::AreaNames);
+}
+
+void EditorData::Notify(DataSetChange what) {
+    if (replacing_ == 0 && listener_.l) listener_.l->Changed(what);
+}
+
 void EditorData::RestoreFiveTone(const std::string& info, const ToneLines& lines, const SpecialLines& special,
                                  const std::string& farmMarnet) {
     fiveToneInfo_ = info;

@@ -5,7 +5,8 @@
 // are read through accessors and written only through the setters, which decide what is an edit.
 // Arrays that the program numbers from 1 are sized one larger and leave index 0 unused.
 // The data set keeps its own "modified" flag and tells one listener (the main window) when it
-// changes and when the whole data set was replaced (New, Open, a read from the radio).
+// changes, what a grid rule or a confirmed dialog changed, and when the whole data set was
+// replaced (New, Open, a read from the radio). The grid's cells report through GridStore.
 #include "common/ExchangeFiles.h"
 #include "editor/image/ConversionTables.h"
 #include "editor/image/GridShape.h"
@@ -24,11 +25,24 @@ namespace vt {
 
 class FiveToneList;
 
+// What a grid rule or a confirmed dialog changed; a view refreshes what shows it.
+enum class DataSetChange {
+    AreaShape,      // rows per area and the MARNET row (AdjustArea_Marnet)
+    AreaNumbers,    // channel labels and the label column's width (UpdateAreaNo)
+    PriorityFlags,  // ValidateP
+    TrunkFlags,     // ValidateT
+    ScanLetters,    // the SCAN choices and letters (UpdateScan)
+    SecondReceiver, // the second receiver's row (AddSecondRec)
+    AreaNames,      // names confirmed (SetAreaNames)
+};
+
 // A listener takes the notices it needs; the others do nothing.
 class DataSetListener {
 public:
     virtual ~DataSetListener() = default;
     virtual void ModifiedChanged(bool /*modified*/) {}
+    // Not sent inside a bulk replacement: DataSetReplaced covers everything then.
+    virtual void Changed(DataSetChange /*what*/) {}
     // A bulk replacement ended: the grid has reported one reset, the records may all be new.
     virtual void DataSetReplaced() {}
 };
@@ -68,7 +82,8 @@ struct EditorData {
     // AllBandLimits, the loaded voltage tables (LoadedStep, LoadedVolData) and the working copy.
     VoltageTables VolTables;
 
-    // Channel grid: header row 0, channel rows, second-receiver row last.
+    // Channel grid: header row 0, channel rows, second-receiver row last. The cell editors and the
+    // settings cores write its cells through SetCell, which counts a write as a record write does.
     GridStore MFG{kMaxChannels + 2, kGridCols};
     // Current choices of the SCAN column ("NO", "T", "S", "P", "TS", "TP" or the ACS set).
     std::vector<std::string> ScanChoices;
@@ -122,6 +137,11 @@ struct EditorData {
     void SetSpecialLine(int line, const SpecialLine& fields, RecordWrite how = RecordWrite::Edit);
     void SetSpecialField(int line, int field, const std::string& text, RecordWrite how = RecordWrite::Edit);
     void SetAreaName(int area, const std::string& name, RecordWrite how = RecordWrite::Edit);
+    // Names of areas 1..names.size() as a dialog confirmed them; the listener hears AreaNames
+    // once, whether or not a name changed.
+    void SetAreaNames(const std::vector<std::string>& names, RecordWrite how = RecordWrite::Edit);
+    // A cell write; cells outside the grid are ignored.
+    void SetCell(int row, int col, const std::string& text, RecordWrite how = RecordWrite::Edit);
     // Puts back the 5-tone records as a snapshot held them (the 5-tone dialog's Cancel): the
     // data set is as it was before the dialog, so this never marks.
     void RestoreFiveTone(const std::string& info, const ToneLines& lines, const SpecialLines& special,
@@ -129,6 +149,8 @@ struct EditorData {
 
     // One listener, or none; a copy of the data set starts without one.
     void SetListener(DataSetListener* l) { listener_.l = l; }
+    // Tells the listener what changed, unless a bulk replacement is open.
+    void Notify(DataSetChange what);
     // Opens and closes a bulk replacement (use DataSetReplacement): the grid reports one reset
     // and the listener hears DataSetReplaced once, when the outermost one ends.
     void BeginReplace();

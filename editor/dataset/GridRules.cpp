@@ -99,7 +99,9 @@ CellLock CellLockOf(const EditorData& d, int row, int col) {
 }
 
 void StoreEdit(EditorData& d, int row, int col, const std::string& text) {
-    StoreCellText(d.MFG, row, col, text);
+    // The click that opened the editor has marked the data set already (every click counts).
+    StoreCellText(d.MFG, row, col, text,
+                  [&d](int r, int c, const std::string& t) { d.SetCell(r, c, t, RecordWrite::Quiet); });
     if (col != ColRxFreq || row != d.MFG.Rows() - 1 || !SecondReceiverOn(d)) return;
     auto f = Split(d.FarmMarnetInfo());
     auto mhz = ToDouble(text);
@@ -116,6 +118,21 @@ const std::vector<std::string>& GridHeaders() {
     return h;
 }
 
+namespace {
+// The second receiver's labels, and its frequency when one is given; the rules that reshape the
+// grid call it without a notice of its own.
+void PutSecondRec(EditorData& d, const std::string& secfreq) {
+    const int last = d.MFG.Rows() - 1;
+    d.MFG.SetTextMatrix(last, ColNo, "201");
+    d.MFG.SetTextMatrix(last, ColName1, "SECOND");
+    d.MFG.SetTextMatrix(last, ColName2, "RECEIVER");
+    if (!secfreq.empty()) {
+        d.MFG.SetTextMatrix(last, ColTxFreq, secfreq);
+        d.MFG.SetTextMatrix(last, ColRxFreq, secfreq);
+    }
+}
+} // namespace
+
 void BuildGrid(EditorData& d) {
     static const int widths[kGridCols] = {640, 960, 960, 960, 1600, 1040, 1040, 800,
                                           800, 720, 640, 960, 640,  800,  720,  640};
@@ -130,12 +147,13 @@ void BuildGrid(EditorData& d) {
         d.MFG.ClearRow(r);
         DefaultChannelCells(d, r, false);
     }
-    AddSecondRec(d, "");
+    PutSecondRec(d, "");
 }
 
 // ---------------------------------------------------------------- areas and second receiver
 
-void AdjustArea_Marnet(EditorData& d) {
+namespace {
+void ReshapeAreas(EditorData& d) {
     auto f = OptionRecordFields(d.RadioOption());
     int areas = 0, per = 0;
     if (!f || !AreaShape(*f, areas, per)) return; // nothing touched: the second receiver survives
@@ -152,10 +170,17 @@ void AdjustArea_Marnet(EditorData& d) {
     for (int r = 1; r < d.MFG.Rows(); ++r) DefaultChannelCells(d, r, true);
     const int last = d.MFG.Rows() - 1;
     for (int c = 1; c < d.MFG.Cols(); ++c) d.MFG.SetTextMatrix(last, c, second[static_cast<size_t>(c - 1)]);
-    AddSecondRec(d, "");
+    PutSecondRec(d, "");
+}
+} // namespace
+
+void AdjustArea_Marnet(EditorData& d) {
+    ReshapeAreas(d);
+    d.Notify(DataSetChange::AreaShape);
 }
 
-void UpdateAreaNo(EditorData& d) {
+namespace {
+void LabelChannels(EditorData& d) {
     auto f = OptionRecordFields(d.RadioOption());
     if (!f) return;
     const bool oneArea = (*f)[0] == "1" || (*f)[0].empty();
@@ -168,16 +193,16 @@ void UpdateAreaNo(EditorData& d) {
     }
     d.MFG.SetColWidth(ColNo, oneArea ? kNoColWidthOneArea : kNoColWidthAreas);
 }
+} // namespace
+
+void UpdateAreaNo(EditorData& d) {
+    LabelChannels(d);
+    d.Notify(DataSetChange::AreaNumbers);
+}
 
 void AddSecondRec(EditorData& d, const std::string& secfreq) {
-    const int last = d.MFG.Rows() - 1;
-    d.MFG.SetTextMatrix(last, ColNo, "201");
-    d.MFG.SetTextMatrix(last, ColName1, "SECOND");
-    d.MFG.SetTextMatrix(last, ColName2, "RECEIVER");
-    if (!secfreq.empty()) {
-        d.MFG.SetTextMatrix(last, ColTxFreq, secfreq);
-        d.MFG.SetTextMatrix(last, ColRxFreq, secfreq);
-    }
+    PutSecondRec(d, secfreq);
+    d.Notify(DataSetChange::SecondReceiver);
 }
 
 int WhichAreaInt(const EditorData& d, int row) {
@@ -212,7 +237,8 @@ bool ScanUsesAcs(const EditorData& d) {
     return keys.find('5') != std::string::npos;
 }
 
-void UpdateScan(EditorData& d) {
+namespace {
+void SwitchScanLetters(EditorData& d) {
     const bool acs = ScanUsesAcs(d);
     d.ScanChoices = acs ? std::vector<std::string>{"NO", "A", "S", "P", "AS", "AP"}
                         : std::vector<std::string>{"NO", "T", "S", "P", "TS", "TP"};
@@ -223,6 +249,12 @@ void UpdateScan(EditorData& d) {
         std::replace(s.begin(), s.end(), from, to);
         SetScan(d, r, s);
     }
+}
+} // namespace
+
+void UpdateScan(EditorData& d) {
+    SwitchScanLetters(d);
+    d.Notify(DataSetChange::ScanLetters);
 }
 
 std::string ScanTipText(bool acs) {
@@ -245,7 +277,8 @@ int IsTAvailable(const EditorData& d, int row) {
     return row >= first && row <= first + kTrunkRowsPerArea - 1 ? 1 : 0;
 }
 
-void ValidateT(EditorData& d) {
+namespace {
+void DropUnavailableTrunk(EditorData& d) {
     GridBatch batch(d.MFG);
     for (int r = 1; r <= LastChannelRow(d); ++r) {
         if (IsTAvailable(d, r)) continue;
@@ -255,8 +288,15 @@ void ValidateT(EditorData& d) {
         else if (s == "TP" || s == "AP") SetScan(d, r, "P");
     }
 }
+} // namespace
 
-void ValidateP(EditorData& d) {
+void ValidateT(EditorData& d) {
+    DropUnavailableTrunk(d);
+    d.Notify(DataSetChange::TrunkFlags);
+}
+
+namespace {
+void KeepFirstPriority(EditorData& d) {
     auto f = OptionRecordFields(d.RadioOption());
     int areas = 0, per = 0;
     if (!f || !AreaShape(*f, areas, per)) return;
@@ -270,6 +310,12 @@ void ValidateP(EditorData& d) {
             seen = true;
         }
     }
+}
+} // namespace
+
+void ValidateP(EditorData& d) {
+    KeepFirstPriority(d);
+    d.Notify(DataSetChange::PriorityFlags);
 }
 
 void AdjustP(EditorData& d, int curRow) {

@@ -1,7 +1,7 @@
 #pragma once
-// Area, band and SCAN rules of the channel grid, on a bare data set. The main window calls these
-// and refreshes its view; the image code and tests use CoreMainWindow.
-#include "editor/dataset/MainWindowApi.h"
+// Area, band and SCAN rules of the channel grid, on a bare data set. The cores, the dialogs and
+// the main window call these; the area, SCAN and second-receiver rules tell the data set's
+// listener what they changed (DataSetChange), and the main window refreshes its view from that.
 #include "editor/image/GridShape.h"
 
 #include <optional>
@@ -94,25 +94,5 @@ void UpdateBand(EditorData& d);
 bool ChooseBand(EditorData& d);
 
 void UpdateAllArray(EditorData& d);
-
-// MainWindowApi on a bare data set, without a window.
-class CoreMainWindow : public MainWindowApi {
-public:
-    explicit CoreMainWindow(EditorData& d) : d_(d) {}
-    EditorData& Data() override { return d_; }
-    std::string getDefaultSetup() override { return GetDefaultSetup(); }
-    void UpdateScan() override { vt::UpdateScan(d_); }
-    void AdjustArea_Marnet() override { vt::AdjustArea_Marnet(d_); }
-    void ValidateP() override { vt::ValidateP(d_); }
-    void ValidateT() override { vt::ValidateT(d_); }
-    void UpdateAreaNo() override { vt::UpdateAreaNo(d_); }
-    void UpdateAreaName() override {}
-    void AddSecondRec(const std::string& s) override { vt::AddSecondRec(d_, s); }
-    int WhichAreaInt(int row) override { return vt::WhichAreaInt(d_, row); }
-    void UpdateAllArray() override { vt::UpdateAllArray(d_); }
-
-private:
-    EditorData& d_;
-};
 
 } // namespace vt

@@ -127,7 +127,7 @@ TEST_F(ChannelFlags, FiveToneResponseAndAni) {
 
 TEST_F(ChannelFlags, SecondReceiverUsesItsOwnFlagAndSlot) {
     SetOption(*d, 1, "20");
-    CoreMainWindow(*d).AdjustArea_Marnet();
+    AdjustArea_Marnet(*d);
     int last = d->MFG.Rows() - 1;
     SetCell(*d, last, kEnc, "88.5");
     SetCell(*d, last, kCtDev, "300");
@@ -147,7 +147,7 @@ TEST_F(ChannelFlags, SecondReceiverUsesItsOwnFlagAndSlot) {
 TEST_F(ChannelFlags, PriorityChannelTravelsInTheOptionArea) {
     SetOption(*d, 0, "2");
     SetOption(*d, 1, "50");
-    CoreMainWindow(*d).AdjustArea_Marnet();
+    AdjustArea_Marnet(*d);
     SetCell(*d, 57, kScan, "P");
     SetCell(*d, 3, kScan, "SP");
     ImageArray img = Encode();

@@ -22,7 +22,7 @@ protected:
     void Shape(int areas, int per) {
         SetOption(*d, 0, std::to_string(areas));
         SetOption(*d, 1, std::to_string(per));
-        CoreMainWindow(*d).AdjustArea_Marnet();
+        AdjustArea_Marnet(*d);
     }
     std::vector<ImageError> Errors() { return fx.Encode(*d).errors; }
 };
@@ -187,7 +187,7 @@ TEST_F(ChannelRecords, RowCountFollowsTheDecodedOptions) {
 // warning and the rest of the data set is still stored.
 TEST_F(ChannelRecords, AChannelBeyondTwoHundredIsLeftOutWithAWarning) {
     d->SetFarmMarnetInfo("0|||||1|12345|200|0|");
-    CoreMainWindow(*d).AdjustArea_Marnet();
+    AdjustArea_Marnet(*d);
     ASSERT_EQ(d->MFG.Rows(), 203);
     EncodeResult quiet = fx.Encode(*d);
     EXPECT_TRUE(quiet.ok());

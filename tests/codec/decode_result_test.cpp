@@ -64,7 +64,7 @@ TEST_F(DecodeResults, SlotsBeyondTheChannelsDoNotChooseTheBand) {
     auto small = NewData();
     SetOption(*small, 0, "1");
     SetOption(*small, 1, "50");
-    CoreMainWindow(*small).AdjustArea_Marnet();
+    AdjustArea_Marnet(*small);
     SetBand(*small, 1);
     ImageArray img = fx.EncodeOk(*small);
     auto large = NewData();

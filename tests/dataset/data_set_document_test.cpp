@@ -122,7 +122,7 @@ TEST_F(DataSetDocument, ACopyHasNoListenerAndAssignmentKeepsTheOwn) {
     EXPECT_EQ(seen.modified, std::vector<bool>{false});
 }
 
-// Each record write, as a call that stores the given text.
+// Each record write, and a cell write, as a call that stores the given text.
 struct RecordWriter {
     const char* name;
     void (*write)(EditorData&, const std::string&, RecordWrite);
@@ -151,6 +151,8 @@ const RecordWriter kWriters[] = {
      [](const EditorData& d) { return d.SpecialData()[7][10]; }},
     {"area 10", [](EditorData& d, const std::string& v, RecordWrite h) { d.SetAreaName(kMaxAreas, v, h); },
      [](const EditorData& d) { return d.AreaNames()[kMaxAreas]; }},
+    {"cell 5.4", [](EditorData& d, const std::string& v, RecordWrite h) { d.SetCell(5, ColName1, v, h); },
+     [](const EditorData& d) { return d.MFG.TextMatrix(5, ColName1); }},
 };
 
 TEST_F(DataSetDocument, EveryRecordWriteIsAnEditOnlyWhenItChangesTheValue) {

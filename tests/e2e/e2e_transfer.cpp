@@ -94,7 +94,7 @@ private slots:
         std::string option = kDefaultRadioOption;
         option.replace(0, 6, "2|20|"); // two areas of twenty channels
         data->SetRadioOption(option);
-        w->AdjustArea_Marnet();
+        AdjustArea_Marnet(*data);
         QVERIFY2(w->EncodeImageOrReport(ImageSource::Radio), qPrintable(boxes.texts().join(" / ")));
         std::vector<uint8_t> image(data->MemImage.begin(), data->MemImage.begin() + 16000);
         radio->SetMemory(image);

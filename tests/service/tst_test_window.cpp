@@ -27,7 +27,6 @@ class TestWindowTest : public QObject {
     vt::ui::ScriptedMessageBox boxes_;
     std::unique_ptr<vt::ui::ScopedMessageBox> scope_;
     std::unique_ptr<vt::EditorData> data_;
-    std::unique_ptr<vt::CoreMainWindow> main_;
     std::unique_ptr<vt::Form1> w_;
 
     QStringList Items() const {
@@ -47,8 +46,7 @@ private slots:
         boxes_.clear();
         scope_ = std::make_unique<vt::ui::ScopedMessageBox>(&boxes_);
         data_ = std::make_unique<vt::EditorData>();
-        main_ = std::make_unique<vt::CoreMainWindow>(*data_);
-        w_ = std::make_unique<vt::Form1>(*data_, *main_);
+        w_ = std::make_unique<vt::Form1>(*data_);
         w_->show();
         QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
     }

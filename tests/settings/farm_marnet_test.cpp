@@ -10,20 +10,28 @@
 namespace vt {
 namespace {
 
-// The main window's rules on a bare data set, with the order of the calls recorded.
-class RecordingWindow : public CoreMainWindow {
+// The rules the update ran on the data set, in order, as its listener hears them.
+class RecordingWindow : public DataSetListener {
 public:
-    using CoreMainWindow::CoreMainWindow;
+    explicit RecordingWindow(EditorData& d) : d_(d) { d_.SetListener(this); }
+    ~RecordingWindow() override { d_.SetListener(nullptr); }
     std::vector<std::string> calls;
-    void UpdateScan() override { calls.push_back("UpdateScan"), CoreMainWindow::UpdateScan(); }
-    void AdjustArea_Marnet() override { calls.push_back("AdjustArea_Marnet"), CoreMainWindow::AdjustArea_Marnet(); }
-    void ValidateP() override { calls.push_back("ValidateP"), CoreMainWindow::ValidateP(); }
-    void ValidateT() override { calls.push_back("ValidateT"), CoreMainWindow::ValidateT(); }
-    void UpdateAreaNo() override { calls.push_back("UpdateAreaNo"), CoreMainWindow::UpdateAreaNo(); }
-    void AddSecondRec(const std::string& s) override {
-        calls.push_back("AddSecondRec(" + s + ")");
-        CoreMainWindow::AddSecondRec(s);
+    void Changed(DataSetChange what) override {
+        switch (what) {
+        case DataSetChange::ScanLetters: calls.push_back("UpdateScan"); break;
+        case DataSetChange::AreaShape: calls.push_back("AdjustArea_Marnet"); break;
+        case DataSetChange::PriorityFlags: calls.push_back("ValidateP"); break;
+        case DataSetChange::TrunkFlags: calls.push_back("ValidateT"); break;
+        case DataSetChange::AreaNumbers: calls.push_back("UpdateAreaNo"); break;
+        case DataSetChange::SecondReceiver:
+            calls.push_back("AddSecondRec(" + d_.MFG.TextMatrix(d_.MFG.Rows() - 1, ColTxFreq) + ")");
+            break;
+        case DataSetChange::AreaNames: calls.push_back("AreaNames"); break;
+        }
     }
+
+private:
+    EditorData& d_;
 };
 
 std::string OptionField(const EditorData& d, int k) {
@@ -37,10 +45,11 @@ protected:
     void SetUp() override {
         SetBand(d, 3); // 135 -- 175 MHz
         AdjustArea_Marnet(d);
+        w.calls.clear(); // the set-up's own rule
     }
     void Apply(const std::string& info, bool marnetWasOn = false) {
         d.SetFarmMarnetInfo(info);
-        UpdateFarmInfo(w, marnetWasOn);
+        UpdateFarmInfo(d, marnetWasOn);
     }
     FiveToneList& List() { return AcquireFiveToneList(d); }
     const std::string& Cell(int r, int c) const { return d.MFG.TextMatrix(r, c); }
@@ -146,7 +155,7 @@ TEST_F(FarmUpdateTest, BothOnWithTheSecondReceiver) {
 TEST_F(FarmUpdateTest, TheUpdateLeavesTheEditToTheDialogsOk) {
     d.SetFarmMarnetInfo("1|123|45|12|150.000|1|12345|40|1|152.000", RecordWrite::Quiet);
     const std::string option = d.RadioOption();
-    UpdateFarmInfo(w, false);
+    UpdateFarmInfo(d, false);
     EXPECT_NE(d.RadioOption(), option);
     EXPECT_EQ(d.SpecialData()[98][1], "6");
     EXPECT_EQ(d.SpecialData()[100][10], "12345");

@@ -1,6 +1,6 @@
 #pragma once
-// Shared by the option, default and area-name dialog tests: a main window that records the
-// callbacks the dialogs make, in order, on a bare data set.
+// Shared by the option, default and area-name dialog tests: the data set's listener, recording
+// the rules the dialogs ran and the names they confirmed, in order.
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/GridRules.h"
 
@@ -12,36 +12,24 @@
 
 namespace vt::testing {
 
-class RecordingMain : public CoreMainWindow {
+class RecordingMain : public DataSetListener {
 public:
-    explicit RecordingMain(EditorData& d) : CoreMainWindow(d), data(d) {}
+    explicit RecordingMain(EditorData& d) : data(d) { data.SetListener(this); }
+    ~RecordingMain() override { data.SetListener(nullptr); }
     EditorData& data;
     std::vector<std::string> calls;
-    std::string optionSeenFirst; // RadioOption when the first callback ran
+    std::string optionSeenFirst; // RadioOption when the first notice came
 
-    void UpdateScan() override {
-        note("UpdateScan");
-        CoreMainWindow::UpdateScan();
-    }
-    void AdjustArea_Marnet() override {
-        note("AdjustArea_Marnet");
-        CoreMainWindow::AdjustArea_Marnet();
-    }
-    void ValidateP() override {
-        note("ValidateP");
-        CoreMainWindow::ValidateP();
-    }
-    void ValidateT() override {
-        note("ValidateT");
-        CoreMainWindow::ValidateT();
-    }
-    void UpdateAreaNo() override {
-        note("UpdateAreaNo");
-        CoreMainWindow::UpdateAreaNo();
-    }
-    void UpdateAreaName() override {
-        note("UpdateAreaName");
-        CoreMainWindow::UpdateAreaName();
+    void Changed(DataSetChange what) override {
+        switch (what) {
+        case DataSetChange::ScanLetters: note("UpdateScan"); break;
+        case DataSetChange::AreaShape: note("AdjustArea_Marnet"); break;
+        case DataSetChange::PriorityFlags: note("ValidateP"); break;
+        case DataSetChange::TrunkFlags: note("ValidateT"); break;
+        case DataSetChange::AreaNumbers: note("UpdateAreaNo"); break;
+        case DataSetChange::AreaNames: note("UpdateAreaName"); break;
+        case DataSetChange::SecondReceiver: note("AddSecondRec"); break;
+        }
     }
 
 private:

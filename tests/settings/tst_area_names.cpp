@@ -75,7 +75,7 @@ private slots:
     void threeAreasGiveThreeRows() {
         data->SetRadioOption(Areas("3"), RecordWrite::Quiet);
         data->SetAreaName(2, "HARBOUR", RecordWrite::Quiet);
-        Frm_Areaname dlg(*main);
+        Frm_Areaname dlg(*data);
         QCOMPARE(dlg.Rows(), 4);
         QCOMPARE(dlg.TextMatrix(2, 0), QString("2"));
         QCOMPARE(dlg.TextMatrix(2, 1), QString("AREA No:  2"));
@@ -89,17 +89,17 @@ private slots:
 
     void defaultNamesAndTheRowLimit() {
         data->SetRadioOption(Areas("10"), RecordWrite::Quiet);
-        Frm_Areaname dlg(*main);
+        Frm_Areaname dlg(*data);
         QCOMPARE(dlg.Rows(), 11);
         QCOMPARE(dlg.TextMatrix(7, 2), QString("7"));
         data->SetRadioOption(Areas("40"), RecordWrite::Quiet);
-        Frm_Areaname many(*main);
+        Frm_Areaname many(*data);
         QCOMPARE(many.Rows(), 11);
         data->SetRadioOption(Areas("abc"), RecordWrite::Quiet);
-        Frm_Areaname one(*main);
+        Frm_Areaname one(*data);
         QCOMPARE(one.Rows(), 2);
         data->SetRadioOption("2|100", RecordWrite::Quiet);
-        Frm_Areaname none(*main);
+        Frm_Areaname none(*data);
         QCOMPARE(none.Rows(), 1);
         none.Command1_Click();
         QVERIFY(!data->IsModified());
@@ -107,7 +107,7 @@ private slots:
 
     void onlyNameCellsOpenTheEditBox() {
         data->SetRadioOption(Areas("3"), RecordWrite::Quiet);
-        Frm_Areaname dlg(*main);
+        Frm_Areaname dlg(*data);
         Show(dlg);
         ClickCell(dlg, 1, 0);
         QVERIFY(!dlg.txtName->isVisible());
@@ -129,7 +129,7 @@ private slots:
         data->SetRadioOption(Areas("3"), RecordWrite::Quiet);
         data->SetAreaName(5, "KEEP", RecordWrite::Quiet);
         {
-            Frm_Areaname dlg(*main);
+            Frm_Areaname dlg(*data);
             Show(dlg);
             ClickCell(dlg, 2, 2);
             QTest::keyClicks(dlg.txtName, "North");
@@ -137,7 +137,7 @@ private slots:
             QCOMPARE(data->AreaNames()[2], std::string("2"));
             QVERIFY(main->calls.empty());
         }
-        Frm_Areaname dlg(*main);
+        Frm_Areaname dlg(*data);
         Show(dlg);
         ClickCell(dlg, 2, 2);
         QTest::keyClicks(dlg.txtName, "North");
@@ -155,7 +155,7 @@ private slots:
 
     void returnEndsTheNameEditOnly() {
         data->SetRadioOption(Areas("3"), RecordWrite::Quiet);
-        Frm_Areaname dlg(*main);
+        Frm_Areaname dlg(*data);
         Show(dlg);
         ClickCell(dlg, 1, 2);
         QTest::keyClicks(dlg.txtName, "Quay");
@@ -180,7 +180,7 @@ private slots:
 
     void okWithoutAFocusChangeEndsTheEditFirst() {
         data->SetRadioOption(Areas("2"), RecordWrite::Quiet);
-        Frm_Areaname dlg(*main);
+        Frm_Areaname dlg(*data);
         Show(dlg);
         ClickCell(dlg, 2, 2);
         QTest::keyClicks(dlg.txtName, "Pier");
@@ -191,7 +191,7 @@ private slots:
 
     void unchangedNamesAreNoEdit() {
         data->SetRadioOption(Areas("4"), RecordWrite::Quiet);
-        Frm_Areaname dlg(*main);
+        Frm_Areaname dlg(*data);
         Show(dlg);
         ClickCell(dlg, 1, 2);
         QTest::mouseClick(dlg.Command1, Qt::LeftButton);
@@ -201,7 +201,7 @@ private slots:
 
     void namesFitTheRadio() {
         data->SetRadioOption(Areas("2"), RecordWrite::Quiet);
-        Frm_Areaname dlg(*main);
+        Frm_Areaname dlg(*data);
         Show(dlg);
         ClickCell(dlg, 1, 2);
         QTest::keyClicks(dlg.txtName, "ABCDEFGHIJKLMNOPQRST");
@@ -230,7 +230,7 @@ private slots:
     void scrollingKeepsTheTypedNameAndHidesTheBox() {
         data->SetRadioOption(Areas("10"), RecordWrite::Quiet);
         ScaledAppFont large(1.6); // ten areas scroll only in a large font
-        Frm_Areaname dlg(*main);
+        Frm_Areaname dlg(*data);
         Show(dlg);
         ClickCell(dlg, 1, 2);
         QVERIFY(dlg.txtName->isVisible());
@@ -271,7 +271,7 @@ private slots:
                  LngLoad::Loaded);
         ScaledAppFont font(scale);
         data->SetRadioOption(Areas("10"), RecordWrite::Quiet);
-        Frm_Areaname dlg(*main);
+        Frm_Areaname dlg(*data);
         Show(dlg);
         QTableWidget* g = dlg.MFGArea;
 

@@ -32,7 +32,6 @@ RadioOptionRecord Fields(const std::string& s) { return *RadioOptionRecord::Pars
 class DefaultDialogTest : public QObject {
     Q_OBJECT
     EditorData data;
-    CoreMainWindow main{data};
 
 private slots:
     void init() {
@@ -45,7 +44,7 @@ private slots:
 
     void channelOnlyWithOneArea() {
         data.SetRadioOption(Record("1", "200", "0", "0", "17"), RecordWrite::Quiet);
-        Frm_Default dlg(main);
+        Frm_Default dlg(data);
         dlg.show();
         QCOMPARE(dlg.AskCode(), kAskChannel);
         QVERIFY(!dlg.ComboDArea->isVisible() && !dlg.Label1->isVisible());
@@ -68,7 +67,7 @@ private slots:
     void bothRowsWithTenAreas() {
         const std::string before = Record("10", "20", "0", "0", "0", "5");
         data.SetRadioOption(before, RecordWrite::Quiet);
-        Frm_Default dlg(main);
+        Frm_Default dlg(data);
         dlg.show();
         QCOMPARE(dlg.AskCode(), kAskArea + kAskChannel);
         QCOMPARE(dlg.ComboDArea->count(), 10);
@@ -92,7 +91,7 @@ private slots:
 
     void areaOnlyLeavesTheChannelAlone() {
         data.SetRadioOption(Record("2", "100", "0", "1", "150"), RecordWrite::Quiet);
-        Frm_Default dlg(main);
+        Frm_Default dlg(data);
         dlg.show();
         QCOMPARE(dlg.AskCode(), kAskArea);
         QVERIFY(dlg.ComboDArea->isVisible() && !dlg.ComboDCh->isVisible());
@@ -106,7 +105,7 @@ private slots:
 
     void unchangedChoiceIsNoEdit() {
         data.SetRadioOption(Record("3", "66", "0", "0", "0", "0"), RecordWrite::Quiet);
-        Frm_Default dlg(main);
+        Frm_Default dlg(data);
         dlg.Command1_Click();
         QVERIFY(!data.IsModified());
     }
@@ -114,7 +113,7 @@ private slots:
     void recordsThatAskNothingShowNoRow() {
         for (const std::string& rec : {Record("3", "66", "1", "1"), std::string("1|2|3"), Record("x", "1", "0", "0")}) {
             data.SetRadioOption(rec, RecordWrite::Quiet);
-            Frm_Default dlg(main);
+            Frm_Default dlg(data);
             dlg.show();
             QCOMPARE(dlg.AskCode(), 0);
             QVERIFY(!dlg.ComboDArea->isVisible() && !dlg.ComboDCh->isVisible());
@@ -127,7 +126,7 @@ private slots:
     void closingOtherwiseKeepsTheRecord() {
         const std::string before = Record("2", "100", "0", "0", "5", "1");
         data.SetRadioOption(before, RecordWrite::Quiet);
-        Frm_Default dlg(main);
+        Frm_Default dlg(data);
         dlg.show();
         PickItem(dlg.ComboDCh, 30);
         QTest::keyClick(&dlg, Qt::Key_Escape);
@@ -140,7 +139,7 @@ private slots:
         data.SetRadioOption(Record("1", "200", "0", "1"), RecordWrite::Quiet);
         const std::string unchanged = data.RadioOption();
         bool dialogSeen = false;
-        RunDefaultBeforeWrite(main, nullptr);
+        RunDefaultBeforeWrite(data, nullptr);
         QCOMPARE(data.RadioOption(), unchanged);
 
         // Channel locked: the dialog comes up modally and its choice is stored.
@@ -153,7 +152,7 @@ private slots:
             PickItem(dlg->ComboDCh, 199);
             QTest::mouseClick(dlg->Command1, Qt::LeftButton);
         });
-        RunDefaultBeforeWrite(main, nullptr);
+        RunDefaultBeforeWrite(data, nullptr);
         QVERIFY(dialogSeen);
         RadioOptionRecord r = Fields(data.RadioOption());
         QCOMPARE(r[kOptDefaultArea], std::string("3"));

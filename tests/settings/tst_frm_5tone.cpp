@@ -4,7 +4,6 @@
 #include "editor/settings/ui/Frm_Special.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/GridRules.h"
-#include "editor/shell/ui/Frm_Radio.h"
 #include "helpers/tone_test_support.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/qt/DialogAnswers.h"
@@ -33,11 +32,10 @@ class Frm5ToneTest : public QObject {
     std::unique_ptr<ui::ScriptedMessageBox> boxes;
     std::unique_ptr<ui::ScopedMessageBox> scope;
     std::unique_ptr<EditorData> d;
-    std::unique_ptr<CoreMainWindow> w;
     std::unique_ptr<Frm_5Tone> dlg;
 
     void open() {
-        dlg = std::make_unique<Frm_5Tone>(*w);
+        dlg = std::make_unique<Frm_5Tone>(*d);
         dlg->show();
         dlg->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
@@ -72,12 +70,10 @@ private slots:
         scope = std::make_unique<ui::ScopedMessageBox>(boxes.get());
         d = std::make_unique<EditorData>();
         QVERIFY(test::LoadToneLanguage(*d, "English"));
-        w = std::make_unique<CoreMainWindow>(*d);
         open();
     }
     void cleanup() {
         dlg.reset();
-        w.reset();
         scope.reset();
         boxes.reset();
     }
@@ -515,26 +511,6 @@ private slots:
         QCOMPARE(boxes->texts(), QStringList{msg(5)});
         QCOMPARE(d->FarmMarnetInfo(), std::string(kDefaultFarmMarnetInfo));
         QVERIFY(!d->IsModified());
-    }
-
-    void theMainWindowsCommandOpensTheDialogModally() {
-        dlg.reset();
-        qputenv("VELTRA_HOME", VELTRA_APP_DIR);
-        EditorData data;
-        Frm_Radio main(data);
-        QString title;
-        QTimer::singleShot(0, this, [&title] {
-            auto* t = qobject_cast<Frm_5Tone*>(QApplication::activeModalWidget());
-            QVERIFY(t);
-            title = t->windowTitle();
-            t->TxtID->setText("12345");
-            t->Command1->click();
-        });
-        main.Menu_5Tone_Click();
-        QCOMPARE(title, QString("5Tone"));
-        QCOMPARE(data.FiveToneInfo(), std::string("12345|1|1|1|5|1"));
-        QVERIFY(data.IsModified());
-        QVERIFY(!data.PendingFiveTone);
     }
 
     void screenshotsInBothLanguages() {

@@ -5,7 +5,6 @@
 #include "editor/settings/ui/Frm_Farm.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/GridRules.h"
-#include "editor/shell/ui/Frm_Radio.h"
 #include "helpers/tone_test_support.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/qt/DialogAnswers.h"
@@ -25,11 +24,10 @@ class FrmFarmTest : public QObject {
     std::unique_ptr<ui::ScriptedMessageBox> boxes;
     std::unique_ptr<ui::ScopedMessageBox> scope;
     std::unique_ptr<EditorData> d;
-    std::unique_ptr<CoreMainWindow> w;
     std::unique_ptr<Frm_Farm> dlg;
 
     void open() {
-        dlg = std::make_unique<Frm_Farm>(*w);
+        dlg = std::make_unique<Frm_Farm>(*d);
         dlg->show();
         dlg->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
@@ -62,7 +60,6 @@ private slots:
         QVERIFY(test::LoadToneLanguage(*d, "English"));
         SetBand(*d, 3);
         AdjustArea_Marnet(*d);
-        w = std::make_unique<CoreMainWindow>(*d);
         open();
     }
     void cleanup() {
@@ -194,36 +191,11 @@ private slots:
         QCOMPARE(d->MFG.TextMatrix(12, 11), std::string("AP"));
         QCOMPARE(d->SpecialData()[98][10], std::string("123455"));
         QCOMPARE(d->FiveToneChannels()[98], std::string(kEmptyToneLine));
-        Frm_5Tone tone(*w);
+        Frm_5Tone tone(*d);
         QCOMPARE(tone.MFG5Tone->model()->index(97, 0).data().toString(), QString("FARMCALL 123455"));
         QCOMPARE(tone.lbFarmcall->text(), QString("123"));
         tone.Command1_Click();
         QCOMPARE(d->FiveToneChannels()[98], std::string("FARMCALL 123455|ZVEI1|FARMCALL 123455|200|3|1"));
-    }
-
-    void aNewDataSetDropsThePendingListLines() {
-        dlg.reset();
-        Frm_Radio radio(*d);
-        SetBand(*d, 3); // the band the second receiver's frequency lies in
-        AdjustArea_Marnet(*d);
-        dlg = std::make_unique<Frm_Farm>(radio);
-        dlg->show();
-        click(dlg->ChkMarnet);
-        dlg->txtMarID->setText("12234");
-        dlg->txtMaxch->setText("40");
-        dlg->txtSecFre->setText("151.0000");
-        ok();
-        QCOMPARE(Split(d->RadioOption())[1], std::string("39"));
-        QVERIFY(d->PendingFiveTone);
-        boxes->answer(ui::MsgResult::No); // do not save the edits first
-        radio.Menu_New->trigger();
-        QVERIFY(!d->IsModified());
-        QVERIFY(!d->PendingFiveTone);
-        Frm_5Tone tone(radio);
-        QCOMPARE(tone.TxtID->text(), QString(""));
-        QCOMPARE(tone.MFG5Tone->model()->index(99, 0).data().toString(), QString(""));
-        tone.Command1_Click();
-        QCOMPARE(d->FiveToneChannels()[100], std::string(kEmptyToneLine));
     }
 
     void cancelKeepsEverything() {

@@ -23,12 +23,11 @@ class FrmSpecialTest : public QObject {
     std::unique_ptr<ui::ScriptedMessageBox> boxes;
     std::unique_ptr<ui::ScopedMessageBox> scope;
     std::unique_ptr<EditorData> d;
-    std::unique_ptr<CoreMainWindow> w;
     FiveToneList list;
     std::unique_ptr<Frm_Special> dlg;
 
     void open(const std::string& ownId = "", int line = 1) {
-        dlg = std::make_unique<Frm_Special>(*w, list, ownId, line);
+        dlg = std::make_unique<Frm_Special>(*d, list, ownId, line);
         dlg->show();
         dlg->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
@@ -54,7 +53,6 @@ private slots:
         scope = std::make_unique<ui::ScopedMessageBox>(boxes.get());
         d = std::make_unique<EditorData>();
         QVERIFY(test::LoadToneLanguage(*d, "English"));
-        w = std::make_unique<CoreMainWindow>(*d);
         list.Load(*d);
     }
     void cleanup() {

@@ -92,10 +92,9 @@ private slots:
                                          "Fspecial_Msg", "Fspecial_Interface"});
         QCOMPARE(LoadLngFile(d.Lang, file), LngLoad::Loaded);
         QVERIFY(!d.Lang.Get("Fradio_Msg", 1).empty()); // the rest of the file is there
-        CoreMainWindow w(d);
         QString shownCaption;
         if (dialog == "5tone") {
-            Frm_5Tone dlg(w);
+            Frm_5Tone dlg(d);
             Show(&dlg);
             QTableView* v = dlg.MFG5Tone;
             QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, v->visualRect(v->model()->index(2, 3)).center());
@@ -104,7 +103,7 @@ private slots:
             QTest::keyClick(dlg.txtChannel, Qt::Key_Return);
             shownCaption = dlg.Label1->text();
         } else if (dialog == "option") {
-            Frm_Option dlg(w);
+            Frm_Option dlg(d);
             Show(&dlg);
             testing::TypeOver(dlg.TxtNumberArea, "");
             dlg.TxtChInArea->setFocus();
@@ -112,7 +111,7 @@ private slots:
         } else {
             FiveToneList list;
             list.Load(d);
-            Frm_Special dlg(w, list, "", 1);
+            Frm_Special dlg(d, list, "", 1);
             Show(&dlg);
             dlg.cmbType->setFocus();
             for (int i = 0; i < kEmergency; ++i) QTest::keyClick(dlg.cmbType, Qt::Key_Down);

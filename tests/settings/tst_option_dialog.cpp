@@ -40,7 +40,7 @@ class OptionDialogTest : public QObject {
     std::unique_ptr<RecordingMain> main;
 
     std::unique_ptr<Frm_Option> Open(bool show = true) {
-        auto dlg = std::make_unique<Frm_Option>(*main);
+        auto dlg = std::make_unique<Frm_Option>(*data);
         if (show) {
             dlg->show();
             QApplication::setActiveWindow(dlg.get());

@@ -43,7 +43,6 @@ class OptionScreens : public QObject {
 
     void Shots(const char* file, const QString& suffix) {
         EditorData data;
-        CoreMainWindow main(data);
         QCOMPARE(LoadLngFile(data.Lang, std::string(VELTRA_SOURCE_DIR) + "/data/Language/" + file), LngLoad::Loaded);
         RadioOptionRecord r = RadioOptionRecord::Defaults();
         r[kOptNumberArea] = "3";
@@ -55,18 +54,18 @@ class OptionScreens : public QObject {
         data.SetRadioOption(r.Join());
         data.SetAreaName(2, "HARBOUR");
 
-        Frm_Option option(main);
+        Frm_Option option(data);
         QVERIFY(!option.windowTitle().isEmpty());
         QVERIFY(!option.lbNa->text().isEmpty() && !option.Label34->text().isEmpty());
         Save(option, "option_" + suffix);
         ExpectLabelsFit(option);
 
-        Frm_Default def(main);
+        Frm_Default def(data);
         QVERIFY(!def.Label1->text().isEmpty() && !def.Label2->text().isEmpty());
         Save(def, "default_" + suffix);
         ExpectLabelsFit(def);
 
-        Frm_Areaname area(main);
+        Frm_Areaname area(data);
         QVERIFY(!area.windowTitle().isEmpty());
         Save(area, "areaname_" + suffix);
     }

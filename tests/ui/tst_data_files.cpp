@@ -5,6 +5,7 @@
 #include "common/ui/MessageBox.h"
 #include "common/ui/Printer.h"
 #include "editor/dataset/EditorData.h"
+#include "editor/dataset/GridRules.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "tests/support/ProgramHome.h"
 #include "tests/support/TempDir.h"
@@ -179,7 +180,7 @@ private slots:
             f[1] = "20";
             return Join(f);
         }());
-        w->AdjustArea_Marnet();
+        AdjustArea_Marnet(*data);
         data->SetFiveToneLine(1, "CALL 12345|ZVEI1|Base|CURRENT|3|");
         const QString path = Path("report.txt");
         files.answer(path);

@@ -541,7 +541,7 @@ private slots:
         f[8] = "1";
         f[9] = "36";
         d_->SetFarmMarnetInfo(Join(f));
-        w.AddSecondRec("36");
+        AddSecondRec(*d_, "36");
         const int last = d_->MFG.Rows() - 1;
         for (auto [leave, typed, cell, secFreq] :
              {std::tuple{Qt::Key_Return, "41.3", "41.3000", "41.3"},
@@ -587,8 +587,8 @@ private slots:
             f[0] = std::to_string(areas);
             f[1] = std::to_string(per);
             d_->SetRadioOption(Join(f), RecordWrite::Quiet);
-            w.AdjustArea_Marnet(); // what the options dialog's OK runs
-            w.UpdateAreaNo();
+            AdjustArea_Marnet(*d_); // what the options dialog's OK runs
+            UpdateAreaNo(*d_);
             QVERIFY(lastRow(*d_) == opened);
             QCOMPARE(d_->MFG.Rows(), areas * per + 2);
             files_->answer(Path("resized.dat"));
@@ -665,8 +665,8 @@ private slots:
         f[0] = "10";
         f[1] = "20";
         d_->SetRadioOption(Join(f), RecordWrite::Quiet);
-        w.AdjustArea_Marnet();
-        w.UpdateAreaNo();
+        AdjustArea_Marnet(*d_);
+        UpdateAreaNo(*d_);
         Settle();
         QHeaderView* labels = w.MFG->verticalHeader();
         const QFontMetrics fm(labels->font());
@@ -710,8 +710,8 @@ private slots:
         f[0] = std::to_string(areas);
         f[1] = std::to_string(perArea);
         d_->SetRadioOption(Join(f), RecordWrite::Quiet);
-        w.AdjustArea_Marnet();
-        w.UpdateAreaNo();
+        AdjustArea_Marnet(*d_);
+        UpdateAreaNo(*d_);
         Settle();
         Click(w, row, 3);
         QCOMPARE(w.MFG->currentIndex().row(), row - 1);

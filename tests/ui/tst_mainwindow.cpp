@@ -169,26 +169,25 @@ private slots:
     void areasThroughTheWindow() {
         EditorData d;
         Frm_Radio w(d);
-        MainWindowApi& api = w;
         d.SetRadioOption(Options(10, 20), RecordWrite::Quiet);
         d.SetFarmMarnetInfo("0|||||1|||0|", RecordWrite::Quiet);
-        api.AdjustArea_Marnet();
-        api.UpdateAreaNo();
+        AdjustArea_Marnet(d);
+        UpdateAreaNo(d);
         QCOMPARE(w.MFGModel->rowCount(), 201);
         QCOMPARE(Label(w, 21), QString("Ch:21        " "     Area:2"));
         QVERIFY(AreaLabelsReadWhole(w));
         d.SetAreaName(2, "Harbour", RecordWrite::Quiet);
         QCOMPARE(w.WhichArea(30), std::string("Harbour"));
-        api.UpdateAreaName();
+        d.SetAreaNames({}, RecordWrite::Quiet); // confirmed as they are
         QCOMPARE(w.lbcurArea->text(), QString("Harbour"));
         d.CurrentArea = 0;
-        api.UpdateAreaName();
+        d.SetAreaNames({}, RecordWrite::Quiet);
         QCOMPARE(w.lbcurArea->text(), QString("Click one channel please"));
         QVERIFY(w.AreaNamesEditable());
 
         d.SetRadioOption(Options(1, 200), RecordWrite::Quiet);
-        api.AdjustArea_Marnet();
-        api.UpdateAreaNo();
+        AdjustArea_Marnet(d);
+        UpdateAreaNo(d);
         QCOMPARE(w.MFGModel->rowCount(), 202); // the extra MARNET row
         QCOMPARE(Label(w, 201), QString("Ch:201"));
         QCOMPARE(Label(w, 202), QString("201"));
@@ -209,15 +208,15 @@ private slots:
         QVERIFY(scrolled > 0);
         d.MFG.SetTextMatrix(150, 10, "TS");
         d.SetRadioOption(Options(1, 200, "5"), RecordWrite::Quiet);
-        w.UpdateScan(); // many cells at once
-        w.ValidateT();
+        UpdateScan(d); // many cells at once
+        ValidateT(d);
         QCOMPARE(w.MFG->verticalScrollBar()->value(), scrolled);
         QCOMPARE(w.MFG->currentIndex(), w.MFGModel->index(149, 9));
         QCOMPARE(w.MFGModel->data(w.MFGModel->index(149, 9), Qt::DisplayRole).toString(), QString("S"));
         // A new shape is shown at once, with its widths.
         d.SetRadioOption(Options(2, 100), RecordWrite::Quiet);
-        w.AdjustArea_Marnet();
-        w.UpdateAreaNo();
+        AdjustArea_Marnet(d);
+        UpdateAreaNo(d);
         QCOMPARE(w.MFGModel->rowCount(), 201);
         QVERIFY(AreaLabelsReadWhole(w));
         d.MFG.ReportReset();
@@ -228,8 +227,8 @@ private slots:
         EditorData d;
         Frm_Radio w(d);
         d.SetRadioOption(Options(2, 100), RecordWrite::Quiet);
-        w.AdjustArea_Marnet();
-        w.UpdateAreaNo();
+        AdjustArea_Marnet(d);
+        UpdateAreaNo(d);
         QVERIFY(AreaLabelsReadWhole(w));
         w.Menu_New->trigger(); // nothing edited: no question
         QVERIFY(boxes.texts().isEmpty());
@@ -390,8 +389,8 @@ private slots:
 
         d.MFG.SetTextMatrix(20, 10, "TP");
         d.MFG.SetTextMatrix(3, 10, "P");
-        w.ValidateT();
-        w.ValidateP();
+        ValidateT(d);
+        ValidateP(d);
         QCOMPARE(d.MFG.TextMatrix(20, 10), std::string(""));
         QCOMPARE(w.IsTAvailable(16), 1);
         w.CurRow = 8;

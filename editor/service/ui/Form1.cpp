@@ -5,7 +5,7 @@
 #include "common/ui/MessageBox.h"
 #include "editor/service/core/TestBench.h"
 #include "editor/dataset/EditorData.h"
-#include "editor/dataset/MainWindowApi.h"
+#include "editor/dataset/GridRules.h"
 
 #include <QGridLayout>
 #include <QLineEdit>
@@ -23,8 +23,7 @@ QPushButton* Button(const char* name, const char* caption, QWidget* parent) {
 }
 } // namespace
 
-Form1::Form1(EditorData& data, MainWindowApi& mainWindow, QWidget* parent)
-    : QWidget(parent, Qt::Window), data_(data), main_(mainWindow) {
+Form1::Form1(EditorData& data, QWidget* parent) : QWidget(parent, Qt::Window), data_(data) {
     setObjectName("Form1");
     setWindowTitle("Form1");
     btnStart = Button("btnStart", "start", this);
@@ -82,7 +81,7 @@ void Form1::ListAndWrite(const std::vector<std::string>& lines, const char* file
 void Form1::btnStart_Click() { ListAndWrite(TestBench::RasterLines(), TestBench::kRasterFile); }
 
 void Form1::btnWrite_Click() {
-    main_.UpdateAllArray();
+    UpdateAllArray(data_);
     ListAndWrite(std::vector<std::string>(TestBench::kSnapshotBlankLines), TestBench::kSnapshotFile);
 }
 

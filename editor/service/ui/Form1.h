@@ -10,12 +10,11 @@ class QPushButton;
 namespace vt {
 
 struct EditorData;
-class MainWindowApi;
 
 class Form1 : public QWidget {
     Q_OBJECT
 public:
-    Form1(EditorData& data, MainWindowApi& mainWindow, QWidget* parent = nullptr);
+    Form1(EditorData& data, QWidget* parent = nullptr);
 
     // Floors a frequency in MHz to the 8.33 kHz raster, four decimals.
     QString AdjustRxFreq(const QString& sFreq) const;
@@ -40,7 +39,6 @@ private:
     void ListAndWrite(const std::vector<std::string>& lines, const char* fileName);
 
     EditorData& data_;
-    MainWindowApi& main_;
 };
 
 } // namespace vt

@@ -5,7 +5,6 @@
 #include "editor/settings/core/FiveToneList.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/GridRules.h"
-#include "editor/dataset/MainWindowApi.h"
 
 namespace vt {
 
@@ -14,11 +13,12 @@ std::string PaddedPosition(const std::string& position) {
     return position.size() == 1 ? "0" + position : position;
 }
 
-// Grid writes stay on channel rows; the dialog's checks should keep them there anyway.
+// Grid writes stay on channel rows; the dialog's checks should keep them there anyway. The farm
+// dialog's OK marks the data set once the whole update is done.
 void SetChannelCell(EditorData& d, const std::string& rowText, int col, const std::string& text) {
     auto r = ToWhole(rowText);
     if (!r || *r < 1 || *r > d.MFG.Rows() - 2) return;
-    d.MFG.SetTextMatrix(static_cast<int>(*r), col, text);
+    d.SetCell(static_cast<int>(*r), col, text, RecordWrite::Quiet);
 }
 
 void SetToneLine(FiveToneList& list, int n, const std::string& c1, const std::string& c3, const std::string& c4,
@@ -30,8 +30,7 @@ void SetToneLine(FiveToneList& list, int n, const std::string& c1, const std::st
     list.SetCell(n, 5, c5);
 }
 
-void ApplyMarnet(MainWindowApi& api, const std::vector<std::string>& f) {
-    EditorData& d = api.Data();
+void ApplyMarnet(EditorData& d, const std::vector<std::string>& f) {
     FiveToneList& list = AcquireFiveToneList(d);
     const std::string m = InsertRepeatTone(f[6]);
     list.OwnID = m;
@@ -46,12 +45,12 @@ void ApplyMarnet(MainWindowApi& api, const std::vector<std::string>& f) {
         (*opt)[31] = "1";
         // The farm dialog's OK marks the data set once the whole update is done.
         d.SetRadioOption(JoinFields(*opt), RecordWrite::Quiet);
-        api.AdjustArea_Marnet();
-        api.ValidateP();
-        api.ValidateT();
-        api.UpdateAreaNo();
+        AdjustArea_Marnet(d);
+        ValidateP(d);
+        ValidateT(d);
+        UpdateAreaNo(d);
         // Key F2 may have been ACS; the SCAN letters follow the keys.
-        api.UpdateScan();
+        UpdateScan(d);
     }
     SetChannelCell(d, f[7], 1, f[9]);
     SetChannelCell(d, f[7], 2, f[9]);
@@ -59,11 +58,10 @@ void ApplyMarnet(MainWindowApi& api, const std::vector<std::string>& f) {
     SetToneLine(list, 100, "MARNET " + m, "MARNET BASE", f[7], "3");
     d.SetSpecialField(100, 1, "10", RecordWrite::Quiet);
     d.SetSpecialField(100, 10, m, RecordWrite::Quiet);
-    if (f[8] == "1") api.AddSecondRec(f[9]);
+    if (f[8] == "1") AddSecondRec(d, f[9]);
 }
 
-void ApplyFarmcall(MainWindowApi& api, const std::vector<std::string>& f) {
-    EditorData& d = api.Data();
+void ApplyFarmcall(EditorData& d, const std::vector<std::string>& f) {
     FiveToneList& list = AcquireFiveToneList(d);
     list.FarmcallLabel = f[1];
     list.RingLabel = f[2];
@@ -83,12 +81,12 @@ void ApplyFarmcall(MainWindowApi& api, const std::vector<std::string>& f) {
     list.MoveItem(99, 2);
     d.SetSpecialField(99, 1, "6", RecordWrite::Quiet);
     d.SetSpecialField(99, 10, code, RecordWrite::Quiet);
-    if (f[8] == "1") api.AddSecondRec(f[9]);
+    if (f[8] == "1") AddSecondRec(d, f[9]);
 }
 
 void SetAnswerFlags(EditorData& d, const std::vector<std::string>& f) {
     if (f[8] == "1") {
-        d.MFG.SetTextMatrix(d.MFG.Rows() - 1, 11, "AP");
+        d.SetCell(d.MFG.Rows() - 1, 11, "AP", RecordWrite::Quiet);
         return;
     }
     if (f[0] == "1" && f[5] == "0") SetChannelCell(d, f[3], 11, "AP");
@@ -107,19 +105,18 @@ std::string FarmCallText(const std::string& groupId, const std::string& position
     return "FARMCALL " + InsertRepeatTone(groupId + pos) + (pos.empty() ? std::string() : pos.substr(pos.size() - 1));
 }
 
-void UpdateFarmInfo(MainWindowApi& api, bool marnetWasOn) {
-    EditorData& d = api.Data();
+void UpdateFarmInfo(EditorData& d, bool marnetWasOn) {
     auto f = Split(d.FarmMarnetInfo());
     if (f.size() != kFarmFieldCount) return;
     const bool marnetOn = f[5] == "1";
     if (marnetOn) {
-        ApplyMarnet(api, f);
+        ApplyMarnet(d, f);
     } else if (marnetWasOn) {
         // MARNET switched off: the extra MARNET row goes again.
-        api.AdjustArea_Marnet();
-        api.UpdateAreaNo();
+        AdjustArea_Marnet(d);
+        UpdateAreaNo(d);
     }
-    if (f[0] == "1") ApplyFarmcall(api, f);
+    if (f[0] == "1") ApplyFarmcall(d, f);
     SetAnswerFlags(d, f);
 }
 

@@ -5,7 +5,7 @@
 
 namespace vt {
 
-class MainWindowApi;
+struct EditorData;
 
 // The FARMCALL call text and code of a group ID and position (a one-digit position is padded).
 std::string FarmCallText(const std::string& groupId, const std::string& position);
@@ -13,7 +13,8 @@ std::string FarmCallCode(const std::string& groupId, const std::string& position
 
 // marnetWasOn: the MARNET switch before the settings were stored; a change reshapes the grid.
 // The 5-tone list is written through its working copy, which the 5-tone dialog shows next
-// and which reaches FiveToneChannels only by that dialog's OK.
-void UpdateFarmInfo(MainWindowApi& api, bool marnetWasOn);
+// and which reaches FiveToneChannels only by that dialog's OK. The grid rules it runs tell the
+// data set's listener what they changed.
+void UpdateFarmInfo(EditorData& d, bool marnetWasOn);
 
 } // namespace vt

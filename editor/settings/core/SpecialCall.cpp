@@ -58,8 +58,8 @@ void InstallEmergency(EditorData& d, FiveToneList& list, const SpecialCallEntry&
     d.SetSpecialLine(line, sd, RecordWrite::Quiet);
     // The emergency channel answers automatically and says so in its second name line.
     if (auto c = ToWhole(e.emergencyChannel); c && *c >= 1 && *c <= d.MFG.Rows() - 2) {
-        d.MFG.SetTextMatrix(static_cast<int>(*c), 11, "P");
-        d.MFG.SetTextMatrix(static_cast<int>(*c), 4, "EMERGENCY");
+        d.SetCell(static_cast<int>(*c), 11, "P", RecordWrite::Quiet);
+        d.SetCell(static_cast<int>(*c), 4, "EMERGENCY", RecordWrite::Quiet);
     }
 }
 } // namespace

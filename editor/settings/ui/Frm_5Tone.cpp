@@ -9,7 +9,7 @@
 #include "editor/settings/ui/FiveToneGridModel.h"
 #include "editor/settings/ui/Frm_Special.h"
 #include "editor/settings/ui/ToneDialogText.h"
-#include "editor/dataset/MainWindowApi.h"
+#include "editor/dataset/EditorData.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -59,10 +59,10 @@ QLabel* ValueLabel(QGroupBox* frame, const char* name, int left, int top) {
 }
 } // namespace
 
-Frm_5Tone::Frm_5Tone(MainWindowApi& api, QWidget* parent) : QDialog(parent), api_(api), snapshot_(api.Data()) {
+Frm_5Tone::Frm_5Tone(EditorData& data, QWidget* parent) : QDialog(parent), d_(data), snapshot_(data) {
     setObjectName(QStringLiteral("Frm_5Tone"));
-    AcquireFiveToneList(api_.Data());
-    list_ = api_.Data().PendingFiveTone;
+    AcquireFiveToneList(d_);
+    list_ = d_.PendingFiveTone;
     setWindowTitle(QStringLiteral("5Tone"));
     // The layout is measured for a small dialog font.
     QFont small = font();
@@ -109,7 +109,7 @@ Frm_5Tone::Frm_5Tone(MainWindowApi& api, QWidget* parent) : QDialog(parent), api
 
 Frm_5Tone::~Frm_5Tone() {
     // Unloaded without OK: the working copy goes with the window.
-    if (!closing_ && api_.Data().PendingFiveTone == list_) DiscardPendingFiveTone(api_.Data());
+    if (!closing_ && d_.PendingFiveTone == list_) DiscardPendingFiveTone(d_);
 }
 
 void Frm_5Tone::BuildSettings() {
@@ -290,7 +290,7 @@ void Frm_5Tone::ShowFromList() {
 }
 
 void Frm_5Tone::LoadLanguage() {
-    const EditorData& d = api_.Data();
+    const EditorData& d = d_;
     auto I = [&](int k) { return LangText(d, kInterface, k); };
     setWindowTitle(I(1));
     CommandInstall->setText(I(2));
@@ -328,8 +328,8 @@ void Frm_5Tone::Command1_Click() {
     l.Hooker = ChkHooker->isChecked() ? 1 : 0;
     l.Speaker = ChkSpeaker->isChecked() ? 1 : 0;
     l.Blows = ComboBlow->currentIndex() + 1;
-    l.Store(api_.Data());
-    DiscardPendingFiveTone(api_.Data());
+    l.Store(d_);
+    DiscardPendingFiveTone(d_);
     closing_ = true;
     HideEditors();
     accept();
@@ -339,8 +339,8 @@ void Frm_5Tone::reject() {
     if (closing_ && result() == QDialog::Accepted) return;
     closing_ = true;
     HideEditors();
-    snapshot_.Restore(api_.Data());
-    DiscardPendingFiveTone(api_.Data());
+    snapshot_.Restore(d_);
+    DiscardPendingFiveTone(d_);
     QDialog::reject();
 }
 
@@ -348,7 +348,7 @@ void Frm_5Tone::Command4_Click() {
     if (!CommitOpenEditor()) return;
     if (ui::MsgBox(DisplayText(toneMsg_[2]), ui::MsgButtons::OkCancel) != ui::MsgResult::Ok) return;
     HideEditors();
-    list_->ClearShared(api_.Data());
+    list_->ClearShared(d_);
     ShowFromList();
 }
 
@@ -359,7 +359,7 @@ void Frm_5Tone::Command3_Click() {
     HideEditors();
     QModelIndex cur = MFG5Tone->currentIndex();
     int line = cur.isValid() ? cur.row() + 1 : 1;
-    Frm_Special dlg(api_, *list_, TxtID->text().toStdString(), line, this);
+    Frm_Special dlg(d_, *list_, TxtID->text().toStdString(), line, this);
     dlg.exec();
     model_->refresh();
 }
@@ -423,9 +423,9 @@ void Frm_5Tone::MFG5Tone_Click(int row, int col) {
 void Frm_5Tone::MFG5Tone_DblClick(int row, int col) {
     curRow_ = row;
     curCol_ = col;
-    if (col != 1 || !FiveToneList::IsSpecialLine(api_.Data(), row)) return;
+    if (col != 1 || !FiveToneList::IsSpecialLine(d_, row)) return;
     if (ui::MsgBox(DisplayText(toneMsg_[3]), ui::MsgButtons::OkCancel) != ui::MsgResult::Ok) return;
-    list_->ClearSpecialLine(api_.Data(), row);
+    list_->ClearSpecialLine(d_, row);
     model_->refresh();
 }
 
@@ -445,7 +445,7 @@ void Frm_5Tone::ShowTextEditor(QLineEdit* editor, const std::string& text) {
 }
 
 void Frm_5Tone::ShowCallToneEditor() {
-    if (!list_->CallToneEditable(api_.Data(), curRow_)) {
+    if (!list_->CallToneEditable(d_, curRow_)) {
         Tip(toneTipText_[12]);
         return;
     }
@@ -524,7 +524,7 @@ void Frm_5Tone::HoldRefused(QLineEdit* editor) {
 }
 
 bool Frm_5Tone::txtCallTone_LostFocus() {
-    if (list_->CommitCallTone(api_.Data(), curRow_, txtCallTone->text().toStdString()) >= kCommitOk) return true;
+    if (list_->CommitCallTone(d_, curRow_, txtCallTone->text().toStdString()) >= kCommitOk) return true;
     Message(0);
     return false;
 }
@@ -596,7 +596,7 @@ bool Frm_5Tone::eventFilter(QObject* watched, QEvent* event) {
             if (row >= 0 && row < kToneSetCount) Tip(toneSetTip_[static_cast<size_t>(row)]);
         }
     } else if (type == QEvent::MouseButtonDblClick && watched == txtCallTone &&
-               FiveToneList::IsSpecialLine(api_.Data(), curRow_)) {
+               FiveToneList::IsSpecialLine(d_, curRow_)) {
         // The second click of a double click lands on the editor the first one opened.
         committing_ = true;
         txtCallTone->clear();

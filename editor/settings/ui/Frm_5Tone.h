@@ -24,12 +24,12 @@ namespace vt {
 
 class FiveToneGridModel;
 class FiveToneList;
-class MainWindowApi;
+struct EditorData;
 
 class Frm_5Tone : public QDialog {
     Q_OBJECT
 public:
-    explicit Frm_5Tone(MainWindowApi& api, QWidget* parent = nullptr);
+    explicit Frm_5Tone(EditorData& data, QWidget* parent = nullptr);
     ~Frm_5Tone() override;
 
     FiveToneList& List() { return *list_; }
@@ -72,7 +72,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    MainWindowApi& api_;
+    EditorData& d_;
     std::shared_ptr<FiveToneList> list_;
     FiveToneSnapshot snapshot_;
     FiveToneGridModel* model_ = nullptr;

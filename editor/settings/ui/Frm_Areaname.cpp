@@ -6,7 +6,6 @@
 #include "editor/settings/core/AreaNameRules.h"
 #include "editor/dataset/CellRules.h"
 #include "editor/dataset/EditorData.h"
-#include "editor/dataset/MainWindowApi.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -34,8 +33,8 @@ QTableWidgetItem* FixedCell(const QString& text) {
 }
 } // namespace
 
-Frm_Areaname::Frm_Areaname(MainWindowApi& main, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), main_(main) {
+Frm_Areaname::Frm_Areaname(EditorData& data, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), d_(data) {
     setObjectName("Frm_Areaname");
     setWindowTitle("10 Area Name Editor");
     setFixedSize(Px(4230), Px(4575));
@@ -78,7 +77,7 @@ Frm_Areaname::Frm_Areaname(MainWindowApi& main, QWidget* parent)
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
 
-    const EditorData& d = main_.Data();
+    const EditorData& d = d_;
     const int areas = AreaNameRows(d.RadioOption());
     MFGArea->setRowCount(areas);
     for (int i = 1; i <= areas; ++i) {
@@ -207,16 +206,16 @@ void Frm_Areaname::Command1_Click() {
     // first; a name the radio cannot hold keeps the dialog open.
     if (txtName->isVisible() && !CommitName()) return;
     txtName->hide();
-    EditorData& d = main_.Data();
-    for (int i = 1; i < Rows(); ++i) d.SetAreaName(i, TextMatrix(i, 2).toStdString());
+    std::vector<std::string> names;
+    for (int i = 1; i < Rows(); ++i) names.push_back(TextMatrix(i, 2).toStdString());
+    d_.SetAreaNames(names); // the main window shows the current area's name anew
     accept();
-    main_.UpdateAreaName();
 }
 
 void Frm_Areaname::Command2_Click() { reject(); }
 
 void Frm_Areaname::AreaLoadLanguage() {
-    const LanguageTexts& lang = main_.Data().Lang;
+    const LanguageTexts& lang = d_.Lang;
     auto text = [&lang](int i) { return QString::fromStdString(lang.Text("Farea_Interface", i)); };
     Frame1->setTitle(text(1));
     MFGArea->setHorizontalHeaderItem(1, new QTableWidgetItem(text(2)));

@@ -9,12 +9,12 @@ class QTableWidget;
 
 namespace vt {
 
-class MainWindowApi;
+struct EditorData;
 
 class Frm_Areaname : public QDialog {
     Q_OBJECT
 public:
-    explicit Frm_Areaname(MainWindowApi& main, QWidget* parent = nullptr);
+    explicit Frm_Areaname(EditorData& data, QWidget* parent = nullptr);
 
     void Command1_Click(); // OK
     void Command2_Click(); // Cancel
@@ -34,7 +34,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    MainWindowApi& main_;
+    EditorData& d_;
     int row_ = 0, col_ = 0; // the last clicked cell
 
     void StartNameEdit();

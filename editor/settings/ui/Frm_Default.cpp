@@ -2,7 +2,6 @@
 
 #include "common/ui/WidgetBuild.h"
 #include "editor/dataset/EditorData.h"
-#include "editor/dataset/MainWindowApi.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -16,8 +15,8 @@ using ui::Px;
 using ui::PlaceTwips;
 } // namespace
 
-Frm_Default::Frm_Default(MainWindowApi& main, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), main_(main) {
+Frm_Default::Frm_Default(EditorData& data, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), d_(data) {
     setObjectName("Frm_Default");
     setWindowTitle("Default Group Or Channel");
     setFixedSize(Px(5730), Px(1800));
@@ -44,7 +43,7 @@ Frm_Default::Frm_Default(MainWindowApi& main, QWidget* parent)
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
-    record_ = main_.Data().RadioOption();
+    record_ = d_.RadioOption();
     ask_ = AskDefaults(record_);
     // The lists open on their first item; a stored default is not preselected.
     if (ask_.code & kAskArea) {
@@ -63,7 +62,7 @@ Frm_Default::Frm_Default(MainWindowApi& main, QWidget* parent)
 }
 
 void Frm_Default::LoadLanguage() {
-    const LanguageTexts& lang = main_.Data().Lang;
+    const LanguageTexts& lang = d_.Lang;
     auto text = [&lang](int i) { return QString::fromStdString(lang.Text("Fdefault_Interface", i)); };
     setWindowTitle(text(1));
     Frame1->setTitle(text(2));
@@ -75,14 +74,14 @@ void Frm_Default::Command1_Click() {
     if (ask_.code != 0) {
         std::string stored = StoreDefaults(record_, ComboDArea->currentIndex(), ComboDCh->currentIndex());
         // An unchanged choice is no edit; a new one must not be lost at exit.
-        main_.Data().SetRadioOption(stored);
+        d_.SetRadioOption(stored);
     }
     accept();
 }
 
-void RunDefaultBeforeWrite(MainWindowApi& main, QWidget* parent) {
-    if (JudgeDefault(main.Data().RadioOption()) == 0) return;
-    Frm_Default dialog(main, parent);
+void RunDefaultBeforeWrite(EditorData& data, QWidget* parent) {
+    if (JudgeDefault(data.RadioOption()) == 0) return;
+    Frm_Default dialog(data, parent);
     dialog.exec();
 }
 

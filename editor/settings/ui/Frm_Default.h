@@ -14,12 +14,12 @@ class QPushButton;
 
 namespace vt {
 
-class MainWindowApi;
+struct EditorData;
 
 class Frm_Default : public QDialog {
     Q_OBJECT
 public:
-    explicit Frm_Default(MainWindowApi& main, QWidget* parent = nullptr);
+    explicit Frm_Default(EditorData& data, QWidget* parent = nullptr);
 
     void LoadLanguage();
     void Command1_Click();
@@ -31,7 +31,7 @@ public:
     QPushButton* Command1;
 
 private:
-    MainWindowApi& main_;
+    EditorData& d_;
     std::string record_; // as read at load; OK writes it back with the chosen fields
     DefaultAsk ask_;
 };
@@ -39,6 +39,6 @@ private:
 // The step of a write to the radio before the image is encoded: when the options forbid
 // changing the area or the channel, asks for them (modally) and stores them in the record.
 // The write goes on however the dialog was closed.
-void RunDefaultBeforeWrite(MainWindowApi& main, QWidget* parent);
+void RunDefaultBeforeWrite(EditorData& data, QWidget* parent);
 
 } // namespace vt

@@ -5,7 +5,7 @@
 #include "editor/settings/core/FarmMarnetUpdate.h"
 #include "editor/settings/ui/ToneDialogText.h"
 #include "editor/dataset/GridRules.h"
-#include "editor/dataset/MainWindowApi.h"
+#include "editor/dataset/EditorData.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -66,7 +66,7 @@ QGroupBox* SettingFrame(Frm_Farm& d, const char* name, const char* title, QCheck
 }
 } // namespace
 
-Frm_Farm::Frm_Farm(MainWindowApi& api, QWidget* parent) : QDialog(parent), api_(api) {
+Frm_Farm::Frm_Farm(EditorData& data, QWidget* parent) : QDialog(parent), d_(data) {
     setObjectName(QStringLiteral("Frm_Farm"));
     setWindowTitle(QStringLiteral("Install Farmcall and Marnet"));
     DisabledColor = palette().color(QPalette::Disabled, QPalette::Text);
@@ -78,7 +78,7 @@ Frm_Farm::Frm_Farm(MainWindowApi& api, QWidget* parent) : QDialog(parent), api_(
     Label9->hide();
     LoadLanguage();
     // The stored settings, so that OK right away keeps them.
-    if (auto s = FarmMarnetSettings::Parse(api_.Data().FarmMarnetInfo())) Show(*s);
+    if (auto s = FarmMarnetSettings::Parse(d_.FarmMarnetInfo())) Show(*s);
 }
 
 void Frm_Farm::Build() {
@@ -157,7 +157,7 @@ void Frm_Farm::Build() {
 }
 
 void Frm_Farm::LoadLanguage() {
-    const EditorData& d = api_.Data();
+    const EditorData& d = d_;
     auto I = [&](int k) { return LangText(d, kInterface, k); };
     FarmModeText = d.Lang.Text(kInterface, 11);
     MarnetModeText = d.Lang.Text(kInterface, 12);
@@ -263,9 +263,9 @@ void Frm_Farm::UpdateFarmModeLabel() {
 
 void Frm_Farm::ShowTip(int k) { FarmTip->setText(DisplayText(FarmTipText[static_cast<size_t>(k)])); }
 
-int Frm_Farm::CheckFreq(const std::string& sFreq) const { return vt::CheckFreq(api_.Data(), sFreq); }
+int Frm_Farm::CheckFreq(const std::string& sFreq) const { return vt::CheckFreq(d_, sFreq); }
 
-int Frm_Farm::Check() const { return CheckFarmSettings(Settings(), api_.Data()); }
+int Frm_Farm::Check() const { return CheckFarmSettings(Settings(), d_); }
 
 void Frm_Farm::CmdOk_Click() {
     int code = Check();
@@ -274,10 +274,10 @@ void Frm_Farm::CmdOk_Click() {
         return;
     }
     FarmTip->setText(QStringLiteral("ok"));
-    EditorData& d = api_.Data();
+    EditorData& d = d_;
     const bool marnetWasOn = MarnetOn(d);
     d.SetFarmMarnetInfo(Settings().Join());
-    UpdateFarmInfo(api_, marnetWasOn);
+    UpdateFarmInfo(d_, marnetWasOn);
     d.MarkModified();
     closing_ = true;
     accept();
@@ -296,7 +296,7 @@ void Frm_Farm::BoxLostFocus(QLineEdit* box) {
         {&Frm_Farm::txtSecFre, kSecFreqBox}};
     for (const auto& [member, kind] : kinds) {
         if (this->*member != box) continue;
-        FarmBoxVerdict v = CheckFarmBox(kind, box->text().toStdString(), api_.Data());
+        FarmBoxVerdict v = CheckFarmBox(kind, box->text().toStdString(), d_);
         if (v.tip) ShowTip(v.tip);
         if (!v.keep) box->clear();
     }

@@ -16,12 +16,12 @@ class QPushButton;
 
 namespace vt {
 
-class MainWindowApi;
+struct EditorData;
 
 class Frm_Farm : public QDialog {
     Q_OBJECT
 public:
-    explicit Frm_Farm(MainWindowApi& api, QWidget* parent = nullptr);
+    explicit Frm_Farm(EditorData& data, QWidget* parent = nullptr);
 
     void LoadLanguage();
     int CheckFreq(const std::string& sFreq) const;
@@ -45,7 +45,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    MainWindowApi& api_;
+    EditorData& d_;
     QColor DisabledColor, EnabledColor;
     std::array<std::string, 12> FarmTipText;
     std::array<std::string, 16> FarmMsg;

@@ -7,7 +7,7 @@
 #include "editor/settings/core/OptionLists.h"
 #include "editor/settings/core/RadioOptionRecord.h"
 #include "editor/dataset/EditorData.h"
-#include "editor/dataset/MainWindowApi.h"
+#include "editor/dataset/GridRules.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,7 +36,7 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 constexpr std::array<int, kKeyCount> kKeyFields = {kOptComboF1, kOptComboF2, kOptComboF3, kOptComboF4};
 } // namespace
 
-Frm_Option::Frm_Option(MainWindowApi& main, QWidget* parent) : QDialog(parent), main_(main) {
+Frm_Option::Frm_Option(EditorData& data, QWidget* parent) : QDialog(parent), d_(data) {
     setObjectName("Frm_Option");
     setWindowTitle("Radio Option");
     BuildControls();
@@ -47,7 +47,7 @@ Frm_Option::Frm_Option(MainWindowApi& main, QWidget* parent) : QDialog(parent), 
     // The messages are needed already while the record is applied (a stored value can be refused).
     pending_.fill(false);
     LoadMessages();
-    const std::string& option = main_.Data().RadioOption();
+    const std::string& option = d_.RadioOption();
     if (auto rec = RadioOptionRecord::Parse(option)) {
         carriedChannel_ = (*rec)[kOptDefaultChannel];
         carriedArea_ = (*rec)[kOptDefaultArea];
@@ -528,14 +528,14 @@ void Frm_Option::CommandOK_Click() {
     rec[kOptDefaultChannel] = CarriedDefaultIndex(carriedChannel_, rec.Areas() * rec.ChannelsPerArea());
     rec[kOptDefaultArea] = CarriedDefaultIndex(carriedArea_, rec.Areas());
     OptionWork = rec.Join();
-    main_.Data().SetRadioOption(OptionWork);
+    d_.SetRadioOption(OptionWork);
     accept();
-    main_.UpdateScan();
-    main_.AdjustArea_Marnet();
-    main_.ValidateP();
-    main_.ValidateT();
-    main_.UpdateAreaNo();
-    main_.Data().MarkModified(); // an OK counts as an edit, even with nothing changed
+    UpdateScan(d_);
+    AdjustArea_Marnet(d_);
+    ValidateP(d_);
+    ValidateT(d_);
+    UpdateAreaNo(d_);
+    d_.MarkModified(); // an OK counts as an edit, even with nothing changed
 }
 
 void Frm_Option::CommandCANCEL_Click() {
@@ -545,15 +545,15 @@ void Frm_Option::CommandCANCEL_Click() {
 
 void Frm_Option::CommandDefault_Click() {
     auto answer = ui::MsgBox(OptionMsg[3], ui::MsgButtons::OkCancel, ui::MsgIcon::Question, QString(), this);
-    if (answer == ui::MsgResult::Ok && OptionEditError == 0) SetAllItem(main_.getDefaultSetup());
+    if (answer == ui::MsgResult::Ok && OptionEditError == 0) SetAllItem(GetDefaultSetup());
 }
 
 void Frm_Option::LoadMessages() {
-    for (int i = 1; i <= 3; ++i) OptionMsg[static_cast<size_t>(i)] = Q(main_.Data().Lang.Text("Foption_Msg", i));
+    for (int i = 1; i <= 3; ++i) OptionMsg[static_cast<size_t>(i)] = Q(d_.Lang.Text("Foption_Msg", i));
 }
 
 void Frm_Option::LoadLanguage() {
-    const LanguageTexts& lang = main_.Data().Lang;
+    const LanguageTexts& lang = d_.Lang;
     LoadMessages();
     auto text = [&lang](int i) { return Q(lang.Text("Foption_Interface", i)); };
     setWindowTitle(text(1));

@@ -20,12 +20,12 @@ class QPushButton;
 
 namespace vt {
 
-class MainWindowApi;
+struct EditorData;
 
 class Frm_Option : public QDialog {
     Q_OBJECT
 public:
-    explicit Frm_Option(MainWindowApi& main, QWidget* parent = nullptr);
+    explicit Frm_Option(EditorData& data, QWidget* parent = nullptr);
 
     // Puts a record's fields 0 to 35 and 37 into the controls (36 and 38 are not edited here).
     void SetAllItem(const std::string& str);
@@ -56,7 +56,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    MainWindowApi& main_;
+    EditorData& d_;
     std::array<QWidget*, kOptionFieldCount> fieldControl_{};
     std::map<QLineEdit*, int> numberField_;
     QLineEdit* focusedBox_ = nullptr; // the leave box that has the focus

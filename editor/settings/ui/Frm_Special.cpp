@@ -3,7 +3,7 @@
 #include "common/ui/MessageBox.h"
 #include "common/ui/WidgetBuild.h"
 #include "editor/settings/ui/ToneDialogText.h"
-#include "editor/dataset/MainWindowApi.h"
+#include "editor/dataset/EditorData.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -61,8 +61,8 @@ std::string Text(const QLineEdit* e) { return e->text().toStdString(); }
 std::string Text(const QComboBox* c) { return c->currentText().toStdString(); }
 } // namespace
 
-Frm_Special::Frm_Special(MainWindowApi& api, FiveToneList& list, std::string ownId, int specialLine, QWidget* parent)
-    : QDialog(parent), SpecialLine(specialLine), api_(api), list_(list), ownId_(std::move(ownId)) {
+Frm_Special::Frm_Special(EditorData& data, FiveToneList& list, std::string ownId, int specialLine, QWidget* parent)
+    : QDialog(parent), SpecialLine(specialLine), d_(data), list_(list), ownId_(std::move(ownId)) {
     setObjectName(QStringLiteral("Frm_Special"));
     setWindowTitle(QStringLiteral("Install Special call"));
     // The layout is measured for a small dialog font.
@@ -196,7 +196,7 @@ void Frm_Special::BuildCallFrames() {
 }
 
 void Frm_Special::LoadLanguage() {
-    const EditorData& d = api_.Data();
+    const EditorData& d = d_;
     auto I = [&](int k) { return LangText(d, kInterface, k); };
     setWindowTitle(I(1));
     for (int k = 0; k < kSpecialTypeCount; ++k) cmbType->setItemText(k, I(2 + k));
@@ -274,7 +274,7 @@ void Frm_Special::Command1_Click() {
         if (auto* w = findChild<QWidget*>(QString::fromLatin1(c.control))) w->setFocus(Qt::OtherFocusReason);
         return;
     }
-    InstallSpecialCall(api_.Data(), list_, e);
+    InstallSpecialCall(d_, list_, e);
     closing_ = true;
     accept();
 }

@@ -17,13 +17,13 @@ class QPushButton;
 namespace vt {
 
 class FiveToneList;
-class MainWindowApi;
+struct EditorData;
 
 class Frm_Special : public QDialog {
     Q_OBJECT
 public:
     // ownId: the 5-tone dialog's own ID box; specialLine: the list line to preselect.
-    Frm_Special(MainWindowApi& api, FiveToneList& list, std::string ownId, int specialLine,
+    Frm_Special(EditorData& data, FiveToneList& list, std::string ownId, int specialLine,
                 QWidget* parent = nullptr);
 
     int SpecialLine = 1;
@@ -58,7 +58,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    MainWindowApi& api_;
+    EditorData& d_;
     FiveToneList& list_;
     std::string ownId_;
     int windowHeightTwips_ = 0;

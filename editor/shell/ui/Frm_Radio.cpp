@@ -343,12 +343,21 @@ QRect Frm_Radio::MFGCellRect(int row, int col) const {
 
 QRect Frm_Radio::MFGRect() const { return QRect(MFG->mapTo(this, QPoint(0, 0)), MFG->size()); }
 
-// ------------------------------------------------------------------ MainWindowApi
+// ------------------------------------------------------------------ notices of the data set
 
-std::string Frm_Radio::getDefaultSetup() { return GetDefaultSetup(); }
+void Frm_Radio::Changed(DataSetChange what) {
+    switch (what) {
+    case DataSetChange::AreaShape:
+    case DataSetChange::AreaNumbers: ApplyColumnWidths(); break;
+    case DataSetChange::ScanLetters: ShowScanChoices(); break;
+    case DataSetChange::AreaNames: UpdateAreaName(); break;
+    default: break; // cells only: the grid reports them
+    }
+}
 
 void Frm_Radio::UpdateScan() {
     vt::UpdateScan(d_);
+    // Inside a bulk replacement the notice waits for DataSetReplaced; the choices are shown now.
     ShowScanChoices();
 }
 
@@ -366,27 +375,11 @@ void Frm_Radio::ShowScanChoices() {
 
 void Frm_Radio::DataSetReplaced() { ShowScanChoices(); }
 
-void Frm_Radio::AdjustArea_Marnet() {
-    vt::AdjustArea_Marnet(d_);
-    ApplyColumnWidths();
-}
-
-void Frm_Radio::ValidateP() { vt::ValidateP(d_); }
-void Frm_Radio::ValidateT() { vt::ValidateT(d_); }
-
-void Frm_Radio::UpdateAreaNo() {
-    vt::UpdateAreaNo(d_);
-    ApplyColumnWidths();
-}
-
 void Frm_Radio::UpdateAreaName() { lbcurArea->setText(Q(CurrentAreaName(d_))); }
 
-void Frm_Radio::AddSecondRec(const std::string& secfreq) { vt::AddSecondRec(d_, secfreq); }
-int Frm_Radio::WhichAreaInt(int row) { return vt::WhichAreaInt(d_, row); }
 std::string Frm_Radio::WhichArea(int row) { return vt::WhichArea(d_, row); }
 int Frm_Radio::IsTAvailable(int row) { return vt::IsTAvailable(d_, row); }
 void Frm_Radio::AdjustP() { vt::AdjustP(d_, CurRow); }
-void Frm_Radio::UpdateAllArray() { vt::UpdateAllArray(d_); }
 
 bool Frm_Radio::AreaNamesEditable() const {
     auto f = OptionRecordFields(d_.RadioOption());

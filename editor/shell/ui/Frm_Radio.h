@@ -1,7 +1,7 @@
 #pragma once
 // The main editor window: the channel grid MFG, its menus and toolbar, the area and band labels.
 // The commands are split over several files by subject:
-//   Frm_Radio.cpp           start-up, close prompt, MainWindowApi, areas, bands, SCAN, language
+//   Frm_Radio.cpp           start-up, close prompt, notices of the data set, areas, bands, SCAN, language
 //   Frm_Radio_Menus.cpp     menus, toolbar, window commands, About
 //   Frm_Radio_Files.cpp     New, Open, Save, Print, Print To File
 //   Frm_Radio_Transfer.cpp  reading and writing the radio, COM port
@@ -13,7 +13,6 @@
 // gets its SCAN choices shown anew.
 #include "editor/codec/ImageCodec.h"
 #include "editor/dataset/EditorData.h"
-#include "editor/dataset/MainWindowApi.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -48,28 +47,21 @@ struct CommonDialogState {
     QString InitDir;
 };
 
-class Frm_Radio : public QMainWindow, public MainWindowApi, public DataSetListener {
+class Frm_Radio : public QMainWindow, public DataSetListener {
     Q_OBJECT
 public:
     // Runs the start-up (Form_Load); the window is shown by the caller.
     explicit Frm_Radio(EditorData& data, QWidget* parent = nullptr);
     ~Frm_Radio() override;
 
-    // ---- MainWindowApi: the rules on the data set, then the view and labels refreshed
-    EditorData& Data() override { return d_; }
-    std::string getDefaultSetup() override;
-    void UpdateScan() override;
-    void AdjustArea_Marnet() override;
-    void ValidateP() override;
-    void ValidateT() override;
-    void UpdateAreaNo() override;
-    void UpdateAreaName() override;
-    void AddSecondRec(const std::string& secfreq) override;
-    int WhichAreaInt(int row) override;
-    void UpdateAllArray() override;
-
-    // ---- DataSetListener
+    // ---- DataSetListener: the view follows what the rules and the dialogs changed
+    void Changed(DataSetChange what) override;
     void DataSetReplaced() override;
+
+    // The SCAN rule on the data set, its choices shown.
+    void UpdateScan();
+    // The current area's name in its label.
+    void UpdateAreaName();
 
     // ---- further public procedures
     void CheckAllCHFrequency();

@@ -13,20 +13,20 @@ namespace vt {
 
 void Frm_Radio::Menu_RadioOption_Click() {
     if (!CommitOpenEditor()) return;
-    Frm_Option dialog(*this, this);
+    Frm_Option dialog(d_, this);
     dialog.exec();
 }
 
 void Frm_Radio::Menu_5Tone_Click() {
     if (!CommitOpenEditor()) return;
-    Frm_5Tone dialog(*this, this);
+    Frm_5Tone dialog(d_, this);
     dialog.exec();
 }
 
 void Frm_Radio::Menu_AreaName_Click() {
     if (!AreaNamesEditable()) return; // one area or a bad record: nothing to name
     if (!CommitOpenEditor()) return;
-    Frm_Areaname dialog(*this, this);
+    Frm_Areaname dialog(d_, this);
     dialog.exec();
 }
 
@@ -45,7 +45,7 @@ void Frm_Radio::Command1_Click() {
     // One test window at a time; it lives until the user closes it.
     Form1* bench = findChild<Form1*>();
     if (!bench) {
-        bench = new Form1(d_, *this, this);
+        bench = new Form1(d_, this);
         bench->setAttribute(Qt::WA_DeleteOnClose);
     }
     bench->show();

@@ -78,7 +78,7 @@ void Frm_Radio::Menu_WriteCHData_Click() {
         ui::MsgBox(NoChannelOneMsg, ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
         return;
     }
-    RunDefaultBeforeWrite(*this, this);
+    RunDefaultBeforeWrite(d_, this);
     if (!EncodeImageOrReport(ImageSource::Radio)) return;
     std::string error;
     if (!vt::WriteImageFile(Exchange(kWBufferName), d_.MemImage, &error)) {

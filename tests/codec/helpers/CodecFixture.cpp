@@ -150,7 +150,7 @@ std::unique_ptr<EditorData> NewDataAsDecoded() {
     }
     fresh->MFG.SetTextMatrix(fresh->MFG.Rows() - 1, 0, "201");
     fresh->MFG.SetTextMatrix(fresh->MFG.Rows() - 1, 14, "");
-    CoreMainWindow(*fresh).UpdateAreaNo();
+    UpdateAreaNo(*fresh);
     fresh->ManualSetupFlag = 1;
     return fresh;
 }

@@ -245,8 +245,7 @@ RandomCase MakeRandomDataSet(unsigned seed) {
     const bool noFrequency = g.Chance(15);
     const int band = noFrequency ? g.Int(0, 3) : g.Int(0, 4);
     for (EditorData* d : {&in, &ex}) {
-        CoreMainWindow w(*d);
-        w.AdjustArea_Marnet();
+        AdjustArea_Marnet(*d);
         SetBand(*d, band);
     }
     const int rows = in.MFG.Rows();
@@ -261,7 +260,7 @@ RandomCase MakeRandomDataSet(unsigned seed) {
                              ? FormatFixed(*ToDouble(f[9]), 4)
                              : std::string());
 
-    CoreMainWindow(ex).UpdateAreaNo();
+    UpdateAreaNo(ex);
     std::vector<int> emergencies{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
     std::shuffle(emergencies.begin(), emergencies.end(), g.rng);
     for (int n = 1; n <= kToneLines; ++n) ToneLine(g, in, ex, n, emergencies);

@@ -1,6 +1,6 @@
 // The main window's option and area-name commands open the dialogs, and what the dialogs store
 // shows in the main window.
-#include "option_dialog_helpers.h"
+#include "tests/settings/option_dialog_helpers.h"
 
 #include "common/ui/MessageBox.h"
 #include "editor/settings/ui/Frm_Areaname.h"
