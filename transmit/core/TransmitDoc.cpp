@@ -6,6 +6,7 @@
 #include "transmit/core/TransmitTimings.h"
 
 #include <chrono>
+#include <pthread.h>
 #include <thread>
 
 namespace vt {
@@ -157,6 +158,7 @@ bool TransmitDoc::MatchEchoes() {
 }
 
 void TransmitDoc::ReadThreadProc() {
+    pthread_setname_np(pthread_self(), "line reader");
     MakeThreadTimeCritical();
     bool queued = m_hComm.Queued() > 0;
     while (m_bConnected) {
@@ -187,6 +189,7 @@ void TransmitDoc::ReadThreadProc() {
 }
 
 void TransmitDoc::WriteThreadProc() {
+    pthread_setname_np(pthread_self(), "line writer");
     MakeThreadTimeCritical();
     // Nothing goes out before the write handshake is over: a stray image byte there could shift
     // the radio's whole memory by one while every echo still matches.
