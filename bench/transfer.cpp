@@ -7,7 +7,7 @@
 // A write is right when the radio got the image bytes in order, each once or again after an echo
 // that came too late (the tool resends a byte unconfirmed after 100 ms): the resends are counted,
 // not called wrong. The read is timed as the user sees it, from START to the final status in
-// Msg.sys. Paced: about a minute and a half in all.
+// Msg.sys. Paced: about a minute in all.
 //   bench_transfer [--load[=N]] [path/to/transmit]
 // --load keeps N threads (default: one per CPU) spinning for the whole run, at most 10 minutes.
 #include "common/ExchangeFiles.h"
