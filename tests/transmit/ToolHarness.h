@@ -54,27 +54,7 @@ struct ToolRun {
     }
 };
 
-// Checks that the image bytes on the wire (after the 4 command bytes) come in order, each the
-// next one or a resend of the last (a byte not confirmed within 100 ms goes out again, which a
-// loaded machine can cause now and then). Returns the number of resends, or -1 when out of order.
-inline int ResendsInOrder(const std::vector<uint8_t>& wire, const std::vector<uint8_t>& image, size_t length) {
-    size_t next = 0;
-    int resends = 0;
-    for (size_t i = 4; i < wire.size(); ++i) {
-        if (next < length && wire[i] == image[next]) ++next;
-        else if (next > 0 && wire[i] == image[next - 1]) ++resends;
-        else return -1;
-    }
-    return next == length ? resends : -1;
-}
-
-// An image without equal neighbours (so a duplicated echo cannot pass for the next byte),
-// holding every value and several 0xEB.
-inline std::vector<uint8_t> DistinctNeighbourImage(size_t n) {
-    auto img = sim::MakeTestImage(n, 7);
-    for (size_t i = 1; i < n; ++i)
-        if (img[i] == img[i - 1]) img[i] = static_cast<uint8_t>(img[i] + 1 == img[i + 1 < n ? i + 1 : i] ? img[i] + 2 : img[i] + 1);
-    return img;
-}
+using sim::DistinctNeighbourImage;
+using sim::ResendsInOrder;
 
 } // namespace vt::test

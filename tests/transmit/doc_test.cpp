@@ -9,8 +9,12 @@
 
 #include <atomic>
 #include <fcntl.h>
+#include <fstream>
+#include <map>
 #include <poll.h>
+#include <pthread.h>
 #include <pty.h>
+#include <sched.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -63,6 +67,46 @@ template <typename Pred>
 bool Eventually(Pred pred) {
     for (int i = 0; i < 500 && !pred(); ++i) std::this_thread::sleep_for(10ms);
     return pred();
+}
+
+// A thread of this process as the kernel shows it: state letter, allowed CPUs, real-time priority.
+struct ThreadView {
+    char state = '?';
+    std::string cpus;
+    int priority = 0;
+};
+ThreadView ViewOf(const std::filesystem::path& task) {
+    ThreadView v;
+    std::string stat;
+    std::getline(std::ifstream(task / "stat"), stat);
+    if (auto end = stat.rfind(") "); end != std::string::npos) v.state = stat[end + 2]; // after "pid (name) "
+    std::ifstream status(task / "status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("Cpus_allowed_list:", 0) == 0) v.cpus = line.substr(line.find_first_not_of(" \t", 18));
+    sched_param param{};
+    if (::sched_getparam(std::stoi(task.filename().string()), &param) == 0) v.priority = param.sched_priority;
+    return v;
+}
+// The tool's line threads, by name.
+std::map<std::string, ThreadView> LineThreads() {
+    std::map<std::string, ThreadView> out;
+    for (auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::string name;
+        std::getline(std::ifstream(task.path() / "comm"), name);
+        if (name.rfind("line ", 0) == 0) out[name] = ViewOf(task.path());
+    }
+    return out;
+}
+// Whether this process may give a thread real-time priority (root may, most users may not).
+bool RealTimeAllowed() {
+    bool allowed = false;
+    std::thread([&] {
+        MakeThreadTimeCritical();
+        int policy = 0;
+        sched_param param{};
+        allowed = pthread_getschedparam(pthread_self(), &policy, &param) == 0 && policy == SCHED_FIFO;
+    }).join();
+    return allowed;
 }
 
 struct DocFixture {
@@ -153,6 +197,43 @@ TEST(TransmitDoc, ReaderPostsOneNotificationAtATime) {
     f.doc.NotificationHandled();
     EXPECT_TRUE(Eventually([&] { return f.host.notifications.load() == 2; }));
     f.doc.ClosePort();
+}
+
+// Every echo of a write passes from the reader to the writer: with real-time threads they share
+// one CPU, the writer a step above, so the hand-over is a local switch. Otherwise, and for a
+// read, the scheduler places them.
+TEST(TransmitDoc, WriteLineThreadsShareOneCpuWhenRealTime) {
+    const bool realTime = RealTimeAllowed();
+    const std::string everyCpu = ViewOf("/proc/self/task/" + std::to_string(::getpid())).cpus;
+    struct {
+        const char* args;
+        size_t threads;
+        bool shared;
+    } cases[] = {{"/W", 2, realTime}, {"/R", 1, false}};
+    for (auto& c : cases) {
+        SCOPED_TRACE(c.args);
+        DocFixture f(std::string("doc_cpu") + c.args[1], c.args);
+        ASSERT_TRUE(f.doc.OpenPort());
+        std::map<std::string, ThreadView> threads;
+        // Settled: each one asleep in its first wait.
+        ASSERT_TRUE(Eventually([&] {
+            threads = LineThreads();
+            if (threads.size() != c.threads) return false;
+            for (auto& [name, view] : threads)
+                if (view.state != 'S') return false;
+            return true;
+        }));
+        auto& reader = threads["line reader"];
+        if (c.shared) {
+            auto& writer = threads["line writer"];
+            EXPECT_EQ(writer.cpus, reader.cpus);
+            EXPECT_EQ(reader.cpus.find_first_of(",-"), std::string::npos) << reader.cpus << " is not one CPU";
+            EXPECT_EQ(writer.priority, reader.priority + 1);
+        } else {
+            for (auto& [name, view] : threads) EXPECT_EQ(view.cpus, everyCpu) << name;
+        }
+        f.doc.ClosePort();
+    }
 }
 
 TEST(TransmitDoc, SendCommandWithoutConnectionSaysSo) {

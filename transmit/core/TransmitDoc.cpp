@@ -6,6 +6,7 @@
 #include "transmit/core/TransmitTimings.h"
 
 #include <chrono>
+#include <pthread.h>
 #include <thread>
 
 namespace vt {
@@ -157,7 +158,9 @@ bool TransmitDoc::MatchEchoes() {
 }
 
 void TransmitDoc::ReadThreadProc() {
+    pthread_setname_np(pthread_self(), "line reader");
     MakeThreadTimeCritical();
+    if (m_nMode == ModeWrite) lineCpu_.Join(SharedCpu::Role::Reader);
     bool queued = m_hComm.Queued() > 0;
     while (m_bConnected) {
         if (queued) {
@@ -187,7 +190,9 @@ void TransmitDoc::ReadThreadProc() {
 }
 
 void TransmitDoc::WriteThreadProc() {
+    pthread_setname_np(pthread_self(), "line writer");
     MakeThreadTimeCritical();
+    lineCpu_.Join(SharedCpu::Role::Writer);
     // Nothing goes out before the write handshake is over: a stray image byte there could shift
     // the radio's whole memory by one while every echo still matches.
     m_hEchoEvent.Wait();

@@ -7,6 +7,7 @@
 #include "common/SerialPort.h"
 #include "transmit/core/HandshakeReply.h"
 #include "transmit/core/ReadReception.h"
+#include "transmit/core/SharedCpu.h"
 #include "transmit/core/Supervisor.h"
 #include "transmit/core/TransmitHost.h"
 #include "transmit/core/TransmitTexts.h"
@@ -109,6 +110,8 @@ private:
     // Set by the reader (a matched echo) and the window (the handshake, ClosePort); the writer
     // waits for it and resets it.
     ManualResetEvent m_hEchoEvent{false};
+    // Where the reader and the writer of a write run: each joins it as it starts.
+    SharedCpu lineCpu_;
     ToolImage m_byImage{};                // window (wbuffer.bin, the read reception) / writer, reader
     HandshakeReply m_reply;               // window only
     ReadReception m_reception{m_byImage}; // window only
