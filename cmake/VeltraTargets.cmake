@@ -21,14 +21,3 @@ function(veltra_library name dir)
     target_link_libraries(${name} INTERFACE ${deps})
   endif()
 endfunction()
-
-# veltra_spare_restrict(FILE ...): GCC 12 at -O3 inlines std::string's assign and insert (s =
-# "text", "text" + s) and then reports an overlap that cannot happen (-Wrestrict), which fails a
-# Release build. Only the named files of the calling folder, where it shows, are spared the
-# warning, and only under GCC 12: every other file keeps it.
-function(veltra_spare_restrict)
-  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_GREATER_EQUAL 12
-     AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
-    set_source_files_properties(${ARGN} PROPERTIES COMPILE_OPTIONS -Wno-restrict)
-  endif()
-endfunction()
