@@ -6,6 +6,7 @@
 #include "editor/codec/OptionAreaTable.h"
 
 #include "common/TextUtil.h"
+#include "editor/image/FreqWords.h"
 
 #include <algorithm>
 
@@ -131,7 +132,7 @@ void DecodeRow(Out& o, const Row& r) {
 
 } // namespace
 
-std::string SecondFrequencyText(int word) { return word == 0 ? std::string() : NumText(word * 0.0125 + 10.7); }
+std::string SecondFrequencyText(int word) { return word == 0 ? std::string() : NumText(WordToFreq(word)); }
 
 void DecodeOptionArea(DecodeContext& c) {
     Out o{c};
