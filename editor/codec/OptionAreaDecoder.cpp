@@ -147,7 +147,7 @@ void DecodeKeyTable(DecodeContext& c) {
     // The ACS bit of the option area tells an ACS key from TRUNK, which has the same code.
     const bool acs = (o.B(o::Permissions) & o::AcsKeyBit) != 0;
     for (size_t k = 0; k < kKeys.size(); ++k) {
-        const size_t at = k0 + layout::key::Keys + k * layout::key::KeySize;
+        const size_t at = k0 + layout::key::Key(k);
         auto code = static_cast<uint8_t>(o.B(at)), param = static_cast<uint8_t>(o.B(at + layout::key::KeyNumber));
         int index = cv::KeyFuncIndexFromCode(code, param);
         if (index == 4 && acs) index = 5; // TRUNK, ACS
