@@ -123,6 +123,88 @@ bool WriteFileReplace(const std::filesystem::path& path, const uint8_t* data, si
 }
 
 namespace {
+// The file a chain of symbolic links names, the path itself when it is none.
+std::filesystem::path FollowLinks(std::filesystem::path path) {
+    std::error_code ec;
+    for (int hops = 0; hops < 128 && std::filesystem::is_symlink(path, ec); ++hops) {
+        auto to = std::filesystem::read_symlink(path, ec);
+        if (ec) break;
+        path = to.is_absolute() ? to : path.parent_path() / to;
+    }
+    return path;
+}
+
+// Copies what lies beyond `from` in the old file to the end of fd.
+bool CopyTail(const std::filesystem::path& old, off_t from, int fd, int* err) {
+    int in = ::open(old.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (in < 0) {
+        *err = errno;
+        return false;
+    }
+    std::string ignored;
+    bool ok = ::lseek(in, from, SEEK_SET) == from;
+    uint8_t buf[65536];
+    while (ok) {
+        ssize_t n = ::read(in, buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        ok = WriteAll(fd, buf, static_cast<size_t>(n), &ignored, {});
+    }
+    if (!ok) *err = errno;
+    ::close(in);
+    return ok;
+}
+} // namespace
+
+bool ReplaceFileAtomic(const std::filesystem::path& path, const uint8_t* data, size_t size,
+                       const AtomicReplace& how, ReplaceError* error) {
+    ReplaceError failure;
+    auto fail = [&](int err, bool target = false) {
+        failure = {err, target};
+        if (error) *error = failure;
+        return false;
+    };
+    const std::filesystem::path target = FollowLinks(path);
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && S_ISDIR(old.st_mode)) return fail(EISDIR, true);
+    if (exists && ::access(target.c_str(), W_OK) != 0) return fail(errno, true);
+
+    // Private until it is whole; the old file's permissions are given just before the rename.
+    std::string temp;
+    int fd = -1;
+    for (unsigned n = 0; fd < 0 && n < 100; ++n) {
+        temp = target.string() + "." + std::to_string(::getpid()) + "-" + std::to_string(n) + ".tmp";
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : how.newFileMode);
+        if (fd < 0 && errno != EEXIST) return fail(errno);
+    }
+    if (fd < 0) return fail(EEXIST);
+    std::string ignored;
+    int err = 0;
+    bool ok = WriteAll(fd, data, size, &ignored, {}) || (err = errno, false);
+    if (ok && exists && how.keepOldTail && old.st_size > static_cast<off_t>(size))
+        ok = CopyTail(target, static_cast<off_t>(size), fd, &err);
+    if (ok && exists && how.keepOwner && (old.st_uid != ::geteuid() || old.st_gid != ::getegid()))
+        (void)!::fchown(fd, old.st_uid, old.st_gid); // allowed to root only; the rest keep theirs
+    if (ok && exists && ::fchmod(fd, old.st_mode & 07777) != 0) ok = (err = errno, false);
+    if (ok && ::fsync(fd) != 0) ok = (err = errno, false);
+    if (::close(fd) != 0 && ok) ok = (err = errno, false);
+    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) ok = (err = errno, false);
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return fail(err);
+    }
+    return true;
+}
+
+std::string ReplaceErrorText(const std::filesystem::path& path, const ReplaceError& error) {
+    return path.string() + ": " + std::strerror(error.sysError);
+}
+
+namespace {
 ExchangeResult Failed(ExchangeFailure failure, int sysError = 0) { return {failure, sysError}; }
 
 // Fewer than minLength bytes: refused before anything is read or written.

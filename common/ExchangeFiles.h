@@ -59,6 +59,26 @@ bool WriteFileNoTruncate(const std::filesystem::path& path, const uint8_t* data,
 bool WriteFileReplace(const std::filesystem::path& path, const uint8_t* data, size_t size,
                       std::string* error = nullptr);
 
+// How ReplaceFileAtomic treats what it replaces.
+struct AtomicReplace {
+    bool keepOldTail = false;   // a longer old file's bytes beyond the new ones stay
+    bool keepOwner = false;     // the old file's owner and group stay where the writer may set them
+    unsigned newFileMode = 0666; // a new file's permissions before the umask
+};
+// Why ReplaceFileAtomic failed: the errno, and whether the target itself was refused (a folder,
+// an existing file not writable) before any temporary file was made.
+struct ReplaceError {
+    int sysError = 0;
+    bool target = false;
+};
+// Writes the file through a temporary file in its folder that is synced and then renamed over
+// it, so a crash or a full disk never leaves half a file. A symbolic link is followed to the file
+// it names; an existing file's permission bits stay.
+bool ReplaceFileAtomic(const std::filesystem::path& path, const uint8_t* data, size_t size,
+                       const AtomicReplace& how, ReplaceError* error = nullptr);
+// "<path>: <reason>", as the other writes here report.
+std::string ReplaceErrorText(const std::filesystem::path& path, const ReplaceError& error);
+
 // Why an operation on Msg.sys, wbuffer.bin or rbuffer.bin failed. The tool shows each kind with
 // its own text; the system error number travels along where the tool shows it.
 enum class ExchangeFailure : uint8_t {

@@ -7,6 +7,7 @@
 
 #include "common/TextUtil.h"
 #include "editor/dataset/GridRules.h"
+#include "editor/image/FreqWords.h"
 
 #include <algorithm>
 #include <cmath>
@@ -105,7 +106,7 @@ std::optional<std::string> PllText(int word, double offset) {
     return FormatFixed(f, 4);
 }
 
-std::string SecondReceiverRxText(int word) { return word == 0 ? std::string() : FormatFixed(10.7 + 0.0125 * word, 4); }
+std::string SecondReceiverRxText(int word) { return word == 0 ? std::string() : FormatFixed(WordToFreq(word), 4); }
 
 const char* ColumnName(int column) {
     return column >= 0 && column < kGridCols ? GridHeaders()[static_cast<size_t>(column)].c_str() : "";

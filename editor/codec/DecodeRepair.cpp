@@ -69,21 +69,22 @@ void RepairOptions(Repairs& r) {
         r.Replace(f[n], InRange(f[n], rule, fallback[n]), OptionFieldName(rule.field));
     }
     // A key's number byte outside 1..100 reads as 1; only "CALL" stores no number.
-    for (int k = 0; k < 4; ++k) {
-        const int b = r.c.At(layout::kKeyTable + 3 + 2 * static_cast<size_t>(k));
-        const int field = 15 + 2 * k;
-        if ((b == 0 || b > 100) && f[static_cast<size_t>(field - 1)] != "3")
-            r.list.push_back({OptionFieldName(field), 0, IntText(b), f[static_cast<size_t>(field)]});
+    for (size_t k = 0; k < optarea::kKeys.size(); ++k) {
+        const auto [function, number] = optarea::kKeys[k];
+        const int b = r.c.At(layout::kKeyTable + layout::key::Key(k) + layout::key::KeyNumber);
+        if ((b == 0 || b > 100) && f[function] != IntText(optarea::kCallKeyFunction))
+            r.list.push_back({OptionFieldName(number), 0, IntText(b), f[number]});
     }
     // A fixed level or default whose allow-change box is on is not stored: it reads as the value
     // the radio gets. The options dialog does not show it then, so this is no news to the user.
-    if (f[26] == "1") f[35] = "1";
-    if (f[28] == "1") f[36] = "0";
-    if (f[24] == "1") f[37] = "12";
-    if (f[25] == "1" || f[0] == "1") {
+    for (const optarea::Row& row : optarea::kRows)
+        if (row.coding == optarea::Coding::Level && f[static_cast<size_t>(row.aux)] == "1")
+            f[static_cast<size_t>(row.field)] = IntText(row.value);
+    if (f[kOptChannelchange] == "1") f[kOptDefaultChannel] = "0";
+    if (f[kOptAreachange] == "1" || f[kOptNumberArea] == "1") {
         // The default image's default area, when the set has that area.
         const long long stored = r.c.t.DefaultImage[layout::opt::DefaultArea] - 1;
-        f[38] = IntText(stored >= 0 && stored < ToWhole(f[0]).value_or(1) ? stored : 0);
+        f[kOptDefaultArea] = IntText(stored >= 0 && stored < ToWhole(f[0]).value_or(1) ? stored : 0);
     }
     r.c.d.SetRadioOption(Join(f));
 }
@@ -494,7 +495,7 @@ bool Explained(size_t at, const std::vector<ImageRepair>& list) {
         if (listed(name)) return true;
     }
     for (size_t k = 0; k < optarea::kKeys.size(); ++k)
-        if (at == layout::kKeyTable + layout::key::Keys + k * layout::key::KeySize + layout::key::KeyNumber &&
+        if (at == layout::kKeyTable + layout::key::Key(k) + layout::key::KeyNumber &&
             listed(OptionFieldName(optarea::kKeys[k].number)))
             return true;
     return false;

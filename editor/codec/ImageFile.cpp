@@ -7,7 +7,15 @@
 namespace vt {
 
 bool WriteImageFile(const std::filesystem::path& path, const ImageArray& image, std::string* error) {
-    return WriteFileNoTruncate(path, image.data(), image.size(), error);
+    ReplaceError why;
+    if (ReplaceFileAtomic(path, image.data(), image.size(), {.keepOldTail = true, .keepOwner = true, .newFileMode = 0644}, &why))
+        return true;
+    if (error) *error = ReplaceErrorText(path, why);
+    return false;
+}
+
+bool SaveImageFile(const std::filesystem::path& path, const ImageArray& image, ReplaceError* error) {
+    return ReplaceFileAtomic(path, image.data(), image.size(), {}, error);
 }
 
 bool ReadImageFile(const std::filesystem::path& path, ImageArray& image, std::string* error) {

@@ -2,13 +2,18 @@
 // Data files and exchange files hold the image raw, file byte k = image byte k.
 #include "editor/codec/ImageWriter.h"
 
+#include "common/ExchangeFiles.h"
+
 #include <filesystem>
 #include <string>
 
 namespace vt {
 
-// Writes all 16,001 bytes from offset 0 without truncating a longer file.
+// Writes all 16,001 bytes from offset 0 without truncating a longer file (the transfer
+// hand-off): through a temporary file renamed over it, keeping the old file's owner.
 bool WriteImageFile(const std::filesystem::path& path, const ImageArray& image, std::string* error = nullptr);
+// A data file as Save writes it: exactly the image, through a temporary file renamed over it.
+bool SaveImageFile(const std::filesystem::path& path, const ImageArray& image, ReplaceError* error);
 // Reads an image of at least 16,000 bytes (rbuffer.bin lacks the last byte); bytes the file
 // lacks read as 0 and bytes beyond the image are ignored. False, with the image untouched, when
 // the file cannot be read, is shorter or is no regular file. Only the image's bytes are read.

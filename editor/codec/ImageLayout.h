@@ -89,6 +89,7 @@ inline constexpr size_t AlarmNumber = 0x01;
 inline constexpr size_t Keys = 0x02;
 inline constexpr size_t KeySize = 2;
 inline constexpr size_t KeyNumber = 0x01; // inside a key, after its function code
+inline constexpr size_t Key(size_t k) { return Keys + k * KeySize; }
 } // namespace key
 
 // Offsets inside the ID suffix: a fixed "ID:" and two position characters.

@@ -6,6 +6,7 @@
 #include "editor/codec/OptionAreaTable.h"
 
 #include "common/TextUtil.h"
+#include "editor/image/FreqWords.h"
 
 #include <algorithm>
 
@@ -131,7 +132,7 @@ void DecodeRow(Out& o, const Row& r) {
 
 } // namespace
 
-std::string SecondFrequencyText(int word) { return word == 0 ? std::string() : NumText(word * 0.0125 + 10.7); }
+std::string SecondFrequencyText(int word) { return word == 0 ? std::string() : NumText(WordToFreq(word)); }
 
 void DecodeOptionArea(DecodeContext& c) {
     Out o{c};
@@ -146,7 +147,7 @@ void DecodeKeyTable(DecodeContext& c) {
     // The ACS bit of the option area tells an ACS key from TRUNK, which has the same code.
     const bool acs = (o.B(o::Permissions) & o::AcsKeyBit) != 0;
     for (size_t k = 0; k < kKeys.size(); ++k) {
-        const size_t at = k0 + layout::key::Keys + k * layout::key::KeySize;
+        const size_t at = k0 + layout::key::Key(k);
         auto code = static_cast<uint8_t>(o.B(at)), param = static_cast<uint8_t>(o.B(at + layout::key::KeyNumber));
         int index = cv::KeyFuncIndexFromCode(code, param);
         if (index == 4 && acs) index = 5; // TRUNK, ACS

@@ -264,11 +264,11 @@ void EncodeKeyTable(EncodeContext& c) {
     w.IntIn(f.O(kOptComboFunction), 0, 1, kOptionNames[kOptComboFunction]);
     f.PutO(k0 + layout::key::AlarmNumber, kOptTxtFunction);
     for (size_t k = 0; k < kKeys.size(); ++k) {
-        const size_t at = k0 + layout::key::Keys + k * layout::key::KeySize;
+        const size_t at = k0 + layout::key::Key(k);
         auto index = w.IntIn(f.O(kKeys[k].function), 0, 7, kOptionNames[kKeys[k].function]);
         if (!index) continue;
         w.Set(at, cv::KeyFuncCodeFromIndex(static_cast<int>(*index)));
-        if (*index == 3) // CALL shares its code with SELECT CALL and is told apart by number 0
+        if (*index == kCallKeyFunction)
             w.Set(at + layout::key::KeyNumber, 0);
         else
             f.PutO(at + layout::key::KeyNumber, kKeys[k].number);

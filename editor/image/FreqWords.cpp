@@ -35,6 +35,10 @@ std::optional<WordBytes> PllWord(std::string_view mhz, long long offset100k) {
     return ToWord(DivRoundHalfEven(200000 * (whole + offset100k) + rest, 12500));
 }
 
+// Second-receiver words: steps of 12.5 kHz above 10.7 MHz, in units of 100 Hz.
+constexpr long long kWordBase = 107000;
+constexpr long long kWordStep = 125;
+
 } // namespace
 
 std::optional<WordBytes> FreqToPll(std::string_view mhz) { return PllWord(mhz, 0); }
@@ -43,8 +47,15 @@ std::optional<WordBytes> FreqToPllIf(std::string_view mhz) { return PllWord(mhz,
 std::optional<WordBytes> FreqToWord(std::string_view mhz) {
     if (Blank(mhz)) return WordBytes{0, 0};
     auto n = ToScaled(mhz, 4); // units of 100 Hz, halves to even
-    if (!n || *n < 107000) return std::nullopt;
-    return ToWord((*n - 107000) / 125);
+    if (!n || *n < kWordBase) return std::nullopt;
+    return ToWord((*n - kWordBase) / kWordStep);
+}
+
+double WordToFreq(int word) {
+    // Evaluated as 10.7 + 0.0125 w in doubles: the decoded texts depend on these exact bits.
+    constexpr double base = static_cast<double>(kWordBase) / 10000, step = static_cast<double>(kWordStep) / 10000;
+    static_assert(base == 10.7 && step == 0.0125);
+    return base + step * word;
 }
 
 std::optional<uint8_t> StepCodeByte(std::string_view indexText) {

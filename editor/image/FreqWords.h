@@ -19,6 +19,8 @@ std::optional<WordBytes> FreqToPllIf(std::string_view mhz);
 // 12.5 kHz steps above 10.7 MHz, rounded down. Empty gives {0, 0}; below 10.7 MHz or above
 // 829.8875 MHz gives nothing.
 std::optional<WordBytes> FreqToWord(std::string_view mhz);
+// The frequency in MHz of such a word (the second receiver's), back from FreqToWord.
+double WordToFreq(int word);
 
 // Step code of an index text "0".."15": empty text gives 0; other text or indexes give nothing.
 std::optional<uint8_t> StepCodeByte(std::string_view indexText);

@@ -16,8 +16,10 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QSaveFile>
 #include <QTableView>
+
+#include <cerrno>
+#include <cstring>
 
 namespace vt {
 
@@ -25,6 +27,13 @@ namespace {
 const char* kDataFilter = "data files (*.dat)|*.dat|All files (*.*)|*.*";
 const char* kTextFilter = "data files (*.txt)|*.txt|All files (*.*)|*.*";
 const char* kNoName = "noname.dat";
+
+// The texts a failed save has always shown.
+QString SaveErrorText(const QString& path, const ReplaceError& why) {
+    if (why.target && why.sysError == EISDIR) return QStringLiteral("Filename refers to a directory");
+    if (why.target) return QStringLiteral("Existing file %1 is not writable").arg(path);
+    return QString::fromLocal8Bit(std::strerror(why.sysError));
+}
 
 // "description (pattern)|pattern|..." as the Qt dialogs take it: the descriptions, ";;"-joined.
 QString QtFilter(const QString& filter) {
@@ -177,14 +186,9 @@ bool Frm_Radio::Menu_Save_Click() {
     QString path = ChooseFile(true, kDataFilter, DataFolder());
     if (path.isEmpty()) return false;
     if (!EncodeImageOrReport(ImageSource::File)) return false;
-    // Through a temporary file: a full disk or a crash never leaves half a data file.
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly) &&
-              file.write(reinterpret_cast<const char*>(d_.MemImage.data()), d_.MemImage.size()) ==
-                  static_cast<qint64>(d_.MemImage.size()) &&
-              file.commit();
-    if (!ok) {
-        ui::MsgBox(file.errorString(), ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
+    ReplaceError why;
+    if (!SaveImageFile(path.toStdString(), d_.MemImage, &why)) {
+        ui::MsgBox(SaveErrorText(path, why), ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
         return false;
     }
     ShowDocumentCaption(path);
