@@ -72,4 +72,25 @@ enum FarmField : int {
     kSecondRxFrequency = 9,
 };
 
+// Fields of a 5-tone list line ("|"-joined, six fields), as the list's columns show them.
+enum ToneLineField : int {
+    kLineText = 0,      // the call as the list shows it ("CALL 12345", "ROBOT ...")
+    kLineStandard = 1,  // tone standard name ("ZVEI1")
+    kLineIdent = 2,     // identification text
+    kLineChannel = 3,   // channel number or "CURRENT"
+    kLineTries = 4,
+    kLineEmergency = 5, // emergency number 1..10, or empty
+};
+inline constexpr int kToneLineFields = 6;
+
+// Fields 1..10 of a line's special-call record; 3 to 6 are not used.
+enum SpecialField : int {
+    kSpecKind = 1,      // the radio's call kind code ("0" plain, "1" code fetch, "15" message ...)
+    kSpecOtherUser = 2, // "8" on a kind "0" call to another user (a typed call otherwise)
+    kSpecChannel = 7,   // the other user's channel
+    kSpecLevel = 8,     // pin level of a code fetch, or message number
+    kSpecNumber = 9,    // PIN, alarm number, own-ID part or the other user's name
+    kSpecId = 10,       // station or network ID, or the message text
+};
+
 } // namespace vt
