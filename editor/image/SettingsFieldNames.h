@@ -1,7 +1,7 @@
 #pragma once
 // Field numbers of the three "|"-joined settings records: the radio options, the 5-tone
-// settings and the FARMCALL/MARNET settings. The codec and the dialogs index the split fields
-// with these names.
+// settings and the FARMCALL/MARNET settings, and of the 5-tone list lines and their special
+// calls. The codec, the cores and the dialogs index the split fields with these names.
 
 namespace vt {
 
