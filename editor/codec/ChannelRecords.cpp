@@ -70,7 +70,8 @@ void EncodePower(Row& row) {
     if (p.empty() || !IsNumeric(p)) return;
     auto level = ToWhole(p);
     std::optional<uint8_t> b;
-    if (level && *level >= 1 && *level <= 50) b = cv::PowerByteFromIndex(*row.c.t.Conv, row.c.d.BandIndex, static_cast<int>(*level));
+    if (level && *level >= 1 && *level <= kPowerLevels)
+        b = cv::PowerByteFromIndex(*row.c.t.Conv, row.c.d.BandIndex, static_cast<int>(*level));
     if (b)
         row.c.w.Set(row.rec + layout::ch::PowerByte, *b);
     else
@@ -182,7 +183,7 @@ std::optional<int> BandFromPowerBytes(const DecodeContext& c) {
         for (int s : slots) {
             const size_t rec = layout::ChannelSlot(s);
             const uint8_t b = c.At(rec + layout::ch::PowerByte);
-            for (int level = 1; level <= 50; ++level)
+            for (int level = 1; level <= kPowerLevels; ++level)
                 if (cv::PowerByteFromIndex(*c.t.Conv, band, level) == b) {
                     ++count;
                     break;
