@@ -82,7 +82,10 @@ std::string Frequency(Rng& g, int band) {
     const double low = BandLow(band), high = BandHigh(band);
     switch (g.odd ? g.Below(10) : 3) {
     case 0: return FormatFixed(low + 0.00625 * g.In(0, static_cast<int>((high - low) / 0.00625)), 5); // off the 12.5 kHz steps
-    case 1: return FormatFixed(g.In(1, 600) + 0.0125 * g.In(0, 79), 4);                          // any band or none
+    case 1: { // any band or none
+        const int mhz = g.In(1, 600);
+        return FormatFixed(mhz + 0.0125 * g.In(0, 79), 4);
+    }
     case 2: return g.Pick(std::vector<std::string>{"", "abc", "1e3", " 145.125", "145.12500001", "-53"});
     default: return FormatFixed(low + 0.0125 * g.In(0, static_cast<int>((high - low) / 0.0125)), 4);
     }
@@ -221,7 +224,11 @@ void MakeDataSet(Rng& g, EditorData& d) {
     const int rows = d.MFG.Rows();
     for (int r = 1; r < rows; ++r)
         if (r == 1 || g.Chance(80)) Channel(g, d, r, band);
-    for (int k = g.odd && g.Chance(20) ? g.In(1, 5) : 0; k > 0; --k) d.SetCell(g.Below(rows + 1), g.Below(kGridCols + 1), g.Pick(kOdd));
+    // Odd texts anywhere, header and labels included (one draw a statement: argument order is free).
+    for (int k = g.odd && g.Chance(20) ? g.In(1, 5) : 0; k > 0; --k) {
+        const int r = g.Below(rows + 1), c = g.Below(kGridCols + 1);
+        d.SetCell(r, c, g.Pick(kOdd));
+    }
     for (int n = 1; n <= kToneLines; ++n)
         if (g.Chance(85)) ToneLine(g, d, n);
 }
