@@ -8,6 +8,7 @@
 #include "common/TextUtil.h"
 #include "editor/dataset/GridRules.h"
 #include "editor/image/FreqWords.h"
+#include "editor/image/SettingsFieldNames.h"
 
 #include <algorithm>
 #include <cmath>
@@ -69,7 +70,8 @@ void EncodePower(Row& row) {
     if (p.empty() || !IsNumeric(p)) return;
     auto level = ToWhole(p);
     std::optional<uint8_t> b;
-    if (level && *level >= 1 && *level <= 50) b = cv::PowerByteFromIndex(*row.c.t.Conv, row.c.d.BandIndex, static_cast<int>(*level));
+    if (level && *level >= 1 && *level <= kPowerLevels)
+        b = cv::PowerByteFromIndex(*row.c.t.Conv, row.c.d.BandIndex, static_cast<int>(*level));
     if (b)
         row.c.w.Set(row.rec + layout::ch::PowerByte, *b);
     else
@@ -134,7 +136,8 @@ void EncodeChannelRecords(EncodeContext& c) {
             continue;
         }
         Row row{c, r, layout::ChannelSlot(slot), slot == layout::kSecondReceiverSlot};
-        if (!row.last && c.f.RowBeforeLastUsed(r)) c.w.Set(row.rec + layout::ch::SlotMark, 0xAA);
+        if (!row.last && c.f.RowBeforeLastUsed(r))
+            c.w.Set(row.rec + layout::ch::SlotMark, layout::ch::SlotMarked);
         EncodeSignalling(c, r, row.rec, high);
         EncodeFrequencies(row);
         EncodeVoltages(row);
@@ -154,7 +157,7 @@ void DecodeFrequencyColumns(DecodeContext& c) {
         if (slot == layout::kSecondReceiverSlot) {
             // Written from the option area's second-receiver word, so read with its arithmetic.
             c.SetSlotText(slot, ColRxFreq, SecondReceiverRxText(w));
-        } else if (auto t = PllText(w, 214)) {
+        } else if (auto t = PllText(w, kRxWordOffset)) {
             c.SetSlotText(slot, ColRxFreq, *t);
         }
     }
@@ -164,8 +167,8 @@ std::optional<int> BandFromPowerBytes(const DecodeContext& c) {
     for (int r = 1; r <= layout::kChannelSlots; ++r)
         for (int column : {ColTxFreq, ColRxFreq})
             if (ToDouble(c.d.MFG.TextMatrix(r, column))) return std::nullopt;
-    const int areas = static_cast<int>(ToWhole(c.f.OptionFields[0]).value_or(1));
-    const int per = static_cast<int>(ToWhole(c.f.OptionFields[1]).value_or(kMaxChannels));
+    const int areas = static_cast<int>(ToWhole(c.f.OptionFields[kOptNumberArea]).value_or(1));
+    const int per = static_cast<int>(ToWhole(c.f.OptionFields[kOptChInArea]).value_or(kMaxChannels));
     std::vector<int> slots;
     for (int s = 1; s <= std::min(areas * per, layout::kChannelSlots); ++s) slots.push_back(s);
     slots.push_back(layout::kSecondReceiverSlot);
@@ -180,7 +183,7 @@ std::optional<int> BandFromPowerBytes(const DecodeContext& c) {
         for (int s : slots) {
             const size_t rec = layout::ChannelSlot(s);
             const uint8_t b = c.At(rec + layout::ch::PowerByte);
-            for (int level = 1; level <= 50; ++level)
+            for (int level = 1; level <= kPowerLevels; ++level)
                 if (cv::PowerByteFromIndex(*c.t.Conv, band, level) == b) {
                     ++count;
                     break;
@@ -218,10 +221,10 @@ void DecodeNameColumns(DecodeContext& c) {
 namespace {
 // Rows of the finished grid: the channels, one more for MARNET with one area, and row 201.
 int GridRows(const DecodeContext& c) {
-    const int areas = static_cast<int>(ToWhole(c.f.OptionFields[0]).value_or(1));
-    const int per = static_cast<int>(ToWhole(c.f.OptionFields[1]).value_or(kMaxChannels));
+    const int areas = static_cast<int>(ToWhole(c.f.OptionFields[kOptNumberArea]).value_or(1));
+    const int per = static_cast<int>(ToWhole(c.f.OptionFields[kOptChInArea]).value_or(kMaxChannels));
     int rows = areas * per + 2;
-    if (c.f.FarmFields[5] != "0" && areas == 1) ++rows;
+    if (c.f.FarmFields[kMarnetOn] != "0" && areas == 1) ++rows;
     return rows;
 }
 } // namespace

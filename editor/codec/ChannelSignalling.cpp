@@ -6,12 +6,17 @@
 #include "editor/codec/ImageLayout.h"
 
 #include "common/TextUtil.h"
+#include "editor/image/SettingsFieldNames.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
 namespace vt {
+
+namespace ch = layout::ch;
+// The record's tone fields hold the tables' words and entries as they stand.
+static_assert(ch::CodeSize == kCtcssWordSize && ch::EntrySize == kToneEntrySize);
 
 namespace {
 
@@ -60,18 +65,19 @@ void CheckDcsDeviation(Row& row) {
 }
 
 void CopyDcs(EncodeContext& c, size_t at, int index) {
-    for (size_t k = 0; k < 3; ++k) c.w.Set(at + k, c.t.Conv->DcsTbl[3 * static_cast<size_t>(index) + k]);
+    for (size_t k = 0; k < ch::EntrySize; ++k)
+        c.w.Set(at + k, c.t.Conv->DcsTbl[DcsEntryAt(index) + k]);
 }
 
 uint8_t FlagByte(const Row& row) {
-    int hi = (Has(row.Cell(ColScan), 'T') || Has(row.Cell(ColScan), 'A')) ? 4 : 0;
-    if (row.Cell(ColBcl) == "YES") hi += 2;
-    if (!Blank(row.Cell(ColDcsEnc))) hi += 1;
-    int lo = Blank(row.Cell(ColDcsDec)) ? 0 : 8;
-    if (!Blank(row.Cell(ColCtcssEnc))) lo += 4;
-    if (!Blank(row.Cell(ColCtcssDec))) lo += 2;
-    if (Has(row.Cell(ColScan), 'S')) lo += 1;
-    return static_cast<uint8_t>(16 * hi + lo);
+    unsigned f = (Has(row.Cell(ColScan), 'T') || Has(row.Cell(ColScan), 'A')) ? ch::TrunkBit : 0;
+    if (row.Cell(ColBcl) == "YES") f |= ch::BclBit;
+    if (!Blank(row.Cell(ColDcsEnc))) f |= ch::DcsEncodeBit;
+    if (!Blank(row.Cell(ColDcsDec))) f |= ch::DcsDecodeBit;
+    if (!Blank(row.Cell(ColCtcssEnc))) f |= ch::CtcssEncodeBit;
+    if (!Blank(row.Cell(ColCtcssDec))) f |= ch::CtcssDecodeBit;
+    if (Has(row.Cell(ColScan), 'S')) f |= ch::ScanBit;
+    return static_cast<uint8_t>(f);
 }
 
 } // namespace
@@ -94,24 +100,25 @@ void EncodeSignalling(EncodeContext& c, int r, size_t rec, int& high) {
     Row row{c, r};
     const std::string& five = row.Cell(ColFiveTone);
     const std::string& ani = row.Cell(ColAni);
-    int lo = (Has(five, 'A') ? 8 : 0) + (Has(ani, 'O') ? 4 : 0) + (Has(ani, 'T') ? 2 : 0) + (Has(ani, 'L') ? 1 : 0);
-    int hi = (Has(five, 'M') ? 8 : 0) + (Has(five, 'P') ? 4 : 0);
+    unsigned s = (Has(five, 'M') ? ch::FiveToneMBit : 0) | (Has(five, 'P') ? ch::FiveTonePBit : 0) |
+                 (Has(five, 'A') ? ch::FiveToneABit : 0) | (Has(ani, 'O') ? ch::AniOBit : 0) |
+                 (Has(ani, 'T') ? ch::AniTBit : 0) | (Has(ani, 'L') ? ch::AniLBit : 0);
     // Rows without a numeric CTCSS ENC repeat the high-tone bit of the nearest tone row above.
-    if (auto f = ToDouble(row.Cell(ColCtcssEnc))) high = *f >= 150.0 ? 1 : 0;
-    hi += 2 * high;
-    c.w.Set(rec + layout::ch::SignalFlags, static_cast<uint8_t>(16 * hi + lo));
+    if (auto f = ToDouble(row.Cell(ColCtcssEnc))) high = *f >= ch::HighToneTenths / 10.0 ? 1 : 0;
+    if (high) s |= ch::HighToneBit;
+    c.w.Set(rec + ch::SignalFlags, static_cast<uint8_t>(s));
 
     const auto& t = *c.t.Conv;
     if (!Blank(row.Cell(ColCtcssEnc))) {
         if (auto tone = CheckTone(row, ColCtcssEnc)) {
-            size_t b = 2 * static_cast<size_t>(*tone - kCtcssFirstTenths);
-            c.w.Set(rec + 2, t.EncTbl[b]);
-            c.w.Set(rec + 3, t.EncTbl[b + 1]);
+            size_t b = CtcssWordAt(*tone - kCtcssFirstTenths);
+            for (size_t k = 0; k < ch::CodeSize; ++k)
+                c.w.Set(rec + ch::EncodeCode + k, t.EncTbl[b + k]);
             const std::string& dev = row.Cell(ColCtDev);
             int ti = cv::CtcssToneIndex(row.Cell(ColCtcssEnc)), di = IsNumeric(dev) ? cv::CtDevIndex(dev) : -1;
             if (!dev.empty() && ti >= 0 && di >= 0)
-                for (size_t k = 0; k < 3; ++k)
-                    c.w.Set(rec + 6 + k, t.DevTbl[153 * static_cast<size_t>(di) + 3 * static_cast<size_t>(ti) + k]);
+                for (size_t k = 0; k < ch::EntrySize; ++k)
+                    c.w.Set(rec + ch::EncodeDeviation + k, t.DevTbl[DevEntryAt(di, ti) + k]);
             else if (!dev.empty() && di < 0)
                 // Left unwritten, the radio would keep the default image's deviation.
                 c.w.Fail(ColumnName(ColCtDev), row.r,
@@ -120,28 +127,27 @@ void EncodeSignalling(EncodeContext& c, int r, size_t rec, int& high) {
         }
     } else if (!Blank(row.Cell(ColDcsEnc))) {
         if (auto i = CheckDcs(row, ColDcsEnc)) {
-            c.w.Set(rec + 2, 0xF8);
-            c.w.Set(rec + 3, 0xE2);
-            CopyDcs(c, rec + 6, *i);
+            for (size_t k = 0; k < ch::CodeSize; ++k)
+                c.w.Set(rec + ch::EncodeCode + k, ch::DcsEncodeMarker[k]);
+            CopyDcs(c, rec + ch::EncodeDeviation, *i);
             CheckDcsDeviation(row);
-            c.w.Set(rec + 9, cv::DevByteFromCtDev(row.Cell(ColCtDev)));
+            c.w.Set(rec + ch::DevByte, cv::DevByteFromCtDev(row.Cell(ColCtDev)));
         }
     }
     if (!Blank(row.Cell(ColCtcssDec))) {
         if (auto tone = CheckTone(row, ColCtcssDec)) {
-            size_t b = 2 * static_cast<size_t>(*tone - kCtcssFirstTenths);
-            c.w.Set(rec + 4, t.DecTbl[b]);
-            c.w.Set(rec + 5, t.DecTbl[b + 1]);
+            size_t b = CtcssWordAt(*tone - kCtcssFirstTenths);
+            for (size_t k = 0; k < ch::CodeSize; ++k)
+                c.w.Set(rec + ch::DecodeCode + k, t.DecTbl[b + k]);
         }
     }
     // The DCS decode bytes are written whatever the CTCSS decode holds; the marker only without it.
     if (!Blank(row.Cell(ColDcsDec))) {
         if (auto i = CheckDcs(row, ColDcsDec)) {
-            if (Blank(row.Cell(ColCtcssDec))) {
-                c.w.Set(rec + 4, 0xEA);
-                c.w.Set(rec + 5, 0xFE);
-            }
-            CopyDcs(c, rec + 0x0A, *i);
+            if (Blank(row.Cell(ColCtcssDec)))
+                for (size_t k = 0; k < ch::CodeSize; ++k)
+                    c.w.Set(rec + ch::DecodeCode + k, ch::DcsDecodeMarker[k]);
+            CopyDcs(c, rec + ch::DcsDecodeBytes, *i);
         }
     }
 }
@@ -151,7 +157,9 @@ void EncodeSignalling(EncodeContext& c, int r, size_t rec, int& high) {
 namespace {
 
 uint8_t FlagOf(const DecodeContext& c, int slot) { return c.At(layout::ChannelFlag(slot)); }
-uint8_t SignalOf(const DecodeContext& c, int slot) { return c.At(layout::ChannelSlot(slot) + layout::ch::SignalFlags); }
+uint8_t SignalOf(const DecodeContext& c, int slot) {
+    return c.At(layout::ChannelSlot(slot) + ch::SignalFlags);
+}
 
 // Where each code word first stands in a CTCSS table (and, for the decode table, where else),
 // built once per decode instead of searching 1,922 words for every slot.
@@ -159,12 +167,15 @@ struct WordIndex {
     static constexpr int kNone = -1;
     std::vector<int16_t> lowFirst, highFirst, first, last;
     static int Key(const std::array<uint8_t, kEncTblSize>& tbl, int k) {
-        return 256 * tbl[2 * static_cast<size_t>(k)] + tbl[2 * static_cast<size_t>(k) + 1];
+        return 256 * tbl[CtcssWordAt(k)] + tbl[CtcssWordAt(k) + 1];
     }
     void BuildHalves(const std::array<uint8_t, kEncTblSize>& tbl) {
+        constexpr int kFirstHigh = ch::HighToneTenths - kCtcssFirstTenths;
         lowFirst.assign(65536, kNone);
         highFirst.assign(65536, kNone);
-        for (int k = kCtcssWordCount - 1; k >= 0; --k) (k < 830 ? lowFirst : highFirst)[static_cast<size_t>(Key(tbl, k))] = static_cast<int16_t>(k);
+        for (int k = kCtcssWordCount - 1; k >= 0; --k)
+            (k < kFirstHigh ? lowFirst : highFirst)[static_cast<size_t>(Key(tbl, k))] =
+                static_cast<int16_t>(k);
     }
     void BuildFirstLast(const std::array<uint8_t, kDecTblSize>& tbl) {
         first.assign(65536, kNone);
@@ -188,11 +199,11 @@ std::string ToneText(int k, bool snap, const std::array<uint8_t, kEncTblSize>& t
 
 std::string DecodeCtcssEnc(const DecodeContext& c, const WordIndex& ix, int slot) {
     size_t rec = layout::ChannelSlot(slot);
-    size_t key = 256u * c.At(rec + 2) + c.At(rec + 3);
+    size_t key = 256u * c.At(rec + ch::EncodeCode) + c.At(rec + ch::EncodeCode + 1);
     // A match at index 0 counts as none, as a first match at 0 always has.
     int low = std::max(0, static_cast<int>(ix.lowFirst[key]));
     int high = std::max(0, static_cast<int>(ix.highFirst[key]));
-    int k = (SignalOf(c, slot) & 0x20) && high ? high : low;
+    int k = (SignalOf(c, slot) & ch::HighToneBit) && high ? high : low;
     return ToneText(k, high != 0, c.t.Conv->EncTbl, key);
 }
 
@@ -200,7 +211,7 @@ std::string DecodeCtcssEnc(const DecodeContext& c, const WordIndex& ix, int slot
 // taken over by the next one).
 std::string DecodeCtcssDec(const DecodeContext& c, const WordIndex& ix, int slot) {
     size_t rec = layout::ChannelSlot(slot);
-    size_t key = 256u * c.At(rec + 4) + c.At(rec + 5);
+    size_t key = 256u * c.At(rec + ch::DecodeCode) + c.At(rec + ch::DecodeCode + 1);
     int first = 0, second = 0;
     if (ix.first[key] != WordIndex::kNone) {
         const auto& tbl = c.t.Conv->DecTbl;
@@ -213,9 +224,11 @@ std::string DecodeCtcssDec(const DecodeContext& c, const WordIndex& ix, int slot
 std::string DecodeDcs(const DecodeContext& c, size_t at) {
     const auto& tbl = c.t.Conv->DcsTbl;
     std::string text;
-    for (size_t j = 0; j < kDcsCodeCount; ++j)
-        if (tbl[3 * j] == c.At(at) && tbl[3 * j + 1] == c.At(at + 1) && tbl[3 * j + 2] == c.At(at + 2))
-            text = std::string(kDcsCodes[j]);
+    for (int j = 0; j < kDcsCodeCount; ++j) {
+        const size_t e = DcsEntryAt(j);
+        if (tbl[e] == c.At(at) && tbl[e + 1] == c.At(at + 1) && tbl[e + 2] == c.At(at + 2))
+            text = std::string(kDcsCodes[static_cast<size_t>(j)]);
+    }
     return text;
 }
 
@@ -223,10 +236,10 @@ std::string DecodeDcs(const DecodeContext& c, size_t at) {
 std::optional<std::string> DecodeCtDev(const DecodeContext& c, int slot, const std::string& tone) {
     int t = cv::CtcssToneIndex(tone);
     if (t < 0) return std::nullopt;
-    size_t rec = layout::ChannelSlot(slot) + layout::ch::EncodeDeviation;
+    size_t rec = layout::ChannelSlot(slot) + ch::EncodeDeviation;
     // Steps that share an entry store the same bytes: the first of them keeps them.
     for (int d = 0; d < kCtDevStepCount; ++d) {
-        size_t e = 153 * static_cast<size_t>(d) + 3 * static_cast<size_t>(t);
+        size_t e = DevEntryAt(d, t);
         const auto& tbl = c.t.Conv->DevTbl;
         if (tbl[e] == c.At(rec) && tbl[e + 1] == c.At(rec + 1) && tbl[e + 2] == c.At(rec + 2))
             return IntText(kCtDevSteps[static_cast<size_t>(d)]);
@@ -236,7 +249,7 @@ std::optional<std::string> DecodeCtDev(const DecodeContext& c, int slot, const s
 
 // The CT DEV of a DCS channel from its deviation byte: every byte the encoder writes.
 std::optional<std::string> DecodeDcsCtDev(const DecodeContext& c, int slot) {
-    if (auto dev = cv::CtDevFromDevByte(c.At(layout::ChannelSlot(slot) + layout::ch::DevByte))) return IntText(*dev);
+    if (auto dev = cv::CtDevFromDevByte(c.At(layout::ChannelSlot(slot) + ch::DevByte))) return IntText(*dev);
     return std::nullopt;
 }
 
@@ -246,17 +259,17 @@ void DecodeSignalFlagColumns(DecodeContext& c) {
     for (int slot = 1; slot <= layout::kSecondReceiverSlot; ++slot) {
         uint8_t s = SignalOf(c, slot);
         std::string ani = c.SlotText(slot, ColAni);
-        if (s & 0x01) ani = "L";
-        else if (s & 0x02) ani = "T";
-        if (s & 0x04) ani += "O";
+        if (s & ch::AniLBit) ani = "L";
+        else if (s & ch::AniTBit) ani = "T";
+        if (s & ch::AniOBit) ani += "O";
         c.SetSlotText(slot, ColAni, ani);
     }
     for (int slot = 1; slot <= layout::kSecondReceiverSlot; ++slot) {
         uint8_t s = SignalOf(c, slot);
         std::string five = c.SlotText(slot, ColFiveTone);
-        if (s & 0x08) five = "A";
-        if (s & 0x40) five += "P";
-        if (s & 0x80) five += "M";
+        if (s & ch::FiveToneABit) five = "A";
+        if (s & ch::FiveTonePBit) five += "P";
+        if (s & ch::FiveToneMBit) five += "M";
         c.SetSlotText(slot, ColFiveTone, five);
     }
 }
@@ -268,35 +281,37 @@ void DecodeToneColumns(DecodeContext& c) {
     for (int slot = 1; slot <= layout::kSecondReceiverSlot; ++slot) {
         const uint8_t f = FlagOf(c, slot);
         const size_t rec = layout::ChannelSlot(slot);
-        if (f & 0x04) {
+        if (f & ch::CtcssEncodeBit) {
             std::string tone = DecodeCtcssEnc(c, enc, slot);
             c.SetSlotText(slot, ColCtcssEnc, tone);
             if (auto dev = DecodeCtDev(c, slot, tone)) c.SetSlotText(slot, ColCtDev, *dev);
         }
-        if (f & 0x02) c.SetSlotText(slot, ColCtcssDec, DecodeCtcssDec(c, dec, slot));
-        if (f & 0x10) {
-            std::string code = DecodeDcs(c, rec + layout::ch::EncodeDeviation);
+        if (f & ch::CtcssDecodeBit) c.SetSlotText(slot, ColCtcssDec, DecodeCtcssDec(c, dec, slot));
+        if (f & ch::DcsEncodeBit) {
+            std::string code = DecodeDcs(c, rec + ch::EncodeDeviation);
             c.SetSlotText(slot, ColDcsEnc, code);
             // With a CTCSS tone as well the record holds the tone's deviation, read above; a code
             // the editor cannot show is not encoded again, and neither is its deviation.
-            if (!(f & 0x04) && !code.empty())
+            if (!(f & ch::CtcssEncodeBit) && !code.empty())
                 if (auto dev = DecodeDcsCtDev(c, slot)) c.SetSlotText(slot, ColCtDev, *dev);
         }
-        if (f & 0x08) c.SetSlotText(slot, ColDcsDec, DecodeDcs(c, rec + layout::ch::DcsDecodeBytes));
+        if (f & ch::DcsDecodeBit) c.SetSlotText(slot, ColDcsDec, DecodeDcs(c, rec + ch::DcsDecodeBytes));
     }
 }
 
 void DecodeFlagColumns(DecodeContext& c) {
     for (int slot = 1; slot <= layout::kSecondReceiverSlot; ++slot)
-        if (FlagOf(c, slot) & 0x20) c.SetSlotText(slot, ColBcl, "YES");
+        if (FlagOf(c, slot) & ch::BclBit) c.SetSlotText(slot, ColBcl, "YES");
     int areas = 1, per = kMaxChannels;
-    if (auto a = ToWhole(c.f.OptionFields[0])) areas = static_cast<int>(std::clamp<long long>(*a, 1, kMaxAreas));
-    if (auto n = ToWhole(c.f.OptionFields[1])) per = static_cast<int>(std::clamp<long long>(*n, 1, kMaxChannels));
+    if (auto a = ToWhole(c.f.OptionFields[kOptNumberArea]))
+        areas = static_cast<int>(std::clamp<long long>(*a, 1, kMaxAreas));
+    if (auto n = ToWhole(c.f.OptionFields[kOptChInArea]))
+        per = static_cast<int>(std::clamp<long long>(*n, 1, kMaxChannels));
     for (int slot = 1; slot <= layout::kSecondReceiverSlot; ++slot) {
         uint8_t f = FlagOf(c, slot);
         std::string scan = c.SlotText(slot, ColScan);
-        if (f & 0x40) scan = "T";
-        if (f & 0x01) scan += "S";
+        if (f & ch::TrunkBit) scan = "T";
+        if (f & ch::ScanBit) scan += "S";
         c.SetSlotText(slot, ColScan, scan);
     }
     // Each area's priority channel; a number beyond its area names no channel.

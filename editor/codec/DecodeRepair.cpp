@@ -16,6 +16,8 @@
 #include "common/ModFun.h"
 #include "common/TextUtil.h"
 #include "editor/dataset/GridRules.h"
+#include "editor/image/FreqWords.h"
+#include "editor/image/SettingsFieldNames.h"
 
 #include <algorithm>
 #include <cmath>
@@ -45,11 +47,13 @@ struct NumberRule {
 
 // Ranges of the radio-options dialog for the fields it takes as numbers.
 constexpr NumberRule kOptionNumbers[] = {
-    {5, 50, 900, 10},    {6, 1, 25, 1},   {8, 10, 2500, 10}, {9, 1, 250, 1},   {10, 10, 2500, 10},
-    {11, 10, 2500, 10},  {12, 100, 5000, 100}, {13, 1, 9, 1}, {15, 1, 100, 1},  {17, 1, 100, 1},
-    {19, 1, 100, 1},     {21, 1, 100, 1}, {23, 1, 100, 1},
+    {kOptScanTCh, 50, 900, 10},     {kOptResumeSTime, 1, 25, 1}, {kOptCallPtime, 10, 2500, 10},
+    {kOptPTTTimeout, 1, 250, 1},    {kOptPTTLANI, 10, 2500, 10}, {kOptWaitAnswer, 10, 2500, 10},
+    {kOptRepeater, 100, 5000, 100}, {kOptRound, 1, 9, 1},        {kOptTxtF1, 1, 100, 1},
+    {kOptTxtF2, 1, 100, 1},         {kOptTxtF3, 1, 100, 1},      {kOptTxtF4, 1, 100, 1},
+    {kOptTxtFunction, 1, 100, 1},
 };
-constexpr NumberRule kBlows{4, 1, 10, 1};
+constexpr NumberRule kBlows{kToneBlow, 1, 10, 1};
 
 std::string InRange(const std::string& text, const NumberRule& r, const std::string& fallback) {
     auto v = ToDouble(text);
@@ -84,7 +88,8 @@ void RepairOptions(Repairs& r) {
     if (f[kOptAreachange] == "1" || f[kOptNumberArea] == "1") {
         // The default image's default area, when the set has that area.
         const long long stored = r.c.t.DefaultImage[layout::opt::DefaultArea] - 1;
-        f[kOptDefaultArea] = IntText(stored >= 0 && stored < ToWhole(f[0]).value_or(1) ? stored : 0);
+        f[kOptDefaultArea] =
+            IntText(stored >= 0 && stored < ToWhole(f[kOptNumberArea]).value_or(1) ? stored : 0);
     }
     r.c.d.SetRadioOption(Join(f));
 }
@@ -96,17 +101,21 @@ bool IsToneDigit(const std::string& ch) {
 void RepairToneSettings(Repairs& r) {
     auto t = Split(r.c.d.FiveToneInfo());
     if (t.size() != kToneInfoFieldCount) return;
-    bool ok = CharCount(t[0]) <= 5;
-    for (size_t i = 0; ok && i < CharCount(t[0]); ++i) ok = IsToneDigit(CharAt(t[0], i));
-    if (!ok) r.Replace(t[0], "", ToneFieldName(0));
-    r.Replace(t[4], InRange(t[4], kBlows, Split(kDefaultFiveToneInfo)[4]), ToneFieldName(4));
+    std::string& id = t[kToneOwnId];
+    bool ok = CharCount(id) <= layout::opt::OwnIdSize;
+    for (size_t i = 0; ok && i < CharCount(id); ++i)
+        ok = IsToneDigit(CharAt(id, i));
+    if (!ok) r.Replace(id, "", ToneFieldName(kToneOwnId));
+    r.Replace(t[kToneBlow], InRange(t[kToneBlow], kBlows, Split(kDefaultFiveToneInfo)[kToneBlow]),
+              ToneFieldName(kToneBlow));
     r.c.d.SetFiveToneInfo(Join(t));
 }
 
-// With MARNET on the radio takes five digits, a repeated one sent as R.
+// With MARNET on the radio takes five digits, a repeated one sent as R; they are stored where
+// the own ID is.
 std::string MarnetId(const std::string& id) {
     std::string s;
-    for (size_t i = 0; i < 5; ++i) {
+    for (size_t i = 0; i < layout::opt::OwnIdSize; ++i) {
         std::string ch = CharAt(id, i);
         s += ch.size() == 1 && ((ch[0] >= '0' && ch[0] <= '9') || ch[0] == 'R') ? ch[0] : '0';
     }
@@ -144,23 +153,26 @@ ImageArray StoredOptionArea(const DecodeContext& c) {
 void RepairFarmSettings(Repairs& r) {
     auto f = Split(r.c.d.FarmMarnetInfo());
     if (f.size() != kFarmFieldCount) return;
-    if (f[5] == "1") r.Replace(f[6], MarnetId(f[6]), FarmFieldName(6));
+    namespace o = layout::opt;
+    std::string &marnetId = f[kMarnetId], &groupId = f[kFarmGroupId];
+    if (f[kMarnetOn] == "1") r.Replace(marnetId, MarnetId(marnetId), FarmFieldName(kMarnetId));
     // The group ID is a number of up to three digits.
-    bool digits = CharCount(f[1]) <= 3;
-    for (char ch : f[1]) digits = digits && ch >= '0' && ch <= '9';
-    if (!digits) r.Replace(f[1], "", FarmFieldName(1));
+    bool digits = CharCount(groupId) <= o::GroupIdSize;
+    for (char ch : groupId)
+        digits = digits && ch >= '0' && ch <= '9';
+    if (!digits) r.Replace(groupId, "", FarmFieldName(kFarmGroupId));
     r.c.d.SetFarmMarnetInfo(Join(f));
     const ImageArray stored = StoredOptionArea(r.c);
-    namespace o = layout::opt;
-    if (f[5] != "1")
-        r.Replace(f[6],
+    if (f[kMarnetOn] != "1")
+        r.Replace(marnetId,
                   cv::BytesToToneString(stored[o::PackedId], stored[o::PackedId + 1], stored[o::PackedId + 2],
                                         optarea::kRepeatCode),
-                  FarmFieldName(6));
-    r.Replace(f[1], cv::CodesToToneString({stored[o::GroupId], stored[o::GroupId + 1], stored[o::GroupId + 2]}),
-              FarmFieldName(1));
+                  FarmFieldName(kMarnetId));
+    r.Replace(groupId,
+              cv::CodesToToneString({stored[o::GroupId], stored[o::GroupId + 1], stored[o::GroupId + 2]}),
+              FarmFieldName(kFarmGroupId));
     const int word = 256 * stored[o::SecondRxWordHigh] + stored[o::SecondRxWordLow];
-    r.Replace(f[9], SecondFrequencyText(word), FarmFieldName(9));
+    r.Replace(f[kSecondRxFrequency], SecondFrequencyText(word), FarmFieldName(kSecondRxFrequency));
     r.c.d.SetFarmMarnetInfo(Join(f));
     // The second receiver's Rx is stored as that same word.
     auto& g = r.c.d.MFG;
@@ -206,7 +218,7 @@ std::optional<std::string> ZerosLost(const uint8_t* bytes, size_t n, bool fillWi
 // Names the encoder does not store (a one-area set, areas beyond the count) come back as the
 // default image has them; characters the radio shows as nothing are dropped.
 void RepairAreaNames(Repairs& r) {
-    const auto areas = ToWhole(Split(r.c.d.RadioOption()).front()).value_or(1);
+    const auto areas = ToWhole(Split(r.c.d.RadioOption())[kOptNumberArea]).value_or(1);
     for (int i = 1; i <= kMaxAreas; ++i) {
         std::string name = r.c.d.AreaNames()[static_cast<size_t>(i)];
         std::string now;
@@ -245,11 +257,15 @@ struct SlotBytes {
     size_t rec;
     GridStore& g() { return r.c.d.MFG; }
     std::string Cell(int column) { return g().TextMatrix(row, column); }
-    bool Same(size_t off, std::initializer_list<uint8_t> want) {
+    template <class Bytes> bool SameBytes(size_t off, const Bytes& want) {
         size_t k = 0;
         for (uint8_t b : want)
             if (r.c.At(rec + off + k++) != b) return false;
         return true;
+    }
+    bool Same(size_t off, std::initializer_list<uint8_t> want) { return SameBytes(off, want); }
+    template <size_t N> bool Same(size_t off, const std::array<uint8_t, N>& want) {
+        return SameBytes(off, want);
     }
     // Lists the column once, with the bytes at off, and sets its text.
     void Replace(int column, size_t off, size_t n, const std::string& now) {
@@ -266,27 +282,30 @@ void ListForeignCodes(SlotBytes& s) {
     const uint8_t flags = s.r.c.At(layout::ChannelFlag(SlotOfRow(s.g().Rows(), s.row)));
     auto ctcssWord = [&](const auto& table, const std::string& text, size_t off) {
         auto t = ToneTenths(text);
-        const size_t k = t ? 2 * static_cast<size_t>(*t - kCtcssFirstTenths) : 0;
+        const size_t k = t ? CtcssWordAt(*t - kCtcssFirstTenths) : 0;
         return t && s.Same(off, {table[k], table[k + 1]});
     };
     auto dcsEntry = [&](const std::string& code, size_t off) {
         const int c = cv::DcsIndex(Trim(code));
-        const size_t e = 3 * static_cast<size_t>(c);
+        const size_t e = DcsEntryAt(c);
         return c >= 0 && s.Same(off, {tbl.DcsTbl[e], tbl.DcsTbl[e + 1], tbl.DcsTbl[e + 2]});
     };
     const std::string enc = Trim(s.Cell(ColCtcssEnc)), dec = Trim(s.Cell(ColCtcssDec));
     const std::string dcsEnc = Trim(s.Cell(ColDcsEnc)), dcsDec = Trim(s.Cell(ColDcsDec));
-    if (!enc.empty() && !ctcssWord(tbl.EncTbl, enc, ch::EncodeCode)) s.Replace(ColCtcssEnc, ch::EncodeCode, 2, enc);
-    if (!dec.empty() && !ctcssWord(tbl.DecTbl, dec, ch::DecodeCode)) s.Replace(ColCtcssDec, ch::DecodeCode, 2, dec);
+    if (!enc.empty() && !ctcssWord(tbl.EncTbl, enc, ch::EncodeCode))
+        s.Replace(ColCtcssEnc, ch::EncodeCode, ch::CodeSize, enc);
+    if (!dec.empty() && !ctcssWord(tbl.DecTbl, dec, ch::DecodeCode))
+        s.Replace(ColCtcssDec, ch::DecodeCode, ch::CodeSize, dec);
     // Beside a CTCSS tone the DCS flag reads those bytes as a code, mostly none.
-    if ((flags & 0x10) && (dcsEnc.empty() || (enc.empty() && !dcsEntry(dcsEnc, ch::EncodeDeviation))))
-        s.Replace(ColDcsEnc, ch::EncodeDeviation, 3, dcsEnc);
-    if (enc.empty() && !dcsEnc.empty() && !s.Same(ch::EncodeCode, {0xF8, 0xE2}))
-        s.Replace(ColDcsEnc, ch::EncodeCode, 2, dcsEnc);
-    if ((flags & 0x08) && (dcsDec.empty() || !dcsEntry(dcsDec, ch::DcsDecodeBytes)))
-        s.Replace(ColDcsDec, ch::DcsDecodeBytes, 3, dcsDec);
-    if (dec.empty() && !dcsDec.empty() && !s.Same(ch::DecodeCode, {0xEA, 0xFE}))
-        s.Replace(ColDcsDec, ch::DecodeCode, 2, dcsDec);
+    if ((flags & ch::DcsEncodeBit) &&
+        (dcsEnc.empty() || (enc.empty() && !dcsEntry(dcsEnc, ch::EncodeDeviation))))
+        s.Replace(ColDcsEnc, ch::EncodeDeviation, ch::EntrySize, dcsEnc);
+    if (enc.empty() && !dcsEnc.empty() && !s.Same(ch::EncodeCode, ch::DcsEncodeMarker))
+        s.Replace(ColDcsEnc, ch::EncodeCode, ch::CodeSize, dcsEnc);
+    if ((flags & ch::DcsDecodeBit) && (dcsDec.empty() || !dcsEntry(dcsDec, ch::DcsDecodeBytes)))
+        s.Replace(ColDcsDec, ch::DcsDecodeBytes, ch::EntrySize, dcsDec);
+    if (dec.empty() && !dcsDec.empty() && !s.Same(ch::DecodeCode, ch::DcsDecodeMarker))
+        s.Replace(ColDcsDec, ch::DecodeCode, ch::CodeSize, dcsDec);
 }
 
 // A word whose 12.5 kHz steps lie beyond the raster reads as a frequency that stores another
@@ -301,28 +320,35 @@ void ListForeignWords(SlotBytes& s, bool second) {
             // Words of 32 MHz and more that were cleared are listed with their frequency.
             const int word = 256 * s.r.c.At(s.rec + off + 1) + s.r.c.At(s.rec + off);
             const auto& none = s.r.c.t.DefaultImage;
-            if (!PllText(word, column == ColRxFreq ? 214 : 0) && !s.Same(off, {none[s.rec + off], none[s.rec + off + 1]}))
-                s.Replace(column, off, 2, text);
+            if (!PllText(word, column == ColRxFreq ? kRxWordOffset : 0) &&
+                !s.Same(off, {none[s.rec + off], none[s.rec + off + 1]}))
+                s.Replace(column, off, ch::PllWordSize, text);
             continue;
         }
         auto w = column == ColTxFreq ? cv::FreqToPll(text) : cv::FreqToPllIf(text);
-        if (!w || !s.Same(off, {(*w)[1], (*w)[0]})) s.Replace(column, off, 2, text);
+        if (!w || !s.Same(off, {(*w)[1], (*w)[0]})) s.Replace(column, off, ch::PllWordSize, text);
     }
 }
 
 // Flag bits the texts do not give back: bits the radio does not use, ANI with both L and T, a
 // high-tone bit that disagrees with the tone.
 void ListForeignFlags(SlotBytes& s) {
-    auto has = [&](int column, char ch) { return s.Cell(column).find(ch) != std::string::npos; };
-    const uint8_t got = s.r.c.At(s.rec + layout::ch::SignalFlags);
-    const int ani = (has(ColAni, 'O') ? 4 : 0) + (has(ColAni, 'T') ? 2 : 0) + (has(ColAni, 'L') ? 1 : 0);
-    const int five = (has(ColFiveTone, 'M') ? 0x80 : 0) + (has(ColFiveTone, 'P') ? 0x40 : 0) + (has(ColFiveTone, 'A') ? 8 : 0);
-    if ((got & 0x07) != ani) s.Replace(ColAni, layout::ch::SignalFlags, 1, s.Cell(ColAni));
-    if ((got & 0xC8) != five) s.Replace(ColFiveTone, layout::ch::SignalFlags, 1, s.Cell(ColFiveTone));
-    if (auto f = ToDouble(s.Cell(ColCtcssEnc)); f && ((got & 0x20) != 0) != (*f >= 150.0))
-        s.Replace(ColCtcssEnc, layout::ch::SignalFlags, 1, s.Cell(ColCtcssEnc));
+    namespace ch = layout::ch;
+    auto has = [&](int column, char letter) { return s.Cell(column).find(letter) != std::string::npos; };
+    const uint8_t got = s.r.c.At(s.rec + ch::SignalFlags);
+    const int ani = (has(ColAni, 'O') ? ch::AniOBit : 0) | (has(ColAni, 'T') ? ch::AniTBit : 0) |
+                    (has(ColAni, 'L') ? ch::AniLBit : 0);
+    const int five = (has(ColFiveTone, 'M') ? ch::FiveToneMBit : 0) |
+                     (has(ColFiveTone, 'P') ? ch::FiveTonePBit : 0) |
+                     (has(ColFiveTone, 'A') ? ch::FiveToneABit : 0);
+    if ((got & ch::AniBits) != ani) s.Replace(ColAni, ch::SignalFlags, 1, s.Cell(ColAni));
+    if ((got & ch::FiveToneBits) != five) s.Replace(ColFiveTone, ch::SignalFlags, 1, s.Cell(ColFiveTone));
+    if (auto f = ToDouble(s.Cell(ColCtcssEnc));
+        f && ((got & ch::HighToneBit) != 0) != (*f >= ch::HighToneTenths / 10.0))
+        s.Replace(ColCtcssEnc, ch::SignalFlags, 1, s.Cell(ColCtcssEnc));
     const size_t flag = layout::ChannelFlag(SlotOfRow(s.g().Rows(), s.row));
-    for (auto [at, bit] : {std::pair{s.rec + layout::ch::SignalFlags, 0x10}, std::pair{flag, 0x80}})
+    for (auto [at, bit] :
+         {std::pair{s.rec + ch::SignalFlags, ch::UnusedSignalBit}, std::pair{flag, ch::UnusedFlagBit}})
         if (s.r.c.At(at) & bit) {
             char now[24];
             std::snprintf(now, sizeof now, "bit 0x%02X cleared", static_cast<unsigned>(bit));
@@ -341,10 +367,9 @@ void ListForeignBytes(Repairs& r, int row, int slot) {
     if (!Trim(cell(ColCtcssEnc)).empty()) {
         const int t = cv::CtcssToneIndex(cell(ColCtcssEnc)), d = cv::CtDevIndex(cell(ColCtDev));
         bool same = t >= 0 && d >= 0 && !cell(ColCtDev).empty();
-        for (size_t k = 0; same && k < 3; ++k)
-            same = tbl.DevTbl[153 * static_cast<size_t>(d) + 3 * static_cast<size_t>(t) + k] ==
-                   r.c.At(rec + layout::ch::EncodeDeviation + k);
-        if (!same) s.Replace(ColCtDev, layout::ch::EncodeDeviation, 3, kDefaultCtDev);
+        for (size_t k = 0; same && k < layout::ch::EntrySize; ++k)
+            same = tbl.DevTbl[DevEntryAt(d, t) + k] == r.c.At(rec + layout::ch::EncodeDeviation + k);
+        if (!same) s.Replace(ColCtDev, layout::ch::EncodeDeviation, layout::ch::EntrySize, kDefaultCtDev);
     } else if (!Trim(cell(ColDcsEnc)).empty() && !cv::CtDevFromDevByte(r.c.At(rec + layout::ch::DevByte))) {
         s.Replace(ColCtDev, layout::ch::DevByte, 1, kDefaultCtDev);
     }
@@ -436,9 +461,10 @@ void RepairToneLines(Repairs& r) {
 } // namespace
 
 ChannelFrequencyRepairs::ChannelFrequencyRepairs(DecodeContext& c) : c_(c) {
-    int areas = static_cast<int>(ToWhole(c.f.OptionFields[0]).value_or(1));
-    rows_ = std::min(kMaxChannels, areas * static_cast<int>(ToWhole(c.f.OptionFields[1]).value_or(0)));
-    if (c.f.FarmFields[5] != "0" && areas == 1) rows_ = std::min(kMaxChannels, rows_ + 1);
+    int areas = static_cast<int>(ToWhole(c.f.OptionFields[kOptNumberArea]).value_or(1));
+    rows_ =
+        std::min(kMaxChannels, areas * static_cast<int>(ToWhole(c.f.OptionFields[kOptChInArea]).value_or(0)));
+    if (c.f.FarmFields[kMarnetOn] != "0" && areas == 1) rows_ = std::min(kMaxChannels, rows_ + 1);
     auto& g = c.d.MFG;
     for (int row = 1; row <= rows_; ++row)
         for (int column : {ColTxFreq, ColRxFreq}) {
@@ -533,7 +559,7 @@ void ListSettingsBytes(const DecodeContext& c, bool withSuffix, std::vector<Imag
     };
     // An empty own ID is stored over the default image's digit byte, which the decoder read: a
     // one-character ID of a code no character has.
-    const bool noOwnId = Split(c.d.FiveToneInfo()).front().empty();
+    const bool noOwnId = Split(c.d.FiveToneInfo())[kToneOwnId].empty();
     auto readButLeft = [&](size_t at) {
         return noOwnId && at == layout::opt::OwnIdDigits && c.At(at) != saved[at];
     };

@@ -2,6 +2,7 @@
 // Where each region of the radio memory image lies (indices into MemImage).
 #include "editor/image/GridShape.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -100,17 +101,32 @@ inline constexpr size_t Position = 0x03;
 inline constexpr size_t PositionSize = 2;
 } // namespace suffix
 
-// Offsets inside a channel record.
+// Offsets inside a channel record, the values its signalling bytes take, and the bits of a
+// slot's byte in the channel flag table.
 namespace ch {
 inline constexpr size_t SlotMark = 0x00;
+inline constexpr uint8_t SlotMarked = 0xAA; // a slot ahead of its area's last used channel
 inline constexpr size_t SignalFlags = 0x01;
-inline constexpr size_t EncodeCode = 0x02;
-inline constexpr size_t DecodeCode = 0x04;
-inline constexpr size_t EncodeDeviation = 0x06;
-inline constexpr size_t DevByte = 0x09;
+// Bits of SignalFlags: the 5-tone response letters, the high-tone bit and the ANI letters.
+// UnusedSignalBit is never set: the repairs clear it.
+inline constexpr uint8_t FiveToneMBit = 0x80, FiveTonePBit = 0x40, HighToneBit = 0x20, UnusedSignalBit = 0x10,
+                         FiveToneABit = 0x08, AniOBit = 0x04, AniTBit = 0x02, AniLBit = 0x01;
+inline constexpr uint8_t FiveToneBits = FiveToneMBit | FiveTonePBit | FiveToneABit;
+inline constexpr uint8_t AniBits = AniOBit | AniTBit | AniLBit;
+// The high-tone bit marks a CTCSS encode tone of this many tenths of a hertz or more; the
+// decoder picks the upper half of the encode table with it.
+inline constexpr int HighToneTenths = 1500;
+inline constexpr size_t EncodeCode = 0x02; // a CTCSS tone's code word, or DcsEncodeMarker
+inline constexpr size_t DecodeCode = 0x04; // a CTCSS tone's code word, or DcsDecodeMarker
+inline constexpr size_t CodeSize = 2;
+inline constexpr std::array<uint8_t, CodeSize> DcsEncodeMarker{0xF8, 0xE2}, DcsDecodeMarker{0xEA, 0xFE};
+inline constexpr size_t EncodeDeviation = 0x06; // a CTCSS tone's deviation entry, or the DCS code's entry
+inline constexpr size_t DevByte = 0x09;         // a DCS tone's deviation
 inline constexpr size_t DcsDecodeBytes = 0x0A;
-inline constexpr size_t RxPllWord = 0x0D;
+inline constexpr size_t EntrySize = 3;    // of EncodeDeviation and DcsDecodeBytes
+inline constexpr size_t RxPllWord = 0x0D; // low byte first, as TxPllWord
 inline constexpr size_t TxPllWord = 0x0F;
+inline constexpr size_t PllWordSize = 2;
 inline constexpr size_t TxVoltageByte = 0x11;
 inline constexpr size_t RxVoltageByte = 0x12;
 inline constexpr size_t PowerByte = 0x13;
@@ -119,6 +135,16 @@ inline constexpr size_t Name1Size = 8;
 inline constexpr size_t Name2 = 0x1C;
 inline constexpr size_t Name2Size = 16;
 inline constexpr size_t SelCallNumber = 0x2C;
+static_assert(EncodeCode + CodeSize == DecodeCode && DecodeCode + CodeSize == EncodeDeviation &&
+              EncodeDeviation + EntrySize == DevByte && DcsDecodeBytes + EntrySize == RxPllWord &&
+              RxPllWord + PllWordSize == TxPllWord && TxPllWord + PllWordSize == TxVoltageByte &&
+              SelCallNumber < kChannelRecordSize);
+
+// Bits of a slot's byte in the channel flag table: TrunkBit is the SCAN column's "T" or "A",
+// ScanBit its "S"; its "P" has no bit (the option area's priority bytes carry it). The others
+// tell which tones the record holds. UnusedFlagBit is never set: the repairs clear it.
+inline constexpr uint8_t UnusedFlagBit = 0x80, TrunkBit = 0x40, BclBit = 0x20, DcsEncodeBit = 0x10,
+                         DcsDecodeBit = 0x08, CtcssEncodeBit = 0x04, CtcssDecodeBit = 0x02, ScanBit = 0x01;
 } // namespace ch
 
 // Offsets inside a 5-tone record.

@@ -3,6 +3,7 @@
 // CTCSS, DCS, deviation and power code tables. They are calibration data, re-read at every
 // encode and decode so that a replaced file takes effect at once.
 #include "common/ExchangeFiles.h"
+#include "editor/image/ToneLists.h"
 
 #include <array>
 #include <cstdint>
@@ -21,6 +22,19 @@ inline constexpr size_t kDevTblSize = 1377; // 9 CT DEV steps x 51 tones x 3 byt
 inline constexpr size_t kPwrTblSize = 400;  // 8 bands x 50 levels
 inline constexpr int kPowerLevels = 50;
 inline constexpr int kTableBands = 8;
+
+// Where the tone tables hold a value: word k of enc.Tbl and dec.Tbl (the tone 67.0 + k / 10 Hz),
+// the entry of the DCS code at list position c, the entry of CT DEV step d for standard tone t.
+inline constexpr size_t kCtcssWordSize = 2;
+inline constexpr size_t kToneEntrySize = 3;
+inline constexpr size_t CtcssWordAt(int k) { return kCtcssWordSize * static_cast<size_t>(k); }
+inline constexpr size_t DcsEntryAt(int c) { return kToneEntrySize * static_cast<size_t>(c); }
+inline constexpr size_t DevEntryAt(int d, int t) {
+    const auto row = static_cast<size_t>(kStandardToneCount) * static_cast<size_t>(d);
+    return kToneEntrySize * (row + static_cast<size_t>(t));
+}
+static_assert(CtcssWordAt(kCtcssWordCount) == kEncTblSize && kEncTblSize == kDecTblSize &&
+              DcsEntryAt(kDcsCodeCount) == kDcsTblSize && DevEntryAt(kCtDevStepCount, 0) == kDevTblSize);
 
 // Slots of TblErrMsg.
 enum TableSlot { DefaultTblSlot = 0, EncTblSlot, DecTblSlot, DcsTblSlot, DevTblSlot, PwrTblSlot };

@@ -42,7 +42,7 @@ constexpr long long kWordStep = 125;
 } // namespace
 
 std::optional<WordBytes> FreqToPll(std::string_view mhz) { return PllWord(mhz, 0); }
-std::optional<WordBytes> FreqToPllIf(std::string_view mhz) { return PllWord(mhz, 214); }
+std::optional<WordBytes> FreqToPllIf(std::string_view mhz) { return PllWord(mhz, kRxWordOffset); }
 
 std::optional<WordBytes> FreqToWord(std::string_view mhz) {
     if (Blank(mhz)) return WordBytes{0, 0};

@@ -14,8 +14,9 @@ using WordBytes = std::array<uint8_t, 2>; // [0] high, [1] low
 // that is not a number, a negative frequency or a word above 65535 (409.6 MHz and up) gives
 // nothing.
 std::optional<WordBytes> FreqToPll(std::string_view mhz);
-// Rx word, 21.4 MHz above the Tx word's scale (words above 65535 from about 388.2 MHz up).
+// Rx word, kRxWordOffset above the Tx word's scale (words above 65535 from about 388.2 MHz up).
 std::optional<WordBytes> FreqToPllIf(std::string_view mhz);
+inline constexpr int kRxWordOffset = 214; // 100 kHz steps: 21.4 MHz
 // 12.5 kHz steps above 10.7 MHz, rounded down. Empty gives {0, 0}; below 10.7 MHz or above
 // 829.8875 MHz gives nothing.
 std::optional<WordBytes> FreqToWord(std::string_view mhz);
