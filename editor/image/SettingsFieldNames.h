@@ -1,7 +1,9 @@
 #pragma once
 // Field numbers of the three "|"-joined settings records: the radio options, the 5-tone
 // settings and the FARMCALL/MARNET settings, and of the 5-tone list lines and their special
-// calls. The codec, the cores and the dialogs index the split fields with these names.
+// calls, with the special calls' kind codes. The codec, the cores and the dialogs index the split
+// fields with these names.
+#include <string_view>
 
 namespace vt {
 
@@ -92,5 +94,18 @@ enum SpecialField : int {
     kSpecNumber = 9,    // PIN, alarm number, own-ID part or the other user's name
     kSpecId = 10,       // station or network ID, or the message text
 };
+
+// Call kind codes of field kSpecKind, the numbers the radio stores.
+inline constexpr std::string_view kKindPlain = "0";      // typed call, or a call to another user
+inline constexpr std::string_view kKindCodeFetch = "1";  // code fetch or alarm query
+inline constexpr std::string_view kKindPanic = "2";      // remote station to send a panic call
+inline constexpr std::string_view kKindAlarm = "3";      // remote station to send an alarm
+inline constexpr std::string_view kKindEmergency = "5";
+inline constexpr std::string_view kKindFarmcall = "6";
+inline constexpr std::string_view kKindReplyCall = "8";  // call to another user, reply decoded
+inline constexpr std::string_view kKindNetwork = "10";   // MARNET base call
+inline constexpr std::string_view kKindMessage = "15";   // received message
+// Field kSpecOtherUser of a kind kKindPlain call to another user.
+inline constexpr std::string_view kOtherUserMark = "8";
 
 } // namespace vt
