@@ -5,6 +5,7 @@
 #include "editor/codec/CodecText.h"
 #include "editor/codec/ImageLayout.h"
 #include "editor/codec/SpecialCallTable.h"
+#include "editor/image/ToneCodes.h"
 
 #include "common/TextUtil.h"
 
@@ -17,22 +18,21 @@ namespace em = layout::emergency;
 
 namespace {
 
-// Tone standards by their code (index + 1), which is also the tone-set byte's value.
-constexpr std::array<const char*, 6> kStandards{"EXTEND", "ZVEI1", "ZVEI2", "DZVEI", "EEA", "CCIR"};
+// A tone standard's code is its index in kToneSetNames + 1, as is the tone-set byte's value.
 constexpr int kDefaultStandard = 2; // ZVEI1, for a name or code of none of them
 
 // The channel text of channel byte 0.
 constexpr const char* kCurrentChannel = "CURRENT";
 
 int StandardCode(const std::string& name) {
-    for (size_t i = 0; i < kStandards.size(); ++i)
-        if (name == kStandards[i]) return static_cast<int>(i) + 1;
+    for (size_t i = 0; i < kToneSetNames.size(); ++i)
+        if (name == kToneSetNames[i]) return static_cast<int>(i) + 1;
     return kDefaultStandard;
 }
 
 std::string StandardName(int code) {
-    if (code < 1 || code > static_cast<int>(kStandards.size())) code = kDefaultStandard;
-    return kStandards[static_cast<size_t>(code - 1)];
+    if (code < 1 || code > kToneStandards) code = kDefaultStandard;
+    return std::string(kToneSetNames[static_cast<size_t>(code - 1)]);
 }
 
 // The low bits of the count byte for each kind of special call.
@@ -137,7 +137,7 @@ std::string HexText(DecodeContext& c, size_t at, size_t count) {
 
 void EncodeToneSetByte(EncodeContext& c) {
     auto idx = ToWhole(c.f.ToneFields[kToneSetIndex]);
-    if (idx && *idx >= 0 && *idx < static_cast<long long>(kStandards.size()))
+    if (idx && *idx >= 0 && *idx < kToneStandards)
         c.w.Set(layout::kToneSetByte, static_cast<uint8_t>(*idx + 1));
 }
 
