@@ -235,7 +235,7 @@ void EncodeSpecialCall(EncodeContext& c, int n, size_t rec) {
     } else if (IsOtherUserCall(sd)) {
         s.PackId(*row);
         s.Message();
-    } else if (kind == kKindReplyCall) {
+    } else if (kind == kKindReply) {
         CallWithReply(s, *row);
     } else if (kind == kKindMessage) {
         s.Zero(t::SpecialFirst, t::SpecialLast);
@@ -270,7 +270,7 @@ void DecodeSpecialCall(DecodeContext& c, int n, size_t rec, std::vector<std::str
     } else if (kind == kKindNetwork) {
         id = ReadId(c, rec, *row, toneSet);
         text = "MARNET " + id;
-    } else if (kind == kKindReplyCall) {
+    } else if (kind == kKindReply) {
         id = ReadId(c, rec, *row, toneSet);
         sd[kSpecLevel] = param >= t::NumberMark ? IntText(param - t::NumberMark) : std::string();
         text = std::string(kCallPrefix) + id + " MESS NO " + sd[kSpecLevel];

@@ -46,7 +46,7 @@ inline constexpr std::array kKinds{
     Kind{kKindPanic, 8, t::AlarmPackedId, Pack::FillerLast, 5, 5, true, Coded::Digit, t::IdDigitCodes},
     Kind{kKindEmergency, 4},
     Kind{kKindNetwork, 5, t::PackedId, Pack::FillerLast, 0, 5, true},
-    Kind{kKindReplyCall, 5, t::PackedId, Pack::FillerLast, 0, 5, true, Coded::ToneChar, t::Codes},
+    Kind{kKindReply, 5, t::PackedId, Pack::FillerLast, 0, 5, true, Coded::ToneChar, t::Codes},
     // Only a call to another user: a typed call counts its own digits. The decoder reads this ID
     // as the call's digits, which start at the same byte.
     Kind{kKindPlain, 5, t::PackedId, Pack::FillerLast, 0, 5, true},

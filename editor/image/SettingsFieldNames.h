@@ -1,9 +1,7 @@
 #pragma once
 // Field numbers of the three "|"-joined settings records: the radio options, the 5-tone
 // settings and the FARMCALL/MARNET settings, and of the 5-tone list lines and their special
-// calls, with the special calls' kind codes. The codec, the cores and the dialogs index the split
-// fields with these names.
-#include <string_view>
+// calls. The codec, the cores and the dialogs index the split fields with these names.
 
 namespace vt {
 
@@ -92,20 +90,20 @@ enum SpecialField : int {
     kSpecChannel = 7,   // the other user's channel
     kSpecLevel = 8,     // pin level of a code fetch, or message number
     kSpecNumber = 9,    // PIN, alarm number, own-ID part or the other user's name
-    kSpecId = 10,       // station or network ID, or the message text
+    kSpecId = 10,       // station or network ID, the message text, or the emergency channel
 };
 
-// Call kind codes of field kSpecKind, the numbers the radio stores.
-inline constexpr std::string_view kKindPlain = "0";      // typed call, or a call to another user
-inline constexpr std::string_view kKindCodeFetch = "1";  // code fetch or alarm query
-inline constexpr std::string_view kKindPanic = "2";      // remote station to send a panic call
-inline constexpr std::string_view kKindAlarm = "3";      // remote station to send an alarm
-inline constexpr std::string_view kKindEmergency = "5";
-inline constexpr std::string_view kKindFarmcall = "6";
-inline constexpr std::string_view kKindReplyCall = "8";  // call to another user, reply decoded
-inline constexpr std::string_view kKindNetwork = "10";   // MARNET base call
-inline constexpr std::string_view kKindMessage = "15";   // received message
-// Field kSpecOtherUser of a kind kKindPlain call to another user.
-inline constexpr std::string_view kOtherUserMark = "8";
+// Call kind codes as kSpecKind holds them.
+inline constexpr const char* kKindPlain = "0";     // a typed call, or a call to another user without reply
+inline constexpr const char* kKindCodeFetch = "1"; // remote code request, or alarm query
+inline constexpr const char* kKindPanic = "2";     // remote panic call
+inline constexpr const char* kKindAlarm = "3";     // remote alarm instruction
+inline constexpr const char* kKindEmergency = "5";
+inline constexpr const char* kKindFarmcall = "6";
+inline constexpr const char* kKindReply = "8";    // a call to another user that waits for its reply
+inline constexpr const char* kKindNetwork = "10"; // MARNET network call, as on the base line
+inline constexpr const char* kKindMessage = "15"; // received message
+// kSpecOtherUser of a kind "0" call to another user.
+inline constexpr const char* kOtherUserMark = "8";
 
 } // namespace vt
