@@ -10,6 +10,7 @@
 #include "editor/codec/ImageLayout.h"
 #include "editor/codec/OptionAreaCodec.h"
 #include "editor/codec/OptionAreaTable.h"
+#include "editor/codec/SpecialCallTable.h"
 #include "editor/codec/ToneRecordCodec.h"
 
 #include "common/Cp1252.h"
@@ -418,42 +419,44 @@ void RepairChannels(Repairs& r) {
     }
 }
 
-std::string LineName(int n) { return "5-tone line " + std::to_string(n); }
-
 void RepairToneLines(Repairs& r) {
+    namespace t = layout::tone;
+    // A call to another user carries a station ID of the length its kind packs.
+    constexpr size_t kOtherUserIdSize = special::FindKind(kKindPlain)->idSize;
     for (int n = 1; n <= kToneLines; ++n) {
         auto f = ToneLineFields(r.c.d.FiveToneChannels()[n]);
         if (!f) continue;
         SpecialLine sd = r.c.d.SpecialData()[n];
-        std::string& text = (*f)[0];
-        const std::string ident = Trim(WithoutControls((*f)[2]));
-        if (auto was = ZerosLost(&r.c.img[layout::ToneRecord(n) + layout::tone::Identification], layout::tone::IdentificationSize, false))
-            r.list.push_back({LineName(n) + " identification", 0, *was, ident});
-        (*f)[2] = ident;
-        if (sd[1] == "0" && sd[2] != "8" && CharCount(text) > 25) {
-            text = text.substr(0, 25); // "CALL " and 20 digits
-        } else if (sd[1] == "0" && sd[2] == "8" && CharCount(sd[10]) != 5) {
-            // A call to another user carries a station ID of five digits.
-            std::string id = sd[10].substr(0, std::min<size_t>(sd[10].size(), 5));
-            id.resize(5, '0');
-            r.Replace(sd[10], id, LineName(n) + " station ID");
-            text = "CALL " + id;
-        } else if (sd[1] == "5") {
+        std::string& text = (*f)[kLineText];
+        std::string& id = sd[kSpecId];
+        const std::string ident = Trim(WithoutControls((*f)[kLineIdent]));
+        if (auto was = ZerosLost(&r.c.img[layout::ToneRecord(n) + t::Identification], t::IdentificationSize, false))
+            r.list.push_back({ToneLineName(n) + " identification", 0, *was, ident});
+        (*f)[kLineIdent] = ident;
+        if (IsPlainCall(sd) && CharCount(text) > kCallPrefix.size() + kMaxCallDigits) {
+            text = text.substr(0, kCallPrefix.size() + kMaxCallDigits);
+        } else if (IsOtherUserCall(sd) && CharCount(id) != kOtherUserIdSize) {
+            std::string now = id.substr(0, std::min<size_t>(id.size(), kOtherUserIdSize));
+            now.resize(kOtherUserIdSize, '0');
+            r.Replace(id, now, ToneLineName(n) + " station ID");
+            text = std::string(kCallPrefix) + now;
+        } else if (sd[kSpecKind] == kKindEmergency) {
             std::string own;
-            for (size_t i = 0; i < 3; ++i) {
-                std::string ch = CharAt(sd[9], i);
+            for (size_t i = 0; i < t::EmergencyOwnIdDigits; ++i) {
+                std::string ch = CharAt(sd[kSpecNumber], i);
                 own += ch.size() == 1 && ch[0] >= '0' && ch[0] <= '9' ? ch[0] : '0';
             }
-            r.Replace(sd[9], own, LineName(n) + " own ID");
-        } else if (sd[1] == "1" && (sd[8].empty() || sd[9].empty()) && text != "ROBOT " + sd[10] + " QUERY ALARM") {
+            r.Replace(sd[kSpecNumber], own, ToneLineName(n) + " own ID");
+        } else if (sd[kSpecKind] == kKindCodeFetch && (sd[kSpecLevel].empty() || sd[kSpecNumber].empty()) &&
+                   text != QueryAlarmText(id)) {
             // Without a PIN and a level the call is stored as an alarm query.
-            text = "ROBOT " + sd[10] + " QUERY ALARM";
-            sd[8] = "LOW";
-            sd[9].clear();
+            text = QueryAlarmText(id);
+            sd[kSpecLevel] = "LOW";
+            sd[kSpecNumber].clear();
         }
         r.c.d.SetSpecialLine(static_cast<int>(n), sd);
         std::string line = r.c.d.FiveToneChannels()[n];
-        r.Replace(line, Join(*f), LineName(n));
+        r.Replace(line, Join(*f), ToneLineName(n));
         r.c.d.SetFiveToneLine(static_cast<int>(n), line);
     }
 }
@@ -573,7 +576,7 @@ void ListSettingsBytes(const DecodeContext& c, bool withSuffix, std::vector<Imag
     // A 5-tone line's bytes that its texts do not give back (special-call bytes, codes of no
     // kind or tone set); a line already listed is not listed twice.
     for (int n = 1; n <= kToneLines; ++n) {
-        const std::string line = LineName(n);
+        const std::string line = ToneLineName(n);
         if (std::any_of(list.begin(), list.end(), [&](const ImageRepair& r) {
                 return r.field == line || r.field.rfind(line + " ", 0) == 0;
             }))
@@ -581,9 +584,9 @@ void ListSettingsBytes(const DecodeContext& c, bool withSuffix, std::vector<Imag
         const size_t rec = layout::ToneRecord(n);
         // A plain call reads its parameter byte (a call to another user from 0x80 on) and
         // leaves it to the default image.
-        const bool plain = c.d.SpecialData()[n][1] == "0" && c.d.SpecialData()[n][2] != "8";
+        const bool plain = IsPlainCall(c.d.SpecialData()[n]);
         for (size_t k = 0; k < layout::kToneRecordSize; ++k)
-            if (changed(rec + k) || (plain && k == 0x0E && c.At(rec + k) != saved[rec + k])) {
+            if (changed(rec + k) || (plain && k == layout::tone::Parameter && c.At(rec + k) != saved[rec + k])) {
                 std::snprintf(name, sizeof name, "%s byte +0x%02zX", line.c_str(), k);
                 add(name, rec + k);
             }

@@ -15,7 +15,9 @@ inline constexpr size_t kToneRecords = 0xA0;
 inline constexpr size_t kToneRecordSize = 32;
 inline constexpr size_t kToneSetByte = 0x0D21;
 inline constexpr size_t kEmergencyTable = 0x0E90;
-inline constexpr size_t kEmergencyTableSize = 20; // ten entries of two bytes
+inline constexpr size_t kEmergencyEntrySize = 2;
+inline constexpr int kEmergencyEntries = 10; // emergency numbers 1 to 10
+inline constexpr size_t kEmergencyTableSize = kEmergencyEntries * kEmergencyEntrySize;
 inline constexpr size_t kAreaNameTable = 0x1380;
 inline constexpr size_t kAreaNameSlot = 24;
 inline constexpr size_t kAreaNameRead = 16; // the decoder reads only this much of a slot
@@ -147,11 +149,54 @@ inline constexpr uint8_t UnusedFlagBit = 0x80, TrunkBit = 0x40, BclBit = 0x20, D
                          DcsDecodeBit = 0x08, CtcssEncodeBit = 0x04, CtcssDecodeBit = 0x02, ScanBit = 0x01;
 } // namespace ch
 
-// Offsets inside a 5-tone record.
+// Offsets inside a 5-tone record, and the bits of its kind and count bytes.
 namespace tone {
+inline constexpr size_t Channel = 0x00;      // channel slot, 0 for the current channel
+inline constexpr size_t KindStandard = 0x01; // call kind high, tone standard code low
+inline constexpr int KindShift = 4;
+inline constexpr int MaxKind = 0x0F; // also stored for a line without a kind
+inline constexpr uint8_t StandardMask = 0x0F;
+inline constexpr size_t TriesCount = 0x02; // tries in the top three bits, a digit count below
+inline constexpr int TriesShift = 5;
+inline constexpr uint8_t TriesMask = 0xE0;
+inline constexpr uint8_t CountMask = 0x1F; // the digits the call sends from Digits on
+inline constexpr size_t Digits = 0x03;     // two a byte, the first in the low nibble
+inline constexpr size_t DigitsSize = 11;
+inline constexpr size_t Parameter = 0x0E;
+inline constexpr uint8_t NumberMark = 0x80; // the parameter holds a number below the mark
+inline constexpr size_t Closing = 0x0F;     // special calls only
 inline constexpr size_t Identification = 0x10;
 inline constexpr size_t IdentificationSize = 16;
+
+// The special calls' bytes from the digits to the closing byte. Most kinds send a code sequence
+// after their digits: its length at CodeCount, the codes from Codes on.
+inline constexpr size_t SpecialFirst = Digits;
+inline constexpr size_t SpecialLast = Closing;
+inline constexpr size_t PackedId = Digits; // six 4-bit codes, two a byte, the first low
+inline constexpr size_t PackedIdSize = 3;
+inline constexpr size_t AlarmStep = Digits; // alarm and panic: step code of the number, the ID after it
+inline constexpr size_t AlarmPackedId = AlarmStep + 1;
+inline constexpr size_t EmergencyOwnId = Digits; // three decimal digits, two a byte, then a mark
+inline constexpr size_t EmergencyOwnIdDigits = 3;
+inline constexpr size_t EmergencyOwnIdSize = 2;
+inline constexpr uint8_t EmergencyOwnIdMark = 0x0A; // the nibble after the third digit
+inline constexpr size_t IdPadding = PackedId + PackedIdSize; // the digit byte after an ID packed from Digits
+inline constexpr size_t CodeCount = 0x07;
+inline constexpr size_t Codes = 0x08;
+inline constexpr size_t CodesSize = 6;
+inline constexpr size_t IdDigitCodes = Codes + 1; // after the lead code of a code fetch, alarm or panic
+inline constexpr int PinShift = 4;                // code fetch: PIN high, level low in the parameter
+inline constexpr uint8_t LevelMask = 0x0F;
+static_assert(Digits + DigitsSize == Parameter && IdPadding + 1 == CodeCount && Codes + CodesSize == Parameter &&
+              Identification + IdentificationSize == kToneRecordSize);
 } // namespace tone
+
+// Offsets inside an entry of the emergency table.
+namespace emergency {
+inline constexpr size_t Line = 0x00; // list line whose emergency number this is, 0 for none
+inline constexpr size_t Used = 0x01; // UsedMark, else the tone-set byte
+inline constexpr uint8_t UsedMark = 1;
+} // namespace emergency
 
 // Slot 1..200 are the channels, 201 the second receiver.
 inline constexpr size_t ChannelSlot(int slot) {
@@ -163,6 +208,10 @@ inline constexpr size_t ChannelFlag(int slot) {
 }
 inline constexpr size_t ToneRecord(int line) {
     return kToneRecords + static_cast<size_t>(line - 1) * kToneRecordSize;
+}
+// Entry of emergency number 1..10.
+inline constexpr size_t EmergencyEntry(int number) {
+    return kEmergencyTable + static_cast<size_t>(number - 1) * kEmergencyEntrySize;
 }
 
 } // namespace vt::layout

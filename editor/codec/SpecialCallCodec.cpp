@@ -1,157 +1,201 @@
-// Bytes of the special calls inside their 5-tone records, and the texts rebuilt from them.
+// Bytes of the special calls inside their 5-tone records, and the texts rebuilt from them. Where a
+// kind keeps its station ID comes from its row of special::kKinds, for both directions.
 #include "editor/codec/CodecContext.h"
 #include "editor/codec/CodecConverters.h"
 #include "editor/codec/CodecText.h"
+#include "editor/codec/ImageLayout.h"
+#include "editor/codec/SpecialCallTable.h"
 #include "editor/codec/ToneRecordCodec.h"
 
 #include "common/TextUtil.h"
 
+#include <array>
+#include <optional>
+#include <string>
+
 namespace vt {
+
+namespace t = layout::tone;
+using special::Coded;
+using special::Kind;
 
 namespace {
 
-std::string LineField(int n) { return "5-tone line " + std::to_string(n); }
+// Pin levels of a code fetch and their codes in the parameter byte; the dialog's older data holds
+// the level's number (1 to 3, in this order) for the same word.
+struct PinLevel {
+    const char* name;
+    int code;
+};
+constexpr std::array<PinLevel, 3> kPinLevels{{{"HIGH", 1}, {"LOW", 0}, {"TOGG", 2}}};
 
-// Level of a code fetch; the dialog's older data holds 1..3 for the same words.
 std::optional<int> LevelCode(const std::string& level) {
-    if (level == "HIGH" || level == "1") return 1;
-    if (level == "LOW" || level == "2") return 0;
-    if (level == "TOGG" || level == "3") return 2;
+    for (size_t i = 0; i < kPinLevels.size(); ++i)
+        if (level == kPinLevels[i].name || level == std::to_string(i + 1)) return kPinLevels[i].code;
     return std::nullopt;
+}
+
+std::string LevelName(int code) {
+    for (const PinLevel& l : kPinLevels)
+        if (l.code == code) return l.name;
+    return {};
+}
+
+// Values the radio needs. After its digits a code fetch, alarm or panic call sends a lead code and
+// the ID's digit codes, a reply call the ID's tone codes; tone::CodeCount holds how many.
+constexpr uint8_t kLeadCode = 4;
+constexpr uint8_t kLeadAndDigitCodes = 6;
+constexpr uint8_t kToneCodes = 5;
+// A network base call's fixed bytes, from tone::IdPadding to tone::Closing.
+constexpr std::array<uint8_t, 10> kNetworkSequence{0, 5, 0x4A, 3, 0x4A, 3, 0x4A, 0, 0, 0};
+static_assert(t::IdPadding + kNetworkSequence.size() == t::Closing + 1);
+// Parameter of a code fetch without PIN and level: an alarm query.
+constexpr uint8_t kQueryAlarm = 0xF0;
+
+// Code byte of one ID character, as the row's coding gives it.
+int CharCode(Coded coded, const std::string& ch, const std::string& toneSet) {
+    return coded == Coded::Digit ? cv::ToneDigitToCode(ch) & 0xFF : cv::ToneCharToCode(ch, toneSet, 1);
 }
 
 struct Special {
     EncodeContext& c;
     int n;
     size_t rec;
-    const std::string& F(int k) const { return c.d.SpecialData()[n][static_cast<size_t>(k)]; }
     std::string toneSet;
+    const std::string& F(int k) const { return c.d.SpecialData()[n][static_cast<size_t>(k)]; }
+    const std::string& Id() const { return F(kSpecId); }
     void Set(size_t off, int v) { c.w.Set(rec + off, static_cast<uint8_t>(v)); }
     void Zero(size_t from, size_t to) {
         for (size_t k = from; k <= to; ++k) Set(k, 0);
     }
-    void PackId(size_t off, int filler, int mode) {
-        PackCodes(c, rec + off, cv::ToneStringToCodes(F(10), toneSet, filler, mode));
+    // The ID's codes packed where the kind keeps them; an ID of another length is left out where
+    // the kind packs only a whole one.
+    void PackId(const Kind& k) {
+        if (k.onlyWhole && CharCount(Id()) != k.idSize) return;
+        PackCodes(c, rec + k.packedAt, cv::ToneStringToCodes(Id(), toneSet, k.filler, static_cast<int>(k.pack)));
     }
-    bool IdHas(size_t len) const { return CharCount(F(10)) == len; }
-    // 0x80 + message number, when there is one.
+    // The ID's characters coded a byte each; a tone code past the ID's end is 0, not the code of
+    // no character.
+    void IdCodes(const Kind& k) {
+        const size_t len = CharCount(Id());
+        for (size_t i = 0; i < k.idSize; ++i)
+            Set(k.codesAt + i,
+                k.coded == Coded::ToneChar && i >= len ? 0 : CharCode(k.coded, CharAt(Id(), i), toneSet));
+    }
+    // The mark and the message number, when there is one.
     void Message() {
-        if (F(8).empty()) return;
-        if (auto m = c.w.IntIn(F(8), 0, 127, LineField(n) + " message number")) Set(0x0E, 0x80 + static_cast<int>(*m));
-    }
-    void DigitCodes(size_t first) {
-        for (size_t k = 0; k < 5; ++k) Set(first + k, cv::ToneDigitToCode(CharAt(F(10), k)) & 0xFF);
+        if (F(kSpecLevel).empty()) return;
+        if (auto m = c.w.IntIn(F(kSpecLevel), 0, 0xFF - t::NumberMark, ToneLineName(n) + " message number"))
+            Set(t::Parameter, t::NumberMark + static_cast<int>(*m));
     }
 };
 
-void CodeFetch(Special& s) {
-    s.PackId(0x03, 14, 0);
-    s.Set(0x06, 0);
-    s.Set(0x07, 6);
-    s.Set(0x08, 4);
-    s.DigitCodes(0x09);
-    if (s.F(8).empty() || s.F(9).empty()) {
-        s.Set(0x0E, 0xF0);
+void CodeFetch(Special& s, const Kind& k) {
+    s.PackId(k);
+    s.Set(t::IdPadding, 0);
+    s.Set(t::CodeCount, kLeadAndDigitCodes);
+    s.Set(t::Codes, kLeadCode);
+    s.IdCodes(k);
+    if (s.F(kSpecLevel).empty() || s.F(kSpecNumber).empty()) {
+        s.Set(t::Parameter, kQueryAlarm);
         return;
     }
-    auto pin = s.c.w.IntIn(s.F(9), 0, 15, LineField(s.n) + " PIN");
-    auto level = LevelCode(s.F(8));
-    if (!level) s.c.w.Fail(LineField(s.n), 0, LineField(s.n) + ": the level \"" + s.F(8) + "\" is not HIGH, LOW or TOGG.");
-    if (pin && level) s.Set(0x0E, static_cast<int>(*pin) * 16 + *level);
+    auto pin = s.c.w.IntIn(s.F(kSpecNumber), 0, 0xFF >> t::PinShift, ToneLineName(s.n) + " PIN");
+    auto level = LevelCode(s.F(kSpecLevel));
+    if (!level)
+        s.c.w.Fail(ToneLineName(s.n), 0,
+                   ToneLineName(s.n) + ": the level \"" + s.F(kSpecLevel) + "\" is not HIGH, LOW or TOGG.");
+    if (pin && level) s.Set(t::Parameter, static_cast<int>(*pin) << t::PinShift | *level);
 }
 
-void RemoteAlarm(Special& s, int filler) {
-    if (!s.F(9).empty()) {
-        auto step = cv::StepCodeByte(s.F(9));
-        auto num = ToWhole(s.F(9));
+void RemoteAlarm(Special& s, const Kind& k) {
+    const std::string& number = s.F(kSpecNumber);
+    if (!number.empty()) {
+        auto step = cv::StepCodeByte(number);
+        auto num = ToWhole(number);
         if (step && num && *num >= 0 && *num <= 15)
-            s.Set(0x03, *step);
+            s.Set(t::AlarmStep, *step);
         else
-            s.c.w.Fail(LineField(s.n), 0, LineField(s.n) + ": the alarm number \"" + s.F(9) + "\" must be 1 to 15.");
+            s.c.w.Fail(ToneLineName(s.n), 0,
+                       ToneLineName(s.n) + ": the alarm number \"" + number + "\" must be 1 to 15.");
     }
-    if (s.IdHas(5)) s.PackId(0x04, filler, 1);
-    s.Set(0x07, 6);
-    s.Set(0x08, 4);
-    s.DigitCodes(0x09);
-    s.Set(0x0E, 0);
-    s.Set(0x0F, 0);
+    s.PackId(k);
+    s.Set(t::CodeCount, kLeadAndDigitCodes);
+    s.Set(t::Codes, kLeadCode);
+    s.IdCodes(k);
+    s.Set(t::Parameter, 0);
+    s.Set(t::Closing, 0);
 }
 
 void Emergency(Special& s) {
-    const std::string& own = s.F(9);
-    if (CharCount(own) == 3) {
+    const std::string& own = s.F(kSpecNumber);
+    if (CharCount(own) == t::EmergencyOwnIdDigits) {
         bool digits = true;
         for (char ch : own) digits = digits && ch >= '0' && ch <= '9';
         if (digits) {
-            s.Set(0x03, (own[1] - '0') * 16 + (own[0] - '0'));
-            s.Set(0x04, 0xA0 + (own[2] - '0'));
+            s.Set(t::EmergencyOwnId, PackPair(own[0] - '0', own[1] - '0'));
+            s.Set(t::EmergencyOwnId + 1, PackPair(own[2] - '0', t::EmergencyOwnIdMark));
         } else {
-            s.c.w.Fail(LineField(s.n), 0, LineField(s.n) + ": the own-ID part \"" + own + "\" must be 3 digits.");
+            s.c.w.Fail(ToneLineName(s.n), 0,
+                       ToneLineName(s.n) + ": the own-ID part \"" + own + "\" must be 3 digits.");
         }
     }
-    s.Zero(0x05, 0x0D);
-    s.Set(0x0E, 0x80 + s.n);
-    s.Set(0x0F, 0);
+    s.Zero(t::EmergencyOwnId + t::EmergencyOwnIdSize, t::Parameter - 1);
+    // The line's own number.
+    s.Set(t::Parameter, t::NumberMark + s.n);
+    s.Set(t::Closing, 0);
 }
 
-void NetworkBase(Special& s) {
-    if (s.IdHas(5)) s.PackId(0x03, 0, 1);
-    const int bytes[] = {0, 5, 0x4A, 3, 0x4A, 3, 0x4A, 0, 0, 0};
-    for (size_t k = 0; k < 10; ++k) s.Set(0x06 + k, bytes[k]);
+void NetworkBase(Special& s, const Kind& k) {
+    s.PackId(k);
+    for (size_t i = 0; i < kNetworkSequence.size(); ++i) s.Set(t::IdPadding + i, kNetworkSequence[i]);
 }
 
-void CallWithReply(Special& s) {
-    if (s.IdHas(5)) s.PackId(0x03, 0, 1);
-    s.Set(0x06, 0);
-    s.Set(0x07, 5);
-    // Positions past the end of a shorter ID hold no digit: code 0.
-    const size_t len = CharCount(s.F(10));
-    for (size_t k = 0; k < 5; ++k) s.Set(0x08 + k, k < len ? cv::ToneCharToCode(CharAt(s.F(10), k), s.toneSet, 1) : 0);
-    s.Set(0x0D, 0);
+void CallWithReply(Special& s, const Kind& k) {
+    s.PackId(k);
+    s.Set(t::IdPadding, 0);
+    s.Set(t::CodeCount, kToneCodes);
+    s.IdCodes(k);
+    s.Set(k.codesAt + k.idSize, 0); // the code byte after the ID's
     s.Message();
-    s.Set(0x0F, 0);
+    s.Set(t::Closing, 0);
 }
 
 // ---- decoding ----
-
-// Where a special call keeps the digits of its station ID besides the packed nibbles.
-enum class IdCodes { Digit, ToneChar };
 
 // The station ID read from both places that hold its digits. The packed nibbles alone cannot
 // tell "R" from "E" (nor "G" from "0"), and the code bytes cannot tell "R", "A" and "G" apart;
 // together they tell apart every pair the radio receives differently, so an untouched line is
 // written back as it came (where both forms agree, as "R" and "A" with EXTEND, the hex digit is
-// taken). `nibbleAt` is the nibble index of the ID's first character in the packed bytes at
-// `packedAt`; `packedOnlyWhenFive` for kinds that pack only a five-character ID. Nothing when
-// the bytes fit no ID, as in an image from elsewhere: the caller then reads the packed text.
-std::optional<std::string> IdFromCodes(const DecodeContext& c, size_t rec, size_t codesAt, IdCodes kind,
-                                       const std::string& toneSet, int packedMode, size_t packedAt, int nibbleAt,
-                                       bool packedOnlyWhenFive) {
+// taken). The nibbles are consulted unless the kind packs only a whole ID and the code bytes hold
+// a shorter one. Nothing when the bytes fit no ID, as in an image from elsewhere: the caller then
+// reads the packed text.
+std::optional<std::string> IdFromCodes(const DecodeContext& c, size_t rec, const Kind& k,
+                                       const std::string& toneSet) {
     static constexpr std::string_view kAlphabet = "0123456789ABCDEFRG"; // the packed text's digit first
-    auto codeOf = [&](const std::string& ch) -> int {
-        return kind == IdCodes::Digit ? cv::ToneDigitToCode(ch) & 0xFF : cv::ToneCharToCode(ch, toneSet, 1);
-    };
+    // The nibble the encoder packs for a character at the ID's first place.
     auto nibbleOf = [&](const std::string& ch) {
-        return packedMode == 0 ? cv::ToneStringToCodes(ch, toneSet, 0, 0)[2] : cv::ToneStringToCodes(ch, toneSet, 0, 2)[1];
+        const auto codes = cv::ToneStringToCodes(ch, toneSet, k.filler, static_cast<int>(k.pack));
+        return codes[special::FirstNibble(k.pack) + 1];
     };
     size_t len = 0;
-    while (len < 5 && c.At(rec + codesAt + len) != 0) ++len;
-    for (size_t k = len; k < 5; ++k)
-        if (c.At(rec + codesAt + k) != 0) return std::nullopt;
-    const bool packed = nibbleAt >= 0 && (!packedOnlyWhenFive || len == 5);
+    while (len < k.idSize && c.At(rec + k.codesAt + len) != 0) ++len;
+    for (size_t i = len; i < k.idSize; ++i)
+        if (c.At(rec + k.codesAt + i) != 0) return std::nullopt;
+    const bool packed = !k.onlyWhole || len == k.idSize;
     std::string id;
-    for (size_t k = 0; k < len; ++k) {
-        const int code = c.At(rec + codesAt + k);
+    for (size_t i = 0; i < len; ++i) {
+        const int code = c.At(rec + k.codesAt + i);
         int nibble = -1;
         if (packed) {
-            size_t pos = static_cast<size_t>(nibbleAt) + k;
-            uint8_t b = c.At(rec + packedAt + pos / 2);
+            size_t pos = special::FirstNibble(k.pack) + i;
+            uint8_t b = c.At(rec + k.packedAt + pos / 2);
             nibble = pos % 2 == 0 ? LoNibble(b) : HiNibble(b);
         }
         std::string found;
         for (char ch : kAlphabet) {
             std::string s(1, ch);
-            if (codeOf(s) == code && (nibble < 0 || nibbleOf(s) == nibble)) {
+            if (CharCode(k.coded, s, toneSet) == code && (nibble < 0 || nibbleOf(s) == nibble)) {
                 found = s;
                 break;
             }
@@ -162,66 +206,77 @@ std::optional<std::string> IdFromCodes(const DecodeContext& c, size_t rec, size_
     return id;
 }
 
+// The station ID where the kind keeps it: the packed text, or the ID its code bytes and packed
+// nibbles agree on.
+std::string ReadId(DecodeContext& c, size_t rec, const Kind& k, const std::string& toneSet) {
+    std::string packed =
+        HexText(c, rec + k.packedAt, t::PackedIdSize).substr(special::FirstNibble(k.pack), k.idSize);
+    if (k.coded == Coded::No) return packed;
+    return IdFromCodes(c, rec, k, toneSet).value_or(packed);
+}
+
 } // namespace
 
 void EncodeSpecialCall(EncodeContext& c, int n, size_t rec) {
     auto parts = Split(c.d.FiveToneChannels()[n]);
-    Special s{c, n, rec, parts.size() > 1 ? parts[1] : std::string()};
-    const std::string& kind = c.d.SpecialData()[n][1];
-    if (kind == "1") {
-        CodeFetch(s);
-    } else if (kind == "3") {
-        RemoteAlarm(s, 7);
-    } else if (kind == "2") {
-        RemoteAlarm(s, 5);
-    } else if (kind == "5") {
+    Special s{c, n, rec, parts.size() > kLineStandard ? parts[kLineStandard] : std::string()};
+    const SpecialLine& sd = c.d.SpecialData()[n];
+    const std::string& kind = sd[kSpecKind];
+    const Kind* row = special::FindKind(kind);
+    if (!row) return;
+    if (kind == kKindCodeFetch) {
+        CodeFetch(s, *row);
+    } else if (kind == kKindAlarm || kind == kKindPanic) {
+        RemoteAlarm(s, *row);
+    } else if (kind == kKindEmergency) {
         Emergency(s);
-    } else if (kind == "10") {
-        NetworkBase(s);
-    } else if (kind == "0" && s.F(2) == "8") {
-        if (s.IdHas(5)) s.PackId(0x03, 0, 1);
+    } else if (kind == kKindNetwork) {
+        NetworkBase(s, *row);
+    } else if (IsOtherUserCall(sd)) {
+        s.PackId(*row);
         s.Message();
-    } else if (kind == "8") {
-        CallWithReply(s);
-    } else if (kind == "15") {
-        s.Zero(0x03, 0x0F);
-    } else if (kind == "6") {
-        if (s.IdHas(6)) s.PackId(0x03, 0, 2);
+    } else if (kind == kKindReply) {
+        CallWithReply(s, *row);
+    } else if (kind == kKindMessage) {
+        s.Zero(t::SpecialFirst, t::SpecialLast);
+    } else if (kind == kKindFarmcall) {
+        s.PackId(*row);
     }
 }
 
 void DecodeSpecialCall(DecodeContext& c, int n, size_t rec, std::vector<std::string>& line) {
     SpecialLine sd = c.d.SpecialData()[static_cast<size_t>(n)];
-    const std::string kind = sd[1];
-    const uint8_t param = c.At(rec + 0x0E);
-    const std::string& toneSet = line.size() > 1 ? line[1] : std::string();
-    if (kind == "1") {
-        sd[10] = IdFromCodes(c, rec, 0x09, IdCodes::Digit, toneSet, 0, 0x03, 1, false)
-                     .value_or(HexText(c, rec + 3, 3).substr(1));
-        const int lo = param & 0x0F, hi = param >> 4;
-        sd[8] = lo == 1 ? "HIGH" : lo == 0 ? "LOW" : lo == 2 ? "TOGG" : "";
-        sd[9] = hi >= 1 && hi <= 8 ? IntText(hi) : "";
-        line[0] = param == 0xF0 ? "ROBOT " + sd[10] + " QUERY ALARM"
-                                : "ROBOT " + sd[10] + " PIN " + sd[9] + " " + sd[8];
-    } else if (kind == "3" || kind == "2") {
-        sd[9] = IntText(cv::StepCodeIndex(c.At(rec + 3)));
-        sd[10] = IdFromCodes(c, rec, 0x09, IdCodes::Digit, toneSet, 1, 0x04, 0, true)
-                     .value_or(HexText(c, rec + 4, 3).substr(0, 5));
-        line[0] = "ROBOT " + sd[10] + (kind == "3" ? " ALARM" : " PANIC");
-    } else if (kind == "5") {
-        sd[9] = HexText(c, rec + 3, 2).substr(0, 3);
-        line[0] = "EMERGENCY";
-    } else if (kind == "10") {
-        sd[10] = HexText(c, rec + 3, 3).substr(0, 5);
-        line[0] = "MARNET " + sd[10];
-    } else if (kind == "8") {
-        sd[10] = IdFromCodes(c, rec, 0x08, IdCodes::ToneChar, toneSet, 1, 0x03, 0, true)
-                     .value_or(HexText(c, rec + 3, 3).substr(0, 5));
-        sd[8] = param >= 0x80 ? IntText(param - 0x80) : std::string();
-        line[0] = "CALL " + sd[10] + " MESS NO " + sd[8];
-    } else if (kind == "6") {
-        sd[10] = HexText(c, rec + 3, 3);
-        line[0] = "FARMCALL " + sd[10];
+    const std::string kind = sd[kSpecKind];
+    const uint8_t param = c.At(rec + t::Parameter);
+    const std::string& toneSet = line.size() > kLineStandard ? line[kLineStandard] : std::string();
+    const Kind* row = special::FindKind(kind);
+    std::string& text = line[kLineText];
+    std::string& id = sd[kSpecId];
+    if (kind == kKindCodeFetch) {
+        id = ReadId(c, rec, *row, toneSet);
+        const int level = param & t::LevelMask, pin = param >> t::PinShift;
+        sd[kSpecLevel] = LevelName(level);
+        sd[kSpecNumber] = pin >= 1 && pin <= 8 ? IntText(pin) : "";
+        text = param == kQueryAlarm ? QueryAlarmText(id)
+                                    : "ROBOT " + id + " PIN " + sd[kSpecNumber] + " " + sd[kSpecLevel];
+    } else if (kind == kKindAlarm || kind == kKindPanic) {
+        sd[kSpecNumber] = IntText(cv::StepCodeIndex(c.At(rec + t::AlarmStep)));
+        id = ReadId(c, rec, *row, toneSet);
+        text = "ROBOT " + id + (kind == kKindAlarm ? " ALARM" : " PANIC");
+    } else if (kind == kKindEmergency) {
+        sd[kSpecNumber] =
+            HexText(c, rec + t::EmergencyOwnId, t::EmergencyOwnIdSize).substr(0, t::EmergencyOwnIdDigits);
+        text = "EMERGENCY";
+    } else if (kind == kKindNetwork) {
+        id = ReadId(c, rec, *row, toneSet);
+        text = "MARNET " + id;
+    } else if (kind == kKindReply) {
+        id = ReadId(c, rec, *row, toneSet);
+        sd[kSpecLevel] = param >= t::NumberMark ? IntText(param - t::NumberMark) : std::string();
+        text = std::string(kCallPrefix) + id + " MESS NO " + sd[kSpecLevel];
+    } else if (kind == kKindFarmcall) {
+        id = ReadId(c, rec, *row, toneSet);
+        text = "FARMCALL " + id;
     }
     c.d.SetSpecialLine(n, sd);
 }
