@@ -90,7 +90,20 @@ enum SpecialField : int {
     kSpecChannel = 7,   // the other user's channel
     kSpecLevel = 8,     // pin level of a code fetch, or message number
     kSpecNumber = 9,    // PIN, alarm number, own-ID part or the other user's name
-    kSpecId = 10,       // station or network ID, or the message text
+    kSpecId = 10,       // station or network ID, the message text, or the emergency channel
 };
+
+// Call kind codes as kSpecKind holds them.
+inline constexpr const char* kKindPlain = "0";     // a typed call, or a call to another user without reply
+inline constexpr const char* kKindCodeFetch = "1"; // remote code request, or alarm query
+inline constexpr const char* kKindPanic = "2";     // remote panic call
+inline constexpr const char* kKindAlarm = "3";     // remote alarm instruction
+inline constexpr const char* kKindEmergency = "5";
+inline constexpr const char* kKindFarmcall = "6";
+inline constexpr const char* kKindReply = "8";    // a call to another user that waits for its reply
+inline constexpr const char* kKindNetwork = "10"; // MARNET network call, as on the base line
+inline constexpr const char* kKindMessage = "15"; // received message
+// kSpecOtherUser of a kind "0" call to another user.
+inline constexpr const char* kOtherUserMark = "8";
 
 } // namespace vt

@@ -4,6 +4,7 @@
 #include "editor/settings/core/FiveToneList.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/GridRules.h"
+#include "editor/image/SettingsFieldNames.h"
 
 namespace vt {
 
@@ -31,16 +32,16 @@ std::optional<FarmMarnetSettings> FarmMarnetSettings::Parse(const std::string& i
     auto f = Split(info);
     if (f.size() != kFarmFieldCount) return std::nullopt;
     FarmMarnetSettings s;
-    s.farm = f[0] == "1";
-    s.groupId = f[1];
-    s.position = f[2];
-    s.farmChannel = f[3];
-    s.farmFreq = f[4];
-    s.marnet = f[5] == "1";
-    s.marnetId = f[6];
-    s.maxChannels = f[7];
-    s.secondRx = f[8] == "1";
-    s.secFreq = f[9];
+    s.farm = f[kFarmOn] == "1";
+    s.groupId = f[kFarmGroupId];
+    s.position = f[kFarmPosition];
+    s.farmChannel = f[kFarmChannel];
+    s.farmFreq = f[kFarmFrequency];
+    s.marnet = f[kMarnetOn] == "1";
+    s.marnetId = f[kMarnetId];
+    s.maxChannels = f[kMarnetMaxChannels];
+    s.secondRx = f[kSecondRxOn] == "1";
+    s.secFreq = f[kSecondRxFrequency];
     return s;
 }
 
@@ -49,9 +50,18 @@ std::string FarmMarnetSettings::Join() const {
     // The image has no switch bytes: a FARMCALL channel or MARNET channel count left in a box
     // that was switched off would come back from the radio or a data file as switched on.
     auto kept = [](bool on, const std::string& text) { return on ? text : std::string(); };
-    return vt::Join({flag(farm), kept(farm, groupId), kept(farm, position), kept(farm, farmChannel),
-                     kept(farm, farmFreq), flag(marnet), kept(marnet, marnetId), kept(marnet, maxChannels),
-                     flag(secondRx), secFreq});
+    std::vector<std::string> f(kFarmFieldCount);
+    f[kFarmOn] = flag(farm);
+    f[kFarmGroupId] = kept(farm, groupId);
+    f[kFarmPosition] = kept(farm, position);
+    f[kFarmChannel] = kept(farm, farmChannel);
+    f[kFarmFrequency] = kept(farm, farmFreq);
+    f[kMarnetOn] = flag(marnet);
+    f[kMarnetId] = kept(marnet, marnetId);
+    f[kMarnetMaxChannels] = kept(marnet, maxChannels);
+    f[kSecondRxOn] = flag(secondRx);
+    f[kSecondRxFrequency] = secFreq;
+    return vt::Join(f);
 }
 
 int CheckFreq(const EditorData& d, const std::string& freq) {
@@ -60,7 +70,8 @@ int CheckFreq(const EditorData& d, const std::string& freq) {
 }
 
 FarmBoxVerdict CheckFarmBox(FarmBox box, const std::string& text, const EditorData& d) {
-    constexpr int kNotNumberTip = 6;
+    // Help texts of the dialog.
+    constexpr int kNotNumberTip = 6, kFarmFreqTip = 7, kSecFreqTip = 5;
     switch (box) {
     case kGroupIdBox:
     case kMarnetIdBox:
@@ -77,7 +88,7 @@ FarmBoxVerdict CheckFarmBox(FarmBox box, const std::string& text, const EditorDa
     case kFarmFreqBox:
     case kSecFreqBox:
         if (!IsPlainDecimal(text)) return {false, kNotNumberTip};
-        if (CheckFreq(d, text) != 1) return {false, box == kFarmFreqBox ? 7 : 5};
+        if (CheckFreq(d, text) != 1) return {false, box == kFarmFreqBox ? kFarmFreqTip : kSecFreqTip};
         return {};
     }
     return {};
@@ -87,8 +98,8 @@ int CheckFarmSettings(const FarmMarnetSettings& s, const EditorData& d) {
     long long areas = 0, perArea = 0;
     bool shape = false;
     if (auto f = OptionRecordFields(d.RadioOption())) {
-        auto a = ToWhole((*f)[0]);
-        auto c = ToWhole((*f)[1]);
+        auto a = ToWhole((*f)[kOptNumberArea]);
+        auto c = ToWhole((*f)[kOptChInArea]);
         shape = a && c;
         if (shape) {
             areas = *a;

@@ -3,8 +3,11 @@
 #include "common/ModFun.h"
 #include "common/TextUtil.h"
 #include "editor/settings/core/FiveToneList.h"
+#include "editor/settings/core/OptionLists.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/GridRules.h"
+#include "editor/image/GridShape.h"
+#include "editor/image/SettingsFieldNames.h"
 
 namespace vt {
 
@@ -21,28 +24,48 @@ void SetChannelCell(EditorData& d, const std::string& rowText, int col, const st
     d.SetCell(static_cast<int>(*r), col, text, RecordWrite::Quiet);
 }
 
-void SetToneLine(FiveToneList& list, int n, const std::string& c1, const std::string& c3, const std::string& c4,
-                 const std::string& c5) {
-    list.SetCell(n, 1, c1);
-    list.SetCell(n, 2, "ZVEI1");
-    list.SetCell(n, 3, c3);
-    list.SetCell(n, 4, c4);
-    list.SetCell(n, 5, c5);
+bool IsOn(const std::vector<std::string>& f, FarmField flag) { return f[flag] == "1"; }
+
+// The list columns a FARMCALL or MARNET line writes; the emergency number is set apart.
+void SetToneLine(FiveToneList& list, int n, const std::string& call, const std::string& ident,
+                 const std::string& channel, const std::string& tries) {
+    list.SetCell(n, ToneColCall, call);
+    list.SetCell(n, ToneColToneSet, "ZVEI1");
+    list.SetCell(n, ToneColIdent, ident);
+    list.SetCell(n, ToneColChannel, channel);
+    list.SetCell(n, ToneColTries, tries);
+}
+
+// The line's special call: its kind and its code.
+void SetSpecialCall(EditorData& d, int n, const char* kind, const std::string& code) {
+    d.SetSpecialField(n, kSpecKind, kind, RecordWrite::Quiet);
+    d.SetSpecialField(n, kSpecId, code, RecordWrite::Quiet);
+}
+
+// A FARMCALL line with its emergency number, which the other lines give up.
+void SetFarmcallLine(FiveToneList& list, EditorData& d, int n, const std::string& text, const std::string& code,
+                     const std::string& channel, const std::string& tries, int emergency) {
+    SetToneLine(list, n, text, text, channel, tries);
+    list.SetCell(n, ToneColEmergency, IntText(emergency));
+    list.MoveItem(n, emergency);
+    SetSpecialCall(d, n, kKindFarmcall, code);
 }
 
 void ApplyMarnet(EditorData& d, const std::vector<std::string>& f) {
     FiveToneList& list = AcquireFiveToneList(d);
-    const std::string m = InsertRepeatTone(f[6]);
+    const std::string m = InsertRepeatTone(f[kMarnetId]);
+    const std::string& baseChannel = f[kMarnetMaxChannels]; // the maximum is the base channel too
     list.OwnID = m;
-    list.MarnetLabel = f[7];
-    auto maxch = ToWhole(f[7]);
+    list.MarnetLabel = baseChannel;
+    auto maxch = ToWhole(baseChannel);
     // Channels per area become maxch - 1; a maximum the dialog would refuse leaves the record.
     const bool shapeOk = maxch && *maxch >= 2 && *maxch <= kMaxChannels;
     if (auto opt = OptionRecordFields(d.RadioOption()); opt && shapeOk) {
-        (*opt)[1] = IntText(*maxch - 1);
-        (*opt)[16] = "2";
-        (*opt)[17] = "100";
-        (*opt)[31] = "1";
+        (*opt)[kOptChInArea] = IntText(*maxch - 1);
+        // Key F2 calls the MARNET base line.
+        (*opt)[kOptComboF2] = IntText(OptionLists::kKeySelectCall);
+        (*opt)[kOptTxtF2] = IntText(kMarnetBaseLine);
+        (*opt)[kOptUselast] = "1";
         // The farm dialog's OK marks the data set once the whole update is done.
         d.SetRadioOption(JoinFields(*opt), RecordWrite::Quiet);
         AdjustArea_Marnet(d);
@@ -52,45 +75,41 @@ void ApplyMarnet(EditorData& d, const std::vector<std::string>& f) {
         // Key F2 may have been ACS; the SCAN letters follow the keys.
         UpdateScan(d);
     }
-    SetChannelCell(d, f[7], 1, f[9]);
-    SetChannelCell(d, f[7], 2, f[9]);
-    SetChannelCell(d, f[7], 4, "MARNET");
-    SetToneLine(list, 100, "MARNET " + m, "MARNET BASE", f[7], "3");
-    d.SetSpecialField(100, 1, "10", RecordWrite::Quiet);
-    d.SetSpecialField(100, 10, m, RecordWrite::Quiet);
-    if (f[8] == "1") AddSecondRec(d, f[9]);
+    // The base channel works on the second receiver's frequency.
+    SetChannelCell(d, baseChannel, ColTxFreq, f[kSecondRxFrequency]);
+    SetChannelCell(d, baseChannel, ColRxFreq, f[kSecondRxFrequency]);
+    SetChannelCell(d, baseChannel, ColName2, "MARNET");
+    SetToneLine(list, kMarnetBaseLine, "MARNET " + m, "MARNET BASE", baseChannel, "3");
+    SetSpecialCall(d, kMarnetBaseLine, kKindNetwork, m);
+    if (IsOn(f, kSecondRxOn)) AddSecondRec(d, f[kSecondRxFrequency]);
 }
 
 void ApplyFarmcall(EditorData& d, const std::vector<std::string>& f) {
     FiveToneList& list = AcquireFiveToneList(d);
-    list.FarmcallLabel = f[1];
-    list.RingLabel = f[2];
-    list.FarmChannelLabel = f[3];
-    SetChannelCell(d, f[3], 1, f[4]);
-    SetChannelCell(d, f[3], 2, f[4]);
-    SetChannelCell(d, f[3], 4, "FARMCALL");
-    const std::string c = FarmCallText(f[1], f[2]);
-    const std::string code = FarmCallCode(f[1], f[2]);
-    SetToneLine(list, 98, c, c, f[5] == "1" ? f[7] : "200", "3");
-    list.SetCell(98, 6, "1");
-    list.MoveItem(98, 1);
-    d.SetSpecialField(98, 1, "6", RecordWrite::Quiet);
-    d.SetSpecialField(98, 10, code, RecordWrite::Quiet);
-    SetToneLine(list, 99, c, c, f[3], "2");
-    list.SetCell(99, 6, "2");
-    list.MoveItem(99, 2);
-    d.SetSpecialField(99, 1, "6", RecordWrite::Quiet);
-    d.SetSpecialField(99, 10, code, RecordWrite::Quiet);
-    if (f[8] == "1") AddSecondRec(d, f[9]);
+    const std::string& channel = f[kFarmChannel];
+    list.FarmcallLabel = f[kFarmGroupId];
+    list.RingLabel = f[kFarmPosition];
+    list.FarmChannelLabel = channel;
+    SetChannelCell(d, channel, ColTxFreq, f[kFarmFrequency]);
+    SetChannelCell(d, channel, ColRxFreq, f[kFarmFrequency]);
+    SetChannelCell(d, channel, ColName2, "FARMCALL");
+    const std::string c = FarmCallText(f[kFarmGroupId], f[kFarmPosition]);
+    const std::string code = FarmCallCode(f[kFarmGroupId], f[kFarmPosition]);
+    // The first line points at the MARNET base channel, or at the last channel without MARNET.
+    const std::string firstChannel = IsOn(f, kMarnetOn) ? f[kMarnetMaxChannels] : IntText(kMaxChannels);
+    SetFarmcallLine(list, d, kFarmcallLine1, c, code, firstChannel, "3", 1);
+    SetFarmcallLine(list, d, kFarmcallLine2, c, code, channel, "2", 2);
+    if (IsOn(f, kSecondRxOn)) AddSecondRec(d, f[kSecondRxFrequency]);
 }
 
+// The channel that answers automatically: the second receiver's row when it is on.
 void SetAnswerFlags(EditorData& d, const std::vector<std::string>& f) {
-    if (f[8] == "1") {
-        d.SetCell(d.MFG.Rows() - 1, 11, "AP", RecordWrite::Quiet);
+    if (IsOn(f, kSecondRxOn)) {
+        d.SetCell(d.MFG.Rows() - 1, ColFiveTone, "AP", RecordWrite::Quiet);
         return;
     }
-    if (f[0] == "1" && f[5] == "0") SetChannelCell(d, f[3], 11, "AP");
-    if (f[5] == "1") SetChannelCell(d, f[7], 11, "AP");
+    if (IsOn(f, kFarmOn) && f[kMarnetOn] == "0") SetChannelCell(d, f[kFarmChannel], ColFiveTone, "AP");
+    if (IsOn(f, kMarnetOn)) SetChannelCell(d, f[kMarnetMaxChannels], ColFiveTone, "AP");
 }
 } // namespace
 
@@ -108,7 +127,7 @@ std::string FarmCallText(const std::string& groupId, const std::string& position
 void UpdateFarmInfo(EditorData& d, bool marnetWasOn) {
     auto f = Split(d.FarmMarnetInfo());
     if (f.size() != kFarmFieldCount) return;
-    const bool marnetOn = f[5] == "1";
+    const bool marnetOn = IsOn(f, kMarnetOn);
     if (marnetOn) {
         ApplyMarnet(d, f);
     } else if (marnetWasOn) {
@@ -116,7 +135,7 @@ void UpdateFarmInfo(EditorData& d, bool marnetWasOn) {
         AdjustArea_Marnet(d);
         UpdateAreaNo(d);
     }
-    if (f[0] == "1") ApplyFarmcall(d, f);
+    if (IsOn(f, kFarmOn)) ApplyFarmcall(d, f);
     SetAnswerFlags(d, f);
 }
 

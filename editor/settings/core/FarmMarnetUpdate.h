@@ -7,6 +7,11 @@ namespace vt {
 
 struct EditorData;
 
+// The 5-tone list lines the settings write: the two FARMCALL lines and the MARNET base line.
+inline constexpr int kFarmcallLine1 = 98;
+inline constexpr int kFarmcallLine2 = 99;
+inline constexpr int kMarnetBaseLine = 100;
+
 // The FARMCALL call text and code of a group ID and position (a one-digit position is padded).
 std::string FarmCallText(const std::string& groupId, const std::string& position);
 std::string FarmCallCode(const std::string& groupId, const std::string& position);

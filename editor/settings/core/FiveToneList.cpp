@@ -18,6 +18,9 @@ constexpr const char* kHeaders[kToneGridCols] = {"No",      "CALL TONES/TYPE", "
 
 bool IsLine(int row) { return row >= 1 && row <= kToneLines; }
 
+// What a typed call shows before its digits.
+constexpr std::string_view kCallPrefix = "CALL ";
+
 // A 0/1 field of FiveToneInfo; anything else gives the box's default (ticked).
 int FlagField(const std::string& text) {
     auto v = ToWhole(text);
@@ -60,8 +63,8 @@ void FiveToneList::LabelRows(const char* idPrefix) {
     for (int n = 1; n < kToneGridRows; ++n) {
         auto& row = cells_[static_cast<size_t>(n)];
         for (auto& cell : row) cell.clear();
-        row[0] = std::to_string(n);
-        row[3] = idPrefix + std::to_string(n);
+        row[ToneColNo] = std::to_string(n);
+        row[ToneColIdent] = idPrefix + std::to_string(n);
     }
 }
 
@@ -69,38 +72,47 @@ void FiveToneList::Load(const EditorData& d) {
     *this = FiveToneList();
     auto info = Split(d.FiveToneInfo());
     if (info.size() == kToneInfoFieldCount) {
-        OwnID = info[0];
-        auto set = ToWhole(info[1]);
+        OwnID = info[kToneOwnId];
+        auto set = ToWhole(info[kToneSetIndex]);
         ToneSet = set && *set >= 0 && *set < kToneSetCount ? static_cast<int>(*set) : kDefaultToneSet;
-        PGcall = FlagField(info[2]);
-        Hooker = FlagField(info[3]);
-        auto blows = ToWhole(info[4]);
+        PGcall = FlagField(info[kTonePgCall]);
+        Hooker = FlagField(info[kToneHooker]);
+        auto blows = ToWhole(info[kToneBlow]);
         Blows = blows && *blows >= 1 && *blows <= kMaxBlows ? static_cast<int>(*blows) : kDefaultBlows;
-        Speaker = FlagField(info[5]);
+        Speaker = FlagField(info[kToneSpeaker]);
     }
     auto farm = Split(d.FarmMarnetInfo());
     if (farm.size() == kFarmFieldCount) {
-        FarmcallLabel = farm[1];
-        RingLabel = farm[2];
-        MarnetLabel = farm[7];
-        FarmChannelLabel = farm[3];
+        FarmcallLabel = farm[kFarmGroupId];
+        RingLabel = farm[kFarmPosition];
+        MarnetLabel = farm[kMarnetMaxChannels];
+        FarmChannelLabel = farm[kFarmChannel];
     }
     for (int n = 1; n <= kToneLines; ++n) {
         auto f = Split(d.FiveToneChannels()[static_cast<size_t>(n)]);
-        if (f.size() != 6) continue;
-        for (int c = 1; c <= 6; ++c) cells_[static_cast<size_t>(n)][static_cast<size_t>(c)] = f[static_cast<size_t>(c - 1)];
+        if (f.size() != kToneLineFields) continue;
+        for (int k = 0; k < kToneLineFields; ++k)
+            cells_[static_cast<size_t>(n)][static_cast<size_t>(ToneColumnOf(k))] = f[static_cast<size_t>(k)];
     }
 }
 
 std::string FiveToneList::InfoText() const {
-    return OwnID + "|" + std::to_string(ToneSet) + "|" + std::to_string(PGcall) + "|" + std::to_string(Hooker) +
-           "|" + std::to_string(Blows) + "|" + std::to_string(Speaker);
+    std::vector<std::string> info(kToneInfoFieldCount);
+    info[kToneOwnId] = OwnID;
+    info[kToneSetIndex] = std::to_string(ToneSet);
+    info[kTonePgCall] = std::to_string(PGcall);
+    info[kToneHooker] = std::to_string(Hooker);
+    info[kToneBlow] = std::to_string(Blows);
+    info[kToneSpeaker] = std::to_string(Speaker);
+    return Join(info);
 }
 
 std::string FiveToneList::LineText(int n) const {
     if (!IsLine(n)) return std::string();
     const auto& row = cells_[static_cast<size_t>(n)];
-    return Join({row[1], row[2], row[3], row[4], row[5], row[6]});
+    std::vector<std::string> f(kToneLineFields);
+    for (int k = 0; k < kToneLineFields; ++k) f[static_cast<size_t>(k)] = row[static_cast<size_t>(ToneColumnOf(k))];
+    return Join(f);
 }
 
 void FiveToneList::Store(EditorData& d) const {
@@ -153,51 +165,51 @@ bool FiveToneList::CheckOwnID(std::string& id) {
 
 bool FiveToneList::CallToneEditable(const EditorData& d, int row) const {
     if (!IsLine(row)) return false;
-    return d.SpecialData()[static_cast<size_t>(row)][1] == "0" || Cell(row, 1).empty();
+    return d.SpecialData()[static_cast<size_t>(row)][kSpecKind] == kKindPlain || Cell(row, ToneColCall).empty();
 }
 
 std::string FiveToneList::CallToneEditorText(int row) const {
-    const std::string& t = Cell(row, 1);
-    return t.size() > 5 ? t.substr(5) : t;
+    const std::string& t = Cell(row, ToneColCall);
+    return t.size() > kCallPrefix.size() ? t.substr(kCallPrefix.size()) : t;
 }
 
 int FiveToneList::CommitCallTone(EditorData& d, int row, const std::string& text) {
     if (!IsLine(row)) return kCommitOk;
     if (!IsToneString(text)) return Trim(text).empty() ? kCommitOk : kCommitInvalid;
-    SetCell(row, 1, "CALL " + ToUpperAscii(text));
+    SetCell(row, ToneColCall, std::string(kCallPrefix) + ToUpperAscii(text));
     auto fill = [&](int col, const std::string& v) {
         if (Cell(row, col).empty()) SetCell(row, col, v);
     };
-    fill(2, "ZVEI1");
-    fill(3, "NUMBER " + std::to_string(row));
-    fill(4, "CURRENT");
-    fill(5, "1");
+    fill(ToneColToneSet, "ZVEI1");
+    fill(ToneColIdent, "NUMBER " + std::to_string(row));
+    fill(ToneColChannel, "CURRENT");
+    fill(ToneColTries, "1");
     // Left-over special fields would make the encoder treat the typed digits as a special call.
     SpecialLine cleared;
-    cleared[1] = "0";
+    cleared[kSpecKind] = kKindPlain;
     d.SetSpecialLine(row, cleared, RecordWrite::Quiet);
     return kCommitOk;
 }
 
 void FiveToneList::SetToneSetCell(int row, int index) {
     std::string name = ToneSetName(index);
-    if (!name.empty()) SetCell(row, 2, name);
+    if (!name.empty()) SetCell(row, ToneColToneSet, name);
 }
 
 bool FiveToneList::SetIdentification(int row, const std::string& text) {
     if (!IdentificationFits(text)) return false;
-    SetCell(row, 3, text);
+    SetCell(row, ToneColIdent, text);
     return true;
 }
 
 int FiveToneList::CommitChannel(int row, const std::string& text) {
     if (auto v = ToDouble(text)) {
         if (*v < 1 || *v > kMaxChannels) return kCommitRange;
-        SetCell(row, 4, IntText(static_cast<long long>(std::trunc(*v))));
+        SetCell(row, ToneColChannel, IntText(static_cast<long long>(std::trunc(*v))));
         return kCommitOk;
     }
     if (text == "C" || text == "c" || text == "CURRENT") {
-        SetCell(row, 4, "CURRENT");
+        SetCell(row, ToneColChannel, "CURRENT");
         return kCommitOk;
     }
     return Trim(text).empty() ? kCommitOk : kCommitInvalid;
@@ -205,7 +217,7 @@ int FiveToneList::CommitChannel(int row, const std::string& text) {
 
 bool FiveToneList::SetTries(int row, const std::string& text) {
     if (!IsPlainNumberIn(text, 1, kMaxTries) || text.size() != 1) return false;
-    SetCell(row, 5, text);
+    SetCell(row, ToneColTries, text);
     return true;
 }
 
@@ -215,22 +227,22 @@ int FiveToneList::CommitEmergency(int row, const std::string& text) {
         if (n < 1 || n > kMaxEmergency) return kCommitRange;
         int num = static_cast<int>(n);
         MoveItem(row, num);
-        SetCell(row, 6, std::to_string(num));
+        SetCell(row, ToneColEmergency, std::to_string(num));
         return kCommitOk;
     }
     if (!Trim(text).empty()) return kCommitInvalid;
-    SetCell(row, 6, "");
+    SetCell(row, ToneColEmergency, "");
     return kCommitEmptied;
 }
 
 void FiveToneList::MoveItem(int curLine, int curEmerg) {
     for (int i = 1; i <= kToneLines; ++i) {
-        if (i == curLine || StrToIntDef(Cell(i, 6)) != curEmerg) continue;
+        if (i == curLine || StrToIntDef(Cell(i, ToneColEmergency)) != curEmerg) continue;
         if (curEmerg < kMaxEmergency) {
-            SetCell(i, 6, std::to_string(curEmerg + 1));
+            SetCell(i, ToneColEmergency, std::to_string(curEmerg + 1));
             MoveItem(i, curEmerg + 1);
         } else {
-            SetCell(i, 6, "");
+            SetCell(i, ToneColEmergency, "");
         }
     }
 }
@@ -238,15 +250,15 @@ void FiveToneList::MoveItem(int curLine, int curEmerg) {
 bool FiveToneList::IsSpecialLine(const EditorData& d, int row) {
     if (!IsLine(row)) return false;
     const auto& sd = d.SpecialData()[static_cast<size_t>(row)];
-    // A call to another user without reply carries "0" in field 1 and "8" in field 2.
-    return sd[1] != "0" || sd[2] == "8";
+    // A call to another user without reply is of the plain kind, marked in kSpecOtherUser.
+    return sd[kSpecKind] != kKindPlain || sd[kSpecOtherUser] == kOtherUserMark;
 }
 
 void FiveToneList::ClearSpecialLine(EditorData& d, int row) {
     if (!IsLine(row)) return;
-    for (int c = 1; c <= 5; ++c) SetCell(row, c, "");
+    for (int c = ToneColCall; c <= ToneColTries; ++c) SetCell(row, c, "");
     SpecialLine cleared;
-    cleared[1] = "0";
+    cleared[kSpecKind] = kKindPlain;
     d.SetSpecialLine(row, cleared, RecordWrite::Quiet);
 }
 

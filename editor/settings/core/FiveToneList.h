@@ -2,6 +2,8 @@
 // The 5-tone dialog's working copy: the own settings and the 100-line call list as the grid
 // shows them, with the rules of the in-cell editors. It writes FiveToneInfo and
 // FiveToneChannels only when stored; SpecialData is changed at once where the rules say so.
+#include "editor/image/SettingsFieldNames.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -14,8 +16,22 @@ struct EditorData;
 // the "not valid" message, -2 refused as out of range.
 enum CommitResult : int { kCommitOk = 1, kCommitEmptied = 2, kCommitInvalid = -1, kCommitRange = -2 };
 
+// Columns of the list's grid: the line number, then the six fields of a line in their order.
+enum ToneColumn : int {
+    ToneColNo = 0,
+    ToneColCall = kLineText + 1,
+    ToneColToneSet = kLineStandard + 1,
+    ToneColIdent = kLineIdent + 1,
+    ToneColChannel = kLineChannel + 1,
+    ToneColTries = kLineTries + 1,
+    ToneColEmergency = kLineEmergency + 1,
+};
+// The grid column that shows a field of the line.
+constexpr int ToneColumnOf(int field) { return field + 1; }
+
 inline constexpr int kToneGridRows = 101; // header row 0, lines 1..100
-inline constexpr int kToneGridCols = 7;   // "No" and the six fields
+inline constexpr int kToneGridCols = kToneLineFields + 1;
+static_assert(ToneColEmergency + 1 == kToneGridCols, "the emergency column is the last");
 inline constexpr int kMaxTries = 7;
 inline constexpr int kMaxBlows = 10;
 inline constexpr int kDefaultBlows = 5;
@@ -48,7 +64,7 @@ public:
 
     // FiveToneInfo as the settings stand.
     std::string InfoText() const;
-    // Line n (1..100) as the grid stands: columns 1..6 joined by "|".
+    // Line n (1..100) as the grid stands: its six field columns joined by "|".
     std::string LineText(int n) const;
 
     // Grid cells; outside the grid reads "" and writes are ignored.
@@ -67,27 +83,27 @@ public:
     // characters do not.
     static bool CheckOwnID(std::string& id);
 
-    // Column 1: the editor opens on a plain line or an empty cell only.
+    // ToneColCall: the editor opens on a plain line or an empty cell only.
     bool CallToneEditable(const EditorData& d, int row) const;
     // Text the call-tone editor starts with (the cell without its "CALL " prefix).
     std::string CallToneEditorText(int row) const;
     int CommitCallTone(EditorData& d, int row, const std::string& text);
-    // Column 2.
+    // ToneColToneSet.
     void SetToneSetCell(int row, int index);
-    // Column 3: refuses what IdentificationFits refuses; true when written.
+    // ToneColIdent: refuses what IdentificationFits refuses; true when written.
     bool SetIdentification(int row, const std::string& text);
-    // Column 4.
+    // ToneColChannel.
     int CommitChannel(int row, const std::string& text);
-    // Column 5: only the list items "1".."7"; true when written.
+    // ToneColTries: only the list items "1".."7"; true when written.
     bool SetTries(int row, const std::string& text);
-    // Column 6.
+    // ToneColEmergency.
     int CommitEmergency(int row, const std::string& text);
     // Keeps emergency numbers unique when line curLine is about to get number curEmerg.
     void MoveItem(int curLine, int curEmerg);
 
-    // A line that the double click on column 1 offers to clear.
+    // A line that the double click on its ToneColCall cell offers to clear.
     static bool IsSpecialLine(const EditorData& d, int row);
-    // Empties columns 1..5 and the special fields, and makes the line a plain one.
+    // Empties the columns ToneColCall..ToneColTries and the special fields, and makes the line a plain one.
     void ClearSpecialLine(EditorData& d, int row);
 
 private:

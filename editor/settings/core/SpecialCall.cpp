@@ -4,6 +4,8 @@
 #include "common/TextUtil.h"
 #include "editor/settings/core/FiveToneList.h"
 #include "editor/dataset/EditorData.h"
+#include "editor/image/GridShape.h"
+#include "editor/image/SettingsFieldNames.h"
 
 namespace vt {
 
@@ -33,33 +35,45 @@ SpecialCheck CheckText(const std::string& text, const char* control) {
 
 using Line = std::array<std::string, kSpecialFields + 1>;
 
-void Row(FiveToneList& list, int row, const std::string& c1, const std::string& c2, const std::string& c3,
-         const std::string& c4, const std::string& c5) {
-    list.SetCell(row, 1, c1);
-    list.SetCell(row, 2, c2);
-    list.SetCell(row, 3, c3);
-    list.SetCell(row, 4, c4);
-    list.SetCell(row, 5, c5);
+// The emergency call takes the first emergency number of the list.
+constexpr int kEmergencyNumber = 1;
+// The own ID's first three digits go into the emergency call, the last two name its line.
+constexpr size_t kOwnIdLineAt = 3;
+
+// Empties every field after the kind: a field the new call does not write must not survive from
+// the line's former call.
+void ClearAfterKind(Line& sd) {
+    for (int k = kSpecKind + 1; k <= kSpecialFields; ++k) sd[static_cast<size_t>(k)].clear();
+}
+
+// The list columns a special call writes; its emergency number is left alone.
+void Row(FiveToneList& list, int row, const std::string& call, const std::string& toneSet, const std::string& ident,
+         const std::string& channel, const std::string& tries) {
+    list.SetCell(row, ToneColCall, call);
+    list.SetCell(row, ToneColToneSet, toneSet);
+    list.SetCell(row, ToneColIdent, ident);
+    list.SetCell(row, ToneColChannel, channel);
+    list.SetCell(row, ToneColTries, tries);
 }
 
 void InstallEmergency(EditorData& d, FiveToneList& list, const SpecialCallEntry& e) {
-    std::string first3 = e.ownId.substr(0, 3);
-    std::string last2 = e.ownId.substr(3, 2);
+    std::string first3 = e.ownId.substr(0, kOwnIdLineAt);
+    std::string last2 = e.ownId.substr(kOwnIdLineAt, 2);
     int line = StrToIntDef(last2);
     Row(list, line, "EMERGENCY", "ZVEI1", "MY RADIO NO " + last2, e.emergencyChannel, "3");
-    list.SetCell(line, 6, "1");
-    list.MoveItem(line, 1);
+    list.SetCell(line, ToneColEmergency, IntText(kEmergencyNumber));
+    list.MoveItem(line, kEmergencyNumber);
     Line sd = d.SpecialData()[static_cast<size_t>(line)];
-    for (int k = 2; k <= kSpecialFields; ++k) sd[static_cast<size_t>(k)].clear();
-    sd[1] = "5";
-    sd[10] = e.emergencyChannel;
-    sd[9] = first3;
+    ClearAfterKind(sd);
+    sd[kSpecKind] = kKindEmergency;
+    sd[kSpecId] = e.emergencyChannel;
+    sd[kSpecNumber] = first3;
     // A working write of the open 5-tone dialog: its OK marks the data set, its Cancel undoes this.
     d.SetSpecialLine(line, sd, RecordWrite::Quiet);
     // The emergency channel answers automatically and says so in its second name line.
     if (auto c = ToWhole(e.emergencyChannel); c && *c >= 1 && *c <= d.MFG.Rows() - 2) {
-        d.SetCell(static_cast<int>(*c), 11, "P", RecordWrite::Quiet);
-        d.SetCell(static_cast<int>(*c), 4, "EMERGENCY", RecordWrite::Quiet);
+        d.SetCell(static_cast<int>(*c), ColFiveTone, "P", RecordWrite::Quiet);
+        d.SetCell(static_cast<int>(*c), ColName2, "EMERGENCY", RecordWrite::Quiet);
     }
 }
 } // namespace
@@ -80,7 +94,7 @@ int CheckIdBox(std::string_view control, const std::string& id) {
 int CheckOtherId(const std::string& id) { return id.size() == 5 && IsDigits(id) ? kSpecialOk : kOtherIdNotDigits; }
 
 bool OwnIdAllowsEmergency(const std::string& ownId) {
-    return ownId.size() == 5 && IsDigits(ownId) && ownId.substr(3) != "00";
+    return ownId.size() == 5 && IsDigits(ownId) && ownId.substr(kOwnIdLineAt) != "00";
 }
 
 std::string TwoDigits(const std::string& text) {
@@ -129,47 +143,46 @@ int InstallSpecialCall(EditorData& d, FiveToneList& list, const SpecialCallEntry
     }
     int n = StrToIntDef(e.line);
     Line sd = d.SpecialData()[static_cast<size_t>(n)];
-    // A field the new type does not write must not survive from the line's former call.
-    for (int k = 2; k <= kSpecialFields; ++k) sd[static_cast<size_t>(k)].clear();
+    ClearAfterKind(sd);
     switch (e.type) {
     case kCodeRequest: {
         std::string id = InsertRepeatTone(e.outstation);
         Row(list, n, "ROBOT " + id + " PIN " + e.pin + " " + e.pinLevel, "ZVEI1", id + " P" + e.pin + " " + e.pinLevel,
             "CURRENT", "1");
-        sd[1] = "1";
-        sd[10] = id;
-        sd[9] = e.pin;
-        sd[8] = e.pinLevel;
+        sd[kSpecKind] = kKindCodeFetch;
+        sd[kSpecId] = id;
+        sd[kSpecNumber] = e.pin;
+        sd[kSpecLevel] = e.pinLevel;
         break;
     }
     case kAlarmQuery: {
         std::string id = InsertRepeatTone(e.query);
         Row(list, n, "ROBOT " + id + " QUERY ALARM", "ZVEI1", "QUERY AL " + id, "CURRENT", "1");
-        sd[1] = "1";
-        sd[10] = id;
+        sd[kSpecKind] = kKindCodeFetch;
+        sd[kSpecId] = id;
         break;
     }
     case kAlarmInstruction: {
         std::string id = InsertRepeatTone(e.id3);
         Row(list, n, "ROBOT " + id + " ALARM", "ZVEI1", "ALARM TO BASE " + TwoDigits(e.alarmNo), "CURRENT", "3");
-        sd[1] = "3";
-        sd[10] = id;
-        sd[9] = e.alarmNo;
+        sd[kSpecKind] = kKindAlarm;
+        sd[kSpecId] = id;
+        sd[kSpecNumber] = e.alarmNo;
         break;
     }
     case kPanicCall: {
         std::string id = InsertRepeatTone(e.id4);
         Row(list, n, "ROBOT " + id + " PANIC", "ZVEI1", "PANIC TO BASE " + TwoDigits(e.panicNo), "CURRENT", "3");
-        sd[1] = "2";
-        sd[10] = id;
-        sd[9] = e.panicNo;
+        sd[kSpecKind] = kKindPanic;
+        sd[kSpecId] = id;
+        sd[kSpecNumber] = e.panicNo;
         break;
     }
     case kNetworkCall: {
         std::string id = InsertRepeatTone(e.marnetId);
         Row(list, n, "MARNET " + id, "ZVEI1", "MARNET " + id, "CURRENT", "3");
-        sd[1] = "10";
-        sd[10] = id;
+        sd[kSpecKind] = kKindNetwork;
+        sd[kSpecId] = id;
         break;
     }
     case kOtherUser: {
@@ -177,18 +190,18 @@ int InstallSpecialCall(EditorData& d, FiveToneList& list, const SpecialCallEntry
         std::string text = "CALL " + id;
         if (e.preMessage) text += " MESS NO " + e.msgNum;
         Row(list, n, text, "ZVEI1", e.person, e.channel2, "1");
-        sd[1] = e.decReply ? "8" : "0";
-        if (!e.decReply) sd[2] = "8";
-        sd[10] = id;
-        sd[9] = e.person;
-        sd[8] = e.preMessage ? e.msgNum : std::string();
-        sd[7] = e.channel2;
+        sd[kSpecKind] = e.decReply ? kKindReply : kKindPlain;
+        if (!e.decReply) sd[kSpecOtherUser] = kOtherUserMark;
+        sd[kSpecId] = id;
+        sd[kSpecNumber] = e.person;
+        sd[kSpecLevel] = e.preMessage ? e.msgNum : std::string();
+        sd[kSpecChannel] = e.channel2;
         break;
     }
     case kReceivedMessage:
         Row(list, n, "RECEIVED MESSAGE", "", e.message, "", "");
-        sd[1] = "15";
-        sd[10] = e.message;
+        sd[kSpecKind] = kKindMessage;
+        sd[kSpecId] = e.message;
         break;
     default: break;
     }

@@ -5,7 +5,8 @@
 namespace vt {
 
 namespace {
-constexpr int kFreq[kToneSetCount][16] = {
+constexpr int kDigits = 16; // tone digits 0 to 15 (0 to F)
+constexpr int kFreq[kToneSetCount][kDigits] = {
     {1000, 1060, 1123, 1191, 1262, 1338, 1418, 1503, 1593, 1689, 1790, 1898, 2012, 2132, 2260, 2396},
     {2400, 1060, 1160, 1270, 1400, 1530, 1670, 1830, 2000, 2200, 2800, 810, 970, 885, 2600, 680},
     {2400, 1060, 1160, 1270, 1400, 1530, 1670, 1830, 2000, 2200, 885, 810, 740, 680, 970, 2600},
@@ -20,14 +21,14 @@ constexpr const char* kLength[kToneSetCount] = {"LENGTH(ms): 33", "LENGTH(ms): 7
 } // namespace
 
 int ToneFrequency(int set, int digit) {
-    if (set < 0 || set >= kToneSetCount || digit < 0 || digit > 15) return 0;
+    if (set < 0 || set >= kToneSetCount || digit < 0 || digit >= kDigits) return 0;
     return kFreq[set][digit];
 }
 
 std::string ToneTable(int set) {
     if (set < 0 || set >= kToneSetCount) return std::string();
     std::string t = "TONE  FREQ(Hz)\r";
-    for (int d = 0; d < 16; ++d) {
+    for (int d = 0; d < kDigits; ++d) {
         int f = kFreq[set][d];
         t += std::to_string(d) + (f >= 1000 ? "   " : "    ") + std::to_string(f) + "\r";
     }

@@ -239,16 +239,20 @@ void Frm_5Tone::FitColumns() {
     const int pad = 8;
     int room = MFG5Tone->width() - 2 * MFG5Tone->frameWidth() - MFG5Tone->verticalHeader()->width() -
                MFG5Tone->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, MFG5Tone);
-    int widths[6] = {};
-    for (int c = 0; c < 6; ++c) {
+    // View columns: the list's columns less its row labels.
+    constexpr int call = ToneColCall - 1, ident = ToneColIdent - 1, channel = ToneColChannel - 1;
+    constexpr int columns = kToneGridCols - 1;
+    static_assert(std::size(design) == columns);
+    int widths[columns] = {};
+    for (int c = 0; c < columns; ++c) {
         widths[c] = header.horizontalAdvance(model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()) + pad;
-        if (c == 3) widths[c] = std::max(widths[c], cells.horizontalAdvance(QStringLiteral("CURRENT")) + pad);
-        if (c != 0 && c != 2) room -= widths[c];
+        if (c == channel) widths[c] = std::max(widths[c], cells.horizontalAdvance(QStringLiteral("CURRENT")) + pad);
+        if (c != call && c != ident) room -= widths[c];
     }
-    const int spare = std::max(0, room - widths[0] - widths[2]);
-    widths[0] += spare * design[0] / (design[0] + design[2]);
-    widths[2] = room - widths[0];
-    for (int c = 0; c < 6; ++c) MFG5Tone->setColumnWidth(c, widths[c]);
+    const int spare = std::max(0, room - widths[call] - widths[ident]);
+    widths[call] += spare * design[call] / (design[call] + design[ident]);
+    widths[ident] = room - widths[call];
+    for (int c = 0; c < columns; ++c) MFG5Tone->setColumnWidth(c, widths[c]);
 }
 
 void Frm_5Tone::BuildButtons() {
@@ -394,36 +398,36 @@ void Frm_5Tone::MFG5Tone_Click(int row, int col) {
     // A partly hidden cell scrolls into view now, not after the editor has opened over it.
     if (row >= 1 && col >= 1) MFG5Tone->scrollTo(model_->index(row - 1, col - 1));
     switch (col) {
-    case 1: ShowCallToneEditor(); break;
-    case 2:
+    case ToneColCall: ShowCallToneEditor(); break;
+    case ToneColToneSet:
         LstToneSet_Show();
         Tip(toneTipText_[7]);
         break;
-    case 3:
-        ShowTextEditor(txtIdentify, list_->Cell(row, 3));
+    case ToneColIdent:
+        ShowTextEditor(txtIdentify, list_->Cell(row, ToneColIdent));
         Tip(toneTipText_[8]);
         break;
-    case 4:
-        ShowTextEditor(txtChannel, list_->Cell(row, 4));
+    case ToneColChannel:
+        ShowTextEditor(txtChannel, list_->Cell(row, ToneColChannel));
         Tip(toneTipText_[9]);
         break;
-    case 5:
+    case ToneColTries:
         ShowTriesEditor();
         Tip(toneTipText_[10]);
         break;
-    case 6:
-        ShowTextEditor(txtEmerg, list_->Cell(row, 6));
+    case ToneColEmergency:
+        ShowTextEditor(txtEmerg, list_->Cell(row, ToneColEmergency));
         Tip(toneTipText_[11]);
         break;
     default: break;
     }
-    if (LstToneSet->isVisible() && col != 2) LstToneSet->hide();
+    if (LstToneSet->isVisible() && col != ToneColToneSet) LstToneSet->hide();
 }
 
 void Frm_5Tone::MFG5Tone_DblClick(int row, int col) {
     curRow_ = row;
     curCol_ = col;
-    if (col != 1 || !FiveToneList::IsSpecialLine(d_, row)) return;
+    if (col != ToneColCall || !FiveToneList::IsSpecialLine(d_, row)) return;
     if (ui::MsgBox(DisplayText(toneMsg_[3]), ui::MsgButtons::OkCancel) != ui::MsgResult::Ok) return;
     list_->ClearSpecialLine(d_, row);
     model_->refresh();
@@ -455,7 +459,7 @@ void Frm_5Tone::ShowCallToneEditor() {
 
 void Frm_5Tone::ShowTriesEditor() {
     PlaceEditor(cmbTries, -1, -3, 0, 0, true);
-    int i = cmbTries->findText(QString::fromStdString(list_->Cell(curRow_, 5)));
+    int i = cmbTries->findText(QString::fromStdString(list_->Cell(curRow_, ToneColTries)));
     cmbTries->setCurrentIndex(i < 0 ? 0 : i);
     cmbTries->show();
     cmbTries->setFocus(Qt::OtherFocusReason);

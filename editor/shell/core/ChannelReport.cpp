@@ -3,6 +3,8 @@
 #include "common/Cp1252.h"
 #include "common/TextUtil.h"
 #include "editor/dataset/EditorData.h"
+#include "editor/image/GridShape.h"
+#include "editor/image/SettingsFieldNames.h"
 
 #include <stdexcept>
 
@@ -19,11 +21,13 @@ struct ColumnLayout {
     const char* sep;
     const char* empty;
 };
-// Columns after the names (columns 1 and 2 come before them).
-const ColumnLayout kAfterNames[] = {{5, "  ", "0.0"},  {6, "     ", "0.0"}, {7, "     ", "0"},
-                                    {8, "     ", "0"},  {9, "     ", "No"}, {10, "   ", "No"},
-                                    {11, "   ", "No"},  {12, "   ", "No"},  {13, "   ", "No"},
-                                    {14, "   ", "No"},  {15, "   ", "No"}};
+// Columns after the names (the two frequencies come before them).
+const ColumnLayout kAfterNames[] = {
+    {ColCtcssEnc, "  ", "0.0"}, {ColCtcssDec, "     ", "0.0"}, {ColDcsEnc, "     ", "0"}, {ColDcsDec, "     ", "0"},
+    {ColBcl, "     ", "No"},    {ColScan, "   ", "No"},        {ColFiveTone, "   ", "No"}, {ColAni, "   ", "No"},
+    {ColSelCall, "   ", "No"},  {ColCtDev, "   ", "No"},       {ColPower, "   ", "No"}};
+// Room for both name lines; longer names leave the line without them.
+constexpr int kNamesWidth = 24;
 
 struct ReportError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -36,11 +40,11 @@ std::string CellOr(const EditorData& d, int r, int c, const char* empty) {
 
 std::string ChannelLine(const EditorData& d, int r) {
     std::string line = std::to_string(r);
-    line += "   " + CellOr(d, r, 1, "0.0000");
-    line += "   " + CellOr(d, r, 2, "0.0000");
+    line += "   " + CellOr(d, r, ColTxFreq, "0.0000");
+    line += "   " + CellOr(d, r, ColRxFreq, "0.0000");
     std::string names = d.MFG.TextMatrix(r, ColName1) + d.MFG.TextMatrix(r, ColName2);
     int n = static_cast<int>(Utf8Length(names));
-    if (n <= 24) line += " " + names + RepeatString(" ", 24 - n);
+    if (n <= kNamesWidth) line += " " + names + RepeatString(" ", kNamesWidth - n);
     for (const auto& c : kAfterNames) line += c.sep + CellOr(d, r, c.col, c.empty);
     return line;
 }
@@ -56,70 +60,79 @@ std::string Flag(const std::string& label, const std::string& v) { return label 
 
 void OptionLines(std::vector<std::string>& out, const std::vector<std::string>& f, const ReportLists& lists) {
     auto cr = [&](std::string s) { out.push_back(s + "\r"); };
-    cr("Num Of Area:  " + f[0]);
-    cr("CH In Each Area:  " + f[1]);
-    cr(Flag("FS ON:  ", f[2]));
-    cr(Flag("FS OFF:  ", f[3]));
-    cr(Flag("ALLOWSCAN:  ", f[4]));
-    cr("SCAN TIME:  " + f[5]);
-    cr("RESUM TIME:  " + f[6]);
-    cr(Flag("BEEP:  ", f[7]));
-    cr("CALLPTIME:  " + f[8]);
-    cr("PTTTIMEOUT:  " + f[9]);
-    cr("PTTLANI:  " + f[10]);
-    cr("WAITANSWER:  " + f[11]);
-    cr("REPEATER  " + f[12]);
-    out.push_back("ROUND:  " + f[13] + "\r\r");
-    const char* keys[] = {"FUN KEY1:  ", "FUN KEY2:  ", "FUN KEY3:  ", "FUN KEY4:  "};
-    for (int i = 0; i < 4; ++i)
-        cr(keys[i] + Item(lists.functionKeys, f[14 + 2 * i], "function key") + "  SEL CAL" + f[15 + 2 * i]);
-    out.push_back("PIN FUN KEY:  " + Item(lists.pinFunctions, f[22], "alarm input function") + "  SEL CAL" + f[23] +
-                  "\r\r");
-    auto change = [&](const char* label, int k, int m) {
-        cr(f[k] == "0" ? std::string(label) + "NO" + " : " + f[m] : std::string(label) + "YES");
+    cr("Num Of Area:  " + f[kOptNumberArea]);
+    cr("CH In Each Area:  " + f[kOptChInArea]);
+    cr(Flag("FS ON:  ", f[kOptFSon]));
+    cr(Flag("FS OFF:  ", f[kOptFSoff]));
+    cr(Flag("ALLOWSCAN:  ", f[kOptAScan]));
+    cr("SCAN TIME:  " + f[kOptScanTCh]);
+    cr("RESUM TIME:  " + f[kOptResumeSTime]);
+    cr(Flag("BEEP:  ", f[kOptBeep]));
+    cr("CALLPTIME:  " + f[kOptCallPtime]);
+    cr("PTTTIMEOUT:  " + f[kOptPTTTimeout]);
+    cr("PTTLANI:  " + f[kOptPTTLANI]);
+    cr("WAITANSWER:  " + f[kOptWaitAnswer]);
+    cr("REPEATER  " + f[kOptRepeater]);
+    out.push_back("ROUND:  " + f[kOptRound] + "\r\r");
+    struct Key {
+        const char* label;
+        OptionField item, number;
     };
-    change("MUTE CHANG: ", 24, 37);
-    change("AREA CHANG: ", 25, 38);
-    change("VOL CHANG: ", 26, 35);
-    change("CHN CHANG: ", 28, 36);
-    cr(Flag("CALL SEL: ", f[27]));
-    cr(Flag("NUI DEL: ", f[29]));
-    cr(Flag("MONI KEY: ", f[30]));
-    cr(Flag("USE LAST: ", f[31]));
-    cr(Flag("5T AUTO: ", f[32]));
-    cr("HEAD DIAL: " + f[33]);
-    cr("CTCSS SENI: " + f[34]);
+    const Key keys[] = {{"FUN KEY1:  ", kOptComboF1, kOptTxtF1},
+                        {"FUN KEY2:  ", kOptComboF2, kOptTxtF2},
+                        {"FUN KEY3:  ", kOptComboF3, kOptTxtF3},
+                        {"FUN KEY4:  ", kOptComboF4, kOptTxtF4}};
+    for (const Key& k : keys)
+        cr(k.label + Item(lists.functionKeys, f[k.item], "function key") + "  SEL CAL" + f[k.number]);
+    out.push_back("PIN FUN KEY:  " + Item(lists.pinFunctions, f[kOptComboFunction], "alarm input function") +
+                  "  SEL CAL" + f[kOptTxtFunction] + "\r\r");
+    // A change the radio does not allow shows the fixed value it keeps instead.
+    auto change = [&](const char* label, OptionField allowed, OptionField fixed) {
+        cr(f[allowed] == "0" ? std::string(label) + "NO" + " : " + f[fixed] : std::string(label) + "YES");
+    };
+    change("MUTE CHANG: ", kOptMutechange, kOptMuteChange);
+    change("AREA CHANG: ", kOptAreachange, kOptDefaultArea);
+    change("VOL CHANG: ", kOptVolumechange, kOptVolume);
+    change("CHN CHANG: ", kOptChannelchange, kOptDefaultChannel);
+    cr(Flag("CALL SEL: ", f[kOptCallselect]));
+    cr(Flag("NUI DEL: ", f[kOptNuisancedelete]));
+    cr(Flag("MONI KEY: ", f[kOptMonitorkey]));
+    cr(Flag("USE LAST: ", f[kOptUselast]));
+    cr(Flag("5T AUTO: ", f[kOpt5Toneauto]));
+    cr("HEAD DIAL: " + f[kOptHeadDial]);
+    cr("CTCSS SENI: " + f[kOptCTsen]);
 }
 
 void FarmLines(std::vector<std::string>& out, const std::vector<std::string>& g) {
     auto cr = [&](std::string s) { out.push_back(s + "\r"); };
-    cr(Flag("FARMCALL: ", g[0]));
-    cr("GroupID: " + g[1]);
-    cr("POSITION: " + g[2]);
-    cr("FARM CHN: " + g[3]);
-    cr("FARM FREQ: " + g[4]);
-    cr(Flag("MARNET: ", g[5]));
-    cr("MAR ID " + g[6]);
-    cr("MAX CHNS: " + g[7]);
-    cr(Flag("SEC REC: ", g[8]));
-    cr("SEC FREQ: " + g[9]);
+    cr(Flag("FARMCALL: ", g[kFarmOn]));
+    cr("GroupID: " + g[kFarmGroupId]);
+    cr("POSITION: " + g[kFarmPosition]);
+    cr("FARM CHN: " + g[kFarmChannel]);
+    cr("FARM FREQ: " + g[kFarmFrequency]);
+    cr(Flag("MARNET: ", g[kMarnetOn]));
+    cr("MAR ID " + g[kMarnetId]);
+    cr("MAX CHNS: " + g[kMarnetMaxChannels]);
+    cr(Flag("SEC REC: ", g[kSecondRxOn]));
+    cr("SEC FREQ: " + g[kSecondRxFrequency]);
 }
 
 void ToneInfoLines(std::vector<std::string>& out, const std::vector<std::string>& t, const ReportLists& lists) {
     auto cr = [&](std::string s) { out.push_back(s + "\r"); };
-    cr("5TONE ID: " + t[0]);
-    cr("TONESET " + Item(lists.toneSets, t[1], "tone set"));
-    cr(Flag("PG CALL: ", t[2]));
-    cr(Flag("HOOKER: ", t[3]));
-    cr("BLOW: " + t[4]);
-    cr(Flag("SPEAKER: ", t[5]));
+    cr("5TONE ID: " + t[kToneOwnId]);
+    cr("TONESET " + Item(lists.toneSets, t[kToneSetIndex], "tone set"));
+    cr(Flag("PG CALL: ", t[kTonePgCall]));
+    cr(Flag("HOOKER: ", t[kToneHooker]));
+    cr("BLOW: " + t[kToneBlow]);
+    cr(Flag("SPEAKER: ", t[kToneSpeaker]));
 }
 
 // The call tone goes right after the line number, where the title line names it.
 std::string ToneChannelLine(int i, const std::string& entry) {
     auto f = Split(entry);
-    if (f.size() != 6) f.assign(6, std::string());
-    return std::to_string(i) + "  " + f[0] + "  " + f[1] + "  " + f[2] + "   " + f[3] + "     " + f[4] + "   " + f[5];
+    if (f.size() != kToneLineFields) f.assign(kToneLineFields, std::string());
+    return std::to_string(i) + "  " + f[kLineText] + "  " + f[kLineStandard] + "  " + f[kLineIdent] + "   " +
+           f[kLineChannel] + "     " + f[kLineTries] + "   " + f[kLineEmergency];
 }
 } // namespace
 
