@@ -38,17 +38,21 @@ void FullDataSet(EditorData& d) {
     SetBand(d, 3);
     for (int r = 1; r <= 200; ++r) {
         std::string f = FormatFixed(136.0 + 0.0125 * r, 4);
-        d.MFG.SetTextMatrix(r, ColTxFreq, f);
-        d.MFG.SetTextMatrix(r, ColRxFreq, f);
-        d.MFG.SetTextMatrix(r, ColName1, "CH" + std::to_string(r));
-        d.MFG.SetTextMatrix(r, ColName2, "CHANNEL " + std::to_string(r));
-        if (r % 2) d.MFG.SetTextMatrix(r, ColCtcssEnc, std::string(kStandardTones[static_cast<size_t>(r % 51)]));
-        else d.MFG.SetTextMatrix(r, ColDcsEnc, std::string(kDcsCodes[static_cast<size_t>(r % 104)]));
-        d.MFG.SetTextMatrix(r, ColCtcssDec, std::string(kStandardTones[static_cast<size_t>((r * 7) % 51)]));
-        d.MFG.SetTextMatrix(r, ColScan, r % 20 == 1 ? "TSP" : "S");
-        d.MFG.SetTextMatrix(r, ColFiveTone, "AP");
-        d.MFG.SetTextMatrix(r, ColAni, "LO");
-        d.MFG.SetTextMatrix(r, ColSelCall, std::to_string(r % 100 + 1));
+        d.SetCell(r, ColTxFreq, f, RecordWrite::Quiet);
+        d.SetCell(r, ColRxFreq, f, RecordWrite::Quiet);
+        d.SetCell(r, ColName1, "CH" + std::to_string(r), RecordWrite::Quiet);
+        d.SetCell(r, ColName2, "CHANNEL " + std::to_string(r), RecordWrite::Quiet);
+        if (r % 2)
+            d.SetCell(r, ColCtcssEnc, std::string(kStandardTones[static_cast<size_t>(r % 51)]),
+                      RecordWrite::Quiet);
+        else
+            d.SetCell(r, ColDcsEnc, std::string(kDcsCodes[static_cast<size_t>(r % 104)]), RecordWrite::Quiet);
+        d.SetCell(r, ColCtcssDec, std::string(kStandardTones[static_cast<size_t>((r * 7) % 51)]),
+                  RecordWrite::Quiet);
+        d.SetCell(r, ColScan, r % 20 == 1 ? "TSP" : "S", RecordWrite::Quiet);
+        d.SetCell(r, ColFiveTone, "AP", RecordWrite::Quiet);
+        d.SetCell(r, ColAni, "LO", RecordWrite::Quiet);
+        d.SetCell(r, ColSelCall, std::to_string(r % 100 + 1), RecordWrite::Quiet);
     }
     for (int n = 1; n <= kToneLines; ++n) {
         d.SetFiveToneLine(n, "CALL 1234567890|ZVEI1|LINE " + std::to_string(n) + "|" + std::to_string(n) +

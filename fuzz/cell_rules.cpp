@@ -51,6 +51,12 @@ std::string RowText(const EditorData& d, int row) {
     return s;
 }
 
+// An accepted value with what the image ties to it, as the cell editors store it.
+void Store(EditorData& d, int row, int col, const std::string& text) {
+    StoreCellText(d.MFG, row, col, text,
+                  [&d](int r, int c, const std::string& t) { d.SetCell(r, c, t, RecordWrite::Quiet); });
+}
+
 CellCommit Commit(EditorData& d, int row, int col, fuzz::Input& in) {
     const std::string cell = d.MFG.TextMatrix(row, col);
     const CellContext ctx = CellContextOf(d);
@@ -67,7 +73,7 @@ CellCommit Commit(EditorData& d, int row, int col, fuzz::Input& in) {
         const int item = in.Below(static_cast<int>(CtcssListItems().size()));
         CellCommit c = CommitCtcssItem(cell, item);
         if (!c.OpenCustomTone) return c;
-        if (c.Accepted) StoreCellText(d.MFG, row, col, c.Text);
+        if (c.Accepted) Store(d, row, col, c.Text);
         return CommitCustomTone(d.MFG.TextMatrix(row, col), BoxText(in.Line(), kCustomToneMaxLength), ctx);
     }
     case ColDcsEnc:
@@ -120,7 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (int area = WhichAreaInt(*d, row); area >= 1) d->CurrentArea = area;
             AdjustP(*d, row);
         }
-        StoreCellText(d->MFG, row, col, c.Text);
+        Store(*d, row, col, c.Text);
     }
 
     const auto& shipped = fuzz::ShippedTables();

@@ -205,8 +205,8 @@ void DecodeNameColumns(DecodeContext& c) {
     for (int slot = 1; slot <= layout::kSecondReceiverSlot; ++slot) {
         size_t rec = layout::ChannelSlot(slot);
         if (slot == layout::kSecondReceiverSlot) {
-            c.d.MFG.SetTextMatrix(slot, ColName1, std::string());
-            c.d.MFG.SetTextMatrix(slot, ColName2, std::string());
+            c.d.SetCell(slot, ColName1, std::string(), RecordWrite::Quiet);
+            c.d.SetCell(slot, ColName2, std::string(), RecordWrite::Quiet);
         }
         c.SetSlotText(slot, ColName1, NameText(&c.img[rec + layout::ch::Name1], layout::ch::Name1Size));
         c.SetSlotText(slot, ColName2, c.At(rec + layout::ch::Name2) == 0
@@ -238,12 +238,12 @@ void ClearFrequenciesBeyondTheGrid(DecodeContext& c) {
 void FinishGrid(DecodeContext& c) {
     const int rows = GridRows(c);
     {
-        GridBatch batch(c.d.MFG);
-        c.d.MFG.SetRows(rows);
+        GridBatch batch(c.d);
+        c.d.SetGridRows(rows, RecordWrite::Quiet);
         const int last = rows - 1;
-        c.d.MFG.SetTextMatrix(last, ColNo, "201");
+        c.d.SetCell(last, ColNo, "201", RecordWrite::Quiet);
         for (int column = ColNo + 1; column < kGridCols; ++column)
-            c.d.MFG.SetTextMatrix(last, column, c.kept[static_cast<size_t>(column)]);
+            c.d.SetCell(last, column, c.kept[static_cast<size_t>(column)], RecordWrite::Quiet);
     }
     UpdateScan(c.d);
     UpdateAreaNo(c.d);

@@ -319,7 +319,7 @@ void DecodeFlagColumns(DecodeContext& c) {
         int p = c.At(layout::opt::PriorityChannel(a));
         if (p == 0 || p > per) continue;
         int row = (a - 1) * per + p;
-        c.d.MFG.SetTextMatrix(row, ColScan, c.d.MFG.TextMatrix(row, ColScan) + "P");
+        c.d.SetCell(row, ColScan, c.d.MFG.TextMatrix(row, ColScan) + "P", RecordWrite::Quiet);
     }
 }
 

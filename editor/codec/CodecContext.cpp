@@ -9,7 +9,7 @@ void DecodeContext::SetSlotText(int slot, int col, const std::string& text) {
     if (slot == layout::kSecondReceiverSlot)
         kept[static_cast<size_t>(col)] = text;
     else
-        d.MFG.SetTextMatrix(slot, col, text);
+        d.SetCell(slot, col, text, RecordWrite::Quiet);
 }
 
 const std::string& DecodeContext::SlotText(int slot, int col) const {

@@ -183,7 +183,7 @@ void RepairFarmSettings(Repairs& r) {
         std::string now = SecondReceiverRxText(word);
         if (now != rx) {
             r.list.push_back({ColumnName(ColRxFreq), last, rx, now});
-            g.SetTextMatrix(last, ColRxFreq, now);
+            r.c.d.SetCell(last, ColRxFreq, now, RecordWrite::Quiet);
         }
     }
 }
@@ -256,7 +256,7 @@ struct SlotBytes {
     Repairs& r;
     int row;
     size_t rec;
-    GridStore& g() { return r.c.d.MFG; }
+    const ChannelGrid& g() { return r.c.d.MFG; }
     std::string Cell(int column) { return g().TextMatrix(row, column); }
     template <class Bytes> bool SameBytes(size_t off, const Bytes& want) {
         size_t k = 0;
@@ -273,7 +273,7 @@ struct SlotBytes {
         for (const auto& e : r.list)
             if (e.row == row && e.field == ColumnName(column)) return;
         r.list.push_back({ColumnName(column), row, BytesText(r.c, rec + off, n), now});
-        g().SetTextMatrix(row, column, now);
+        r.c.d.SetCell(row, column, now, RecordWrite::Quiet);
     }
 };
 
@@ -390,7 +390,7 @@ void RepairChannels(Repairs& r) {
             std::string was = cell(column);
             if (was == now) return;
             r.list.push_back({ColumnName(column), row, was, now});
-            g.SetTextMatrix(row, column, now);
+            r.c.d.SetCell(row, column, now, RecordWrite::Quiet);
         };
         // The channel rows' frequencies were seen to before the band was chosen.
         if (second && !Trim(cell(ColTxFreq)).empty() && !cv::FreqToPll(cell(ColTxFreq))) set(ColTxFreq, "");
@@ -405,7 +405,7 @@ void RepairChannels(Repairs& r) {
             stored.resize(width, one || !now.empty() ? ' ' : '\0');
             if (!std::equal(stored.begin(), stored.end(), field, [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; })) {
                 r.list.push_back({ColumnName(column), row, MarkedName(field, width), now});
-                g.SetTextMatrix(row, column, now);
+                r.c.d.SetCell(row, column, now, RecordWrite::Quiet);
             }
         }
         // One record holds either a CTCSS or a DCS encode tone.
@@ -477,7 +477,7 @@ ChannelFrequencyRepairs::ChannelFrequencyRepairs(DecodeContext& c) : c_(c) {
                 column == ColTxFreq ? cv::FreqToPll(text).has_value() : cv::FreqToPllIf(text).has_value();
             if (!stored) {
                 list_.push_back({ColumnName(column), row, text, ""});
-                g.SetTextMatrix(row, column, "");
+                c.d.SetCell(row, column, "", RecordWrite::Quiet);
             }
         }
     before_.resize(static_cast<size_t>(2 * rows_));

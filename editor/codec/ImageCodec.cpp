@@ -75,9 +75,10 @@ DecodeResult DecodeImage(const ImageArray& image, const CodecTables& tables, Ima
     d.SetFiveToneInfo(JoinFields(AsVector(c.f.ToneFields)));
 
     {
-        GridBatch batch(d.MFG);
-        if (d.MFG.Cols() < kGridCols) d.MFG.SetCols(kGridCols);
-        if (d.MFG.Rows() < kMaxChannels + 2) d.MFG.SetRows(kMaxChannels + 2);
+        // A decode is no edit: its grid writes are quiet.
+        GridBatch batch(d);
+        if (d.MFG.Cols() < kGridCols) d.SetGridCols(kGridCols, RecordWrite::Quiet);
+        if (d.MFG.Rows() < kMaxChannels + 2) d.SetGridRows(kMaxChannels + 2, RecordWrite::Quiet);
         DecodeSignalFlagColumns(c);
         DecodeToneColumns(c);
         DecodeFrequencyColumns(c);

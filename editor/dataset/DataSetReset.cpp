@@ -11,20 +11,21 @@ namespace vt {
 void ResetDataSet(EditorData& d) {
     DataSetReplacement replacing(d);
     {
-        GridBatch batch(d.MFG);
-        d.MFG.SetCols(kGridCols);
-        d.MFG.SetRows(kMaxChannels + 2);
+        // New is no edit: the grid is written quietly.
+        GridBatch batch(d);
+        d.SetGridCols(kGridCols, RecordWrite::Quiet);
+        d.SetGridRows(kMaxChannels + 2, RecordWrite::Quiet);
         for (int r = 1; r < d.MFG.Rows(); ++r) {
-            for (int c = 0; c < kGridCols; ++c) d.MFG.SetTextMatrix(r, c, std::string());
-            d.MFG.SetTextMatrix(r, ColNo, "Ch:" + std::to_string(r));
-            d.MFG.SetTextMatrix(r, ColName1, std::to_string(r));
-            d.MFG.SetTextMatrix(r, ColCtDev, CtDevWithoutTone(d.MFG, r));
-            d.MFG.SetTextMatrix(r, ColPower, kDefaultPower);
+            for (int c = 0; c < kGridCols; ++c) d.SetCell(r, c, std::string(), RecordWrite::Quiet);
+            d.SetCell(r, ColNo, "Ch:" + std::to_string(r), RecordWrite::Quiet);
+            d.SetCell(r, ColName1, std::to_string(r), RecordWrite::Quiet);
+            d.SetCell(r, ColCtDev, CtDevWithoutTone(d.MFG, r), RecordWrite::Quiet);
+            d.SetCell(r, ColPower, kDefaultPower, RecordWrite::Quiet);
         }
         // The second-receiver row keeps "Ch:201" in column 0 until an image is decoded.
         const int last = d.MFG.Rows() - 1;
-        d.MFG.SetTextMatrix(last, ColName1, "SECOND");
-        d.MFG.SetTextMatrix(last, ColName2, "RECEIVER");
+        d.SetCell(last, ColName1, "SECOND", RecordWrite::Quiet);
+        d.SetCell(last, ColName2, "RECEIVER", RecordWrite::Quiet);
     }
     d.SetRadioOption(kDefaultRadioOption);
     d.ResetSettings();

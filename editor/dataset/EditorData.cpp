@@ -35,10 +35,14 @@ bool InRange(int n, int last) {
 }
 } // namespace
 
+void EditorData::CountWrite(RecordWrite how) {
+    if (how == RecordWrite::Edit && replacing_ == 0) MarkModified();
+}
+
 void EditorData::WriteRecord(std::string& stored, const std::string& value, RecordWrite how) {
     if (stored == value) return;
     stored = value;
-    if (how == RecordWrite::Edit && replacing_ == 0) MarkModified();
+    CountWrite(how);
 }
 
 void EditorData::SetRadioOption(const std::string& record, RecordWrite how) {
@@ -76,8 +80,24 @@ void EditorData::SetAreaName(int area, const std::string& name, RecordWrite how)
 
 void EditorData::SetCell(int row, int col, const std::string& text, RecordWrite how) {
     if (!MFG.Contains(row, col) || MFG.TextMatrix(row, col) == text) return;
-    MFG.SetTextMatrix(row, col, text);
-    if (how == RecordWrite::Edit && replacing_ == 0) MarkModified();
+    Grid().SetTextMatrix(row, col, text);
+    CountWrite(how);
+}
+
+void EditorData::SetGridRows(int rows, RecordWrite how) {
+    const int before = MFG.Rows();
+    Grid().SetRows(rows);
+    if (MFG.Rows() != before) CountWrite(how);
+}
+
+void EditorData::SetGridCols(int cols, RecordWrite how) {
+    const int before = MFG.Cols();
+    Grid().SetCols(cols);
+    if (MFG.Cols() != before) CountWrite(how);
+}
+
+void EditorData::ClearGridRow(int row, RecordWrite how) {
+    for (int c = 0; c < MFG.Cols(); ++c) SetCell(row, c, std::string(), how);
 }
 
 void EditorData::SetAreaNames(const std::vector<std::string>& names, RecordWrite how) {
@@ -99,15 +119,15 @@ void EditorData::RestoreFiveTone(const std::string& info, const ToneLines& lines
 
 void EditorData::BeginReplace() {
     ++replacing_;
-    MFG.beginBatch();
+    Grid().beginBatch();
 }
 
 void EditorData::EndReplace() {
     if (replacing_ == 0) return;
     const bool outermost = --replacing_ == 0;
     // A replaced data set is shown anew even where a cell happens to hold the same text.
-    if (outermost) MFG.ReportReset();
-    MFG.endBatch();
+    if (outermost) Grid().ReportReset();
+    Grid().endBatch();
     if (outermost && listener_.l) listener_.l->DataSetReplaced();
 }
 

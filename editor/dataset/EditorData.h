@@ -6,13 +6,14 @@
 // Arrays that the program numbers from 1 are sized one larger and leave index 0 unused.
 // The data set keeps its own "modified" flag and tells one listener (the main window) when it
 // changes, what a grid rule or a confirmed dialog changed, and when the whole data set was
-// replaced (New, Open, a read from the radio). The grid's cells report through GridStore.
+// replaced (New, Open, a read from the radio). The grid's cells are written through the data
+// set like the records, and report to the grid's own listener (MFG.setListener).
 #include "common/ExchangeFiles.h"
 #include "editor/image/ConversionTables.h"
 #include "editor/image/GridShape.h"
 #include "editor/image/SettingsFields.h"
 #include "editor/image/VoltageTables.h"
-#include "editor/dataset/GridStore.h"
+#include "editor/dataset/ChannelGrid.h"
 #include "editor/dataset/LanguageTexts.h"
 
 #include <array>
@@ -62,11 +63,11 @@ using ToneLines = std::array<std::string, kToneLines + 1>;       // 1..100
 using SpecialLines = std::array<SpecialLine, kToneLines + 1>;    // [1..100][1..10]
 using AreaNameList = std::array<std::string, kMaxAreas + 1>;     // 1..10
 
-// How a record write counts. Edit: marks the data set modified when the value changes.
+// How a record or grid write counts. Edit: marks the data set modified when the value changes.
 // Quiet: never marks - for writes the user has not confirmed yet or did not make: start-up
-// defaults, the 5-tone dialog's working writes (its Cancel restores them), and the FARMCALL/
-// MARNET update into the 5-tone data (its own dialog's OK marks). Inside a bulk replacement no
-// write marks.
+// defaults, the 5-tone dialog's working writes (its Cancel restores them), the FARMCALL/
+// MARNET update into the 5-tone data (its own dialog's OK marks), New, a decode, and the grid
+// rules (their caller marks). Inside a bulk replacement no write marks.
 enum class RecordWrite { Edit, Quiet };
 
 // A new object holds the state of a freshly started editor (grid of 202 rows, band 1, English).
@@ -82,9 +83,9 @@ struct EditorData {
     // AllBandLimits, the loaded voltage tables (LoadedStep, LoadedVolData) and the working copy.
     VoltageTables VolTables;
 
-    // Channel grid: header row 0, channel rows, second-receiver row last. The cell editors and the
-    // settings cores write its cells through SetCell, which counts a write as a record write does.
-    GridStore MFG{kMaxChannels + 2, kGridCols};
+    // Channel grid: header row 0, channel rows, second-receiver row last. Read here; its cells and
+    // its shape are written through SetCell and the grid writes below, which count as record writes do.
+    ChannelGrid MFG{kMaxChannels + 2, kGridCols};
     // Current choices of the SCAN column ("NO", "T", "S", "P", "TS", "TP" or the ACS set).
     std::vector<std::string> ScanChoices;
 
@@ -140,8 +141,14 @@ struct EditorData {
     // Names of areas 1..names.size() as a dialog confirmed them; the listener hears AreaNames
     // once, whether or not a name changed.
     void SetAreaNames(const std::vector<std::string>& names, RecordWrite how = RecordWrite::Edit);
-    // A cell write; cells outside the grid are ignored.
+    // Grid writes. A cell outside the grid is ignored. A row count below 1 keeps one row; growing
+    // adds empty rows, shrinking drops the last ones; the columns likewise. A clear is a change
+    // when the row held any text. Many writes report one reset to the grid's listener inside a
+    // GridBatch.
     void SetCell(int row, int col, const std::string& text, RecordWrite how = RecordWrite::Edit);
+    void SetGridRows(int rows, RecordWrite how = RecordWrite::Edit);
+    void SetGridCols(int cols, RecordWrite how = RecordWrite::Edit);
+    void ClearGridRow(int row, RecordWrite how = RecordWrite::Edit);
     // Puts back the 5-tone records as a snapshot held them (the 5-tone dialog's Cancel): the
     // data set is as it was before the dialog, so this never marks.
     void RestoreFiveTone(const std::string& info, const ToneLines& lines, const SpecialLines& special,
@@ -157,6 +164,7 @@ struct EditorData {
     void EndReplace();
 
 private:
+    friend class GridBatch;
     struct ListenerSlot {
         DataSetListener* l = nullptr;
         ListenerSlot() = default;
@@ -173,8 +181,23 @@ private:
     int replacing_ = 0;
     ListenerSlot listener_;
     void SetModified(bool modified);
+    // Marks the data set for an Edit outside a bulk replacement; the caller saw a change.
+    void CountWrite(RecordWrite how);
     // Stores value into stored; marks the data set when it is an Edit that changed something.
     void WriteRecord(std::string& stored, const std::string& value, RecordWrite how);
+    GridStore& Grid() { return MFG.store_; }
+};
+
+// Holds the grid's writes together for a scope: its listener hears one reset at the end.
+class GridBatch {
+public:
+    explicit GridBatch(EditorData& d) : d_(d) { d_.Grid().beginBatch(); }
+    ~GridBatch() { d_.Grid().endBatch(); }
+    GridBatch(const GridBatch&) = delete;
+    GridBatch& operator=(const GridBatch&) = delete;
+
+private:
+    EditorData& d_;
 };
 
 // Holds a bulk replacement of the data set open for a scope.

@@ -40,7 +40,11 @@ long long PerArea(const std::vector<std::string>& f) {
 
 int LastChannelRow(const EditorData& d) { return d.MFG.Rows() - 2; }
 
-void SetScan(EditorData& d, int row, const std::string& value) { d.MFG.SetTextMatrix(row, ColScan, value); }
+// A rule's grid writes are quiet: whoever runs the rule says whether the data set was edited (a
+// click or a dialog's OK marks it; start-up, New, a decode and a band choice do not).
+void SetScan(EditorData& d, int row, const std::string& value) {
+    d.SetCell(row, ColScan, value, RecordWrite::Quiet);
+}
 
 // "P" -> "", "AP" -> "A", "TP" -> "T"; other values stay.
 void DropPriority(EditorData& d, int row) {
@@ -64,9 +68,9 @@ std::string PadRight(std::string s, size_t width) {
 
 void DefaultChannelCells(EditorData& d, int r, bool onlyEmpty) {
     auto put = [&](int col, const std::string& v) {
-        if (!onlyEmpty || d.MFG.TextMatrix(r, col).empty()) d.MFG.SetTextMatrix(r, col, v);
+        if (!onlyEmpty || d.MFG.TextMatrix(r, col).empty()) d.SetCell(r, col, v, RecordWrite::Quiet);
     };
-    d.MFG.SetTextMatrix(r, ColNo, "Ch:" + std::to_string(r));
+    d.SetCell(r, ColNo, "Ch:" + std::to_string(r), RecordWrite::Quiet);
     put(ColName1, std::to_string(r));
     put(ColCtDev, CtDevWithoutTone(d.MFG, r));
     put(ColPower, kDefaultPower);
@@ -123,12 +127,12 @@ namespace {
 // grid call it without a notice of its own.
 void PutSecondRec(EditorData& d, const std::string& secfreq) {
     const int last = d.MFG.Rows() - 1;
-    d.MFG.SetTextMatrix(last, ColNo, "201");
-    d.MFG.SetTextMatrix(last, ColName1, "SECOND");
-    d.MFG.SetTextMatrix(last, ColName2, "RECEIVER");
+    d.SetCell(last, ColNo, "201", RecordWrite::Quiet);
+    d.SetCell(last, ColName1, "SECOND", RecordWrite::Quiet);
+    d.SetCell(last, ColName2, "RECEIVER", RecordWrite::Quiet);
     if (!secfreq.empty()) {
-        d.MFG.SetTextMatrix(last, ColTxFreq, secfreq);
-        d.MFG.SetTextMatrix(last, ColRxFreq, secfreq);
+        d.SetCell(last, ColTxFreq, secfreq, RecordWrite::Quiet);
+        d.SetCell(last, ColRxFreq, secfreq, RecordWrite::Quiet);
     }
 }
 } // namespace
@@ -136,15 +140,15 @@ void PutSecondRec(EditorData& d, const std::string& secfreq) {
 void BuildGrid(EditorData& d) {
     static const int widths[kGridCols] = {640, 960, 960, 960, 1600, 1040, 1040, 800,
                                           800, 720, 640, 960, 640,  800,  720,  640};
-    GridBatch batch(d.MFG);
-    d.MFG.SetCols(kGridCols);
-    d.MFG.SetRows(kMaxChannels + 2);
+    GridBatch batch(d);
+    d.SetGridCols(kGridCols, RecordWrite::Quiet);
+    d.SetGridRows(kMaxChannels + 2, RecordWrite::Quiet);
     for (int c = 0; c < kGridCols; ++c) {
-        d.MFG.SetTextMatrix(0, c, GridHeaders()[static_cast<size_t>(c)]);
+        d.SetCell(0, c, GridHeaders()[static_cast<size_t>(c)], RecordWrite::Quiet);
         d.MFG.SetColWidth(c, widths[c]);
     }
     for (int r = 1; r < d.MFG.Rows(); ++r) {
-        d.MFG.ClearRow(r);
+        d.ClearGridRow(r, RecordWrite::Quiet);
         DefaultChannelCells(d, r, false);
     }
     PutSecondRec(d, "");
@@ -158,18 +162,19 @@ void ReshapeAreas(EditorData& d) {
     int areas = 0, per = 0;
     if (!f || !AreaShape(*f, areas, per)) return; // nothing touched: the second receiver survives
     const int rows = areas * per + 2 + ((areas == 1 && MarnetOn(d)) ? 1 : 0);
-    GridBatch batch(d.MFG);
+    GridBatch batch(d);
     // The second receiver keeps its cells; its old row may become a channel row and starts clean.
     const int oldLast = d.MFG.Rows() - 1;
     std::vector<std::string> second;
     for (int c = 1; c < d.MFG.Cols(); ++c) {
         second.push_back(d.MFG.TextMatrix(oldLast, c));
-        d.MFG.SetTextMatrix(oldLast, c, "");
+        d.SetCell(oldLast, c, "", RecordWrite::Quiet);
     }
-    d.MFG.SetRows(rows);
+    d.SetGridRows(rows, RecordWrite::Quiet);
     for (int r = 1; r < d.MFG.Rows(); ++r) DefaultChannelCells(d, r, true);
     const int last = d.MFG.Rows() - 1;
-    for (int c = 1; c < d.MFG.Cols(); ++c) d.MFG.SetTextMatrix(last, c, second[static_cast<size_t>(c - 1)]);
+    for (int c = 1; c < d.MFG.Cols(); ++c)
+        d.SetCell(last, c, second[static_cast<size_t>(c - 1)], RecordWrite::Quiet);
     PutSecondRec(d, "");
 }
 } // namespace
@@ -184,12 +189,12 @@ void LabelChannels(EditorData& d) {
     auto f = OptionRecordFields(d.RadioOption());
     if (!f) return;
     const bool oneArea = (*f)[0] == "1" || (*f)[0].empty();
-    GridBatch batch(d.MFG);
+    GridBatch batch(d);
     // Labels are rebuilt from the row number, so a second call gives the same text.
     for (int r = 1; r <= LastChannelRow(d); ++r) {
         std::string label = "Ch:" + std::to_string(r);
         if (!oneArea) label = PadRight(label, 13) + "     Area:" + std::to_string(WhichAreaInt(d, r));
-        d.MFG.SetTextMatrix(r, ColNo, label);
+        d.SetCell(r, ColNo, label, RecordWrite::Quiet);
     }
     d.MFG.SetColWidth(ColNo, oneArea ? kNoColWidthOneArea : kNoColWidthAreas);
 }
@@ -243,7 +248,7 @@ void SwitchScanLetters(EditorData& d) {
     d.ScanChoices = acs ? std::vector<std::string>{"NO", "A", "S", "P", "AS", "AP"}
                         : std::vector<std::string>{"NO", "T", "S", "P", "TS", "TP"};
     const char from = acs ? 'T' : 'A', to = acs ? 'A' : 'T';
-    GridBatch batch(d.MFG);
+    GridBatch batch(d);
     for (int r = 1; r < d.MFG.Rows(); ++r) {
         std::string s = d.MFG.TextMatrix(r, ColScan);
         std::replace(s.begin(), s.end(), from, to);
@@ -279,7 +284,7 @@ int IsTAvailable(const EditorData& d, int row) {
 
 namespace {
 void DropUnavailableTrunk(EditorData& d) {
-    GridBatch batch(d.MFG);
+    GridBatch batch(d);
     for (int r = 1; r <= LastChannelRow(d); ++r) {
         if (IsTAvailable(d, r)) continue;
         const std::string& s = d.MFG.TextMatrix(r, ColScan);
@@ -300,7 +305,7 @@ void KeepFirstPriority(EditorData& d) {
     auto f = OptionRecordFields(d.RadioOption());
     int areas = 0, per = 0;
     if (!f || !AreaShape(*f, areas, per)) return;
-    GridBatch batch(d.MFG);
+    GridBatch batch(d);
     const int last = LastChannelRow(d);
     for (int a = 1; a <= areas; ++a) {
         bool seen = false;
@@ -324,7 +329,7 @@ void AdjustP(EditorData& d, int curRow) {
     if (!f) return;
     const long long n = PerArea(*f);
     const long long a = d.CurrentArea;
-    GridBatch batch(d.MFG);
+    GridBatch batch(d);
     const long long first = std::max<long long>((a - 1) * n + 1, 1);
     const long long end = std::min<long long>(a * n, LastChannelRow(d));
     for (long long r = first; r <= end; ++r) DropPriority(d, static_cast<int>(r));
@@ -362,14 +367,14 @@ void CheckAllCHFrequency(EditorData& d) {
     const double low = BandLow(d.BandIndex), high = BandHigh(d.BandIndex);
     d.BandLimits[1] = low;
     d.BandLimits[2] = high;
-    GridBatch batch(d.MFG);
+    GridBatch batch(d);
     for (int r = 1; r < d.MFG.Rows(); ++r)
         for (int col : {ColTxFreq, ColRxFreq}) {
             const std::string& cell = d.MFG.TextMatrix(r, col);
             if (Trim(cell).empty()) continue;
             auto f = ToDouble(cell);
             // Text that is no number is no frequency of this band either.
-            if (!f || *f < low || *f > high) d.MFG.SetTextMatrix(r, col, "");
+            if (!f || *f < low || *f > high) d.SetCell(r, col, "", RecordWrite::Quiet);
         }
 }
 

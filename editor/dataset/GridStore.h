@@ -1,6 +1,6 @@
 #pragma once
-// The channel store: a grid of text cells, row 0 the header. Windows show it through a model;
-// the image code reads and writes it directly.
+// The channel store: a grid of text cells, row 0 the header. The data set keeps its own behind a
+// read-only ChannelGrid; windows show it through a model.
 #include <string>
 #include <vector>
 
@@ -51,18 +51,6 @@ private:
     int batch_ = 0;
     bool dirty_ = false;
     void notifyReset();
-};
-
-// Holds a batch open for a scope.
-class GridBatch {
-public:
-    explicit GridBatch(GridStore& g) : g_(g) { g_.beginBatch(); }
-    ~GridBatch() { g_.endBatch(); }
-    GridBatch(const GridBatch&) = delete;
-    GridBatch& operator=(const GridBatch&) = delete;
-
-private:
-    GridStore& g_;
 };
 
 } // namespace vt

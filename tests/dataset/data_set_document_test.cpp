@@ -71,7 +71,7 @@ TEST_F(DataSetDocument, AnEditWithoutAChangeStillCounts) {
 }
 
 TEST_F(DataSetDocument, ResetIsOneReplacementAndLeavesNothingToSave) {
-    d.MFG.SetTextMatrix(5, 3, "FERRY");
+    d.SetCell(5, 3, "FERRY", RecordWrite::Quiet);
     d.MarkModified();
     seen = Recorder{};
     ResetDataSet(d);
@@ -87,7 +87,7 @@ TEST_F(DataSetDocument, NestedReplacementsReportOnceAtTheOuterEnd) {
     {
         DataSetReplacement outer(d);
         ResetDataSet(d);
-        d.MFG.SetTextMatrix(1, 1, "150.0000");
+        d.SetCell(1, 1, "150.0000", RecordWrite::Quiet);
         SetBand(d, 3);
         EXPECT_EQ(seen.replaced, 0);
         EXPECT_EQ(seen.resets, 0);
@@ -96,7 +96,7 @@ TEST_F(DataSetDocument, NestedReplacementsReportOnceAtTheOuterEnd) {
     EXPECT_EQ(seen.resets, 1);
     EXPECT_EQ(seen.cells, 0);
     // Writes after the replacement are single cells again.
-    d.MFG.SetTextMatrix(1, 3, "BASE");
+    d.SetCell(1, 3, "BASE", RecordWrite::Quiet);
     EXPECT_EQ(seen.cells, 1);
     EXPECT_EQ(seen.replaced, 1);
 }
@@ -181,6 +181,34 @@ TEST_F(DataSetDocument, QuietWritesStoreButAreNoEdit) {
     d.MarkModified();
     kWriters[0].write(d, kDefaultRadioOption, RecordWrite::Quiet);
     EXPECT_TRUE(d.IsModified());
+}
+
+// The grid's shape and a row's clear, each a write that changes a new data set's grid.
+struct GridWriter {
+    const char* name;
+    void (*write)(EditorData&, RecordWrite);
+};
+
+const GridWriter kGridWriters[] = {
+    {"rows", [](EditorData& d, RecordWrite h) { d.SetGridRows(50, h); }},
+    {"columns", [](EditorData& d, RecordWrite h) { d.SetGridCols(12, h); }},
+    {"clear row 5", [](EditorData& d, RecordWrite h) { d.ClearGridRow(5, h); }},
+};
+
+TEST(DataSetGrid, ShapeWritesAndClearsCountAsCellWrites) {
+    for (const auto& w : kGridWriters)
+        for (RecordWrite how : {RecordWrite::Edit, RecordWrite::Quiet}) {
+            SCOPED_TRACE(std::string(w.name) + (how == RecordWrite::Edit ? " edit" : " quiet"));
+            EditorData e;
+            Recorder heard;
+            e.MFG.setListener(&heard);
+            w.write(e, how);
+            EXPECT_GT(heard.resets + heard.cells, 0);
+            EXPECT_EQ(e.IsModified(), how == RecordWrite::Edit);
+            e.ClearModified();
+            w.write(e, RecordWrite::Edit); // the grid is so already
+            EXPECT_FALSE(e.IsModified());
+        }
 }
 
 TEST_F(DataSetDocument, WritesOfAReplacementAreNoEdit) {

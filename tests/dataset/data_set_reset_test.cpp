@@ -7,8 +7,8 @@ using namespace vt;
 
 TEST(DataSetResetTest, DefaultGridAndSettings) {
     EditorData d;
-    d.MFG.SetRows(50);
-    d.MFG.SetTextMatrix(3, 1, "145.0000");
+    d.SetGridRows(50, RecordWrite::Quiet);
+    d.SetCell(3, 1, "145.0000", RecordWrite::Quiet);
     d.SetRadioOption("x");
     d.SetFarmMarnetInfo("");
     d.SetSpecialField(4, 2, "8");

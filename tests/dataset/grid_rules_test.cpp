@@ -96,11 +96,11 @@ TEST(GridAreas, RowCountsFollowAreasAndMarnet) {
 
 TEST(GridAreas, GrowingKeepsSecondReceiverAndCleansItsOldRow) {
     EditorData d;
-    d.MFG.SetTextMatrix(201, 1, "150.0000");
-    d.MFG.SetTextMatrix(201, 2, "151.0000");
-    d.MFG.SetTextMatrix(201, 5, "88.5");
-    d.MFG.SetTextMatrix(201, 14, "300");
-    d.MFG.SetTextMatrix(17, 1, "140.0000");
+    d.SetCell(201, 1, "150.0000", RecordWrite::Quiet);
+    d.SetCell(201, 2, "151.0000", RecordWrite::Quiet);
+    d.SetCell(201, 5, "88.5", RecordWrite::Quiet);
+    d.SetCell(201, 14, "300", RecordWrite::Quiet);
+    d.SetCell(17, 1, "140.0000", RecordWrite::Quiet);
     Reshape(d, 2, 200);
     ASSERT_EQ(d.MFG.Rows(), 402);
     // The old second-receiver row is a clean channel row now.
@@ -125,9 +125,9 @@ TEST(GridAreas, GrowingKeepsSecondReceiverAndCleansItsOldRow) {
 TEST(GridAreas, ShrinkingMakesTheNewLastRowTheSecondReceiver) {
     EditorData d;
     Reshape(d, 2, 200);
-    d.MFG.SetTextMatrix(401, 2, "155.0000");
-    d.MFG.SetTextMatrix(201, 1, "160.0000");
-    d.MFG.SetTextMatrix(201, 4, "OLDNAME");
+    d.SetCell(401, 2, "155.0000", RecordWrite::Quiet);
+    d.SetCell(201, 1, "160.0000", RecordWrite::Quiet);
+    d.SetCell(201, 4, "OLDNAME", RecordWrite::Quiet);
     Reshape(d, 1, 200);
     ASSERT_EQ(d.MFG.Rows(), 202);
     EXPECT_EQ(Cell(d, 201, 0), "201");
@@ -141,8 +141,8 @@ TEST(GridAreas, ShrinkingMakesTheNewLastRowTheSecondReceiver) {
 
 TEST(GridAreas, OptionOkWithUnchangedShapeKeepsEverything) {
     EditorData d;
-    d.MFG.SetTextMatrix(201, 1, "150.0000");
-    d.MFG.SetTextMatrix(201, 11, "A");
+    d.SetCell(201, 1, "150.0000", RecordWrite::Quiet);
+    d.SetCell(201, 11, "A", RecordWrite::Quiet);
     Reshape(d, 1, 200);
     EXPECT_EQ(Cell(d, 201, 1), "150.0000");
     EXPECT_EQ(Cell(d, 201, 11), "A");
@@ -150,8 +150,8 @@ TEST(GridAreas, OptionOkWithUnchangedShapeKeepsEverything) {
 
 TEST(GridAreas, InvalidRecordTouchesNothing) {
     EditorData d;
-    d.MFG.SetTextMatrix(201, 1, "150.0000");
-    d.MFG.SetTextMatrix(5, 0, "custom");
+    d.SetCell(201, 1, "150.0000", RecordWrite::Quiet);
+    d.SetCell(5, 0, "custom", RecordWrite::Quiet);
     for (const std::string& bad : {std::string("1|200"), Areas(1, 200) + "|x", Options({{0, "abc"}}), Options({{1, "0"}})}) {
         d.SetRadioOption(bad);
         AdjustArea_Marnet(d);
@@ -219,7 +219,7 @@ TEST(GridAreas, AddSecondRec) {
 
 TEST(GridAreas, UpdateAllArrayStaysInsideItsArray) {
     EditorData d;
-    d.MFG.SetTextMatrix(5, 2, "150.0000");
+    d.SetCell(5, 2, "150.0000", RecordWrite::Quiet);
     Reshape(d, 10, 200); // 2002 rows, more than the snapshot holds
     UpdateAllArray(d);
     EXPECT_EQ(d.AllArray[5][2], "150.0000");
@@ -251,10 +251,10 @@ TEST(ScanRules, ValidateTDropsTrunkWhereNotAllowed) {
     const char* before[] = {"T", "A", "TS", "AS", "TP", "AP", "S", "P"};
     const char* after[] = {"", "", "S", "S", "P", "P", "S", "P"};
     for (int i = 0; i < 8; ++i) {
-        d.MFG.SetTextMatrix(17 + i, 10, before[i]);
-        d.MFG.SetTextMatrix(1 + i, 10, before[i]);
+        d.SetCell(17 + i, 10, before[i], RecordWrite::Quiet);
+        d.SetCell(1 + i, 10, before[i], RecordWrite::Quiet);
     }
-    d.MFG.SetTextMatrix(201, 10, "TS"); // second receiver: skipped
+    d.SetCell(201, 10, "TS", RecordWrite::Quiet); // second receiver: skipped
     ValidateT(d);
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(Cell(d, 17 + i, 10), after[i]) << before[i];
@@ -264,7 +264,7 @@ TEST(ScanRules, ValidateTDropsTrunkWhereNotAllowed) {
 
     // An invalid record still limits trunk to rows 1 to 16.
     d.SetRadioOption(Options({}) + "|extra");
-    d.MFG.SetTextMatrix(100, 10, "AP");
+    d.SetCell(100, 10, "AP", RecordWrite::Quiet);
     ValidateT(d);
     EXPECT_EQ(Cell(d, 100, 10), "P");
 }
@@ -272,12 +272,12 @@ TEST(ScanRules, ValidateTDropsTrunkWhereNotAllowed) {
 TEST(ScanRules, ValidatePKeepsTheFirstPriorityOfEachArea) {
     EditorData d;
     Reshape(d, 2, 100);
-    d.MFG.SetTextMatrix(3, 10, "TP");
-    d.MFG.SetTextMatrix(9, 10, "P");
-    d.MFG.SetTextMatrix(12, 10, "AP");
-    d.MFG.SetTextMatrix(100, 10, "P"); // area 1's last channel, after its first P
-    d.MFG.SetTextMatrix(101, 10, "P"); // area 2's first channel
-    d.MFG.SetTextMatrix(150, 10, "TP");
+    d.SetCell(3, 10, "TP", RecordWrite::Quiet);
+    d.SetCell(9, 10, "P", RecordWrite::Quiet);
+    d.SetCell(12, 10, "AP", RecordWrite::Quiet);
+    d.SetCell(100, 10, "P", RecordWrite::Quiet); // area 1's last channel, after its first P
+    d.SetCell(101, 10, "P", RecordWrite::Quiet); // area 2's first channel
+    d.SetCell(150, 10, "TP", RecordWrite::Quiet);
     ValidateP(d);
     EXPECT_EQ(Cell(d, 3, 10), "TP");
     EXPECT_EQ(Cell(d, 9, 10), "");
@@ -288,8 +288,8 @@ TEST(ScanRules, ValidatePKeepsTheFirstPriorityOfEachArea) {
 
     EditorData e;
     Reshape(e, 2, 100);
-    e.MFG.SetTextMatrix(100, 10, "P");
-    e.MFG.SetTextMatrix(101, 10, "P");
+    e.SetCell(100, 10, "P", RecordWrite::Quiet);
+    e.SetCell(101, 10, "P", RecordWrite::Quiet);
     ValidateP(e);
     EXPECT_EQ(Cell(e, 100, 10), "P");
     EXPECT_EQ(Cell(e, 101, 10), "P");
@@ -299,8 +299,8 @@ TEST(ScanRules, WalksStayInsideTheChannelRows) {
     // Options already name more rows than the grid holds (the dialog stored them first).
     EditorData d;
     d.SetRadioOption(Areas(2, 200));
-    d.MFG.SetTextMatrix(150, 10, "P");
-    d.MFG.SetTextMatrix(201, 10, "P"); // second receiver
+    d.SetCell(150, 10, "P", RecordWrite::Quiet);
+    d.SetCell(201, 10, "P", RecordWrite::Quiet); // second receiver
     ValidateP(d);
     EXPECT_EQ(Cell(d, 201, 10), "P");
     d.CurrentArea = 2;
@@ -311,8 +311,8 @@ TEST(ScanRules, WalksStayInsideTheChannelRows) {
     // The extra MARNET row belongs to no area's walk in ValidateP.
     EditorData m;
     Reshape(m, 1, 200, true);
-    m.MFG.SetTextMatrix(4, 10, "P");
-    m.MFG.SetTextMatrix(201, 10, "P");
+    m.SetCell(4, 10, "P", RecordWrite::Quiet);
+    m.SetCell(201, 10, "P", RecordWrite::Quiet);
     ValidateP(m);
     EXPECT_EQ(Cell(m, 4, 10), "P");
     EXPECT_EQ(Cell(m, 201, 10), "P");
@@ -321,10 +321,10 @@ TEST(ScanRules, WalksStayInsideTheChannelRows) {
 TEST(ScanRules, AdjustPClearsTheCurrentAreaOnly) {
     EditorData d;
     Reshape(d, 2, 100);
-    d.MFG.SetTextMatrix(100, 10, "P");
-    d.MFG.SetTextMatrix(101, 10, "TP");
-    d.MFG.SetTextMatrix(150, 10, "AP");
-    d.MFG.SetTextMatrix(160, 10, "S");
+    d.SetCell(100, 10, "P", RecordWrite::Quiet);
+    d.SetCell(101, 10, "TP", RecordWrite::Quiet);
+    d.SetCell(150, 10, "AP", RecordWrite::Quiet);
+    d.SetCell(160, 10, "S", RecordWrite::Quiet);
     d.CurrentArea = 2;
     AdjustP(d, 120);
     EXPECT_EQ(Cell(d, 100, 10), "P");
@@ -332,7 +332,7 @@ TEST(ScanRules, AdjustPClearsTheCurrentAreaOnly) {
     EXPECT_EQ(Cell(d, 150, 10), "A");
     EXPECT_EQ(Cell(d, 160, 10), "S");
 
-    d.MFG.SetTextMatrix(110, 10, "P");
+    d.SetCell(110, 10, "P", RecordWrite::Quiet);
     AdjustP(d, d.MFG.Rows() - 1); // second receiver: nothing
     EXPECT_EQ(Cell(d, 110, 10), "P");
     d.SetRadioOption("1|2|3");
@@ -342,8 +342,8 @@ TEST(ScanRules, AdjustPClearsTheCurrentAreaOnly) {
 
 TEST(ScanRules, UpdateScanSwitchesBetweenTrunkAndAcs) {
     EditorData d;
-    d.MFG.SetTextMatrix(2, 10, "TS");
-    d.MFG.SetTextMatrix(3, 10, "TP");
+    d.SetCell(2, 10, "TS", RecordWrite::Quiet);
+    d.SetCell(3, 10, "TP", RecordWrite::Quiet);
     UpdateScan(d);
     EXPECT_FALSE(ScanUsesAcs(d));
     EXPECT_EQ(d.ScanChoices, (std::vector<std::string>{"NO", "T", "S", "P", "TS", "TP"}));
@@ -364,7 +364,7 @@ TEST(ScanRules, UpdateScanSwitchesBetweenTrunkAndAcs) {
     d.SetRadioOption(Options({{18, "15"}}));
     EXPECT_TRUE(ScanUsesAcs(d));
     d.SetRadioOption(Options({{14, "5"}}) + "|");
-    d.MFG.SetTextMatrix(2, 10, "A");
+    d.SetCell(2, 10, "A", RecordWrite::Quiet);
     UpdateScan(d);
     EXPECT_EQ(Cell(d, 2, 10), "T");
     EXPECT_EQ(ScanTipText(false), "'S'-- scan is required, 'P'-- priority scan, 'T' --- Trunk channel\rDefault is 'NO'");
@@ -389,15 +389,15 @@ TEST(Bands, TableAndTexts) {
 
 TEST(Bands, SetBandBlanksOutOfBandFrequenciesOnly) {
     EditorData d;
-    d.MFG.SetTextMatrix(1, 1, "135");
-    d.MFG.SetTextMatrix(1, 2, "175.0000");
-    d.MFG.SetTextMatrix(2, 1, "134.9999");
-    d.MFG.SetTextMatrix(2, 2, "176");
-    d.MFG.SetTextMatrix(3, 2, " 150.5 ");
-    d.MFG.SetTextMatrix(4, 1, "45.0000");
-    d.MFG.SetTextMatrix(201, 1, "50.0000"); // second receiver
-    d.MFG.SetTextMatrix(201, 2, "160.0000");
-    d.MFG.SetTextMatrix(5, 5, "450"); // not a frequency column
+    d.SetCell(1, 1, "135", RecordWrite::Quiet);
+    d.SetCell(1, 2, "175.0000", RecordWrite::Quiet);
+    d.SetCell(2, 1, "134.9999", RecordWrite::Quiet);
+    d.SetCell(2, 2, "176", RecordWrite::Quiet);
+    d.SetCell(3, 2, " 150.5 ", RecordWrite::Quiet);
+    d.SetCell(4, 1, "45.0000", RecordWrite::Quiet);
+    d.SetCell(201, 1, "50.0000", RecordWrite::Quiet); // second receiver
+    d.SetCell(201, 2, "160.0000", RecordWrite::Quiet);
+    d.SetCell(5, 5, "450", RecordWrite::Quiet); // not a frequency column
     SetBand(d, 3);
     EXPECT_EQ(d.BandIndex, 3);
     EXPECT_EQ(d.BandLimits[1], 135);
@@ -414,7 +414,7 @@ TEST(Bands, SetBandBlanksOutOfBandFrequenciesOnly) {
     EXPECT_EQ(Cell(d, 5, 5), "450");
 
     // A band outside the table changes nothing but still checks the current band.
-    d.MFG.SetTextMatrix(6, 1, "400");
+    d.SetCell(6, 1, "400", RecordWrite::Quiet);
     SetBand(d, 9);
     EXPECT_EQ(d.BandIndex, 3);
     EXPECT_EQ(d.BandRangeText, "135 -- 175 MHz");
@@ -428,7 +428,7 @@ TEST(Bands, UpdateBandFollowsChannelOne) {
     } cases[] = {{"470.0000", 6}, {"49", 0}, {"135.5", 3}, {"519.9", 7}};
     for (const auto& c : cases) {
         EditorData d;
-        d.MFG.SetTextMatrix(1, 2, c.rx);
+        d.SetCell(1, 2, c.rx, RecordWrite::Quiet);
         UpdateBand(d);
         EXPECT_EQ(d.BandIndex, c.band) << c.rx;
         EXPECT_EQ(Cell(d, 1, 2), c.rx);
@@ -437,9 +437,9 @@ TEST(Bands, UpdateBandFollowsChannelOne) {
 
 TEST(Bands, UpdateBandWithNoBandKeepsAndReappliesTheCurrentOne) {
     EditorData d; // band 1: 53 -- 60
-    d.MFG.SetTextMatrix(1, 2, "49.5");
-    d.MFG.SetTextMatrix(2, 1, "55.0000");
-    d.MFG.SetTextMatrix(3, 1, "150.0000");
+    d.SetCell(1, 2, "49.5", RecordWrite::Quiet);
+    d.SetCell(2, 1, "55.0000", RecordWrite::Quiet);
+    d.SetCell(3, 1, "150.0000", RecordWrite::Quiet);
     UpdateBand(d);
     EXPECT_EQ(d.BandIndex, 1);
     EXPECT_EQ(Cell(d, 1, 2), "");
@@ -447,7 +447,7 @@ TEST(Bands, UpdateBandWithNoBandKeepsAndReappliesTheCurrentOne) {
     EXPECT_EQ(Cell(d, 3, 1), "");
 
     EditorData e;
-    e.MFG.SetTextMatrix(1, 2, "210");
+    e.SetCell(1, 2, "210", RecordWrite::Quiet);
     UpdateBand(e);
     EXPECT_EQ(e.BandIndex, 1);
 }
@@ -455,24 +455,24 @@ TEST(Bands, UpdateBandWithNoBandKeepsAndReappliesTheCurrentOne) {
 TEST(Bands, UpdateBandFallsBackToOtherChannels) {
     // Channel 1 empty: the first numeric Rx further down decides.
     EditorData d;
-    d.MFG.SetTextMatrix(1, 1, "45.0000");
-    d.MFG.SetTextMatrix(7, 2, "150.0000");
-    d.MFG.SetTextMatrix(9, 2, "450.0000");
+    d.SetCell(1, 1, "45.0000", RecordWrite::Quiet);
+    d.SetCell(7, 2, "150.0000", RecordWrite::Quiet);
+    d.SetCell(9, 2, "450.0000", RecordWrite::Quiet);
     UpdateBand(d);
     EXPECT_EQ(d.BandIndex, 3);
     EXPECT_EQ(Cell(d, 7, 2), "150.0000");
 
     // No Rx anywhere: the first numeric Tx.
     EditorData e;
-    e.MFG.SetTextMatrix(1, 2, "abc");
-    e.MFG.SetTextMatrix(4, 1, "410.0000");
+    e.SetCell(1, 2, "abc", RecordWrite::Quiet);
+    e.SetCell(4, 1, "410.0000", RecordWrite::Quiet);
     UpdateBand(e);
     EXPECT_EQ(e.BandIndex, 6);
     EXPECT_EQ(Cell(e, 4, 1), "410.0000");
 
     // The second receiver does not decide the band.
     EditorData s;
-    s.MFG.SetTextMatrix(201, 2, "40.0000");
+    s.SetCell(201, 2, "40.0000", RecordWrite::Quiet);
     UpdateBand(s);
     EXPECT_EQ(s.BandIndex, 1);
     EXPECT_EQ(Cell(s, 201, 2), "40.0000"); // nothing applied, nothing blanked

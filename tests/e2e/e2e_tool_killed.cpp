@@ -51,8 +51,8 @@ private slots:
         Frm_Radio w(data);
         w.show();
         data.CommPort = 7;
-        data.MFG.SetTextMatrix(1, 1, "145.0000");
-        data.MFG.SetTextMatrix(1, 2, "145.6000");
+        data.SetCell(1, 1, "145.0000", RecordWrite::Quiet);
+        data.SetCell(1, 2, "145.6000", RecordWrite::Quiet);
         boxes.clear();
 
         w.WriteBtn->click();

@@ -26,13 +26,12 @@ class TransferEndToEnd : public QObject {
     std::unique_ptr<sim::SimRadio> radio;
 
     void FillDataSet() {
-        auto& g = data->MFG;
         vt::SetBand(*data, 3); // the band of the frequencies, as the Band menu would set it
         const char* rows[][4] = {{"145.0000", "145.6000", "BASE", "NORTH GATE"},
                                  {"146.0125", "146.0125", "YARD", ""},
                                  {"150.5000", "151.5000", "TRUCK 7", "EAST"}};
         for (int r = 0; r < 3; ++r)
-            for (int c = 0; c < 4; ++c) g.SetTextMatrix(r + 1, c + 1, rows[r][c]);
+            for (int c = 0; c < 4; ++c) data->SetCell(r + 1, c + 1, rows[r][c], RecordWrite::Quiet);
         data->SetFiveToneLine(1, "CALL 12345|ZVEI1|Base|CURRENT|3|");
         data->SetAreaName(1, "FIELD");
     }

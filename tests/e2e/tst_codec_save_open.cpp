@@ -47,10 +47,10 @@ class CodecSaveOpenTest : public QObject {
         QCOMPARE(data->MFG.Rows(), 203);
         vt::SetBand(*data, 0); // the band of the frequencies, as the Band menu would set it
         for (int r : {1, 200, 201}) {
-            data->MFG.SetTextMatrix(r, 1, "40.0000");
-            data->MFG.SetTextMatrix(r, 2, "40.0000");
+            data->SetCell(r, 1, "40.0000", RecordWrite::Quiet);
+            data->SetCell(r, 2, "40.0000", RecordWrite::Quiet);
         }
-        data->MFG.SetTextMatrix(200, 3, "LAST");
+        data->SetCell(200, 3, "LAST", RecordWrite::Quiet);
         data->MarkModified();
     }
     // A failed check returns from here only: callers stop on QTest::currentTestFailed(), since
@@ -144,7 +144,8 @@ private slots:
                 w->Menu_Band_Item[static_cast<size_t>(band)]->trigger();
             }
             QCOMPARE(data->BandIndex, band);
-            for (int r = 1; r <= 200; ++r) data->MFG.SetTextMatrix(r, 15, std::to_string(1 + r % 50));
+            for (int r = 1; r <= 200; ++r)
+                data->SetCell(r, 15, std::to_string(1 + r % 50), RecordWrite::Quiet);
             data->MarkModified();
             const QString path = QString::fromStdString(home->File("powers.dat").string());
             files.answer(path);

@@ -21,13 +21,12 @@ class TransferHandoff : public QObject {
     std::unique_ptr<Frm_Radio> w;
 
     void FillChannels() {
-        auto& g = data->MFG;
         vt::SetBand(*data, 3); // the band of the frequencies, as the Band menu would set it
-        g.SetTextMatrix(1, 1, "145.0000");
-        g.SetTextMatrix(1, 2, "145.6000");
-        g.SetTextMatrix(1, 3, "BASE");
-        g.SetTextMatrix(2, 1, "146.0125");
-        g.SetTextMatrix(2, 2, "146.0125");
+        data->SetCell(1, 1, "145.0000", RecordWrite::Quiet);
+        data->SetCell(1, 2, "145.6000", RecordWrite::Quiet);
+        data->SetCell(1, 3, "BASE", RecordWrite::Quiet);
+        data->SetCell(2, 1, "146.0125", RecordWrite::Quiet);
+        data->SetCell(2, 2, "146.0125", RecordWrite::Quiet);
     }
     bool WaitForReturn(int ms = 15000) {
         return QTest::qWaitFor([&] { return w->isVisible() && !w->ReadTimer->isActive(); }, ms);
@@ -59,7 +58,7 @@ private slots:
 
     void writeWithoutChannelOneIsRefused() {
         home->FakeTool("status 128");
-        data->MFG.SetTextMatrix(1, 1, "145.0000"); // Rx empty
+        data->SetCell(1, 1, "145.0000", RecordWrite::Quiet); // Rx empty
         w->Menu_WriteCHData_Click();
         QCOMPARE(boxes.texts(), QStringList{w->NoChannelOneMsg});
         QVERIFY(!std::filesystem::exists(home->File("wbuffer.bin")));
@@ -192,7 +191,7 @@ private slots:
     void encodeErrorStartsNoTool() {
         home->FakeTool("status 128");
         FillChannels();
-        data->MFG.SetTextMatrix(1, 3, "名字"); // no Windows-1252 byte for these
+        data->SetCell(1, 3, "名字", RecordWrite::Quiet); // no Windows-1252 byte for these
         w->Menu_WriteCHData_Click();
         QCOMPARE(boxes.texts().size(), 1);
         QVERIFY(!std::filesystem::exists(home->File("wbuffer.bin")));

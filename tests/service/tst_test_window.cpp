@@ -77,8 +77,8 @@ private slots:
     }
 
     void testWriteSnapsTheGridAndArChTestListsIt() {
-        data_->MFG.SetTextMatrix(1, 1, "145.0125");
-        data_->MFG.SetTextMatrix(1, 3, "ALPHA");
+        data_->SetCell(1, 1, "145.0125", vt::RecordWrite::Quiet);
+        data_->SetCell(1, 3, "ALPHA", vt::RecordWrite::Quiet);
         QTest::mouseClick(w_->btnWrite, Qt::LeftButton);
         QCOMPARE(boxes_.texts(), QStringList{"finish!"});
         QCOMPARE(w_->lstResult->count(), 240);

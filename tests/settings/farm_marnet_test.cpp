@@ -180,7 +180,7 @@ TEST_F(FarmUpdateTest, MarnetOnSeveralAreas) {
 TEST_F(FarmUpdateTest, SwitchingMarnetOffDropsTheExtraRow) {
     Apply("0|||||1|12345|40|0|151.000");
     ASSERT_EQ(d.MFG.Rows(), 42);
-    d.MFG.SetTextMatrix(41, 1, "160.0000"); // second receiver
+    d.SetCell(41, 1, "160.0000", RecordWrite::Quiet); // second receiver
     w.calls.clear();
     Apply("0|||||0|12345|40|0|151.000", true);
     EXPECT_EQ(d.MFG.Rows(), 41);

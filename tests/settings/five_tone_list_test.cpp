@@ -78,12 +78,12 @@ TEST_F(FiveToneListTest, ClearEmptiesTheRecordsAtOnceAndKeepsFarmOff) {
 
 TEST_F(FiveToneListTest, SnapshotRestoresRecordsSpecialFieldsAndGridMarks) {
     d.SetFiveToneLine(7, "CALL 1|ZVEI1|X|CURRENT|1|", RecordWrite::Quiet);
-    d.MFG.SetTextMatrix(15, 4, "name");
+    d.SetCell(15, 4, "name", RecordWrite::Quiet);
     FiveToneSnapshot snap(d);
     list.ClearShared(d);
     d.SetSpecialField(7, 1, "5", RecordWrite::Quiet);
-    d.MFG.SetTextMatrix(15, 4, "EMERGENCY");
-    d.MFG.SetTextMatrix(15, 11, "P");
+    d.SetCell(15, 4, "EMERGENCY", RecordWrite::Quiet);
+    d.SetCell(15, 11, "P", RecordWrite::Quiet);
     snap.Restore(d);
     EXPECT_EQ(d.FiveToneChannels()[7], "CALL 1|ZVEI1|X|CURRENT|1|");
     EXPECT_EQ(d.FarmMarnetInfo(), kDefaultFarmMarnetInfo);

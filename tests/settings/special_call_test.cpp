@@ -88,7 +88,7 @@ TEST_F(SpecialCallTest, EmergencyOnCurrentOrBeyondTheChannelsLeavesTheGrid) {
     InstallSpecialCall(d, list, e);
     EXPECT_EQ(list.Cell(7, 4), "CURRENT");
     EXPECT_EQ(Sd(7, 10), "CURRENT");
-    d.MFG.SetRows(102); // 100 channel rows
+    d.SetGridRows(102, RecordWrite::Quiet); // 100 channel rows
     e.emergencyChannel = "150";
     ASSERT_EQ(InstallSpecialCall(d, list, e), kSpecialOk);
     EXPECT_EQ(list.Cell(7, 4), "150");

@@ -461,7 +461,7 @@ private slots:
     }
 
     void cancelAfterAnEmergencyCallRestoresTheLineAndTheChannelGrid() {
-        d->MFG.SetTextMatrix(15, 4, "HARBOUR");
+        d->SetCell(15, 4, "HARBOUR", RecordWrite::Quiet);
         dlg.reset();
         open();
         dlg->TxtID->setText("12307");

@@ -352,10 +352,10 @@ private slots:
     void okStoresAndCallsTheMainWindowInOrder() {
         // A second receiver set up before; channel 70 flagged trunk and priority twice.
         const int oldLast = data->MFG.Rows() - 1;
-        data->MFG.SetTextMatrix(oldLast, 1, "55.5");
-        data->MFG.SetTextMatrix(oldLast, 2, "56.5");
-        data->MFG.SetTextMatrix(20, 10, "TP");
-        data->MFG.SetTextMatrix(21, 10, "P");
+        data->SetCell(oldLast, 1, "55.5", RecordWrite::Quiet);
+        data->SetCell(oldLast, 2, "56.5", RecordWrite::Quiet);
+        data->SetCell(20, 10, "TP", RecordWrite::Quiet);
+        data->SetCell(21, 10, "P", RecordWrite::Quiet);
         auto dlg = Open();
         TypeOver(dlg->TxtNumberArea, "3");
         QTest::mouseClick(dlg->CommandOK, Qt::LeftButton);
@@ -380,7 +380,7 @@ private slots:
     }
 
     void okAfterMakingAKeyAcsSwitchesTheScanLetters() {
-        data->MFG.SetTextMatrix(3, 10, "TS");
+        data->SetCell(3, 10, "TS", RecordWrite::Quiet);
         auto dlg = Open();
         PickItem(dlg->ComboF2, OptionLists::kKeyAcs);
         QTest::mouseClick(dlg->CommandOK, Qt::LeftButton);

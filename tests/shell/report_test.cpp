@@ -43,12 +43,12 @@ TEST(ChannelReportTest, DefaultDataSetChannelLines) {
 
 TEST(ChannelReportTest, NameFieldFillsTwentyFourCharacters) {
     Fresh f;
-    f.d.MFG.SetTextMatrix(1, 3, "ABCDEFGH");
-    f.d.MFG.SetTextMatrix(1, 4, "IJKLMNOPQRSTUVWX");
-    f.d.MFG.SetTextMatrix(2, 3, "abc");
-    f.d.MFG.SetTextMatrix(2, 4, "");
-    f.d.MFG.SetTextMatrix(3, 3, "ABCDEFGHIJKLM");
-    f.d.MFG.SetTextMatrix(3, 4, "NOPQRSTUVWXY"); // 25 together: no name field at all
+    f.d.SetCell(1, 3, "ABCDEFGH", RecordWrite::Quiet);
+    f.d.SetCell(1, 4, "IJKLMNOPQRSTUVWX", RecordWrite::Quiet);
+    f.d.SetCell(2, 3, "abc", RecordWrite::Quiet);
+    f.d.SetCell(2, 4, "", RecordWrite::Quiet);
+    f.d.SetCell(3, 3, "ABCDEFGHIJKLM", RecordWrite::Quiet);
+    f.d.SetCell(3, 4, "NOPQRSTUVWXY", RecordWrite::Quiet); // 25 together: no name field at all
     auto r = ChannelReport(f.d, Lists());
     EXPECT_NE(r.lines[2].find("0.0000 ABCDEFGHIJKLMNOPQRSTUVWX  0.0"), std::string::npos);
     EXPECT_NE(r.lines[3].find("0.0000 abc" + std::string(21, ' ') + "  0.0"), std::string::npos);

@@ -22,7 +22,7 @@ using vt::EditorData;
 // Grid cell (r, c) is model cell (r - 1, c - 1), headers aside.
 class Model : public QAbstractTableModel, public vt::GridListener {
 public:
-    explicit Model(vt::GridStore& g) : g_(g) { g_.setListener(this); }
+    explicit Model(vt::ChannelGrid& g) : g_(g) { g_.setListener(this); }
     ~Model() override { g_.setListener(nullptr); }
     int rowCount(const QModelIndex& = {}) const override { return g_.Rows() - 1; }
     int columnCount(const QModelIndex& = {}) const override { return g_.Cols() - 1; }
@@ -40,7 +40,7 @@ public:
     }
 
 private:
-    vt::GridStore& g_;
+    vt::ChannelGrid& g_;
 };
 
 // A window with the grid and the editors, dispatching clicks as the main window does.
@@ -219,7 +219,7 @@ private slots:
     }
 
     void frequencyRefusedOnEnterKeepsTheBoxEmpty() {
-        d_->MFG.SetTextMatrix(2, 1, "150.0000");
+        d_->SetCell(2, 1, "150.0000", vt::RecordWrite::Quiet);
         w_->click(2, 1);
         Type(W().TxtTxFreq, "abc");
         Key(W().TxtTxFreq, Qt::Key_Return);
@@ -242,7 +242,7 @@ private slots:
     }
 
     void frequencyRefusedOnFocusLossHoldsTheFocus() {
-        d_->MFG.SetTextMatrix(3, 2, "150.0000");
+        d_->SetCell(3, 2, "150.0000", vt::RecordWrite::Quiet);
         w_->click(3, 2);
         W().TxtRxFreq->selectAll();
         Type(W().TxtRxFreq, "200");
@@ -281,7 +281,7 @@ private slots:
     }
 
     void toneListChoosesByMouseAndKeyboard() {
-        d_->MFG.SetTextMatrix(6, 5, "100.0");
+        d_->SetCell(6, 5, "100.0", vt::RecordWrite::Quiet);
         w_->click(6, 5);
         QListWidget* list = W().lstCTENC;
         QVERIFY(list->isVisible());
@@ -311,7 +311,7 @@ private slots:
     }
 
     void otherOpensTheCustomToneBox() {
-        d_->MFG.SetTextMatrix(7, 5, "88.5");
+        d_->SetCell(7, 5, "88.5", vt::RecordWrite::Quiet);
         w_->click(7, 5);
         Key(W().lstCTENC, Qt::Key_End);
         Key(W().lstCTENC, Qt::Key_Return); // "OTHER"
@@ -373,7 +373,7 @@ private slots:
         QCOMPARE(bcl->currentText(), QString("NO"));
 
         // Sel Call: a typed 300 is refused, the cell keeps its number.
-        d_->MFG.SetTextMatrix(8, 13, "12");
+        d_->SetCell(8, 13, "12", vt::RecordWrite::Quiet);
         w_->click(8, 13);
         W().ComboSelCall->lineEdit()->selectAll();
         Type(W().ComboSelCall, "300");
@@ -396,7 +396,7 @@ private slots:
     }
 
     void scanComboFollowsTheTrunkRowsAndThePriorityRule() {
-        d_->MFG.SetTextMatrix(3, 10, "TP");
+        d_->SetCell(3, 10, "TP", vt::RecordWrite::Quiet);
         w_->click(2, 10);
         QComboBox* scan = W().ComboSCAN;
         QVERIFY(scan->isVisible());
@@ -439,7 +439,7 @@ private slots:
     }
 
     void refusedPowerNeverWritesIntoALaterCell() {
-        d_->MFG.SetTextMatrix(10, 15, "30");
+        d_->SetCell(10, 15, "30", vt::RecordWrite::Quiet);
         w_->click(10, 15);
         W().TxtPower->setText("0");
         w_->click(11, 14); // focus loss: refused, and the box goes away
@@ -459,7 +459,7 @@ private slots:
     }
 
     void scrollingHidesEditorsButNotTheCustomToneBox() {
-        d_->MFG.SetTextMatrix(1, 1, "150.0000");
+        d_->SetCell(1, 1, "150.0000", vt::RecordWrite::Quiet);
         w_->click(1, 1);
         Type(W().TxtTxFreq, "160");
         w_->view->verticalScrollBar()->setValue(20);

@@ -171,8 +171,8 @@ private slots:
     // not changed by opening and leaving its editor, and a typed value becomes the one a save keeps.
     void dcsDeviationKeepsWhatItsByteHolds() {
         Frm_Radio& w = *w_;
-        d_->MFG.SetTextMatrix(4, ColDcsEnc, "023"); // as an opened file has them
-        d_->MFG.SetTextMatrix(4, ColCtDev, "420");
+        d_->SetCell(4, ColDcsEnc, "023", RecordWrite::Quiet); // as an opened file has them
+        d_->SetCell(4, ColCtDev, "420", RecordWrite::Quiet);
         Click(w, 4, 14);
         QVERIFY(w.TxtCTDEV->isVisible());
         Click(w, 4, 3); // the focus moves on
@@ -261,7 +261,7 @@ private slots:
 
     void priorityScanClearsTheAreasOtherPriority() {
         Frm_Radio& w = *w_;
-        d_->MFG.SetTextMatrix(3, 10, "TP");
+        d_->SetCell(3, 10, "TP", RecordWrite::Quiet);
         Click(w, 2, 10);
         QTest::keyClicks(w.ComboSCAN, "P");
         Key(w.ComboSCAN, Qt::Key_Tab);
@@ -291,7 +291,7 @@ private slots:
         ui::ScopedFileDialog fileScope(&files);
         QTemporaryDir dir;
         files.answer(dir.filePath("row.dat"));
-        d_->MFG.SetTextMatrix(1, 2, "55.5000");
+        d_->SetCell(1, 2, "55.5000", RecordWrite::Quiet);
         Click(w, 1, 1);
         QTest::keyClicks(w.TxtTxFreq, "54");
         QTest::mouseClick(w.SaveBtn, Qt::LeftButton);

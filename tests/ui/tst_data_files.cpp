@@ -36,13 +36,12 @@ class DataFilesTest : public QObject {
     // A few distinctive channels and settings, as a user would leave them.
     void FillSomeData() {
         w->ClearAll();
-        auto& g = data->MFG;
-        g.SetTextMatrix(1, 1, "145.0000");
-        g.SetTextMatrix(1, 2, "145.6000");
-        g.SetTextMatrix(1, 3, "BASE");
-        g.SetTextMatrix(1, 4, "NORTH GATE");
-        g.SetTextMatrix(2, 1, "146.0125");
-        g.SetTextMatrix(2, 2, "146.0125");
+        data->SetCell(1, 1, "145.0000", RecordWrite::Quiet);
+        data->SetCell(1, 2, "145.6000", RecordWrite::Quiet);
+        data->SetCell(1, 3, "BASE", RecordWrite::Quiet);
+        data->SetCell(1, 4, "NORTH GATE", RecordWrite::Quiet);
+        data->SetCell(2, 1, "146.0125", RecordWrite::Quiet);
+        data->SetCell(2, 2, "146.0125", RecordWrite::Quiet);
         data->SetAreaName(1, "FIELD");
         data->MarkModified();
     }

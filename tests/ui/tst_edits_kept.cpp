@@ -192,7 +192,7 @@ private slots:
         NoTool tool;
         ui::ScopedProcessStarter starter(&tool);
         w.Menu_New_Click();
-        d_->MFG.SetTextMatrix(1, 1, "40.0000");
+        d_->SetCell(1, 1, "40.0000", RecordWrite::Quiet);
         Click(w, 1, 2);
         QTest::keyClicks(w.TxtRxFreq, "41");
         w.Menu_WriteCHData->trigger();
@@ -213,7 +213,7 @@ private slots:
     void refusedOpenValueStopsTheSave() {
         Frm_Radio& w = *w_;
         TypeRxLeftOpen();
-        d_->MFG.SetTextMatrix(1, 2, "45.0000"); // what the cell held before
+        d_->SetCell(1, 2, "45.0000", RecordWrite::Quiet); // what the cell held before
         QTest::keyClicks(w.TxtRxFreq, "9"); // 419 MHz, outside the band
         files_->answer(Path("second_try.dat"));
         w.Menu_Save->trigger();
@@ -569,12 +569,12 @@ private slots:
             return v;
         };
         // Its own tone, deviation and power, as an opened file leaves them.
-        d_->MFG.SetTextMatrix(1, 1, "55.0000");
-        d_->MFG.SetTextMatrix(1, 2, "55.0000");
+        d_->SetCell(1, 1, "55.0000", RecordWrite::Quiet);
+        d_->SetCell(1, 2, "55.0000", RecordWrite::Quiet);
         const int last = d_->MFG.Rows() - 1;
-        d_->MFG.SetTextMatrix(last, 1, "56.0000");
-        d_->MFG.SetTextMatrix(last, 5, "88.5");
-        d_->MFG.SetTextMatrix(last, 15, "40");
+        d_->SetCell(last, 1, "56.0000", RecordWrite::Quiet);
+        d_->SetCell(last, 5, "88.5", RecordWrite::Quiet);
+        d_->SetCell(last, 15, "40", RecordWrite::Quiet);
         files_->answer(Path("second.dat"));
         QVERIFY(w.Menu_Save_Click());
         files_->answer(Path("second.dat"));

@@ -194,7 +194,7 @@ private slots:
         QCOMPARE(w.MFG->verticalHeader()->width(), Px(640));
         QVERIFY(!w.AreaNamesEditable());
         // The view follows cells written behind its back.
-        d.MFG.SetTextMatrix(5, 1, "55.5000");
+        d.SetCell(5, 1, "55.5000", RecordWrite::Quiet);
         QCOMPARE(w.MFGModel->data(w.MFGModel->index(4, 0), Qt::DisplayRole).toString(), QString("55.5000"));
     }
 
@@ -206,7 +206,7 @@ private slots:
         w.SetMFGCell(150, 10);
         const int scrolled = w.MFG->verticalScrollBar()->value();
         QVERIFY(scrolled > 0);
-        d.MFG.SetTextMatrix(150, 10, "TS");
+        d.SetCell(150, 10, "TS", RecordWrite::Quiet);
         d.SetRadioOption(Options(1, 200, "5"), RecordWrite::Quiet);
         UpdateScan(d); // many cells at once
         ValidateT(d);
@@ -268,10 +268,10 @@ private slots:
     void bandConfirmAndCancel() {
         EditorData d;
         Frm_Radio w(d);
-        d.MFG.SetTextMatrix(1, 1, "150.0000");
-        d.MFG.SetTextMatrix(2, 2, "55.0000");
-        d.MFG.SetTextMatrix(201, 1, "56.0000"); // second receiver
-        d.MFG.SetTextMatrix(201, 2, "175");
+        d.SetCell(1, 1, "150.0000", RecordWrite::Quiet);
+        d.SetCell(2, 2, "55.0000", RecordWrite::Quiet);
+        d.SetCell(201, 1, "56.0000", RecordWrite::Quiet); // second receiver
+        d.SetCell(201, 2, "175", RecordWrite::Quiet);
         w.SetMFGCell(3, 5);
         w.Tip->setText("column five");
 
@@ -314,7 +314,7 @@ private slots:
         EditorData vhf;
         ResetDataSet(vhf);
         SetBand(vhf, 3);
-        vhf.MFG.SetTextMatrix(1, 2, "150.0000");
+        vhf.SetCell(1, 2, "150.0000", RecordWrite::Quiet);
         const EncodeResult saved =
             EncodeImage(vhf, LoadCodecTables(vhf.Tables, vhf.VolTables, TablesFor::Encode), ImageSource::File);
         QVERIFY2(saved.ok(), ErrorListText(saved.errors).c_str());
@@ -330,7 +330,7 @@ private slots:
         EditorData d;
         Frm_Radio w(d);
         d.MemImage.fill(0x5C);
-        d.MFG.SetTextMatrix(1, 1, "54.0000");
+        d.SetCell(1, 1, "54.0000", RecordWrite::Quiet);
         d.SetRadioOption("1|200", RecordWrite::Quiet); // not a whole option record
         boxes.clear();
         QVERIFY(!w.EncodeImageOrReport(ImageSource::File));
@@ -344,8 +344,8 @@ private slots:
         EditorData acs;
         ResetDataSet(acs);
         acs.SetRadioOption(Options(1, 200, "5"), RecordWrite::Quiet);
-        acs.MFG.SetTextMatrix(1, 1, "54.0000");
-        acs.MFG.SetTextMatrix(1, 10, "AS");
+        acs.SetCell(1, 1, "54.0000", RecordWrite::Quiet);
+        acs.SetCell(1, 10, "AS", RecordWrite::Quiet);
         const EncodeResult saved =
             EncodeImage(acs, LoadCodecTables(acs.Tables, acs.VolTables, TablesFor::Encode), ImageSource::File);
         QVERIFY2(saved.ok(), ErrorListText(saved.errors).c_str());
@@ -368,7 +368,7 @@ private slots:
         EditorData d;
         Frm_Radio w(d);
         const QString fileTip = w.ColumnTips[9];
-        d.MFG.SetTextMatrix(4, 10, "TS");
+        d.SetCell(4, 10, "TS", RecordWrite::Quiet);
         d.SetRadioOption(Options(1, 200, "5"), RecordWrite::Quiet);
         w.UpdateScan();
         QCOMPARE(w.ComboSCAN->itemText(1), QString("A"));
@@ -387,8 +387,8 @@ private slots:
         QCOMPARE(d.MFG.TextMatrix(4, 10), std::string("TS"));
         QCOMPARE(w.ColumnTips[9], chineseTip);
 
-        d.MFG.SetTextMatrix(20, 10, "TP");
-        d.MFG.SetTextMatrix(3, 10, "P");
+        d.SetCell(20, 10, "TP", RecordWrite::Quiet);
+        d.SetCell(3, 10, "P", RecordWrite::Quiet);
         ValidateT(d);
         ValidateP(d);
         QCOMPARE(d.MFG.TextMatrix(20, 10), std::string(""));
@@ -402,8 +402,8 @@ private slots:
     void languageSwitchChangesCaptionsOnly() {
         EditorData d;
         Frm_Radio w(d);
-        d.MFG.SetTextMatrix(7, 1, "55.0000");
-        d.MFG.SetTextMatrix(7, 4, "ALPHA");
+        d.SetCell(7, 1, "55.0000", RecordWrite::Quiet);
+        d.SetCell(7, 4, "ALPHA", RecordWrite::Quiet);
         std::vector<std::string> before;
         for (int r = 0; r < d.MFG.Rows(); ++r)
             for (int c = 0; c < d.MFG.Cols(); ++c) before.push_back(d.MFG.TextMatrix(r, c));
@@ -605,7 +605,7 @@ private slots:
                                  {"56.0000", "57.5000", "MOBILE", "", "754", "P"}};
         for (int r = 0; r < 2; ++r) {
             const int cols[] = {1, 2, 4, 5, 7, 10};
-            for (int k = 0; k < 6; ++k) d.MFG.SetTextMatrix(r + 1, cols[k], rows[r][k]);
+            for (int k = 0; k < 6; ++k) d.SetCell(r + 1, cols[k], rows[r][k], RecordWrite::Quiet);
         }
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));

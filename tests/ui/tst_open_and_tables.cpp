@@ -56,10 +56,10 @@ class OpenAndTablesTest : public QObject {
     void SaveSomeData(const QString& path) {
         w->ClearAll();
         vt::SetBand(*data, 3); // the band of the frequencies, as the Band menu would set it
-        data->MFG.SetTextMatrix(1, 1, "150.0125");
-        data->MFG.SetTextMatrix(1, 2, "150.0125");
-        data->MFG.SetTextMatrix(1, 3, "FERRY");
-        data->MFG.SetTextMatrix(1, 4, "HARBOUR");
+        data->SetCell(1, 1, "150.0125", RecordWrite::Quiet);
+        data->SetCell(1, 2, "150.0125", RecordWrite::Quiet);
+        data->SetCell(1, 3, "FERRY", RecordWrite::Quiet);
+        data->SetCell(1, 4, "HARBOUR", RecordWrite::Quiet);
         files.answer(path);
         QVERIFY(w->Menu_Save_Click());
         w->ClearAll();
@@ -89,7 +89,7 @@ class OpenAndTablesTest : public QObject {
 
     void aFolderChosenAsTheFileIsAnOpenFailure() {
         SaveSomeData(Path("ferry.dat"));
-        data->MFG.SetTextMatrix(2, 1, "151.0000");
+        data->SetCell(2, 1, "151.0000", RecordWrite::Quiet);
         QVERIFY(QDir(test::QPath(tmp->Path())).mkdir("site.dat"));
         files.answer(Path("site.dat"));
         w->Menu_Open_Click();

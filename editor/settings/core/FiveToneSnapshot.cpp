@@ -8,12 +8,14 @@ FiveToneSnapshot::FiveToneSnapshot(const EditorData& d)
 
 void FiveToneSnapshot::Restore(EditorData& d) const {
     d.RestoreFiveTone(fiveToneInfo_, channels_, special_, farmMarnetInfo_);
-    // Cell by cell, so that the grid's view hears of each change.
-    GridBatch batch(d.MFG);
-    if (d.MFG.Rows() != grid_.Rows()) d.MFG.SetRows(grid_.Rows());
+    // Cell by cell, so that the grid's view hears of each change; the grid is as it was before the
+    // dialog, so this is no edit either.
+    GridBatch batch(d);
+    if (d.MFG.Rows() != grid_.Rows()) d.SetGridRows(grid_.Rows(), RecordWrite::Quiet);
     for (int r = 0; r < grid_.Rows(); ++r)
         for (int c = 0; c < grid_.Cols(); ++c)
-            if (d.MFG.TextMatrix(r, c) != grid_.TextMatrix(r, c)) d.MFG.SetTextMatrix(r, c, grid_.TextMatrix(r, c));
+            if (d.MFG.TextMatrix(r, c) != grid_.TextMatrix(r, c))
+                d.SetCell(r, c, grid_.TextMatrix(r, c), RecordWrite::Quiet);
 }
 
 } // namespace vt

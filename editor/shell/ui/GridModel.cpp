@@ -4,7 +4,7 @@
 
 namespace vt {
 
-GridModel::GridModel(GridStore& grid, QObject* parent)
+GridModel::GridModel(ChannelGrid& grid, QObject* parent)
     : QAbstractTableModel(parent), grid_(grid), rows_(grid.Rows()), cols_(grid.Cols()) {
     grid_.setListener(this);
 }

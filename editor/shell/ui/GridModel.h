@@ -1,7 +1,7 @@
 #pragma once
-// Shows a GridStore in a table view: grid row 0 is the horizontal header, grid column 0 the
-// vertical one, so model cell (i, j) is grid cell (i + 1, j + 1).
-#include "editor/dataset/GridStore.h"
+// Shows the data set's channel grid in a table view: grid row 0 is the horizontal header, grid
+// column 0 the vertical one, so model cell (i, j) is grid cell (i + 1, j + 1).
+#include "editor/dataset/ChannelGrid.h"
 
 #include <QAbstractTableModel>
 
@@ -10,7 +10,7 @@ namespace vt {
 class GridModel : public QAbstractTableModel, public GridListener {
     Q_OBJECT
 public:
-    explicit GridModel(GridStore& grid, QObject* parent = nullptr);
+    explicit GridModel(ChannelGrid& grid, QObject* parent = nullptr);
     ~GridModel() override;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -21,14 +21,14 @@ public:
     void gridReset() override;
     void cellChanged(int row, int col) override;
 
-    GridStore& grid() { return grid_; }
+    ChannelGrid& grid() { return grid_; }
 
 signals:
     // Many cells or the widths changed (after a reset or an in-place refresh).
     void gridRefreshed();
 
 private:
-    GridStore& grid_;
+    ChannelGrid& grid_;
     int rows_, cols_; // the shape the view last saw
 };
 

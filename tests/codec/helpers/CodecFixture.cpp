@@ -95,7 +95,9 @@ std::array<uint8_t, 3> CodecFixture::DevEntry(int step, int tone) const {
     return {conv.DevTbl[b], conv.DevTbl[b + 1], conv.DevTbl[b + 2]};
 }
 
-void SetCell(EditorData& d, int r, int c, const std::string& text) { d.MFG.SetTextMatrix(r, c, text); }
+void SetCell(EditorData& d, int r, int c, const std::string& text) {
+    d.SetCell(r, c, text, RecordWrite::Quiet);
+}
 
 std::string Field(const std::string& joined, int n) {
     auto f = Split(joined);
@@ -148,8 +150,8 @@ std::unique_ptr<EditorData> NewDataAsDecoded() {
         fresh->SetFiveToneLine(n, "|ZVEI1||CURRENT|1|");
         fresh->SetSpecialField(n, 1, "15");
     }
-    fresh->MFG.SetTextMatrix(fresh->MFG.Rows() - 1, 0, "201");
-    fresh->MFG.SetTextMatrix(fresh->MFG.Rows() - 1, 14, "");
+    fresh->SetCell(fresh->MFG.Rows() - 1, 0, "201", RecordWrite::Quiet);
+    fresh->SetCell(fresh->MFG.Rows() - 1, 14, "", RecordWrite::Quiet);
     UpdateAreaNo(*fresh);
     fresh->ManualSetupFlag = 1;
     return fresh;

@@ -106,8 +106,8 @@ std::string StationIdAsDecoded(std::string id, const std::string& toneSet, bool 
 
 void Channel(Gen& g, EditorData& in, EditorData& ex, int r, int band, bool second, bool priority, bool noFrequency) {
     auto set = [&](int c, const std::string& v) {
-        in.MFG.SetTextMatrix(r, c, v);
-        ex.MFG.SetTextMatrix(r, c, v);
+        in.SetCell(r, c, v, RecordWrite::Quiet);
+        ex.SetCell(r, c, v, RecordWrite::Quiet);
     };
     bool used = !noFrequency && (r == 1 || g.Chance(60));
     set(1, used || (!noFrequency && g.Chance(20)) ? Frequency(g, band) : "");
@@ -128,8 +128,8 @@ void Channel(Gen& g, EditorData& in, EditorData& ex, int r, int band, bool secon
     set(11, g.Pick(std::vector<std::string>{"", "A", "P", "M", "AP", "AM", "PM", "APM"}));
     set(12, g.Pick(std::vector<std::string>{"", "L", "T", "LO", "TO"}));
     set(13, g.Chance(30) ? g.IntS(1, 100) : "");
-    in.MFG.SetTextMatrix(r, 14, IntText(50 * g.Int(2, 10)));
-    ex.MFG.SetTextMatrix(r, 14, tone != 0 ? in.MFG.TextMatrix(r, 14) : second ? "" : "250");
+    in.SetCell(r, 14, IntText(50 * g.Int(2, 10)), RecordWrite::Quiet);
+    ex.SetCell(r, 14, tone != 0 ? in.MFG.TextMatrix(r, 14) : second ? "" : "250", RecordWrite::Quiet);
     set(15, g.IntS(1, 50));
 }
 
@@ -255,10 +255,10 @@ RandomCase MakeRandomDataSet(unsigned seed) {
     }
     if (marnet) Channel(g, in, ex, rows - 2, band, false, false, noFrequency);
     Channel(g, in, ex, rows - 1, band, true, false, noFrequency);
-    ex.MFG.SetTextMatrix(rows - 1, 2,
+    ex.SetCell(rows - 1, 2,
                          !in.MFG.TextMatrix(rows - 1, 2).empty() && f[8] == "1"
                              ? FormatFixed(*ToDouble(f[9]), 4)
-                             : std::string());
+                             : std::string(), RecordWrite::Quiet);
 
     UpdateAreaNo(ex);
     std::vector<int> emergencies{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
