@@ -355,15 +355,15 @@ std::string BandLabelSuffix(const EditorData& d) {
     return "  " + ShortestNumber(d.BandLimits[1]) + " -- " + ShortestNumber(d.BandLimits[2]) + "MHz";
 }
 
-void SetBand(EditorData& d, int band) {
+void SetBand(EditorData& d, int band, RecordWrite how) {
     if (band >= 0 && band < kBandCount) {
         d.BandIndex = band;
         d.BandRangeText = BandRange(band);
     }
-    CheckAllCHFrequency(d);
+    CheckAllCHFrequency(d, how);
 }
 
-void CheckAllCHFrequency(EditorData& d) {
+void CheckAllCHFrequency(EditorData& d, RecordWrite how) {
     const double low = BandLow(d.BandIndex), high = BandHigh(d.BandIndex);
     d.BandLimits[1] = low;
     d.BandLimits[2] = high;
@@ -374,7 +374,7 @@ void CheckAllCHFrequency(EditorData& d) {
             if (Trim(cell).empty()) continue;
             auto f = ToDouble(cell);
             // Text that is no number is no frequency of this band either.
-            if (!f || *f < low || *f > high) d.SetCell(r, col, "", RecordWrite::Quiet);
+            if (!f || *f < low || *f > high) d.SetCell(r, col, "", how);
         }
 }
 

@@ -2,6 +2,7 @@
 // Area, band and SCAN rules of the channel grid, on a bare data set. The cores, the dialogs and
 // the main window call these; the area, SCAN and second-receiver rules tell the data set's
 // listener what they changed (DataSetChange), and the main window refreshes its view from that.
+#include "editor/dataset/EditorData.h"
 #include "editor/image/GridShape.h"
 
 #include <optional>
@@ -81,10 +82,10 @@ int BandOf(double f);
 // "  53 -- 60MHz": what follows the band label's language text, from BandLimits.
 std::string BandLabelSuffix(const EditorData& d);
 // For band 0..7: BandIndex, BandLimits and BandRangeText. Then, whatever the band, blanks every
-// Tx and Rx frequency outside the current band (CheckAllCHFrequency).
-void SetBand(EditorData& d, int band);
+// Tx and Rx frequency outside the current band (CheckAllCHFrequency), written as `how` says.
+void SetBand(EditorData& d, int band, RecordWrite how = RecordWrite::Quiet);
 // BandLimits from BandIndex; blanks out-of-band Tx/Rx cells of every row, second receiver included.
-void CheckAllCHFrequency(EditorData& d);
+void CheckAllCHFrequency(EditorData& d, RecordWrite how = RecordWrite::Quiet);
 // Band from channel 1's Rx; when that is not a number, from the first channel row with a numeric
 // Rx, then a numeric Tx. No number anywhere: nothing changes. A number in no band keeps the band
 // (and re-applies it).

@@ -285,6 +285,7 @@ private slots:
         QVERIFY(!w.Menu_Band_Item[3]->isChecked());
         QCOMPARE(d.MFG.TextMatrix(2, 2), std::string("55.0000"));
         QCOMPARE(w.lbBand->text(), QString("Band:  53 -- 60MHz"));
+        QVERIFY(!d.IsModified());
 
         boxes.answer(ui::MsgResult::Ok);
         w.Menu_Band_Item[3]->trigger();
@@ -296,6 +297,11 @@ private slots:
         QCOMPARE(d.MFG.TextMatrix(201, 1), std::string(""));
         QCOMPARE(d.MFG.TextMatrix(201, 2), std::string("175"));
         QCOMPARE(w.lbBand->text(), QString("Band:  135 -- 175MHz"));
+        QVERIFY(d.IsModified()); // the blanked frequencies are asked about on close
+        d.ClearModified();
+        boxes.answer(ui::MsgResult::Ok);
+        w.Menu_Band_Item[3]->trigger(); // blanks nothing more
+        QVERIFY(!d.IsModified());
         QCOMPARE(w.Tip->text(), QString("column five")); // not a frequency column
         QVERIFY(w.ColumnTips[0].startsWith("135 -- 175 MHz\n"));
         QVERIFY(w.ColumnTips[1].startsWith("135 -- 175 MHz\n"));

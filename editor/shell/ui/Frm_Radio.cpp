@@ -388,8 +388,8 @@ bool Frm_Radio::AreaNamesEditable() const {
 
 // ------------------------------------------------------------------ bands
 
-void Frm_Radio::SetBand(int band) {
-    vt::SetBand(d_, band); // texts, limits and the blanking of out-of-band frequencies
+void Frm_Radio::SetBand(int band, RecordWrite how) {
+    vt::SetBand(d_, band, how); // texts, limits and the blanking of out-of-band frequencies
     ShowBand(band);
 }
 
@@ -422,8 +422,9 @@ void Frm_Radio::BandItemClicked(int band) {
     // The item's own toggle is undone: only a confirmed choice moves the check mark.
     ShowBandChecks();
     if (!CommitOpenEditor()) return; // a typed frequency is judged by the band it was typed for
+    // The frequencies a confirmed choice blanks are the user's edit: the save question asks for them.
     if (ui::MsgBox(BandConfirmMsg, ui::MsgButtons::OkCancel, ui::MsgIcon::None, "Tip", this) == ui::MsgResult::Ok)
-        SetBand(band);
+        SetBand(band, RecordWrite::Edit);
 }
 
 void Frm_Radio::Menu_Band_HF_1_Click() { BandItemClicked(0); }

@@ -222,7 +222,7 @@ private:
     void BuildCentral();
     void BuildCellEditors();
     void SizeToScreen();
-    void SetBand(int band);
+    void SetBand(int band, RecordWrite how = RecordWrite::Quiet);
     // The Band menu's check mark, the band label and the frequency columns' tips for a band the
     // data set already holds.
     void ShowBand(int band);
