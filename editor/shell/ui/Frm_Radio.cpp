@@ -154,7 +154,28 @@ void Frm_Radio::BuildCentral() {
     h->addWidget(lbBand);
     v->addWidget(Frame1);
 
-    MFG = new ChannelGridView(central);
+    BuildGridView(central);
+    v->addWidget(MFG, 1);
+
+    Tip = new QLabel(central);
+    Tip->setObjectName("Tip");
+    Tip->setWordWrap(true);
+    Tip->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Tip->setFixedHeight(Px(kTipHeightTwips));
+    Tip->setFrameShape(QFrame::Panel);
+    Tip->setFrameShadow(QFrame::Sunken);
+    v->addWidget(Tip);
+    setCentralWidget(central);
+
+    ReadTimer = new QTimer(this);
+    ReadTimer->setObjectName("ReadTimer");
+    ReadTimer->setInterval(1000);
+    connect(ReadTimer, &QTimer::timeout, this, [this] { ReadTimer_Timer(); });
+}
+
+// The channel grid MFG: a view of the data set's grid; its editors are overlays (BuildCellEditors).
+void Frm_Radio::BuildGridView(QWidget* parent) {
+    MFG = new ChannelGridView(parent);
     MFG->setObjectName("MFG");
     MFGModel = new GridModel(d_.MFG, MFG);
     MFG->setModel(MFGModel);
@@ -193,22 +214,6 @@ void Frm_Radio::BuildCentral() {
     });
     connect(MFG->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { MFG_Scroll(); });
     connect(MFG->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { MFG_Scroll(); });
-    v->addWidget(MFG, 1);
-
-    Tip = new QLabel(central);
-    Tip->setObjectName("Tip");
-    Tip->setWordWrap(true);
-    Tip->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Tip->setFixedHeight(Px(kTipHeightTwips));
-    Tip->setFrameShape(QFrame::Panel);
-    Tip->setFrameShadow(QFrame::Sunken);
-    v->addWidget(Tip);
-    setCentralWidget(central);
-
-    ReadTimer = new QTimer(this);
-    ReadTimer->setObjectName("ReadTimer");
-    ReadTimer->setInterval(1000);
-    connect(ReadTimer, &QTimer::timeout, this, [this] { ReadTimer_Timer(); });
 }
 
 // The editors are created here; CellEditors gives them their items and lengths from the rules.

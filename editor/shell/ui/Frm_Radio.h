@@ -220,6 +220,7 @@ private:
     void BuildMenus();
     void BuildToolbar();
     void BuildCentral();
+    void BuildGridView(QWidget* parent);
     void BuildCellEditors();
     void SizeToScreen();
     void SetBand(int band, RecordWrite how = RecordWrite::Quiet);
