@@ -25,6 +25,8 @@ namespace {
 using ui::Px;
 using ui::PlaceTwips;
 constexpr int kRowHeight = 20;
+// The dialog's columns: the fixed area number, its "AREA No:" label, the name the user edits.
+enum AreaColumn : int { AreaColNumber = 0, AreaColLabel = 1, AreaColName = 2 };
 
 QTableWidgetItem* FixedCell(const QString& text) {
     auto* item = new QTableWidgetItem(text);
@@ -45,7 +47,7 @@ Frm_Areaname::Frm_Areaname(EditorData& data, QWidget* parent)
     MFGArea = new QTableWidget(Frame1);
     MFGArea->setObjectName("MFGArea");
     PlaceTwips(MFGArea, 240, 360, 3495, 3255);
-    MFGArea->setColumnCount(3);
+    MFGArea->setColumnCount(AreaColName + 1);
     MFGArea->setHorizontalHeaderLabels({"", "Area No", "Area Name"});
     MFGArea->verticalHeader()->hide();
     MFGArea->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -83,9 +85,10 @@ Frm_Areaname::Frm_Areaname(EditorData& data, QWidget* parent)
     for (int i = 1; i <= areas; ++i) {
         QTableWidgetItem* number = FixedCell(QString::number(i));
         number->setBackground(palette().button()); // the fixed column looks like a header
-        MFGArea->setItem(i - 1, 0, number);
-        MFGArea->setItem(i - 1, 1, FixedCell("AREA No:  " + QString::number(i)));
-        MFGArea->setItem(i - 1, 2, FixedCell(QString::fromStdString(d.AreaNames()[static_cast<size_t>(i)])));
+        MFGArea->setItem(i - 1, AreaColNumber, number);
+        MFGArea->setItem(i - 1, AreaColLabel, FixedCell("AREA No:  " + QString::number(i)));
+        MFGArea->setItem(i - 1, AreaColName,
+                         FixedCell(QString::fromStdString(d.AreaNames()[static_cast<size_t>(i)])));
     }
     txtName->hide();
     AreaLoadLanguage();
@@ -114,13 +117,14 @@ void Frm_Areaname::FitGrid() {
     const int pad = 2 * MFGArea->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 4;
     int width = MFGArea->width() - frames -
                 (bar ? MFGArea->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, MFGArea) : 0);
-    for (int c = 0; c < 2; ++c) {
+    for (int c = AreaColNumber; c < AreaColName; ++c) {
         int need = headerFm.horizontalAdvance(TextMatrix(0, c));
         for (int r = 1; r < Rows(); ++r) need = std::max(need, cellFm.horizontalAdvance(TextMatrix(r, c)));
-        MFGArea->setColumnWidth(c, std::max(Px(c == 0 ? 480 : 1200), need + pad));
+        MFGArea->setColumnWidth(c, std::max(Px(c == AreaColNumber ? 480 : 1200), need + pad));
         width -= MFGArea->columnWidth(c);
     }
-    MFGArea->setColumnWidth(2, std::max(width, headerFm.horizontalAdvance(TextMatrix(0, 2)) + pad));
+    MFGArea->setColumnWidth(AreaColName,
+                            std::max(width, headerFm.horizontalAdvance(TextMatrix(0, AreaColName)) + pad));
 }
 
 int Frm_Areaname::Rows() const { return MFGArea->rowCount() + 1; }
@@ -137,7 +141,7 @@ QString Frm_Areaname::TextMatrix(int row, int col) const {
 void Frm_Areaname::MFGArea_Click(int row, int col) {
     row_ = row;
     col_ = col;
-    if (row != 0 && col == 2) StartNameEdit();
+    if (row != 0 && col == AreaColName) StartNameEdit();
 }
 
 void Frm_Areaname::StartNameEdit() {
@@ -207,7 +211,7 @@ void Frm_Areaname::Command1_Click() {
     if (txtName->isVisible() && !CommitName()) return;
     txtName->hide();
     std::vector<std::string> names;
-    for (int i = 1; i < Rows(); ++i) names.push_back(TextMatrix(i, 2).toStdString());
+    for (int i = 1; i < Rows(); ++i) names.push_back(TextMatrix(i, AreaColName).toStdString());
     d_.SetAreaNames(names); // the main window shows the current area's name anew
     accept();
 }
@@ -218,8 +222,8 @@ void Frm_Areaname::AreaLoadLanguage() {
     const LanguageTexts& lang = d_.Lang;
     auto text = [&lang](int i) { return QString::fromStdString(lang.Text("Farea_Interface", i)); };
     Frame1->setTitle(text(1));
-    MFGArea->setHorizontalHeaderItem(1, new QTableWidgetItem(text(2)));
-    MFGArea->setHorizontalHeaderItem(2, new QTableWidgetItem(text(3)));
+    MFGArea->setHorizontalHeaderItem(AreaColLabel, new QTableWidgetItem(text(2)));
+    MFGArea->setHorizontalHeaderItem(AreaColName, new QTableWidgetItem(text(3)));
     setWindowTitle(text(4));
 }
 
