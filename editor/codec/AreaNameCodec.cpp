@@ -3,13 +3,14 @@
 #include "editor/codec/CodecContext.h"
 #include "editor/codec/CodecText.h"
 #include "editor/codec/ImageLayout.h"
+#include "editor/image/SettingsFieldNames.h"
 
 #include "common/TextUtil.h"
 
 namespace vt {
 
 void EncodeAreaNames(EncodeContext& c) {
-    const std::string& areasText = c.f.OptionFields[0];
+    const std::string& areasText = c.f.OptionFields[kOptNumberArea];
     if (areasText == "1") return; // one area: the radio shows no area names
     auto areas = c.w.IntIn(areasText, 1, kMaxAreas, "Number of areas");
     if (!areas) return;

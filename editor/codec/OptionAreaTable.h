@@ -169,8 +169,8 @@ struct KeyFields {
     OptionField function;
     OptionField number;
 };
-// The key function CALL: it stores no number (it shares its code with SELECT CALL, told apart by 0).
-inline constexpr int kCallKeyFunction = 3;
+// The key function CALL stores no number (it shares its code with SELECT CALL, told apart by 0).
+inline constexpr int kCallKeyFunction = kKeyCall;
 inline constexpr std::array<KeyFields, 4> kKeys{
     {{kOptComboF1, kOptTxtF1}, {kOptComboF2, kOptTxtF2}, {kOptComboF3, kOptTxtF3}, {kOptComboF4, kOptTxtF4}}};
 

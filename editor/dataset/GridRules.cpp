@@ -85,12 +85,12 @@ std::optional<std::vector<std::string>> OptionRecordFields(const std::string& ra
 
 bool MarnetOn(const EditorData& d) {
     auto f = Split(d.FarmMarnetInfo());
-    return f.size() > 5 && f[5] == "1";
+    return f.size() > kMarnetOn && f[kMarnetOn] == "1";
 }
 
 bool SecondReceiverOn(const EditorData& d) {
     auto f = Split(d.FarmMarnetInfo());
-    return f.size() > 8 && StrToIntDef(f[8]) == 1;
+    return f.size() > kSecondRxOn && StrToIntDef(f[kSecondRxOn]) == 1;
 }
 
 std::string GetDefaultSetup() { return kDefaultRadioOption; }
@@ -188,7 +188,7 @@ namespace {
 void LabelChannels(EditorData& d) {
     auto f = OptionRecordFields(d.RadioOption());
     if (!f) return;
-    const bool oneArea = (*f)[0] == "1" || (*f)[0].empty();
+    const bool oneArea = (*f)[kOptNumberArea] == "1" || (*f)[kOptNumberArea].empty();
     GridBatch batch(d);
     // Labels are rebuilt from the row number, so a second call gives the same text.
     for (int r = 1; r <= LastChannelRow(d); ++r) {
@@ -238,8 +238,8 @@ std::string CurrentAreaName(const EditorData& d) {
 bool ScanUsesAcs(const EditorData& d) {
     auto f = OptionRecordFields(d.RadioOption());
     if (!f) return false;
-    const std::string keys = (*f)[14] + (*f)[16] + (*f)[18] + (*f)[20];
-    return keys.find('5') != std::string::npos;
+    const std::string keys = (*f)[kOptComboF1] + (*f)[kOptComboF2] + (*f)[kOptComboF3] + (*f)[kOptComboF4];
+    return keys.find(static_cast<char>('0' + kKeyAcs)) != std::string::npos; // one digit a key
 }
 
 namespace {

@@ -72,6 +72,18 @@ enum FarmField : int {
     kSecondRxFrequency = 9,
 };
 
+// Items of the four function-key lists (kOptComboF1..F4): the option record stores the index.
+enum KeyFunction : int {
+    kKeyMenu = 0,
+    kKeyEmergency = 1,
+    kKeySelectCall = 2,
+    kKeyCall = 3,
+    kKeyTrunk = 4,
+    kKeyAcs = 5,
+    kKeyFree = 6,
+    kKeyNone = 7,
+};
+
 // Fields of a 5-tone list line ("|"-joined, six fields), as the list's columns show them.
 enum ToneLineField : int {
     kLineText = 0,      // the call as the list shows it ("CALL 12345", "ROBOT ...")

@@ -1,6 +1,7 @@
 #include "editor/image/SettingsFields.h"
 
 #include "common/TextUtil.h"
+#include "editor/image/SettingsFieldNames.h"
 
 #include <algorithm>
 
@@ -53,8 +54,8 @@ bool SettingsFields::SplitFarmSettings(std::string_view farmMarnetInfo) {
     return false;
 }
 
-int SettingsFields::AreaCount() const { return std::min(WholeOrZero(OptionFields[0]), kMaxAreas); }
-int SettingsFields::ChannelsPerArea() const { return WholeOrZero(OptionFields[1]); }
+int SettingsFields::AreaCount() const { return std::min(WholeOrZero(OptionFields[kOptNumberArea]), kMaxAreas); }
+int SettingsFields::ChannelsPerArea() const { return WholeOrZero(OptionFields[kOptChInArea]); }
 
 int SettingsFields::LastChannelRow(int gridRows) const { return gridRows - 2; }
 

@@ -2,6 +2,8 @@
 // Item lists of the radio options dialog. The report reads the same texts, so they live here
 // as plain constants; the dialog fills its lists from them. The stored value of a list field is
 // the item's index, and the texts are compared by code, so they stay English in every language.
+#include "editor/image/SettingsFieldNames.h"
+
 #include <array>
 #include <string_view>
 
@@ -15,14 +17,9 @@ inline constexpr const auto& ComboF2 = KeyItems;
 inline constexpr const auto& ComboF3 = KeyItems;
 inline constexpr const auto& ComboF4 = KeyItems;
 
-inline constexpr int kKeyMenu = 0;
-inline constexpr int kKeyEmergency = 1;
-inline constexpr int kKeySelectCall = 2;
-inline constexpr int kKeyCall = 3;
-inline constexpr int kKeyTrunk = 4;
-inline constexpr int kKeyAcs = 5;
-inline constexpr int kKeyFree = 6;
-inline constexpr int kKeyNone = 7;
+using vt::kKeyAcs, vt::kKeyCall, vt::kKeyEmergency, vt::kKeyFree, vt::kKeyMenu, vt::kKeyNone, vt::kKeySelectCall,
+    vt::kKeyTrunk;
+static_assert(KeyItems[kKeyAcs] == "ACS" && KeyItems[kKeyNone] == "NONE");
 
 // The alarm input pin.
 inline constexpr std::array<std::string_view, 2> ComboFunction = {"EMERGENCY", "SELECT CALL"};

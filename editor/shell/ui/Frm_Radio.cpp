@@ -5,6 +5,7 @@
 #include "common/ui/QtTranslations.h"
 #include "editor/dataset/GridRules.h"
 #include "editor/dataset/LngFile.h"
+#include "editor/image/SettingsFieldNames.h"
 #include "editor/shell/ui/FrmAbout.h"
 #include "editor/shell/ui/FrmAbout2.h"
 #include "editor/shell/ui/GridModel.h"
@@ -388,7 +389,7 @@ void Frm_Radio::AdjustP() { vt::AdjustP(d_, CurRow); }
 
 bool Frm_Radio::AreaNamesEditable() const {
     auto f = OptionRecordFields(d_.RadioOption());
-    return f && (*f)[0] != "1";
+    return f && (*f)[kOptNumberArea] != "1";
 }
 
 // ------------------------------------------------------------------ bands
