@@ -21,23 +21,19 @@ using special::Kind;
 
 namespace {
 
-// Pin levels of a code fetch and their codes in the parameter byte; the dialog's older data holds
-// the level's number (1 to 3, in this order) for the same word.
-struct PinLevel {
-    const char* name;
-    int code;
-};
-constexpr std::array<PinLevel, 3> kPinLevels{{{"HIGH", 1}, {"LOW", 0}, {"TOGG", 2}}};
+// The parameter byte's code of each pin level of kPinLevels; the dialog's older data holds the
+// level's number (1 to 3, in that order) for the same word.
+constexpr std::array<int, kPinLevels.size()> kPinLevelCodes{1, 0, 2};
 
 std::optional<int> LevelCode(const std::string& level) {
     for (size_t i = 0; i < kPinLevels.size(); ++i)
-        if (level == kPinLevels[i].name || level == std::to_string(i + 1)) return kPinLevels[i].code;
+        if (level == kPinLevels[i] || level == std::to_string(i + 1)) return kPinLevelCodes[i];
     return std::nullopt;
 }
 
 std::string LevelName(int code) {
-    for (const PinLevel& l : kPinLevels)
-        if (l.code == code) return l.name;
+    for (size_t i = 0; i < kPinLevels.size(); ++i)
+        if (kPinLevelCodes[i] == code) return kPinLevels[i];
     return {};
 }
 
@@ -256,7 +252,7 @@ void DecodeSpecialCall(DecodeContext& c, int n, size_t rec, std::vector<std::str
         id = ReadId(c, rec, *row, toneSet);
         const int level = param & t::LevelMask, pin = param >> t::PinShift;
         sd[kSpecLevel] = LevelName(level);
-        sd[kSpecNumber] = pin >= 1 && pin <= 8 ? IntText(pin) : "";
+        sd[kSpecNumber] = pin >= 1 && pin <= kMaxPin ? IntText(pin) : "";
         text = param == kQueryAlarm ? QueryAlarmText(id)
                                     : "ROBOT " + id + " PIN " + sd[kSpecNumber] + " " + sd[kSpecLevel];
     } else if (kind == kKindAlarm || kind == kKindPanic) {

@@ -3,6 +3,8 @@
 // settings and the FARMCALL/MARNET settings, and of the 5-tone list lines and their special
 // calls. The codec, the cores and the dialogs index the split fields with these names.
 
+#include <array>
+
 namespace vt {
 
 // Radio option fields, named after the control of the options dialog that edits them.
@@ -104,6 +106,11 @@ enum SpecialField : int {
     kSpecNumber = 9,    // PIN, alarm number, own-ID part or the other user's name
     kSpecId = 10,       // station or network ID, the message text, or the emergency channel
 };
+
+// A code fetch's pin levels (kSpecLevel), in the order of the special-call dialog's list, and
+// its highest PIN (kSpecNumber).
+inline constexpr std::array<const char*, 3> kPinLevels = {"HIGH", "LOW", "TOGG"};
+inline constexpr int kMaxPin = 8;
 
 // Call kind codes as kSpecKind holds them.
 inline constexpr const char* kKindPlain = "0";     // a typed call, or a call to another user without reply

@@ -1,6 +1,8 @@
 #pragma once
 // Special calls on a 5-tone list line: the checks of the special-call dialog and the record
 // that its OK writes into SpecialData, the list line and (for an emergency) the channel grid.
+#include "editor/image/SettingsFieldNames.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -23,9 +25,6 @@ enum SpecialType : int {
 };
 inline constexpr int kSpecialTypeCount = 8;
 
-// The pin levels that the image stores.
-inline constexpr std::array<const char*, 3> kPinLevels = {"HIGH", "LOW", "TOGG"};
-inline constexpr int kMaxPin = 8;
 inline constexpr int kMaxAlarmNumber = 15;
 inline constexpr int kMaxMessageNumber = 99;
 inline constexpr int kSpecialTextLimit = 16;
