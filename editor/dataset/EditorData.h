@@ -67,7 +67,8 @@ using AreaNameList = std::array<std::string, kMaxAreas + 1>;     // 1..10
 // Quiet: never marks - for writes the user has not confirmed yet or did not make: start-up
 // defaults, the 5-tone dialog's working writes (its Cancel restores them), the FARMCALL/
 // MARNET update into the 5-tone data (its own dialog's OK marks), New, a decode, and the grid
-// rules (their caller marks). Inside a bulk replacement no write marks.
+// rules (their caller marks, or, as a confirmed band choice does, asks them to write Edits).
+// Inside a bulk replacement no write marks.
 enum class RecordWrite { Edit, Quiet };
 
 // A new object holds the state of a freshly started editor (grid of 202 rows, band 1, English).
