@@ -118,7 +118,7 @@ void Channel(Rng& g, EditorData& d, int r, int band) {
 namespace line {
 enum { Text, Standard, Ident, Channel, Tries, Emergency, Fields };
 }
-namespace spec {
+namespace call {
 enum { Kind = 1, OtherUser = 2, Channel = 7, Level = 8, Number = 9, Id = 10 };
 }
 
@@ -135,35 +135,35 @@ void ToneLine(Rng& g, EditorData& d, int n) {
     f[line::Emergency] = g.Chance(15) ? g.IntS(1 - out, 10 + out) : "";
     const std::string id = g.Digits(5), station = g.Digits(5, g.odd ? "0123456789ABCDEFGR" : "0123456789ABCDEFG");
     const std::vector<std::string> kKinds{"0", "1", "2", "3", "5", "6", "8", "10", "15", g.Odd("15")};
-    s[spec::Kind] = g.Chance(3) ? "" : g.Pick(kKinds);
-    const std::string& kind = s[spec::Kind];
+    s[call::Kind] = g.Chance(3) ? "" : g.Pick(kKinds);
+    const std::string& kind = s[call::Kind];
     if (kind == "0" && g.Chance(50)) {
-        s[spec::OtherUser] = "8";
-        s[spec::Channel] = g.IntS(1 - out, 200 + out);
-        s[spec::Level] = g.IntS(0, 127 + out);
-        s[spec::Id] = id;
+        s[call::OtherUser] = "8";
+        s[call::Channel] = g.IntS(1 - out, 200 + out);
+        s[call::Level] = g.IntS(0, 127 + out);
+        s[call::Id] = id;
         f[line::Text] = "CALL " + id;
     } else if (kind == "0") {
         f[line::Text] = "CALL " + g.Digits(g.In(1 - out, 20 + 2 * out), out ? "0123456789ABCDEFGR*#" : "0123456789");
     } else if (kind == "1") {
-        s[spec::Id] = station;
-        s[spec::Level] = g.Pick(std::vector<std::string>{"", "HIGH", "LOW", "TOGG", g.Odd("LOW")});
-        s[spec::Number] = g.IntS(1 - out, 8 + out);
-        f[line::Text] = "ROBOT " + station + " PIN " + s[spec::Number] + " " + s[spec::Level];
+        s[call::Id] = station;
+        s[call::Level] = g.Pick(std::vector<std::string>{"", "HIGH", "LOW", "TOGG", g.Odd("LOW")});
+        s[call::Number] = g.IntS(1 - out, 8 + out);
+        f[line::Text] = "ROBOT " + station + " PIN " + s[call::Number] + " " + s[call::Level];
     } else if (kind == "2" || kind == "3") {
-        s[spec::Number] = g.IntS(1 - out, 15 + out);
-        s[spec::Id] = station;
+        s[call::Number] = g.IntS(1 - out, 15 + out);
+        s[call::Id] = station;
         f[line::Text] = "ROBOT " + station + (kind == "2" ? " PANIC" : " ALARM");
     } else if (kind == "5") {
-        s[spec::Number] = g.Digits(g.In(3 - out, 3 + out));
+        s[call::Number] = g.Digits(g.In(3 - out, 3 + out));
         f[line::Text] = "EMERGENCY";
     } else if (kind == "6" || kind == "10") {
-        s[spec::Id] = kind == "6" ? g.Digits(g.In(6 - out, 6 + out)) : id;
-        f[line::Text] = (kind == "6" ? "FARMCALL " : "MARNET ") + s[spec::Id];
+        s[call::Id] = kind == "6" ? g.Digits(g.In(6 - out, 6 + out)) : id;
+        f[line::Text] = (kind == "6" ? "FARMCALL " : "MARNET ") + s[call::Id];
     } else if (kind == "8") {
-        s[spec::Id] = station;
-        s[spec::Level] = g.Chance(70) ? g.IntS(0, 127 + out) : "";
-        f[line::Text] = "CALL " + station + " MESS NO " + s[spec::Level];
+        s[call::Id] = station;
+        s[call::Level] = g.Chance(70) ? g.IntS(0, 127 + out) : "";
+        f[line::Text] = "CALL " + station + " MESS NO " + s[call::Level];
     }
     for (int k = 1; k <= kSpecialFields; ++k)
         s[static_cast<size_t>(k)] = g.Odd(s[static_cast<size_t>(k)]);

@@ -43,8 +43,7 @@ std::optional<std::vector<std::string>> ToneLineFields(const std::string& line);
 // "5-tone line n": the field name of the line's messages and replacements.
 std::string ToneLineName(int n);
 
-// A typed call's text: the prefix, then at most kMaxCallDigits digits.
-inline constexpr std::string_view kCallPrefix = "CALL ";
+// A typed call's text: kCallPrefix, then at most kMaxCallDigits digits.
 inline constexpr size_t kMaxCallDigits = 20;
 
 // A typed call: kind "0" but not a call to another user, whose digits are the line's text.

@@ -18,9 +18,6 @@ constexpr const char* kHeaders[kToneGridCols] = {"No",      "CALL TONES/TYPE", "
 
 bool IsLine(int row) { return row >= 1 && row <= kToneLines; }
 
-// What a typed call shows before its digits.
-constexpr std::string_view kCallPrefix = "CALL ";
-
 // A 0/1 field of FiveToneInfo; anything else gives the box's default (ticked).
 int FlagField(const std::string& text) {
     auto v = ToWhole(text);

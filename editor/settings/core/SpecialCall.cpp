@@ -187,7 +187,7 @@ int InstallSpecialCall(EditorData& d, FiveToneList& list, const SpecialCallEntry
     }
     case kOtherUser: {
         std::string id = InsertRepeatTone(e.otherId);
-        std::string text = "CALL " + id;
+        std::string text = std::string(kCallPrefix) + id;
         if (e.preMessage) text += " MESS NO " + e.msgNum;
         Row(list, n, text, "ZVEI1", e.person, e.channel2, "1");
         sd[kSpecKind] = e.decReply ? kKindReply : kKindPlain;
