@@ -1,10 +1,13 @@
 #pragma once
 // A simulated radio on a pseudo-terminal: it answers the call byte 0x8C with 0x83 and a follow
 // byte, streams 0xEB, its 16,000 memory bytes and a trailer after A1 21 21, and after A0 20 20
-// stores and echoes every byte. On request it stays silent, stops after N bytes, corrupts the
+// stores and echoes every byte of the write's length; after either transfer it answers the next
+// call, and a write or a call left hanging for kAbandonTime is given up. On request it stays silent, stops after N bytes, corrupts the
 // echo from byte N or of byte N alone, echoes twice, delays its answers or one echo, answers the
 // call with other bytes, sends noise before the memory or right after the write command, or
 // paces its line at 9600 baud.
+#include "transmit/core/EchoMatch.h"
+
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -18,6 +21,10 @@
 namespace vt::sim {
 
 inline constexpr size_t kMemorySize = 16000;
+// A write stores this many bytes, then the radio is idle again.
+inline constexpr size_t kWriteBytes = static_cast<size_t>(kWriteLength);
+// A call or a write with nothing on the line either way for this long is given up.
+inline constexpr std::chrono::seconds kAbandonTime{3};
 
 struct SimOptions {
     bool silent = false;          // never answers the call byte
@@ -25,6 +32,7 @@ struct SimOptions {
     long corruptEchoFrom = -1;    // write: echoes of byte N and later are wrong
     long corruptEchoAt = -1;      // write: only the echo of the Nth byte received is wrong
     long lateEchoAt = -1;         // write: the echo of the Nth byte received comes lateEchoMs late
+    long lateEchoFrom = -1;       // write: echoes of the Nth byte received and later come lateEchoMs late
     int lateEchoMs = 150;
     bool echoTwice = false;       // write: every echo is sent twice
     long lateCopyFrom = -1;       // write, with echoTwice: from byte N on the copy comes 20 ms later
@@ -67,7 +75,7 @@ public:
 
     void SetMemory(const std::vector<uint8_t>& memory); // first 16,000 bytes are used
     std::vector<uint8_t> Memory() const;
-    // Bytes stored by a write so far.
+    // Bytes stored by the current or last write.
     size_t StoredCount() const;
     Phase CurrentPhase() const;
     // Every byte the tool sent, in order, with its arrival time.
@@ -119,6 +127,7 @@ private:
     Clock::time_point inboundFree_{};
     Clock::time_point outboundFree_{};
     Clock::time_point lastOutput_{};
+    Clock::time_point lastInput_{};
     std::vector<uint8_t> command_;
 };
 
