@@ -168,7 +168,8 @@ void SimRadio::OnByte(uint8_t b, Clock::time_point now) {
         arrived = std::max(now, inboundFree_) + ByteTime();
         inboundFree_ = arrived;
     }
-    if ((phase_ == Phase::Called || phase_ == Phase::Writing) && arrived - std::max(lastInput_, lastOutput_) >= kAbandonTime) {
+    auto quiet = arrived - std::max(lastInput_, lastOutput_);
+    if ((phase_ == Phase::Called && quiet >= kCallAbandon) || (phase_ == Phase::Writing && quiet >= kWriteEndQuiet)) {
         phase_ = Phase::Idle;
         command_.clear();
     }
@@ -225,7 +226,7 @@ void SimRadio::OnByte(uint8_t b, Clock::time_point now) {
             bool late = opt_.lateCopyFrom >= 0 && index >= static_cast<size_t>(opt_.lateCopyFrom);
             Send(echo, late ? ready + std::chrono::milliseconds(20) : ready);
         }
-        if (stored_ == kWriteBytes) { // the whole write is in: the radio is itself again
+        if (stored_ == kMemorySize) { // the memory is full: the radio is itself again
             phase_ = Phase::Idle;
             command_.clear();
         }

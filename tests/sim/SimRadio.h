@@ -1,8 +1,9 @@
 #pragma once
 // A simulated radio on a pseudo-terminal: it answers the call byte 0x8C with 0x83 and a follow
 // byte, streams 0xEB, its 16,000 memory bytes and a trailer after A1 21 21, and after A0 20 20
-// stores and echoes every byte of the write's length; after either transfer it answers the next
-// call, and a write or a call left hanging for kAbandonTime is given up. On request it stays silent, stops after N bytes, corrupts the
+// stores and echoes every byte until its memory is full or the line has been quiet for
+// kWriteEndQuiet; then, and once its memory is out after a read, it answers the next call. A call
+// left without a command for kCallAbandon is given up. On request it stays silent, stops after N bytes, corrupts the
 // echo from byte N or of byte N alone, echoes twice, delays its answers or one echo, answers the
 // call with other bytes, sends noise before the memory or right after the write command, or
 // paces its line at 9600 baud.
@@ -21,10 +22,13 @@
 namespace vt::sim {
 
 inline constexpr size_t kMemorySize = 16000;
-// A write stores this many bytes, then the radio is idle again.
+// What a write of the transfer tool sends.
 inline constexpr size_t kWriteBytes = static_cast<size_t>(kWriteLength);
-// A call or a write with nothing on the line either way for this long is given up.
-inline constexpr std::chrono::seconds kAbandonTime{3};
+// A write whose line has been quiet both ways for this long is over (the tool resends a byte
+// every 100 ms while it waits, and supervises a stalled write for seconds only).
+inline constexpr std::chrono::seconds kWriteEndQuiet{1};
+// A call answered, but without a command for this long, is given up (the tool waits 2 s).
+inline constexpr std::chrono::seconds kCallAbandon{3};
 
 struct SimOptions {
     bool silent = false;          // never answers the call byte

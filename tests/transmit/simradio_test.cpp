@@ -1,11 +1,12 @@
 // The simulated radio as the transfer tests rely on it: it answers call after call, as a radio
-// does, and a write stores exactly the bytes of one write.
+// does, and a write stores exactly what came during it.
 #include "common/SerialPort.h"
 #include "tests/sim/SimRadio.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <thread>
 #include <vector>
 
 using namespace vt;
@@ -44,6 +45,7 @@ TEST(SimRadio, AnswersTheNextCallAfterAReadAndAfterAWrite) {
     EXPECT_EQ(Exchange(port, image, image.size()), image) << "every byte echoed";
     EXPECT_EQ(radio.StoredCount(), sim::kWriteBytes);
 
+    std::this_thread::sleep_for(sim::kWriteEndQuiet + std::chrono::milliseconds(100)); // the write is over
     EXPECT_EQ(Exchange(port, call, 2), reply) << "a call after a write";
     auto after = radio.Memory();
     EXPECT_TRUE(std::equal(image.begin(), image.end(), after.begin()));
