@@ -147,6 +147,10 @@ TEST(Supervisor, AWriteBelowAQuarterOfTheLineEndsWithinFiveTicks) {
         }
         EXPECT_EQ(ended, c.endsAt) << "first tick " << c.perTick[0];
     }
+    // Every byte confirmed, the write waits for a late echo of a resent byte: no stall, no crawl.
+    Supervisor settling;
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(settling.OnTick(StateTransferring, ModeWrite, kWriteLength, 0).outcome, Supervisor::Outcome::None);
 }
 
 TEST(Supervisor, ReadStallsEndAsInterruptedAndProgressNeverShows100) {

@@ -64,6 +64,8 @@ private slots:
             // The first copy was stored after all: its echo comes after the resend.
             {"one late echo", opt([](auto& o) { o.lateEchoAt = 3000, o.lateEchoMs = 180; }), false, 0x40, 20, -1},
             {"one late echo in a run", opt([](auto& o) { o.lateEchoAt = 6500, o.lateEchoMs = 180; }), true, 0x40, 20, -1},
+            // After the last byte the radio may still show that it stored a byte twice.
+            {"late echo of the last byte", opt([](auto& o) { o.lateEchoAt = 0x3BFE, o.lateEchoMs = 180; }), false, 0x40, 20, -1},
             // Every echo late: every byte would go out and be stored twice, for 38 minutes.
             {"all echoes late", opt([](auto& o) { o.lateEchoFrom = 0, o.lateEchoMs = 150; }), true, 0x40, 10, -1},
             // Every echo 90 ms late, inside the wait: no resend, but 23 minutes.

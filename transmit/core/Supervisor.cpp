@@ -5,10 +5,11 @@
 
 namespace vt {
 
-void Supervisor::Progress(int value, int base, int& last, int& stalls, Tick& tick) {
+void Supervisor::Progress(int value, int base, int& last, int& stalls, Tick& tick, int end) {
     int percent = value * 100 / base;
     if (percent < 100) tick.progress = percent;
-    if (value == last) ++stalls;
+    // At the end there is nothing left to confirm: a write waits there for a late echo only.
+    if (value == last && value < end) ++stalls;
     last = value;
 }
 
@@ -18,7 +19,7 @@ Supervisor::Tick Supervisor::OnTick(int state, int mode, int writeIndex, int rea
     if (state == StateCalled) ++m_nFindTicks;
     if (state == StateTransferring) {
         if (mode == ModeWrite) {
-            Progress(writeIndex, kWriteProgressBase, m_nLastWriteIndex, m_nWriteStalls, tick);
+            Progress(writeIndex, kWriteProgressBase, m_nLastWriteIndex, m_nWriteStalls, tick, kWriteLength);
             int& oldest = rateHistory_[static_cast<size_t>(rateNext_)];
             crawling = rateTicks_ == kRateTicks && writeIndex < kWriteLength && writeIndex - oldest < kMinRateBytes;
             oldest = writeIndex;

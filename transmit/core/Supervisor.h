@@ -3,6 +3,7 @@
 // counts are totals over the transfer, never reset when progress resumes. A write that crawls
 // (echoes that come late but within the echo wait) ends as one whose echoes stopped.
 #include <array>
+#include <climits>
 #include <optional>
 
 namespace vt {
@@ -36,7 +37,7 @@ public:
     int ReadStalls() const { return m_nReadStalls; }
 
 private:
-    static void Progress(int value, int base, int& last, int& stalls, Tick& tick);
+    static void Progress(int value, int base, int& last, int& stalls, Tick& tick, int end = INT_MAX);
 
     int m_nFindTicks = 0;
     int m_nLastWriteIndex = 0, m_nWriteStalls = 0;

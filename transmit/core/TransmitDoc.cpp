@@ -219,8 +219,7 @@ void TransmitDoc::ReadThreadProc() {
     }
 }
 
-void TransmitDoc::AwaitEcho(int index) {
-    auto sentAt = std::chrono::steady_clock::now();
+void TransmitDoc::AwaitEcho(int index, std::chrono::steady_clock::time_point firstSent) {
     for (;;) {
         if (m_hEchoEvent.WaitFor(kEchoWait)) break;
         std::lock_guard lock(ledgerMutex_);
@@ -229,7 +228,7 @@ void TransmitDoc::AwaitEcho(int index) {
         // not. A resend now would reach a radio that has the byte already.
         if (m_hComm.Queued() == 0) return; // nothing came back: send it again
     }
-    longestEcho_ = std::max(longestEcho_, std::chrono::steady_clock::now() - sentAt);
+    longestEcho_ = std::max(longestEcho_, std::chrono::steady_clock::now() - firstSent);
 }
 
 void TransmitDoc::SettleAfterResends() {
@@ -259,6 +258,8 @@ void TransmitDoc::WriteThreadProc() {
     // the radio's whole memory by one while every echo still matches.
     m_hEchoEvent.Wait();
     bool resent = false;
+    int lastIndex = -1;
+    std::chrono::steady_clock::time_point firstSent;
     while (m_bConnected) {
         uint8_t b;
         int index;
@@ -266,12 +267,14 @@ void TransmitDoc::WriteThreadProc() {
             std::lock_guard lock(ledgerMutex_);
             if (m_ledger.Failed() || m_ledger.Done()) break;
             index = m_ledger.Index();
+            if (index != lastIndex) firstSent = std::chrono::steady_clock::now();
+            lastIndex = index;
             b = m_ledger.Send();
             resent = m_ledger.Resends() > 0;
             m_hEchoEvent.Reset(); // before sending, so an echo that comes back at once is not lost
         }
         WriteComm(&b, 1);
-        AwaitEcho(index);
+        AwaitEcho(index, firstSent);
     }
     if (resent) SettleAfterResends();
     if (m_bConnected && !m_bEchoFailed) m_nState = StateDone;

@@ -97,7 +97,7 @@ private:
     void WriteThreadProc();
     bool EchoMatching() const;
     void MatchEchoes();
-    void AwaitEcho(int index);
+    void AwaitEcho(int index, std::chrono::steady_clock::time_point firstSent);
     void SettleAfterResends();
 
     // Named as the users of the old tool's documentation know them. Each comment says which
@@ -128,7 +128,8 @@ private:
     // an echo is then either still queued or already booked, never in between.
     mutable std::mutex ledgerMutex_;
     EchoLedger m_ledger{m_byImage.data(), kWriteLength};
-    // The longest a byte waited for its echo (writer only): how long a late second echo may take.
+    // The longest a byte waited for its echo since its first copy went out (writer only): how
+    // long a late second echo may take.
     std::chrono::steady_clock::duration longestEcho_{};
     HandshakeReply m_reply;               // window only
     ReadReception m_reception{m_byImage}; // window only
