@@ -37,8 +37,9 @@ bool OneWay(const std::vector<uint32_t>& v, bool strict) {
 // What every calibration of a table holds, whatever the radio: a table of the right size that
 // lacks it is damaged, and what it would put into an image is garbage.
 //  enc, dec  a tone word follows the tone: in each of the radio's two tone ranges (below 150.0 Hz
-//            and from it) the words run one way, with repeats allowed; no word is 0x0000 or
-//            0xFFFF, which set no tone.
+//            and from it) the words run one way; neighbours may share a word, which the decoder
+//            snaps onto the list tone. No word is 0x0000 or 0xFFFF (erased memory): neither sets
+//            a tone.
 //  dcs       the 104 entries all differ: the decoder finds a code by its entry.
 //  dev       for each tone the nine CT DEV steps run strictly one way: a larger deviation is
 //            another level, and the decoder finds the step by its entry.
