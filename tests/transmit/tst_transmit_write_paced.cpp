@@ -22,6 +22,7 @@ private slots:
         auto memory = run.radio.Memory();
         bool exact = run.radio.StoredCount() == sim::kWriteBytes &&
                      std::equal(image.begin(), image.begin() + sim::kWriteBytes, memory.begin());
+        qInfo("status 0x%02X, %ld resends, radio %s", status, run.Doc().Resends(), exact ? "exact" : "not exact");
         QVERIFY2(status != 0x80 || exact, "completed over a wrong image");
         // A busy machine may delay an echo past the wait; the write then ends honestly.
         if (run.Doc().Resends() == 0) {
