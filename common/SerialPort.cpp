@@ -103,17 +103,18 @@ pid_t LockOwner(const std::filesystem::path& lock) {
         n = ::read(fd, text, sizeof text - 1);
     } while (n < 0 && errno == EINTR);
     ::close(fd);
-    if (n == 4) {
-        int32_t binary;
-        std::memcpy(&binary, text, sizeof binary);
-        return binary > 0 ? binary : 0;
-    }
     long pid = 0;
     char* p = text;
     while (*p == ' ') ++p;
     for (; *p >= '0' && *p <= '9' && pid < 1'000'000'000; ++p) pid = pid * 10 + (*p - '0');
     while (*p == ' ') ++p;
-    return *p == '\n' || *p == '\0' ? static_cast<pid_t>(pid) : 0;
+    if (p > text && (*p == '\n' || (*p == '\0' && p - text == n))) return static_cast<pid_t>(pid);
+    if (n == 4) {
+        int32_t binary;
+        std::memcpy(&binary, text, sizeof binary);
+        return binary > 0 ? binary : 0;
+    }
+    return 0;
 }
 
 // A lock of our own PID is a dead run's whose PID came round again: this process never holds a
@@ -134,7 +135,8 @@ std::string LockName(const std::filesystem::path& device) {
 bool CreateLockFile(const std::filesystem::path& lock, bool* exists) {
     char text[16];
     int len = std::snprintf(text, sizeof text, "%10d\n", static_cast<int>(::getpid()));
-    const std::filesystem::path temp = lock.parent_path() / ("LTMP." + std::to_string(::getpid()));
+    const std::filesystem::path temp =
+        lock.parent_path() / ("LTMP." + std::to_string(::getpid()) + "." + lock.filename().string().substr(5));
     ::unlink(temp.c_str());
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0) return false;

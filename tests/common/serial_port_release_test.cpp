@@ -319,7 +319,7 @@ TEST(SerialPortLock, AnotherProgramsLockFileOrExclusiveFlagKeepsThePortShut) {
     const fs::path lock = LockOf(tmp.Path(), line);
     const int32_t parent = ::getppid(); // alive, and not this process
     const std::string binary(reinterpret_cast<const char*>(&parent), sizeof parent);
-    for (const std::string& held : {LockText(parent), binary}) {
+    for (const std::string& held : {LockText(parent), std::to_string(parent) + "\n", binary}) {
         WriteText(lock, held);
         SerialPort port;
         port.SetLockFolders({"/nonexistent-lock-folder", tmp.Path()});
