@@ -14,7 +14,7 @@ const std::vector<LanguageSection>& LanguageSections() {
         {"Foption_Msg", 5},         {"Foption_Tip", 1},         {"Foption_Interface", 40},
         {"Fspecial_Msg", 7},        {"Fspecial_Tip", 15},       {"Fspecial_Interface", 40},
         {"Fmain_Msg", 10},          {"Fmain_Tip", 1},           {"Fmain_Interface", 15},
-        {"Fport_Msg", 1},           {"Fport_Tip", 1},           {"Fport_Interface", 5},
+        {"Fport_Msg", 1},           {"Fport_Tip", 1},           {"Fport_Interface", 6},
         {"Fabout_Interface", 5},
     };
     return sections;
