@@ -29,6 +29,7 @@ struct CellContext {
     std::string NotNumberMsg;  // Fradio_Msg 5
     std::string RangeInfixMsg; // Fradio_Msg 9
     std::string ToneRangeMsg;  // Fradio_Msg 14
+    std::string NotAnItemMsg;  // Fradio_Msg 22, after the quoted text
 };
 CellContext CellContextOf(const EditorData& d);
 
@@ -102,12 +103,15 @@ const std::vector<std::string>& Scan2Items();
 const std::vector<std::string>& FiveToneItems();
 const std::vector<std::string>& AniItems();
 const std::vector<std::string>& SelCallItems();
-// A combo accepts only its own items; "NO" and an empty text store "".
-CellCommit CommitCombo(const std::string& cell, std::string_view input, const std::vector<std::string>& items);
+// A combo accepts only its own items; "NO" and an empty text store "". Any other text is
+// refused with a message (the image has no room for it), the cell keeping its text.
+CellCommit CommitCombo(const std::string& cell, std::string_view input, const std::vector<std::string>& items,
+                       const CellContext& ctx);
 // Like CommitCombo; a stored "P" asks for the area's other priority channels to be cleared.
-CellCommit CommitScan(const std::string& cell, std::string_view input, const std::vector<std::string>& items);
-// "", "NO" or a whole number 1 to 100 (stored without leading zeros).
-CellCommit CommitSelCall(const std::string& cell, std::string_view input);
+CellCommit CommitScan(const std::string& cell, std::string_view input, const std::vector<std::string>& items,
+                      const CellContext& ctx);
+// "", "NO" or a whole number 1 to 100 (stored without leading zeros); refused like CommitCombo.
+CellCommit CommitSelCall(const std::string& cell, std::string_view input, const CellContext& ctx);
 
 int CheckCtDev(std::string_view text);   // 1 when 100 <= value <= 500
 int CheckPower(std::string_view text);   // 1 when 1 <= value <= 50

@@ -24,6 +24,7 @@ CellContext CellContextOf(const EditorData& d) {
     c.NotNumberMsg = d.Lang.Text("Fradio_Msg", 5);
     c.RangeInfixMsg = d.Lang.Text("Fradio_Msg", 9);
     c.ToneRangeMsg = d.Lang.Text("Fradio_Msg", 14);
+    c.NotAnItemMsg = d.Lang.Text("Fradio_Msg", 22);
     return c;
 }
 

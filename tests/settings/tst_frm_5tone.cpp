@@ -350,13 +350,26 @@ private slots:
         dlg->ComboBlow->setFocus();
         QCOMPARE(dlg->TxtID->text(), QString("1A2"));
         QCOMPARE(dlg->ToneTip->text().toStdString(), d->Lang.Get("Ftone_Tip", 5));
+        // A refused ID takes the focus back with its text selected, whether left by Tab or by a
+        // click on the list (which opens no editor): the next keys replace it.
         dlg->TxtID->setFocus();
         dlg->TxtID->setText("12X");
-        dlg->ComboToneSet->setFocus();
+        QTest::keyClick(dlg->TxtID, Qt::Key_Tab);
         QCOMPARE(boxes->texts(), QStringList{msg(1)});
-        QVERIFY(dlg->ComboToneSet->hasFocus()); // the focus went on
-        QTest::mouseClick(dlg->Command1, Qt::LeftButton);
+        QTRY_VERIFY(dlg->TxtID->hasFocus());
+        QCOMPARE(dlg->TxtID->selectedText(), QString("12X"));
+        clickCell(2, 3);
         QCOMPARE(boxes->texts().size(), 2);
+        QTRY_VERIFY(dlg->TxtID->hasFocus());
+        QVERIFY(!dlg->txtIdentify->isVisible());
+        QTest::keyClicks(dlg->TxtID, "12A");
+        QTest::keyClick(dlg->TxtID, Qt::Key_Tab);
+        QCoreApplication::processEvents();
+        QVERIFY(!dlg->TxtID->hasFocus());
+        QCOMPARE(boxes->texts().size(), 2);
+        dlg->TxtID->setText("12X");
+        QTest::mouseClick(dlg->Command1, Qt::LeftButton);
+        QCOMPARE(boxes->texts().size(), 3);
         QVERIFY(dlg->isVisible());
         QCOMPARE(d->FiveToneInfo(), std::string(kDefaultFiveToneInfo));
         dlg->TxtID->setText("12345");

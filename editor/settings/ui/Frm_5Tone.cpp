@@ -519,11 +519,18 @@ void Frm_5Tone::HoldRefused(QLineEdit* editor) {
     committing_ = true;
     editor->clear();
     committing_ = false;
-    refused_ = editor;
+    TakeFocusBack(editor);
+}
+
+// Until then the click or key that left the box does not go on: no cell editor opens.
+void Frm_5Tone::TakeFocusBack(QLineEdit* box) {
+    refused_ = box;
     // After the focus change that ran the check is over.
-    QTimer::singleShot(0, this, [this, editor] {
+    QTimer::singleShot(0, this, [this, box] {
         refused_ = nullptr;
-        if (editor->isVisible()) editor->setFocus(Qt::OtherFocusReason);
+        if (!box->isVisible()) return;
+        box->setFocus(Qt::OtherFocusReason);
+        if (box == TxtID) box->selectAll();
     });
 }
 
@@ -563,6 +570,7 @@ bool Frm_5Tone::TxtID_LostFocus() {
     if (!ok) {
         Message(0);
         TxtID->selectAll();
+        TakeFocusBack(TxtID);
     }
     return ok;
 }

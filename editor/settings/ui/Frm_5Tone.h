@@ -100,6 +100,8 @@ private:
     // False when the open editor's entry was refused (it stays open, empty, with the focus).
     bool CommitOpenEditor();
     void HoldRefused(QLineEdit* editor);
+    // The refused box takes the focus back once the focus change is over.
+    void TakeFocusBack(QLineEdit* box);
     void EditorLostFocus(QObject* editor);
     void FinishEditor(QWidget* editor);
     void EditorEscape(QWidget* editor);

@@ -46,9 +46,6 @@ void Fill(QComboBox* combo, const std::vector<std::string>& items) {
     for (const auto& s : items) combo->addItem(QString::fromStdString(s));
 }
 
-auto ItemsOf(const std::vector<std::string>& items) {
-    return [&items](const std::string& cell, const std::string& in) { return CommitCombo(cell, in, items); };
-}
 } // namespace
 
 CellEditors::CellEditors(EditorData& data, CellEditorHost& host, const CellEditorWidgets& w, QObject* parent)
@@ -77,17 +74,22 @@ CellEditors::CellEditors(EditorData& data, CellEditorHost& host, const CellEdito
     Add(w_.lstCTDEC, Kind::ToneList);
     Add(w_.lstDCENC, Kind::CodeList);
     Add(w_.lstDCDEC, Kind::CodeList);
-    Add(w_.ComboBCLO, Kind::Combo, ItemsOf(BclItems()));
+    auto itemsOf = [this](const std::vector<std::string>& items) {
+        return [this, &items](const std::string& cell, const std::string& in) {
+            return vt::CommitCombo(cell, in, items, Context());
+        };
+    };
+    Add(w_.ComboBCLO, Kind::Combo, itemsOf(BclItems()));
     Add(w_.ComboSCAN, Kind::Combo, [this](const std::string& cell, const std::string& in) {
-        return CommitScan(cell, in, d_.ScanChoices);
+        return CommitScan(cell, in, d_.ScanChoices, Context());
     });
-    Add(w_.ComboScan2, Kind::Combo, [](const std::string& cell, const std::string& in) {
-        return CommitScan(cell, in, Scan2Items());
+    Add(w_.ComboScan2, Kind::Combo, [this](const std::string& cell, const std::string& in) {
+        return CommitScan(cell, in, Scan2Items(), Context());
     });
-    Add(w_.Combo5Tone, Kind::Combo, ItemsOf(FiveToneItems()));
-    Add(w_.ComboANI, Kind::Combo, ItemsOf(AniItems()));
-    Add(w_.ComboSelCall, Kind::Combo, [](const std::string& cell, const std::string& in) {
-        return CommitSelCall(cell, in);
+    Add(w_.Combo5Tone, Kind::Combo, itemsOf(FiveToneItems()));
+    Add(w_.ComboANI, Kind::Combo, itemsOf(AniItems()));
+    Add(w_.ComboSelCall, Kind::Combo, [this](const std::string& cell, const std::string& in) {
+        return CommitSelCall(cell, in, Context());
     });
 
     w_.TxtTxFreq->setMaxLength(kFreqMaxLength);
@@ -162,6 +164,9 @@ void CellEditors::Show(QWidget* editor, int row, int col) {
         else
             box->selectAll();
     }
+    // Typing replaces the cell's text, as in the text boxes, instead of running on behind it
+    // into a text that is no item.
+    if (auto* combo = qobject_cast<QComboBox*>(editor); combo && combo->lineEdit()) combo->lineEdit()->selectAll();
 }
 
 void CellEditors::ShowScan(int row, int col) {
@@ -363,7 +368,7 @@ bool CellEditors::Finish(QWidget* w, Editor& e, bool now) {
         box->setText(e.kind == Kind::Power ? kPowerBoxText : kCtDevBoxText);
         break;
     case Kind::Combo:
-        CommitCombo(static_cast<QComboBox*>(w), e);
+        good = CommitCombo(static_cast<QComboBox*>(w), e, now);
         break;
     case Kind::ToneList:
     case Kind::CodeList:
@@ -373,9 +378,11 @@ bool CellEditors::Finish(QWidget* w, Editor& e, bool now) {
     return good;
 }
 
-void CellEditors::CommitCombo(QComboBox* combo, Editor& e) {
+bool CellEditors::CommitCombo(QComboBox* combo, Editor& e, bool now) {
     const int row = e.opening.Row(), col = e.opening.Col();
     CellCommit c = e.rule(CellText(row, col), combo->currentText().toStdString());
+    // A text that is no item is dropped, as a refused number is; the combo closes all the same.
+    if (c.Message) Say(*c.Message, now);
     if (c.Accepted) {
         if (c.ClearAreaPriority) {
             // The area of the cell being committed, whatever was clicked since.
@@ -387,6 +394,7 @@ void CellEditors::CommitCombo(QComboBox* combo, Editor& e) {
     }
     combo->setCurrentIndex(0);
     combo->setEditText(combo->itemText(0));
+    return c.Accepted;
 }
 
 void CellEditors::OnChosen(QListWidget* list, int index) {

@@ -96,7 +96,8 @@ private:
     void OnChosen(QListWidget* list, int index);
     // A text editor's commit into its cell; the rule's result.
     CellCommit CommitText(QLineEdit* box, Editor& e, bool now);
-    void CommitCombo(QComboBox* combo, Editor& e);
+    // False when the combo's text was refused.
+    bool CommitCombo(QComboBox* combo, Editor& e, bool now);
 };
 
 } // namespace vt
