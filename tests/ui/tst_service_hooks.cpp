@@ -56,6 +56,47 @@ private slots:
         QCOMPARE(data.ManualSetupFlag, 1);
     }
 
+    // A setup byte stored by the window is an edit of the data set: closing the editor asks to
+    // save it. A window closed without a change asks nothing.
+    void setupByteChangeIsAskedAboutOnClose_data() {
+        QTest::addColumn<bool>("tick");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("asked");
+        QTest::newRow("ticked, 3C00 set to 100") << true << "100" << true;
+        QTest::newRow("ticked, 3C00 left at 32") << true << "32" << false;
+        QTest::newRow("unticked, 100 typed") << false << "100" << false;
+    }
+    void setupByteChangeIsAskedAboutOnClose() {
+        QFETCH(bool, tick);
+        QFETCH(QString, typed);
+        QFETCH(bool, asked);
+        vt::ui::ScriptedMessageBox boxes;
+        vt::ui::ScopedMessageBox scope(&boxes);
+        vt::EditorData data;
+        vt::Frm_Radio w(data);
+        w.show();
+        bool seen = false;
+        QTimer::singleShot(100, [&] {
+            auto* setup = qobject_cast<vt::frmMain*>(QApplication::activeModalWidget());
+            if (!setup) return;
+            seen = true;
+            QTest::mouseClick(setup->Check1, Qt::LeftButton, {}, QPoint(8, setup->Check1->height() / 2));
+            if (!tick) QTest::mouseClick(setup->Check1, Qt::LeftButton, {}, QPoint(8, setup->Check1->height() / 2));
+            setup->Text1->setFocus(Qt::MouseFocusReason);
+            setup->Text1->selectAll();
+            QTest::keyClicks(setup->Text1, typed);
+            setup->close(); // the window's close box
+        });
+        boxes.clear();
+        w.Menu_SetUp->trigger();
+        QVERIFY(seen);
+        QCOMPARE(int(data.Setup3C00), tick ? typed.toInt() : 32);
+        QCOMPARE(data.IsModified(), asked);
+        boxes.answer(vt::ui::MsgResult::No);
+        QVERIFY(w.close());
+        QCOMPARE(boxes.texts(), asked ? QStringList{w.SaveChangesMsg} : QStringList{});
+    }
+
     void voltageEditorOpensModally() {
         vt::ui::ScriptedMessageBox boxes;
         vt::ui::ScopedMessageBox scope(&boxes);
