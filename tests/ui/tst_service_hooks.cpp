@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QTimer>
 #include <QtTest>
+#include <functional>
 
 #include <unistd.h>
 
@@ -20,6 +21,20 @@ class ServiceHooksTest : public QObject {
     Q_OBJECT
     std::unique_ptr<vt::test::ProgramHome> program_;
     QString home_;
+
+    // The setup menu item, then `steps` in the modal window, which the close box ends.
+    static bool InSetupWindow(vt::Frm_Radio& w, const std::function<void(vt::frmMain*)>& steps) {
+        bool seen = false;
+        QTimer::singleShot(100, [&] {
+            auto* setup = qobject_cast<vt::frmMain*>(QApplication::activeModalWidget());
+            if (!setup) return;
+            seen = true;
+            steps(setup);
+            setup->close();
+        });
+        w.Menu_SetUp->trigger();
+        return seen;
+    }
 private slots:
     // A program folder of the test's own, with a complete set of voltage tables.
     void initTestCase() {
@@ -41,17 +56,10 @@ private slots:
         vt::EditorData data;
         vt::Frm_Radio w(data);
         w.show();
-        bool seen = false;
-        QTimer::singleShot(100, [&] {
-            auto* setup = qobject_cast<vt::frmMain*>(QApplication::activeModalWidget());
-            if (!setup) return;
-            seen = true;
+        QVERIFY(InSetupWindow(w, [](vt::frmMain* setup) {
             setup->Check1->setChecked(true);
             setup->Text3->setText("77");
-            setup->close();
-        });
-        w.Menu_SetUp_Click();
-        QVERIFY(seen);
+        }));
         QCOMPARE(int(data.Setup3C02), 77);
         QCOMPARE(data.ManualSetupFlag, 1);
     }
@@ -75,21 +83,17 @@ private slots:
         vt::EditorData data;
         vt::Frm_Radio w(data);
         w.show();
-        bool seen = false;
-        QTimer::singleShot(100, [&] {
-            auto* setup = qobject_cast<vt::frmMain*>(QApplication::activeModalWidget());
-            if (!setup) return;
-            seen = true;
-            QTest::mouseClick(setup->Check1, Qt::LeftButton, {}, QPoint(8, setup->Check1->height() / 2));
-            if (!tick) QTest::mouseClick(setup->Check1, Qt::LeftButton, {}, QPoint(8, setup->Check1->height() / 2));
+        boxes.clear();
+        QVERIFY(InSetupWindow(w, [&](vt::frmMain* setup) {
+            auto click = [setup] {
+                QTest::mouseClick(setup->Check1, Qt::LeftButton, {}, QPoint(8, setup->Check1->height() / 2));
+            };
+            click();
+            if (!tick) click();
             setup->Text1->setFocus(Qt::MouseFocusReason);
             setup->Text1->selectAll();
             QTest::keyClicks(setup->Text1, typed);
-            setup->close(); // the window's close box
-        });
-        boxes.clear();
-        w.Menu_SetUp->trigger();
-        QVERIFY(seen);
+        }));
         QCOMPARE(int(data.Setup3C00), tick ? typed.toInt() : 32);
         QCOMPARE(data.IsModified(), asked);
         boxes.answer(vt::ui::MsgResult::No);

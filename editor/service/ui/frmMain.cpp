@@ -200,7 +200,8 @@ bool frmMain::Form_Unload() {
         data_.Setup3C01 = SetupBoxCheck::Run(Text2->text().toStdString()).value;
         data_.Setup3C02 = SetupBoxCheck::Run(Text3->text().toStdString()).value;
         // The bytes travel in the data file: a changed one is an edit the save question asks about.
-        if (before != std::array<uint8_t, 3>{data_.Setup3C00, data_.Setup3C01, data_.Setup3C02}) data_.MarkModified();
+        if (before != std::array<uint8_t, 3>{data_.Setup3C00, data_.Setup3C01, data_.Setup3C02})
+            data_.MarkModified();
     }
     return true;
 }

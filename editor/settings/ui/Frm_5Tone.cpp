@@ -371,7 +371,9 @@ void Frm_5Tone::Command3_Click() {
 
 // ---- grid and cell editors ----
 
-std::array<QWidget*, 5> Frm_5Tone::CellBoxes() const { return {txtCallTone, txtIdentify, txtChannel, txtEmerg, cmbTries}; }
+std::array<QWidget*, 5> Frm_5Tone::CellBoxes() const {
+    return {txtCallTone, txtIdentify, txtChannel, txtEmerg, cmbTries};
+}
 
 QWidget* Frm_5Tone::OpenEditor() const {
     for (QWidget* e : CellBoxes())
