@@ -109,10 +109,16 @@ void StoreEdit(EditorData& d, int row, int col, const std::string& text) {
     if (col != ColRxFreq || row != d.MFG.Rows() - 1 || !SecondReceiverOn(d)) return;
     auto f = Split(d.FarmMarnetInfo());
     auto mhz = ToDouble(text);
-    // An emptied cell leaves the receiver its frequency: it cannot be on without one.
+    // An emptied cell is refused by its editor (CommitRxCell): the receiver keeps its frequency.
     if (!mhz || f.size() != static_cast<size_t>(kFarmFieldCount)) return;
     f[kSecondRxFrequency] = ShortestNumber(*mhz); // as an opened file gives it back
     d.SetFarmMarnetInfo(Join(f));
+}
+
+CellCommit CommitRxCell(const EditorData& d, int row, const std::string& cell, std::string_view input,
+                        const CellContext& ctx) {
+    if (row == d.MFG.Rows() - 1 && SecondReceiverOn(d)) return CommitSecondRxFreq(cell, input, ctx);
+    return CommitFreq(cell, input, ctx);
 }
 
 const std::vector<std::string>& GridHeaders() {

@@ -559,6 +559,57 @@ private slots:
         QVERIFY(boxes_.texts().isEmpty());
     }
 
+    // Emptying the second receiver's Rx while it is on is refused with a word, however the box is
+    // left: the cell, its SEC FREQ and the file keep the receiver's frequency.
+    void secondReceiverRxIsNotEmptiedWhileOn_data() {
+        QTest::addColumn<QString>("leave");
+        QTest::newRow("Enter") << "enter";
+        QTest::newRow("Tab") << "tab";
+        QTest::newRow("click on another cell") << "click";
+        QTest::newRow("Ctrl+S") << "save";
+    }
+    void secondReceiverRxIsNotEmptiedWhileOn() {
+        QFETCH(QString, leave);
+        Frm_Radio& w = *w_;
+        w.Menu_New_Click();
+        auto f = Split(d_->FarmMarnetInfo());
+        f[8] = "1";
+        f[9] = "36";
+        d_->SetFarmMarnetInfo(Join(f));
+        AddSecondRec(*d_, "36");
+        const int last = d_->MFG.Rows() - 1;
+        Click(w, last, ColRxFreq);
+        QCOMPARE(w.TxtRxFreq->text(), QString("36"));
+        Key(w.TxtRxFreq, Qt::Key_Backspace); // the whole text is selected
+        QCOMPARE(w.TxtRxFreq->text(), QString());
+        if (leave == "enter") {
+            Key(w.TxtRxFreq, Qt::Key_Return);
+            // The box stays, showing what the cell keeps.
+            QVERIFY(w.TxtRxFreq->isVisible() && w.TxtRxFreq->hasFocus());
+            QCOMPARE(w.TxtRxFreq->text(), QString("36"));
+        } else if (leave == "tab") {
+            Key(w.TxtRxFreq, Qt::Key_Tab);
+        } else if (leave == "click") {
+            Click(w, 3, ColName2);
+        } else {
+            Key(w.TxtRxFreq, Qt::Key_S, Qt::ControlModifier);
+            QVERIFY(!QFile::exists(Path("second.dat"))); // refused: the save does not go on
+        }
+        const QString said = QString::fromStdString(d_->Lang.Text("Fradio_Msg", 22)).replace('\r', '\n');
+        QVERIFY(!said.isEmpty());
+        QTRY_COMPARE(boxes_.texts(), QStringList{said});
+        if (leave != "enter") QVERIFY(!w.TxtRxFreq->isVisible());
+        QCOMPARE(Cell(last, ColRxFreq), std::string("36"));
+        QCOMPARE(Split(d_->FarmMarnetInfo())[9], std::string("36"));
+        files_->answer(Path("second.dat"));
+        QVERIFY(w.Menu_Save_Click());
+        files_->answer(Path("second.dat"));
+        w.Menu_Open_Click();
+        QCOMPARE(Cell(last, ColRxFreq), std::string("36.0000"));
+        QCOMPARE(Split(d_->FarmMarnetInfo())[9], std::string("36"));
+        QCOMPARE(boxes_.texts().size(), 1);
+    }
+
     // The second receiver is a record of its own: a resize by the options keeps its cells, and
     // they come back from the file as they went in.
     void secondReceiverRowSurvivesResizes() {

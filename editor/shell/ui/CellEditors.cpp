@@ -61,7 +61,10 @@ CellEditors::CellEditors(EditorData& data, CellEditorHost& host, const CellEdito
         return CommitCustomTone(cell, in, Context());
     };
     Add(w_.TxtTxFreq, Kind::Frequency, freq);
-    Add(w_.TxtRxFreq, Kind::Frequency, freq);
+    Add(w_.TxtRxFreq, Kind::Frequency, [this](const std::string& cell, const std::string& in) {
+        const Editor* e = Find(w_.TxtRxFreq);
+        return CommitRxCell(d_, e ? e->opening.Row() : 0, cell, in, Context());
+    });
     Add(w_.TxtName1, Kind::Name, name("ID line1."));
     Add(w_.TxtName2, Kind::Name, name("ID line2."));
     Add(w_.txtOtherEnc, Kind::CustomTone, custom);
@@ -314,7 +317,13 @@ void CellEditors::OnEnter(QLineEdit* box, Editor& e) {
     CellCommit c = CommitText(box, e, true);
     switch (e.kind) {
     case Kind::Frequency:
-        box->clear();
+        // A value the cell keeps comes back into the box; any other refusal empties it.
+        if (c.Result == kCommitKept) {
+            box->setText(QString::fromStdString(c.Text));
+            box->selectAll();
+        } else {
+            box->clear();
+        }
         break;
     case Kind::CtDev:
         box->setText(kCtDevBoxText);
@@ -341,6 +350,10 @@ bool CellEditors::Finish(QWidget* w, Editor& e, bool now) {
         CellCommit c = CommitText(box, e, now);
         box->clear();
         if (c.Result >= 1) break;
+        if (c.Result == kCommitKept) { // the cell keeps its value: nothing to wait for
+            good = false;
+            break;
+        }
         // Refused: the box takes the focus back until it gets a good value or a blank.
         held_ = box;
         if (now)
