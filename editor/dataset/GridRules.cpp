@@ -288,6 +288,16 @@ int IsTAvailable(const EditorData& d, int row) {
     return row >= first && row <= first + kTrunkRowsPerArea - 1 ? 1 : 0;
 }
 
+std::vector<std::string> ScanItemsOn(const EditorData& d, int row, const std::vector<std::string>& items) {
+    auto f = OptionRecordFields(d.RadioOption());
+    int areas = 0, per = 0;
+    if (!f || !AreaShape(*f, areas, per) || row <= areas * per) return items;
+    std::vector<std::string> kept;
+    for (const std::string& item : items)
+        if (item.find('P') == std::string::npos) kept.push_back(item);
+    return kept;
+}
+
 namespace {
 void DropUnavailableTrunk(EditorData& d) {
     GridBatch batch(d);

@@ -71,6 +71,9 @@ void UpdateScan(EditorData& d);
 std::string ScanTipText(bool acs);
 // 1 when trunk or ACS may be set on `row` (the first 16 rows of its area), else 0.
 int IsTAvailable(const EditorData& d, int row);
+// The SCAN items that `row` keeps: `items` as they are on a row of an area; without those holding
+// "P" on a row of none (the extra MARNET row), since the radio keeps a priority channel per area.
+std::vector<std::string> ScanItemsOn(const EditorData& d, int row, const std::vector<std::string>& items);
 void ValidateT(EditorData& d);
 void ValidateP(EditorData& d);
 // Clears every priority flag of CurrentArea's rows before a new "P" is stored on curRow.

@@ -610,6 +610,67 @@ private slots:
         QCOMPARE(boxes_.texts().size(), 1);
     }
 
+    // With one area and MARNET on, the extra MARNET row lies in no area, and the radio keeps a
+    // priority channel per area: its SCAN cell offers no "P", and a "P" an options change moved
+    // there is named at Save.
+    void extraMarnetRowTakesOnlyWhatTheFileKeeps() {
+        Frm_Radio& w = *w_;
+        w.Menu_New_Click();
+        auto shape = [this](int per) { // what the options dialog's OK runs
+            auto o = Split(d_->RadioOption());
+            o[1] = std::to_string(per);
+            d_->SetRadioOption(Join(o));
+            AdjustArea_Marnet(*d_);
+            UpdateAreaNo(*d_);
+            UpdateScan(*d_);
+            ValidateT(*d_);
+            ValidateP(*d_);
+        };
+        d_->SetFarmMarnetInfo("0|||||1|12345|21|0|");
+        shape(20);
+        auto store = [&](int row, const char* typed) {
+            Click(w, row, ColScan);
+            QVERIFY(w.ComboSCAN->isVisible());
+            Key(w.ComboSCAN, Qt::Key_A, Qt::ControlModifier); // over what the cell holds
+            QTest::keyClicks(w.ComboSCAN, typed);
+            Key(w.ComboSCAN, Qt::Key_Tab);
+        };
+        store(16, "TP");
+        QCOMPARE(Cell(16, ColScan), std::string("TP"));
+        shape(15);
+        QCOMPARE(d_->MFG.Rows(), 18); // row 16 is the MARNET row now, with its "TP"
+        QCOMPARE(Cell(16, ColScan), std::string("TP"));
+        auto offered = [&](int row) {
+            Click(w, row, ColScan);
+            QStringList items;
+            for (int i = 0; i < w.ComboSCAN->count(); ++i) items << w.ComboSCAN->itemText(i);
+            Click(w, 3, ColName2);
+            return items;
+        };
+        QCOMPARE(offered(3), QStringList({"NO", "T", "S", "P", "TS", "TP"}));
+        QCOMPARE(offered(16), QStringList({"NO", "T", "S", "TS"}));
+        QCOMPARE(Cell(16, ColScan), std::string("TP"));
+        files_->answer(Path("marnet.dat"));
+        boxes_.clear();
+        Key(w.MFG, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(QFile::exists(Path("marnet.dat")));
+        QCOMPARE(boxes_.texts().size(), 1);
+        QVERIFY2(boxes_.texts()[0].contains("Channel row 16"), qPrintable(boxes_.texts()[0]));
+        auto back = Decoded(Path("marnet.dat"));
+        QVERIFY(back);
+        QCOMPARE(back->MFG.TextMatrix(16, ColScan), std::string("T"));
+        // What it offers comes back from the file as stored, without a word.
+        store(16, "S");
+        QCOMPARE(Cell(16, ColScan), std::string("S"));
+        store(16, "TP"); // not offered there: not taken either
+        QCOMPARE(Cell(16, ColScan), std::string("S"));
+        boxes_.clear();
+        files_->answer(Path("marnet.dat"));
+        QVERIFY(w.Menu_Save_Click());
+        QVERIFY(boxes_.texts().isEmpty());
+        QCOMPARE(Decoded(Path("marnet.dat"))->MFG.TextMatrix(16, ColScan), std::string("S"));
+    }
+
     // The second receiver is a record of its own: a resize by the options keeps its cells, and
     // they come back from the file as they went in.
     void secondReceiverRowSurvivesResizes() {

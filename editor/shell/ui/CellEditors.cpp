@@ -81,11 +81,12 @@ CellEditors::CellEditors(EditorData& data, CellEditorHost& host, const CellEdito
     Add(w_.lstDCENC, Kind::CodeList);
     Add(w_.lstDCDEC, Kind::CodeList);
     Add(w_.ComboBCLO, Kind::Combo, ItemsOf(BclItems()));
+    // A SCAN combo takes what it offers on its row.
     Add(w_.ComboSCAN, Kind::Combo, [this](const std::string& cell, const std::string& in) {
-        return CommitScan(cell, in, d_.ScanChoices);
+        return CommitScan(cell, in, ScanItems(w_.ComboSCAN, d_.ScanChoices));
     });
-    Add(w_.ComboScan2, Kind::Combo, [](const std::string& cell, const std::string& in) {
-        return CommitScan(cell, in, Scan2Items());
+    Add(w_.ComboScan2, Kind::Combo, [this](const std::string& cell, const std::string& in) {
+        return CommitScan(cell, in, ScanItems(w_.ComboScan2, Scan2Items()));
     });
     Add(w_.Combo5Tone, Kind::Combo, ItemsOf(FiveToneItems()));
     Add(w_.ComboANI, Kind::Combo, ItemsOf(AniItems()));
@@ -168,12 +169,15 @@ void CellEditors::Show(QWidget* editor, int row, int col) {
 }
 
 void CellEditors::ShowScan(int row, int col) {
-    if (IsTAvailable(d_, row) != 0) {
-        Fill(w_.ComboSCAN, d_.ScanChoices);
-        Show(w_.ComboSCAN, row, col);
-    } else {
-        Show(w_.ComboScan2, row, col);
-    }
+    const bool trunk = IsTAvailable(d_, row) != 0;
+    QComboBox* combo = trunk ? w_.ComboSCAN : w_.ComboScan2;
+    Fill(combo, ScanItemsOn(d_, row, trunk ? d_.ScanChoices : Scan2Items()));
+    Show(combo, row, col);
+}
+
+std::vector<std::string> CellEditors::ScanItems(QComboBox* combo, const std::vector<std::string>& items) {
+    const Editor* e = Find(combo);
+    return e ? ScanItemsOn(d_, e->opening.Row(), items) : items;
 }
 
 void CellEditors::Place(QWidget* w, Kind kind, int row, int col) {
