@@ -30,6 +30,7 @@ struct CellContext {
     std::string RangeInfixMsg; // Fradio_Msg 9
     std::string ToneRangeMsg;  // Fradio_Msg 14
     std::string NotAnItemMsg;  // Fradio_Msg 22, after the quoted text
+    std::string SecondRxNeedsFreqMsg; // Fradio_Msg 25
 };
 CellContext CellContextOf(const EditorData& d);
 
@@ -37,6 +38,8 @@ CellContext CellContextOf(const EditorData& d);
 inline constexpr int kCommitDone = 1;
 inline constexpr int kCommitNotNumber = -1;
 inline constexpr int kCommitOutOfRange = -2;
+// Refused, and the cell keeps its text: the box shows it again rather than waiting for another.
+inline constexpr int kCommitKept = 0;
 
 struct CellCommit {
     std::string Text;                   // the cell's text afterwards (unchanged when refused)
@@ -63,6 +66,9 @@ std::string AdjustFreq(std::string_view text);
 // Whole 100 Hz units as a frequency text ("1451125" -> "145.1125").
 std::string FormatFreqUnits(long long units);
 CellCommit CommitFreq(const std::string& cell, std::string_view input, const CellContext& ctx);
+// The second receiver's Rx while it is on: a frequency as CommitFreq takes it; a blank is refused,
+// since the receiver cannot be on without one (kCommitKept).
+CellCommit CommitSecondRxFreq(const std::string& cell, std::string_view input, const CellContext& ctx);
 
 // ---- names ----
 // Stored as typed; a character without a Windows-1252 byte is refused (the radio cannot hold it).

@@ -1,3 +1,4 @@
+#include "common/TextUtil.h"
 #include "common/ui/MessageBox.h"
 #include "editor/settings/core/FiveToneList.h"
 #include "editor/settings/ui/Frm_5Tone.h"
@@ -390,6 +391,33 @@ private slots:
         QCOMPARE(d->FiveToneInfo(), std::string("|3|1|0|10|1"));
         QCOMPARE(d->FiveToneChannels()[1], std::string("CALL 777|ZVEI1|NUMBER 1|CURRENT|1|"));
         QCOMPARE(dlg->result(), int(QDialog::Accepted));
+    }
+
+    // A check box left for a grid cell stays where it is and goes on taking clicks.
+    void checkBoxesStayUsableAfterAGridClick_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("field");
+        QTest::newRow("Page On Group Call") << "ChkPGcall" << 2;
+        QTest::newRow("Page Using Hooker") << "ChkHooker" << 3;
+        QTest::newRow("Page Using Speaker") << "ChkSpeaker" << 5;
+    }
+    void checkBoxesStayUsableAfterAGridClick() {
+        QFETCH(QString, box);
+        QFETCH(int, field);
+        auto* chk = dlg->findChild<QCheckBox*>(box);
+        QVERIFY(chk && chk->isChecked());
+        auto click = [chk] { QTest::mouseClick(chk, Qt::LeftButton, {}, QPoint(8, chk->height() / 2)); };
+        for (bool checked : {false, true, false}) {
+            click();
+            QCOMPARE(chk->isChecked(), checked);
+            clickCell(3, 4);
+            QVERIFY(dlg->txtChannel->isVisible());
+            QVERIFY(chk->isVisible());
+            QVERIFY(chk->isEnabled());
+        }
+        QTest::mouseClick(dlg->Command1, Qt::LeftButton);
+        QCOMPARE(Split(d->FiveToneInfo())[static_cast<size_t>(field)], std::string("0"));
+        QVERIFY(boxes->texts().isEmpty());
     }
 
     // Escape in an open cell box drops that box's entry only: the dialog stays with every other

@@ -115,6 +115,9 @@ private:
     bool FocusCheckApplies(QEvent* event) const;
     bool OwnIdCheckApplies(QEvent* event) const;
     QWidget* OpenEditor() const;
+    // The text boxes and the list laid over the grid's cells.
+    std::array<QWidget*, 5> CellBoxes() const;
+    bool IsCellEditor(const QObject* w) const;
 };
 
 } // namespace vt

@@ -58,7 +58,10 @@ CellEditors::CellEditors(EditorData& data, CellEditorHost& host, const CellEdito
         return CommitCustomTone(cell, in, Context());
     };
     Add(w_.TxtTxFreq, Kind::Frequency, freq);
-    Add(w_.TxtRxFreq, Kind::Frequency, freq);
+    Add(w_.TxtRxFreq, Kind::Frequency, [this](const std::string& cell, const std::string& in) {
+        const Editor* e = Find(w_.TxtRxFreq);
+        return CommitRxCell(d_, e ? e->opening.Row() : 0, cell, in, Context());
+    });
     Add(w_.TxtName1, Kind::Name, name("ID line1."));
     Add(w_.TxtName2, Kind::Name, name("ID line2."));
     Add(w_.txtOtherEnc, Kind::CustomTone, custom);
@@ -80,11 +83,12 @@ CellEditors::CellEditors(EditorData& data, CellEditorHost& host, const CellEdito
         };
     };
     Add(w_.ComboBCLO, Kind::Combo, itemsOf(BclItems()));
+    // A SCAN combo takes what it offers on its row.
     Add(w_.ComboSCAN, Kind::Combo, [this](const std::string& cell, const std::string& in) {
-        return CommitScan(cell, in, d_.ScanChoices, Context());
+        return CommitScan(cell, in, ScanItems(w_.ComboSCAN, d_.ScanChoices), Context());
     });
     Add(w_.ComboScan2, Kind::Combo, [this](const std::string& cell, const std::string& in) {
-        return CommitScan(cell, in, Scan2Items(), Context());
+        return CommitScan(cell, in, ScanItems(w_.ComboScan2, Scan2Items()), Context());
     });
     Add(w_.Combo5Tone, Kind::Combo, itemsOf(FiveToneItems()));
     Add(w_.ComboANI, Kind::Combo, itemsOf(AniItems()));
@@ -170,12 +174,15 @@ void CellEditors::Show(QWidget* editor, int row, int col) {
 }
 
 void CellEditors::ShowScan(int row, int col) {
-    if (IsTAvailable(d_, row) != 0) {
-        Fill(w_.ComboSCAN, d_.ScanChoices);
-        Show(w_.ComboSCAN, row, col);
-    } else {
-        Show(w_.ComboScan2, row, col);
-    }
+    const bool trunk = IsTAvailable(d_, row) != 0;
+    QComboBox* combo = trunk ? w_.ComboSCAN : w_.ComboScan2;
+    Fill(combo, ScanItemsOn(d_, row, trunk ? d_.ScanChoices : Scan2Items()));
+    Show(combo, row, col);
+}
+
+std::vector<std::string> CellEditors::ScanItems(QComboBox* combo, const std::vector<std::string>& items) {
+    const Editor* e = Find(combo);
+    return e ? ScanItemsOn(d_, e->opening.Row(), items) : items;
 }
 
 void CellEditors::Place(QWidget* w, Kind kind, int row, int col) {
@@ -319,7 +326,13 @@ void CellEditors::OnEnter(QLineEdit* box, Editor& e) {
     CellCommit c = CommitText(box, e, true);
     switch (e.kind) {
     case Kind::Frequency:
-        box->clear();
+        // A value the cell keeps comes back into the box; any other refusal empties it.
+        if (c.Result == kCommitKept) {
+            box->setText(QString::fromStdString(c.Text));
+            box->selectAll();
+        } else {
+            box->clear();
+        }
         break;
     case Kind::CtDev:
         box->setText(kCtDevBoxText);
@@ -346,6 +359,10 @@ bool CellEditors::Finish(QWidget* w, Editor& e, bool now) {
         CellCommit c = CommitText(box, e, now);
         box->clear();
         if (c.Result >= 1) break;
+        if (c.Result == kCommitKept) { // the cell keeps its value: nothing to wait for
+            good = false;
+            break;
+        }
         // Refused: the box takes the focus back until it gets a good value or a blank.
         held_ = box;
         if (now)

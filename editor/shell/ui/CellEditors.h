@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 class QComboBox;
 class QEvent;
@@ -85,6 +86,8 @@ private:
     void WriteCell(int row, int col, const std::string& text);
     void Say(const std::string& message, bool now);
     void AdvanceFrom(int row, int col);
+    // What a SCAN combo offers on the row it was opened on.
+    std::vector<std::string> ScanItems(QComboBox* combo, const std::vector<std::string>& items);
 
     void Place(QWidget* w, Kind kind, int row, int col);
     void OnEnter(QLineEdit* box, Editor& e);
