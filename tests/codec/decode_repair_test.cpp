@@ -59,6 +59,13 @@ TEST_F(DecodeRepairs, ImagesTheEditorWroteNeedNone) {
         EncodeResult r = EncodeImage(*c.input, shipped->tables, source);
         ASSERT_TRUE(r.ok()) << ErrorListText(r.errors);
         DecodeIntoNewData(r.image, shipped->tables, source, &repairs);
+        // An area name longer than the 16 characters the radio reads is cut, and that is said.
+        std::erase_if(repairs, [&](const ImageRepair& e) {
+            const std::string name = e.field.rfind("Name of area ", 0) == 0
+                                         ? c.input->AreaNames()[std::stoul(e.field.substr(13))]
+                                         : std::string();
+            return name.size() > 16 && e.was == name && e.now == name.substr(0, 16);
+        });
         EXPECT_TRUE(repairs.empty()) << "seed " << seed << RepairListText(repairs, "", "row");
     }
 }
