@@ -420,6 +420,24 @@ void RepairChannels(Repairs& r) {
     }
 }
 
+// A band guessed from power bytes that another band reads otherwise (or that its table lacks):
+// the band and each power level read in doubt, so that the user checks them.
+void ListGuessedBand(Repairs& r) {
+    if (!r.c.guessedBand) return;
+    r.list.push_back({"Band", 0, r.c.bandGuessText, BandRange(*r.c.guessedBand)});
+    const int rows = r.c.d.MFG.Rows();
+    for (int slot : r.c.doubtfulPowerSlots) {
+        const int row = slot == layout::kSecondReceiverSlot ? rows - 1 : slot;
+        if (row > rows - 1 || SlotOfRow(rows, row) != slot ||
+            std::any_of(r.list.begin(), r.list.end(),
+                        [&](const ImageRepair& e) { return e.row == row && e.field == ColumnName(ColPower); }))
+            continue;
+        r.list.push_back({ColumnName(ColPower), row,
+                          BytesText(r.c, layout::ChannelSlot(slot) + layout::ch::PowerByte, 1) + ", band guessed",
+                          r.c.d.MFG.TextMatrix(row, ColPower)});
+    }
+}
+
 void RepairToneLines(Repairs& r) {
     namespace t = layout::tone;
     // A call to another user carries a station ID of the length its kind packs.
@@ -506,6 +524,7 @@ std::vector<ImageRepair> RepairDecodedData(DecodeContext& c) {
     RepairFarmSettings(r);
     RepairAreaNames(r);
     RepairChannels(r);
+    ListGuessedBand(r);
     RepairToneLines(r);
     return std::move(r.list);
 }

@@ -9,6 +9,7 @@
 #include "editor/codec/ImageLayout.h"
 
 #include "common/TextUtil.h"
+#include "editor/dataset/GridRules.h"
 
 #include <gtest/gtest.h>
 
@@ -276,6 +277,38 @@ TEST_F(DecodeRepairs, PowerAndDeviationBytesNoTableHolds) {
         if (!dcs[k].listed) {
             EXPECT_EQ(saved[at], read[at]) << "row " << k + 2;
         }
+    }
+}
+
+// A data set without frequencies, saved with another installation's power table: this one's
+// band-3 and band-7 rows lack those bytes, its band-1 row holds most of them two levels up. The open keeps
+// the band that holds the most, and lists it and every level read, since each may be wrong.
+TEST_F(DecodeRepairs, ABandGuessedFromPowerBytesOfOtherTablesIsListed) {
+    auto d = NewData();
+    SetBand(*d, 3);
+    for (int level = 1; level <= kPowerLevels; ++level) SetCell(*d, level, ColPower, IntText(level));
+    img = EncodeImage(*d, shipped->tables, ImageSource::File).image;
+    LoadedTables here = *shipped;
+    here.tables.Conv = &here.conv;
+    for (int level = 1; level <= kPowerLevels; ++level) {
+        const size_t band1 = kPowerLevels + static_cast<size_t>(level) - 1, band3 = 3 * kPowerLevels + static_cast<size_t>(level) - 1;
+        here.conv.PwrTbl[band1] = level > 2 ? shipped->conv.PwrTbl[band3 - 2] : static_cast<uint8_t>(0xF0 + level);
+        here.conv.PwrTbl[band3] = here.conv.PwrTbl[band3 + 4 * kPowerLevels] = static_cast<uint8_t>(0xF8 - level / 8);
+    }
+    auto opened = DecodeIntoNewData(img, here.tables, ImageSource::File, &repairs);
+    ASSERT_EQ(opened->BandIndex, 1);
+    EXPECT_EQ(Only("Band").now, BandRange(1));
+    for (int level : {1, 18, 48, 49, 50}) {
+        auto r = Only("Power", level);
+        EXPECT_EQ(r.now, level <= 48 ? IntText(level + 2) : "50") << r.was;
+    }
+    EXPECT_EQ(Only("Power", 60).now, "27");
+    // The editor's own images of bands 1 and 3 open without a word.
+    for (int band : {1, 3}) {
+        SetBand(*d, band);
+        img = EncodeImage(*d, shipped->tables, ImageSource::File).image;
+        Open();
+        EXPECT_TRUE(repairs.empty()) << "band " << band << RepairListText(repairs, "", "row");
     }
 }
 
