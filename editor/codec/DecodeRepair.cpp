@@ -615,7 +615,7 @@ void ListChannelBytes(const DecodeContext& c, const ImageArray& saved, std::vect
         if (!kept) {
             bool data = c.At(flag) != saved[flag];
             for (size_t off = 0; !data && off < layout::kChannelRecordSize; ++off)
-                data = !RecordByteField(off, c, rec, flags).empty() && differs(off);
+                data = differs(off) && !RecordByteField(off, c, rec, flags).empty();
             if (!data) continue;
             std::string was = "record";
             for (int column : {ColTxFreq, ColRxFreq})
@@ -629,8 +629,9 @@ void ListChannelBytes(const DecodeContext& c, const ImageArray& saved, std::vect
         std::map<std::string, std::string> bytes; // field, the image's bytes the save changes
         if (flags != saved[flag]) bytes["Channel flags"] = HexByte(flags);
         for (size_t off = 0; off < layout::kChannelRecordSize; ++off) {
+            if (!differs(off)) continue;
             std::string field = RecordByteField(off, c, rec, flags);
-            if (field.empty() || !differs(off)) continue;
+            if (field.empty()) continue;
             std::string& b = bytes[field];
             b += (b.empty() ? "" : " ") + HexByte(c.At(rec + off));
         }
@@ -687,13 +688,15 @@ void ListSettingsBytes(const DecodeContext& c, bool withSuffix, std::vector<Imag
     // A 5-tone line's bytes that its texts do not give back (special-call bytes, codes of no
     // kind or tone set, bytes a kind the record now has does not keep), each byte once.
     for (int n = 1; n <= kToneLines; ++n) {
-        const std::string line = ToneLineName(n);
-        const bool identListed = Listed(list, line + " identification");
         const size_t rec = layout::ToneRecord(n);
+        std::optional<bool> identListed;
         for (size_t k = 0; k < layout::kToneRecordSize; ++k) {
+            if (!changed(rec + k)) continue;
+            const std::string line = ToneLineName(n);
+            if (!identListed) identListed = Listed(list, line + " identification");
+            if (*identListed && k >= layout::tone::Identification) continue;
             std::snprintf(name, sizeof name, "%s byte +0x%02zX", line.c_str(), k);
-            if (changed(rec + k) && !(identListed && k >= layout::tone::Identification) && !Listed(list, name))
-                add(name, rec + k);
+            if (!Listed(list, name)) add(name, rec + k);
         }
     }
     ListAreaNameBytes(c, saved, list);
