@@ -127,29 +127,15 @@ std::string MarnetId(const std::string& id) {
 // The option area as the next save stores it. Some fields are stored only under a condition
 // (the second frequency while the second receiver is on) or share their bytes with others (the
 // MARNET ID with the own ID while MARNET is off); what the next open reads comes from here.
-// With all, the rest of the settings regions and the 5-tone records too, over base; then nothing
-// when the encoder refuses some of them.
-std::optional<ImageArray> StoredSettings(const DecodeContext& c, const ImageArray& base, bool all, bool withSuffix) {
-    ImageArray scratch = base;
+ImageArray StoredOptionArea(const DecodeContext& c) {
+    ImageArray scratch = c.t.DefaultImage;
     EncodeContext e(c.d, c.t, scratch);
-    if (!e.f.SplitOptions(c.d.RadioOption())) return std::nullopt;
+    if (!e.f.SplitOptions(c.d.RadioOption())) return c.t.DefaultImage;
     e.f.SplitToneSettings(c.d.FiveToneInfo());
     e.f.SplitFarmSettings(c.d.FarmMarnetInfo());
     e.f.ScanAreaPriority(c.d.MFG);
     EncodeOptionArea(e);
-    if (all) {
-        EncodeKeyTable(e);
-        EncodeToneSetByte(e);
-        EncodeEmergencyTable(e);
-        EncodeToneRecords(e);
-        if (withSuffix) EncodeIdSuffix(e);
-    }
-    if (all && !e.w.Ok()) return std::nullopt;
     return scratch;
-}
-
-ImageArray StoredOptionArea(const DecodeContext& c) {
-    return StoredSettings(c, c.t.DefaultImage, false, false).value_or(c.t.DefaultImage);
 }
 
 void RepairFarmSettings(Repairs& r) {
