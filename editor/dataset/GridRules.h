@@ -81,6 +81,7 @@ void AdjustP(EditorData& d, int curRow);
 
 // --- bands 0..7 ---
 inline constexpr int kBandCount = 8;
+inline constexpr int kPickableBands = 4; // bands 0..3, the ones the Band menu offers; the others come from frequencies
 double BandLow(int band);
 double BandHigh(int band);
 std::string BandRange(int band); // "53 -- 60 MHz"
