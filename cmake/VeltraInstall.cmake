@@ -10,5 +10,12 @@ install(TARGETS Veltra RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS transmit RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/veltra)
 install(DIRECTORY ${VELTRA_APP_DIR}/Language ${VELTRA_APP_DIR}/resource DESTINATION ${CMAKE_INSTALL_DATADIR}/veltra
         FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
-install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/veltra.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The menu entry names the editor by its full path in the prefix given at install time, so it
+# starts whether or not that bin/ is on the user's PATH.
+install(CODE "
+  set(VELTRA_EDITOR \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/Veltra\")
+  set(entry \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications/veltra.desktop\")
+  message(STATUS \"Installing: \${entry}\")
+  configure_file(\"${CMAKE_SOURCE_DIR}/data/desktop/veltra.desktop\" \"\${entry}\" @ONLY)
+  list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${entry}\")")
 install(FILES ${VELTRA_ICON} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps)
