@@ -3,19 +3,62 @@
 #include "common/TextUtil.h"
 
 #include <cstdlib>
+#include <pwd.h>
 #include <system_error>
+#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
 
 namespace vt {
 
-fs::path ProgramFolder() {
-    if (const char* home = std::getenv("VELTRA_HOME"); home && *home) return fs::path(home);
+fs::path ExecutableFolder() {
     std::error_code ec;
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (ec) return fs::current_path(ec);
     return exe.parent_path();
+}
+
+fs::path ShippedFolderOf(const fs::path& exeFolder) {
+    std::error_code ec;
+    const fs::path share = (exeFolder / VELTRA_SHARE_FROM_BIN).lexically_normal();
+    return fs::is_directory(share, ec) ? share : exeFolder;
+}
+
+fs::path ShippedFolder() { return ShippedFolderOf(ExecutableFolder()); }
+
+fs::path ToolProgramOf(const fs::path& exeFolder) {
+    std::error_code ec;
+    if (fs::exists(exeFolder / "transmit", ec)) return exeFolder / "transmit";
+    return (exeFolder / VELTRA_LIBEXEC_FROM_BIN / "transmit").lexically_normal();
+}
+
+fs::path ToolProgram() { return ToolProgramOf(ExecutableFolder()); }
+
+namespace {
+fs::path HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home == '/') return home;
+    if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir && *pw->pw_dir == '/') return pw->pw_dir;
+    return {};
+}
+} // namespace
+
+fs::path ProgramFolder() {
+    if (const char* home = std::getenv("VELTRA_HOME"); home && *home) return fs::path(home);
+    // The XDG rule: a relative XDG_DATA_HOME is invalid and ignored.
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data == '/') return fs::path(data) / "veltra";
+    const fs::path home = HomeFolder();
+    if (home.empty()) return ExecutableFolder(); // no home at all: the old single folder
+    return home / ".local" / "share" / "veltra";
+}
+
+bool PrepareProgramFolder(std::string* error) {
+    const fs::path data = ProgramFolder() / "Data";
+    std::error_code ec;
+    fs::create_directories(data, ec);
+    if (!ec) return true;
+    if (error) *error = data.string() + ": " + ec.message();
+    return false;
 }
 
 namespace {
@@ -58,5 +101,12 @@ fs::path ResolvePath(const fs::path& base, std::string_view relative) {
 }
 
 fs::path ProgramPath(std::string_view relative) { return ResolvePath(ProgramFolder(), relative); }
+
+fs::path LookupPath(std::string_view relative) {
+    fs::path own = ProgramPath(relative);
+    std::error_code ec;
+    if (fs::exists(own, ec)) return own;
+    return ResolvePath(ShippedFolder(), relative);
+}
 
 } // namespace vt

@@ -1,3 +1,4 @@
+#include "common/ProgramFolder.h"
 #include "common/ui/MessageBox.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/shell/ui/FrmWelcome.h"
@@ -12,6 +13,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Veltra");
     QApplication::setWindowIcon(QIcon(vt::ProgramPicture(64)));
     vt::ui::setDefaultMessageTitle("Data Editor");
+    // The per-user folder and its Data/ exist before the first save dialog opens there; when it
+    // cannot be made, each save says why.
+    vt::PrepareProgramFolder();
     vt::EditorData data;
     // The main window exists only once the splash has ended; the editor ends with it.
     std::unique_ptr<vt::Frm_Radio> window;

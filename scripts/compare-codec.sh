@@ -32,10 +32,13 @@ fi
 
 # The build folder sits one level below its sources, as in every other build, so that ccache
 # (paths taken relative to the sources) serves the files the two trees share.
+# ccache only where it is installed (scripts/setup.sh does not need it).
+launcher=()
+command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 build() { # source folder, name for its logs; prints the program
   local b="$1/build-codec-cmp" log="$out/$2"
   if [ ! -f "$b/CMakeCache.txt" ]; then
-    cmake -S "$1" -B "$b" -G Ninja -DVELTRA_HEADLESS=ON -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >"$log-configure.log" 2>&1 ||
+    cmake -S "$1" -B "$b" -G Ninja -DVELTRA_HEADLESS=ON "${launcher[@]}" >"$log-configure.log" 2>&1 ||
       { cat "$log-configure.log" >&2; return 1; }
   fi
   CCACHE_BASEDIR="$1" CCACHE_NOHASHDIR=1 cmake --build "$b" -j "${JOBS:-3}" --target bench_codec_digest veltra_program_data \

@@ -92,7 +92,7 @@ const LanguageTexts& BuiltInEnglish() {
 }
 
 std::filesystem::path LngFilePath(const std::string& langCode) {
-    return ProgramPath(langCode == "eng" ? "\\Language\\English.lng" : "\\Language\\Chinese.lng");
+    return LookupPath(langCode == "eng" ? "\\Language\\English.lng" : "\\Language\\Chinese.lng");
 }
 
 LngLoad LoadLngFile(EditorData& d) { return LoadLngFile(d.Lang, LngFilePath(d.LangCode)); }

@@ -87,7 +87,7 @@ void ConversionTables::InitTblErrMsgs() {
 }
 
 std::filesystem::path ConversionTables::PathOf(std::string_view relativeName) const {
-    return ResolvePath(Folder.empty() ? ProgramFolder() : Folder, relativeName);
+    return Folder.empty() ? LookupPath(relativeName) : ResolvePath(Folder, relativeName);
 }
 
 bool ConversionTables::ReadInto(std::string_view relativeName, uint8_t* data, size_t size) const {

@@ -68,7 +68,7 @@ public:
     std::array<std::vector<uint8_t>, 6> BandTbls; // in the order of kBandTableNames
     std::array<std::string, 7> TblErrMsg;       // slot 6 stays empty
 
-    // Folder that holds resource/; empty means the program folder.
+    // Folder that holds resource/; empty means the program folder's copy, else the shipped one.
     std::filesystem::path Folder;
     // Shows a table's error text (the editor puts up an OK box); unset, errors pass silently.
     MessageFn ShowMessage;

@@ -73,7 +73,12 @@ int VoltageTables::GetTableOffset(int band, int kind) const {
 }
 
 std::filesystem::path VoltageTables::PathOf(int band, int kind) const {
-    return ResolvePath(Folder.empty() ? ProgramFolder() : Folder, VoltageFileName(band, kind));
+    return Folder.empty() ? LookupPath(VoltageFileName(band, kind)) : ResolvePath(Folder, VoltageFileName(band, kind));
+}
+
+// A save goes to the program folder, where it then takes the place of the shipped table.
+std::filesystem::path VoltageTables::SavePathOf(int band, int kind) const {
+    return Folder.empty() ? ProgramPath(VoltageFileName(band, kind)) : ResolvePath(Folder, VoltageFileName(band, kind));
 }
 
 std::vector<std::string> VoltageTables::LoadVoltageTables() {
@@ -120,7 +125,7 @@ std::vector<std::string> VoltageTables::SaveVoltageTables() const {
             out[1] = static_cast<uint8_t>(m % 100);
             for (size_t j = 0; j < count && pos + j < WorkVolData.size(); ++j) out[2 + j] = WorkVolData[pos + j];
             pos += count;
-            auto path = PathOf(b, kind);
+            auto path = SavePathOf(b, kind);
             auto temp = path;
             temp += ".tmp";
             std::error_code ec;

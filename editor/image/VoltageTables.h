@@ -44,7 +44,8 @@ public:
     BandInts WorkOffset{};
     std::vector<uint8_t> WorkVolData;
 
-    // Folder that holds Resource/; empty means the program folder.
+    // Folder that holds Resource/; empty means the program folder's saved tables, else the
+    // shipped ones.
     std::filesystem::path Folder;
 
     void InitBandLimits();
@@ -84,6 +85,7 @@ public:
 private:
     uint8_t VoltageByte(std::string_view text, int kind) const;
     std::filesystem::path PathOf(int band, int kind) const;
+    std::filesystem::path SavePathOf(int band, int kind) const;
 };
 
 } // namespace vt

@@ -1,13 +1,16 @@
 #include "common/ProgramFolder.h"
+#include "tests/support/ProgramHome.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
+#include <utility>
 
 namespace fs = std::filesystem;
 using namespace vt;
+using vt::test::ScopedEnv;
 using vt::test::TempDir;
 
 namespace {
@@ -45,12 +48,54 @@ TEST(PathLookup, MissingComponentsAreKeptAsWritten) {
     EXPECT_EQ(ResolvePath(d, "//a\\\\b"), d / "a" / "b");
 }
 
-TEST(ProgramFolderTest, EnvironmentOverrides) {
-    const char* old = std::getenv("VELTRA_HOME");
-    std::string saved = old ? old : "";
-    ::setenv("VELTRA_HOME", "/tmp/somewhere", 1);
-    EXPECT_EQ(ProgramFolder(), fs::path("/tmp/somewhere"));
-    ::unsetenv("VELTRA_HOME");
-    EXPECT_FALSE(ProgramFolder().empty());
-    if (old) ::setenv("VELTRA_HOME", saved.c_str(), 1);
+TEST(ProgramFolderTest, WritableFolderFromTheEnvironment) {
+    // VELTRA_HOME, XDG_DATA_HOME, HOME -> the folder both programs write in.
+    struct Case {
+        const char *veltraHome, *xdgDataHome, *home, *expected;
+    } cases[] = {
+        {"/tmp/somewhere", "/x", "/h", "/tmp/somewhere"},
+        {nullptr, "/x/data", "/h", "/x/data/veltra"},
+        {nullptr, "", "/h", "/h/.local/share/veltra"},
+        {nullptr, "relative/data", "/h", "/h/.local/share/veltra"}, // invalid by the XDG rule
+        {nullptr, nullptr, "/home/tech", "/home/tech/.local/share/veltra"},
+    };
+    ScopedEnv keepVeltra("VELTRA_HOME", ""), keepXdg("XDG_DATA_HOME", ""), keepHome("HOME", "");
+    for (const Case& c : cases) {
+        for (auto [name, value] : {std::pair{"VELTRA_HOME", c.veltraHome}, {"XDG_DATA_HOME", c.xdgDataHome},
+                                   {"HOME", c.home}})
+            value ? ::setenv(name, value, 1) : ::unsetenv(name);
+        EXPECT_EQ(ProgramFolder(), fs::path(c.expected)) << c.expected;
+    }
+}
+
+TEST(ProgramFolderTest, ShippedFilesAndToolFoundFromTheExecutable) {
+    // An install (bin/ beside share/veltra and libexec/veltra) and the build's app/ folder.
+    TempDir tmp("veltra-common-layout");
+    const fs::path prefix = tmp.Path() / "prefix", app = tmp.Path() / "build" / "app";
+    for (const fs::path& d : {prefix / "bin", prefix / "share" / "veltra" / "resource", prefix / "libexec" / "veltra",
+                              app / "resource"})
+        fs::create_directories(d);
+    Touch(prefix / "libexec" / "veltra" / "transmit");
+    Touch(app / "transmit");
+    EXPECT_EQ(ShippedFolderOf(prefix / "bin"), prefix / "share" / "veltra");
+    EXPECT_EQ(ToolProgramOf(prefix / "bin"), prefix / "libexec" / "veltra" / "transmit");
+    EXPECT_EQ(ShippedFolderOf(app), app);
+    EXPECT_EQ(ToolProgramOf(app), app / "transmit");
+    // No environment variable moves the tool.
+    ScopedEnv home("VELTRA_HOME", app.string());
+    EXPECT_EQ(ToolProgramOf(prefix / "bin"), prefix / "libexec" / "veltra" / "transmit");
+}
+
+TEST(ProgramFolderTest, SavedFileTakesThePlaceOfTheShippedOne) {
+    // The test executable's shipped folder is its own (build/bin/, no tables): a name read falls
+    // back to it only when the program folder has no copy.
+    TempDir tmp("veltra-common-overlay");
+    ScopedEnv home("VELTRA_HOME", tmp.Path().string());
+    EXPECT_EQ(LookupPath("\\Resource\\RX_VOL0.tbl"), ExecutableFolder() / "Resource" / "RX_VOL0.tbl");
+    fs::create_directories(tmp.Path() / "resource");
+    Touch(tmp.Path() / "resource" / "RX_VOL0.tbl");
+    EXPECT_EQ(LookupPath("\\Resource\\RX_VOL0.tbl"), tmp.Path() / "resource" / "RX_VOL0.tbl");
+    EXPECT_EQ(ProgramPath("Data"), tmp.Path() / "Data");
+    ASSERT_TRUE(PrepareProgramFolder());
+    EXPECT_TRUE(fs::is_directory(tmp.Path() / "Data"));
 }

@@ -18,14 +18,37 @@ namespace {
 volatile std::sig_atomic_t gStop = 0;
 void OnSignal(int) { gStop = 1; }
 
-int Usage() {
-    std::fprintf(stderr,
-                 "usage: radiosim [--link FOLDER --com N] [--memory FILE] [--save FILE] [--silent]\n"
-                 "                [--stop-after N] [--corrupt-from N] [--corrupt-at N] [--late-echo-at N]\n"
-                 "                [--late-echo-from N] [--late-echo-ms MS] [--echo-twice] [--reply-delay MS]\n"
-                 "                [--echo-delay MS] [--paced]\n"
-                 "It answers call after call; each write stores the first 0x3BFF bytes after A0 20 20.\n");
-    return 2;
+// --help prints it on stdout and exits 0; a wrong option prints it on stderr and exits 2.
+int Usage(bool asked) {
+    std::fprintf(asked ? stdout : stderr,
+                 "usage: radiosim [options]\n"
+                 "A simulated radio on a pseudo-terminal: prints the device, answers the transfer tool's\n"
+                 "handshake, streams its memory on a read, stores and echoes every byte of a write (a\n"
+                 "resent byte lands at the next address; a write ends when the line has been quiet for\n"
+                 "a second or the memory is full), answers call after call, and serves until Ctrl+C.\n"
+                 "\n"
+                 "  --link FOLDER --com N  link FOLDER/ports/COM<N> to the device (N 1 by default), so that\n"
+                 "                         the tool with COM N in FOLDER's Msg.sys opens it\n"
+                 "  --memory FILE          start with the memory held in FILE (16,000 bytes used)\n"
+                 "  --save FILE            write the memory to FILE on Ctrl+C\n"
+                 "  --help                 this text\n"
+                 "Faults to play:\n"
+                 "  --silent               never answer the call: the tool finds no radio\n"
+                 "  --stop-after N         read: stream only N memory bytes; write: store and echo only\n"
+                 "                         N bytes, then fall silent (a transfer cut half-way)\n"
+                 "  --corrupt-from N       write: the echoes of byte N and every later byte are wrong\n"
+                 "  --corrupt-at N         write: only the echo of the Nth byte received is wrong\n"
+                 "  --late-echo-at N       write: the echo of the Nth byte received comes %d ms late, past\n"
+                 "                         the tool's wait (it sends the byte again)\n"
+                 "  --late-echo-from N     write: the echoes of byte N and every later byte come late\n"
+                 "  --late-echo-ms MS      how late a late echo comes (%d ms by default)\n"
+                 "  --echo-twice           write: every echo is sent twice\n"
+                 "  --reply-delay MS       wait MS milliseconds before the handshake reply\n"
+                 "  --echo-delay MS        wait MS milliseconds before every echo\n"
+                 "  --paced                each byte takes one byte time (1/960 s) on the line, both ways,\n"
+                 "                         as on a real 9600-baud line\n",
+                 vt::sim::SimOptions{}.lateEchoMs, vt::sim::SimOptions{}.lateEchoMs);
+    return asked ? 0 : 2;
 }
 } // namespace
 
@@ -37,6 +60,7 @@ int main(int argc, char** argv) {
         std::string a = argv[i];
         auto next = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
         const char* v = nullptr;
+        if (a == "--help" || a == "-h") return Usage(true);
         if (a == "--silent") opt.silent = true;
         else if (a == "--echo-twice") opt.echoTwice = true;
         else if (a == "--paced") opt.paced = true;
@@ -52,7 +76,7 @@ int main(int argc, char** argv) {
         else if ((a == "--late-echo-ms") && (v = next())) opt.lateEchoMs = std::atoi(v);
         else if ((a == "--reply-delay") && (v = next())) opt.replyDelayMs = std::atoi(v);
         else if ((a == "--echo-delay") && (v = next())) opt.echoDelayMs = std::atoi(v);
-        else return Usage();
+        else return Usage(false);
     }
     vt::sim::SimRadio radio(opt);
     if (!memoryFile.empty()) {

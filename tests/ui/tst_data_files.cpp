@@ -162,6 +162,12 @@ private slots:
         WriteBytes(old, oldBytes);
         QVERIFY(QDir(test::QPath(tmp->Path())).mkdir("folder.dat"));
         std::filesystem::permissions(tmp->Path(), std::filesystem::perms(0755)); // others may look in
+        // The ordinary user's Save reads the tables too: a copy that user can read, wherever the
+        // build lies (a fresh clone in a folder of root's own).
+        test::TempDir tables("veltra-data-files-tables");
+        tables.OpenToEveryone();
+        test::CopyProgramTables(tables.Path(), {"Language", "resource"}, true);
+        test::ScopedEnv home("VELTRA_HOME", tables.Path().string());
         const QFileDevice::Permissions oldMode = QFile::permissions(old);
         const QString notSaved = QString::fromStdString(data->Lang.Text("Fradio_Msg", 23));
         const QString kept = QString::fromStdString(data->Lang.Text("Fradio_Msg", 24));

@@ -89,7 +89,7 @@ void Form1::ArChTest_Click() { Append(TestBench::SnapshotLines(data_.AllArray));
 
 void Form1::cmdFileTest_Click() {
     std::string error;
-    if (!TestBench::LoadImageFile(ProgramPath(TestBench::kImageFile), data_, &error)) {
+    if (!TestBench::LoadImageFile(LookupPath(TestBench::kImageFile), data_, &error)) {
         ui::MsgBox(QString::fromStdString(error), ui::MsgButtons::Ok, ui::MsgIcon::Warning, QString(), this);
         return;
     }

@@ -50,7 +50,7 @@ bool Frm_Radio::ReadMsgFile() {
 static bool StartTool(Frm_Radio& w, EditorData& d, const char* argument) {
     w.MsgBuf = {StatusRequested, static_cast<uint8_t>(d.CommPort), static_cast<uint8_t>(d.LangCode == "chs" ? 1 : 0)};
     if (!w.WriteMsgFile()) return false;
-    QString program = QString::fromStdString((ProgramFolder() / "transmit").string());
+    QString program = QString::fromStdString(ToolProgram().string());
     // The tool's end is watched too: a tool that dies without a final status must not leave
     // the editor hidden for ever.
     const unsigned run = ++w.TransferRun;
