@@ -379,19 +379,33 @@ void SetBand(EditorData& d, int band, RecordWrite how) {
     CheckAllCHFrequency(d, how);
 }
 
+namespace {
+// Text that is no number is no frequency of this band either.
+bool OutsideBand(const EditorData& d, const std::string& text) {
+    if (Trim(text).empty()) return false;
+    auto f = ToDouble(text);
+    return !f || *f < BandLow(d.BandIndex) || *f > BandHigh(d.BandIndex);
+}
+} // namespace
+
+void PickBand(EditorData& d, int band) {
+    SetBand(d, band, RecordWrite::Edit);
+    if (!SecondReceiverOn(d)) return;
+    auto f = Split(d.FarmMarnetInfo());
+    // Left in place, the radio would keep a frequency the grid no longer shows. The receiver
+    // stays on: the FARMCALL/MARNET dialog and row 201 ask for a new frequency.
+    if (f.size() != static_cast<size_t>(kFarmFieldCount) || !OutsideBand(d, f[kSecondRxFrequency])) return;
+    f[kSecondRxFrequency].clear();
+    d.SetFarmMarnetInfo(Join(f), RecordWrite::Edit);
+}
+
 void CheckAllCHFrequency(EditorData& d, RecordWrite how) {
-    const double low = BandLow(d.BandIndex), high = BandHigh(d.BandIndex);
-    d.BandLimits[1] = low;
-    d.BandLimits[2] = high;
+    d.BandLimits[1] = BandLow(d.BandIndex);
+    d.BandLimits[2] = BandHigh(d.BandIndex);
     GridBatch batch(d);
     for (int r = 1; r < d.MFG.Rows(); ++r)
-        for (int col : {ColTxFreq, ColRxFreq}) {
-            const std::string& cell = d.MFG.TextMatrix(r, col);
-            if (Trim(cell).empty()) continue;
-            auto f = ToDouble(cell);
-            // Text that is no number is no frequency of this band either.
-            if (!f || *f < low || *f > high) d.SetCell(r, col, "", how);
-        }
+        for (int col : {ColTxFreq, ColRxFreq})
+            if (OutsideBand(d, d.MFG.TextMatrix(r, col))) d.SetCell(r, col, "", how);
 }
 
 bool ChooseBand(EditorData& d) {

@@ -92,6 +92,9 @@ std::string BandLabelSuffix(const EditorData& d);
 // For band 0..7: BandIndex, BandLimits and BandRangeText. Then, whatever the band, blanks every
 // Tx and Rx frequency outside the current band (CheckAllCHFrequency), written as `how` says.
 void SetBand(EditorData& d, int band, RecordWrite how = RecordWrite::Quiet);
+// The user's confirmed band choice: SetBand as an edit. While the second receiver is on, its row
+// shows SEC FREQ, so a SEC FREQ outside the band is cleared with the row's cells.
+void PickBand(EditorData& d, int band);
 // BandLimits from BandIndex; blanks out-of-band Tx/Rx cells of every row, second receiver included.
 void CheckAllCHFrequency(EditorData& d, RecordWrite how = RecordWrite::Quiet);
 // Band from channel 1's Rx; when that is not a number, from the first channel row with a numeric

@@ -610,6 +610,41 @@ private slots:
         QCOMPARE(boxes_.texts().size(), 1);
     }
 
+    // A confirmed band choice blanks row 201 like any channel; while the second receiver is on,
+    // that row is its SEC FREQ, so both go, and the file gives back what the grid showed.
+    void bandChoiceTakesSecFreqWithItsRow_data() {
+        QTest::addColumn<int>("band");
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QString>("secFreq");
+        QTest::newRow("inside the band") << 0 << "36.0000" << "36";
+        QTest::newRow("outside the band") << 1 << "" << "";
+    }
+    void bandChoiceTakesSecFreqWithItsRow() {
+        QFETCH(int, band);
+        QFETCH(QString, cell);
+        QFETCH(QString, secFreq);
+        Frm_Radio& w = *w_;
+        w.Menu_New_Click(); // band 0, 32 -- 49 MHz
+        auto f = Split(d_->FarmMarnetInfo());
+        f[8] = "1";
+        f[9] = "36";
+        d_->SetFarmMarnetInfo(Join(f), RecordWrite::Quiet);
+        AddSecondRec(*d_, "36");
+        const int last = d_->MFG.Rows() - 1;
+        boxes_.answer(ui::MsgResult::Ok);
+        w.Menu_Band_Item[band]->trigger();
+        QCOMPARE(boxes_.texts(), QStringList{w.BandConfirmMsg});
+        QCOMPARE(QString::fromStdString(Split(d_->FarmMarnetInfo())[9]), secFreq);
+        files_->answer(Path("band.dat"));
+        QVERIFY(w.Menu_Save_Click());
+        files_->answer(Path("band.dat"));
+        w.Menu_Open_Click();
+        QCOMPARE(QString::fromStdString(Cell(last, ColRxFreq)), cell);
+        QCOMPARE(QString::fromStdString(Split(d_->FarmMarnetInfo())[9]), secFreq);
+        QCOMPARE(Split(d_->FarmMarnetInfo())[8], std::string("1"));
+        QCOMPARE(boxes_.texts().size(), 1);
+    }
+
     // With one area and MARNET on, the extra MARNET row lies in no area, and the radio keeps a
     // priority channel per area: its SCAN cell offers no "P", and a "P" an options change moved
     // there is named at Save.

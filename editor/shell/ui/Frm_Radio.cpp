@@ -394,8 +394,8 @@ bool Frm_Radio::AreaNamesEditable() const {
 
 // ------------------------------------------------------------------ bands
 
-void Frm_Radio::SetBand(int band, RecordWrite how) {
-    vt::SetBand(d_, band, how); // texts, limits and the blanking of out-of-band frequencies
+void Frm_Radio::SetBand(int band) {
+    vt::SetBand(d_, band); // texts, limits and the blanking of out-of-band frequencies
     ShowBand(band);
 }
 
@@ -429,8 +429,10 @@ void Frm_Radio::BandItemClicked(int band) {
     ShowBandChecks();
     if (!CommitOpenEditor()) return; // a typed frequency is judged by the band it was typed for
     // The frequencies a confirmed choice blanks are the user's edit: the save question asks for them.
-    if (ui::MsgBox(BandConfirmMsg, ui::MsgButtons::OkCancel, ui::MsgIcon::None, "Tip", this) == ui::MsgResult::Ok)
-        SetBand(band, RecordWrite::Edit);
+    if (ui::MsgBox(BandConfirmMsg, ui::MsgButtons::OkCancel, ui::MsgIcon::None, "Tip", this) == ui::MsgResult::Ok) {
+        vt::PickBand(d_, band);
+        ShowBand(band);
+    }
 }
 
 void Frm_Radio::Menu_Band_HF_1_Click() { BandItemClicked(0); }

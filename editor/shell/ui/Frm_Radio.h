@@ -223,7 +223,7 @@ private:
     void BuildGridView(QWidget* parent);
     void BuildCellEditors();
     void SizeToScreen();
-    void SetBand(int band, RecordWrite how = RecordWrite::Quiet);
+    void SetBand(int band);
     // The Band menu's check mark, the band label and the frequency columns' tips for a band the
     // data set already holds.
     void ShowBand(int band);
