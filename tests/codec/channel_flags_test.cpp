@@ -37,6 +37,21 @@ TEST_F(ChannelFlags, FlagByteOfAScanningBusyLockedToneChannel) {
     EXPECT_EQ(back->MFG.TextMatrix(3, kEnc), "151.4");
 }
 
+// Each SCAN letter has its own bit of the slot's flag byte (0x1500 on, one a slot): T 0x40, S 0x01.
+TEST_F(ChannelFlags, EachScanLetterSetsItsOwnBit) {
+    const std::pair<const char*, int> scans[] = {{"T", 0x40}, {"S", 0x01}, {"TS", 0x41}, {"TP", 0x40}, {"NO", 0x00}};
+    int r = 1;
+    for (auto [scan, bits] : scans) SetCell(*d, r++, kScan, scan);
+    ImageArray img = Encode();
+    auto back = fx.Decode(img);
+    r = 1;
+    for (auto [scan, bits] : scans) {
+        EXPECT_EQ(img[0x1500 + r - 1] & 0x41, bits) << scan;
+        const std::string text = scan == std::string("NO") ? "" : scan;
+        EXPECT_EQ(back->MFG.TextMatrix(r++, kScan), text) << scan;
+    }
+}
+
 TEST_F(ChannelFlags, CtcssEncodeWordHighToneBitAndDeviation) {
     SetCell(*d, 1, kEnc, "151.4");
     SetCell(*d, 1, kCtDev, "250");
