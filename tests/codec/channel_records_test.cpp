@@ -263,12 +263,13 @@ TEST_F(ChannelRecords, ValuesWithoutAnEncodingAreErrorsNamingTheRow) {
     SetCell(*d, 8, kRx, "390.0000");
     SetCell(*d, 9, kName1, "名");
     SetCell(*d, 10, kPower, "51");
-    SetCell(*d, 11, kSel, "300");
+    SetCell(*d, 11, kSel, "101"); // Sel Call names a 5-tone line, 1 to 100
+    SetCell(*d, 12, kSel, "0");
     auto errors = Errors();
-    ASSERT_EQ(errors.size(), 5u);
+    ASSERT_EQ(errors.size(), 6u);
     const std::pair<std::string, int> expect[] = {
-        {"Tx Freq", 7}, {"Rx Freq", 8}, {"ID line1.", 9}, {"Power", 10}, {"Sel Call", 11}};
-    for (size_t i = 0; i < 5; ++i) {
+        {"Tx Freq", 7}, {"Rx Freq", 8}, {"ID line1.", 9}, {"Power", 10}, {"Sel Call", 11}, {"Sel Call", 12}};
+    for (size_t i = 0; i < 6; ++i) {
         EXPECT_EQ(errors[i].field, expect[i].first);
         EXPECT_EQ(errors[i].row, expect[i].second);
         EXPECT_NE(errors[i].message.find(std::to_string(expect[i].second)), std::string::npos);
