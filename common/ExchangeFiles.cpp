@@ -167,9 +167,10 @@ bool ReplaceFileAtomic(const std::filesystem::path& path, const uint8_t* data, s
         if (error) *error = failure;
         return false;
     };
-    const std::filesystem::path target = FollowLinks(path);
+    const std::filesystem::path target = how.replaceLink ? path : FollowLinks(path);
     struct stat old {};
-    const bool exists = ::stat(target.c_str(), &old) == 0;
+    // A link that is replaced keeps nothing of the file it names.
+    const bool exists = ::lstat(target.c_str(), &old) == 0 && !S_ISLNK(old.st_mode);
     if (exists && S_ISDIR(old.st_mode)) return fail(EISDIR, true);
     if (exists && ::access(target.c_str(), W_OK) != 0) return fail(errno, true);
 
@@ -278,7 +279,9 @@ ExchangeResult LoadWriteBuffer(const std::filesystem::path& path, ToolImage& ima
 }
 
 ExchangeResult SaveReadBuffer(const std::filesystem::path& path, const ToolImage& image) {
-    if (!WriteFileReplace(path, image.data(), image.size())) return Failed(ExchangeFailure::Save);
+    ReplaceError why;
+    if (!ReplaceFileAtomic(path, image.data(), image.size(), {.newFileMode = 0644, .replaceLink = true}, &why))
+        return Failed(ExchangeFailure::Save, why.sysError);
     return {};
 }
 

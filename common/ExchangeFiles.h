@@ -64,6 +64,7 @@ struct AtomicReplace {
     bool keepOldTail = false;   // a longer old file's bytes beyond the new ones stay
     bool keepOwner = false;     // the old file's owner and group stay where the writer may set them
     unsigned newFileMode = 0666; // a new file's permissions before the umask
+    bool replaceLink = false;    // a symbolic link in the file's place is replaced, not followed
 };
 // Why ReplaceFileAtomic failed: the errno, and whether the target itself was refused (a folder,
 // an existing file not writable) before any temporary file was made.
@@ -73,7 +74,7 @@ struct ReplaceError {
 };
 // Writes the file through a temporary file in its folder that is synced and then renamed over
 // it, so a crash or a full disk never leaves half a file. A symbolic link is followed to the file
-// it names; an existing file's permission bits stay.
+// it names unless how.replaceLink says otherwise; an existing file's permission bits stay.
 bool ReplaceFileAtomic(const std::filesystem::path& path, const uint8_t* data, size_t size,
                        const AtomicReplace& how, ReplaceError* error = nullptr);
 // "<path>: <reason>", as the other writes here report.
@@ -110,7 +111,8 @@ ExchangeResult WriteMsgSysStatus(const std::filesystem::path& path, uint8_t stat
 
 // The first 16,000 bytes of wbuffer.bin; a shorter file is refused unread.
 ExchangeResult LoadWriteBuffer(const std::filesystem::path& path, ToolImage& image);
-// rbuffer.bin replaced by the image; every write and the close checked.
+// rbuffer.bin replaced whole by the image (synced, then renamed into place); a symbolic link in
+// its place is replaced too, never written through.
 ExchangeResult SaveReadBuffer(const std::filesystem::path& path, const ToolImage& image);
 
 } // namespace vt

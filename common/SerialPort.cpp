@@ -1,6 +1,9 @@
 #include "common/SerialPort.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <linux/serial.h>
@@ -8,6 +11,7 @@
 #include <pthread.h>
 #include <sched.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/eventfd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -87,6 +91,67 @@ public:
 };
 } // namespace
 
+namespace {
+// The PID a UUCP lock file names: ASCII digits (the usual ten columns and a newline) or the old
+// four-byte binary form; 0 when it names none.
+pid_t LockOwner(const std::filesystem::path& lock) {
+    int fd = ::open(lock.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+    if (fd < 0) return 0;
+    char text[32] = {};
+    ssize_t n;
+    do {
+        n = ::read(fd, text, sizeof text - 1);
+    } while (n < 0 && errno == EINTR);
+    ::close(fd);
+    long pid = 0;
+    char* p = text;
+    while (*p == ' ') ++p;
+    for (; *p >= '0' && *p <= '9' && pid < 1'000'000'000; ++p) pid = pid * 10 + (*p - '0');
+    while (*p == ' ') ++p;
+    if (p > text && (*p == '\n' || (*p == '\0' && p - text == n))) return static_cast<pid_t>(pid);
+    if (n == 4) {
+        int32_t binary;
+        std::memcpy(&binary, text, sizeof binary);
+        return binary > 0 ? binary : 0;
+    }
+    return 0;
+}
+
+// A lock of our own PID is a dead run's whose PID came round again: this process never holds a
+// device twice (the advisory lock came first).
+bool HeldByAnother(pid_t pid) {
+    return pid > 0 && pid != ::getpid() && (::kill(pid, 0) == 0 || errno == EPERM);
+}
+
+// The lock file's name follows the device itself, not a link to it (ports/COM<n>, by-id names).
+std::string LockName(const std::filesystem::path& device) {
+    std::error_code ec;
+    auto real = std::filesystem::canonical(device, ec);
+    return "LCK.." + (ec ? device : real).filename().string();
+}
+
+// Creates lock holding our PID, all at once (a link to a finished temporary file), so that no
+// reader sees it half written; false when it exists or the folder refuses.
+bool CreateLockFile(const std::filesystem::path& lock, bool* exists) {
+    char text[16];
+    int len = std::snprintf(text, sizeof text, "%10d\n", static_cast<int>(::getpid()));
+    const std::filesystem::path temp =
+        lock.parent_path() / ("LTMP." + std::to_string(::getpid()) + "." + lock.filename().string().substr(5));
+    ::unlink(temp.c_str());
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+    if (fd < 0) return false;
+    bool ok = ::write(fd, text, static_cast<size_t>(len)) == len;
+    ::fchmod(fd, 0644); // readable by every program, whatever the umask
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::link(temp.c_str(), lock.c_str()) == 0;
+    *exists = !ok && errno == EEXIST;
+    ::unlink(temp.c_str());
+    return ok;
+}
+} // namespace
+
+std::vector<std::filesystem::path> SystemPortLockFolders() { return {"/run/lock", "/var/lock"}; }
+
 SerialDriverFlags& SystemSerialDriverFlags() {
     static KernelDriverFlags flags;
     return flags;
@@ -139,6 +204,20 @@ bool SerialPort::Open(const std::filesystem::path& device, const SerialSettings&
     // later opener but root gets EBUSY.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         SetError(error, device.string() + ": in use by another program");
+        ::close(fd);
+        return false;
+    }
+    // Root's open passes the exclusive flag that another program set; the flag still says the
+    // line is taken. Kernels before 3.8 cannot tell, and then only the locks count.
+    int exclusive = 0;
+    if (::ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive) {
+        SetError(error, device.string() + ": held exclusively by another program");
+        ::flock(fd, LOCK_UN);
+        ::close(fd);
+        return false;
+    }
+    if (!TakeLockFile(device, error)) {
+        ::flock(fd, LOCK_UN);
         ::close(fd);
         return false;
     }
@@ -199,6 +278,51 @@ void SerialPort::Release(int fd) {
     savedDriverFlags_ = -1;
     ::flock(fd, LOCK_UN);
     ::close(fd);
+    DropLockFile();
+}
+
+bool SerialPort::TakeLockFile(const std::filesystem::path& device, std::string* error) {
+    const std::string name = LockName(device);
+    std::vector<std::filesystem::path> folders;
+    for (const auto& f : lockFolders_) {
+        std::error_code ec;
+        auto real = std::filesystem::canonical(f, ec);
+        if (ec || !std::filesystem::is_directory(real, ec)) continue;
+        if (std::find(folders.begin(), folders.end(), real) == folders.end()) folders.push_back(real);
+    }
+    // Every folder is looked at before ours is taken: one program's lock in either keeps us out.
+    for (const auto& f : folders) {
+        const auto lock = f / name;
+        pid_t owner = LockOwner(lock);
+        if (HeldByAnother(owner)) {
+            SetError(error, device.string() + ": locked by process " + std::to_string(owner) + " (" + lock.string() + ")");
+            return false;
+        }
+        // A dead run's lock goes. One that cannot be removed (another user's, in a sticky folder)
+        // keeps no one out: then the port opens without a lock file of its own.
+        struct stat st {};
+        if (::lstat(lock.c_str(), &st) == 0) ::unlink(lock.c_str());
+    }
+    for (const auto& f : folders) {
+        const auto lock = f / name;
+        bool exists = false;
+        if (CreateLockFile(lock, &exists)) {
+            lockFile_ = lock;
+            return true;
+        }
+        // Another program took it since we looked.
+        if (exists && HeldByAnother(LockOwner(lock))) {
+            SetError(error, device.string() + ": locked by another program (" + lock.string() + ")");
+            return false;
+        }
+    }
+    return true; // no folder lets us: the advisory lock alone keeps the port
+}
+
+void SerialPort::DropLockFile() {
+    // Only while it still names us: a lock another program put in its place stays.
+    if (!lockFile_.empty() && LockOwner(lockFile_) == ::getpid()) ::unlink(lockFile_.c_str());
+    lockFile_.clear();
 }
 
 int SerialPort::PollFd(short events, int timeoutMs, short* revents) {

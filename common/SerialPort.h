@@ -6,7 +6,10 @@
 // The port is held alone while open (an advisory lock on the open file, so a second copy cannot
 // mix its bytes in, even as root) and handed back whole on close: the lock dropped and the
 // driver's latency flags restored. The lock dies with the process, so a killed or crashed run
-// never keeps the next opener, of any user, out.
+// never keeps the next opener, of any user, out. Programs that keep to the other conventions are
+// kept out too: a UUCP lock file of a live process, or the terminal's exclusive flag set by
+// another opener, refuse the open (root included); the port takes a UUCP lock file of its own
+// where the lock folder lets it, and a dead process's lock is taken over.
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -44,6 +47,10 @@ SerialDriverFlags& SystemSerialDriverFlags();
 // the machine. Without the privilege it changes nothing.
 void MakeThreadTimeCritical();
 
+// The folders where programs leave their UUCP lock files ("LCK..ttyUSB0", holding the owner's
+// PID): /run/lock and /var/lock.
+std::vector<std::filesystem::path> SystemPortLockFolders();
+
 class SerialPort {
 public:
     enum class Wait { Readable, Closed, Timeout, Hangup };
@@ -61,6 +68,9 @@ public:
     // asked for low-latency mode, so that each echoed byte is handed on at once.
     bool Open(const std::filesystem::path& device, const SerialSettings& settings = {},
               std::string* error = nullptr);
+    // Where the UUCP lock files are looked for and taken (the system's unless a test says so);
+    // takes effect at the next Open.
+    void SetLockFolders(std::vector<std::filesystem::path> folders) { lockFolders_ = std::move(folders); }
     bool IsOpen() const { return fd_.load() >= 0; }
     // True from the start of Close() on: threads of the port leave their loops when they see it.
     bool Closing() const { return closing_.load(); }
@@ -93,10 +103,17 @@ private:
     int PollFd(short events, int timeoutMs, short* revents);
     // Gives the descriptor back as it was found and closes it.
     void Release(int fd);
+    // False (and *error) when a live process holds the UUCP lock of the device; otherwise takes
+    // it where a lock folder lets it.
+    bool TakeLockFile(const std::filesystem::path& device, std::string* error);
+    void DropLockFile();
 
     SerialDriverFlags& driver_;
     // The driver's flags before low-latency mode was asked for; -1 when nothing was changed.
     int savedDriverFlags_ = -1;
+    std::vector<std::filesystem::path> lockFolders_ = SystemPortLockFolders();
+    // The UUCP lock file this port created; empty when it holds none.
+    std::filesystem::path lockFile_;
 
     std::atomic<int> fd_{-1};
     int wake_ = -1; // eventfd, readable once Close() began

@@ -80,16 +80,16 @@ CellCommit Commit(EditorData& d, int row, int col, fuzz::Input& in) {
     case ColDcsDec:
         return CommitDcsItem(cell, in.Below(static_cast<int>(DcsListItems().size())));
     case ColBcl:
-        return CommitCombo(cell, BoxText(in.Line(), 64), BclItems());
+        return CommitCombo(cell, BoxText(in.Line(), 64), BclItems(), ctx);
     case ColScan:
-        return IsTAvailable(d, row) ? CommitScan(cell, BoxText(in.Line(), 64), d.ScanChoices)
-                                    : CommitScan(cell, BoxText(in.Line(), 64), Scan2Items());
+        return IsTAvailable(d, row) ? CommitScan(cell, BoxText(in.Line(), 64), d.ScanChoices, ctx)
+                                    : CommitScan(cell, BoxText(in.Line(), 64), Scan2Items(), ctx);
     case ColFiveTone:
-        return CommitCombo(cell, BoxText(in.Line(), 64), FiveToneItems());
+        return CommitCombo(cell, BoxText(in.Line(), 64), FiveToneItems(), ctx);
     case ColAni:
-        return CommitCombo(cell, BoxText(in.Line(), 64), AniItems());
+        return CommitCombo(cell, BoxText(in.Line(), 64), AniItems(), ctx);
     case ColSelCall:
-        return CommitSelCall(cell, BoxText(in.Line(), 64));
+        return CommitSelCall(cell, BoxText(in.Line(), 64), ctx);
     case ColCtDev:
         return CommitCtDev(cell, BoxText(in.Line(), 64), ctx, HoldsDcsDeviation(d.MFG, row));
     default:

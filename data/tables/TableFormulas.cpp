@@ -22,8 +22,14 @@ void Push3(std::vector<uint8_t>& out, uint32_t v) {
 
 } // namespace
 
-uint16_t EncWord(int tenthsHz) { return static_cast<uint16_t>(DivRoundHalfEven(16384LL * tenthsHz, 10000)); }
-uint16_t DecWord(int tenthsHz) { return static_cast<uint16_t>(DivRoundHalfEven(10'000'000LL, tenthsHz)); }
+uint16_t EncWord(int tenthsHz, const Calibration& c) {
+    if (c.encDivider) return static_cast<uint16_t>(DivRoundHalfEven(10 * c.encDivider, tenthsHz));
+    const long long scale = tenthsHz < kCtcssHighFirstTenths ? c.encScale : c.encHighScale;
+    return static_cast<uint16_t>(DivRoundHalfEven(scale * tenthsHz, 10000));
+}
+uint16_t DecWord(int tenthsHz, const Calibration& c) {
+    return static_cast<uint16_t>(DivRoundHalfEven(10 * c.decClock, tenthsHz));
+}
 
 uint32_t DcsCodeword(int octalCode) {
     const uint32_t data = 0x800u | static_cast<uint32_t>(octalCode);
@@ -33,11 +39,24 @@ uint32_t DcsCodeword(int octalCode) {
     return (data << 11) | rem;
 }
 
-uint32_t DevEntry(int devIndex, int toneIndex) {
-    return static_cast<uint32_t>((100 + 50 * devIndex) * 8 + toneIndex);
+uint32_t DcsEntry(int octalCode, const Calibration& c) {
+    constexpr int kBits = 23;
+    const uint32_t w = DcsCodeword(octalCode);
+    if (c.dcs == Calibration::Inverted) return ~w & ((1u << kBits) - 1);
+    if (c.dcs == Calibration::Plain) return w;
+    uint32_t r = 0;
+    for (int bit = 0; bit < kBits; ++bit)
+        if (w & (1u << bit)) r |= 1u << (kBits - 1 - bit);
+    return r;
 }
 
-uint8_t PowerByte(int band, int level) { return static_cast<uint8_t>(20 + 4 * level + band); }
+uint32_t DevEntry(int devIndex, int toneIndex, const Calibration& c) {
+    return static_cast<uint32_t>(c.devBase + c.devStep * devIndex + c.devToneStep * toneIndex);
+}
+
+uint8_t PowerByte(int band, int level, const Calibration& c) {
+    return static_cast<uint8_t>(c.pwrBase + c.pwrStep * level + c.pwrBandStep * band);
+}
 
 double VoltageStep(int band) {
     static constexpr double kSteps[kVolBands] = {1, 1, 1, 2, 2, 2, 5, 5};
@@ -50,35 +69,35 @@ uint8_t VoltagePoint(int kind, int j, int n) {
     return static_cast<uint8_t>(lo + DivRoundHalfEven(static_cast<long long>(hi - lo) * j, n - 1));
 }
 
-std::vector<uint8_t> EncTable() {
+std::vector<uint8_t> EncTable(const Calibration& c) {
     std::vector<uint8_t> out;
-    for (int t = kCtcssFirstTenths; t <= kCtcssLastTenths; ++t) Push2(out, EncWord(t));
+    for (int t = kCtcssFirstTenths; t <= kCtcssLastTenths; ++t) Push2(out, EncWord(t, c));
     return out;
 }
 
-std::vector<uint8_t> DecTable() {
+std::vector<uint8_t> DecTable(const Calibration& c) {
     std::vector<uint8_t> out;
-    for (int t = kCtcssFirstTenths; t <= kCtcssLastTenths; ++t) Push2(out, DecWord(t));
+    for (int t = kCtcssFirstTenths; t <= kCtcssLastTenths; ++t) Push2(out, DecWord(t, c));
     return out;
 }
 
-std::vector<uint8_t> DcsTable() {
+std::vector<uint8_t> DcsTable(const Calibration& c) {
     std::vector<uint8_t> out;
-    for (std::string_view code : kDcsCodes) Push3(out, DcsCodeword(std::stoi(std::string(code), nullptr, 8)));
+    for (std::string_view code : kDcsCodes) Push3(out, DcsEntry(std::stoi(std::string(code), nullptr, 8), c));
     return out;
 }
 
-std::vector<uint8_t> DevTable() {
+std::vector<uint8_t> DevTable(const Calibration& c) {
     std::vector<uint8_t> out;
     for (int d = 0; d < kCtDevStepCount; ++d)
-        for (int t = 0; t < kStandardToneCount; ++t) Push3(out, DevEntry(d, t));
+        for (int t = 0; t < kStandardToneCount; ++t) Push3(out, DevEntry(d, t, c));
     return out;
 }
 
-std::vector<uint8_t> PwrTable() {
+std::vector<uint8_t> PwrTable(const Calibration& c) {
     std::vector<uint8_t> out;
     for (int b = 0; b < kTableBands; ++b)
-        for (int l = 1; l <= kPowerLevels; ++l) out.push_back(PowerByte(b, l));
+        for (int l = 1; l <= kPowerLevels; ++l) out.push_back(PowerByte(b, l, c));
     return out;
 }
 

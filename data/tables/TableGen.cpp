@@ -1,4 +1,5 @@
-// Writes the program folder's calibration tables: tablegen <resource folder>.
+// Writes the program folder's calibration tables: tablegen <resource folder>; or, with
+// --others <folder>, other installations' table sets in <folder>/<n>/resource, n = 1, 2, ...
 #include "common/ExchangeFiles.h"
 #include "data/tables/TableFormulas.h"
 #include "editor/image/ConversionTables.h"
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -28,20 +30,20 @@ bool Write(const fs::path& folder, std::string_view windowsName, const std::vect
 }
 
 // The tables the encoder needs for the default image, as generated.
-ConversionTables GeneratedTables() {
+ConversionTables GeneratedTables(const tables::Calibration& c) {
     ConversionTables t;
     auto fill = [](auto& arr, const std::vector<uint8_t>& v) { std::copy_n(v.begin(), arr.size(), arr.begin()); };
-    fill(t.EncTbl, tables::EncTable());
-    fill(t.DecTbl, tables::DecTable());
-    fill(t.DcsTbl, tables::DcsTable());
-    fill(t.DevTbl, tables::DevTable());
-    fill(t.PwrTbl, tables::PwrTable());
+    fill(t.EncTbl, tables::EncTable(c));
+    fill(t.DecTbl, tables::DecTable(c));
+    fill(t.DcsTbl, tables::DcsTable(c));
+    fill(t.DevTbl, tables::DevTable(c));
+    fill(t.PwrTbl, tables::PwrTable(c));
     return t;
 }
 
-std::vector<uint8_t> DefaultImage() {
+std::vector<uint8_t> DefaultImage([[maybe_unused]] const tables::Calibration& c) {
 #ifdef VELTRA_DEFAULT_IMAGE_FROM_CODEC
-    if (auto image = BuildDefaultImage(GeneratedTables())) return {image->begin(), image->end()};
+    if (auto image = BuildDefaultImage(GeneratedTables(c))) return {image->begin(), image->end()};
     std::fprintf(stderr, "tablegen: the New data set does not encode\n");
     return {};
 #else
@@ -53,26 +55,33 @@ std::vector<uint8_t> DefaultImage() {
 #endif
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: tablegen <resource folder>\n");
-        return 2;
-    }
-    const fs::path folder = argv[1];
+bool WriteSet(const fs::path& folder, const tables::Calibration& c) {
     std::error_code ec;
     fs::create_directories(folder, ec);
-    auto image = DefaultImage();
+    auto image = DefaultImage(c);
     bool ok = !image.empty() && Write(folder, kTableNames[DefaultTblSlot], image);
-    ok = Write(folder, kTableNames[EncTblSlot], tables::EncTable()) && ok;
-    ok = Write(folder, kTableNames[DecTblSlot], tables::DecTable()) && ok;
-    ok = Write(folder, kTableNames[DcsTblSlot], tables::DcsTable()) && ok;
-    ok = Write(folder, kTableNames[DevTblSlot], tables::DevTable()) && ok;
-    ok = Write(folder, kTableNames[PwrTblSlot], tables::PwrTable()) && ok;
+    ok = Write(folder, kTableNames[EncTblSlot], tables::EncTable(c)) && ok;
+    ok = Write(folder, kTableNames[DecTblSlot], tables::DecTable(c)) && ok;
+    ok = Write(folder, kTableNames[DcsTblSlot], tables::DcsTable(c)) && ok;
+    ok = Write(folder, kTableNames[DevTblSlot], tables::DevTable(c)) && ok;
+    ok = Write(folder, kTableNames[PwrTblSlot], tables::PwrTable(c)) && ok;
     for (int i = 0; i < static_cast<int>(kBandTableNames.size()); ++i)
         ok = Write(folder, kBandTableNames[static_cast<size_t>(i)], tables::BandTable(i)) && ok;
     for (int b = 0; b < kVolBands; ++b)
         for (int kind : {kVolRx, kVolTx}) ok = Write(folder, VoltageFileName(b, kind), tables::VoltageFile(b, kind)) && ok;
-    return ok ? 0 : 1;
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 2) return WriteSet(argv[1], tables::kCalibrations[0]) ? 0 : 1;
+    if (argc == 3 && std::string_view(argv[1]) == "--others") {
+        bool ok = true;
+        for (int n = 1; n < tables::kCalibrationCount; ++n)
+            ok = WriteSet(fs::path(argv[2]) / std::to_string(n) / "resource", tables::kCalibrations[n]) && ok;
+        return ok ? 0 : 1;
+    }
+    std::fprintf(stderr, "usage: tablegen <resource folder> | tablegen --others <folder>\n");
+    return 2;
 }

@@ -126,6 +126,13 @@ void EncodeChannelRecords(EncodeContext& c) {
             continue;
         }
         Row row{c, r, layout::ChannelSlot(slot), slot == layout::kSecondReceiverSlot};
+        // Priority channels are kept per area: a row of none (the extra MARNET row) loses its "P".
+        if (!row.last && r > c.f.AreaCount() * c.f.ChannelsPerArea() &&
+            row.Cell(ColScan).find('P') != std::string::npos)
+            c.w.Warn(ColumnName(ColScan), r,
+                     "Channel row " + std::to_string(r) +
+                         ": priority scan (\"P\") is not stored: the radio keeps a priority channel"
+                         " only in an area.");
         if (!row.last && c.f.RowBeforeLastUsed(r))
             c.w.Set(row.rec + layout::ch::SlotMark, layout::ch::SlotMarked);
         EncodeSignalling(c, r, row.rec, high);

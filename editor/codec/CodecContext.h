@@ -18,7 +18,7 @@ struct CodecTables {
     ImageArray DefaultImage{};
     const ConversionTables* Conv = nullptr;
     const VoltageTables* Voltage = nullptr;
-    // Tables that could not be read: an image built without them would carry zeros in their place.
+    // Tables that could not be read or hold damage: an image built with them would carry garbage.
     std::vector<TableSlot> Missing;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 // Where each region of the radio memory image lies (indices into MemImage).
 #include "editor/image/GridShape.h"
+#include "editor/image/ToneLists.h"
 
 #include <array>
 #include <cstddef>
@@ -117,7 +118,7 @@ inline constexpr uint8_t FiveToneBits = FiveToneMBit | FiveTonePBit | FiveToneAB
 inline constexpr uint8_t AniBits = AniOBit | AniTBit | AniLBit;
 // The high-tone bit marks a CTCSS encode tone of this many tenths of a hertz or more; the
 // decoder picks the upper half of the encode table with it.
-inline constexpr int HighToneTenths = 1500;
+inline constexpr int HighToneTenths = kCtcssHighFirstTenths;
 inline constexpr size_t EncodeCode = 0x02; // a CTCSS tone's code word, or DcsEncodeMarker
 inline constexpr size_t DecodeCode = 0x04; // a CTCSS tone's code word, or DcsDecodeMarker
 inline constexpr size_t CodeSize = 2;

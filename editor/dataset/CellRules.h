@@ -30,6 +30,8 @@ struct CellContext {
     std::string NotNumberMsg;  // Fradio_Msg 5
     std::string RangeInfixMsg; // Fradio_Msg 9
     std::string ToneRangeMsg;  // Fradio_Msg 14
+    std::string NotAnItemMsg;  // Fradio_Msg 22, after the quoted text
+    std::string SecondRxNeedsFreqMsg; // Fradio_Msg 25
 };
 CellContext CellContextOf(const EditorData& d);
 
@@ -37,6 +39,8 @@ CellContext CellContextOf(const EditorData& d);
 inline constexpr int kCommitDone = 1;
 inline constexpr int kCommitNotNumber = -1;
 inline constexpr int kCommitOutOfRange = -2;
+// Refused, and the cell keeps its text: the box shows it again rather than waiting for another.
+inline constexpr int kCommitKept = 0;
 
 struct CellCommit {
     std::string Text;                   // the cell's text afterwards (unchanged when refused)
@@ -63,6 +67,9 @@ std::string AdjustFreq(std::string_view text);
 // Whole 100 Hz units as a frequency text ("1451125" -> "145.1125").
 std::string FormatFreqUnits(long long units);
 CellCommit CommitFreq(const std::string& cell, std::string_view input, const CellContext& ctx);
+// The second receiver's Rx while it is on: a frequency as CommitFreq takes it; a blank is refused,
+// since the receiver cannot be on without one (kCommitKept).
+CellCommit CommitSecondRxFreq(const std::string& cell, std::string_view input, const CellContext& ctx);
 
 // ---- names ----
 // Stored as typed; a character without a Windows-1252 byte is refused (the radio cannot hold it).
@@ -103,12 +110,15 @@ const std::vector<std::string>& Scan2Items();
 const std::vector<std::string>& FiveToneItems();
 const std::vector<std::string>& AniItems();
 const std::vector<std::string>& SelCallItems();
-// A combo accepts only its own items; "NO" and an empty text store "".
-CellCommit CommitCombo(const std::string& cell, std::string_view input, const std::vector<std::string>& items);
+// A combo accepts only its own items; "NO" and an empty text store "". Any other text is
+// refused with a message (the image has no room for it), the cell keeping its text.
+CellCommit CommitCombo(const std::string& cell, std::string_view input, const std::vector<std::string>& items,
+                       const CellContext& ctx);
 // Like CommitCombo; a stored "P" asks for the area's other priority channels to be cleared.
-CellCommit CommitScan(const std::string& cell, std::string_view input, const std::vector<std::string>& items);
-// "", "NO" or a whole number 1 to 100 (stored without leading zeros).
-CellCommit CommitSelCall(const std::string& cell, std::string_view input);
+CellCommit CommitScan(const std::string& cell, std::string_view input, const std::vector<std::string>& items,
+                      const CellContext& ctx);
+// "", "NO" or a whole number 1 to 100 (stored without leading zeros); refused like CommitCombo.
+CellCommit CommitSelCall(const std::string& cell, std::string_view input, const CellContext& ctx);
 
 int CheckCtDev(std::string_view text);   // 1 when 100 <= value <= 500
 int CheckPower(std::string_view text);   // 1 when 1 <= value <= 50

@@ -24,6 +24,8 @@ CellContext CellContextOf(const EditorData& d) {
     c.NotNumberMsg = d.Lang.Text("Fradio_Msg", 5);
     c.RangeInfixMsg = d.Lang.Text("Fradio_Msg", 9);
     c.ToneRangeMsg = d.Lang.Text("Fradio_Msg", 14);
+    c.NotAnItemMsg = d.Lang.Text("Fradio_Msg", 22);
+    c.SecondRxNeedsFreqMsg = d.Lang.Text("Fradio_Msg", 25);
     return c;
 }
 
@@ -71,6 +73,15 @@ CellCommit CommitFreq(const std::string& cell, std::string_view input, const Cel
         c.Text.clear(); // blank clears the frequency
     }
     c.Accepted = true;
+    return c;
+}
+
+CellCommit CommitSecondRxFreq(const std::string& cell, std::string_view input, const CellContext& ctx) {
+    if (!Trim(input).empty()) return CommitFreq(cell, input, ctx);
+    CellCommit c;
+    c.Text = cell;
+    c.Result = kCommitKept;
+    c.Message = ctx.SecondRxNeedsFreqMsg;
     return c;
 }
 

@@ -25,6 +25,13 @@ CellCommit Stored(std::string text) {
     return c;
 }
 
+// A combo's text that is none of its items: the cell keeps its text and the user hears why.
+CellCommit NotAnItem(const std::string& cell, std::string_view input, const CellContext& ctx) {
+    CellCommit c = Refused(cell);
+    c.Message = "\"" + std::string(input) + "\"" + ctx.NotAnItemMsg;
+    return c;
+}
+
 bool IsItem(std::string_view input, const std::vector<std::string>& items) {
     return std::find(items.begin(), items.end(), input) != items.end();
 }
@@ -84,27 +91,28 @@ const std::vector<std::string>& SelCallItems() {
     return items;
 }
 
-CellCommit CommitCombo(const std::string& cell, std::string_view input, const std::vector<std::string>& items) {
+CellCommit CommitCombo(const std::string& cell, std::string_view input, const std::vector<std::string>& items,
+                       const CellContext& ctx) {
     if (input.empty() || input == "NO") return Stored(std::string());
-    if (!IsItem(input, items)) return Refused(cell);
+    if (!IsItem(input, items)) return NotAnItem(cell, input, ctx);
     return Stored(std::string(input));
 }
 
-CellCommit CommitScan(const std::string& cell, std::string_view input, const std::vector<std::string>& items) {
-    CellCommit c = CommitCombo(cell, input, items);
+CellCommit CommitScan(const std::string& cell, std::string_view input, const std::vector<std::string>& items,
+                      const CellContext& ctx) {
+    CellCommit c = CommitCombo(cell, input, items, ctx);
     c.ClearAreaPriority = c.Accepted && c.Text.find('P') != std::string::npos;
     return c;
 }
 
-CellCommit CommitSelCall(const std::string& cell, std::string_view input) {
+CellCommit CommitSelCall(const std::string& cell, std::string_view input, const CellContext& ctx) {
     if (input.empty() || input == "NO") return Stored(std::string());
     std::string t = Trim(input);
-    if (!IsDigits(t))
-        return Refused(cell);
+    if (!IsDigits(t)) return NotAnItem(cell, input, ctx);
     t.erase(0, std::min(t.find_first_not_of('0'), t.size()));
-    if (t.empty() || t.size() > 3) return Refused(cell);
+    if (t.empty() || t.size() > 3) return NotAnItem(cell, input, ctx);
     long long n = std::stoll(t);
-    if (n > kToneLines) return Refused(cell);
+    if (n > kToneLines) return NotAnItem(cell, input, ctx);
     return Stored(IntText(n));
 }
 

@@ -107,10 +107,16 @@ void StoreEdit(EditorData& d, int row, int col, const std::string& text) {
     if (col != ColRxFreq || row != d.MFG.Rows() - 1 || !SecondReceiverOn(d)) return;
     auto f = Split(d.FarmMarnetInfo());
     auto mhz = ToDouble(text);
-    // An emptied cell leaves the receiver its frequency: it cannot be on without one.
+    // An emptied cell is refused by its editor (CommitRxCell): the receiver keeps its frequency.
     if (!mhz || f.size() != static_cast<size_t>(kFarmFieldCount)) return;
     f[kSecondRxFrequency] = ShortestNumber(*mhz); // as an opened file gives it back
     d.SetFarmMarnetInfo(Join(f));
+}
+
+CellCommit CommitRxCell(const EditorData& d, int row, const std::string& cell, std::string_view input,
+                        const CellContext& ctx) {
+    if (row == d.MFG.Rows() - 1 && SecondReceiverOn(d)) return CommitSecondRxFreq(cell, input, ctx);
+    return CommitFreq(cell, input, ctx);
 }
 
 const std::vector<std::string>& GridHeaders() {
@@ -278,6 +284,16 @@ int IsTAvailable(const EditorData& d, int row) {
     }
     const long long first = (area - 1) * n + 1;
     return row >= first && row <= first + kTrunkRowsPerArea - 1 ? 1 : 0;
+}
+
+std::vector<std::string> ScanItemsOn(const EditorData& d, int row, const std::vector<std::string>& items) {
+    auto f = OptionRecordFields(d.RadioOption());
+    int areas = 0, per = 0;
+    if (!f || !AreaShape(*f, areas, per) || row <= areas * per) return items;
+    std::vector<std::string> kept;
+    for (const std::string& item : items)
+        if (item.find('P') == std::string::npos) kept.push_back(item);
+    return kept;
 }
 
 namespace {

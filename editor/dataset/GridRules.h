@@ -2,6 +2,7 @@
 // Area, band and SCAN rules of the channel grid, on a bare data set. The cores, the dialogs and
 // the main window call these; the area, SCAN and second-receiver rules tell the data set's
 // listener what they changed (DataSetChange), and the main window refreshes its view from that.
+#include "editor/dataset/CellRules.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/image/Bands.h"
 #include "editor/image/GridShape.h"
@@ -39,6 +40,9 @@ CellLock CellLockOf(const EditorData& d, int row, int col);
 // A value a cell editor accepted (StoreCellText). While the second receiver is on, its Rx cell
 // is its SEC FREQ: the image keeps one word for both, so the typed value goes to both.
 void StoreEdit(EditorData& d, int row, int col, const std::string& text);
+// The Rx editor's commit on `row`: on the second receiver's row while it is on, its rule.
+CellCommit CommitRxCell(const EditorData& d, int row, const std::string& cell, std::string_view input,
+                        const CellContext& ctx);
 
 // Grid set-up of a fresh editor: 202 rows, 16 columns, headers, widths, default cells, and the
 // second-receiver row.
@@ -68,6 +72,9 @@ void UpdateScan(EditorData& d);
 std::string ScanTipText(bool acs);
 // 1 when trunk or ACS may be set on `row` (the first 16 rows of its area), else 0.
 int IsTAvailable(const EditorData& d, int row);
+// The SCAN items that `row` keeps: `items` as they are on a row of an area; without those holding
+// "P" on a row of none (the extra MARNET row), since the radio keeps a priority channel per area.
+std::vector<std::string> ScanItemsOn(const EditorData& d, int row, const std::vector<std::string>& items);
 void ValidateT(EditorData& d);
 void ValidateP(EditorData& d);
 // Clears every priority flag of CurrentArea's rows before a new "P" is stored on curRow.

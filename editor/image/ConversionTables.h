@@ -76,9 +76,10 @@ public:
 
     void InitTblErrMsgs();
 
-    // Each loader fills its array from the file, tests the first two bytes and shows the
-    // table's message when the file is missing, short or fails the test. Whatever the file
-    // lacks reads as 0, never as an earlier load's bytes. The result tells whether it passed.
+    // Each loader fills its array from the file, tests the first two bytes and the content a
+    // table's use needs, and shows the table's message when the file is missing, short or fails
+    // a test. Whatever the file lacks reads as 0, never as an earlier load's bytes. The result
+    // tells whether it passed.
     bool LoadDefaultTbl(ImageBytes& memImage);
     bool LoadEncTbl();
     bool LoadDecTbl();

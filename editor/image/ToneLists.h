@@ -45,5 +45,7 @@ inline constexpr std::array<int, kCtDevStepCount> kCtDevSteps{100, 150, 200, 250
 inline constexpr int kCtcssFirstTenths = 670;
 inline constexpr int kCtcssLastTenths = 2591;
 inline constexpr int kCtcssWordCount = kCtcssLastTenths - kCtcssFirstTenths + 1; // 1922
+// The radio's upper tone range starts here; a channel's high-tone bit marks an encode tone in it.
+inline constexpr int kCtcssHighFirstTenths = 1500;
 
 } // namespace vt

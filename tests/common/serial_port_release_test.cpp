@@ -1,5 +1,5 @@
-// The port is held alone while open and handed back whole: advisory lock and the driver's
-// latency flags; a run that is killed or crashes leaves nothing behind for the next user.
+// The port is held alone while open and handed back whole: advisory lock, lock file and the
+// driver's latency flags; a run that is killed or crashes leaves nothing behind for the next user.
 #include "common/SerialPort.h"
 #include "tests/support/ProgramHome.h"
 #include "tests/support/TempDir.h"
@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -290,4 +291,106 @@ TEST(SerialPortLatency, DriversThatRefuseOrAlreadyRunLowLatencyAreLeftAlone) {
     // opens all the same (every other test opens one).
     int flags = 0;
     EXPECT_FALSE(vt::SystemSerialDriverFlags().Get(line.slave, &flags));
+}
+
+namespace {
+std::string LockText(pid_t pid) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%10d\n", static_cast<int>(pid));
+    return text;
+}
+std::string ReadText(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+void WriteText(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
+// The UUCP lock file of the line in folder.
+fs::path LockOf(const fs::path& folder, const HeldLine& line) {
+    return folder / ("LCK.." + fs::path(line.path).filename().string());
+}
+} // namespace
+
+// Terminal programs keep a line by a UUCP lock file of their live process or by the terminal's
+// exclusive flag; root passes the flag's check in the open itself. Both keep the port shut, and
+// the other program's lock stays as it was.
+TEST(SerialPortLock, AnotherProgramsLockFileOrExclusiveFlagKeepsThePortShut) {
+    vt::test::TempDir tmp("veltra-port-lock");
+    HeldLine line;
+    const fs::path lock = LockOf(tmp.Path(), line);
+    const int32_t parent = ::getppid(); // alive, and not this process
+    const std::string binary(reinterpret_cast<const char*>(&parent), sizeof parent);
+    for (const std::string& held : {LockText(parent), std::to_string(parent) + "\n", binary}) {
+        WriteText(lock, held);
+        SerialPort port;
+        port.SetLockFolders({"/nonexistent-lock-folder", tmp.Path()});
+        std::string error;
+        EXPECT_FALSE(port.Open(line.path, {}, &error)) << "the line is another program's";
+        EXPECT_FALSE(line.Locked()) << "the refused open holds nothing";
+        EXPECT_EQ(ReadText(lock), held);
+    }
+    fs::remove(lock);
+    ASSERT_EQ(::ioctl(line.slave, TIOCEXCL), 0);
+    {
+        SerialPort port;
+        port.SetLockFolders({tmp.Path()});
+        std::string error;
+        EXPECT_FALSE(port.Open(line.path, {}, &error)) << "opened a line held exclusively";
+        EXPECT_FALSE(fs::exists(lock));
+    }
+    ASSERT_EQ(::ioctl(line.slave, TIOCNXCL), 0);
+    SerialPort port;
+    port.SetLockFolders({"/nonexistent-lock-folder", tmp.Path()});
+    std::string error;
+    EXPECT_TRUE(port.Open(line.path, {}, &error)) << error;
+}
+
+// The port's own lock file, named after the device a link leads to: a dead run's lock (its
+// PID gone, or come round to ours) and a damaged one are taken over, and the lock goes on
+// every ending: a close, the destructor, settings refused after the open.
+TEST(SerialPortLock, TakesItsOwnLockFileAndRemovesItOnEveryEnding) {
+    vt::test::TempDir tmp("veltra-port-ownlock");
+    HeldLine line;
+    const fs::path link = tmp.Path() / "COM4";
+    fs::create_symlink(line.path, link);
+    const fs::path lock = LockOf(tmp.Path(), line);
+    pid_t dead = ::fork();
+    if (dead == 0) ::_exit(0);
+    ASSERT_GT(dead, 0);
+    ASSERT_EQ(::waitpid(dead, nullptr, 0), dead);
+    const std::string ours = LockText(::getpid());
+    enum Ending { Close, Destructor, RefusedSettings };
+    const struct {
+        const char* before; // nothing: no lock file
+        std::string text;
+        Ending ending;
+    } cases[] = {
+        {nullptr, {}, Close},
+        {"a dead run's", LockText(dead), Destructor},
+        {"our own PID, left by a dead run", ours, Close},
+        {"damaged", "garbage\n", Close},
+        {nullptr, {}, RefusedSettings},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.before ? c.before : "none");
+        if (c.before) WriteText(lock, c.text);
+        vt::SerialSettings settings;
+        if (c.ending == RefusedSettings) settings.baud = 1234;
+        {
+            SerialPort port;
+            port.SetLockFolders({tmp.Path()});
+            std::string error;
+            const bool opened = port.Open(link, settings, &error);
+            if (c.ending == RefusedSettings) {
+                EXPECT_FALSE(opened);
+                EXPECT_FALSE(fs::exists(lock)) << "left behind by a refused open";
+                continue;
+            }
+            ASSERT_TRUE(opened) << error;
+            EXPECT_EQ(ReadText(lock), ours);
+            EXPECT_EQ(fs::status(lock).permissions() & fs::perms::all,
+                      fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
+            if (c.ending == Close) port.Close();
+        }
+        EXPECT_FALSE(fs::exists(lock));
+    }
 }

@@ -9,60 +9,61 @@ CellContext Texts() {
     CellContext c;
     c.NotNumberMsg = "not a number";
     c.RangeInfixMsg = " must be within ";
+    c.NotAnItemMsg = " is no choice";
     return c;
 }
 
 const std::vector<std::string> kTrunk{"NO", "T", "S", "P", "TS", "TP"};
 
 TEST(CellCombos, AcceptOnlyTheirOwnItems) {
-    EXPECT_EQ(CommitCombo("YES", "NO", BclItems()).Text, "");
-    EXPECT_TRUE(CommitCombo("YES", "NO", BclItems()).Accepted);
-    EXPECT_EQ(CommitCombo("YES", "", BclItems()).Text, "");
-    EXPECT_EQ(CommitCombo("", "YES", BclItems()).Text, "YES");
-    EXPECT_EQ(CommitCombo("", "APM", FiveToneItems()).Text, "APM");
-    EXPECT_EQ(CommitCombo("", "TO", AniItems()).Text, "TO");
-    // Typed texts that are no item leave the cell as it was, without a message.
+    EXPECT_EQ(CommitCombo("YES", "NO", BclItems(), Texts()).Text, "");
+    EXPECT_TRUE(CommitCombo("YES", "NO", BclItems(), Texts()).Accepted);
+    EXPECT_EQ(CommitCombo("YES", "", BclItems(), Texts()).Text, "");
+    EXPECT_EQ(CommitCombo("", "YES", BclItems(), Texts()).Text, "YES");
+    EXPECT_EQ(CommitCombo("", "APM", FiveToneItems(), Texts()).Text, "APM");
+    EXPECT_EQ(CommitCombo("", "TO", AniItems(), Texts()).Text, "TO");
+    // Typed texts that are no item leave the cell as it was and say so: the image has no room for them.
     for (const char* typed : {"yes", "Y", " YES", "MA"}) {
-        CellCommit c = CommitCombo("YES", typed, BclItems());
+        CellCommit c = CommitCombo("YES", typed, BclItems(), Texts());
         EXPECT_FALSE(c.Accepted) << typed;
         EXPECT_EQ(c.Text, "YES") << typed;
-        EXPECT_FALSE(c.Message) << typed;
+        EXPECT_EQ(c.Message, "\"" + std::string(typed) + "\" is no choice") << typed;
     }
-    EXPECT_EQ(CommitCombo("A", "MA", FiveToneItems()).Text, "A");
-    EXPECT_EQ(CommitCombo("L", "LT", AniItems()).Text, "L");
+    EXPECT_EQ(CommitCombo("A", "MA", FiveToneItems(), Texts()).Text, "A");
+    EXPECT_EQ(CommitCombo("L", "LT", AniItems(), Texts()).Text, "L");
 }
 
 TEST(CellCombos, SelCallTakesOneToHundred) {
     EXPECT_EQ(SelCallItems().size(), 101u);
-    EXPECT_EQ(CommitSelCall("5", "100").Text, "100");
-    EXPECT_EQ(CommitSelCall("5", "1").Text, "1");
-    EXPECT_EQ(CommitSelCall("5", "NO").Text, "");
-    EXPECT_EQ(CommitSelCall("5", "").Text, "");
-    EXPECT_EQ(CommitSelCall("", "007").Text, "7");
+    EXPECT_EQ(CommitSelCall("5", "100", Texts()).Text, "100");
+    EXPECT_EQ(CommitSelCall("5", "1", Texts()).Text, "1");
+    EXPECT_EQ(CommitSelCall("5", "NO", Texts()).Text, "");
+    EXPECT_EQ(CommitSelCall("5", "", Texts()).Text, "");
+    EXPECT_EQ(CommitSelCall("", "007", Texts()).Text, "7");
     for (const char* bad : {"300", "101", "0", "000", "7x", "-5", "5.5", "1e2", "99999999999999999999999"}) {
-        CellCommit c = CommitSelCall("5", bad);
+        CellCommit c = CommitSelCall("5", bad, Texts());
         EXPECT_FALSE(c.Accepted) << bad;
         EXPECT_EQ(c.Text, "5") << bad;
-        EXPECT_FALSE(c.Message) << bad;
+        EXPECT_EQ(c.Message, "\"" + std::string(bad) + "\" is no choice") << bad;
     }
 }
 
 TEST(CellCombos, ScanAsksForThePriorityRuleOnlyForP) {
-    CellCommit c = CommitScan("", "TP", kTrunk);
+    CellCommit c = CommitScan("", "TP", kTrunk, Texts());
     EXPECT_EQ(c.Text, "TP");
     EXPECT_TRUE(c.ClearAreaPriority);
-    c = CommitScan("", "P", Scan2Items());
+    c = CommitScan("", "P", Scan2Items(), Texts());
     EXPECT_TRUE(c.ClearAreaPriority);
-    c = CommitScan("P", "TS", kTrunk);
+    c = CommitScan("P", "TS", kTrunk, Texts());
     EXPECT_EQ(c.Text, "TS");
     EXPECT_FALSE(c.ClearAreaPriority);
-    c = CommitScan("TS", "p", kTrunk); // no item: refused, the rule does not run
+    c = CommitScan("TS", "p", kTrunk, Texts()); // no item: refused, the rule does not run
     EXPECT_EQ(c.Text, "TS");
     EXPECT_FALSE(c.ClearAreaPriority);
-    c = CommitScan("TS", "TS", Scan2Items()); // trunk values are no item of the short list
+    c = CommitScan("TS", "TS", Scan2Items(), Texts()); // trunk values are no item of the short list
     EXPECT_FALSE(c.Accepted);
     EXPECT_EQ(c.Text, "TS");
-    c = CommitScan("P", "NO", kTrunk);
+    c = CommitScan("P", "NO", kTrunk, Texts());
     EXPECT_EQ(c.Text, "");
     EXPECT_FALSE(c.ClearAreaPriority);
 }

@@ -1,6 +1,7 @@
 // The COM-port dialog: the ports found through the shared map, the fallback list, OK and Cancel.
 #include "common/ui/MessageBox.h"
 #include "editor/dataset/EditorData.h"
+#include "editor/dataset/LngFile.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "editor/shell/ui/dlgSetting.h"
 #include "tests/e2e/EditorHome.h"
@@ -12,9 +13,19 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+#include <vector>
 
 using namespace vt;
 namespace fs = std::filesystem;
+
+namespace {
+// Wrapped at the label's width the text fits its height, and it wraps or its one line fits.
+bool ShowsWhole(const QLabel* l) {
+    const QFontMetrics fm(l->font());
+    const QRect need = fm.boundingRect(QRect(0, 0, l->width(), 10000), Qt::TextWordWrap, l->text());
+    return need.height() <= l->height() && (l->wordWrap() || fm.horizontalAdvance(l->text()) <= l->width());
+}
+} // namespace
 
 class DlgSettingTest : public QObject {
     Q_OBJECT
@@ -117,7 +128,7 @@ private slots:
         QCOMPARE(dlg->ComBoCommList->itemText(1),
                  QString::fromStdString("COM33 (" + (dev / "ttyUSB0").string() + ") usb-Prolific_PL2303-if00-port0"));
         QCOMPARE(dlg->ComBoCommList->currentIndex(), -1);
-        QVERIFY(!dlg->Label3->isVisible());
+        QCOMPARE(dlg->Label3->text(), QString::fromStdString(data->Lang.Get("Fport_Interface", 6)).arg("COM1"));
         dlg->ComBoCommList->setCurrentIndex(1);
         QTest::mouseClick(dlg->CmdOk, Qt::LeftButton);
         QCOMPARE(data->CommPort, 33);
@@ -141,6 +152,49 @@ private slots:
         QCOMPARE(dlg->ComBoCommList->count(), items);
         QCOMPARE(dlg->txtPort->text(), QString("8"));
         QVERIFY(test::SaveScreenshot(*dlg, "dlgSetting.png"));
+    }
+
+    // The note under the list: every line of it shows, in both languages, and when the port in
+    // use is not offered it names the one the cable is on (OK alone still keeps the port in use).
+    void noteSaysWhichPortToChooseAndShowsWhole() {
+        struct Case {
+            const char* lang;
+            std::vector<const char*> nodes;
+            int inUse;
+            int note; // Fport_Interface entry, 0 for none
+            QString found;
+        } cases[] = {{"eng", {}, 1, 4, ""},           {"chs", {}, 1, 4, ""},
+                     {"eng", {"ttyUSB0"}, 1, 5, "COM33"}, {"chs", {"ttyUSB0"}, 1, 5, "COM33"},
+                     {"eng", {"ttyUSB0", "ttyACM1"}, 1, 6, ""}, {"chs", {"ttyUSB0", "ttyACM1"}, 1, 6, ""},
+                     {"eng", {"ttyUSB0"}, 33, 0, ""}};
+        for (const Case& c : cases) {
+            fs::remove_all(dev);
+            fs::create_directories(dev);
+            for (const char* n : c.nodes) Node(n);
+            data->LangCode = c.lang;
+            QVERIFY(LoadLngFile(*data) == LngLoad::Loaded);
+            data->CommPort = c.inUse;
+            QPointer<dlgSetting> dlg = Open();
+            QVERIFY(QTest::qWaitForWindowExposed(dlg));
+            const QString name = QString("dlgSetting_%1_%2.png").arg(c.lang).arg(c.note);
+            const QString what = name + ": " + dlg->Label3->text();
+            if (c.note == 0) {
+                QVERIFY2(!dlg->Label3->isVisible(), qPrintable(what));
+            } else {
+                QString note = QString::fromStdString(data->Lang.Get("Fport_Interface", c.note));
+                note = c.note == 4 ? note : c.note == 5 ? note.arg("COM1", c.found) : note.arg("COM1");
+                QCOMPARE(dlg->Label3->text(), note);
+                QVERIFY2(ShowsWhole(dlg->Label3), qPrintable(what));
+                QVERIFY2(dlg->Label3->geometry().bottom() < dlg->txtPort->geometry().top(), qPrintable(what));
+                QVERIFY2(dlg->Frame1->rect().contains(dlg->Label3->geometry()), qPrintable(what));
+                QVERIFY2(dlg->Frame1->geometry().bottom() < dlg->CmdOk->geometry().top(), qPrintable(what));
+                QVERIFY2(dlg->rect().contains(dlg->CmdOk->geometry()), qPrintable(what));
+            }
+            QVERIFY(test::SaveScreenshot(*dlg, name));
+            QTest::mouseClick(dlg->CmdOk, Qt::LeftButton);
+            QCOMPARE(data->CommPort, c.inUse); // nothing chosen: the port in use stays
+            QTRY_VERIFY(dlg.isNull());
+        }
     }
 
     void itemNumbers() {

@@ -1,4 +1,5 @@
 // Conversion table loaders and the generated table set of the program folder.
+#include "common/ExchangeFiles.h"
 #include "editor/image/ConversionTables.h"
 #include "editor/image/ToneConverters.h"
 #include "editor/image/ToneLists.h"
@@ -7,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <set>
 
 using namespace vt;
@@ -32,6 +35,19 @@ struct Loader {
 
 std::string Msg(const char* name) {
     return std::string("Can not Find correct \\resource\\") + name + ", Please reinstall the Program.";
+}
+
+// A table as the program folder ships it.
+std::vector<uint8_t> Shipped(const char* name) {
+    auto bytes = ReadFileBytes(std::filesystem::path(VELTRA_APP_DIR) / "resource" / name);
+    EXPECT_TRUE(bytes.has_value()) << name;
+    return bytes.value_or(std::vector<uint8_t>{});
+}
+
+std::vector<uint8_t> WithFirst(std::vector<uint8_t> v, uint8_t b0, uint8_t b1) {
+    v[0] = b0;
+    v[1] = b1;
+    return v;
 }
 
 } // namespace
@@ -84,18 +100,14 @@ TEST(DefaultTbl, MissingOrShortLeavesZerosNotThePreviousImage) {
 TEST(CodeTables, AcceptAndRefuseByFirstBytes) {
     TempDir f;
     Loader l(f);
-    f.Write("resource/enc.Tbl", Bytes(kEncTblSize, 0x00, 0x01, 0));
+    f.Write("resource/enc.Tbl", WithFirst(Shipped("enc.Tbl"), 0x00, 0x01));
     EXPECT_TRUE(l.t.LoadEncTbl());
-    f.Write("resource/dcs.Tbl", Bytes(kDcsTblSize, 0x01, 0x00, 0));
+    f.Write("resource/dcs.Tbl", WithFirst(Shipped("dcs.Tbl"), 0x01, 0x00));
     EXPECT_TRUE(l.t.LoadDcsTbl());
     EXPECT_TRUE(l.shown.empty());
-    // Damage behind good first bytes goes unnoticed.
-    f.Write("resource/dev.Tbl", Bytes(kDevTblSize, 0x01, 0x01, 0xFF));
-    EXPECT_TRUE(l.t.LoadDevTbl());
-    EXPECT_TRUE(l.shown.empty());
-    f.Write("resource/enc.Tbl", Bytes(kEncTblSize, 0x00, 0x00));
+    f.Write("resource/enc.Tbl", WithFirst(Shipped("enc.Tbl"), 0x00, 0x00));
     EXPECT_FALSE(l.t.LoadEncTbl());
-    f.Write("resource/pwr.Tbl", Bytes(kPwrTblSize, 0x00, 0x00));
+    f.Write("resource/pwr.Tbl", WithFirst(Shipped("pwr.Tbl"), 0x00, 0x00));
     EXPECT_FALSE(l.t.LoadPwrTbl());
     EXPECT_EQ(l.shown, (std::vector<std::string>{Msg("enc.Tbl"), Msg("pwr.Tbl")}));
 }
@@ -106,6 +118,48 @@ TEST(CodeTables, EachBadLoadShowsItsMessageOnce) {
     f.Write("resource/dec.Tbl", Bytes(kDecTblSize, 0, 0));
     for (int i = 0; i < 3; ++i) l.t.LoadDecTbl();
     EXPECT_EQ(l.shown, std::vector<std::string>(3, Msg("dec.Tbl")));
+}
+
+// Good first bytes do not make a table: one whose entries cannot be a calibration is refused
+// with its message, as a missing one, and holds the file's bytes.
+TEST(CodeTables, DamageBehindGoodFirstBytesIsRefused) {
+    using Damage = void (*)(std::vector<uint8_t>&);
+    const struct {
+        const char* name;
+        bool (ConversionTables::*load)();
+        const char* what;
+        Damage damage;
+    } cases[] = {
+        {"enc.Tbl", &ConversionTables::LoadEncTbl, "all 0xFF", [](auto& v) { std::fill(v.begin() + 2, v.end(), 0xFF); }},
+        {"enc.Tbl", &ConversionTables::LoadEncTbl, "a word out of order",
+         [](auto& v) { std::swap(v[2 * 400], v[2 * 1200]); }},
+        {"enc.Tbl", &ConversionTables::LoadEncTbl, "one word 0x0000", [](auto& v) { v[2 * 1921] = v[2 * 1921 + 1] = 0; }},
+        {"dec.Tbl", &ConversionTables::LoadDecTbl, "all 0xFF", [](auto& v) { std::fill(v.begin() + 2, v.end(), 0xFF); }},
+        {"dec.Tbl", &ConversionTables::LoadDecTbl, "the upper range all equal",
+         [](auto& v) { std::fill(v.begin() + 2 * (1500 - 670), v.end(), 0x11); }},
+        {"dec.Tbl", &ConversionTables::LoadDecTbl, "one word 0xFFFF", [](auto& v) { v[2 * 5] = v[2 * 5 + 1] = 0xFF; }},
+        {"dcs.Tbl", &ConversionTables::LoadDcsTbl, "all 0xFF", [](auto& v) { std::fill(v.begin() + 2, v.end(), 0xFF); }},
+        {"dcs.Tbl", &ConversionTables::LoadDcsTbl, "two codes share an entry",
+         [](auto& v) { std::copy_n(v.begin() + 3 * 7, 3, v.begin() + 3 * 90); }},
+        {"dev.Tbl", &ConversionTables::LoadDevTbl, "all 0xFF", [](auto& v) { std::fill(v.begin() + 2, v.end(), 0xFF); }},
+        {"dev.Tbl", &ConversionTables::LoadDevTbl, "two steps of a tone share an entry",
+         [](auto& v) { std::copy_n(v.begin() + 3 * (4 * 51 + 30), 3, v.begin() + 3 * (5 * 51 + 30)); }},
+        {"pwr.Tbl", &ConversionTables::LoadPwrTbl, "all 0xFF", [](auto& v) { std::fill(v.begin() + 2, v.end(), 0xFF); }},
+        {"pwr.Tbl", &ConversionTables::LoadPwrTbl, "a level repeats its neighbour",
+         [](auto& v) { v[50 * 6 + 29] = v[50 * 6 + 28]; }},
+        {"pwr.Tbl", &ConversionTables::LoadPwrTbl, "a band that rises and falls",
+         [](auto& v) { std::swap(v[50 * 3 + 10], v[50 * 3 + 40]); }},
+    };
+    TempDir f;
+    for (const auto& c : cases) {
+        Loader l(f);
+        auto bytes = Shipped(c.name);
+        c.damage(bytes);
+        f.Write(std::string("resource/") + c.name, bytes);
+        EXPECT_FALSE((l.t.*c.load)()) << c.name << ": " << c.what;
+        EXPECT_EQ(l.shown, std::vector<std::string>{Msg(c.name)}) << c.name << ": " << c.what;
+        f.Write(std::string("resource/") + c.name, Shipped(c.name));
+    }
 }
 
 TEST(CodeTables, MissingAndShortFilesReadAsZero) {
@@ -121,14 +175,16 @@ TEST(CodeTables, MissingAndShortFilesReadAsZero) {
     EXPECT_EQ(l.t.DcsTbl[10], 0);
     EXPECT_EQ(l.shown, (std::vector<std::string>{Msg("pwr.Tbl"), Msg("dcs.Tbl")}));
     // Longer files: the surplus is ignored.
-    f.Write("resource/dcs.Tbl", Bytes(kDcsTblSize + 50, 1, 2));
+    auto longer = Shipped("dcs.Tbl");
+    longer.resize(kDcsTblSize + 50, 7);
+    f.Write("resource/dcs.Tbl", longer);
     EXPECT_TRUE(l.t.LoadDcsTbl());
 }
 
 TEST(CodeTables, NamesFoundWhateverTheCase) {
     TempDir f;
     Loader l(f);
-    f.Write("Resource/ENC.TBL", Bytes(kEncTblSize, 1, 1));
+    f.Write("Resource/ENC.TBL", Shipped("enc.Tbl"));
     EXPECT_TRUE(l.t.LoadEncTbl());
 }
 
@@ -158,18 +214,23 @@ protected:
     std::vector<std::string> shown;
 };
 
+// The shipped set and other installations' sets, other calibrations from the same generator.
 TEST_F(GeneratedTables, LoadWithoutMessages) {
-    ImageBytes image{};
-    EXPECT_TRUE(t.LoadDefaultTbl(image));
-    EXPECT_TRUE(t.LoadEncTbl());
-    EXPECT_TRUE(t.LoadDecTbl());
-    EXPECT_TRUE(t.LoadDcsTbl());
-    EXPECT_TRUE(t.LoadDevTbl());
-    EXPECT_TRUE(t.LoadPwrTbl());
-    EXPECT_TRUE(shown.empty());
-    VoltageTables v;
-    v.Folder = VELTRA_APP_DIR;
-    EXPECT_TRUE(v.LoadVoltageTables().empty());
+    const std::filesystem::path others = VELTRA_OTHER_TABLES_DIR;
+    for (const auto& folder : {std::filesystem::path(VELTRA_APP_DIR), others / "1", others / "2", others / "3"}) {
+        t.Folder = folder;
+        ImageBytes image{};
+        EXPECT_TRUE(t.LoadDefaultTbl(image));
+        EXPECT_TRUE(t.LoadEncTbl());
+        EXPECT_TRUE(t.LoadDecTbl());
+        EXPECT_TRUE(t.LoadDcsTbl());
+        EXPECT_TRUE(t.LoadDevTbl());
+        EXPECT_TRUE(t.LoadPwrTbl());
+        EXPECT_TRUE(shown.empty()) << folder << ": " << shown.front();
+        VoltageTables v;
+        v.Folder = folder;
+        EXPECT_TRUE(v.LoadVoltageTables().empty());
+    }
 }
 
 TEST_F(GeneratedTables, SearchedTablesHoldEachValueOnce) {

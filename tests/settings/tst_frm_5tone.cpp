@@ -1,3 +1,4 @@
+#include "common/TextUtil.h"
 #include "common/ui/MessageBox.h"
 #include "editor/settings/core/FiveToneList.h"
 #include "editor/settings/ui/Frm_5Tone.h"
@@ -350,13 +351,26 @@ private slots:
         dlg->ComboBlow->setFocus();
         QCOMPARE(dlg->TxtID->text(), QString("1A2"));
         QCOMPARE(dlg->ToneTip->text().toStdString(), d->Lang.Get("Ftone_Tip", 5));
+        // A refused ID takes the focus back with its text selected, whether left by Tab or by a
+        // click on the list (which opens no editor): the next keys replace it.
         dlg->TxtID->setFocus();
         dlg->TxtID->setText("12X");
-        dlg->ComboToneSet->setFocus();
+        QTest::keyClick(dlg->TxtID, Qt::Key_Tab);
         QCOMPARE(boxes->texts(), QStringList{msg(1)});
-        QVERIFY(dlg->ComboToneSet->hasFocus()); // the focus went on
-        QTest::mouseClick(dlg->Command1, Qt::LeftButton);
+        QTRY_VERIFY(dlg->TxtID->hasFocus());
+        QCOMPARE(dlg->TxtID->selectedText(), QString("12X"));
+        clickCell(2, 3);
         QCOMPARE(boxes->texts().size(), 2);
+        QTRY_VERIFY(dlg->TxtID->hasFocus());
+        QVERIFY(!dlg->txtIdentify->isVisible());
+        QTest::keyClicks(dlg->TxtID, "12A");
+        QTest::keyClick(dlg->TxtID, Qt::Key_Tab);
+        QCoreApplication::processEvents();
+        QVERIFY(!dlg->TxtID->hasFocus());
+        QCOMPARE(boxes->texts().size(), 2);
+        dlg->TxtID->setText("12X");
+        QTest::mouseClick(dlg->Command1, Qt::LeftButton);
+        QCOMPARE(boxes->texts().size(), 3);
         QVERIFY(dlg->isVisible());
         QCOMPARE(d->FiveToneInfo(), std::string(kDefaultFiveToneInfo));
         dlg->TxtID->setText("12345");
@@ -377,6 +391,33 @@ private slots:
         QCOMPARE(d->FiveToneInfo(), std::string("|3|1|0|10|1"));
         QCOMPARE(d->FiveToneChannels()[1], std::string("CALL 777|ZVEI1|NUMBER 1|CURRENT|1|"));
         QCOMPARE(dlg->result(), int(QDialog::Accepted));
+    }
+
+    // A check box left for a grid cell stays where it is and goes on taking clicks.
+    void checkBoxesStayUsableAfterAGridClick_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("field");
+        QTest::newRow("Page On Group Call") << "ChkPGcall" << 2;
+        QTest::newRow("Page Using Hooker") << "ChkHooker" << 3;
+        QTest::newRow("Page Using Speaker") << "ChkSpeaker" << 5;
+    }
+    void checkBoxesStayUsableAfterAGridClick() {
+        QFETCH(QString, box);
+        QFETCH(int, field);
+        auto* chk = dlg->findChild<QCheckBox*>(box);
+        QVERIFY(chk && chk->isChecked());
+        auto click = [chk] { QTest::mouseClick(chk, Qt::LeftButton, {}, QPoint(8, chk->height() / 2)); };
+        for (bool checked : {false, true, false}) {
+            click();
+            QCOMPARE(chk->isChecked(), checked);
+            clickCell(3, 4);
+            QVERIFY(dlg->txtChannel->isVisible());
+            QVERIFY(chk->isVisible());
+            QVERIFY(chk->isEnabled());
+        }
+        QTest::mouseClick(dlg->Command1, Qt::LeftButton);
+        QCOMPARE(Split(d->FiveToneInfo())[static_cast<size_t>(field)], std::string("0"));
+        QVERIFY(boxes->texts().isEmpty());
     }
 
     // Escape in an open cell box drops that box's entry only: the dialog stays with every other

@@ -125,24 +125,38 @@ private slots:
         QVERIFY(dlg->Frames[4]->isVisible());
     }
 
-    void idBoxesAreCheckedWhenLeftWithoutHoldingTheFocus() {
+    void idBoxesAreCheckedWhenLeftAndTakeTheFocusBack() {
         open();
         dlg->cmbType->setCurrentIndex(kAlarmInstruction);
         enterAndLeave(dlg->txtID3, "1234R", dlg->cmbAlarmno);
         QVERIFY(boxes->texts().isEmpty());
         QCOMPARE(dlg->txtID3->text(), QString("1234R"));
+        QVERIFY(dlg->cmbAlarmno->hasFocus());
         // An alarm instruction's ID has no code for the group mark.
         enterAndLeave(dlg->txtID3, "1234G", dlg->cmbAlarmno);
         QCOMPARE(boxes->texts(), QStringList{msg(6)});
         QCOMPARE(dlg->txtID3->text(), QString(""));
+        QTRY_VERIFY(dlg->txtID3->hasFocus());
+        // Left by Tab: the box is emptied and has the focus again, so the next keys land in it
+        // and not in the alarm number list.
         boxes->clear();
-        enterAndLeave(dlg->txtID3, "1234g", dlg->cmbAlarmno);
+        QTest::keyClicks(dlg->txtID3, "1234g");
+        QTest::keyClick(dlg->txtID3, Qt::Key_Tab);
         QCOMPARE(boxes->texts(), QStringList{msg(3)});
-        QCOMPARE(dlg->txtID3->text(), QString(""));
-        QVERIFY(dlg->cmbAlarmno->hasFocus());
-        enterAndLeave(dlg->txtID3, "123", dlg->cmbAlarmno);
+        QTRY_VERIFY(dlg->txtID3->hasFocus());
+        const int alarm = dlg->cmbAlarmno->currentIndex();
+        QTest::keyClicks(dlg->txtID3, "123");
+        QCOMPARE(dlg->cmbAlarmno->currentIndex(), alarm);
+        QCOMPARE(dlg->txtID3->text(), QString("123"));
+        dlg->cmbChannel->setFocus(Qt::MouseFocusReason);
         QCOMPARE(boxes->texts().last(), msg(4));
-        QVERIFY(dlg->cmbAlarmno->hasFocus());
+        QTRY_VERIFY(dlg->txtID3->hasFocus());
+        // Another call type hides the box: it takes nothing back.
+        dlg->cmbType->setFocus(Qt::MouseFocusReason);
+        dlg->cmbType->setCurrentIndex(kPanicCall);
+        QCoreApplication::processEvents();
+        QVERIFY(!dlg->txtID3->isVisible());
+        QVERIFY(!dlg->txtID3->hasFocus());
 
         dlg->cmbType->setCurrentIndex(kOtherUser);
         boxes->clear();

@@ -203,3 +203,24 @@ TEST(ToolFiles, ReadBufferIsReplacedWholeOrReportedAsFailed) {
     EXPECT_FALSE(saved);
     EXPECT_EQ(ExchangeMessage(saved), "Can't open buffer file");
 }
+
+// A symbolic link in rbuffer.bin's place (to a file elsewhere, or to none yet) is replaced by the
+// image: nothing is written where it leads.
+TEST(ToolFiles, ReadBufferReplacesALinkInsteadOfWritingThroughIt) {
+    test::ToolFolder f("rbuffer_link");
+    ToolImage image{};
+    image.fill(0x5A);
+    const std::vector<uint8_t> other(100, 0x77);
+    for (bool dangling : {false, true}) {
+        SCOPED_TRACE(dangling ? "dangling link" : "link to a file");
+        const auto elsewhere = f.File(dangling ? "elsewhere/none.bin" : "elsewhere/data.bin");
+        if (!dangling) f.Write("elsewhere/data.bin", other);
+        std::filesystem::remove(f.File("rbuffer.bin"));
+        std::filesystem::create_symlink(elsewhere, f.File("rbuffer.bin"));
+        ASSERT_TRUE(SaveReadBuffer(f.File("rbuffer.bin"), image));
+        EXPECT_FALSE(std::filesystem::is_symlink(f.File("rbuffer.bin")));
+        EXPECT_EQ(f.Read("rbuffer.bin"), std::vector<uint8_t>(image.begin(), image.end()));
+        if (dangling) EXPECT_FALSE(std::filesystem::exists(elsewhere));
+        else EXPECT_EQ(f.Read("elsewhere/data.bin"), other);
+    }
+}

@@ -1,10 +1,36 @@
 // One line, several programs and users: the real transmit program hands the port back for the
-// next run of an ordinary user, and never shares it with a second copy, even as root.
+// next run of an ordinary user, and never shares it with a second copy or with a terminal
+// program that holds the line by a lock file or the terminal's exclusive flag, even as root.
 #include "common/ExchangeFiles.h"
+#include "common/SerialPort.h"
 #include "tests/sim/SimRadio.h"
+#include "tests/transmit/ToolHarness.h"
 #include "tests/transmit/ToolProcess.h"
 
+#include <fcntl.h>
+#include <fstream>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+// The system's lock folder the tool writes to, or empty when this user may not write there.
+std::filesystem::path LockFolder() {
+    for (const auto& f : vt::SystemPortLockFolders())
+        if (::access(f.c_str(), W_OK) == 0) return std::filesystem::canonical(f);
+    return {};
+}
+std::filesystem::path LockFileOf(const vt::sim::SimRadio& radio) {
+    return LockFolder() / ("LCK.." + std::filesystem::path(radio.DevicePath()).filename().string());
+}
+// The PID a lock file holds, or -1 when there is none.
+long LockPid(const std::filesystem::path& lock) {
+    std::ifstream in(lock);
+    long pid = -1;
+    in >> pid;
+    return pid;
+}
+} // namespace
 
 using namespace vt;
 using test::ToolFolder;
@@ -61,6 +87,95 @@ private slots:
         QCOMPARE(a.Boxes(), QStringList{"Error: Can't Find Radio!"});
         QCOMPARE(first.Status(), 0x10);
         QCOMPARE(radio.Received(), std::vector<uint8_t>{0x8C});
+    }
+
+    // A terminal program holds the line: by a lock file of its live process, or by the
+    // terminal's exclusive flag (which root's open passes). The tool, root's and an ordinary
+    // user's, refuses the port and sends nothing.
+    void terminalProgramsLockOrExclusiveFlagKeepTheToolOff() {
+        if (LockFolder().empty()) QSKIP("no lock folder this user may write");
+        sim::SimRadio radio;
+        QVERIFY(radio.Start());
+        ToolFolder folder("share_foreign");
+        QVERIFY(radio.LinkAs(folder.Path(), 4));
+        const auto lock = LockFileOf(radio);
+        struct Remove {
+            std::filesystem::path p;
+            ~Remove() { std::filesystem::remove(p); } // also when a check fails
+        } removeLock{lock};
+        const bool canSwitch = ::geteuid() == 0 && !test::UserSwitcher().isEmpty();
+        if (canSwitch) QCOMPARE(::chmod(radio.DevicePath().c_str(), 0666), 0);
+        for (int run = 0; run < (canSwitch ? 4 : 2); ++run) {
+            const bool byFlag = run % 2, asNobody = run >= 2;
+            int holder = -1;
+            if (byFlag) {
+                holder = ::open(radio.DevicePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+                QVERIFY(holder >= 0);
+                QCOMPARE(::ioctl(holder, TIOCEXCL), 0);
+            } else {
+                std::ofstream(lock) << std::string(5, ' ') << ::getpid() << "\n";
+            }
+            folder.WriteMsgSys(1, 4, 0);
+            test::OpenFolderToEveryone(folder);
+            ToolProcess tool;
+            tool.Start(folder, {"/R"}, true, asNobody);
+            QVERIFY2(tool.WaitForBox("Can't Open COM Port!", 10000), qPrintable(tool.Boxes().join(" / ") + tool.err));
+            tool.Terminate();
+            QVERIFY(tool.Finish(10000));
+            QCOMPARE(folder.Status(), 8);
+            QVERIFY(radio.Received().empty());
+            if (byFlag) {
+                ::ioctl(holder, TIOCNXCL);
+                ::close(holder);
+            } else {
+                QCOMPARE(LockPid(lock), long(::getpid())); // the other program's lock stays
+                std::filesystem::remove(lock);
+            }
+        }
+    }
+
+    // The tool's own lock file names the device behind ports/COM<n> and goes on every ending:
+    // a finished read, a polite signal, STOP, the close box.
+    void ownLockFileGoesOnEveryEnding() {
+        if (LockFolder().empty()) QSKIP("no lock folder this user may write");
+        {
+            sim::SimRadio radio;
+            QVERIFY(radio.Start());
+            ToolFolder folder("share_lock_read");
+            QVERIFY(radio.LinkAs(folder.Path(), 4));
+            folder.WriteMsgSys(1, 4, 0);
+            ToolProcess tool;
+            tool.Start(folder, {"/R"});
+            QVERIFY(QTest::qWaitFor([&] { return LockPid(LockFileOf(radio)) == tool.process.processId(); }, 10000));
+            QVERIFY(tool.Finish(30000));
+            QCOMPARE(tool.Boxes(), QStringList{"Completed Process!"});
+            QVERIFY(!std::filesystem::exists(LockFileOf(radio)));
+
+            sim::SimOptions silent;
+            silent.silent = true;
+            sim::SimRadio quiet(silent);
+            QVERIFY(quiet.Start());
+            QVERIFY(quiet.LinkAs(folder.Path(), 4));
+            ToolProcess signalled;
+            signalled.Start(folder, {"/R"});
+            QVERIFY(QTest::qWaitFor([&] { return LockPid(LockFileOf(quiet)) == signalled.process.processId(); }, 10000));
+            signalled.Terminate();
+            QVERIFY(signalled.Finish(10000));
+            QVERIFY(!std::filesystem::exists(LockFileOf(quiet)));
+        }
+        for (bool byStop : {true, false}) {
+            sim::SimOptions silent;
+            silent.silent = true;
+            test::ToolRun run(byStop ? "share_lock_stop" : "share_lock_close", silent);
+            QCOMPARE(run.Launch({"/R"}), TransmitApp::Start::Running);
+            run.PressStart();
+            const auto lock = LockFileOf(run.radio);
+            QCOMPARE(LockPid(lock), long(::getpid()));
+            if (byStop) run.PressStop();
+            else run.Window().close();
+            QVERIFY(run.quit);
+            QVERIFY(!std::filesystem::exists(lock));
+        }
     }
 };
 

@@ -372,15 +372,37 @@ private slots:
         QVERIFY(!bcl->isVisible());
         QCOMPARE(bcl->currentText(), QString("NO"));
 
-        // Sel Call: a typed 300 is refused, the cell keeps its number.
+        // A typed text that is no item is refused with a word, left by a click or by Tab; the cell
+        // keeps its value and the combo closes.
         d_->SetCell(8, 13, "12", vt::RecordWrite::Quiet);
-        w_->click(8, 13);
-        W().ComboSelCall->lineEdit()->selectAll();
-        Type(W().ComboSelCall, "300");
-        w_->click(8, 3);
-        QCOMPARE(Cell(*d_, 8, 13), std::string("12"));
-        QVERIFY(boxes_.texts().isEmpty());
-        Key(W().TxtName1, Qt::Key_Escape);
+        d_->SetCell(8, 11, "A", vt::RecordWrite::Quiet);
+        d_->SetCell(8, 12, "L", vt::RecordWrite::Quiet);
+        const QString notAnItem = QString::fromStdString(d_->Lang.Text("Fradio_Msg", 22));
+        const struct {
+            QComboBox* combo;
+            int col;
+            const char* typed;
+            bool byClick;
+            const char* kept;
+        } refused[] = {{W().ComboSelCall, 13, "300", true, "12"}, {W().ComboSelCall, 13, "7x", false, "12"},
+                       {W().Combo5Tone, 11, "MA", false, "A"},    {W().ComboANI, 12, "LT", true, "L"},
+                       {W().ComboBCLO, 9, "X", false, "YES"}};
+        for (const auto& r : refused) {
+            boxes_.clear();
+            w_->click(8, r.col);
+            QVERIFY(r.combo->hasFocus());
+            Type(r.combo, r.typed);
+            if (r.byClick) {
+                w_->click(8, 3);
+                Key(W().TxtName1, Qt::Key_Escape);
+            } else {
+                Key(r.combo, Qt::Key_Tab);
+            }
+            QVERIFY2(Cell(*d_, 8, r.col) == r.kept, r.typed);
+            QCOMPARE(boxes_.texts(), QStringList{"\"" + QString(r.typed) + "\"" + notAnItem});
+            QVERIFY(!r.combo->isVisible());
+        }
+        boxes_.clear();
         w_->click(8, 13);
         W().ComboSelCall->lineEdit()->selectAll();
         Type(W().ComboSelCall, "100");
@@ -413,6 +435,7 @@ private slots:
         Type(W().ComboScan2, "TS"); // no trunk on the 17th channel
         Key(W().ComboScan2, Qt::Key_Tab);
         QCOMPARE(Cell(*d_, 17, 10), std::string(""));
+        QCOMPARE(boxes_.texts(), QStringList{"\"TS\"" + QString::fromStdString(d_->Lang.Text("Fradio_Msg", 22))});
     }
 
     void ctDevEnterOpensPowerAndPowerRefusals() {

@@ -12,13 +12,22 @@
 #include "tests/support/qt/DialogAnswers.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QtTest>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <memory>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace vt;
 
@@ -140,6 +149,63 @@ private slots:
         QVERIFY(!boxes.texts().isEmpty());
         QVERIFY(data->IsModified());
         QCOMPARE(w->windowTitle(), before);
+    }
+
+    // A failed save names the file and the system's reason and says that nothing was saved; a
+    // file already there is untouched (no byte, no permission, no piece of the new one beside
+    // it) and the box says so. Each case in a child: a write cut short, or an ordinary user.
+    void saveFailureNamesTheFileAndKeepsTheOldOne() {
+        FillSomeData();
+        const QString before = w->windowTitle();
+        const QString old = Path("old.dat");
+        const QByteArray oldBytes(20000, 'x');
+        WriteBytes(old, oldBytes);
+        QVERIFY(QDir(test::QPath(tmp->Path())).mkdir("folder.dat"));
+        std::filesystem::permissions(tmp->Path(), std::filesystem::perms(0755)); // others may look in
+        const QFileDevice::Permissions oldMode = QFile::permissions(old);
+        const QString notSaved = QString::fromStdString(data->Lang.Text("Fradio_Msg", 23));
+        const QString kept = QString::fromStdString(data->Lang.Text("Fradio_Msg", 24));
+        const struct {
+            QString path;
+            rlim_t fileSizeLimit; // 0: none
+            bool asNobody;
+            int reason;
+            bool oldFileKept;
+        } cases[] = {{Path("no/such/folder/x.dat"), 0, false, ENOENT, false},
+                     {Path("folder.dat"), 0, false, EISDIR, false},
+                     {old, 4096, false, EFBIG, true}, // the disk fills up half-way
+                     {old, 0, true, EACCES, true}};
+        for (const auto& c : cases) {
+            if (c.asNobody && ::geteuid() != 0) continue; // an ordinary user already: the file is writable
+            QString expected = notSaved + "\n" + c.path + "\n" + QString::fromLocal8Bit(std::strerror(c.reason));
+            if (c.oldFileKept) expected += "\n" + kept;
+            dialogs.Reset(); // the child took the last answer, not this process
+            files.answer(c.path);
+            pid_t pid = ::fork();
+            if (pid == 0) {
+                ::alarm(30);
+                ::signal(SIGXFSZ, SIG_IGN);
+                rlimit limit{c.fileSizeLimit, c.fileSizeLimit};
+                if (c.fileSizeLimit && ::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(20);
+                if (c.asNobody && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(21);
+                if (w->Menu_Save_Click()) ::_exit(22);
+                if (boxes.texts() != QStringList{expected}) {
+                    std::fprintf(stderr, "%s\n", qPrintable(boxes.texts().join(" / ")));
+                    ::_exit(23);
+                }
+                ::_exit(data->IsModified() && w->windowTitle() == before ? 0 : 24);
+            }
+            int status = 0;
+            ::waitpid(pid, &status, 0);
+            QVERIFY2(WIFEXITED(status), qPrintable(c.path));
+            QCOMPARE(WEXITSTATUS(status), 0);
+            QFile f(old);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), oldBytes);
+            QCOMPARE(QFile::permissions(old), oldMode);
+            QCOMPARE(QDir(test::QPath(tmp->Path())).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                     (QStringList{"folder.dat", "old.dat"}));
+        }
     }
 
     void openCancelledOrUnreadableLeavesTheDataSet() {

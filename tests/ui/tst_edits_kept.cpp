@@ -559,6 +559,118 @@ private slots:
         QVERIFY(boxes_.texts().isEmpty());
     }
 
+    // Emptying the second receiver's Rx while it is on is refused with a word, however the box is
+    // left: the cell, its SEC FREQ and the file keep the receiver's frequency.
+    void secondReceiverRxIsNotEmptiedWhileOn_data() {
+        QTest::addColumn<QString>("leave");
+        QTest::newRow("Enter") << "enter";
+        QTest::newRow("Tab") << "tab";
+        QTest::newRow("click on another cell") << "click";
+        QTest::newRow("Ctrl+S") << "save";
+    }
+    void secondReceiverRxIsNotEmptiedWhileOn() {
+        QFETCH(QString, leave);
+        Frm_Radio& w = *w_;
+        w.Menu_New_Click();
+        auto f = Split(d_->FarmMarnetInfo());
+        f[8] = "1";
+        f[9] = "36";
+        d_->SetFarmMarnetInfo(Join(f));
+        AddSecondRec(*d_, "36");
+        const int last = d_->MFG.Rows() - 1;
+        Click(w, last, ColRxFreq);
+        QCOMPARE(w.TxtRxFreq->text(), QString("36"));
+        Key(w.TxtRxFreq, Qt::Key_Backspace); // the whole text is selected
+        QCOMPARE(w.TxtRxFreq->text(), QString());
+        if (leave == "enter") {
+            Key(w.TxtRxFreq, Qt::Key_Return);
+            // The box stays, showing what the cell keeps.
+            QVERIFY(w.TxtRxFreq->isVisible() && w.TxtRxFreq->hasFocus());
+            QCOMPARE(w.TxtRxFreq->text(), QString("36"));
+        } else if (leave == "tab") {
+            Key(w.TxtRxFreq, Qt::Key_Tab);
+        } else if (leave == "click") {
+            Click(w, 3, ColName2);
+        } else {
+            Key(w.TxtRxFreq, Qt::Key_S, Qt::ControlModifier);
+            QVERIFY(!QFile::exists(Path("second.dat"))); // refused: the save does not go on
+        }
+        const QString said = QString::fromStdString(d_->Lang.Text("Fradio_Msg", 25)).replace('\r', '\n');
+        QVERIFY(!said.isEmpty());
+        QTRY_COMPARE(boxes_.texts(), QStringList{said});
+        if (leave != "enter") QVERIFY(!w.TxtRxFreq->isVisible());
+        QCOMPARE(Cell(last, ColRxFreq), std::string("36"));
+        QCOMPARE(Split(d_->FarmMarnetInfo())[9], std::string("36"));
+        files_->answer(Path("second.dat"));
+        QVERIFY(w.Menu_Save_Click());
+        files_->answer(Path("second.dat"));
+        w.Menu_Open_Click();
+        QCOMPARE(Cell(last, ColRxFreq), std::string("36.0000"));
+        QCOMPARE(Split(d_->FarmMarnetInfo())[9], std::string("36"));
+        QCOMPARE(boxes_.texts().size(), 1);
+    }
+
+    // With one area and MARNET on, the extra MARNET row lies in no area, and the radio keeps a
+    // priority channel per area: its SCAN cell offers no "P", and a "P" an options change moved
+    // there is named at Save.
+    void extraMarnetRowTakesOnlyWhatTheFileKeeps() {
+        Frm_Radio& w = *w_;
+        w.Menu_New_Click();
+        auto shape = [this](int per) { // what the options dialog's OK runs
+            auto o = Split(d_->RadioOption());
+            o[1] = std::to_string(per);
+            d_->SetRadioOption(Join(o));
+            AdjustArea_Marnet(*d_);
+            UpdateAreaNo(*d_);
+            UpdateScan(*d_);
+            ValidateT(*d_);
+            ValidateP(*d_);
+        };
+        d_->SetFarmMarnetInfo("0|||||1|12345|21|0|");
+        shape(20);
+        auto store = [&](int row, const char* typed) {
+            Click(w, row, ColScan);
+            QVERIFY(w.ComboSCAN->isVisible());
+            Key(w.ComboSCAN, Qt::Key_A, Qt::ControlModifier); // over what the cell holds
+            QTest::keyClicks(w.ComboSCAN, typed);
+            Key(w.ComboSCAN, Qt::Key_Tab);
+        };
+        store(16, "TP");
+        QCOMPARE(Cell(16, ColScan), std::string("TP"));
+        shape(15);
+        QCOMPARE(d_->MFG.Rows(), 18); // row 16 is the MARNET row now, with its "TP"
+        QCOMPARE(Cell(16, ColScan), std::string("TP"));
+        auto offered = [&](int row) {
+            Click(w, row, ColScan);
+            QStringList items;
+            for (int i = 0; i < w.ComboSCAN->count(); ++i) items << w.ComboSCAN->itemText(i);
+            Click(w, 3, ColName2);
+            return items;
+        };
+        QCOMPARE(offered(3), QStringList({"NO", "T", "S", "P", "TS", "TP"}));
+        QCOMPARE(offered(16), QStringList({"NO", "T", "S", "TS"}));
+        QCOMPARE(Cell(16, ColScan), std::string("TP"));
+        files_->answer(Path("marnet.dat"));
+        boxes_.clear();
+        Key(w.MFG, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(QFile::exists(Path("marnet.dat")));
+        QCOMPARE(boxes_.texts().size(), 1);
+        QVERIFY2(boxes_.texts()[0].contains("Channel row 16"), qPrintable(boxes_.texts()[0]));
+        auto back = Decoded(Path("marnet.dat"));
+        QVERIFY(back);
+        QCOMPARE(back->MFG.TextMatrix(16, ColScan), std::string("T"));
+        // What it offers comes back from the file as stored, without a word.
+        store(16, "S");
+        QCOMPARE(Cell(16, ColScan), std::string("S"));
+        store(16, "TP"); // not offered there: not taken either
+        QCOMPARE(Cell(16, ColScan), std::string("S"));
+        boxes_.clear();
+        files_->answer(Path("marnet.dat"));
+        QVERIFY(w.Menu_Save_Click());
+        QVERIFY(boxes_.texts().isEmpty());
+        QCOMPARE(Decoded(Path("marnet.dat"))->MFG.TextMatrix(16, ColScan), std::string("S"));
+    }
+
     // The second receiver is a record of its own: a resize by the options keeps its cells, and
     // they come back from the file as they went in.
     void secondReceiverRowSurvivesResizes() {

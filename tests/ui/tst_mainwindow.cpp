@@ -36,6 +36,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
+#include <fstream>
 #include <optional>
 #include <memory>
 #include <set>
@@ -579,6 +580,38 @@ private slots:
         QCOMPARE(shown, 1);
         QVERIFY(!splash->isVisible());
         QTRY_VERIFY(guard.isNull()); // gone for good
+    }
+
+    // A language file too large to be read: its message shows while the editor starts, and
+    // nothing that stays on top of every window covers it.
+    void startUpMessagesAreNotHiddenUnderTheSplash() {
+        struct SeenOnTop : ui::ScriptedMessageBox {
+            QStringList covered;
+            ui::MsgResult show(QWidget* parent, const QString& text, const QString& title, ui::MsgButtons buttons,
+                               ui::MsgIcon icon) override {
+                for (QWidget* top : QApplication::topLevelWidgets())
+                    if (top->isVisible() && top->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+                        covered << text;
+                return ScriptedMessageBox::show(parent, text, title, buttons, icon);
+            }
+        } boxes;
+        ui::ScopedMessageBox scope(&boxes);
+        test::ProgramHome home("veltra-large-lng");
+        test::LinkProgramTables(home.Path(), {"resource"});
+        std::filesystem::create_directories(home.File("Language"));
+        std::ofstream(home.File("Language/English.lng")) << std::string(kMaxLngFileSize + 1, '#');
+        EditorData d;
+        std::unique_ptr<Frm_Radio> w;
+        auto* splash = new FrmWelcome([&] {
+            w = std::make_unique<Frm_Radio>(d);
+            w->show();
+        });
+        splash->show();
+        QVERIFY(QTest::qWaitForWindowExposed(splash));
+        QTest::qWait(splash->Timer1->interval() + 200); // its own timer, as at a real start
+        QVERIFY(w && w->isVisible());
+        QCOMPARE(boxes.texts(), QStringList{kLngFileErrorMsg});
+        QCOMPARE(boxes.covered, QStringList{});
     }
 
     void toolbarPicturesAreDrawnAndDistinct() {

@@ -1,13 +1,16 @@
 // The window's own doors to files: File > Open with what a user may pick by mistake (a folder,
-// a huge file, a file of another user), and the voltage tables the start-up finds unusable.
+// a huge file, a file of another user), the voltage tables the start-up finds unusable and
+// damaged conversion tables under Save and Write.
 #include "common/ui/FileDialog.h"
 #include "common/ui/MessageBox.h"
+#include "common/ui/ProcessStarter.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/GridRules.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/qt/DialogAnswers.h"
 
+#include <QAction>
 #include <QFile>
 #include <QtTest>
 #include <filesystem>
@@ -18,6 +21,18 @@
 
 using namespace vt;
 namespace fs = std::filesystem;
+
+namespace {
+// Records every start; starts nothing.
+class CountingStarter : public ui::ProcessStarter {
+public:
+    int starts = 0;
+    bool start(const QString&, const QStringList&, QObject*, std::function<void()>) override {
+        ++starts;
+        return false;
+    }
+};
+} // namespace
 
 class OpenAndTablesTest : public QObject {
     Q_OBJECT
@@ -167,6 +182,47 @@ class OpenAndTablesTest : public QObject {
         QCOMPARE(data->VolTables.VoltageByteB("150.0", 3), uint8_t(0));
         QCOMPARE(data->VolTables.VoltageByteA("55.0", 1), uint8_t(0));
         QVERIFY(data->VolTables.VoltageByteA("150.0", 3) != 0); // a good table keeps its points
+    }
+
+    // A table with good first bytes and 0xFF behind them went into files and the radio without a
+    // word, every power byte or code 0xFF. Save and Write now show the table's message, as for a
+    // missing table, and write nothing.
+    void damagedTablesRefuseSaveAndWrite() {
+        for (const char* name : {"enc.Tbl", "dec.Tbl", "dcs.Tbl", "dev.Tbl", "pwr.Tbl"}) {
+            fs::path home = MakeHome();
+            fs::path table = home / "resource" / name;
+            std::string bytes;
+            {
+                std::ifstream in(table, std::ios::binary);
+                bytes.assign(std::istreambuf_iterator<char>(in), {});
+            }
+            QVERIFY(bytes.size() > 2);
+            std::fill(bytes.begin() + 2, bytes.end(), '\xFF');
+            fs::remove(table);
+            std::ofstream(table, std::ios::binary) << bytes;
+            StartIn(home);
+            QVERIFY(boxes.texts().isEmpty());
+            SetBand(*data, 3);
+            data->SetCell(1, ColTxFreq, "150.0125", RecordWrite::Quiet);
+            data->SetCell(1, ColRxFreq, "150.0125", RecordWrite::Quiet);
+            const QString message = QString("Can not Find correct \\resource\\") + name + ", Please reinstall the Program.";
+            const QString saved = Path((std::string(name) + ".dat").c_str());
+            files.answer(saved);
+            w->Menu_Save->trigger();
+            QCOMPARE(boxes.texts(), (QStringList{message, message}));
+            QVERIFY(!QFile::exists(saved));
+            QVERIFY(!w->windowTitle().contains(saved)); // not named as saved
+            boxes.clear();
+            CountingStarter tool;
+            ui::ScopedProcessStarter starter(&tool);
+            w->Menu_WriteCHData->trigger();
+            QCOMPARE(boxes.texts(), (QStringList{message, message}));
+            QVERIFY(!fs::exists(home / "wbuffer.bin"));
+            QVERIFY(!fs::exists(home / "Msg.sys"));
+            QCOMPARE(tool.starts, 0);
+            w.reset();
+            fs::remove_all(home);
+        }
     }
 };
 

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QTimer>
 #include <QtTest>
+#include <functional>
 
 #include <unistd.h>
 
@@ -20,6 +21,20 @@ class ServiceHooksTest : public QObject {
     Q_OBJECT
     std::unique_ptr<vt::test::ProgramHome> program_;
     QString home_;
+
+    // The setup menu item, then `steps` in the modal window, which the close box ends.
+    static bool InSetupWindow(vt::Frm_Radio& w, const std::function<void(vt::frmMain*)>& steps) {
+        bool seen = false;
+        QTimer::singleShot(100, [&] {
+            auto* setup = qobject_cast<vt::frmMain*>(QApplication::activeModalWidget());
+            if (!setup) return;
+            seen = true;
+            steps(setup);
+            setup->close();
+        });
+        w.Menu_SetUp->trigger();
+        return seen;
+    }
 private slots:
     // A program folder of the test's own, with a complete set of voltage tables.
     void initTestCase() {
@@ -41,19 +56,49 @@ private slots:
         vt::EditorData data;
         vt::Frm_Radio w(data);
         w.show();
-        bool seen = false;
-        QTimer::singleShot(100, [&] {
-            auto* setup = qobject_cast<vt::frmMain*>(QApplication::activeModalWidget());
-            if (!setup) return;
-            seen = true;
+        QVERIFY(InSetupWindow(w, [](vt::frmMain* setup) {
             setup->Check1->setChecked(true);
             setup->Text3->setText("77");
-            setup->close();
-        });
-        w.Menu_SetUp_Click();
-        QVERIFY(seen);
+        }));
         QCOMPARE(int(data.Setup3C02), 77);
         QCOMPARE(data.ManualSetupFlag, 1);
+    }
+
+    // A setup byte stored by the window is an edit of the data set: closing the editor asks to
+    // save it. A window closed without a change asks nothing.
+    void setupByteChangeIsAskedAboutOnClose_data() {
+        QTest::addColumn<bool>("tick");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("asked");
+        QTest::newRow("ticked, 3C00 set to 100") << true << "100" << true;
+        QTest::newRow("ticked, 3C00 left at 32") << true << "32" << false;
+        QTest::newRow("unticked, 100 typed") << false << "100" << false;
+    }
+    void setupByteChangeIsAskedAboutOnClose() {
+        QFETCH(bool, tick);
+        QFETCH(QString, typed);
+        QFETCH(bool, asked);
+        vt::ui::ScriptedMessageBox boxes;
+        vt::ui::ScopedMessageBox scope(&boxes);
+        vt::EditorData data;
+        vt::Frm_Radio w(data);
+        w.show();
+        boxes.clear();
+        QVERIFY(InSetupWindow(w, [&](vt::frmMain* setup) {
+            auto click = [setup] {
+                QTest::mouseClick(setup->Check1, Qt::LeftButton, {}, QPoint(8, setup->Check1->height() / 2));
+            };
+            click();
+            if (!tick) click();
+            setup->Text1->setFocus(Qt::MouseFocusReason);
+            setup->Text1->selectAll();
+            QTest::keyClicks(setup->Text1, typed);
+        }));
+        QCOMPARE(int(data.Setup3C00), tick ? typed.toInt() : 32);
+        QCOMPARE(data.IsModified(), asked);
+        boxes.answer(vt::ui::MsgResult::No);
+        QVERIFY(w.close());
+        QCOMPARE(boxes.texts(), asked ? QStringList{w.SaveChangesMsg} : QStringList{});
     }
 
     void voltageEditorOpensModally() {

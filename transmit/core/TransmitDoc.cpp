@@ -69,17 +69,22 @@ void TransmitDoc::ClosePort() {
 
 void TransmitDoc::StartTransfer() {
     host_.DisableStart();
-    uint8_t status;
-    if (m_nMode == ModeRead) {
-        status = StatusReading;
-        SendCommand();
-    } else {
-        status = StatusWriting;
-        if (auto load = LoadWriteBuffer(FilePath(kWBufferName), m_byImage)) SendCommand();
-        else Message(ExchangeMessage(load));
+    // The status first. A Msg.sys the tool cannot write would leave the editor without the
+    // result of a transfer that changed the radio: then nothing goes to the radio and the tool
+    // ends, as when Msg.sys cannot be read at start. A file merely too short still takes the
+    // final status (it needs one byte), as it always has.
+    const uint8_t status = m_nMode == ModeRead ? StatusReading : StatusWriting;
+    auto written = WriteMsgSysStatus(FilePath(kMsgSysName), status, kMsgSysSize);
+    if (!written) Message(ExchangeMessage(written));
+    if (written.failure == ExchangeFailure::Open || written.failure == ExchangeFailure::Write) {
+        Message("Can't Open Msg File");
+        ClosePort();
+        host_.RequestQuit();
+        return;
     }
-    if (auto written = WriteMsgSysStatus(FilePath(kMsgSysName), status, kMsgSysSize); !written)
-        Message(ExchangeMessage(written));
+    if (m_nMode == ModeRead) SendCommand();
+    else if (auto load = LoadWriteBuffer(FilePath(kWBufferName), m_byImage)) SendCommand();
+    else Message(ExchangeMessage(load));
 }
 
 bool TransmitDoc::SendCommand() {

@@ -195,9 +195,13 @@ bool frmMain::Form_Unload() {
     commPoll->stop();
     port_.Close();
     if (Check1->isChecked()) {
+        const std::array<uint8_t, 3> before{data_.Setup3C00, data_.Setup3C01, data_.Setup3C02};
         data_.Setup3C00 = SetupBoxCheck::Run(Text1->text().toStdString()).value;
         data_.Setup3C01 = SetupBoxCheck::Run(Text2->text().toStdString()).value;
         data_.Setup3C02 = SetupBoxCheck::Run(Text3->text().toStdString()).value;
+        // The bytes travel in the data file: a changed one is an edit the save question asks about.
+        if (before != std::array<uint8_t, 3>{data_.Setup3C00, data_.Setup3C01, data_.Setup3C02})
+            data_.MarkModified();
     }
     return true;
 }

@@ -32,6 +32,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace vt {
 
@@ -370,10 +371,19 @@ void Frm_5Tone::Command3_Click() {
 
 // ---- grid and cell editors ----
 
+std::array<QWidget*, 5> Frm_5Tone::CellBoxes() const {
+    return {txtCallTone, txtIdentify, txtChannel, txtEmerg, cmbTries};
+}
+
 QWidget* Frm_5Tone::OpenEditor() const {
-    for (QWidget* e : std::initializer_list<QWidget*>{txtCallTone, txtIdentify, txtChannel, txtEmerg, cmbTries})
+    for (QWidget* e : CellBoxes())
         if (e->isVisible()) return e;
     return nullptr;
+}
+
+bool Frm_5Tone::IsCellEditor(const QObject* w) const {
+    const auto boxes = CellBoxes();
+    return std::find(boxes.begin(), boxes.end(), w) != boxes.end();
 }
 
 bool Frm_5Tone::CommitOpenEditor() {
@@ -519,11 +529,18 @@ void Frm_5Tone::HoldRefused(QLineEdit* editor) {
     committing_ = true;
     editor->clear();
     committing_ = false;
-    refused_ = editor;
+    TakeFocusBack(editor);
+}
+
+// Until then the click or key that left the box does not go on: no cell editor opens.
+void Frm_5Tone::TakeFocusBack(QLineEdit* box) {
+    refused_ = box;
     // After the focus change that ran the check is over.
-    QTimer::singleShot(0, this, [this, editor] {
+    QTimer::singleShot(0, this, [this, box] {
         refused_ = nullptr;
-        if (editor->isVisible()) editor->setFocus(Qt::OtherFocusReason);
+        if (!box->isVisible()) return;
+        box->setFocus(Qt::OtherFocusReason);
+        if (box == TxtID) box->selectAll();
     });
 }
 
@@ -563,6 +580,7 @@ bool Frm_5Tone::TxtID_LostFocus() {
     if (!ok) {
         Message(0);
         TxtID->selectAll();
+        TakeFocusBack(TxtID);
     }
     return ok;
 }
@@ -584,7 +602,8 @@ bool Frm_5Tone::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::FocusOut) {
         if (watched == TxtID) {
             if (OwnIdCheckApplies(event)) TxtID_LostFocus();
-        } else if (watched != ComboToneSet && watched != ComboBlow && FocusCheckApplies(event)) {
+        } else if (IsCellEditor(watched) && FocusCheckApplies(event)) {
+            // The check boxes are watched for their tips only: leaving one is no cell edit.
             EditorLostFocus(watched);
         }
     } else if (type == QEvent::FocusIn) {

@@ -100,6 +100,8 @@ private:
     // False when the open editor's entry was refused (it stays open, empty, with the focus).
     bool CommitOpenEditor();
     void HoldRefused(QLineEdit* editor);
+    // The refused box takes the focus back once the focus change is over.
+    void TakeFocusBack(QLineEdit* box);
     void EditorLostFocus(QObject* editor);
     void FinishEditor(QWidget* editor);
     void EditorEscape(QWidget* editor);
@@ -113,6 +115,9 @@ private:
     bool FocusCheckApplies(QEvent* event) const;
     bool OwnIdCheckApplies(QEvent* event) const;
     QWidget* OpenEditor() const;
+    // The text boxes and the list laid over the grid's cells.
+    std::array<QWidget*, 5> CellBoxes() const;
+    bool IsCellEditor(const QObject* w) const;
 };
 
 } // namespace vt

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QTimer>
 
 namespace vt {
 
@@ -288,7 +289,8 @@ void Frm_Special::Tip(int k) { SpecialTip->setText(DisplayText(tipText_[static_c
 
 void Frm_Special::Message(int k) { ui::MsgBox(DisplayText(msg_[static_cast<size_t>(k)]), ui::MsgButtons::Ok); }
 
-// A refused ID is reported and emptied; the focus goes on, and OK checks the box again.
+// A refused ID is reported and emptied, and the box takes the focus back: the keys that follow
+// are meant for it, not for the control the focus was going to.
 void Frm_Special::IdLostFocus(QLineEdit* box) {
     int problem = CheckIdBox(box->objectName().toStdString(), Text(box));
     if (problem == kSpecialOk) return;
@@ -296,6 +298,10 @@ void Frm_Special::IdLostFocus(QLineEdit* box) {
     Message(problem);
     box->clear();
     checking_ = false;
+    // Once the focus change that ran the check is over.
+    QTimer::singleShot(0, this, [this, box] {
+        if (!closing_ && box->isVisible()) box->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 bool Frm_Special::eventFilter(QObject* watched, QEvent* event) {

@@ -46,9 +46,6 @@ void Fill(QComboBox* combo, const std::vector<std::string>& items) {
     for (const auto& s : items) combo->addItem(QString::fromStdString(s));
 }
 
-auto ItemsOf(const std::vector<std::string>& items) {
-    return [&items](const std::string& cell, const std::string& in) { return CommitCombo(cell, in, items); };
-}
 } // namespace
 
 CellEditors::CellEditors(EditorData& data, CellEditorHost& host, const CellEditorWidgets& w, QObject* parent)
@@ -61,7 +58,10 @@ CellEditors::CellEditors(EditorData& data, CellEditorHost& host, const CellEdito
         return CommitCustomTone(cell, in, Context());
     };
     Add(w_.TxtTxFreq, Kind::Frequency, freq);
-    Add(w_.TxtRxFreq, Kind::Frequency, freq);
+    Add(w_.TxtRxFreq, Kind::Frequency, [this](const std::string& cell, const std::string& in) {
+        const Editor* e = Find(w_.TxtRxFreq);
+        return CommitRxCell(d_, e ? e->opening.Row() : 0, cell, in, Context());
+    });
     Add(w_.TxtName1, Kind::Name, name("ID line1."));
     Add(w_.TxtName2, Kind::Name, name("ID line2."));
     Add(w_.txtOtherEnc, Kind::CustomTone, custom);
@@ -77,17 +77,23 @@ CellEditors::CellEditors(EditorData& data, CellEditorHost& host, const CellEdito
     Add(w_.lstCTDEC, Kind::ToneList);
     Add(w_.lstDCENC, Kind::CodeList);
     Add(w_.lstDCDEC, Kind::CodeList);
-    Add(w_.ComboBCLO, Kind::Combo, ItemsOf(BclItems()));
+    auto itemsOf = [this](const std::vector<std::string>& items) {
+        return [this, &items](const std::string& cell, const std::string& in) {
+            return vt::CommitCombo(cell, in, items, Context());
+        };
+    };
+    Add(w_.ComboBCLO, Kind::Combo, itemsOf(BclItems()));
+    // A SCAN combo takes what it offers on its row.
     Add(w_.ComboSCAN, Kind::Combo, [this](const std::string& cell, const std::string& in) {
-        return CommitScan(cell, in, d_.ScanChoices);
+        return CommitScan(cell, in, ScanItems(w_.ComboSCAN, d_.ScanChoices), Context());
     });
-    Add(w_.ComboScan2, Kind::Combo, [](const std::string& cell, const std::string& in) {
-        return CommitScan(cell, in, Scan2Items());
+    Add(w_.ComboScan2, Kind::Combo, [this](const std::string& cell, const std::string& in) {
+        return CommitScan(cell, in, ScanItems(w_.ComboScan2, Scan2Items()), Context());
     });
-    Add(w_.Combo5Tone, Kind::Combo, ItemsOf(FiveToneItems()));
-    Add(w_.ComboANI, Kind::Combo, ItemsOf(AniItems()));
-    Add(w_.ComboSelCall, Kind::Combo, [](const std::string& cell, const std::string& in) {
-        return CommitSelCall(cell, in);
+    Add(w_.Combo5Tone, Kind::Combo, itemsOf(FiveToneItems()));
+    Add(w_.ComboANI, Kind::Combo, itemsOf(AniItems()));
+    Add(w_.ComboSelCall, Kind::Combo, [this](const std::string& cell, const std::string& in) {
+        return CommitSelCall(cell, in, Context());
     });
 
     w_.TxtTxFreq->setMaxLength(kFreqMaxLength);
@@ -162,15 +168,21 @@ void CellEditors::Show(QWidget* editor, int row, int col) {
         else
             box->selectAll();
     }
+    // Typing replaces the cell's text, as in the text boxes, instead of running on behind it
+    // into a text that is no item.
+    if (auto* combo = qobject_cast<QComboBox*>(editor); combo && combo->lineEdit()) combo->lineEdit()->selectAll();
 }
 
 void CellEditors::ShowScan(int row, int col) {
-    if (IsTAvailable(d_, row) != 0) {
-        Fill(w_.ComboSCAN, d_.ScanChoices);
-        Show(w_.ComboSCAN, row, col);
-    } else {
-        Show(w_.ComboScan2, row, col);
-    }
+    const bool trunk = IsTAvailable(d_, row) != 0;
+    QComboBox* combo = trunk ? w_.ComboSCAN : w_.ComboScan2;
+    Fill(combo, ScanItemsOn(d_, row, trunk ? d_.ScanChoices : Scan2Items()));
+    Show(combo, row, col);
+}
+
+std::vector<std::string> CellEditors::ScanItems(QComboBox* combo, const std::vector<std::string>& items) {
+    const Editor* e = Find(combo);
+    return e ? ScanItemsOn(d_, e->opening.Row(), items) : items;
 }
 
 void CellEditors::Place(QWidget* w, Kind kind, int row, int col) {
@@ -314,7 +326,13 @@ void CellEditors::OnEnter(QLineEdit* box, Editor& e) {
     CellCommit c = CommitText(box, e, true);
     switch (e.kind) {
     case Kind::Frequency:
-        box->clear();
+        // A value the cell keeps comes back into the box; any other refusal empties it.
+        if (c.Result == kCommitKept) {
+            box->setText(QString::fromStdString(c.Text));
+            box->selectAll();
+        } else {
+            box->clear();
+        }
         break;
     case Kind::CtDev:
         box->setText(kCtDevBoxText);
@@ -341,6 +359,10 @@ bool CellEditors::Finish(QWidget* w, Editor& e, bool now) {
         CellCommit c = CommitText(box, e, now);
         box->clear();
         if (c.Result >= 1) break;
+        if (c.Result == kCommitKept) { // the cell keeps its value: nothing to wait for
+            good = false;
+            break;
+        }
         // Refused: the box takes the focus back until it gets a good value or a blank.
         held_ = box;
         if (now)
@@ -363,7 +385,7 @@ bool CellEditors::Finish(QWidget* w, Editor& e, bool now) {
         box->setText(e.kind == Kind::Power ? kPowerBoxText : kCtDevBoxText);
         break;
     case Kind::Combo:
-        CommitCombo(static_cast<QComboBox*>(w), e);
+        good = CommitCombo(static_cast<QComboBox*>(w), e, now);
         break;
     case Kind::ToneList:
     case Kind::CodeList:
@@ -373,9 +395,11 @@ bool CellEditors::Finish(QWidget* w, Editor& e, bool now) {
     return good;
 }
 
-void CellEditors::CommitCombo(QComboBox* combo, Editor& e) {
+bool CellEditors::CommitCombo(QComboBox* combo, Editor& e, bool now) {
     const int row = e.opening.Row(), col = e.opening.Col();
     CellCommit c = e.rule(CellText(row, col), combo->currentText().toStdString());
+    // A text that is no item is dropped, as a refused number is; the combo closes all the same.
+    if (c.Message) Say(*c.Message, now);
     if (c.Accepted) {
         if (c.ClearAreaPriority) {
             // The area of the cell being committed, whatever was clicked since.
@@ -387,6 +411,7 @@ void CellEditors::CommitCombo(QComboBox* combo, Editor& e) {
     }
     combo->setCurrentIndex(0);
     combo->setEditText(combo->itemText(0));
+    return c.Accepted;
 }
 
 void CellEditors::OnChosen(QListWidget* list, int index) {

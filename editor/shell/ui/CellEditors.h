@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 class QComboBox;
 class QEvent;
@@ -85,6 +86,8 @@ private:
     void WriteCell(int row, int col, const std::string& text);
     void Say(const std::string& message, bool now);
     void AdvanceFrom(int row, int col);
+    // What a SCAN combo offers on the row it was opened on.
+    std::vector<std::string> ScanItems(QComboBox* combo, const std::vector<std::string>& items);
 
     void Place(QWidget* w, Kind kind, int row, int col);
     void OnEnter(QLineEdit* box, Editor& e);
@@ -96,7 +99,8 @@ private:
     void OnChosen(QListWidget* list, int index);
     // A text editor's commit into its cell; the rule's result.
     CellCommit CommitText(QLineEdit* box, Editor& e, bool now);
-    void CommitCombo(QComboBox* combo, Editor& e);
+    // False when the combo's text was refused.
+    bool CommitCombo(QComboBox* combo, Editor& e, bool now);
 };
 
 } // namespace vt

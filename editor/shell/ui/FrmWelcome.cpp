@@ -34,6 +34,9 @@ FrmWelcome::FrmWelcome(std::function<void()> showMain, QWidget* parent)
 
 void FrmWelcome::Timer1_Timer() {
     Timer1->stop();
+    // The splash stays on top of everything: a message the main window shows while it starts
+    // would open hidden under it.
+    hide();
     if (showMain_) showMain_();
     close();
     deleteLater();

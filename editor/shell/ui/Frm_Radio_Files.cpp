@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTableView>
 
@@ -28,11 +29,12 @@ const char* kDataFilter = "data files (*.dat)|*.dat|All files (*.*)|*.*";
 const char* kTextFilter = "data files (*.txt)|*.txt|All files (*.*)|*.*";
 const char* kNoName = "noname.dat";
 
-// The texts a failed save has always shown.
-QString SaveErrorText(const QString& path, const ReplaceError& why) {
-    if (why.target && why.sysError == EISDIR) return QStringLiteral("Filename refers to a directory");
-    if (why.target) return QStringLiteral("Existing file %1 is not writable").arg(path);
-    return QString::fromLocal8Bit(std::strerror(why.sysError));
+// A failed save names the file and the system's reason. The file is replaced whole or not at
+// all, so a file that was there before still holds what it held: the user is told so.
+QString SaveErrorText(const QString& notSaved, const QString& path, const ReplaceError& why, const QString& kept) {
+    QString text = notSaved + "\n" + path + "\n" + QString::fromLocal8Bit(std::strerror(why.sysError));
+    if (QFileInfo(path).isFile()) text += "\n" + kept;
+    return text;
 }
 
 // "description (pattern)|pattern|..." as the Qt dialogs take it: the descriptions, ";;"-joined.
@@ -188,7 +190,8 @@ bool Frm_Radio::Menu_Save_Click() {
     if (!EncodeImageOrReport(ImageSource::File)) return false;
     ReplaceError why;
     if (!SaveImageFile(path.toStdString(), d_.MemImage, &why)) {
-        ui::MsgBox(SaveErrorText(path, why), ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
+        ui::MsgBox(SaveErrorText(Lng("Fradio_Msg", 23), path, why, Lng("Fradio_Msg", 24)), ui::MsgButtons::Ok,
+                   ui::MsgIcon::None, QString(), this);
         return false;
     }
     ShowDocumentCaption(path);

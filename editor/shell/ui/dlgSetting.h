@@ -1,6 +1,7 @@
 #pragma once
 // The COM-port choice: the serial ports whose device exists, or COM1 to COM3 when none does.
-// Not modal; OK stores the chosen number in CommPort (the port in use is chosen on opening).
+// Not modal; OK stores the chosen number in CommPort (the port in use is chosen on opening;
+// when it is not offered, a note under the list says which port to choose).
 #include "common/ComPortMap.h"
 
 #include <QDialog>
@@ -36,6 +37,10 @@ public:
 private:
     EditorData& d_;
     ComPortMap ports_;
+    bool fallback_ = false; // no port found: COM1 to COM3 are offered
+    int extra_ = 0;         // pixels the note needs beyond its designed line
+
+    void LayOut();
 };
 
 // The number of a list item: the digits after "COM" (0 when there are none).
