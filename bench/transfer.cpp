@@ -4,10 +4,11 @@
 // each (32.0 s). For the write it prints the per-byte turnaround of the tool (median, mean, 99th
 // percentile, maximum) and, in the same run, that of a minimal one-thread echo loop over the same
 // kind of pseudo-terminal: the floor that the line, the simulated radio and the machine leave.
-// A write is right when the radio got the image bytes in order, each once or again after an echo
-// that came too late (the tool resends a byte unconfirmed after 100 ms): the resends are counted,
-// not called wrong. The read is timed as the user sees it, from START to the final status in
-// Msg.sys. Paced: about a minute in all.
+// The simulated radio stores every byte it receives, so a write is right when its memory holds
+// exactly the image; the bench prints that and the resends (a byte whose echo was neither back
+// nor queued after 100 ms). A write that ends 0x80 over a wrong image is the fault it looks for.
+// The read is timed as the user sees it, from START to the final status in Msg.sys. Paced: about
+// a minute in all.
 //   bench_transfer [--load[=N]] [path/to/transmit]
 // --load keeps N threads (default: one per CPU) spinning for the whole run, at most 10 minutes.
 #include "common/ExchangeFiles.h"
@@ -37,7 +38,7 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 constexpr int kCom = 9;
-constexpr size_t kWriteLength = 0x3BFF;
+constexpr size_t kWriteLength = vt::sim::kWriteBytes;
 constexpr size_t kCommandBytes = 4; // 0x8C, then A0 20 20
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
@@ -187,6 +188,20 @@ private:
     std::thread thread_;
 };
 
+// The resends on the wire (after the 4 command bytes): a byte equal to the last image byte
+// instead of the next one. *inOrder gets how far the image went out in order.
+int ResendsOnWire(const std::vector<uint8_t>& wire, const std::vector<uint8_t>& image, size_t* inOrder) {
+    size_t next = 0;
+    int resends = 0;
+    for (size_t i = kCommandBytes; i < wire.size(); ++i) {
+        if (next < kWriteLength && wire[i] == image[next]) ++next;
+        else if (next > 0 && wire[i] == image[next - 1]) ++resends;
+        else break;
+    }
+    *inOrder = next;
+    return resends;
+}
+
 // Runs the tool with its test hook (it presses START itself) and waits for it to end.
 bool RunTool(const fs::path& tool, const fs::path& folder, const char* arg) {
     std::vector<std::string> env;
@@ -208,8 +223,9 @@ bool RunTool(const fs::path& tool, const fs::path& folder, const char* arg) {
 struct Figures {
     double run = 0, transfer = 0, startToStatus = 0;
     int status = -1;
-    bool right = false;
+    bool right = false; // write: the radio's memory is exactly the image; read: rbuffer.bin is the memory
     int resends = 0;
+    size_t inOrder = 0; // image bytes that reached the radio in order, before anything else came
     Turnaround perByte, floor;
 };
 
@@ -247,8 +263,9 @@ Figures Transfer(const fs::path& tool, bool write) {
     if (write && wire.size() > kCommandBytes) {
         // First image byte leaving the PC to the last echo coming back.
         f.transfer = Seconds(wire.back().at - wire[kCommandBytes].at + 2 * byte);
-        f.resends = vt::sim::ResendsInOrder(radio.Received(), image, kWriteLength);
-        f.right = f.resends >= 0;
+        f.resends = ResendsOnWire(radio.Received(), image, &f.inOrder);
+        auto memory = radio.Memory();
+        f.right = radio.StoredCount() == kWriteLength && std::equal(image.begin(), image.begin() + kWriteLength, memory.begin());
         f.perByte = TurnaroundOf(wire, kCommandBytes);
         f.floor = floor->Between(wire[kCommandBytes].at, wire.back().at);
     } else if (!write && wire.size() >= kCommandBytes) {
@@ -292,7 +309,9 @@ int main(int argc, char** argv) {
 
     Figures w = Transfer(tool, true);
     Print("write", w, kWriteLength * lineMs / 1000);
-    if (w.resends > 0) std::printf("write: %d bytes resent after a late echo\n", w.resends);
+    std::printf("write: %d bytes resent, %zu image bytes in order on the wire; ", w.resends, w.inOrder);
+    std::printf("the radio's image is %s%s\n", w.right ? "exact" : "NOT exact",
+                w.status == 0x80 && !w.right ? ": COMPLETED OVER A WRONG IMAGE" : "");
     const Turnaround& floor = w.floor;
     std::printf("write: per byte (ms)       median    mean     p99     max   mean/line\n");
     PrintTurnaround("tool", w.perByte, lineMs);

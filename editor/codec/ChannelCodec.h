@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vt {
 
@@ -28,7 +29,14 @@ void DecodeFrequencyColumns(DecodeContext& c);  // Tx, Rx
 // With no frequency in any channel the band is not in the image: the band whose power table
 // holds the stored power bytes, so that the levels read back are the ones saved. Nothing when
 // a channel has a frequency (it decides the band) or no band's table fits.
-std::optional<int> BandFromPowerBytes(const DecodeContext& c);
+struct PowerBand {
+    int band = 0;
+    int held = 0, slots = 0; // power bytes the band's table holds, of the slots read
+    // Slots whose level another band reads otherwise, or whose byte the table lacks: the band
+    // is a guess there (tables of another installation, a damaged image).
+    std::vector<int> doubtful;
+};
+std::optional<PowerBand> BandFromPowerBytes(const DecodeContext& c);
 void DecodeFlagColumns(DecodeContext& c);       // BCL, SCAN with the priority channels
 void DecodeNameColumns(DecodeContext& c);       // names, Sel Call, Power
 // Row count from the options, the second-receiver row, then the SCAN and area refresh.

@@ -11,6 +11,7 @@
 #include "editor/image/SettingsFieldNames.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -160,7 +161,7 @@ void DecodeFrequencyColumns(DecodeContext& c) {
     }
 }
 
-std::optional<int> BandFromPowerBytes(const DecodeContext& c) {
+std::optional<PowerBand> BandFromPowerBytes(const DecodeContext& c) {
     for (int r = 1; r <= layout::kChannelSlots; ++r)
         for (int column : {ColTxFreq, ColRxFreq})
             if (ToDouble(c.d.MFG.TextMatrix(r, column))) return std::nullopt;
@@ -169,25 +170,32 @@ std::optional<int> BandFromPowerBytes(const DecodeContext& c) {
     std::vector<int> slots;
     for (int s = 1; s <= std::min(areas * per, layout::kChannelSlots); ++s) slots.push_back(s);
     slots.push_back(layout::kSecondReceiverSlot);
+    // The level of each slot's byte in each band's table, 0 where that table lacks it.
+    std::array<std::vector<int>, kBandCount> levels;
+    for (int band = 0; band < kBandCount; ++band)
+        for (int s : slots) {
+            const uint8_t b = c.At(layout::ChannelSlot(s) + layout::ch::PowerByte);
+            int found = 0;
+            for (int level = 1; level <= kPowerLevels && found == 0; ++level)
+                if (cv::PowerByteFromIndex(*c.t.Conv, band, level) == b) found = level;
+            levels[static_cast<size_t>(band)].push_back(found);
+        }
     // The band whose table holds the most of them. On a tie, the band whose voltage bytes for a
     // row without frequencies the slots hold (they tell bands 6 and 7 from 2 and 3), then the
     // lowest (bands 0 to 3 are the ones a user picks; 4 and 5 give the bytes of 0 and 1).
     int best = -1, bestCount = 0, bestVoltages = 0;
+    std::array<int, kBandCount> counts{};
     for (int band = 0; band < kBandCount; ++band) {
         const uint8_t tx = cv::VoltageByteB(c.t.Voltage, band, "NULL");
         const uint8_t rx = cv::VoltageByteA(c.t.Voltage, band, "NULL");
         int count = 0, voltages = 0;
-        for (int s : slots) {
-            const size_t rec = layout::ChannelSlot(s);
-            const uint8_t b = c.At(rec + layout::ch::PowerByte);
-            for (int level = 1; level <= kPowerLevels; ++level)
-                if (cv::PowerByteFromIndex(*c.t.Conv, band, level) == b) {
-                    ++count;
-                    break;
-                }
+        for (size_t k = 0; k < slots.size(); ++k) {
+            const size_t rec = layout::ChannelSlot(slots[k]);
+            if (levels[static_cast<size_t>(band)][k] != 0) ++count;
             if (c.At(rec + layout::ch::TxVoltageByte) == tx && c.At(rec + layout::ch::RxVoltageByte) == rx)
                 ++voltages;
         }
+        counts[static_cast<size_t>(band)] = count;
         if (count > bestCount || (count == bestCount && count > 0 && voltages > bestVoltages)) {
             best = band;
             bestCount = count;
@@ -195,7 +203,20 @@ std::optional<int> BandFromPowerBytes(const DecodeContext& c) {
         }
     }
     if (best < 0) return std::nullopt;
-    return best;
+    // Clear when the band's table holds every byte (one it lacks is damage, listed on its own)
+    // and no other band that holds as many reads a level otherwise; else each level read may be
+    // another than the one stored (tables of another installation). A band a user picks wins
+    // over the bands only frequencies give, whose tables repeat them a level apart.
+    PowerBand out{best, bestCount, static_cast<int>(slots.size()), {}};
+    const auto& mine = levels[static_cast<size_t>(best)];
+    const int rivals = best < kPickableBands ? kPickableBands : kBandCount;
+    for (size_t k = 0; k < slots.size(); ++k) {
+        bool doubt = out.slots - bestCount > 1;
+        for (int band = 0; band < rivals && !doubt; ++band)
+            doubt = counts[static_cast<size_t>(band)] == bestCount && levels[static_cast<size_t>(band)][k] != mine[k];
+        if (doubt) out.doubtful.push_back(slots[k]);
+    }
+    return out;
 }
 
 void DecodeNameColumns(DecodeContext& c) {

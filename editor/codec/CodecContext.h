@@ -6,6 +6,7 @@
 #include "editor/dataset/EditorData.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,11 @@ struct DecodeContext {
     const ImageArray& img;
     // Texts of the second-receiver row by column, written into the grid's last row at the end.
     std::array<std::string, kGridCols> kept{};
+    // The band was guessed from power bytes that other bands read otherwise: the band and the
+    // slots whose levels are in doubt, for the repairs list.
+    std::optional<int> guessedBand;
+    std::vector<int> doubtfulPowerSlots;
+    std::string bandGuessText;
 
     uint8_t At(size_t offset) const { return offset < img.size() ? img[offset] : 0; }
     // Sets the cell of row `slot` (1..200), or the kept text for slot 201.

@@ -35,10 +35,12 @@ private:
 // Runs after the whole decode; changes the data set in place.
 std::vector<ImageRepair> RepairDecodedData(DecodeContext& c);
 
-// Bytes of the settings regions (option area, key table, tone-set byte, emergency table and,
-// for a data file, the ID suffix's position) that the next save writes differently and that no field in
-// the list accounts for, added to the list: codes no list holds, copies that disagree with what
-// they copy, bits the radio does not use.
+// Bytes that the next save writes differently and that no field in the list accounts for, added
+// to the list: in the settings regions (option area, key table, tone-set byte, emergency table
+// and, for a data file, the ID suffix's position) codes no list holds, copies that disagree with
+// what they copy, bits the radio does not use; every byte of a 5-tone record on its own; an
+// area name's bytes the open does not read; a channel's bytes by row and field; and, one line
+// each, the channels of slots beyond the grid the options give, which the save drops.
 void ListSettingsBytes(const DecodeContext& c, bool withSuffix, std::vector<ImageRepair>& list);
 
 // One line per replacement: field, the row word and row for channel fields, the old and the new

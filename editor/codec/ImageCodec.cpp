@@ -85,9 +85,15 @@ DecodeResult DecodeImage(const ImageArray& image, const CodecTables& tables, Ima
         ClearFrequenciesBeyondTheGrid(c);
         ChannelFrequencyRepairs frequencies(c);
         // The band of the power bytes first; channel frequencies, where there are any, decide.
-        if (auto band = BandFromPowerBytes(c)) {
-            SetBand(d, *band);
-            out.band = *band;
+        if (auto guess = BandFromPowerBytes(c)) {
+            SetBand(d, guess->band);
+            out.band = guess->band;
+            if (!guess->doubtful.empty()) {
+                c.guessedBand = guess->band;
+                c.doubtfulPowerSlots = guess->doubtful;
+                c.bandGuessText = "no frequency; " + std::to_string(guess->held) + " of " +
+                                  std::to_string(guess->slots) + " power bytes in its table";
+            }
         }
         if (ChooseBand(d)) {
             SetBand(d, d.BandIndex);

@@ -81,6 +81,7 @@ void ValidateP(EditorData& d);
 void AdjustP(EditorData& d, int curRow);
 
 // --- bands 0..7 (editor/image/Bands.h) ---
+inline constexpr int kPickableBands = 4; // bands 0..3, the ones the Band menu offers; the others come from frequencies
 double BandLow(int band);
 double BandHigh(int band);
 // The first band (0..7) that holds f, edges included; -1 when none.

@@ -1,25 +1,37 @@
-// One damaged byte in a valid image: whatever the open replaces is listed, and nothing else
+// Damage in a valid image: whatever the open replaces or drops is listed, and nothing else
 // changes. For a damaged image x, d = decode(x) and y = encode(d), the comparison is:
-//  - it covers the bits the encoder derives from d (those that come out the same whether the
-//    encode starts from the default image or from its complement) and the damaged byte itself;
-//  - each of those bits of y equals x's, except in a byte whose field the repairs list.
+//  - it covers the damaged bytes whole, the bits the encoder derives from d (those that come out
+//    the same whether the encode starts from the default image or from its complement) and the
+//    bits it derived from the valid image (a value the decode drops comes back as the default
+//    image's);
+//  - each of those bits of y equals x's, except in a byte whose field the repairs list: a 5-tone
+//    record's bytes one by one, a channel's by its column (or the whole channel dropped).
 // Left out, as marks the encoder derives and no value of their own: the voltage bytes (from the
 // frequencies and this installation's voltage tables), the slot marks (from the used rows), the
 // high-tone bit of a row without a CTCSS encode tone (from the rows above) and the ID suffix's
-// tag. The bytes swept are those that carry a value in the valid image; the values tried per
-// byte are a fixed sample, split between the two sets of tables (the low, fifth and top bit
-// flipped, the extremes, a neighbour and a spread of others); VELTRA_SWEEP_ALL=1 tries all 256.
+// tag. Three valid images are swept (channels in several areas with options and keys, a second
+// with MARNET on, the third in another band; each with area names and 5-tone lines of every
+// kind): every byte that carries a value in the image, with a fixed sample of values split
+// between the two sets of tables (the low, fifth and top bit flipped, the extremes, a neighbour
+// and a spread of others), and random damage to 2 to 8 such bytes at once. VELTRA_SWEEP_ALL=1
+// tries all 256 values of every byte and 6,000 multi-byte images per image, on four threads:
+// tens of minutes, so it is run by hand after a change to the codec, not in the unit run.
 #include "codec/helpers/CodecFixture.h"
 #include "codec/helpers/RandomDataSet.h"
 
 #include "editor/codec/ChannelCodec.h"
 #include "editor/codec/ImageFixedPoint.h"
 #include "editor/codec/ImageLayout.h"
+#include "common/TextUtil.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <map>
+#include <mutex>
+#include <random>
+#include <set>
+#include <thread>
 
 namespace vt::test {
 namespace {
@@ -35,6 +47,7 @@ struct ByteOwner {
     std::vector<std::string> fields; // repair fields that account for a change (exact, or as prefix + " ")
     bool anySetting = false;         // option area and the like: any setting named without a row
     bool skip = false;               // derived bytes
+    bool exact = false;              // only a field named exactly accounts for a change
 };
 
 ByteOwner OwnerOf(size_t i, int rows) {
@@ -45,7 +58,7 @@ ByteOwner OwnerOf(size_t i, int rows) {
         int slot = static_cast<int>(i - layout::kChannelFlagTable) + 1;
         o.row = slotRow(slot);
         o.name = "channel flags";
-        o.fields = {"CTCSS ENC", "CTCSS DEC", "DCS ENC", "DCS DEC", "BCL", "SCAN", "Channel flags"};
+        o.fields = {"CTCSS ENC", "CTCSS DEC", "DCS ENC", "DCS DEC", "BCL", "SCAN", "Channel flags", "Channel"};
         return o;
     }
     if (i >= layout::kChannelRecords && i < layout::kSecondReceiverRecord + layout::kChannelRecordSize) {
@@ -55,6 +68,7 @@ ByteOwner OwnerOf(size_t i, int rows) {
         auto set = [&](const char* name, std::vector<std::string> fields) {
             o.name = name;
             o.fields = std::move(fields);
+            o.fields.push_back("Channel"); // the whole channel dropped
         };
         if (off == ch::SlotMark || off == ch::TxVoltageByte || off == ch::RxVoltageByte) o.skip = true;
         else if (off == ch::SignalFlags) set("signal flags", {"5Tone Resp", "ANI", "CTCSS ENC", "Channel flags"});
@@ -73,8 +87,13 @@ ByteOwner OwnerOf(size_t i, int rows) {
     }
     if (i >= layout::kToneRecords && i < layout::kToneRecords + kToneLines * layout::kToneRecordSize) {
         int n = static_cast<int>((i - layout::kToneRecords) / layout::kToneRecordSize) + 1;
-        o.name = "5-tone record +" + std::to_string((i - layout::kToneRecords) % layout::kToneRecordSize);
-        o.fields = {"5-tone line " + std::to_string(n)};
+        const size_t k = (i - layout::kToneRecords) % layout::kToneRecordSize;
+        char byte[48];
+        std::snprintf(byte, sizeof byte, "5-tone line %d byte +0x%02zX", n, k);
+        o.name = "5-tone record +" + std::to_string(k);
+        o.fields = {byte};
+        if (k >= layout::tone::Identification) o.fields.push_back("5-tone line " + std::to_string(n) + " identification");
+        o.exact = true;
         return o;
     }
     if (i >= layout::kEmergencyTable && i < layout::kEmergencyTable + layout::kEmergencyTableSize) {
@@ -102,7 +121,7 @@ bool Covered(const ByteOwner& o, const std::vector<ImageRepair>& repairs) {
             return true;
         if (r.row != o.row) continue;
         for (const auto& f : o.fields)
-            if (r.field == f || StartsWith(r.field, f + " ")) return true;
+            if (r.field == f || (!o.exact && StartsWith(r.field, f + " "))) return true;
     }
     return false;
 }
@@ -120,16 +139,29 @@ protected:
         return m;
     }
 
-    // A small valid data set: a few channel rows and 5-tone lines, so that each byte of every
-    // kind of field is swept in seconds.
-    static std::unique_ptr<EditorData> SmallDataSet() {
+    // A small valid data set of the seed's kind: a few channel rows, the 5-tone lines up to one
+    // of each kind, names no longer than the decoder reads; so that each byte of every kind of
+    // field is swept in seconds.
+    static std::unique_ptr<EditorData> SmallDataSet(int kind) {
         for (unsigned seed = 1;; ++seed) {
             RandomCase c = MakeRandomDataSet(seed);
-            if (c.input->MFG.Rows() > 9 || c.input->MFG.Rows() < 6) continue;
-            for (int n = 11; n <= kToneLines; ++n) { // cleared, as the 5-tone dialog's Clear leaves them
-                c.input->SetFiveToneLine(n, "");
-                c.input->SetSpecialLine(n, SpecialLine{});
+            EditorData& d = *c.input;
+            const int rows = d.MFG.Rows();
+            const std::string areas = Split(d.RadioOption())[0];
+            const bool marnet = Split(d.FarmMarnetInfo())[5] == "1";
+            const bool wanted = kind == 0   ? areas != "1" && !marnet && d.BandIndex < 2
+                                : kind == 1 ? marnet
+                                            : areas != "1" && d.BandIndex >= 2;
+            if (rows > 12 || rows < 6 || !wanted || Trim(d.MFG.TextMatrix(1, 1)).empty()) continue;
+            std::set<std::string> kinds;
+            for (int n = 1; n <= kToneLines; ++n) { // cleared, as the 5-tone dialog's Clear leaves them
+                const SpecialLine& sd = d.SpecialData()[n];
+                if (kinds.insert(sd[1] + "/" + sd[2]).second) continue;
+                d.SetFiveToneLine(n, "");
+                d.SetSpecialLine(n, SpecialLine{});
             }
+            if (kinds.size() < 10) continue;
+            for (int a = 1; a <= kMaxAreas; ++a) d.SetAreaName(a, d.AreaNames()[a].substr(0, 16));
             return std::move(c.input);
         }
     }
@@ -139,54 +171,113 @@ protected:
         std::string first;
     };
 
+    struct Image {
+        ImageArray valid;
+        Mask carried; // the bits the encoder derived from the valid data set
+        std::vector<size_t> bytes; // those that carry a value
+    };
+
+    static Image Valid(int kind, const CodecTables& tables, const std::string& what) {
+        EncodeResult base = EncodeImage(*SmallDataSet(kind), tables, ImageSource::File);
+        EXPECT_TRUE(base.ok()) << ErrorListText(base.errors);
+        Image im{base.image, {}, {}};
+        std::vector<ImageRepair> repairs;
+        auto opened = DecodeIntoNewData(im.valid, tables, ImageSource::File, &repairs);
+        EXPECT_TRUE(repairs.empty()) << RepairListText(repairs, what, "row");
+        im.carried = Written(*opened, tables);
+        for (size_t p = 0; p < kImageSize; ++p)
+            if (im.carried[p] != 0 && !OwnerOf(p, opened->MFG.Rows()).skip) im.bytes.push_back(p);
+        return im;
+    }
+
+    // One damaged image: its unlisted changes into findings.
+    static void Check(const Image& im, const ImageArray& x, const CodecTables& tables, const std::string& what,
+                      const std::string& damage, std::map<std::string, Finding>& findings) {
+        std::vector<ImageRepair> repairs;
+        auto d = DecodeIntoNewData(x, tables, ImageSource::File, &repairs);
+        EncodeResult y = EncodeImage(*d, tables, ImageSource::File);
+        if (!y.ok()) {
+            auto& f = findings["unsaveable"];
+            if (f.count++ == 0) f.first = damage + ": " + ErrorListText(y.errors);
+            return;
+        }
+        std::optional<Mask> m; // only wanted where a change is not listed
+        for (size_t i = 0; i < kImageSize; ++i) {
+            if (x[i] == y.image[i]) continue;
+            const ByteOwner o = OwnerOf(i, d->MFG.Rows());
+            if (o.skip || Covered(o, repairs)) continue;
+            if (!m) m = Written(*d, tables);
+            uint8_t bits = x[i] != im.valid[i] ? 0xFF : static_cast<uint8_t>((*m)[i] | im.carried[i]);
+            if (o.name == "signal flags" && d->MFG.TextMatrix(o.row, ColCtcssEnc).empty()) bits &= 0xDF;
+            if (((x[i] ^ y.image[i]) & bits) == 0) continue;
+            auto& f = findings[o.name];
+            if (f.count++ == 0) {
+                char line[96];
+                std::snprintf(line, sizeof line, ": byte 0x%04zX (row %d) 0x%02X -> 0x%02X", i, o.row, x[i], y.image[i]);
+                f.first = what + ", " + damage + line + RepairListText(repairs, "; listed:", "row", 4, "more");
+            }
+        }
+    }
+
     using Values = std::vector<int (*)(int b, size_t p)>;
 
     void Sweep(const CodecTables& tables, const std::string& what, const Values& sample) {
         const bool all = std::getenv("VELTRA_SWEEP_ALL") != nullptr;
-        EncodeResult base = EncodeImage(*SmallDataSet(), tables, ImageSource::File);
-        ASSERT_TRUE(base.ok()) << ErrorListText(base.errors);
-        const ImageArray& valid = base.image;
-        std::vector<ImageRepair> repairs;
-        auto opened = DecodeIntoNewData(valid, tables, ImageSource::File, &repairs);
-        ASSERT_TRUE(repairs.empty()) << RepairListText(repairs, what, "row");
-        const Mask carried = Written(*opened, tables);
         std::map<std::string, Finding> findings;
+        std::mutex lock;
         size_t images = 0;
-        for (size_t p = 0; p < kImageSize; ++p) {
-            if (carried[p] == 0) continue;
-            const int rows = opened->MFG.Rows();
-            if (OwnerOf(p, rows).skip) continue;
-            const uint8_t b = valid[p];
-            for (int k = 0; k < (all ? 256 : static_cast<int>(sample.size())); ++k) {
-                const int v = (all ? k : sample[static_cast<size_t>(k)](b, p)) & 0xFF;
-                if (v == b) continue;
-                ImageArray x = valid;
-                x[p] = static_cast<uint8_t>(v);
-                ++images;
-                auto d = DecodeIntoNewData(x, tables, ImageSource::File, &repairs);
-                EncodeResult y = EncodeImage(*d, tables, ImageSource::File);
-                ASSERT_TRUE(y.ok()) << what << " byte " << p << " = " << v << ": " << ErrorListText(y.errors);
-                const Mask m = Written(*d, tables);
-                for (size_t i = 0; i < kImageSize; ++i) {
-                    uint8_t bits = i == p ? 0xFF : m[i];
-                    if (((x[i] ^ y.image[i]) & bits) == 0) continue;
-                    const ByteOwner o = OwnerOf(i, d->MFG.Rows());
-                    if (o.name == "signal flags" && d->MFG.TextMatrix(o.row, ColCtcssEnc).empty()) bits &= 0xDF;
-                    if (((x[i] ^ y.image[i]) & bits) == 0 || o.skip || Covered(o, repairs)) continue;
-                    auto& f = findings[o.name];
-                    if (f.count++ == 0) {
-                        char line[160];
-                        std::snprintf(line, sizeof line, "byte 0x%04zX set to %d: byte 0x%04zX (row %d) 0x%02X -> 0x%02X", p, v,
-                                      i, o.row, x[i], y.image[i]);
-                        f.first = line + RepairListText(repairs, "; listed:", "row", 4, "more");
+        for (int kind = 0; kind < 3; ++kind) {
+            const Image im = Valid(kind, tables, what);
+            const std::string name = what + " image " + std::to_string(kind + 1);
+            // Single bytes, split between threads, each with findings of its own.
+            const unsigned threads = all ? 4 : 1;
+            std::vector<std::thread> pool;
+            for (unsigned t = 0; t < threads; ++t)
+                pool.emplace_back([&, t] {
+                    std::map<std::string, Finding> mine;
+                    size_t count = 0;
+                    for (size_t j = t; j < im.bytes.size(); j += threads) {
+                        const size_t p = im.bytes[j];
+                        const uint8_t b = im.valid[p];
+                        for (int k = 0; k < (all ? 256 : static_cast<int>(sample.size())); ++k) {
+                            const int v = (all ? k : sample[static_cast<size_t>(k)](b, p)) & 0xFF;
+                            if (v == b) continue;
+                            ImageArray x = im.valid;
+                            x[p] = static_cast<uint8_t>(v);
+                            ++count;
+                            char damage[48];
+                            std::snprintf(damage, sizeof damage, "byte 0x%04zX set to 0x%02X", p, v);
+                            Check(im, x, tables, name, damage, mine);
+                        }
                     }
+                    std::lock_guard<std::mutex> g(lock);
+                    images += count;
+                    for (auto& [k, f] : mine) {
+                        auto& into = findings[k];
+                        if (into.count == 0) into.first = f.first;
+                        into.count += f.count;
+                    }
+                });
+            for (auto& th : pool) th.join();
+            // Several bytes at once, anywhere among those that carry a value.
+            std::mt19937 rng(static_cast<unsigned>(kind + 1));
+            for (int n = 0; n < (all ? 6000 : 300); ++n, ++images) {
+                ImageArray x = im.valid;
+                std::string damage = "bytes";
+                const int count = std::uniform_int_distribution<int>(2, 8)(rng);
+                for (int k = 0; k < count; ++k) {
+                    const size_t p = im.bytes[std::uniform_int_distribution<size_t>(0, im.bytes.size() - 1)(rng)];
+                    x[p] = static_cast<uint8_t>(std::uniform_int_distribution<int>(0, 255)(rng));
+                    char one[24];
+                    std::snprintf(one, sizeof one, " 0x%04zX=0x%02X", p, x[p]);
+                    damage += one;
                 }
+                Check(im, x, tables, name, damage, findings);
             }
         }
-        EXPECT_GT(images, 2000u) << "the valid image carries too few values to sweep";
+        EXPECT_GT(images, 6000u) << "the valid images carry too few values to sweep";
         for (const auto& [name, f] : findings)
-            ADD_FAILURE() << what << ": " << f.count << " unlisted changes of " << name << " in " << images
-                          << " images, first: " << f.first;
+            ADD_FAILURE() << f.count << " unlisted changes of " << name << " in " << images << " images, first: " << f.first;
     }
 };
 

@@ -9,6 +9,7 @@
 #include "editor/codec/ImageLayout.h"
 
 #include "common/TextUtil.h"
+#include "editor/dataset/GridRules.h"
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,13 @@ TEST_F(DecodeRepairs, ImagesTheEditorWroteNeedNone) {
         EncodeResult r = EncodeImage(*c.input, shipped->tables, source);
         ASSERT_TRUE(r.ok()) << ErrorListText(r.errors);
         DecodeIntoNewData(r.image, shipped->tables, source, &repairs);
+        // An area name longer than the 16 characters the radio reads is cut, and that is said.
+        std::erase_if(repairs, [&](const ImageRepair& e) {
+            const std::string name = e.field.rfind("Name of area ", 0) == 0
+                                         ? c.input->AreaNames()[std::stoul(e.field.substr(13))]
+                                         : std::string();
+            return name.size() > 16 && e.was == name && e.now == name.substr(0, 16);
+        });
         EXPECT_TRUE(repairs.empty()) << "seed " << seed << RepairListText(repairs, "", "row");
     }
 }
@@ -290,6 +298,112 @@ TEST_F(DecodeRepairs, PowerAndDeviationBytesNoTableHolds) {
         if (!dcs[k].listed) {
             EXPECT_EQ(saved[at], read[at]) << "row " << k + 2;
         }
+    }
+}
+
+// A data set without frequencies, saved with another installation's power table: this one's
+// band-3 and band-7 rows lack those bytes, its band-1 row holds most of them two levels up. The open keeps
+// the band that holds the most, and lists it and every level read, since each may be wrong.
+TEST_F(DecodeRepairs, ABandGuessedFromPowerBytesOfOtherTablesIsListed) {
+    auto d = NewData();
+    SetBand(*d, 3);
+    for (int level = 1; level <= kPowerLevels; ++level) SetCell(*d, level, ColPower, IntText(level));
+    img = EncodeImage(*d, shipped->tables, ImageSource::File).image;
+    LoadedTables here = *shipped;
+    here.tables.Conv = &here.conv;
+    for (int level = 1; level <= kPowerLevels; ++level) {
+        const size_t band1 = kPowerLevels + static_cast<size_t>(level) - 1, band3 = 3 * kPowerLevels + static_cast<size_t>(level) - 1;
+        here.conv.PwrTbl[band1] = level > 2 ? shipped->conv.PwrTbl[band3 - 2] : static_cast<uint8_t>(0xF0 + level);
+        here.conv.PwrTbl[band3] = here.conv.PwrTbl[band3 + 4 * kPowerLevels] = static_cast<uint8_t>(0xF8 - level / 8);
+    }
+    auto opened = DecodeIntoNewData(img, here.tables, ImageSource::File, &repairs);
+    ASSERT_EQ(opened->BandIndex, 1);
+    EXPECT_EQ(Only("Band").now, BandRange(1));
+    for (int level : {1, 18, 48, 49, 50}) {
+        auto r = Only("Power", level);
+        EXPECT_EQ(r.now, level <= 48 ? IntText(level + 2) : "50") << r.was;
+    }
+    EXPECT_EQ(Only("Power", 60).now, "27");
+    // The editor's own images of bands 1 and 3 open without a word.
+    for (int band : {1, 3}) {
+        SetBand(*d, band);
+        img = EncodeImage(*d, shipped->tables, ImageSource::File).image;
+        Open();
+        EXPECT_TRUE(repairs.empty()) << "band " << band << RepairListText(repairs, "", "row");
+    }
+}
+
+// Damage the open used to pass over: what the save then writes otherwise is named, a channel by
+// its row, a 5-tone record byte by byte, an area name or a setting by its own line.
+TEST_F(DecodeRepairs, WhatTheNextSaveDropsIsListed) {
+    RandomCase c = MakeRandomDataSet(1);
+    for (int a = 1; a <= kMaxAreas; ++a) c.input->SetAreaName(a, c.input->AreaNames()[a].substr(0, 16));
+    c.input->SetAreaName(1, "NORTHERN HILLS 1"); // as long as the open reads
+    const ImageArray valid = EncodeImage(*c.input, shipped->tables, ImageSource::File).image;
+    const auto& g = c.input->MFG;
+    int dcsRow = 0, fetchLine = 0, alarmLine = 0;
+    for (int r = 1; r < g.Rows() - 1 && !dcsRow; ++r)
+        if (!g.TextMatrix(r, ColDcsEnc).empty() && g.TextMatrix(r, ColCtcssEnc).empty()) dcsRow = r;
+    for (int n = 1; n <= kToneLines && !fetchLine; ++n)
+        if (c.input->SpecialData()[n][1] == "1" && !c.input->SpecialData()[n][9].empty()) fetchLine = n;
+    for (int n = 1; n <= kToneLines && !alarmLine; ++n)
+        if (c.input->SpecialData()[n][1] == "3") alarmLine = n;
+    ASSERT_TRUE(dcsRow > 0 && fetchLine > 0 && alarmLine > 0 && Split(c.input->RadioOption())[0] != "1");
+    const size_t fetch = layout::ToneRecord(fetchLine), alarm = layout::ToneRecord(alarmLine);
+    const size_t area1 = layout::kAreaNameTable;
+    const int standard = valid[fetch + 1] & layout::tone::StandardMask;
+    const struct {
+        const char* what;
+        size_t at;
+        int value; // -1: the byte with the DCS ENC bit cleared
+    } cases[] = {
+        {"one channel per area", layout::opt::ChannelsPerArea, 1},
+        {"one area", layout::opt::Areas, 1},
+        {"DCS ENC flag cleared", layout::ChannelFlag(dcsRow), -1},
+        {"code fetch read as a plain call", fetch + layout::tone::KindStandard, standard},
+        {"code fetch read as an alarm", fetch + layout::tone::KindStandard, 0x30 | standard},
+        {"station ID digit zeroed", fetch + layout::tone::PackedId, 0x00},
+        {"ID digit code zeroed", fetch + layout::tone::IdDigitCodes, 0x00},
+        {"kind constant", alarm + layout::tone::Parameter, 0x55},
+        {"group ID code no digit", layout::opt::GroupId, 0x0B},
+        {"packed ID code no digit", layout::opt::PackedId, 0xBB},
+        {"'|' in an identification", fetch + layout::tone::Identification + 1, '|'},
+        {"area-name byte never read", area1 + layout::kAreaNameRead, 'X'},
+    };
+    auto named = [&](size_t i, const EditorData& d) {
+        auto any = [&](auto pred) { return std::any_of(repairs.begin(), repairs.end(), pred); };
+        if (i >= layout::kToneRecords && i < layout::kToneRecords + kToneLines * layout::kToneRecordSize) {
+            char name[40];
+            std::snprintf(name, sizeof name, "5-tone line %zu byte +0x%02zX", (i - layout::kToneRecords) / 32 + 1,
+                          (i - layout::kToneRecords) % 32);
+            return any([&](const ImageRepair& r) { return r.field == name; });
+        }
+        if (i >= layout::kChannelFlagTable && i < layout::kIdSuffix) {
+            const int slot = i < layout::kChannelRecords ? static_cast<int>(i - layout::kChannelFlagTable) + 1
+                                                         : static_cast<int>((i - layout::kChannelRecords) / 48) + 1;
+            const int row = slot > kMaxChannels ? d.MFG.Rows() - 1 : slot;
+            return any([&](const ImageRepair& r) { return r.row == row; });
+        }
+        if (i >= area1 && i < area1 + kMaxAreas * layout::kAreaNameSlot)
+            return any([&](const ImageRepair& r) { return r.field == "Name of area " + std::to_string((i - area1) / 24 + 1); });
+        return any([&](const ImageRepair& r) { return r.row == 0; });
+    };
+    for (const auto& k : cases) {
+        img = valid;
+        img[k.at] = static_cast<uint8_t>(k.value >= 0 ? k.value : valid[k.at] & ~layout::ch::DcsEncodeBit);
+        auto d = Open();
+        const ImageArray saved = EncodeImage(*d, shipped->tables, ImageSource::File).image;
+        size_t changes = 0;
+        for (size_t i = 0; i < kImageSize; ++i) {
+            const size_t off = (i - layout::kChannelRecords) % 48;
+            const bool mark = i >= layout::kChannelRecords && i < layout::kIdSuffix &&
+                              (off == layout::ch::SlotMark || off == layout::ch::TxVoltageByte || off == layout::ch::RxVoltageByte);
+            if (img[i] == saved[i] || mark || (i >= layout::kIdSuffix && i < layout::kIdSuffix + 3)) continue;
+            ++changes;
+            EXPECT_TRUE(named(i, *d)) << k.what << ": byte " << i << " " << int(img[i]) << " -> " << int(saved[i])
+                                      << RepairListText(repairs, "; listed:", "row", 6, "more");
+        }
+        EXPECT_GT(changes, 0u) << k.what << ": the damage changes nothing on the next save";
     }
 }
 

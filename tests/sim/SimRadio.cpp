@@ -168,6 +168,12 @@ void SimRadio::OnByte(uint8_t b, Clock::time_point now) {
         arrived = std::max(now, inboundFree_) + ByteTime();
         inboundFree_ = arrived;
     }
+    auto quiet = arrived - std::max(lastInput_, lastOutput_);
+    if ((phase_ == Phase::Called && quiet >= kCallAbandon) || (phase_ == Phase::Writing && quiet >= kWriteEndQuiet)) {
+        phase_ = Phase::Idle;
+        command_.clear();
+    }
+    lastInput_ = arrived;
     switch (phase_) {
     case Phase::Idle:
         if (b == 0x8C && !opt_.silent) {
@@ -193,9 +199,12 @@ void SimRadio::OnByte(uint8_t b, Clock::time_point now) {
             for (size_t i = 0; i < n; ++i) Send(memory_[i], arrived);
             if (opt_.stopAfter < 0)
                 for (uint8_t t : opt_.trailer) Send(t, arrived);
+            streamed_ = 0;
             streamTotal_ = out_.size() - outHead_;
         } else if (c[0] == 0xA0 && c[1] == 0x20 && c[2] == 0x20) {
             phase_ = Phase::Writing;
+            stored_ = 0;
+            early_ = 0;
             for (uint8_t a : opt_.afterWriteCommand) Send(a, arrived);
         }
         break;
@@ -209,12 +218,17 @@ void SimRadio::OnByte(uint8_t b, Clock::time_point now) {
         if (opt_.corruptEchoFrom >= 0 && index >= static_cast<size_t>(opt_.corruptEchoFrom)) echo = b ^ 0x5A;
         if (opt_.corruptEchoAt >= 0 && index == static_cast<size_t>(opt_.corruptEchoAt)) echo = b ^ 0x5A;
         auto ready = arrived + std::chrono::milliseconds(opt_.echoDelayMs);
-        if (opt_.lateEchoAt >= 0 && index == static_cast<size_t>(opt_.lateEchoAt))
+        if ((opt_.lateEchoAt >= 0 && index == static_cast<size_t>(opt_.lateEchoAt)) ||
+            (opt_.lateEchoFrom >= 0 && index >= static_cast<size_t>(opt_.lateEchoFrom)))
             ready += std::chrono::milliseconds(opt_.lateEchoMs);
         Send(echo, ready);
         if (opt_.echoTwice) {
             bool late = opt_.lateCopyFrom >= 0 && index >= static_cast<size_t>(opt_.lateCopyFrom);
             Send(echo, late ? ready + std::chrono::milliseconds(20) : ready);
+        }
+        if (stored_ == kMemorySize) { // the memory is full: the radio is itself again
+            phase_ = Phase::Idle;
+            command_.clear();
         }
         break;
     }
@@ -234,7 +248,13 @@ void SimRadio::FlushDue() {
     if (w <= 0) return; // queue full: the poll waits for room
     outHead_ += static_cast<size_t>(w);
     lastOutput_ = Clock::now();
-    if (phase_ == Phase::Reading) streamed_ += static_cast<size_t>(w);
+    if (phase_ == Phase::Reading) {
+        streamed_ += static_cast<size_t>(w);
+        if (streamed_ >= streamTotal_) { // the memory is out: the next call is answered
+            phase_ = Phase::Idle;
+            command_.clear();
+        }
+    }
     if (outHead_ > 65536) {
         out_.erase(out_.begin(), out_.begin() + static_cast<long>(outHead_));
         outHead_ = 0;

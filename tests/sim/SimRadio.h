@@ -1,10 +1,14 @@
 #pragma once
 // A simulated radio on a pseudo-terminal: it answers the call byte 0x8C with 0x83 and a follow
 // byte, streams 0xEB, its 16,000 memory bytes and a trailer after A1 21 21, and after A0 20 20
-// stores and echoes every byte. On request it stays silent, stops after N bytes, corrupts the
+// stores and echoes every byte until its memory is full or the line has been quiet for
+// kWriteEndQuiet; then, and once its memory is out after a read, it answers the next call. A call
+// left without a command for kCallAbandon is given up. On request it stays silent, stops after N bytes, corrupts the
 // echo from byte N or of byte N alone, echoes twice, delays its answers or one echo, answers the
 // call with other bytes, sends noise before the memory or right after the write command, or
 // paces its line at 9600 baud.
+#include "transmit/core/EchoMatch.h"
+
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -18,6 +22,13 @@
 namespace vt::sim {
 
 inline constexpr size_t kMemorySize = 16000;
+// What a write of the transfer tool sends.
+inline constexpr size_t kWriteBytes = static_cast<size_t>(kWriteLength);
+// A write whose line has been quiet both ways for this long is over (the tool resends a byte
+// every 100 ms while it waits, and supervises a stalled write for seconds only).
+inline constexpr std::chrono::seconds kWriteEndQuiet{1};
+// A call answered, but without a command for this long, is given up (the tool waits 2 s).
+inline constexpr std::chrono::seconds kCallAbandon{3};
 
 struct SimOptions {
     bool silent = false;          // never answers the call byte
@@ -25,6 +36,7 @@ struct SimOptions {
     long corruptEchoFrom = -1;    // write: echoes of byte N and later are wrong
     long corruptEchoAt = -1;      // write: only the echo of the Nth byte received is wrong
     long lateEchoAt = -1;         // write: the echo of the Nth byte received comes lateEchoMs late
+    long lateEchoFrom = -1;       // write: echoes of the Nth byte received and later come lateEchoMs late
     int lateEchoMs = 150;
     bool echoTwice = false;       // write: every echo is sent twice
     long lateCopyFrom = -1;       // write, with echoTwice: from byte N on the copy comes 20 ms later
@@ -67,7 +79,7 @@ public:
 
     void SetMemory(const std::vector<uint8_t>& memory); // first 16,000 bytes are used
     std::vector<uint8_t> Memory() const;
-    // Bytes stored by a write so far.
+    // Bytes stored by the current or last write.
     size_t StoredCount() const;
     Phase CurrentPhase() const;
     // Every byte the tool sent, in order, with its arrival time.
@@ -119,6 +131,7 @@ private:
     Clock::time_point inboundFree_{};
     Clock::time_point outboundFree_{};
     Clock::time_point lastOutput_{};
+    Clock::time_point lastInput_{};
     std::vector<uint8_t> command_;
 };
 

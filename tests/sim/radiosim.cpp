@@ -1,7 +1,7 @@
 // radiosim: a simulated radio on a pseudo-terminal, for trying the transfer tool by hand.
 //   radiosim [--link FOLDER --com N] [--memory FILE] [--save FILE] [--silent] [--stop-after N]
-//            [--corrupt-from N] [--corrupt-at N] [--late-echo-at N] [--echo-twice] [--reply-delay MS]
-//            [--echo-delay MS] [--paced]
+//            [--corrupt-from N] [--corrupt-at N] [--late-echo-at N] [--late-echo-from N] [--late-echo-ms MS]
+//            [--echo-twice] [--reply-delay MS] [--echo-delay MS] [--paced]
 // It prints the device, serves until Ctrl+C, then writes its memory to --save.
 #include "tests/sim/SimRadio.h"
 
@@ -22,7 +22,9 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: radiosim [--link FOLDER --com N] [--memory FILE] [--save FILE] [--silent]\n"
                  "                [--stop-after N] [--corrupt-from N] [--corrupt-at N] [--late-echo-at N]\n"
-                 "                [--echo-twice] [--reply-delay MS] [--echo-delay MS] [--paced]\n");
+                 "                [--late-echo-from N] [--late-echo-ms MS] [--echo-twice] [--reply-delay MS]\n"
+                 "                [--echo-delay MS] [--paced]\n"
+                 "It answers call after call; each write stores the first 0x3BFF bytes after A0 20 20.\n");
     return 2;
 }
 } // namespace
@@ -46,6 +48,8 @@ int main(int argc, char** argv) {
         else if ((a == "--corrupt-from") && (v = next())) opt.corruptEchoFrom = std::atol(v);
         else if ((a == "--corrupt-at") && (v = next())) opt.corruptEchoAt = std::atol(v);
         else if ((a == "--late-echo-at") && (v = next())) opt.lateEchoAt = std::atol(v);
+        else if ((a == "--late-echo-from") && (v = next())) opt.lateEchoFrom = std::atol(v);
+        else if ((a == "--late-echo-ms") && (v = next())) opt.lateEchoMs = std::atoi(v);
         else if ((a == "--reply-delay") && (v = next())) opt.replyDelayMs = std::atoi(v);
         else if ((a == "--echo-delay") && (v = next())) opt.echoDelayMs = std::atoi(v);
         else return Usage();

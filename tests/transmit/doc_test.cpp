@@ -15,6 +15,9 @@
 #include <pthread.h>
 #include <pty.h>
 #include <sched.h>
+#include <csignal>
+#include <sys/syscall.h>
+#include <ctime>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -170,6 +173,52 @@ TEST(TransmitDoc, LateEchoNeverRunsTheIndexPastTheEnd) {
     std::this_thread::sleep_for(500ms); // time for the reader to take the byte
     EXPECT_EQ(f.doc.WriteIndex(), kWriteLength);
     f.doc.ClosePort();
+}
+
+namespace {
+void HoldThisThread(int) {
+    timespec hold{0, 400 * 1000 * 1000};
+    ::nanosleep(&hold, nullptr);
+}
+// The next byte the tool sends, or -1 after waitMs.
+int NextByte(const RawLine& line, int waitMs) {
+    pollfd p{line.master, POLLIN, 0};
+    uint8_t b;
+    return ::poll(&p, 1, waitMs) > 0 && ::read(line.master, &b, 1) == 1 ? b : -1;
+}
+} // namespace
+
+// A loaded machine holds the reader back while the echo is already on the port: the line did its
+// part, and a resend would reach a radio that has the byte (and stores it twice).
+TEST(TransmitDoc, AnEchoQueuedWhileTheReaderIsHeldBackIsNotAnsweredWithAResend) {
+    DocFixture f("doc_held_reader", "/W");
+    f.doc.Image()[0] = 0x42;
+    f.doc.Image()[1] = 0x43;
+    ASSERT_TRUE(f.doc.OpenPort());
+    f.doc.SetState(StateTransferring);
+    f.doc.ArmEcho();
+    f.doc.SignalEcho();
+    ASSERT_EQ(NextByte(f.line, 5000), 0x42);
+    pid_t reader = 0;
+    ASSERT_TRUE(Eventually([&] { // waiting for the echo
+        for (auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+            std::string name;
+            std::getline(std::ifstream(task.path() / "comm"), name);
+            if (name == "line reader" && ViewOf(task.path()).state == 'S')
+                reader = std::stoi(task.path().filename().string());
+        }
+        return reader != 0;
+    }));
+    struct sigaction hold {}, old{};
+    hold.sa_handler = HoldThisThread;
+    ASSERT_EQ(::sigaction(SIGUSR1, &hold, &old), 0);
+    ASSERT_EQ(::syscall(SYS_tgkill, ::getpid(), reader, SIGUSR1), 0); // held for 400 ms
+    uint8_t echo = 0x42;
+    ASSERT_EQ(::write(f.line.master, &echo, 1), 1);
+    EXPECT_EQ(NextByte(f.line, 5000), 0x43) << "byte 0 went out again while its echo waited on the port";
+    EXPECT_EQ(f.doc.Resends(), 0);
+    f.doc.ClosePort();
+    ::sigaction(SIGUSR1, &old, nullptr);
 }
 
 TEST(TransmitDoc, EchoesAreMatchedOnlyAfterTheHandshake) {

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 using namespace vt;
 
@@ -64,15 +65,43 @@ TEST(ReadReception, ExactlySixteenThousandBytesDoNotComplete) {
     EXPECT_FALSE(done);
 }
 
-TEST(EchoMatch, OneOrTwoBytesMayConfirmThreeNever) {
-    const uint8_t one[] = {0x42};
-    const uint8_t two[] = {0x00, 0x42};
-    const uint8_t three[] = {0x42, 0x42, 0x42};
-    EXPECT_TRUE(EchoConfirms(one, 1, 0x42));
-    EXPECT_FALSE(EchoConfirms(one, 1, 0x43));
-    EXPECT_TRUE(EchoConfirms(two, 2, 0x42)) << "second byte matches";
-    EXPECT_FALSE(EchoConfirms(three, 3, 0x42));
-    EXPECT_FALSE(EchoConfirms(one, 0, 0x42));
+// What the line shows during a write, and whether a radio that stores every byte it receives can
+// still hold exactly the image: S is one copy of the current byte put on the line, a number a
+// byte that came back.
+TEST(EchoLedger, EveryByteBackMustBeTheEchoOfTheByteOnTheLine) {
+    constexpr int S = -1;
+    const uint8_t image[] = {0x10, 0x20, 0x20, 0x30};
+    struct {
+        const char* what;
+        std::vector<int> line;
+        int index;
+        bool failed;
+    } cases[] = {
+        {"clean", {S, 0x10, S, 0x20, S, 0x20, S, 0x30}, 4, false},
+        {"wrong echo: the radio got something, a resend would be stored twice", {S, 0x11}, 0, true},
+        {"late echo after a resend: both copies stored", {S, S, 0x10, 0x10}, 1, true},
+        {"late echo after a resend, shifted through equal bytes", {S, S, 0x10, S, 0x10}, 1, true},
+        {"resend of a copy that never arrived", {S, S, 0x10, S, 0x20}, 2, false},
+        {"double echo of bytes sent once", {S, 0x10, 0x10, S, 0x20, 0x20, S, 0x20, 0x20, S, 0x30, 0x30}, 4, false},
+        {"double echo once anything was resent", {S, S, 0x10, 0x10}, 1, true},
+        {"three echoes of one byte", {S, 0x10, 0x10, 0x10}, 1, true},
+        {"noise before the first byte went out", {0x10, 0x55, S, 0x10}, 1, false},
+        {"echo of a byte not yet sent", {S, 0x10, 0x20}, 1, true},
+        {"stray byte before the echo", {S, 0x00, 0x10}, 0, true},
+        {"a second echo of the last byte", {S, 0x10, S, 0x20, S, 0x20, S, 0x30, 0x30}, 4, false},
+        {"a byte after the last echo", {S, 0x10, S, 0x20, S, 0x20, S, 0x30, 0x31}, 4, true},
+    };
+    for (auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EchoLedger ledger(image, 4);
+        for (int step : c.line) {
+            if (step == S) EXPECT_EQ(ledger.Send(), image[ledger.Index()]);
+            else ledger.OnByte(static_cast<uint8_t>(step));
+        }
+        EXPECT_EQ(ledger.Index(), c.index);
+        EXPECT_EQ(ledger.Failed(), c.failed);
+        EXPECT_EQ(ledger.Done(), c.index == 4);
+    }
 }
 
 TEST(Supervisor, RadioNotFoundOnTheFifthTickOfTheCall) {
@@ -93,6 +122,35 @@ TEST(Supervisor, StallsAreTotalsNotRuns) {
     EXPECT_EQ(t.outcome, Supervisor::Outcome::None);
     EXPECT_EQ(s.OnTick(StateTransferring, ModeWrite, 9000, 0).outcome, Supervisor::Outcome::EchoError)
         << "the third stall in total ends the write, although progress resumed in between";
+}
+
+// Echoes that come late, but within the echo wait, would let a write crawl for minutes.
+TEST(Supervisor, AWriteBelowAQuarterOfTheLineEndsWithinFiveTicks) {
+    struct {
+        std::vector<int> perTick; // bytes confirmed in each tick
+        int endsAt;               // the tick that ends the write, 0: none
+    } cases[] = {
+        {{5, 430, 430, 430, 430, 430, 430, 430}, 0}, // a short first tick after the handshake
+        {{11, 11, 11, 11, 11, 11, 11}, 5},           // every echo 90 ms late
+        {{120, 120, 120, 120, 120, 120, 120, 120}, 0},
+        {{480, 480, 119, 119, 119, 119, 119, 119, 119}, 7}, // falls below: five ticks later
+        {{500, 40, 40, 40, 40, 500, 40, 40, 40, 40, 500}, 0}, // bursts keep the average up
+    };
+    for (auto& c : cases) {
+        Supervisor s;
+        int index = 0, ended = 0;
+        s.OnTick(StateTransferring, ModeWrite, 0, 0); // the tick that was due during the handshake
+        for (size_t t = 0; t < c.perTick.size() && !ended; ++t) {
+            index += c.perTick[t];
+            if (s.OnTick(StateTransferring, ModeWrite, index, 0).outcome == Supervisor::Outcome::EchoError)
+                ended = static_cast<int>(t) + 1;
+        }
+        EXPECT_EQ(ended, c.endsAt) << "first tick " << c.perTick[0];
+    }
+    // Every byte confirmed, the write waits for a late echo of a resent byte: no stall, no crawl.
+    Supervisor settling;
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(settling.OnTick(StateTransferring, ModeWrite, kWriteLength, 0).outcome, Supervisor::Outcome::None);
 }
 
 TEST(Supervisor, ReadStallsEndAsInterruptedAndProgressNeverShows100) {

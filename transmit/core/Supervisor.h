@@ -1,6 +1,9 @@
 #pragma once
 // The one-second supervision of a transfer: progress, a silent radio, stalled transfers. The stall
-// counts are totals over the transfer, never reset when progress resumes.
+// counts are totals over the transfer, never reset when progress resumes. A write that crawls
+// (echoes that come late but within the echo wait) ends as one whose echoes stopped.
+#include <array>
+#include <climits>
 #include <optional>
 
 namespace vt {
@@ -20,6 +23,12 @@ public:
     // end it: a radio that has gone quiet for that long is not coming back.
     static constexpr int kStallTicks = 3;
     static constexpr int kCallTicks = 5;
+    // The least a write must confirm in any kRateTicks ticks: a quarter of what the line carries
+    // (9600 baud stop-and-wait, a byte out and its echo back: 480 bytes a second). Slower, the
+    // radio's answers are late or the line is not what it should be; such a write would run for
+    // minutes, so it ends within kRateTicks seconds of falling below it.
+    static constexpr int kRateTicks = 5;
+    static constexpr int kMinRateBytes = 600;
 
     Tick OnTick(int state, int mode, int writeIndex, int readCount);
 
@@ -28,11 +37,14 @@ public:
     int ReadStalls() const { return m_nReadStalls; }
 
 private:
-    static void Progress(int value, int base, int& last, int& stalls, Tick& tick);
+    static void Progress(int value, int base, int& last, int& stalls, Tick& tick, int end = INT_MAX);
 
     int m_nFindTicks = 0;
     int m_nLastWriteIndex = 0, m_nWriteStalls = 0;
     int m_nLastReadCount = 0, m_nReadStalls = 0;
+    // The write index at the last kRateTicks ticks of a write, oldest at rateNext_ once full.
+    std::array<int, kRateTicks> rateHistory_{};
+    int rateTicks_ = 0, rateNext_ = 0;
 };
 
 } // namespace vt

@@ -5,6 +5,7 @@
 #include "transmit/core/TransmitCommandLine.h"
 #include "transmit/core/TransmitTimings.h"
 
+#include <algorithm>
 #include <chrono>
 #include <pthread.h>
 #include <thread>
@@ -142,24 +143,53 @@ bool TransmitDoc::SaveReadBuffer() {
     return bool(saved);
 }
 
-bool TransmitDoc::EchoMatching() const {
-    return m_nMode == ModeWrite && m_nState == StateTransferring && m_bEchoArmed;
+void TransmitDoc::StartWriteAt(int index) {
+    std::lock_guard lock(ledgerMutex_);
+    m_ledger.StartAt(index);
+    m_nWriteIndex = index;
 }
 
-bool TransmitDoc::MatchEchoes() {
+long TransmitDoc::BytesSent() const {
+    std::lock_guard lock(ledgerMutex_);
+    return m_ledger.Sent();
+}
+
+long TransmitDoc::Resends() const {
+    std::lock_guard lock(ledgerMutex_);
+    return m_ledger.Resends();
+}
+
+bool TransmitDoc::EchoMatching() const {
+    // Also once the last byte is confirmed: a late echo then still shows a byte stored twice.
+    int state = m_nState;
+    return m_nMode == ModeWrite && (state == StateTransferring || state == StateDone) && m_bEchoArmed &&
+           !m_bEchoFailed;
+}
+
+void TransmitDoc::MatchEchoes() {
     // Straight to the read: the wait just said bytes are there, and a non-blocking read returns
-    // at once with what is queued (at most 16), so no count is asked first. Per echo that is one
-    // wake, one read and the hand-over to the writer.
+    // at once with what is queued (at most 16). Per echo that is one wake, one read and the
+    // hand-over to the writer.
     uint8_t buf[16];
-    size_t n = m_hComm.Read(buf, sizeof buf);
-    int index = m_nWriteIndex;
-    // Below the write length only: a late duplicate echo must not run the index past the end.
-    if (index < kWriteLength && EchoConfirms(buf, n, m_byImage[static_cast<size_t>(index)])) {
-        m_nWriteIndex = index + 1;
-        m_hEchoEvent.Set();
-        return true;
+    bool confirmed = false, failed = false;
+    {
+        std::lock_guard lock(ledgerMutex_);
+        size_t n = m_hComm.Read(buf, sizeof buf);
+        for (size_t i = 0; i < n && !failed; ++i) {
+            auto echo = m_ledger.OnByte(buf[i]);
+            confirmed |= echo == EchoLedger::Echo::Confirmed;
+            failed = echo == EchoLedger::Echo::Failed;
+        }
+        m_nWriteIndex = m_ledger.Index();
+        if (failed) m_bEchoFailed = true;
     }
-    return false;
+    if (confirmed || failed) m_hEchoEvent.Set();
+    if (failed) {
+        // The window ends the write now, not at the next tick.
+        m_hReadDoneEvent.Wait();
+        m_hReadDoneEvent.Reset();
+        if (m_bConnected) host_.PostCommNotify();
+    }
 }
 
 void TransmitDoc::ReadThreadProc() {
@@ -194,6 +224,37 @@ void TransmitDoc::ReadThreadProc() {
     }
 }
 
+void TransmitDoc::AwaitEcho(int index, std::chrono::steady_clock::time_point firstSent) {
+    for (;;) {
+        if (m_hEchoEvent.WaitFor(kEchoWait)) break;
+        std::lock_guard lock(ledgerMutex_);
+        if (!m_bConnected || m_ledger.Failed() || m_ledger.Index() != index) break;
+        // Bytes on the queue that the reader has not taken yet: it was held back, the line was
+        // not. A resend now would reach a radio that has the byte already.
+        if (m_hComm.Queued() == 0) return; // nothing came back: send it again
+    }
+    longestEcho_ = std::max(longestEcho_, std::chrono::steady_clock::now() - firstSent);
+}
+
+void TransmitDoc::SettleAfterResends() {
+    // A resent byte whose first copy reached the radio after all shows as one more echo, which
+    // may come after the last one. Done only once the line stays quiet for twice the longest
+    // echo wait of this write.
+    auto quiet = std::max<std::chrono::steady_clock::duration>(kResendSettle, 2 * longestEcho_);
+    long seen = -1;
+    for (;;) {
+        long received;
+        {
+            std::lock_guard lock(ledgerMutex_);
+            received = m_ledger.Received();
+        }
+        if (received == seen || !m_bConnected || m_bEchoFailed) return;
+        seen = received;
+        m_hEchoEvent.Reset();
+        m_hEchoEvent.WaitFor(std::chrono::duration_cast<std::chrono::milliseconds>(quiet));
+    }
+}
+
 void TransmitDoc::WriteThreadProc() {
     pthread_setname_np(pthread_self(), "line writer");
     MakeThreadTimeCritical();
@@ -201,13 +262,27 @@ void TransmitDoc::WriteThreadProc() {
     // Nothing goes out before the write handshake is over: a stray image byte there could shift
     // the radio's whole memory by one while every echo still matches.
     m_hEchoEvent.Wait();
-    while (m_bConnected && m_nWriteIndex < kWriteLength) {
-        m_hEchoEvent.Reset(); // before sending, so an echo that comes back at once is not lost
-        uint8_t b = m_byImage[static_cast<size_t>(m_nWriteIndex.load())];
+    bool resent = false;
+    int lastIndex = -1;
+    std::chrono::steady_clock::time_point firstSent;
+    while (m_bConnected) {
+        uint8_t b;
+        int index;
+        {
+            std::lock_guard lock(ledgerMutex_);
+            if (m_ledger.Failed() || m_ledger.Done()) break;
+            index = m_ledger.Index();
+            if (index != lastIndex) firstSent = std::chrono::steady_clock::now();
+            lastIndex = index;
+            b = m_ledger.Send();
+            resent = m_ledger.Resends() > 0;
+            m_hEchoEvent.Reset(); // before sending, so an echo that comes back at once is not lost
+        }
         WriteComm(&b, 1);
-        m_hEchoEvent.WaitFor(kEchoWait);
+        AwaitEcho(index, firstSent);
     }
-    if (m_bConnected) m_nState = StateDone;
+    if (resent) SettleAfterResends();
+    if (m_bConnected && !m_bEchoFailed) m_nState = StateDone;
 }
 
 } // namespace vt

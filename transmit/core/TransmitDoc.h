@@ -5,6 +5,7 @@
 #include "common/ExchangeFiles.h"
 #include "common/ManualResetEvent.h"
 #include "common/SerialPort.h"
+#include "transmit/core/EchoMatch.h"
 #include "transmit/core/HandshakeReply.h"
 #include "transmit/core/ReadReception.h"
 #include "transmit/core/SharedCpu.h"
@@ -16,6 +17,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <mutex>
 #include <string>
 
 namespace vt {
@@ -70,7 +72,12 @@ public:
     void SetState(int state) { m_nState = state; }
     int WriteIndex() const { return m_nWriteIndex; }
     // Where the writer begins (before the handshake releases it): tests start a write part-way.
-    void StartWriteAt(int index) { m_nWriteIndex = index; }
+    void StartWriteAt(int index);
+    // The line showed that the radio cannot hold exactly the image: the write is lost.
+    bool EchoFailed() const { return m_bEchoFailed; }
+    // Image bytes put on the line, and how many of them were resends.
+    long BytesSent() const;
+    long Resends() const;
     // The write handshake is over and the receive queue purged: what arrives now are echoes.
     void ArmEcho() { m_bEchoArmed = true; }
     // The window has read the bytes of the last notification: the reader may post the next.
@@ -89,7 +96,9 @@ private:
     void ReadThreadProc();
     void WriteThreadProc();
     bool EchoMatching() const;
-    bool MatchEchoes();
+    void MatchEchoes();
+    void AwaitEcho(int index, std::chrono::steady_clock::time_point firstSent);
+    void SettleAfterResends();
 
     // Named as the users of the old tool's documentation know them. Each comment says which
     // thread writes the member / which threads read it (window, reader, writer).
@@ -102,6 +111,7 @@ private:
     std::atomic<bool> m_bConnected{false}; // window (OpenPort, ClosePort) / all three
     std::atomic<int> m_nState{StateIdle};  // window, and the writer when a write is done / all three
     std::atomic<int> m_nWriteIndex{0};     // reader (a matched echo) / writer, window (the timer)
+    std::atomic<bool> m_bEchoFailed{false}; // reader / all three
     // Set once the write handshake is over and the receive queue purged: only from then on are
     // received bytes echoes of image bytes.
     std::atomic<bool> m_bEchoArmed{false}; // window (the handshake) / reader
@@ -113,6 +123,14 @@ private:
     // Where the reader and the writer of a write run: each joins it as it starts.
     SharedCpu lineCpu_;
     ToolImage m_byImage{};                // window (wbuffer.bin, the read reception) / writer, reader
+    // What went out and what came back during a write. The reader reads the port and books what
+    // it got under the lock, and the writer books a send and looks at the port's queue under it:
+    // an echo is then either still queued or already booked, never in between.
+    mutable std::mutex ledgerMutex_;
+    EchoLedger m_ledger{m_byImage.data(), kWriteLength};
+    // The longest a byte waited for its echo since its first copy went out (writer only): how
+    // long a late second echo may take.
+    std::chrono::steady_clock::duration longestEcho_{};
     HandshakeReply m_reply;               // window only
     ReadReception m_reception{m_byImage}; // window only
 

@@ -6,6 +6,8 @@
 namespace vt {
 
 void TransmitProtocol::OnCommNotify(unsigned wParam) {
+    // The reader found the write lost: ended at once, whatever the tick would say.
+    if (!ended_ && doc_.EchoFailed()) End(StateFailed, StatusEchoError, MsgEchoError);
     if (doc_.IsConnected() && (wParam & 1u)) {
         uint8_t buf[16];
         size_t n = doc_.ReadComm(buf, sizeof buf);
@@ -41,6 +43,7 @@ void TransmitProtocol::OnHandshakeBytes(const uint8_t* bytes, size_t n) {
 
 void TransmitProtocol::OnTimer() {
     if (ended_) return;
+    if (doc_.EchoFailed()) return End(StateFailed, StatusEchoError, MsgEchoError);
     auto tick =
         supervisor_.OnTick(doc_.State(), doc_.Mode(), doc_.WriteIndex(), doc_.Reception().ReadCount());
     if (tick.progress) doc_.Host().SetProgress(*tick.progress);

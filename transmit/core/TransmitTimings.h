@@ -19,7 +19,11 @@ inline constexpr std::chrono::milliseconds kWriteReplyPause{2000};
 inline constexpr std::chrono::milliseconds kWritePurgePause{100};
 // After every command byte: the radio takes them one at a time.
 inline constexpr std::chrono::milliseconds kCommandBytePause{10};
-// A written image byte without a matching echo in this time is sent again.
+// A written image byte whose echo has neither come nor is queued on the port in this time is
+// sent again.
 inline constexpr std::chrono::milliseconds kEchoWait{100};
+// After the last byte of a write that resent a byte: the least time the line must stay quiet
+// before the write counts as done (an echo of the resend's first copy would show in it).
+inline constexpr std::chrono::milliseconds kResendSettle{300};
 
 } // namespace vt
