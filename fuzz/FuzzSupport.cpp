@@ -32,18 +32,24 @@ const LoadedTables& ShippedTables() {
     return *shipped;
 }
 
+namespace {
+// The scratch folder once made. Never destroyed: the exit handler that removes the folder runs
+// after the destructors of statics made later, and a destroyed path would name no folder.
+const fs::path* scratch = nullptr;
+
+void RemoveScratch() {
+    std::error_code ec;
+    if (scratch) fs::remove_all(*scratch, ec);
+}
+} // namespace
+
 const fs::path& ScratchDir() {
-    // Never destroyed: the exit handler that removes the folder runs after the destructors of
-    // statics made later, and a destroyed path would name no folder.
     static const fs::path* dir = [] {
         std::string tmpl = (fs::temp_directory_path() / "veltra-fuzz-XXXXXX").string();
         if (!mkdtemp(tmpl.data())) Fail("cannot create a scratch folder", tmpl);
-        auto* path = new fs::path(tmpl);
-        std::atexit([] {
-            std::error_code ec;
-            fs::remove_all(ScratchDir(), ec);
-        });
-        return path;
+        scratch = new fs::path(tmpl);
+        std::atexit(RemoveScratch);
+        return scratch;
     }();
     return *dir;
 }
@@ -74,6 +80,7 @@ void Fail(std::string_view what, std::string_view detail) {
     std::fprintf(stderr, "\n==== veltra fuzz: %.*s\n", static_cast<int>(what.size()), what.data());
     if (!detail.empty()) std::fprintf(stderr, "%.*s\n", static_cast<int>(detail.size()), detail.data());
     std::fflush(stderr);
+    RemoveScratch(); // abort skips the exit handlers; the input that failed is kept by the fuzzer
     std::abort();
 }
 

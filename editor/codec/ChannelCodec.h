@@ -16,10 +16,6 @@ int SlotOfRow(int rows, int r);
 const char* ColumnName(int column);
 // Tone in tenths of a hertz, when the text is a tone the code tables hold.
 std::optional<int> ToneTenths(const std::string& text);
-// Tx/Rx frequency text of a PLL word (offset kRxWordOffset for Rx); nothing below 32 MHz.
-std::optional<std::string> PllText(int word, double offset);
-// Rx Freq text of the second-receiver row for its frequency word (the option area's); none for 0.
-std::string SecondReceiverRxText(int word);
 
 void EncodeChannelFlags(EncodeContext& c);
 void EncodeChannelRecords(EncodeContext& c);

@@ -76,7 +76,7 @@ void EncodePower(Row& row) {
     if (b)
         row.c.w.Set(row.rec + layout::ch::PowerByte, *b);
     else
-        row.Fail(ColPower, "\"" + p + "\" is not a power level from 1 to 50.");
+        row.Fail(ColPower, "\"" + p + "\" is not a power level from 1 to " + std::to_string(kPowerLevels) + ".");
 }
 
 // Names are padded with spaces to their field, so that no part of the default image's name shows
@@ -93,23 +93,13 @@ void EncodeNamesAndSelCall(Row& row) {
     PutName(row, layout::ch::Name2, ColName2, layout::ch::Name2Size);
     std::string sel = Trim(row.Cell(ColSelCall));
     if (!sel.empty() && IsNumeric(sel))
-        if (auto v = row.c.w.IntIn(sel, 0, 255, ColumnName(ColSelCall), row.r))
+        if (auto v = row.c.w.IntIn(sel, 1, kToneLines, ColumnName(ColSelCall), row.r))
             row.c.w.Set(row.rec + layout::ch::SelCallNumber, static_cast<uint8_t>(*v));
 }
 
 int WordOf(const DecodeContext& c, size_t at) { return 256 * c.At(at + 1) + c.At(at); }
 
 } // namespace
-
-std::optional<std::string> PllText(int word, double offset) {
-    double x = word * 0.0625 - offset;
-    double whole = std::trunc(x);
-    double f = (whole + 2 * (x - whole)) / 10.0;
-    if (f < 32) return std::nullopt;
-    return FormatFixed(f, 4);
-}
-
-std::string SecondReceiverRxText(int word) { return word == 0 ? std::string() : FormatFixed(WordToFreq(word), 4); }
 
 const char* ColumnName(int column) {
     return column >= 0 && column < kGridCols ? GridHeaders()[static_cast<size_t>(column)].c_str() : "";

@@ -401,7 +401,7 @@ void RepairChannels(Repairs& r) {
         std::string sel = Trim(cell(ColSelCall));
         if (!sel.empty()) {
             auto v = ToWhole(sel);
-            if (!v || *v < 1 || *v > 100) set(ColSelCall, "");
+            if (!v || *v < 1 || *v > kToneLines) set(ColSelCall, "");
         }
     }
 }

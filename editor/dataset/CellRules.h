@@ -2,6 +2,7 @@
 // What each cell editor of the channel grid does with what the user entered. Every rule takes
 // the cell's current text and the input and returns the cell's text afterwards and the message
 // to show, so the windows only place, fill, show and hide the editors.
+#include "editor/image/Bands.h"
 #include "editor/image/GridShape.h"
 
 #include <functional>
@@ -24,8 +25,8 @@ inline constexpr int kCustomToneMaxLength = 5;
 
 // The band and the language texts the rules show.
 struct CellContext {
-    double BandLow = 53, BandHigh = 60;
-    std::string BandRangeText = "53 -- 60 MHz";
+    double BandLow = kBandEdges[kDefaultBand][0], BandHigh = kBandEdges[kDefaultBand][1];
+    std::string BandRangeText = BandRange(kDefaultBand);
     std::string NotNumberMsg;  // Fradio_Msg 5
     std::string RangeInfixMsg; // Fradio_Msg 9
     std::string ToneRangeMsg;  // Fradio_Msg 14

@@ -1,6 +1,8 @@
 #include "common/TextUtil.h"
 #include "editor/dataset/CellRules.h"
+#include "editor/dataset/EditorData.h"
 #include "editor/dataset/GridStore.h"
+#include "editor/image/ConversionTables.h"
 #include "editor/image/ToneLists.h"
 #include "editor/image/ToneConverters.h"
 
@@ -83,7 +85,7 @@ const std::vector<std::string>& AniItems() {
 const std::vector<std::string>& SelCallItems() {
     static const std::vector<std::string> items = [] {
         std::vector<std::string> v{"NO"};
-        for (int i = 1; i <= 100; ++i) v.push_back(IntText(i));
+        for (int i = 1; i <= kToneLines; ++i) v.push_back(IntText(i));
         return v;
     }();
     return items;
@@ -110,12 +112,12 @@ CellCommit CommitSelCall(const std::string& cell, std::string_view input, const 
     t.erase(0, std::min(t.find_first_not_of('0'), t.size()));
     if (t.empty() || t.size() > 3) return NotAnItem(cell, input, ctx);
     long long n = std::stoll(t);
-    if (n > 100) return NotAnItem(cell, input, ctx);
+    if (n > kToneLines) return NotAnItem(cell, input, ctx);
     return Stored(IntText(n));
 }
 
 int CheckCtDev(std::string_view text) { return InRange(text, 100, 500); }
-int CheckPower(std::string_view text) { return InRange(text, 1, 50); }
+int CheckPower(std::string_view text) { return InRange(text, 1, kPowerLevels); }
 
 std::string AdjustDcsDev(std::string_view text) {
     auto v = ToDouble(text);
@@ -142,7 +144,7 @@ bool HoldsDcsDeviation(const GridStore& grid, int row) {
 }
 
 CellCommit CommitPower(const std::string& cell, std::string_view input, const CellContext& ctx) {
-    return CommitWholeInRange(cell, input, ctx, CheckPower(input), "Power" + ctx.RangeInfixMsg + "1--50watt", "50");
+    return CommitWholeInRange(cell, input, ctx, CheckPower(input), "Power" + ctx.RangeInfixMsg + "1--" + std::to_string(kPowerLevels) + "watt", "50");
 }
 
 } // namespace vt

@@ -9,6 +9,7 @@
 // replaced (New, Open, a read from the radio). The grid's cells are written through the data
 // set like the records, and report to the grid's own listener (MFG.setListener).
 #include "common/ExchangeFiles.h"
+#include "editor/image/Bands.h"
 #include "editor/image/ConversionTables.h"
 #include "editor/image/GridShape.h"
 #include "editor/image/SettingsFields.h"
@@ -23,6 +24,9 @@
 #include <vector>
 
 namespace vt {
+
+// The serial line the radio speaks: baud, parity, data bits, stop bits.
+inline constexpr const char* kDefaultCommSettings = "9600,n,8,1";
 
 class FiveToneList;
 
@@ -48,7 +52,7 @@ public:
     virtual void DataSetReplaced() {}
 };
 
-inline constexpr int kToneLines = 100;
+inline constexpr int kToneLines = 100; // also the Sel Call numbers 1..100, each naming a line
 inline constexpr int kSpecialFields = 10;
 
 // The default option record (39 fields).
@@ -90,16 +94,16 @@ struct EditorData {
     // Current choices of the SCAN column ("NO", "T", "S", "P", "TS", "TP" or the ACS set).
     std::vector<std::string> ScanChoices;
 
-    int BandIndex = 1;
-    std::array<double, 3> BandLimits{0.0, 53.0, 60.0}; // indices 1 (low) and 2 (high)
-    std::string BandRangeText = "53 -- 60 MHz";
+    int BandIndex = kDefaultBand;
+    std::array<double, 3> BandLimits{0.0, kBandEdges[kDefaultBand][0], kBandEdges[kDefaultBand][1]}; // 1 low, 2 high
+    std::string BandRangeText = BandRange(kDefaultBand);
 
     // The 5-tone dialog's working copy while it is open, or after the FARMCALL/MARNET update
     // wrote into it and the dialog has not been confirmed yet (DiscardPendingFiveTone drops it).
     std::shared_ptr<FiveToneList> PendingFiveTone;
 
     int CommPort = 1;
-    std::string CommSettings = "9600,n,8,1";
+    std::string CommSettings = kDefaultCommSettings;
     std::string LangCode = "eng";
     LanguageTexts Lang;
 

@@ -14,8 +14,6 @@
 namespace vt {
 
 namespace {
-constexpr double kBandEdges[kBandCount][2] = {{32, 49},   {53, 60},   {66, 88},   {135, 175},
-                                              {220, 260}, {350, 390}, {400, 490}, {470, 520}};
 constexpr int kTrunkRowsPerArea = 16;
 
 // Whole-number value of an option field, or nothing.
@@ -353,13 +351,8 @@ void AdjustP(EditorData& d, int curRow) {
 
 // ---------------------------------------------------------------- bands
 
-double BandLow(int band) { return band >= 0 && band < kBandCount ? kBandEdges[band][0] : 0.0; }
-double BandHigh(int band) { return band >= 0 && band < kBandCount ? kBandEdges[band][1] : 0.0; }
-
-std::string BandRange(int band) {
-    if (band < 0 || band >= kBandCount) return std::string();
-    return ShortestNumber(BandLow(band)) + " -- " + ShortestNumber(BandHigh(band)) + " MHz";
-}
+double BandLow(int band) { return band >= 0 && band < kBandCount ? kBandEdges[static_cast<size_t>(band)][0] : 0.0; }
+double BandHigh(int band) { return band >= 0 && band < kBandCount ? kBandEdges[static_cast<size_t>(band)][1] : 0.0; }
 
 int BandOf(double f) {
     for (int b = 0; b < kBandCount; ++b)

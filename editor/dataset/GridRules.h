@@ -4,6 +4,7 @@
 // listener what they changed (DataSetChange), and the main window refreshes its view from that.
 #include "editor/dataset/CellRules.h"
 #include "editor/dataset/EditorData.h"
+#include "editor/image/Bands.h"
 #include "editor/image/GridShape.h"
 
 #include <optional>
@@ -79,12 +80,10 @@ void ValidateP(EditorData& d);
 // Clears every priority flag of CurrentArea's rows before a new "P" is stored on curRow.
 void AdjustP(EditorData& d, int curRow);
 
-// --- bands 0..7 ---
-inline constexpr int kBandCount = 8;
+// --- bands 0..7 (editor/image/Bands.h) ---
 inline constexpr int kPickableBands = 4; // bands 0..3, the ones the Band menu offers; the others come from frequencies
 double BandLow(int band);
 double BandHigh(int band);
-std::string BandRange(int band); // "53 -- 60 MHz"
 // The first band (0..7) that holds f, edges included; -1 when none.
 int BandOf(double f);
 // "  53 -- 60MHz": what follows the band label's language text, from BandLimits.

@@ -3,6 +3,7 @@
 // CTCSS, DCS, deviation and power code tables. They are calibration data, re-read at every
 // encode and decode so that a replaced file takes effect at once.
 #include "common/ExchangeFiles.h"
+#include "editor/image/Bands.h"
 #include "editor/image/ToneLists.h"
 
 #include <array>
@@ -19,9 +20,9 @@ inline constexpr size_t kEncTblSize = 3844; // 1922 words, one per 0.1 Hz from 6
 inline constexpr size_t kDecTblSize = 3844;
 inline constexpr size_t kDcsTblSize = 312;  // 104 codes x 3 bytes
 inline constexpr size_t kDevTblSize = 1377; // 9 CT DEV steps x 51 tones x 3 bytes
-inline constexpr size_t kPwrTblSize = 400;  // 8 bands x 50 levels
 inline constexpr int kPowerLevels = 50;
-inline constexpr int kTableBands = 8;
+inline constexpr int kTableBands = kBandCount; // a row of power levels a band
+inline constexpr size_t kPwrTblSize = kTableBands * kPowerLevels; // 400
 
 // Where the tone tables hold a value: word k of enc.Tbl and dec.Tbl (the tone 67.0 + k / 10 Hz),
 // the entry of the DCS code at list position c, the entry of CT DEV step d for standard tone t.

@@ -1,7 +1,10 @@
 #include "editor/image/FreqWords.h"
 
 #include "common/TextUtil.h"
+#include "editor/image/Bands.h"
 #include "editor/image/FixedPoint.h"
+
+#include <cmath>
 
 namespace vt {
 namespace {
@@ -57,6 +60,16 @@ double WordToFreq(int word) {
     static_assert(base == 10.7 && step == 0.0125);
     return base + step * word;
 }
+
+std::optional<std::string> PllText(int word, double offset) {
+    double x = word * 0.0625 - offset;
+    double whole = std::trunc(x);
+    double f = (whole + 2 * (x - whole)) / 10.0;
+    if (f < kBandEdges[0][0]) return std::nullopt;
+    return FormatFixed(f, 4);
+}
+
+std::string SecondReceiverRxText(int word) { return word == 0 ? std::string() : FormatFixed(WordToFreq(word), 4); }
 
 std::optional<uint8_t> StepCodeByte(std::string_view indexText) {
     if (Blank(indexText)) return uint8_t{0};

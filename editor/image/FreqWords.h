@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace vt {
@@ -22,6 +23,12 @@ inline constexpr int kRxWordOffset = 214; // 100 kHz steps: 21.4 MHz
 std::optional<WordBytes> FreqToWord(std::string_view mhz);
 // The frequency in MHz of such a word (the second receiver's), back from FreqToWord.
 double WordToFreq(int word);
+
+// Back from the words: the Tx Freq or Rx Freq text of a PLL word (offset 0 for FreqToPll's,
+// kRxWordOffset for FreqToPllIf's); nothing below the lowest band.
+std::optional<std::string> PllText(int word, double offset);
+// Rx Freq text of the second-receiver row for its FreqToWord word; none for 0.
+std::string SecondReceiverRxText(int word);
 
 // Step code of an index text "0".."15": empty text gives 0; other text or indexes give nothing.
 std::optional<uint8_t> StepCodeByte(std::string_view indexText);

@@ -13,9 +13,6 @@
 namespace vt {
 namespace {
 
-constexpr std::array<std::array<int, 2>, kVolBands> kBandEdges{
-    {{32, 49}, {53, 60}, {66, 88}, {135, 175}, {220, 260}, {350, 390}, {400, 490}, {470, 520}}};
-
 long long Thousandths(double mhz) { return static_cast<long long>(RoundHalfEven(mhz * 1000.0)); }
 
 // Points of a band width (in thousandths of a MHz) at a step (thousandths): floor + 1, which

@@ -6,6 +6,8 @@
 // order with no gaps. Point j of a table stands for low edge + j x step MHz. Steps are kept to
 // 0.001 MHz (what the file header holds), and every layout is computed in whole thousandths,
 // so a saved layout and its reloaded one always agree.
+#include "editor/image/Bands.h"
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -15,7 +17,7 @@
 
 namespace vt {
 
-inline constexpr int kVolBands = 8;
+inline constexpr int kVolBands = kBandCount; // one Rx and one Tx table a band
 inline constexpr int kVolTables = 16;
 inline constexpr int kVolRx = 0, kVolTx = 1;
 inline constexpr double kMinVolStep = 0.001, kMaxVolStep = 25.599; // MHz

@@ -1,7 +1,6 @@
 // Flag table and signalling fields: tones, DCS codes, deviation, BCL, SCAN, 5-tone and ANI.
 #include "codec/helpers/CodecFixture.h"
 
-#include "editor/codec/ImageLayout.h"
 #include "editor/dataset/GridRules.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +11,8 @@ namespace {
 constexpr int kEnc = ColCtcssEnc, kDec = ColCtcssDec, kDcsEnc = ColDcsEnc, kDcsDec = ColDcsDec, kBcl = ColBcl,
               kScan = ColScan, kFive = ColFiveTone, kAni = ColAni, kCtDev = ColCtDev;
 
-size_t Slot(int s) { return layout::ChannelSlot(s); }
+// As the byte map gives them: channel slot s from 0x1600 on, 48 bytes a slot; the second receiver's at 0x3B80.
+size_t Slot(int s) { return s == 201 ? 0x3B80 : 0x1600 + static_cast<size_t>(s - 1) * 48; }
 
 class ChannelFlags : public ::testing::Test {
 protected:
@@ -35,6 +35,21 @@ TEST_F(ChannelFlags, FlagByteOfAScanningBusyLockedToneChannel) {
     EXPECT_EQ(back->MFG.TextMatrix(3, kScan), "TS");
     EXPECT_EQ(back->MFG.TextMatrix(3, kBcl), "YES");
     EXPECT_EQ(back->MFG.TextMatrix(3, kEnc), "151.4");
+}
+
+// Each SCAN letter has its own bit of the slot's flag byte (0x1500 on, one a slot): T 0x40, S 0x01.
+TEST_F(ChannelFlags, EachScanLetterSetsItsOwnBit) {
+    const std::pair<const char*, int> scans[] = {{"T", 0x40}, {"S", 0x01}, {"TS", 0x41}, {"TP", 0x40}, {"NO", 0x00}};
+    int r = 1;
+    for (auto [scan, bits] : scans) SetCell(*d, r++, kScan, scan);
+    ImageArray img = Encode();
+    auto back = fx.Decode(img);
+    r = 1;
+    for (auto [scan, bits] : scans) {
+        EXPECT_EQ(img[0x1500 + r - 1] & 0x41, bits) << scan;
+        const std::string text = scan == std::string("NO") ? "" : scan;
+        EXPECT_EQ(back->MFG.TextMatrix(r++, kScan), text) << scan;
+    }
 }
 
 TEST_F(ChannelFlags, CtcssEncodeWordHighToneBitAndDeviation) {

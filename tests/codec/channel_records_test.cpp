@@ -1,7 +1,6 @@
 // Channel slots: marks, frequency words, voltages, power, names, Sel Call and the grid rebuild.
 #include "codec/helpers/CodecFixture.h"
 
-#include "editor/codec/ImageLayout.h"
 #include "editor/dataset/GridRules.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +11,8 @@ namespace {
 constexpr int kTx = ColTxFreq, kRx = ColRxFreq, kName1 = ColName1, kName2 = ColName2, kSel = ColSelCall,
               kCtDev = ColCtDev, kPower = ColPower;
 
-size_t Slot(int s) { return layout::ChannelSlot(s); }
+// As the byte map gives them: channel slot s from 0x1600 on, 48 bytes a slot; the second receiver's at 0x3B80.
+size_t Slot(int s) { return s == 201 ? 0x3B80 : 0x1600 + static_cast<size_t>(s - 1) * 48; }
 
 class ChannelRecords : public ::testing::Test {
 protected:
@@ -263,12 +263,13 @@ TEST_F(ChannelRecords, ValuesWithoutAnEncodingAreErrorsNamingTheRow) {
     SetCell(*d, 8, kRx, "390.0000");
     SetCell(*d, 9, kName1, "名");
     SetCell(*d, 10, kPower, "51");
-    SetCell(*d, 11, kSel, "300");
+    SetCell(*d, 11, kSel, "101"); // Sel Call names a 5-tone line, 1 to 100
+    SetCell(*d, 12, kSel, "0");
     auto errors = Errors();
-    ASSERT_EQ(errors.size(), 5u);
+    ASSERT_EQ(errors.size(), 6u);
     const std::pair<std::string, int> expect[] = {
-        {"Tx Freq", 7}, {"Rx Freq", 8}, {"ID line1.", 9}, {"Power", 10}, {"Sel Call", 11}};
-    for (size_t i = 0; i < 5; ++i) {
+        {"Tx Freq", 7}, {"Rx Freq", 8}, {"ID line1.", 9}, {"Power", 10}, {"Sel Call", 11}, {"Sel Call", 12}};
+    for (size_t i = 0; i < 6; ++i) {
         EXPECT_EQ(errors[i].field, expect[i].first);
         EXPECT_EQ(errors[i].row, expect[i].second);
         EXPECT_NE(errors[i].message.find(std::to_string(expect[i].second)), std::string::npos);

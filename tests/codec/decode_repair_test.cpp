@@ -83,10 +83,13 @@ TEST_F(DecodeRepairs, OptionNumbersComeIntoTheDialogsRanges) {
     EXPECT_EQ(Only("PTT time-out").now, "1");
     EXPECT_EQ(Option(*d, 12), "5000");
 
-    img = shipped->tables.DefaultImage;
-    img[0x0A] = 255; // 25.5 s would round to 26, which does not fit the byte
-    d = Open();
-    EXPECT_EQ(Option(*d, 6), "25");
+    // Whole seconds round half to even: 19.5 s to 20, 18.5 s to 18, 18.7 s to 19.
+    for (auto [tenths, now] : {std::pair{195, "20"}, {185, "18"}, {187, "19"}, {255, "25"}}) { // 26 does not fit
+        img = shipped->tables.DefaultImage;
+        img[0x0A] = static_cast<uint8_t>(tenths);
+        d = Open();
+        EXPECT_EQ(Option(*d, 6), now) << tenths;
+    }
 }
 
 TEST_F(DecodeRepairs, KeyNumbersOutsideTheListAreListed) {
@@ -97,7 +100,14 @@ TEST_F(DecodeRepairs, KeyNumbersOutsideTheListAreListed) {
     img[keys + 3] = 200;
     img[keys + 4] = 0; // key 3 CALL, which stores no number
     img[keys + 5] = 0;
+    img[keys + 6] = 1; // key 4 MENU with number 101, one beyond the list
+    img[keys + 7] = 101;
     auto d = Open();
+    EXPECT_EQ(Only("Key 4 number").was, "101");
+    img[keys + 7] = 100; // the last of the list
+    Open();
+    EXPECT_EQ(std::count_if(repairs.begin(), repairs.end(), [](const ImageRepair& r) { return r.field == "Key 4 number"; }), 0);
+    d = Open();
     auto k1 = Only("Key 1 number");
     EXPECT_EQ(k1.was, "0");
     EXPECT_EQ(k1.now, "1");
@@ -221,6 +231,17 @@ TEST_F(DecodeRepairs, FiveToneLines) {
     EXPECT_EQ(d->SpecialData()[3][10], "17000");
     EXPECT_EQ(Split(d->FiveToneChannels()[3])[0], "CALL 17000");
     EXPECT_EQ(Only("5-tone line 3 station ID").was, "17");
+}
+
+// A record with both unused bits set lists each: its signalling byte's and its flag byte's.
+TEST_F(DecodeRepairs, EachUnusedFlagBitOfARecordIsListed) {
+    img[layout::ChannelSlot(2) + layout::ch::SignalFlags] |= 0x10;
+    img[0x1501] |= 0x80;
+    Open();
+    std::vector<std::string> listed;
+    for (const ImageRepair& r : repairs)
+        if (r.field == "Channel flags" && r.row == 2) listed.push_back(r.now);
+    EXPECT_EQ(listed, (std::vector<std::string>{"bit 0x10 cleared", "bit 0x80 cleared"}));
 }
 
 // Bytes of a radio calibrated with other tables: what the editor can hold comes back, the rest

@@ -8,13 +8,16 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 using namespace vt;
@@ -230,6 +233,90 @@ TEST_F(ImageFiles, ShortFilesAreRefusedAndARadioBufferLacksOnlyTheLastByte) {
     EXPECT_EQ(img[15999], 0x33);
     EXPECT_EQ(img[16000], 0); // not the previous image's byte
     EXPECT_FALSE(ReadImageFile(dir / "missing.dat", img));
+}
+
+} // namespace
+
+namespace {
+
+// Save and the transfer hand-off replace a file whole or not at all: through a new file renamed
+// over the old one, never by writing into the old file's bytes.
+TEST(ImageFileSave, TheOldFileStaysWholeUntilTheNewOneIsComplete) {
+    auto tmp = FreshDir("save");
+    const fs::path dir = tmp->Path();
+    ImageArray image;
+    for (size_t k = 0; k < image.size(); ++k) image[k] = static_cast<uint8_t>(k * 13 + 1);
+    const std::vector<uint8_t> old(20000, 0x5A);
+    auto bytes = [](const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+    };
+    auto put = [&](const fs::path& p) { ASSERT_TRUE(WriteFileReplace(p, old.data(), old.size())); };
+    auto only = [&](const fs::path& p) {
+        size_t n = 0;
+        for ([[maybe_unused]] const auto& e : fs::directory_iterator(p.parent_path())) ++n;
+        return n;
+    };
+    const std::vector<uint8_t> saved(image.begin(), image.end());
+    std::vector<uint8_t> handedOver = old;
+    std::copy(image.begin(), image.end(), handedOver.begin());
+    struct Writer {
+        const char* what;
+        std::function<bool(const fs::path&)> write;
+        const std::vector<uint8_t>& result;
+    } writers[] = {
+        {"save", [&](const fs::path& p) { ReplaceError why; return SaveImageFile(p, image, &why); }, saved},
+        {"hand-off", [&](const fs::path& p) { return WriteImageFile(p, image); }, handedOver},
+    };
+    for (const Writer& w : writers) {
+        SCOPED_TRACE(w.what);
+        const fs::path sub = dir / w.what;
+        fs::create_directory(sub);
+        fs::permissions(sub, fs::perms::all);
+        const fs::path p = sub / "a.dat";
+
+        // A write that fails half way (here the file size limit, as a full disk would).
+        put(p);
+        EXPECT_EQ(InChild([&] {
+                      std::signal(SIGXFSZ, SIG_IGN);
+                      rlimit lim{4096, 4096};
+                      if (::setrlimit(RLIMIT_FSIZE, &lim) != 0) return 10;
+                      return w.write(p) ? 11 : 0;
+                  }),
+                  0);
+        EXPECT_EQ(bytes(p), old);
+        EXPECT_EQ(only(p), 1u); // no temporary file left beside it
+
+        // A second name of the same file (a hard link) keeps what it held.
+        const fs::path other = sub / "copy.dat";
+        fs::create_hard_link(p, other);
+        ASSERT_TRUE(fs::exists(other));
+        fs::permissions(p, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+        ASSERT_TRUE(w.write(p));
+        EXPECT_EQ(bytes(p), w.result);
+        EXPECT_EQ(bytes(other), old);
+        EXPECT_EQ(fs::status(p).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+        // A FIFO in the file's place is replaced, and its reader gets nothing.
+        fs::remove(p);
+        ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0);
+        int reader = ::open(p.c_str(), O_RDONLY | O_NONBLOCK);
+        ASSERT_GE(reader, 0);
+        EXPECT_EQ(InChild([&] { return w.write(p) ? 0 : 1; }, 5), 0);
+        char got[16];
+        EXPECT_LE(::read(reader, got, sizeof got), 0);
+        ::close(reader);
+        ASSERT_TRUE(fs::is_regular_file(fs::symlink_status(p))); // a FIFO would block the read below
+        EXPECT_EQ(bytes(p), saved);
+
+        // A symbolic link stays one; the file it names is replaced.
+        const fs::path named = sub / "named.dat", link = sub / "link.dat";
+        put(named);
+        fs::create_symlink("named.dat", link);
+        ASSERT_TRUE(w.write(link));
+        EXPECT_TRUE(fs::is_symlink(link));
+        EXPECT_EQ(bytes(named), w.result);
+    }
 }
 
 } // namespace

@@ -136,7 +136,11 @@ TEST(SerialPort, CloseReleasesAWriteBlockedOnAFullQueue) {
     std::vector<uint8_t> big(1 << 20, 0x55);
     std::atomic<size_t> written{0};
     port.StartThread([&] { written = port.Write(big); });
-    std::this_thread::sleep_for(100ms);
+    // Close once the write has begun, however long a loaded machine takes to start the thread
+    // (a fixed pause let Close come first, and the write then rightly sent nothing).
+    pollfd began{line.master, POLLIN, 0};
+    ASSERT_EQ(::poll(&began, 1, 20000), 1);
+    std::this_thread::sleep_for(50ms); // let it fill the queue and block
     port.Close();
     EXPECT_GT(written.load(), 0u);
     EXPECT_LT(written.load(), big.size());
@@ -163,7 +167,7 @@ TEST(SerialPort, CloseFromItsOwnThreadDoesNotDeadlock) {
         port.Close();
         done = true;
     });
-    for (int i = 0; i < 100 && !done; ++i) std::this_thread::sleep_for(10ms);
+    for (int i = 0; i < 2000 && !done; ++i) std::this_thread::sleep_for(10ms); // a loaded machine is slow to start it
     EXPECT_TRUE(done.load());
     EXPECT_TRUE(port.Closing());
     port.Close();

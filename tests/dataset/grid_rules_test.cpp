@@ -325,8 +325,10 @@ TEST(ScanRules, AdjustPClearsTheCurrentAreaOnly) {
     d.SetCell(101, 10, "TP", RecordWrite::Quiet);
     d.SetCell(150, 10, "AP", RecordWrite::Quiet);
     d.SetCell(160, 10, "S", RecordWrite::Quiet);
+    d.SetCell(200, 10, "TP", RecordWrite::Quiet); // the area's last channel
     d.CurrentArea = 2;
     AdjustP(d, 120);
+    EXPECT_EQ(Cell(d, 200, 10), "T");
     EXPECT_EQ(Cell(d, 100, 10), "P");
     EXPECT_EQ(Cell(d, 101, 10), "T");
     EXPECT_EQ(Cell(d, 150, 10), "A");

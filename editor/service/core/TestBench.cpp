@@ -3,7 +3,9 @@
 #include "common/ExchangeFiles.h"
 #include "common/TextUtil.h"
 #include "editor/service/core/NumberText.h"
+#include "editor/codec/ImageLayout.h"
 #include "editor/dataset/EditorData.h"
+#include "editor/image/ToneLists.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,12 +14,7 @@
 namespace vt {
 
 namespace {
-constexpr std::array<double, 51> kTones = {
-    67.0,  69.4,  71.9,  74.4,  77.0,  79.7,  82.5,  85.4,  88.5,  91.5,  94.8,  97.4,  100.0,
-    103.5, 107.2, 110.9, 114.8, 118.8, 123.0, 127.3, 131.8, 136.5, 141.3, 146.2, 151.4, 156.7,
-    159.8, 162.2, 165.5, 167.9, 171.3, 173.8, 177.3, 179.9, 183.5, 186.2, 189.9, 192.8, 196.6,
-    199.5, 203.5, 206.5, 210.7, 218.1, 225.7, 229.1, 233.6, 241.8, 250.3, 254.1, 259.1};
-constexpr int kToneGapIndex = 23; // 146.2 / 151.4 split at 150.0, not at the midpoint
+double Hertz(int tenths) { return tenths / 10.0; }
 } // namespace
 
 std::string TestBench::AdjustRxFreq(const std::string& sFreq) {
@@ -35,10 +32,13 @@ std::string TestBench::MidTone(const std::string& text) {
     const auto parsed = ToDouble(text);
     if (!parsed) return "Error";
     const double v = *parsed;
-    for (int i = 0; i < 50; ++i) {
-        const double lo = kTones[i];
-        const double hi = kTones[i + 1];
-        const double mid = i == kToneGapIndex ? 150.0 : (lo + hi) / 2;
+    for (size_t i = 0; i + 1 < kStandardToneTenths.size(); ++i) {
+        const double lo = Hertz(kStandardToneTenths[i]);
+        const double hi = Hertz(kStandardToneTenths[i + 1]);
+        // The pair around the high-tone boundary splits there, not at the midpoint.
+        const bool gap = kStandardToneTenths[i] < layout::ch::HighToneTenths &&
+                         kStandardToneTenths[i + 1] >= layout::ch::HighToneTenths;
+        const double mid = gap ? Hertz(layout::ch::HighToneTenths) : (lo + hi) / 2;
         if (lo <= v && v < mid) return NumberText(lo);
         if (mid <= v && v <= hi) return NumberText(hi);
     }
@@ -66,8 +66,8 @@ std::vector<std::string> TestBench::RasterLines() {
 
 std::vector<std::string> TestBench::ToneLines() {
     std::vector<std::string> lines;
-    double x = 67.0;
-    while (x <= 259.1) {
+    double x = Hertz(kCtcssFirstTenths);
+    while (x <= Hertz(kCtcssLastTenths)) {
         const std::string text = NumberText(x);
         lines.push_back(text + "====" + MidTone(text));
         // Rounded to one decimal each time, so the walk never drifts off the tenths.

@@ -95,7 +95,7 @@ void Frm_Radio::Form_Load() {
     d_.BandLimits[2] = 60;
 
     d_.CommPort = 1;
-    d_.CommSettings = "9600,n,8,1";
+    d_.CommSettings = kDefaultCommSettings;
     // Start-up defaults are no edit of the user.
     d_.SetRadioOption(kDefaultRadioOption, RecordWrite::Quiet);
     d_.SetFiveToneInfo(kDefaultFiveToneInfo, RecordWrite::Quiet);

@@ -51,7 +51,7 @@ dlgSetting::dlgSetting(EditorData& data, ComPortMap ports, QWidget* parent)
     txtPort->setObjectName("txtPort");
     txtPort->setReadOnly(true);
     txtPort->setGeometry(TwipRect(1080, 1290, 500, 315));
-    txtSetting = new QLineEdit("9600,n,8,1", Frame1);
+    txtSetting = new QLineEdit(kDefaultCommSettings, Frame1);
     txtSetting->setObjectName("txtSetting");
     txtSetting->setReadOnly(true);
     txtSetting->setGeometry(TwipRect(1680, 1290, 2250, 315));
@@ -127,7 +127,7 @@ void dlgSetting::CmdOk_Click() {
         const int port = ComNumberOfItem(ComBoCommList->currentText());
         d_.CommPort = port >= 1 && port <= ComPortMap::kMaxNumber ? port : 1; // Msg.sys carries one byte
     }
-    d_.CommSettings = "9600,n,8,1";
+    d_.CommSettings = kDefaultCommSettings;
     close();
 }
 
