@@ -253,26 +253,25 @@ void DecodeSpecialCall(DecodeContext& c, int n, size_t rec, std::vector<std::str
         const int level = param & t::LevelMask, pin = param >> t::PinShift;
         sd[kSpecLevel] = LevelName(level);
         sd[kSpecNumber] = pin >= 1 && pin <= kMaxPin ? IntText(pin) : "";
-        text = param == kQueryAlarm ? QueryAlarmText(id)
-                                    : "ROBOT " + id + " PIN " + sd[kSpecNumber] + " " + sd[kSpecLevel];
+        text = param == kQueryAlarm ? QueryAlarmText(id) : CodeFetchText(id, sd[kSpecNumber], sd[kSpecLevel]);
     } else if (kind == kKindAlarm || kind == kKindPanic) {
         sd[kSpecNumber] = IntText(cv::StepCodeIndex(c.At(rec + t::AlarmStep)));
         id = ReadId(c, rec, *row, toneSet);
-        text = "ROBOT " + id + (kind == kKindAlarm ? " ALARM" : " PANIC");
+        text = kind == kKindAlarm ? AlarmText(id) : PanicText(id);
     } else if (kind == kKindEmergency) {
         sd[kSpecNumber] =
             HexText(c, rec + t::EmergencyOwnId, t::EmergencyOwnIdSize).substr(0, t::EmergencyOwnIdDigits);
-        text = "EMERGENCY";
+        text = kEmergencyCallText;
     } else if (kind == kKindNetwork) {
         id = ReadId(c, rec, *row, toneSet);
-        text = "MARNET " + id;
+        text = MarnetText(id);
     } else if (kind == kKindReply) {
         id = ReadId(c, rec, *row, toneSet);
         sd[kSpecLevel] = param >= t::NumberMark ? IntText(param - t::NumberMark) : std::string();
-        text = std::string(kCallPrefix) + id + " MESS NO " + sd[kSpecLevel];
+        text = WithMessageNumber(CallText(id), sd[kSpecLevel]);
     } else if (kind == kKindFarmcall) {
         id = ReadId(c, rec, *row, toneSet);
-        text = "FARMCALL " + id;
+        text = FarmcallText(id);
     }
     c.d.SetSpecialLine(n, sd);
 }

@@ -21,9 +21,6 @@ namespace {
 // A tone standard's code is its index in kToneSetNames + 1, as is the tone-set byte's value.
 constexpr int kDefaultStandard = 2; // ZVEI1, for a name or code of none of them
 
-// The channel text of channel byte 0.
-constexpr const char* kCurrentChannel = "CURRENT";
-
 int StandardCode(const std::string& name) {
     for (size_t i = 0; i < kToneSetNames.size(); ++i)
         if (name == kToneSetNames[i]) return static_cast<int>(i) + 1;
@@ -119,8 +116,6 @@ std::optional<std::vector<std::string>> ToneLineFields(const std::string& line) 
 
 std::string ToneLineName(int n) { return "5-tone line " + std::to_string(n); }
 
-std::string QueryAlarmText(const std::string& id) { return "ROBOT " + id + " QUERY ALARM"; }
-
 void PackCodes(EncodeContext& c, size_t at, const std::array<int, 7>& codes) {
     for (size_t k = 0; k < t::PackedIdSize; ++k)
         c.w.Set(at + k, PackPair(codes[2 * k + 1], codes[2 * k + 2]));
@@ -189,7 +184,7 @@ void DecodeToneRecords(DecodeContext& c) {
         SpecialLine sd = c.d.SpecialData()[static_cast<size_t>(n)];
         size_t rec = layout::ToneRecord(n);
         int ch = c.At(rec + t::Channel);
-        (*f)[kLineChannel] = ch >= 1 && ch <= layout::kSecondReceiverSlot ? IntText(ch) : kCurrentChannel;
+        (*f)[kLineChannel] = ch >= 1 && ch <= layout::kSecondReceiverSlot ? IntText(ch) : std::string(kCurrentChannel);
         (*f)[kLineStandard] = StandardName(c.At(rec + t::KindStandard) & t::StandardMask);
         sd[kSpecKind] = IntText(c.At(rec + t::KindStandard) >> t::KindShift);
         int tries = c.At(rec + t::TriesCount) >> t::TriesShift;
@@ -197,7 +192,7 @@ void DecodeToneRecords(DecodeContext& c) {
         if (sd[kSpecKind] == kKindPlain) {
             size_t count = std::min<size_t>(c.At(rec + t::TriesCount) & t::CountMask, 2 * t::DigitsSize);
             std::string digits = HexText(c, rec + t::Digits, t::DigitsSize).substr(0, count);
-            (*f)[kLineText] = std::string(kCallPrefix) + digits;
+            (*f)[kLineText] = CallText(digits);
             // A message number marks a call to another user; its ID is the call's digits.
             uint8_t param = c.At(rec + t::Parameter);
             if (param >= t::NumberMark) {

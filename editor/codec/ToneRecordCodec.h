@@ -2,6 +2,7 @@
 // 5-tone call list: the tone-set byte, the 32-byte records, the emergency table and the bytes
 // of the special calls.
 #include "editor/dataset/EditorData.h"
+#include "editor/image/CallTexts.h"
 #include "editor/image/SettingsFieldNames.h"
 
 #include <array>
@@ -54,8 +55,5 @@ inline bool IsPlainCall(const SpecialLine& sd) {
 inline bool IsOtherUserCall(const SpecialLine& sd) {
     return sd[kSpecKind] == kKindPlain && sd[kSpecOtherUser] == kOtherUserMark;
 }
-
-// The line text of a code fetch without PIN and level: an alarm query.
-std::string QueryAlarmText(const std::string& id);
 
 } // namespace vt

@@ -97,8 +97,6 @@ enum ToneLineField : int {
     kLineEmergency = 5, // emergency number 1..10, or empty
 };
 inline constexpr int kToneLineFields = 6;
-// What a typed call or a call to another user shows in kLineText before its digits.
-inline constexpr std::string_view kCallPrefix = "CALL ";
 
 // Fields 1..10 of a line's special-call record; 3 to 6 are not used.
 enum SpecialField : int {

@@ -6,6 +6,7 @@
 #include "editor/settings/core/OptionLists.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/GridRules.h"
+#include "editor/image/CallTexts.h"
 #include "editor/image/GridShape.h"
 #include "editor/image/SettingsFieldNames.h"
 
@@ -30,7 +31,7 @@ bool IsOn(const std::vector<std::string>& f, FarmField flag) { return f[flag] ==
 void SetToneLine(FiveToneList& list, int n, const std::string& call, const std::string& ident,
                  const std::string& channel, const std::string& tries) {
     list.SetCell(n, ToneColCall, call);
-    list.SetCell(n, ToneColToneSet, "ZVEI1");
+    list.SetCell(n, ToneColToneSet, std::string(kCallToneSet));
     list.SetCell(n, ToneColIdent, ident);
     list.SetCell(n, ToneColChannel, channel);
     list.SetCell(n, ToneColTries, tries);
@@ -79,7 +80,7 @@ void ApplyMarnet(EditorData& d, const std::vector<std::string>& f) {
     SetChannelCell(d, baseChannel, ColTxFreq, f[kSecondRxFrequency]);
     SetChannelCell(d, baseChannel, ColRxFreq, f[kSecondRxFrequency]);
     SetChannelCell(d, baseChannel, ColName2, "MARNET");
-    SetToneLine(list, kMarnetBaseLine, "MARNET " + m, "MARNET BASE", baseChannel, "3");
+    SetToneLine(list, kMarnetBaseLine, MarnetText(m), "MARNET BASE", baseChannel, "3");
     SetSpecialCall(d, kMarnetBaseLine, kKindNetwork, m);
     if (IsOn(f, kSecondRxOn)) AddSecondRec(d, f[kSecondRxFrequency]);
 }
@@ -121,7 +122,7 @@ std::string FarmCallCode(const std::string& groupId, const std::string& position
 std::string FarmCallText(const std::string& groupId, const std::string& position) {
     std::string pos = PaddedPosition(position);
     // The appended last digit is added after the repeat marking and is not marked itself.
-    return "FARMCALL " + InsertRepeatTone(groupId + pos) + (pos.empty() ? std::string() : pos.substr(pos.size() - 1));
+    return FarmcallText(InsertRepeatTone(groupId + pos)) + (pos.empty() ? std::string() : pos.substr(pos.size() - 1));
 }
 
 void UpdateFarmInfo(EditorData& d, bool marnetWasOn) {

@@ -5,6 +5,7 @@
 #include "common/TextUtil.h"
 #include "editor/settings/core/ToneSetList.h"
 #include "editor/dataset/EditorData.h"
+#include "editor/image/CallTexts.h"
 
 #include <cmath>
 
@@ -173,13 +174,13 @@ std::string FiveToneList::CallToneEditorText(int row) const {
 int FiveToneList::CommitCallTone(EditorData& d, int row, const std::string& text) {
     if (!IsLine(row)) return kCommitOk;
     if (!IsToneString(text)) return Trim(text).empty() ? kCommitOk : kCommitInvalid;
-    SetCell(row, ToneColCall, std::string(kCallPrefix) + ToUpperAscii(text));
+    SetCell(row, ToneColCall, CallText(ToUpperAscii(text)));
     auto fill = [&](int col, const std::string& v) {
         if (Cell(row, col).empty()) SetCell(row, col, v);
     };
-    fill(ToneColToneSet, "ZVEI1");
+    fill(ToneColToneSet, std::string(kCallToneSet));
     fill(ToneColIdent, "NUMBER " + std::to_string(row));
-    fill(ToneColChannel, "CURRENT");
+    fill(ToneColChannel, std::string(kCurrentChannel));
     fill(ToneColTries, "1");
     // Left-over special fields would make the encoder treat the typed digits as a special call.
     SpecialLine cleared;
@@ -205,8 +206,8 @@ int FiveToneList::CommitChannel(int row, const std::string& text) {
         SetCell(row, ToneColChannel, IntText(static_cast<long long>(std::trunc(*v))));
         return kCommitOk;
     }
-    if (text == "C" || text == "c" || text == "CURRENT") {
-        SetCell(row, ToneColChannel, "CURRENT");
+    if (text == "C" || text == "c" || text == kCurrentChannel) {
+        SetCell(row, ToneColChannel, std::string(kCurrentChannel));
         return kCommitOk;
     }
     return Trim(text).empty() ? kCommitOk : kCommitInvalid;

@@ -4,6 +4,7 @@
 #include "common/TextUtil.h"
 #include "editor/settings/core/FiveToneList.h"
 #include "editor/dataset/EditorData.h"
+#include "editor/image/CallTexts.h"
 #include "editor/image/GridShape.h"
 #include "editor/image/SettingsFieldNames.h"
 
@@ -11,7 +12,7 @@ namespace vt {
 
 namespace {
 // "CURRENT" or a channel 1..200, as the channel lists offer them.
-bool IsChannelChoice(const std::string& s) { return s == "CURRENT" || IsPlainNumberIn(s, 1, kMaxChannels); }
+bool IsChannelChoice(const std::string& s) { return s == kCurrentChannel || IsPlainNumberIn(s, 1, kMaxChannels); }
 
 bool IsLevel(const std::string& s) {
     for (const char* l : kPinLevels)
@@ -46,6 +47,8 @@ void ClearAfterKind(Line& sd) {
     for (int k = kSpecKind + 1; k <= kSpecialFields; ++k) sd[static_cast<size_t>(k)].clear();
 }
 
+const std::string kCurrent(kCurrentChannel), kToneSet(kCallToneSet);
+
 // The list columns a special call writes; its emergency number is left alone.
 void Row(FiveToneList& list, int row, const std::string& call, const std::string& toneSet, const std::string& ident,
          const std::string& channel, const std::string& tries) {
@@ -60,7 +63,7 @@ void InstallEmergency(EditorData& d, FiveToneList& list, const SpecialCallEntry&
     std::string first3 = e.ownId.substr(0, kOwnIdLineAt);
     std::string last2 = e.ownId.substr(kOwnIdLineAt, 2);
     int line = StrToIntDef(last2);
-    Row(list, line, "EMERGENCY", "ZVEI1", "MY RADIO NO " + last2, e.emergencyChannel, "3");
+    Row(list, line, std::string(kEmergencyCallText), kToneSet, "MY RADIO NO " + last2, e.emergencyChannel, "3");
     list.SetCell(line, ToneColEmergency, IntText(kEmergencyNumber));
     list.MoveItem(line, kEmergencyNumber);
     Line sd = d.SpecialData()[static_cast<size_t>(line)];
@@ -147,8 +150,8 @@ int InstallSpecialCall(EditorData& d, FiveToneList& list, const SpecialCallEntry
     switch (e.type) {
     case kCodeRequest: {
         std::string id = InsertRepeatTone(e.outstation);
-        Row(list, n, "ROBOT " + id + " PIN " + e.pin + " " + e.pinLevel, "ZVEI1", id + " P" + e.pin + " " + e.pinLevel,
-            "CURRENT", "1");
+        Row(list, n, CodeFetchText(id, e.pin, e.pinLevel), kToneSet, id + " P" + e.pin + " " + e.pinLevel,
+            kCurrent, "1");
         sd[kSpecKind] = kKindCodeFetch;
         sd[kSpecId] = id;
         sd[kSpecNumber] = e.pin;
@@ -157,14 +160,14 @@ int InstallSpecialCall(EditorData& d, FiveToneList& list, const SpecialCallEntry
     }
     case kAlarmQuery: {
         std::string id = InsertRepeatTone(e.query);
-        Row(list, n, "ROBOT " + id + " QUERY ALARM", "ZVEI1", "QUERY AL " + id, "CURRENT", "1");
+        Row(list, n, QueryAlarmText(id), kToneSet, "QUERY AL " + id, kCurrent, "1");
         sd[kSpecKind] = kKindCodeFetch;
         sd[kSpecId] = id;
         break;
     }
     case kAlarmInstruction: {
         std::string id = InsertRepeatTone(e.id3);
-        Row(list, n, "ROBOT " + id + " ALARM", "ZVEI1", "ALARM TO BASE " + TwoDigits(e.alarmNo), "CURRENT", "3");
+        Row(list, n, AlarmText(id), kToneSet, "ALARM TO BASE " + TwoDigits(e.alarmNo), kCurrent, "3");
         sd[kSpecKind] = kKindAlarm;
         sd[kSpecId] = id;
         sd[kSpecNumber] = e.alarmNo;
@@ -172,7 +175,7 @@ int InstallSpecialCall(EditorData& d, FiveToneList& list, const SpecialCallEntry
     }
     case kPanicCall: {
         std::string id = InsertRepeatTone(e.id4);
-        Row(list, n, "ROBOT " + id + " PANIC", "ZVEI1", "PANIC TO BASE " + TwoDigits(e.panicNo), "CURRENT", "3");
+        Row(list, n, PanicText(id), kToneSet, "PANIC TO BASE " + TwoDigits(e.panicNo), kCurrent, "3");
         sd[kSpecKind] = kKindPanic;
         sd[kSpecId] = id;
         sd[kSpecNumber] = e.panicNo;
@@ -180,16 +183,16 @@ int InstallSpecialCall(EditorData& d, FiveToneList& list, const SpecialCallEntry
     }
     case kNetworkCall: {
         std::string id = InsertRepeatTone(e.marnetId);
-        Row(list, n, "MARNET " + id, "ZVEI1", "MARNET " + id, "CURRENT", "3");
+        Row(list, n, MarnetText(id), kToneSet, MarnetText(id), kCurrent, "3");
         sd[kSpecKind] = kKindNetwork;
         sd[kSpecId] = id;
         break;
     }
     case kOtherUser: {
         std::string id = InsertRepeatTone(e.otherId);
-        std::string text = std::string(kCallPrefix) + id;
-        if (e.preMessage) text += " MESS NO " + e.msgNum;
-        Row(list, n, text, "ZVEI1", e.person, e.channel2, "1");
+        std::string text = CallText(id);
+        if (e.preMessage) text = WithMessageNumber(text, e.msgNum);
+        Row(list, n, text, kToneSet, e.person, e.channel2, "1");
         sd[kSpecKind] = e.decReply ? kKindReply : kKindPlain;
         if (!e.decReply) sd[kSpecOtherUser] = kOtherUserMark;
         sd[kSpecId] = id;

@@ -1,6 +1,7 @@
 #pragma once
 // Special calls on a 5-tone list line: the checks of the special-call dialog and the record
 // that its OK writes into SpecialData, the list line and (for an emergency) the channel grid.
+#include "editor/image/CallTexts.h"
 #include "editor/image/SettingsFieldNames.h"
 
 #include <array>
@@ -38,9 +39,9 @@ struct SpecialCallEntry {
     std::string query = "12345";
     std::string id3 = "12345", alarmNo = "1";
     std::string id4 = "12345", panicNo = "1";
-    std::string emergencyChannel = "CURRENT";
+    std::string emergencyChannel{kCurrentChannel};
     std::string marnetId;
-    std::string otherId = "12345", person, channel2 = "CURRENT";
+    std::string otherId = "12345", person, channel2{kCurrentChannel};
     bool decReply = false, preMessage = false;
     std::string msgNum = "1";
     std::string message;

@@ -10,6 +10,7 @@
 #include "editor/settings/ui/Frm_Special.h"
 #include "editor/settings/ui/ToneDialogText.h"
 #include "editor/dataset/EditorData.h"
+#include "editor/image/CallTexts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -245,9 +246,10 @@ void Frm_5Tone::FitColumns() {
     constexpr int columns = kToneGridCols - 1;
     static_assert(std::size(design) == columns);
     int widths[columns] = {};
+    const QString current = QString::fromLatin1(kCurrentChannel.data(), static_cast<qsizetype>(kCurrentChannel.size()));
     for (int c = 0; c < columns; ++c) {
         widths[c] = header.horizontalAdvance(model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()) + pad;
-        if (c == channel) widths[c] = std::max(widths[c], cells.horizontalAdvance(QStringLiteral("CURRENT")) + pad);
+        if (c == channel) widths[c] = std::max(widths[c], cells.horizontalAdvance(current) + pad);
         if (c != call && c != ident) room -= widths[c];
     }
     const int spare = std::max(0, room - widths[call] - widths[ident]);

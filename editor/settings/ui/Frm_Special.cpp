@@ -4,6 +4,7 @@
 #include "common/ui/WidgetBuild.h"
 #include "editor/settings/ui/ToneDialogText.h"
 #include "editor/dataset/EditorData.h"
+#include "editor/image/CallTexts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -53,7 +54,7 @@ QComboBox* ListAt(QWidget* parent, const char* name, int x, int y, int w) {
 }
 
 void Numbers(QComboBox* c, int from, int to, bool current) {
-    if (current) c->addItem(QStringLiteral("CURRENT"));
+    if (current) c->addItem(QString::fromLatin1(kCurrentChannel.data(), static_cast<qsizetype>(kCurrentChannel.size())));
     for (int i = from; i <= to; ++i) c->addItem(QString::number(i));
     c->setCurrentIndex(0);
 }
