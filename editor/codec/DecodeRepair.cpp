@@ -18,6 +18,7 @@
 #include "common/TextUtil.h"
 #include "editor/dataset/GridRules.h"
 #include "editor/image/FreqWords.h"
+#include "editor/image/OptionFieldTable.h"
 #include "editor/image/SettingsFieldNames.h"
 
 #include <algorithm>
@@ -47,14 +48,15 @@ struct NumberRule {
     long long lo, hi, step;
 };
 
-// Ranges of the radio-options dialog for the fields it takes as numbers.
-constexpr NumberRule kOptionNumbers[] = {
-    {kOptScanTCh, 50, 900, 10},     {kOptResumeSTime, 1, 25, 1}, {kOptCallPtime, 10, 2500, 10},
-    {kOptPTTTimeout, 1, 250, 1},    {kOptPTTLANI, 10, 2500, 10}, {kOptWaitAnswer, 10, 2500, 10},
-    {kOptRepeater, 100, 5000, 100}, {kOptRound, 1, 9, 1},        {kOptTxtF1, 1, 100, 1},
-    {kOptTxtF2, 1, 100, 1},         {kOptTxtF3, 1, 100, 1},      {kOptTxtF4, 1, 100, 1},
-    {kOptTxtFunction, 1, 100, 1},
-};
+// The option dialog's number fields; the area shape (fields 0 and 1) is repaired on its own.
+constexpr bool Repaired(int field) {
+    return kOptionFields[static_cast<size_t>(field)].kind == OptionKind::Number && field != kOptNumberArea &&
+           field != kOptChInArea;
+}
+constexpr NumberRule Rule(int field) {
+    const OptionFieldSpec& s = kOptionFields[static_cast<size_t>(field)];
+    return {field, s.min, s.max, s.step == 0 ? 1 : s.step};
+}
 constexpr NumberRule kBlows{kToneBlow, 1, 10, 1};
 
 std::string InRange(const std::string& text, const NumberRule& r, const std::string& fallback) {
@@ -70,15 +72,18 @@ void RepairOptions(Repairs& r) {
     auto f = Split(r.c.d.RadioOption());
     auto fallback = Split(kDefaultRadioOption);
     if (f.size() != fallback.size()) return;
-    for (const auto& rule : kOptionNumbers) {
-        auto n = static_cast<size_t>(rule.field);
+    for (int field = 0; field < kOptionFieldCount; ++field) {
+        if (!Repaired(field)) continue;
+        const NumberRule rule = Rule(field);
+        auto n = static_cast<size_t>(field);
         r.Replace(f[n], InRange(f[n], rule, fallback[n]), OptionFieldName(rule.field));
     }
-    // A key's number byte outside 1..100 reads as 1; only "CALL" stores no number.
+    // A key's number byte outside its range reads as 1; only "CALL" stores no number.
     for (size_t k = 0; k < optarea::kKeys.size(); ++k) {
         const auto [function, number] = optarea::kKeys[k];
         const int b = r.c.At(layout::kKeyTable + layout::key::Key(k) + layout::key::KeyNumber);
-        if ((b == 0 || b > 100) && f[function] != IntText(optarea::kCallKeyFunction))
+        const OptionFieldSpec& range = kOptionFields[static_cast<size_t>(number)];
+        if ((b < range.min || b > range.max) && f[function] != IntText(optarea::kCallKeyFunction))
             r.list.push_back({OptionFieldName(number), 0, IntText(b), f[number]});
     }
     // A fixed level or default whose allow-change box is on is not stored: it reads as the value

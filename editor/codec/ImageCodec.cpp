@@ -34,7 +34,9 @@ EncodeResult EncodeImage(const EditorData& d, const CodecTables& tables, ImageSo
         return out;
     }
     if (!c.f.SplitOptions(d.RadioOption())) {
-        c.w.Fail("Radio options", 0, "The radio options do not hold 39 fields; open Radio Option and confirm it.");
+        c.w.Fail("Radio options", 0,
+                 "The radio options do not hold " + IntText(kOptionFieldCount) +
+                     " fields; open Radio Option and confirm it.");
         out.errors = c.w.TakeErrors();
         return out;
     }

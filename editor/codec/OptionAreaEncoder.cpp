@@ -4,6 +4,7 @@
 #include "editor/codec/ImageLayout.h"
 #include "editor/codec/OptionAreaCodec.h"
 #include "editor/codec/OptionAreaTable.h"
+#include "editor/image/OptionFieldTable.h"
 
 #include "common/ModFun.h"
 #include "common/TextUtil.h"
@@ -16,16 +17,7 @@ namespace {
 
 using namespace optarea;
 
-constexpr std::array<const char*, kOptionFieldCount> kOptionNames{
-    "Number of areas", "Channels per area", "Force scan on", "Force scan off", "Allow setting scan",
-    "Scan time", "Resume scan time", "Beep on scan found", "Call preamble time", "PTT time-out",
-    "PTT to leading ANI", "Wait to answer back", "Repeater access time", "Search round",
-    "Key 1 function", "Key 1 number", "Key 2 function", "Key 2 number", "Key 3 function", "Key 3 number",
-    "Key 4 function", "Key 4 number", "Alarm input function", "Alarm input number", "Allow mute change",
-    "Allow area change", "Allow volume change", "Allow call select", "Allow channel change",
-    "Allow nuisance deletion", "Allow monitor key", "Use last channel found", "5-tone mute automatic",
-    "Head dial", "CTCSS decode sensitivity", "Fixed volume level", "Default channel", "Fixed mute level",
-    "Default area"};
+const char* OName(OptionField n) { return kOptionFields[static_cast<size_t>(n)].name; }
 
 constexpr std::array<const char*, kToneInfoFieldCount> kToneNames{"Own ID", "Tone set", "PG call",
                                                                "Hooker", "Blow",     "Speaker"};
@@ -52,13 +44,13 @@ struct Fields {
         switch (r.record) {
         case Record::Tone: return kToneNames[static_cast<size_t>(r.field)];
         case Record::Farm: return kFarmNames[static_cast<size_t>(r.field)];
-        default: return kOptionNames[static_cast<size_t>(r.field)];
+        default: return OName(static_cast<OptionField>(r.field));
         }
     }
-    std::optional<long long> OInt(OptionField n) { return c.w.Int(O(n), kOptionNames[static_cast<size_t>(n)]); }
+    std::optional<long long> OInt(OptionField n) { return c.w.Int(O(n), OName(n)); }
     int FFlag(FarmField n) { return c.w.Flag(F(n), kFarmNames[static_cast<size_t>(n)]).value_or(0); }
     void PutO(size_t off, OptionField n, long long add = 0, long long div = 1) {
-        if (auto v = OInt(n)) c.w.Put(off, FloorDiv(*v, div) + add, kOptionNames[static_cast<size_t>(n)]);
+        if (auto v = OInt(n)) c.w.Put(off, FloorDiv(*v, div) + add, OName(n));
     }
     static long long FloorDiv(long long a, long long b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 };
@@ -73,9 +65,9 @@ void EncodeDefaultChannel(Fields& f, const Row& r) {
 
 void EncodeShape(Fields& f) {
     auto& w = f.c.w;
-    auto areas = w.IntIn(f.O(kOptNumberArea), 1, kMaxAreas, kOptionNames[kOptNumberArea]);
+    auto areas = w.IntIn(f.O(kOptNumberArea), 1, kMaxAreas, OName(kOptNumberArea));
     if (!areas) return;
-    if (auto per = w.IntIn(f.O(kOptChInArea), 1, kMaxChannels / *areas, kOptionNames[kOptChInArea]))
+    if (auto per = w.IntIn(f.O(kOptChInArea), 1, kMaxChannels / *areas, OName(kOptChInArea)))
         w.Set(o::ChannelsPerArea, static_cast<uint8_t>(*per));
     w.Set(o::Areas, static_cast<uint8_t>(*areas));
 }
@@ -246,7 +238,7 @@ void EncodeRow(Fields& f, const Row& r) {
 } // namespace
 
 const char* OptionFieldName(int n) {
-    return n >= 0 && n < kOptionFieldCount ? kOptionNames[static_cast<size_t>(n)] : "";
+    return n >= 0 && n < kOptionFieldCount ? OName(static_cast<OptionField>(n)) : "";
 }
 const char* ToneFieldName(int n) { return n >= 0 && n < kToneInfoFieldCount ? kToneNames[static_cast<size_t>(n)] : ""; }
 const char* FarmFieldName(int n) { return n >= 0 && n < kFarmFieldCount ? kFarmNames[static_cast<size_t>(n)] : ""; }
@@ -261,11 +253,11 @@ void EncodeKeyTable(EncodeContext& c) {
     auto& w = c.w;
     const size_t k0 = layout::kKeyTable;
     w.Set(k0 + layout::key::AlarmFunction, f.O(kOptComboFunction) == "0" ? kAlarmEmergencyCode : 0);
-    w.IntIn(f.O(kOptComboFunction), 0, 1, kOptionNames[kOptComboFunction]);
+    w.IntIn(f.O(kOptComboFunction), 0, kOptionFields[kOptComboFunction].max, OName(kOptComboFunction));
     f.PutO(k0 + layout::key::AlarmNumber, kOptTxtFunction);
     for (size_t k = 0; k < kKeys.size(); ++k) {
         const size_t at = k0 + layout::key::Key(k);
-        auto index = w.IntIn(f.O(kKeys[k].function), 0, 7, kOptionNames[kKeys[k].function]);
+        auto index = w.IntIn(f.O(kKeys[k].function), 0, kOptionFields[kKeys[k].function].max, OName(kKeys[k].function));
         if (!index) continue;
         w.Set(at, cv::KeyFuncCodeFromIndex(static_cast<int>(*index)));
         if (*index == kCallKeyFunction)

@@ -99,7 +99,7 @@ constexpr Row Special(Step step, Record r = Record::None, int field = 0, size_t 
 }
 
 // Fixed volume and mute levels: items "1" to "16", stored as the index.
-inline constexpr int kLevelCount = 16;
+inline constexpr int kLevelCount = kOptionLevelCount;
 
 using R = Record;
 namespace o = layout::opt;

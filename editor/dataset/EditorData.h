@@ -55,9 +55,6 @@ public:
 inline constexpr int kToneLines = 100; // also the Sel Call numbers 1..100, each naming a line
 inline constexpr int kSpecialFields = 10;
 
-// The default option record (39 fields).
-inline constexpr const char* kDefaultRadioOption =
-    "1|200|0|0|1|100|5|0|1000|120|200|500|1000|2|0|1|7|1|7|3|1|1|0|1|1|1|1|1|1|1|1|0|0|CHANNEL|HIGH|1|0|12|0";
 inline constexpr const char* kDefaultFiveToneInfo = "|1|1|1|5|1";
 inline constexpr const char* kDefaultFarmMarnetInfo = "0|||||0|||0|";
 inline constexpr const char* kEmptyToneLine = "|||||";

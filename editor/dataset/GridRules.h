@@ -21,7 +21,7 @@ inline constexpr const char* kDefaultPower = "25";
 // Column 0 width in twips with one area and with several.
 inline constexpr int kNoColWidthOneArea = 640, kNoColWidthAreas = 1360;
 
-// Option record fields when it has exactly 39, else nothing.
+// Option record fields when it has exactly kOptionFieldCount, else nothing.
 std::optional<std::vector<std::string>> OptionRecordFields(const std::string& radioOption);
 // Field 5 of FarmMarnetInfo is "1" (a record without field 5 counts as off).
 bool MarnetOn(const EditorData& d);

@@ -2,6 +2,8 @@
 // The split forms of the option, 5-tone and FARMCALL/MARNET strings that the encoder reads
 // field by field and the decoder fills, and the two per-area scans of the channel grid.
 #include "editor/image/GridShape.h"
+#include "editor/image/OptionFieldTable.h"
+#include "editor/image/SettingsFieldNames.h"
 
 #include <array>
 #include <string>
@@ -10,10 +12,9 @@
 
 namespace vt {
 
-// Fields of the option record (RadioOption), of FiveToneInfo and of FarmMarnetInfo.
-inline constexpr int kOptionFieldCount = 39;
-inline constexpr int kToneInfoFieldCount = 6;
-inline constexpr int kFarmFieldCount = 10;
+// Fields of FiveToneInfo and of FarmMarnetInfo (kOptionFieldCount: the option record's).
+inline constexpr int kToneInfoFieldCount = kToneSpeaker + 1;
+inline constexpr int kFarmFieldCount = kSecondRxFrequency + 1;
 
 using OptionFieldArray = std::array<std::string, kOptionFieldCount>;
 using ToneFieldArray = std::array<std::string, kToneInfoFieldCount>;
@@ -35,7 +36,7 @@ public:
     std::array<int, kMaxAreas> RowUsed{};            // entry a - 1: last used row of area a, minus 1
                                                       // (also known as AreaLastUsedIndex)
 
-    // False on a field count other than 39: the fields keep their values and the caller must
+    // False on a field count other than kOptionFieldCount: the fields keep their values and the caller must
     // not encode with them.
     bool SplitOptions(std::string_view radioOption);
     // On a wrong count the fields become those of a New data set ("|1|1|1|5|1",

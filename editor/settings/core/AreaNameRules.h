@@ -8,7 +8,7 @@ namespace vt {
 inline constexpr int kAreaNameMax = 16;
 
 // Name rows for a record: field 0 clamped to 1..10 (a non-numeric field counts as 1 area);
-// 0 for a record without exactly 39 fields.
+// 0 for a record without exactly kOptionFieldCount fields.
 int AreaNameRows(const std::string& radioOption);
 
 } // namespace vt

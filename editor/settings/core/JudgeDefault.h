@@ -14,7 +14,7 @@ struct DefaultAsk {
     int channels = 0; // choices of the channel list, counted through all areas (1..200)
 };
 
-// Nothing is asked for a record without exactly 39 fields or with a non-numeric field 0 or 1.
+// Nothing is asked for a record without exactly kOptionFieldCount fields or with a non-numeric field 0 or 1.
 DefaultAsk AskDefaults(const std::string& radioOption);
 
 // The ask code alone, 0 to 3.

@@ -9,53 +9,6 @@ namespace vt {
 
 namespace {
 using K = OptionKind;
-using C = CheckTime;
-
-OptionFieldSpec Num(int min, int max, const char* def, C check, const char* range, const char* reset,
-                    int step = 0) {
-    return {K::Number, min, max, step, def, def, check, range, reset};
-}
-OptionFieldSpec Chk(const char* def) { return {K::Check, 0, 1, 0, def, def}; }
-OptionFieldSpec Idx(int count, const char* def, const char* designer = nullptr) {
-    return {K::Index, 0, count - 1, 0, def, designer ? designer : def};
-}
-OptionFieldSpec Item(const char* def) { return {K::ItemText, 0, 0, 0, def, def}; }
-OptionFieldSpec Key(const char* def) { return Idx(static_cast<int>(OptionLists::KeyItems.size()), def); }
-OptionFieldSpec KeyNumber(const char* def, const char* designer) {
-    OptionFieldSpec s = Num(1, 100, def, C::Change, "1 -- 100", "1");
-    s.designer = designer;
-    return s;
-}
-
-std::array<OptionFieldSpec, kOptionFieldCount> BuildSpecs() {
-    return {{
-        Num(1, kMaxAreas, "1", C::Change, "1 -- 10", "1"),               // 0 areas
-        Num(1, kMaxChannels, "200", C::Change, "", "1"),                 // 1 channels per area
-        Chk("0"), Chk("0"), Chk("1"),                                    // 2-4 force scan, allow scan
-        Num(50, 900, "100", C::Leave, "50 -- 900ms", "100", 10),         // 5 scan time
-        Num(1, 25, "5", C::Change, "1 -- 25s", "5"),                     // 6 resume scan
-        Chk("0"),                                                        // 7 beep
-        Num(10, 2500, "1000", C::Leave, "10 -- 2500ms", "1000", 10),     // 8 call preamble
-        Num(1, 250, "120", C::Change, "1 -- 250s", "120"),               // 9 PTT time-out
-        Num(10, 2500, "200", C::Leave, "10 -- 2500ms", "200", 10),       // 10 PTT to ANI
-        Num(10, 2500, "500", C::Leave, "10 -- 2500ms", "500", 10),       // 11 wait to answer
-        Num(100, 5000, "1000", C::Leave, "100 -- 5000ms", "1000", 100),  // 12 repeater access
-        Num(1, 9, "2", C::Change, "1 -- 9", "2"),                        // 13 search round
-        Key("0"), KeyNumber("1", "1"),                                   // 14, 15
-        Key("7"), KeyNumber("1", "1"),                                   // 16, 17
-        Key("7"), KeyNumber("3", "1"),                                   // 18, 19
-        Key("1"), KeyNumber("1", "1"),                                   // 20, 21
-        Idx(static_cast<int>(OptionLists::ComboFunction.size()), "0"),   // 22 alarm input
-        KeyNumber("1", "1"),                                             // 23
-        Chk("1"), Chk("1"), Chk("1"), Chk("1"), Chk("1"), Chk("1"), Chk("1"), // 24-30 allow ...
-        Chk("0"), Chk("0"),                                              // 31, 32
-        Item("CHANNEL"), Item("HIGH"),                                   // 33, 34
-        Idx(OptionLists::kLevelCount, "1", "0"),                         // 35 volume level
-        {K::Default, 0, kMaxChannels - 1, 0, "0", "0"},                  // 36 default channel
-        Idx(OptionLists::kLevelCount, "12", "0"),                        // 37 mute level
-        {K::Default, 0, kMaxAreas - 1, 0, "0", "0"},                     // 38 default area
-    }};
-}
 
 bool InList(std::string_view text, const std::array<std::string_view, 2>& items) {
     return std::find(items.begin(), items.end(), text) != items.end();
@@ -67,10 +20,7 @@ bool WholeIn(std::string_view text, int min, int max) {
 }
 } // namespace
 
-const std::array<OptionFieldSpec, kOptionFieldCount>& OptionFieldSpecs() {
-    static const auto specs = BuildSpecs();
-    return specs;
-}
+const std::array<OptionFieldSpec, kOptionFieldCount>& OptionFieldSpecs() { return kOptionFields; }
 
 const OptionFieldSpec& OptionSpec(int field) { return OptionFieldSpecs().at(static_cast<size_t>(field)); }
 

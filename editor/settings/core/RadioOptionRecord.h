@@ -1,7 +1,8 @@
 #pragma once
-// The radio-wide option record: 39 text fields joined by "|". This is its format, the range,
-// step and default of every field, and the ties between fields.
+// The radio-wide option record: its text fields joined by "|". This is its format and the
+// ties between fields; each field's range, step and default are in kOptionFields.
 #include "editor/image/GridShape.h"
+#include "editor/image/OptionFieldTable.h"
 #include "editor/image/SettingsFieldNames.h"
 #include "editor/image/SettingsFields.h"
 
@@ -11,30 +12,6 @@
 #include <string_view>
 
 namespace vt {
-
-
-enum class OptionKind {
-    Number,   // decimal text of a whole number
-    Check,    // "0" or "1"
-    Index,    // list index from 0
-    ItemText, // the chosen item's text
-    Default,  // default channel or area, written only before a write to the radio
-};
-
-// When the options dialog checks a number box: on every change of its text, or on leaving it.
-enum class CheckTime { None, Change, Leave };
-
-struct OptionFieldSpec {
-    OptionKind kind;
-    int min = 0;  // numbers and list indices; for field 1 the maximum depends on field 0
-    int max = 0;
-    int step = 0; // Leave boxes round down to a multiple of it
-    const char* def = "";      // the default record's value
-    const char* designer = ""; // the dialog's value before any record is applied
-    CheckTime check = CheckTime::None;
-    const char* rangeText = ""; // appended to the out-of-range message
-    const char* reset = "";     // what a refused box gets back
-};
 
 const std::array<OptionFieldSpec, kOptionFieldCount>& OptionFieldSpecs();
 const OptionFieldSpec& OptionSpec(int field);
@@ -56,7 +33,7 @@ struct RadioOptionRecord {
 
     static RadioOptionRecord Defaults(); // the record getDefaultSetup returns
     static RadioOptionRecord Designer(); // the options dialog's own starting values
-    // Exactly 39 fields, else nothing.
+    // Exactly kOptionFieldCount fields, else nothing.
     static std::optional<RadioOptionRecord> Parse(std::string_view text);
     std::string Join() const;
 

@@ -1,5 +1,5 @@
 #pragma once
-// The radio options dialog: edits the 39-field option record. Each opening starts from the
+// The radio options dialog: edits the option record. Each opening starts from the
 // current record; OK stores it and has the main window re-apply its grid rules.
 #include "editor/settings/core/FunctionKeys.h"
 #include "editor/settings/core/RadioOptionRecord.h"
