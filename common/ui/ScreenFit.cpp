@@ -1,10 +1,11 @@
 #include "common/ui/ScreenFit.h"
 
+#include <QAbstractButton>
 #include <QEvent>
 #include <QLayout>
 #include <QScreen>
 #include <QScrollArea>
-#include <QStyle>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <algorithm>
@@ -31,20 +32,37 @@ QMargins Frame(const QWidget* w) {
     return kAssumedFrame;
 }
 
-bool Fits(QSize size, QSize room) { return size.width() <= room.width() && size.height() <= room.height(); }
+// The last item of a vertical layout when it is a row of buttons only (and space between them).
+QLayout* TakeButtonRow(QLayout* layout) {
+    auto* box = qobject_cast<QBoxLayout*>(layout);
+    if (!box || box->direction() != QBoxLayout::TopToBottom || box->count() < 2) return nullptr;
+    QLayout* row = box->itemAt(box->count() - 1)->layout();
+    if (!row) return nullptr;
+    for (int i = 0; i < row->count(); ++i) {
+        QLayoutItem* item = row->itemAt(i);
+        if (item->layout() || (item->widget() && !qobject_cast<QAbstractButton*>(item->widget())))
+            return nullptr;
+    }
+    box->takeAt(box->count() - 1);
+    return row;
+}
+
+bool Fits(QSize size, QSize room) {
+    return size.width() <= room.width() && size.height() <= room.height();
+}
 
 class ScreenFit : public QObject {
-public:
+  public:
     explicit ScreenFit(QWidget* window) : QObject(window), w_(window) {}
 
-protected:
+  protected:
     bool eventFilter(QObject*, QEvent* event) override {
         // Before the window manager maps it, and before a dialog centres itself on its parent.
         if (event->type() == QEvent::Show && !event->spontaneous()) Fit();
         return false;
     }
 
-private:
+  private:
     void Fit() {
         const QScreen* screen = w_->screen();
         if (!screen) return;
@@ -63,7 +81,8 @@ private:
         KeepInside(available, frame);
     }
 
-    // The controls move into a scroll area that fills the window; the menu bar stays on top.
+    // The controls move into a scroll area that fills the window; the menu bar stays above it,
+    // and a row of buttons at the foot of the window's layout (OK, Cancel) below it.
     void Scroll() {
         area_ = new QScrollArea(w_);
         area_->setObjectName("ScreenFit");
@@ -72,22 +91,15 @@ private:
         // Made inside the window, so the controls stay in its focus chain as they move.
         auto* content = new QWidget(area_->viewport());
         content->setObjectName("ScreenFitContent");
-        QWidget* menu = nullptr;
         QLayout* layout = w_->layout();
+        QWidget* menu = layout ? layout->menuBar() : nullptr;
+        QLayout* foot = layout ? TakeButtonRow(layout) : nullptr;
         if (layout) {
-            menu = layout->menuBar();
             layout->setMenuBar(nullptr);
+            content->setLayout(layout); // takes the layout and the controls in it along
+        } else {
+            content->setFixedSize(designed_); // the controls keep their places
         }
-        const QSize contentSize = designed_ - QSize(0, menu ? menu->sizeHint().height() : 0);
-        if (layout) content->setLayout(layout); // takes the layout and the controls in it along
-        const QObjectList children = w_->children(); // a copy: the moves change the list
-        for (QObject* o : children) {
-            auto* c = qobject_cast<QWidget*>(o);
-            if (c && c != area_ && c != menu && !c->isWindow()) c->setParent(content); // keeps its place
-        }
-        content->setFixedSize(contentSize);
-        area_->setWidget(content);
-
         w_->setMinimumSize(0, 0);
         w_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         auto* outer = new QVBoxLayout(w_);
@@ -95,17 +107,33 @@ private:
         outer->setSpacing(0);
         outer->setMenuBar(menu);
         outer->addWidget(area_);
+        if (foot) {
+            foot->setContentsMargins(layout->contentsMargins());
+            foot->setSpacing(layout->spacing());
+            outer->addLayout(foot);
+        }
+        const QObjectList children = w_->children(); // a copy: the moves change the list
+        for (QObject* o : children) {
+            auto* c = qobject_cast<QWidget*>(o);
+            const bool stays = c == area_ || c == menu || (foot && foot->indexOf(c) >= 0);
+            if (c && !stays && !c->isWindow()) c->setParent(content); // keeps its place
+        }
+        area_->setWidget(content);
         area_->show();
     }
 
-    // As large as designed where the room allows, with the scroll bars that the cut needs.
+    // As large as designed where the room allows, with a scroll bar only where the window is cut.
     void SizeTo(QSize room) {
         QSize full = designed_;
         if (area_) {
-            const int bar = w_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, area_);
-            const bool tall = full.height() > room.height();
+            const int bar = area_->verticalScrollBar()->sizeHint().width();
+            bool tall = full.height() > room.height();
             const bool wide = full.width() + (tall ? bar : 0) > room.width();
-            full += QSize(tall || (wide && full.height() + bar > room.height()) ? bar : 0, wide ? bar : 0);
+            tall = tall || (wide && full.height() + bar > room.height());
+            full += QSize(tall ? bar : 0, wide ? bar : 0);
+            area_->setVerticalScrollBarPolicy(tall ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+            area_->setHorizontalScrollBarPolicy(wide ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+            w_->setMinimumSize(wide ? 0 : full.width(), tall ? 0 : full.height()); // no bar: no cut
             w_->setMaximumSize(full);
         }
         w_->resize(full.boundedTo(room).expandedTo(w_->minimumSize()));
@@ -116,10 +144,14 @@ private:
     void KeepInside(const QRect& available, const QMargins& frame) {
         if (!w_->testAttribute(Qt::WA_Moved)) return;
         const QSize outer = w_->size().grownBy(frame);
-        auto within = [](int at, int low, int high, int size) { return std::clamp(at, low, std::max(low, high + 1 - size)); };
+        auto within = [](int at, int low, int high, int size) {
+            return std::clamp(at, low, std::max(low, high + 1 - size));
+        };
         const QPoint p(within(w_->x(), available.left(), available.right(), outer.width()),
                        within(w_->y(), available.top(), available.bottom(), outer.height()));
-        if (p != w_->pos()) w_->move(p);
+        if (p == w_->pos()) return;
+        // Until the window manager has framed the window, a move places its inside, not its frame.
+        w_->move(FrameOf(w_).isNull() ? p + QPoint(frame.left(), frame.top()) : p);
     }
 
     QWidget* w_;
@@ -128,6 +160,8 @@ private:
 };
 } // namespace
 
-void FitToScreen(QWidget* window) { window->installEventFilter(new ScreenFit(window)); }
+void FitToScreen(QWidget* window) {
+    window->installEventFilter(new ScreenFit(window));
+}
 
 } // namespace vt::ui
