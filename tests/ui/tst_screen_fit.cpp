@@ -153,7 +153,7 @@ class ScreenFitTest : public QObject {
         return a;
     }
 
-  private slots:
+private slots:
     void initTestCase() {
         qInfo() << "screen" << QGuiApplication::primaryScreen()->geometry() << "available"
                 << QGuiApplication::primaryScreen()->availableGeometry() << "ratio"
