@@ -25,6 +25,7 @@ QMargins FrameOf(const QWidget* w) {
 
 // The window's own frame once it has one; else its parent's, which the same window manager drew.
 QMargins Frame(const QWidget* w) {
+    if (w->windowFlags() & Qt::FramelessWindowHint) return {};
     for (const QWidget* x = w; x; x = x->parentWidget() ? x->parentWidget()->window() : nullptr) {
         const QMargins m = FrameOf(x);
         if (!m.isNull()) return m;
@@ -47,22 +48,20 @@ QLayout* TakeButtonRow(QLayout* layout) {
     return row;
 }
 
-bool Fits(QSize size, QSize room) {
-    return size.width() <= room.width() && size.height() <= room.height();
-}
+bool Fits(QSize size, QSize room) { return size.width() <= room.width() && size.height() <= room.height(); }
 
 class ScreenFit : public QObject {
-  public:
+public:
     explicit ScreenFit(QWidget* window) : QObject(window), w_(window) {}
 
-  protected:
+protected:
     bool eventFilter(QObject*, QEvent* event) override {
         // Before the window manager maps it, and before a dialog centres itself on its parent.
         if (event->type() == QEvent::Show && !event->spontaneous()) Fit();
         return false;
     }
 
-  private:
+private:
     void Fit() {
         const QScreen* screen = w_->screen();
         if (!screen) return;
