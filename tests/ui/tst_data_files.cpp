@@ -12,6 +12,7 @@
 #include "tests/support/qt/DialogAnswers.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -25,6 +26,9 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -332,6 +336,90 @@ private slots:
         ui::FileDialogRequest r{ui::FileDialogRequest::Save, "", dir, "", "data files (*.dat)", "dat"};
         QCOMPARE(ui::chooseFile(nullptr, r), QDir(dir).filePath("fleet1.dat"));
         QVERIFY2(question.contains("fleet1.dat"), qPrintable(question));
+    }
+
+    // Print To File on a disk that fills up half-way or is read-only: the box names the file,
+    // the system's reason and, where there was one, that the older report is still there; that
+    // one is untouched and nothing is left beside it. Each case in a child, which as root gets a
+    // disk of its own (a small tmpfs filled up, a read-only bind mount); an ordinary user gets a
+    // file size limit and a read-only folder instead.
+    void textExportFailureKeepsTheOlderReport() {
+        FillSomeData();
+        const QString notSaved = QString::fromStdString(data->Lang.Text("Fradio_Msg", 23));
+        const QString kept = QString::fromStdString(data->Lang.Text("Fradio_Msg", 24));
+        const QByteArray older = "an older report\r\r\n";
+        const struct {
+            const char* disk;
+            bool full;
+            bool olderReport;
+        } cases[] = {{"full", true, true}, {"read-only", false, true}, {"read-only-new", false, false}};
+        for (const auto& c : cases) {
+            const std::filesystem::path dir = tmp->File(c.disk), file = dir / "report.txt";
+            const QString path = test::QPath(file);
+            std::filesystem::create_directory(dir);
+            dialogs.Reset();
+            files.answer(path);
+            pid_t pid = ::fork();
+            if (pid == 0) {
+                ::alarm(30);
+                const bool ownDisk = ::geteuid() == 0 && ::unshare(CLONE_NEWNS) == 0 &&
+                                     ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+                if (c.full && ownDisk && ::mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=256k") != 0)
+                    ::_exit(20);
+                if (c.olderReport) WriteBytes(path, older);
+                int reason = 0;
+                if (c.full && ownDisk) { // all but 8 KiB taken: the report fills the rest
+                    const int fd = ::open((dir / "filler").c_str(), O_WRONLY | O_CREAT, 0644);
+                    const std::vector<char> block(65536, 'f');
+                    off_t size = 0;
+                    for (ssize_t n; (n = ::write(fd, block.data(), block.size())) > 0;)
+                        size += n;
+                    if (::ftruncate(fd, size - 8192) != 0) ::_exit(21);
+                    ::close(fd);
+                    reason = ENOSPC;
+                } else if (c.full) {
+                    ::signal(SIGXFSZ, SIG_IGN);
+                    const rlimit limit{8192, 8192};
+                    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(21);
+                    reason = EFBIG;
+                } else if (ownDisk) {
+                    if (::mount(dir.c_str(), dir.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
+                        ::mount(nullptr, dir.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) !=
+                            0)
+                        ::_exit(22);
+                    reason = EROFS;
+                } else {
+                    if (::geteuid() == 0) ::_exit(77); // root without mounts writes anywhere
+                    std::filesystem::permissions(dir, std::filesystem::perms(0555));
+                    reason = EACCES;
+                }
+                QString expected =
+                    notSaved + "\n" + path + "\n" + QString::fromLocal8Bit(std::strerror(reason));
+                if (c.olderReport) expected += "\n" + kept;
+                w->findChild<QAction*>("Menu_PrintFile")->trigger();
+                std::error_code ignored; // the read-only folder, readable again for the checks
+                std::filesystem::permissions(dir, std::filesystem::perms(0755), ignored);
+                if (boxes.texts() != QStringList{expected}) {
+                    std::fprintf(stderr, "%s: %s\n", c.disk, qPrintable(boxes.texts().join(" / ")));
+                    ::_exit(23);
+                }
+                QFile f(path);
+                if (c.olderReport != f.open(QIODevice::ReadOnly) || (c.olderReport && f.readAll() != older))
+                    ::_exit(24);
+                QStringList left = QDir(test::QPath(dir)).entryList(QDir::Files | QDir::Hidden);
+                left.removeAll("filler");
+                ::_exit(left == (c.olderReport ? QStringList{"report.txt"} : QStringList{}) ? 0 : 25);
+            }
+            int status = 0;
+            ::waitpid(pid, &status, 0);
+            QVERIFY2(WIFEXITED(status), c.disk);
+            if (WEXITSTATUS(status) == 77) {
+                qWarning("%s: not tried, root cannot make a read-only disk here", c.disk);
+                continue;
+            }
+            QVERIFY2(WEXITSTATUS(status) == 0,
+                     qPrintable(QString("%1: %2").arg(c.disk).arg(WEXITSTATUS(status))));
+        }
     }
 
     void cancelledExportWritesNothing() {

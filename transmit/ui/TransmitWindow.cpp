@@ -2,6 +2,7 @@
 
 #include "common/ui/MessageBox.h"
 #include "common/ui/QtTranslations.h"
+#include "common/ui/ScreenFit.h"
 #include "transmit/core/TransmitCommandLine.h"
 #include "transmit/core/TransmitTimings.h"
 
@@ -28,6 +29,7 @@ TransmitWindow::TransmitWindow(const std::filesystem::path& programFolder, QWidg
       protocol_(std::make_unique<TransmitProtocol>(*doc_)),
       quit_([] { QCoreApplication::exit(0); }) {
     setObjectName("TransmitWindow");
+    ui::FitToScreen(this);
     BuildForm();
     timer_.setInterval(kSupervisionTick);
     connect(&timer_, &QTimer::timeout, this, [this] { protocol_->OnTimer(); });

@@ -3,6 +3,7 @@
 #include "common/ModFun.h"
 #include "common/ProgramFolder.h"
 #include "common/ui/MessageBox.h"
+#include "common/ui/ScreenFit.h"
 #include "editor/service/core/TestBench.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/GridRules.h"
@@ -25,6 +26,7 @@ QPushButton* Button(const char* name, const char* caption, QWidget* parent) {
 
 Form1::Form1(EditorData& data, QWidget* parent) : QWidget(parent, Qt::Window), data_(data) {
     setObjectName("Form1");
+    ui::FitToScreen(this);
     setWindowTitle("Form1");
     btnStart = Button("btnStart", "start", this);
     btnWrite = Button("btnWrite", "testWrite", this);

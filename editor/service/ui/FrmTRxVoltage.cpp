@@ -2,6 +2,7 @@
 
 #include "common/TextUtil.h"
 #include "common/ui/MessageBox.h"
+#include "common/ui/ScreenFit.h"
 #include "common/ui/WidgetBuild.h"
 #include "editor/image/VoltageTables.h"
 #include "editor/service/core/NumberText.h"
@@ -53,6 +54,7 @@ bool AcceptableStep(const std::string& text, double* value) {
 
 FrmTRxVoltage::FrmTRxVoltage(VoltageTables& tables, QWidget* parent) : QDialog(parent), vt_(tables) {
     setObjectName("FrmTRxVoltage");
+    ui::FitToScreen(this);
     setWindowTitle("TxVoltage_RxVoltage Setting");
     setFont(QFont("Arial", 9));
     setFixedSize(Px(10155), Px(8910));

@@ -1,6 +1,7 @@
 #include "editor/service/ui/frmMain.h"
 
 #include "common/ui/MessageBox.h"
+#include "common/ui/ScreenFit.h"
 #include "editor/service/core/SetupBoxCheck.h"
 #include "editor/dataset/EditorData.h"
 
@@ -45,6 +46,7 @@ QPushButton* Button(const char* name, const QString& text) {
 frmMain::frmMain(EditorData& data, std::function<void()> decode, QWidget* parent)
     : QDialog(parent), data_(data), port_(data), engine_(data, port_, std::move(decode)) {
     setObjectName("frmMain");
+    ui::FitToScreen(this);
     BuildLayout();
     Form_Load();
 }

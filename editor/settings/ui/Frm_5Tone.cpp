@@ -2,6 +2,7 @@
 
 #include "common/ui/CellPress.h"
 #include "common/ui/MessageBox.h"
+#include "common/ui/ScreenFit.h"
 #include "common/ui/WidgetBuild.h"
 #include "editor/settings/core/FiveToneList.h"
 #include "editor/settings/core/ToneSetList.h"
@@ -63,6 +64,7 @@ QLabel* ValueLabel(QGroupBox* frame, const char* name, int left, int top) {
 
 Frm_5Tone::Frm_5Tone(EditorData& data, QWidget* parent) : QDialog(parent), d_(data), snapshot_(data) {
     setObjectName(QStringLiteral("Frm_5Tone"));
+    ui::FitToScreen(this);
     AcquireFiveToneList(d_);
     list_ = d_.PendingFiveTone;
     setWindowTitle(QStringLiteral("5Tone"));

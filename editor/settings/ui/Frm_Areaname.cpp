@@ -2,6 +2,7 @@
 
 #include "common/ui/CellPress.h"
 #include "common/ui/MessageBox.h"
+#include "common/ui/ScreenFit.h"
 #include "common/ui/WidgetBuild.h"
 #include "editor/settings/core/AreaNameRules.h"
 #include "editor/dataset/CellRules.h"
@@ -38,6 +39,7 @@ QTableWidgetItem* FixedCell(const QString& text) {
 Frm_Areaname::Frm_Areaname(EditorData& data, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), d_(data) {
     setObjectName("Frm_Areaname");
+    ui::FitToScreen(this);
     setWindowTitle("10 Area Name Editor");
     setFixedSize(Px(4230), Px(4575));
     Frame1 = new QGroupBox(this);

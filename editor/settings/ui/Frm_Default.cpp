@@ -1,5 +1,6 @@
 #include "editor/settings/ui/Frm_Default.h"
 
+#include "common/ui/ScreenFit.h"
 #include "common/ui/WidgetBuild.h"
 #include "editor/dataset/EditorData.h"
 
@@ -18,6 +19,7 @@ using ui::PlaceTwips;
 Frm_Default::Frm_Default(EditorData& data, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), d_(data) {
     setObjectName("Frm_Default");
+    ui::FitToScreen(this);
     setWindowTitle("Default Group Or Channel");
     setFixedSize(Px(5730), Px(1800));
     Frame1 = new QGroupBox(this);

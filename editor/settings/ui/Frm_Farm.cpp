@@ -1,6 +1,7 @@
 #include "editor/settings/ui/Frm_Farm.h"
 
 #include "common/ui/MessageBox.h"
+#include "common/ui/ScreenFit.h"
 #include "common/ui/WidgetBuild.h"
 #include "editor/settings/core/FarmMarnetUpdate.h"
 #include "editor/settings/ui/ToneDialogText.h"
@@ -68,6 +69,7 @@ QGroupBox* SettingFrame(Frm_Farm& d, const char* name, const char* title, QCheck
 
 Frm_Farm::Frm_Farm(EditorData& data, QWidget* parent) : QDialog(parent), d_(data) {
     setObjectName(QStringLiteral("Frm_Farm"));
+    ui::FitToScreen(this);
     setWindowTitle(QStringLiteral("Install Farmcall and Marnet"));
     DisabledColor = palette().color(QPalette::Disabled, QPalette::Text);
     EnabledColor = palette().color(QPalette::Active, QPalette::HighlightedText);

@@ -3,6 +3,7 @@
 #include "common/ModFun.h"
 #include "common/TextUtil.h"
 #include "common/ui/MessageBox.h"
+#include "common/ui/ScreenFit.h"
 #include "common/ui/WidgetBuild.h"
 #include "editor/settings/core/OptionLists.h"
 #include "editor/settings/core/RadioOptionRecord.h"
@@ -38,6 +39,7 @@ constexpr std::array<int, kKeyCount> kKeyFields = {kOptComboF1, kOptComboF2, kOp
 
 Frm_Option::Frm_Option(EditorData& data, QWidget* parent) : QDialog(parent), d_(data) {
     setObjectName("Frm_Option");
+    ui::FitToScreen(this);
     setWindowTitle("Radio Option");
     BuildControls();
     BuildLayout();

@@ -1,6 +1,7 @@
 #include "editor/settings/ui/Frm_Special.h"
 
 #include "common/ui/MessageBox.h"
+#include "common/ui/ScreenFit.h"
 #include "common/ui/WidgetBuild.h"
 #include "editor/settings/ui/ToneDialogText.h"
 #include "editor/dataset/EditorData.h"
@@ -66,6 +67,7 @@ std::string Text(const QComboBox* c) { return c->currentText().toStdString(); }
 Frm_Special::Frm_Special(EditorData& data, FiveToneList& list, std::string ownId, int specialLine, QWidget* parent)
     : QDialog(parent), SpecialLine(specialLine), d_(data), list_(list), ownId_(std::move(ownId)) {
     setObjectName(QStringLiteral("Frm_Special"));
+    ui::FitToScreen(this);
     setWindowTitle(QStringLiteral("Install Special call"));
     // The layout is measured for a small dialog font.
     QFont small = font();

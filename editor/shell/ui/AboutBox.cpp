@@ -1,5 +1,6 @@
 #include "editor/shell/ui/AboutBox.h"
 
+#include "common/ui/ScreenFit.h"
 #include "editor/shell/ui/ToolbarIcons.h"
 
 #include <QFrame>
@@ -12,6 +13,7 @@ namespace vt {
 
 AboutBox::AboutBox(const QString& caption, const QString& button, const QStringList& lines, QWidget* parent)
     : QDialog(parent) {
+    ui::FitToScreen(this);
     setWindowTitle(caption);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     auto* outer = new QVBoxLayout(this);

@@ -1,5 +1,6 @@
 #include "editor/shell/ui/FrmWelcome.h"
 
+#include "common/ui/ScreenFit.h"
 #include "editor/shell/ui/ToolbarIcons.h"
 
 #include <QGuiApplication>
@@ -18,6 +19,7 @@ FrmWelcome::FrmWelcome(std::function<void()> showMain, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       showMain_(std::move(showMain)) {
     setObjectName("FrmWelcome");
+    ui::FitToScreen(this);
     setAttribute(Qt::WA_TranslucentBackground); // the desktop shows around the picture
     setFixedSize(kWidth, kHeight);
     if (const QScreen* s = QGuiApplication::primaryScreen()) {

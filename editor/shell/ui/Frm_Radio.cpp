@@ -3,6 +3,7 @@
 #include "common/ui/CellPress.h"
 #include "common/ui/MessageBox.h"
 #include "common/ui/QtTranslations.h"
+#include "common/ui/ScreenFit.h"
 #include "editor/dataset/GridRules.h"
 #include "editor/dataset/LngFile.h"
 #include "editor/image/SettingsFieldNames.h"
@@ -49,6 +50,7 @@ public:
 
 Frm_Radio::Frm_Radio(EditorData& data, QWidget* parent) : QMainWindow(parent), d_(data) {
     setObjectName("Frm_Radio");
+    ui::FitToScreen(this);
     Form_Load();
     d_.SetListener(this);
 }

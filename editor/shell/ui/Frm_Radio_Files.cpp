@@ -1,4 +1,5 @@
 // New, Open, Save, Print and Print To File of the main window.
+#include "common/ExchangeFiles.h"
 #include "common/ProgramFolder.h"
 #include "common/ui/FileDialog.h"
 #include "common/ui/MessageBox.h"
@@ -14,7 +15,6 @@
 #include "editor/shell/ui/Twips.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QTableView>
@@ -227,12 +227,13 @@ void Frm_Radio::Menu_PrintFile_Click() {
         ui::MsgBox(QString::fromStdString(report.error), ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
         return;
     }
-    QFile file(path);
-    const QByteArray text = QByteArray::fromStdString(ReportFileText(report.lines));
-    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size();
-    QString error = file.errorString();
-    file.close();
-    if (!ok) ui::MsgBox(error, ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
+    // Written as a data file is: whole beside the old one, then in its place, so a full or
+    // read-only disk leaves the older report as it was; the box says so as Save's does.
+    const std::string text = ReportFileText(report.lines);
+    ReplaceError why;
+    if (!ReplaceFileAtomic(path.toStdString(), reinterpret_cast<const uint8_t*>(text.data()), text.size(), {}, &why))
+        ui::MsgBox(SaveErrorText(Lng("Fradio_Msg", 23), path, why, Lng("Fradio_Msg", 24)), ui::MsgButtons::Ok,
+                   ui::MsgIcon::None, QString(), this);
 }
 
 } // namespace vt

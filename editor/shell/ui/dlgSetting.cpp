@@ -1,5 +1,6 @@
 #include "editor/shell/ui/dlgSetting.h"
 
+#include "common/ui/ScreenFit.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/shell/ui/Twips.h"
 
@@ -27,6 +28,7 @@ QString ComName(int number) { return "COM" + QString::number(number); }
 dlgSetting::dlgSetting(EditorData& data, ComPortMap ports, QWidget* parent)
     : QDialog(parent), d_(data), ports_(std::move(ports)) {
     setObjectName("dlgSetting");
+    ui::FitToScreen(this);
     setWindowTitle("COM Setting");
     setAttribute(Qt::WA_DeleteOnClose); // OK and Cancel unload it; the next opening loads afresh
     setFixedSize(kDialogRect.size());
