@@ -462,6 +462,8 @@ void Frm_5Tone::ShowTextEditor(QLineEdit* editor, const std::string& text) {
     editor->setText(QString::fromStdString(text));
     editor->show();
     editor->setFocus(Qt::OtherFocusReason);
+    // Typing replaces the cell's text instead of running on behind it.
+    editor->selectAll();
 }
 
 void Frm_5Tone::ShowCallToneEditor() {
