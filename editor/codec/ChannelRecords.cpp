@@ -263,6 +263,7 @@ void FinishGrid(DecodeContext& c) {
         for (int column = ColNo + 1; column < kGridCols; ++column)
             c.d.SetCell(last, column, c.kept[static_cast<size_t>(column)], RecordWrite::Quiet);
     }
+    NoteGridShape(c.d);
     UpdateScan(c.d);
     UpdateAreaNo(c.d);
 }

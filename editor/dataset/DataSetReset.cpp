@@ -37,6 +37,7 @@ void ResetDataSet(EditorData& d) {
     // The SCAN choices follow the default options (no ACS key) rather than the last document.
     UpdateScan(d);
     SetBand(d, 0);
+    NoteGridShape(d);
     d.ClearModified();
 }
 

@@ -110,6 +110,9 @@ struct EditorData {
     int ShowHexInput = 0;
 
     int CurrentArea = 1; // area of the last clicked channel
+    // The grid's extra MARNET row as the grid was last shaped from the records (0: none), so that
+    // the next change of shape knows that row even after its records have changed (NoteGridShape).
+    int MarnetRow = 0;
     // Text snapshot of the grid, [1..206][1..18], filled by UpdateAllArray only.
     std::vector<std::vector<std::string>> AllArray;
 

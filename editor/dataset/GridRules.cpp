@@ -156,36 +156,127 @@ void BuildGrid(EditorData& d) {
         DefaultChannelCells(d, r, false);
     }
     PutSecondRec(d, "");
+    NoteGridShape(d);
 }
 
 // ---------------------------------------------------------------- areas and second receiver
 
 namespace {
-void ReshapeAreas(EditorData& d) {
+// Rows of the grid a valid record gives, and its MARNET row (0: none).
+struct RecordShape {
+    int rows = 0, marnetRow = 0;
+};
+std::optional<RecordShape> ShapeOfRecords(const EditorData& d) {
     auto f = OptionRecordFields(d.RadioOption());
     int areas = 0, per = 0;
-    if (!f || !AreaShape(*f, areas, per)) return; // nothing touched: the second receiver survives
-    const int rows = areas * per + 2 + ((areas == 1 && MarnetOn(d)) ? 1 : 0);
-    GridBatch batch(d);
-    // The second receiver keeps its cells; its old row may become a channel row and starts clean.
-    const int oldLast = d.MFG.Rows() - 1;
-    std::vector<std::string> second;
+    if (!f || !AreaShape(*f, areas, per)) return std::nullopt;
+    const int marnetRow = areas == 1 && MarnetOn(d) ? per + 1 : 0;
+    return RecordShape{areas * per + 2 + (marnetRow ? 1 : 0), marnetRow};
+}
+
+// The MARNET row the grid was last shaped with, while it still stands above row 201.
+int ShapedMarnetRow(const EditorData& d) {
+    return d.MarnetRow >= 1 && d.MarnetRow == d.MFG.Rows() - 2 ? d.MarnetRow : 0;
+}
+
+std::vector<std::string> RowCells(const EditorData& d, int row) {
+    std::vector<std::string> cells;
+    for (int c = 1; c < d.MFG.Cols(); ++c) cells.push_back(d.MFG.TextMatrix(row, c));
+    return cells;
+}
+
+// Columns 1 on; an empty list empties them.
+void PutRowCells(EditorData& d, int row, const std::vector<std::string>& cells) {
     for (int c = 1; c < d.MFG.Cols(); ++c) {
-        second.push_back(d.MFG.TextMatrix(oldLast, c));
-        d.SetCell(oldLast, c, "", RecordWrite::Quiet);
+        const auto k = static_cast<size_t>(c - 1);
+        d.SetCell(row, c, k < cells.size() ? cells[k] : std::string(), RecordWrite::Quiet);
     }
-    d.SetGridRows(rows, RecordWrite::Quiet);
+}
+
+// A row that goes with something a save would keep of it (a frequency): what it held.
+std::optional<DroppedChannel> DroppedRow(const EditorData& d, int row) {
+    auto filled = [&d, row](int col) { return !Trim(d.MFG.TextMatrix(row, col)).empty(); };
+    if (!filled(ColTxFreq) && !filled(ColRxFreq)) return std::nullopt;
+    DroppedChannel lost{row, Trim(d.MFG.TextMatrix(row, ColNo)), {}};
+    for (int col : {ColTxFreq, ColRxFreq, ColName2})
+        if (filled(col)) lost.values.emplace_back(col, d.MFG.TextMatrix(row, col));
+    return lost;
+}
+
+std::vector<DroppedChannel> ReshapeAreas(EditorData& d) {
+    const auto shape = ShapeOfRecords(d);
+    if (!shape) return {}; // nothing touched: the second receiver survives
+    GridBatch batch(d);
+    const int oldLast = d.MFG.Rows() - 1;
+    // The MARNET channel stays the row after the area's channels while there is one before and
+    // after; the area's own last channels are added or dropped.
+    const int oldMarnet = ShapedMarnetRow(d);
+    const bool keepMarnet = oldMarnet > 0 && shape->marnetRow > 0;
+    const int lastByPosition = shape->rows - 2 - (keepMarnet ? 1 : 0);
+    std::vector<DroppedChannel> dropped;
+    for (int r = lastByPosition + 1; r < oldLast; ++r) {
+        if (keepMarnet && r == oldMarnet) continue;
+        if (auto lost = DroppedRow(d, r)) dropped.push_back(*lost);
+    }
+    // The second receiver keeps its cells; the old rows of both may become channel rows and
+    // start clean.
+    const std::vector<std::string> second = RowCells(d, oldLast);
+    const std::vector<std::string> marnet = keepMarnet ? RowCells(d, oldMarnet) : std::vector<std::string>();
+    PutRowCells(d, oldLast, {});
+    if (keepMarnet) PutRowCells(d, oldMarnet, {});
+    d.SetGridRows(shape->rows, RecordWrite::Quiet);
+    if (keepMarnet) PutRowCells(d, shape->marnetRow, marnet);
     for (int r = 1; r < d.MFG.Rows(); ++r) DefaultChannelCells(d, r, true);
-    const int last = d.MFG.Rows() - 1;
-    for (int c = 1; c < d.MFG.Cols(); ++c)
-        d.SetCell(last, c, second[static_cast<size_t>(c - 1)], RecordWrite::Quiet);
+    PutRowCells(d, d.MFG.Rows() - 1, second);
     PutSecondRec(d, "");
+    NoteGridShape(d);
+    return dropped;
 }
 } // namespace
 
-void AdjustArea_Marnet(EditorData& d) {
-    ReshapeAreas(d);
+std::vector<DroppedChannel> AdjustArea_Marnet(EditorData& d) {
+    std::vector<DroppedChannel> dropped = ReshapeAreas(d);
     d.Notify(DataSetChange::AreaShape);
+    return dropped;
+}
+
+void NoteGridShape(EditorData& d) {
+    const auto shape = ShapeOfRecords(d);
+    d.MarnetRow = shape && shape->rows == d.MFG.Rows() ? shape->marnetRow : 0;
+}
+
+std::vector<DroppedChannel> FitGridToRecords(EditorData& d) {
+    std::vector<DroppedChannel> dropped;
+    // A MARNET row the records no longer give; a row they add is the FARMCALL/MARNET update's.
+    const int marnetRow = ShapedMarnetRow(d);
+    if (const auto shape = ShapeOfRecords(d);
+        shape && marnetRow > 0 && (shape->marnetRow != marnetRow || shape->rows != d.MFG.Rows())) {
+        dropped = AdjustArea_Marnet(d);
+        UpdateAreaNo(d);
+    }
+    const int last = d.MFG.Rows() - 1;
+    const std::string rx = d.MFG.TextMatrix(last, ColRxFreq);
+    if (!SecondReceiverOn(d) && !Trim(rx).empty()) {
+        dropped.push_back({last, Trim(d.MFG.TextMatrix(last, ColNo)), {{ColRxFreq, rx}}});
+        d.SetCell(last, ColRxFreq, std::string(), RecordWrite::Quiet);
+        d.Notify(DataSetChange::SecondReceiver);
+    }
+    return dropped;
+}
+
+std::string DroppedChannelsText(const std::vector<DroppedChannel>& dropped, const std::string& heading,
+                                size_t maxLines, const std::string& moreText) {
+    std::string s = heading;
+    for (size_t k = 0; k < dropped.size(); ++k) {
+        if (k == maxLines) {
+            s += "\n" + std::to_string(dropped.size() - maxLines) + " " + moreText;
+            break;
+        }
+        s += "\n" + dropped[k].label;
+        for (const auto& [col, text] : dropped[k].values)
+            s += "  " + GridHeaders()[static_cast<size_t>(col)] + " " + text;
+    }
+    return s;
 }
 
 namespace {

@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vt {
@@ -51,7 +52,29 @@ void BuildGrid(EditorData& d);
 const std::vector<std::string>& GridHeaders();
 
 // --- areas and the second receiver ---
-void AdjustArea_Marnet(EditorData& d);
+// A channel row that a change of the records took off the grid, as the grid showed it: its label
+// and the values that went (frequencies and the second name line). Row 201 is listed with its
+// Rx when the second receiver went off.
+struct DroppedChannel {
+    int row = 0;
+    std::string label;
+    std::vector<std::pair<int, std::string>> values; // column, text
+};
+// Resizes the grid to the records by position; the second receiver keeps its cells, and so does
+// the MARNET row while there is one before and after (the area's own last channels are added or
+// dropped). Returns the dropped rows that held a frequency.
+std::vector<DroppedChannel> AdjustArea_Marnet(EditorData& d);
+// Notes the grid's MARNET row from the records, for a grid just shaped from them.
+void NoteGridShape(EditorData& d);
+// After a dialog's OK changed the FARMCALL/MARNET record: the grid loses what a save would not
+// keep. A MARNET row the records no longer give (MARNET switched off) goes as AdjustArea_Marnet
+// drops it, and row 201's Rx while the second receiver is off (its word then comes from the
+// default image). Returns what went.
+std::vector<DroppedChannel> FitGridToRecords(EditorData& d);
+// The box text: the heading, then one line a channel, at most maxLines of them and then the
+// number of the others followed by moreText.
+std::string DroppedChannelsText(const std::vector<DroppedChannel>& dropped, const std::string& heading,
+                                size_t maxLines, const std::string& moreText);
 void UpdateAreaNo(EditorData& d);
 void AddSecondRec(EditorData& d, const std::string& secfreq);
 // -1 for the last row; the first area 1..10 whose rows reach `row`; 0 when none or the option

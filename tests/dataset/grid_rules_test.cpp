@@ -139,6 +139,28 @@ TEST(GridAreas, ShrinkingMakesTheNewLastRowTheSecondReceiver) {
     EXPECT_EQ(d.MFG.ColWidth(0), 640);
 }
 
+// A shrink lists the dropped rows that held a frequency, as the grid labelled them; the box text
+// keeps to its first lines and counts the others.
+TEST(GridAreas, ShrinkingListsTheChannelsItDrops) {
+    EditorData d;
+    Reshape(d, 2, 20);
+    for (int r = 11; r <= 40; ++r)
+        d.SetCell(r, r == 25 ? ColName2 : ColTxFreq, "150.0000", RecordWrite::Quiet);
+    d.SetCell(12, ColName2, "HARBOUR", RecordWrite::Quiet);
+    d.SetRadioOption(Areas(1, 10));
+    const std::vector<DroppedChannel> dropped = AdjustArea_Marnet(d);
+    ASSERT_EQ(dropped.size(), 29u); // row 25 held no frequency
+    EXPECT_EQ(dropped[1].row, 12);
+    EXPECT_EQ(dropped[1].label, "Ch:12             Area:1");
+    const std::vector<std::pair<int, std::string>> values = {{ColTxFreq, "150.0000"}, {ColName2, "HARBOUR"}};
+    EXPECT_EQ(dropped[1].values, values);
+    EXPECT_EQ(dropped.back().row, 40);
+    const auto lines = Split(DroppedChannelsText(dropped, "Removed:", 25, "more."), '\n');
+    ASSERT_EQ(lines.size(), 27u);
+    EXPECT_EQ(lines[2], "Ch:12             Area:1  Tx Freq 150.0000  ID line2. HARBOUR");
+    EXPECT_EQ(lines[26], "4 more.");
+}
+
 TEST(GridAreas, OptionOkWithUnchangedShapeKeepsEverything) {
     EditorData d;
     d.SetCell(201, 1, "150.0000", RecordWrite::Quiet);

@@ -29,6 +29,7 @@ LanguageTexts Load(const char* name) {
 std::vector<std::pair<std::string, int>> ShellEntries() {
     std::vector<std::pair<std::string, int>> e;
     for (int i : {1, 3, 5, 9, 14, 15, 17, 18, 19, 21, 22}) e.emplace_back("Fradio_Msg", i);
+    for (int i : {30, 31}) e.emplace_back("Fradio_Msg", i); // channels a dialog's OK removed
     for (int i = 1; i <= 16; ++i) e.emplace_back("Fradio_Tip", i);
     for (int i = 1; i <= 28; ++i) e.emplace_back("Fradio_Interface", i);
     e.emplace_back("Fradio_Interface", 30);

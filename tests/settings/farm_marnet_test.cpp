@@ -47,9 +47,9 @@ protected:
         AdjustArea_Marnet(d);
         w.calls.clear(); // the set-up's own rule
     }
-    void Apply(const std::string& info, bool marnetWasOn = false) {
+    void Apply(const std::string& info) {
         d.SetFarmMarnetInfo(info);
-        UpdateFarmInfo(d, marnetWasOn);
+        UpdateFarmInfo(d);
     }
     FiveToneList& List() { return AcquireFiveToneList(d); }
     const std::string& Cell(int r, int c) const { return d.MFG.TextMatrix(r, c); }
@@ -155,7 +155,7 @@ TEST_F(FarmUpdateTest, BothOnWithTheSecondReceiver) {
 TEST_F(FarmUpdateTest, TheUpdateLeavesTheEditToTheDialogsOk) {
     d.SetFarmMarnetInfo("1|123|45|12|150.000|1|12345|40|1|152.000", RecordWrite::Quiet);
     const std::string option = d.RadioOption();
-    UpdateFarmInfo(d, false);
+    UpdateFarmInfo(d);
     EXPECT_NE(d.RadioOption(), option);
     EXPECT_EQ(d.SpecialData()[98][1], "6");
     EXPECT_EQ(d.SpecialData()[100][10], "12345");
@@ -182,7 +182,7 @@ TEST_F(FarmUpdateTest, SwitchingMarnetOffDropsTheExtraRow) {
     ASSERT_EQ(d.MFG.Rows(), 42);
     d.SetCell(41, 1, "160.0000", RecordWrite::Quiet); // second receiver
     w.calls.clear();
-    Apply("0|||||0|12345|40|0|151.000", true);
+    Apply("0|||||0|12345|40|0|151.000");
     EXPECT_EQ(d.MFG.Rows(), 41);
     EXPECT_EQ(Cell(40, 0), "201");
     EXPECT_EQ(Cell(40, 1), "160.0000");

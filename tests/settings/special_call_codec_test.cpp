@@ -144,7 +144,7 @@ TEST_F(SpecialCodecTest, ClearThenOkAndClearThenCancelBothEncode) {
 
 TEST_F(SpecialCodecTest, FarmcallAndMarnetResultsEncodeAndDecode) {
     d.SetFarmMarnetInfo("1|112|3|12|150.0000|1|12345|40|1|151.0000");
-    UpdateFarmInfo(d, false);
+    UpdateFarmInfo(d);
     AcquireFiveToneList(d).Store(d); // the 5-tone dialog confirmed
     auto back = RoundTrip();
     auto f = Split(back->FarmMarnetInfo());
@@ -178,7 +178,7 @@ TEST_F(SpecialCodecTest, SwitchedOffGroupsStayOffThroughTheImage) {
     ASSERT_EQ(CheckFarmSettings(s, d), 1);
     d.SetFarmMarnetInfo(s.Join());
     EXPECT_EQ(d.FarmMarnetInfo(), std::string(kDefaultFarmMarnetInfo));
-    UpdateFarmInfo(d, false);
+    UpdateFarmInfo(d);
     const int rows = d.MFG.Rows();
     auto back = RoundTrip();
     auto f = Split(back->FarmMarnetInfo());
@@ -207,7 +207,7 @@ TEST_F(SpecialCodecTest, FarmcallOnSeveralAreasEncodes) {
     d.SetRadioOption(Join(o));
     AdjustArea_Marnet(d);
     d.SetFarmMarnetInfo("1|123|45|120|150.0000|1|54321|50|0|151.0000");
-    UpdateFarmInfo(d, false);
+    UpdateFarmInfo(d);
     AcquireFiveToneList(d).Store(d);
     EXPECT_EQ(Split(d.RadioOption())[1], "49");
     EXPECT_TRUE(Encode());

@@ -469,6 +469,32 @@ private slots:
         QCOMPARE(d->FiveToneChannels()[3], line3);
     }
 
+    // An editor opens with its cell's text selected, so that typing replaces it.
+    void typingReplacesTheCellsText_data() {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("call tone") << 1 << "txtCallTone" << "22222" << "CALL 22222|ZVEI1|NUMBER 1|CURRENT|1|3";
+        QTest::newRow("identification") << 3 << "txtIdentify" << "BASE" << "CALL 11111|ZVEI1|BASE|CURRENT|1|3";
+        QTest::newRow("channel") << 4 << "txtChannel" << "7" << "CALL 11111|ZVEI1|NUMBER 1|7|1|3";
+        QTest::newRow("emergency") << 6 << "txtEmerg" << "5" << "CALL 11111|ZVEI1|NUMBER 1|CURRENT|1|5";
+    }
+    void typingReplacesTheCellsText() {
+        QFETCH(int, col);
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, line);
+        d->SetFiveToneLine(1, "CALL 11111|ZVEI1|NUMBER 1|CURRENT|1|3", RecordWrite::Quiet);
+        d->SetSpecialField(1, 1, "0", RecordWrite::Quiet);
+        dlg.reset();
+        open();
+        clickCell(1, col);
+        type(dlg->findChild<QLineEdit*>(box), typed);
+        QCOMPARE(QString::fromStdString(dlg->List().LineText(1)), line);
+        QVERIFY(boxes->texts().isEmpty());
+    }
+
     void clearThenOkStoresTheClearedView() {
         d->SetFarmMarnetInfo("1|123|45|12|150.0|0|||0|", RecordWrite::Quiet);
         boxes->answer(ui::MsgResult::Ok);

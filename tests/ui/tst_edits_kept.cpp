@@ -10,6 +10,9 @@
 #include "editor/codec/ImageFile.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/GridRules.h"
+#include "editor/settings/core/FarmMarnetUpdate.h"
+#include "editor/settings/ui/Frm_5Tone.h"
+#include "editor/settings/ui/Frm_Option.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "editor/shell/ui/GridModel.h"
 #include "editor/shell/ui/Twips.h"
@@ -25,6 +28,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTableView>
@@ -34,6 +38,7 @@
 #include <QWindow>
 #include <QtTest>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <tuple>
 
@@ -79,6 +84,33 @@ std::unique_ptr<EditorData> Decoded(const QString& path) {
     DecodeImage(back->MemImage, LoadCodecTables(back->Tables, back->VolTables, TablesFor::Decode), ImageSource::File,
                 *back);
     return back;
+}
+
+// Every cell of the grid's rows, as the window shows them.
+std::vector<std::vector<std::string>> Cells(const EditorData& d) {
+    std::vector<std::vector<std::string>> rows;
+    for (int r = 1; r < d.MFG.Rows(); ++r) {
+        rows.emplace_back();
+        for (int c = 0; c < d.MFG.Cols(); ++c) rows.back().push_back(d.MFG.TextMatrix(r, c));
+    }
+    return rows;
+}
+
+// Runs fn on the modal dialog the action opens (exec blocks until it closes); a dialog fn leaves
+// open is cancelled. False when no such dialog came up.
+template <class Dialog>
+bool InDialog(QAction* action, const std::function<void(Dialog*)>& fn) {
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dlg = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (!dlg) return;
+        seen = true;
+        fn(dlg);
+        if (dlg->isVisible()) dlg->reject();
+    });
+    action->trigger();
+    Settle();
+    return seen;
 }
 
 // Starts nothing: the editor reports a failed start and stays, with wbuffer.bin written.
@@ -651,8 +683,9 @@ private slots:
     void extraMarnetRowTakesOnlyWhatTheFileKeeps() {
         Frm_Radio& w = *w_;
         w.Menu_New_Click();
-        auto shape = [this](int per) { // what the options dialog's OK runs
+        auto shape = [this](int areas, int per) { // what the options dialog's OK runs
             auto o = Split(d_->RadioOption());
+            o[0] = std::to_string(areas);
             o[1] = std::to_string(per);
             d_->SetRadioOption(Join(o));
             AdjustArea_Marnet(*d_);
@@ -661,8 +694,8 @@ private slots:
             ValidateT(*d_);
             ValidateP(*d_);
         };
-        d_->SetFarmMarnetInfo("0|||||1|12345|21|0|");
-        shape(20);
+        d_->SetFarmMarnetInfo("0|||||1|12345|16|0|");
+        shape(2, 15); // no MARNET row with two areas
         auto store = [&](int row, const char* typed) {
             Click(w, row, ColScan);
             QVERIFY(w.ComboSCAN->isVisible());
@@ -672,8 +705,8 @@ private slots:
         };
         store(16, "TP");
         QCOMPARE(Cell(16, ColScan), std::string("TP"));
-        shape(15);
-        QCOMPARE(d_->MFG.Rows(), 18); // row 16 is the MARNET row now, with its "TP"
+        shape(1, 15);
+        QCOMPARE(d_->MFG.Rows(), 18); // area 2's first channel is the MARNET row now, with its "TP"
         QCOMPARE(Cell(16, ColScan), std::string("TP"));
         auto offered = [&](int row) {
             Click(w, row, ColScan);
@@ -744,6 +777,105 @@ private slots:
             QVERIFY(back);
             QVERIFY(lastRow(*back) == opened);
         }
+    }
+
+    // ---- what a dialog's OK leaves on the grid is what Save keeps
+
+    // A data set with FARMCALL or MARNET on, saved and opened again as a technician has it.
+    void OpenFarmDataSet(int band, const std::string& farm) {
+        Frm_Radio& w = *w_;
+        SetBand(*d_, band);
+        d_->SetFarmMarnetInfo(farm);
+        UpdateFarmInfo(*d_); // what the FARMCALL/MARNET dialog's OK runs
+        files_->answer(Path("farm.dat"));
+        QVERIFY(w.Menu_Save_Click());
+        files_->answer(Path("farm.dat"));
+        w.Menu_Open_Click();
+        boxes_.clear();
+    }
+    // Save shows nothing, and the file gives back what the grid shows.
+    void SavedAsShown() {
+        files_->answer(Path("after.dat"));
+        QVERIFY(w_->Menu_Save_Click());
+        QVERIFY2(boxes_.texts().isEmpty(), qPrintable(boxes_.texts().join('\n')));
+        auto back = Decoded(Path("after.dat"));
+        QVERIFY(back);
+        QCOMPARE(back->MFG.Rows(), d_->MFG.Rows());
+        QVERIFY(Cells(*back) == Cells(*d_));
+    }
+
+    // The 5-tone dialog's Default clears the FARMCALL/MARNET settings: after its OK the grid
+    // loses the MARNET row, or row 201's Rx while the second receiver is off, and says so.
+    void fiveToneDefaultLeavesWhatSaveKeeps_data() {
+        QTest::addColumn<int>("band");
+        QTest::addColumn<QString>("farm");
+        QTest::addColumn<int>("rowsBefore");
+        QTest::addColumn<int>("rowsAfter");
+        QTest::addColumn<QString>("went");
+        QTest::newRow("MARNET row") << 3 << "0|||||1|12345|40|0|150" << 42 << 41 << "Ch:40";
+        QTest::newRow("second receiver") << 1 << "1|123|45|12|55|0|||1|57.5" << 202 << 202 << "57.5000";
+    }
+    void fiveToneDefaultLeavesWhatSaveKeeps() {
+        QFETCH(int, band);
+        QFETCH(QString, farm);
+        QFETCH(int, rowsBefore);
+        QFETCH(int, rowsAfter);
+        QFETCH(QString, went);
+        OpenFarmDataSet(band, farm.toStdString());
+        QCOMPARE(d_->MFG.Rows(), rowsBefore);
+        QVERIFY(InDialog<Frm_5Tone>(w_->Menu_5Tone, [this](Frm_5Tone* t) {
+            boxes_.answer(ui::MsgResult::Ok);
+            QTest::mouseClick(t->Command4, Qt::LeftButton);
+            QTest::mouseClick(t->Command1, Qt::LeftButton);
+        }));
+        QCOMPARE(d_->FarmMarnetInfo(), std::string(kDefaultFarmMarnetInfo));
+        QCOMPARE(d_->MFG.Rows(), rowsAfter);
+        QCOMPARE(boxes_.texts().size(), 2); // the question, then what went
+        QVERIFY2(boxes_.texts()[1].contains(went), qPrintable(boxes_.texts()[1]));
+        boxes_.clear();
+        SavedAsShown();
+    }
+
+    // With MARNET on, "Channels in each Area" adds or drops the area's own last channels: the
+    // MARNET channel stays the row after them, with its cells.
+    void channelsPerAreaKeepTheMarnetRow_data() {
+        QTest::addColumn<int>("per");
+        QTest::newRow("39 -> 38") << 38;
+        QTest::newRow("39 -> 40") << 40;
+    }
+    void channelsPerAreaKeepTheMarnetRow() {
+        QFETCH(int, per);
+        d_->SetCell(39, ColTxFreq, "140.0000", RecordWrite::Quiet); // the area's last channel
+        d_->SetCell(39, ColRxFreq, "140.0000", RecordWrite::Quiet);
+        OpenFarmDataSet(3, "0|||||1|12345|40|0|150");
+        QCOMPARE(d_->MFG.Rows(), 42);
+        const std::vector<std::string> marnet = Cells(*d_)[39];
+        QCOMPARE(marnet[ColName2], std::string("MARNET"));
+        QCOMPARE(Cell(39, ColTxFreq), std::string("140.0000"));
+        QVERIFY(InDialog<Frm_Option>(w_->Menu_RadioOption, [per](Frm_Option* o) {
+            o->TxtChInArea->setFocus();
+            o->TxtChInArea->selectAll();
+            QTest::keyClicks(o->TxtChInArea, QString::number(per));
+            QTest::mouseClick(o->CommandOK, Qt::LeftButton);
+        }));
+        QCOMPARE(Split(d_->RadioOption())[1], std::to_string(per));
+        QCOMPARE(d_->MFG.Rows(), per + 3);
+        std::vector<std::string> moved = Cells(*d_)[static_cast<size_t>(per)];
+        QCOMPARE(moved[ColNo], "Ch:" + std::to_string(per + 1));
+        moved[ColNo] = marnet[ColNo];
+        QVERIFY(moved == marnet);
+        if (per < 39) {
+            QCOMPARE(boxes_.texts().size(), 1);
+            QVERIFY2(boxes_.texts()[0].contains("Ch:39") && boxes_.texts()[0].contains("140.0000"),
+                     qPrintable(boxes_.texts()[0]));
+        } else {
+            QVERIFY(boxes_.texts().isEmpty());
+            QCOMPARE(Cell(39, ColTxFreq), std::string("140.0000"));
+            QCOMPARE(Cell(40, ColTxFreq), std::string()); // a new channel of the area
+            QCOMPARE(Cell(40, ColName2), std::string());
+        }
+        boxes_.clear();
+        SavedAsShown();
     }
 
     // ---- texts

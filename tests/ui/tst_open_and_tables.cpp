@@ -185,8 +185,8 @@ class OpenAndTablesTest : public QObject {
     }
 
     // A table with good first bytes and 0xFF behind them went into files and the radio without a
-    // word, every power byte or code 0xFF. Save and Write now show the table's message, as for a
-    // missing table, and write nothing.
+    // word, every power byte or code 0xFF. Save and Write now show the table's message once, as
+    // for a missing table, and write nothing.
     void damagedTablesRefuseSaveAndWrite() {
         for (const char* name : {"enc.Tbl", "dec.Tbl", "dcs.Tbl", "dev.Tbl", "pwr.Tbl"}) {
             fs::path home = MakeHome();
@@ -209,14 +209,14 @@ class OpenAndTablesTest : public QObject {
             const QString saved = Path((std::string(name) + ".dat").c_str());
             files.answer(saved);
             w->Menu_Save->trigger();
-            QCOMPARE(boxes.texts(), (QStringList{message, message}));
+            QCOMPARE(boxes.texts(), QStringList{message}); // once
             QVERIFY(!QFile::exists(saved));
             QVERIFY(!w->windowTitle().contains(saved)); // not named as saved
             boxes.clear();
             CountingStarter tool;
             ui::ScopedProcessStarter starter(&tool);
             w->Menu_WriteCHData->trigger();
-            QCOMPARE(boxes.texts(), (QStringList{message, message}));
+            QCOMPARE(boxes.texts(), QStringList{message});
             QVERIFY(!fs::exists(home / "wbuffer.bin"));
             QVERIFY(!fs::exists(home / "Msg.sys"));
             QCOMPARE(tool.starts, 0);

@@ -52,7 +52,7 @@ void SetFarmcallLine(FiveToneList& list, EditorData& d, int n, const std::string
     SetSpecialCall(d, n, kKindFarmcall, code);
 }
 
-void ApplyMarnet(EditorData& d, const std::vector<std::string>& f) {
+void ApplyMarnet(EditorData& d, const std::vector<std::string>& f, std::vector<DroppedChannel>& dropped) {
     FiveToneList& list = AcquireFiveToneList(d);
     const std::string m = InsertRepeatTone(f[kMarnetId]);
     const std::string& baseChannel = f[kMarnetMaxChannels]; // the maximum is the base channel too
@@ -69,7 +69,7 @@ void ApplyMarnet(EditorData& d, const std::vector<std::string>& f) {
         (*opt)[kOptUselast] = "1";
         // The farm dialog's OK marks the data set once the whole update is done.
         d.SetRadioOption(JoinFields(*opt), RecordWrite::Quiet);
-        AdjustArea_Marnet(d);
+        dropped = AdjustArea_Marnet(d);
         ValidateP(d);
         ValidateT(d);
         UpdateAreaNo(d);
@@ -125,19 +125,16 @@ std::string FarmCallText(const std::string& groupId, const std::string& position
     return FarmcallText(InsertRepeatTone(groupId + pos)) + (pos.empty() ? std::string() : pos.substr(pos.size() - 1));
 }
 
-void UpdateFarmInfo(EditorData& d, bool marnetWasOn) {
+std::vector<DroppedChannel> UpdateFarmInfo(EditorData& d) {
     auto f = Split(d.FarmMarnetInfo());
-    if (f.size() != kFarmFieldCount) return;
-    const bool marnetOn = IsOn(f, kMarnetOn);
-    if (marnetOn) {
-        ApplyMarnet(d, f);
-    } else if (marnetWasOn) {
-        // MARNET switched off: the extra MARNET row goes again.
-        AdjustArea_Marnet(d);
-        UpdateAreaNo(d);
-    }
+    if (f.size() != kFarmFieldCount) return {};
+    std::vector<DroppedChannel> dropped;
+    if (IsOn(f, kMarnetOn)) ApplyMarnet(d, f, dropped);
+    // MARNET switched off takes its row, the second receiver switched off its Rx.
+    for (auto& lost : FitGridToRecords(d)) dropped.push_back(std::move(lost));
     if (IsOn(f, kFarmOn)) ApplyFarmcall(d, f);
     SetAnswerFlags(d, f);
+    return dropped;
 }
 
 } // namespace vt

@@ -1,7 +1,10 @@
 #pragma once
 // Applies the stored FARMCALL/MARNET settings to the option record, the channel grid and the
 // 5-tone list lines 98 to 100.
+#include "editor/dataset/GridRules.h"
+
 #include <string>
+#include <vector>
 
 namespace vt {
 
@@ -16,10 +19,9 @@ inline constexpr int kMarnetBaseLine = 100;
 std::string FarmCallText(const std::string& groupId, const std::string& position);
 std::string FarmCallCode(const std::string& groupId, const std::string& position);
 
-// marnetWasOn: the MARNET switch before the settings were stored; a change reshapes the grid.
 // The 5-tone list is written through its working copy, which the 5-tone dialog shows next
 // and which reaches FiveToneChannels only by that dialog's OK. The grid rules it runs tell the
-// data set's listener what they changed.
-void UpdateFarmInfo(EditorData& d, bool marnetWasOn);
+// data set's listener what they changed. Returns the channels the grid lost (FitGridToRecords).
+std::vector<DroppedChannel> UpdateFarmInfo(EditorData& d);
 
 } // namespace vt

@@ -7,6 +7,7 @@
 #include "editor/settings/core/FiveToneList.h"
 #include "editor/settings/core/ToneSetList.h"
 #include "editor/settings/core/ToneSetTips.h"
+#include "editor/settings/ui/DroppedChannelsBox.h"
 #include "editor/settings/ui/FiveToneGridModel.h"
 #include "editor/settings/ui/Frm_Special.h"
 #include "editor/settings/ui/ToneDialogText.h"
@@ -339,9 +340,12 @@ void Frm_5Tone::Command1_Click() {
     l.Blows = ComboBlow->currentIndex() + 1;
     l.Store(d_);
     DiscardPendingFiveTone(d_);
+    // Clear may have switched MARNET or the second receiver off.
+    const std::vector<DroppedChannel> dropped = FitGridToRecords(d_);
     closing_ = true;
     HideEditors();
     accept();
+    ShowDroppedChannels(d_, dropped, parentWidget());
 }
 
 void Frm_5Tone::reject() {
@@ -460,6 +464,8 @@ void Frm_5Tone::ShowTextEditor(QLineEdit* editor, const std::string& text) {
     editor->setText(QString::fromStdString(text));
     editor->show();
     editor->setFocus(Qt::OtherFocusReason);
+    // Typing replaces the cell's text instead of running on behind it.
+    editor->selectAll();
 }
 
 void Frm_5Tone::ShowCallToneEditor() {

@@ -4,6 +4,7 @@
 #include "common/ui/ScreenFit.h"
 #include "common/ui/WidgetBuild.h"
 #include "editor/settings/core/FarmMarnetUpdate.h"
+#include "editor/settings/ui/DroppedChannelsBox.h"
 #include "editor/settings/ui/ToneDialogText.h"
 #include "editor/dataset/GridRules.h"
 #include "editor/dataset/EditorData.h"
@@ -277,12 +278,12 @@ void Frm_Farm::CmdOk_Click() {
     }
     FarmTip->setText(QStringLiteral("ok"));
     EditorData& d = d_;
-    const bool marnetWasOn = MarnetOn(d);
     d.SetFarmMarnetInfo(Settings().Join());
-    UpdateFarmInfo(d_, marnetWasOn);
+    const std::vector<DroppedChannel> dropped = UpdateFarmInfo(d_);
     d.MarkModified();
     closing_ = true;
     accept();
+    ShowDroppedChannels(d_, dropped, parentWidget());
 }
 
 void Frm_Farm::reject() {

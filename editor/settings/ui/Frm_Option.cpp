@@ -7,6 +7,7 @@
 #include "common/ui/WidgetBuild.h"
 #include "editor/settings/core/OptionLists.h"
 #include "editor/settings/core/RadioOptionRecord.h"
+#include "editor/settings/ui/DroppedChannelsBox.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/GridRules.h"
 
@@ -533,11 +534,12 @@ void Frm_Option::CommandOK_Click() {
     d_.SetRadioOption(OptionWork);
     accept();
     UpdateScan(d_);
-    AdjustArea_Marnet(d_);
+    const std::vector<DroppedChannel> dropped = AdjustArea_Marnet(d_);
     ValidateP(d_);
     ValidateT(d_);
     UpdateAreaNo(d_);
     d_.MarkModified(); // an OK counts as an edit, even with nothing changed
+    ShowDroppedChannels(d_, dropped, parentWidget());
 }
 
 void Frm_Option::CommandCANCEL_Click() {

@@ -102,6 +102,8 @@ void Frm_Radio::ConnectTableMessages() {
 bool Frm_Radio::EncodeImageOrReport(ImageSource source) {
     ConnectTableMessages();
     const CodecTables tables = LoadCodecTables(d_.Tables, d_.VolTables, TablesFor::Encode);
+    // A table refused as it was read has said so: the encode that would refuse it again is not run.
+    if (!tables.Missing.empty()) return false;
     EncodeResult r = EncodeImage(d_, tables, source);
     if (r.ok()) {
         d_.MemImage = r.image;
