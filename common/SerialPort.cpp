@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <linux/serial.h>
@@ -92,8 +93,10 @@ public:
 } // namespace
 
 namespace {
-// The PID a UUCP lock file names: ASCII digits (the usual ten columns and a newline) or the old
-// four-byte binary form; 0 when it names none.
+// The PID a UUCP lock file names: the first number in it, blanks before it and whatever after it
+// (the usual ten columns and a newline, or "PID program user" as some terminal programs write),
+// or the old four-byte binary form (it holds a zero byte, which no text form does); 0 when it
+// names none.
 pid_t LockOwner(const std::filesystem::path& lock) {
     int fd = ::open(lock.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
     if (fd < 0) return 0;
@@ -103,18 +106,16 @@ pid_t LockOwner(const std::filesystem::path& lock) {
         n = ::read(fd, text, sizeof text - 1);
     } while (n < 0 && errno == EINTR);
     ::close(fd);
-    long pid = 0;
-    char* p = text;
-    while (*p == ' ') ++p;
-    for (; *p >= '0' && *p <= '9' && pid < 1'000'000'000; ++p) pid = pid * 10 + (*p - '0');
-    while (*p == ' ') ++p;
-    if (p > text && (*p == '\n' || (*p == '\0' && p - text == n))) return static_cast<pid_t>(pid);
-    if (n == 4) {
+    if (n == 4 && std::memchr(text, 0, 4)) {
         int32_t binary;
         std::memcpy(&binary, text, sizeof binary);
         return binary > 0 ? binary : 0;
     }
-    return 0;
+    const char* p = text;
+    while (*p == ' ' || *p == '\t' || *p == '\n') ++p;
+    long pid = 0;
+    for (; *p >= '0' && *p <= '9' && pid < 1'000'000'000; ++p) pid = pid * 10 + (*p - '0');
+    return static_cast<pid_t>(pid);
 }
 
 // A lock of our own PID is a dead run's whose PID came round again: this process never holds a
@@ -150,7 +151,12 @@ bool CreateLockFile(const std::filesystem::path& lock, bool* exists) {
 }
 } // namespace
 
-std::vector<std::filesystem::path> SystemPortLockFolders() { return {"/run/lock", "/var/lock"}; }
+std::vector<std::filesystem::path> SystemPortLockFolders() {
+    // Only the tests set it: each of their runs keeps its lock files in a folder of its own, so
+    // that two runs side by side, or a dead run's PID come round again, never meet.
+    if (const char* own = std::getenv(kPortLockFolderVariable); own && *own == '/') return {own};
+    return {"/run/lock", "/var/lock"};
+}
 
 SerialDriverFlags& SystemSerialDriverFlags() {
     static KernelDriverFlags flags;

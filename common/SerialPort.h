@@ -48,7 +48,8 @@ SerialDriverFlags& SystemSerialDriverFlags();
 void MakeThreadTimeCritical();
 
 // The folders where programs leave their UUCP lock files ("LCK..ttyUSB0", holding the owner's
-// PID): /run/lock and /var/lock.
+// PID): /run/lock and /var/lock, or only the folder the variable below names (tests).
+inline constexpr const char* kPortLockFolderVariable = "VELTRA_PORT_LOCK_DIR";
 std::vector<std::filesystem::path> SystemPortLockFolders();
 
 class SerialPort {

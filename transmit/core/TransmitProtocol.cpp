@@ -12,8 +12,9 @@ void TransmitProtocol::OnCommNotify(unsigned wParam) {
         uint8_t buf[16];
         size_t n = doc_.ReadComm(buf, sizeof buf);
         if (n > 0) {
+            // The bytes that held the reply came before the read command: none of them is data.
             if (doc_.State() == StateCalled) OnHandshakeBytes(buf, n);
-            if (doc_.Mode() == ModeRead && doc_.State() == StateTransferring)
+            else if (doc_.Mode() == ModeRead && doc_.State() == StateTransferring)
                 for (size_t i = 0; i < n; ++i)
                     if (doc_.Reception().Feed(buf[i])) doc_.SetState(StateDone);
         }
@@ -24,21 +25,29 @@ void TransmitProtocol::OnCommNotify(unsigned wParam) {
 void TransmitProtocol::OnHandshakeBytes(const uint8_t* bytes, size_t n) {
     doc_.Reply().Add(bytes, n);
     if (!doc_.Reply().IsHandshakeReply()) return;
-    if (doc_.Mode() == ModeRead) {
-        doc_.Pause(kReadReplyPause);
-        doc_.SetState(StateTransferring);
-        doc_.Pause(kReadCommandPause);
+    doc_.Reply().Clear();
+    const bool read = doc_.Mode() == ModeRead;
+    doc_.Pause(read ? kReadReplyPause : kWriteReplyPause);
+    doc_.SetState(StateTransferring);
+    if (read) doc_.Pause(kReadCommandPause);
+    // A radio that answered the call waits, silent, for the command. Bytes that came during the
+    // pause mean the "reply" was part of something still streaming in (the rest of an earlier
+    // read, say): no command goes out, and the call goes on waiting for its reply.
+    if (!doc_.LineQuiet()) {
+        doc_.PurgeRx();
+        doc_.SetState(StateCalled);
+        return;
+    }
+    if (read) {
+        doc_.PurgeRx(); // no byte from before the read command is data
         doc_.SendCommand();
     } else {
-        doc_.Pause(kWriteReplyPause);
-        doc_.SetState(StateTransferring);
         doc_.SendCommand();
         doc_.Pause(kWritePurgePause);
         doc_.PurgeRx();
         doc_.ArmEcho();
         doc_.SignalEcho(); // the writer sends its first byte now
     }
-    doc_.Reply().Clear();
 }
 
 void TransmitProtocol::OnTimer() {
