@@ -114,16 +114,19 @@ private slots:
     // The rest of an earlier read still on the line when a read starts (the tool was stopped or
     // killed half-way): already queued, or still streaming in. It holds 0x83 and 0xEB bytes, so
     // it could pass for the reply and the start of the memory. The read takes none of it: it
-    // completes with the radio's memory, or ends without a result file.
+    // completes with the radio's memory, or ends without a result file. A radio whose reply runs
+    // on for more bytes than one notification reads is still answered.
     void aReadStartsFromAQuietLine() {
         struct Case {
             const char* name;
             long left; // bytes of the earlier read still to come
             bool paced;
             bool completes;
+            std::vector<uint8_t> reply;
         } cases[] = {
-            {"queued", 11444, false, true},
-            {"still streaming", 5000, true, false},
+            {"queued", 11444, false, true, {}},
+            {"still streaming", 5000, true, false, {}},
+            {"a long reply", -1, true, true, std::vector<uint8_t>(40, 0x83)},
         };
         const auto memory = sim::MakeTestImage(sim::kMemorySize, 8);
         std::vector<std::unique_ptr<Line>> lines;
@@ -132,6 +135,7 @@ private slots:
             sim::SimOptions opt;
             opt.leftStream = c.left;
             opt.paced = c.paced;
+            opt.reply = c.reply;
             lines.push_back(std::make_unique<Line>(std::string("fault_left_") + c.name, opt, memory));
             tools.push_back(std::make_unique<ToolProcess>());
             tools.back()->Start(lines.back()->folder, {"/R"});

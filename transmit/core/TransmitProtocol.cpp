@@ -26,23 +26,29 @@ void TransmitProtocol::OnHandshakeBytes(const uint8_t* bytes, size_t n) {
     doc_.Reply().Add(bytes, n);
     if (!doc_.Reply().IsHandshakeReply()) return;
     doc_.Reply().Clear();
+    // A radio that answered the call waits, silent, for the command (what it still sends at the
+    // start of the pause is dropped). Bytes in the last part of the pause mean the "reply" was
+    // part of something still streaming in, the rest of an earlier read say: no command goes out,
+    // and the call goes on waiting for its reply.
     const bool read = doc_.Mode() == ModeRead;
-    doc_.Pause(read ? kReadReplyPause : kWriteReplyPause);
-    doc_.SetState(StateTransferring);
-    if (read) doc_.Pause(kReadCommandPause);
-    // A radio that answered the call waits, silent, for the command. Bytes that came during the
-    // pause mean the "reply" was part of something still streaming in (the rest of an earlier
-    // read, say): no command goes out, and the call goes on waiting for its reply.
+    if (read) {
+        doc_.Pause(kReadReplyPause);
+        doc_.PurgeRx();
+        doc_.SetState(StateTransferring);
+        doc_.Pause(kReadCommandPause);
+    } else {
+        doc_.Pause(kWriteReplyPause - kReplyQuiet);
+        doc_.PurgeRx();
+        doc_.Pause(kReplyQuiet);
+        doc_.SetState(StateTransferring);
+    }
     if (!doc_.LineQuiet()) {
         doc_.PurgeRx();
         doc_.SetState(StateCalled);
         return;
     }
-    if (read) {
-        doc_.PurgeRx(); // no byte from before the read command is data
-        doc_.SendCommand();
-    } else {
-        doc_.SendCommand();
+    doc_.SendCommand();
+    if (!read) {
         doc_.Pause(kWritePurgePause);
         doc_.PurgeRx();
         doc_.ArmEcho();

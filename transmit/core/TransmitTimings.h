@@ -10,10 +10,13 @@ inline constexpr std::chrono::milliseconds kSupervisionTick{1000};
 
 // After the radio's reply to a read call: it is given time to get ready for the read command.
 inline constexpr std::chrono::milliseconds kReadReplyPause{1000};
-// Between entering the transfer state and the read command.
+// Between entering the transfer state and the read command. The line must stay quiet through it:
+// a radio that answered waits silent for its command.
 inline constexpr std::chrono::milliseconds kReadCommandPause{200};
 // After the radio's reply to a write call: a radio about to be written needs longer.
 inline constexpr std::chrono::milliseconds kWriteReplyPause{2000};
+// The last part of that pause, through which the line must stay quiet, as before a read command.
+inline constexpr std::chrono::milliseconds kReplyQuiet{200};
 // After the write command, before the receive queue is purged and the first image byte goes out:
 // the radio gets this long to get ready (it has always had it), and what it still sends about the
 // handshake must have arrived, or it could pass for the echo of image byte 0.
