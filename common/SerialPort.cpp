@@ -26,6 +26,15 @@ void SetError(std::string* error, const std::string& text) {
     if (error) *error = text;
 }
 
+PortOpenError Failed(PortOpenError::Kind kind, int sysError = 0, long owner = 0, std::filesystem::path lock = {}) {
+    PortOpenError e;
+    e.kind = kind;
+    e.sysError = sysError;
+    e.owner = owner;
+    e.lockFile = std::move(lock);
+    return e;
+}
+
 bool BaudConstant(int baud, speed_t* out) {
     static const struct { int baud; speed_t code; } kRates[] = {
         {1200, B1200}, {2400, B2400}, {4800, B4800}, {9600, B9600},
@@ -183,6 +192,7 @@ SerialPort::~SerialPort() {
 
 bool SerialPort::Open(const std::filesystem::path& device, const SerialSettings& settings, std::string* error) {
     std::lock_guard lock(closeMutex_);
+    lastError_ = {};
     if (fd_.load() >= 0) {
         SetError(error, "port already open");
         return false;
@@ -193,12 +203,14 @@ bool SerialPort::Open(const std::filesystem::path& device, const SerialSettings&
     }
     int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
+        lastError_ = Failed(PortOpenError::Kind::System, errno);
         SetError(error, device.string() + ": " + std::strerror(errno));
         return false;
     }
     // Only a terminal is a port: nothing is locked or changed on anything else.
     termios probe{};
     if (::tcgetattr(fd, &probe) != 0) {
+        lastError_ = Failed(PortOpenError::Kind::NotATerminal, errno);
         SetError(error, device.string() + ": not a serial port: " + std::strerror(errno));
         ::close(fd);
         return false;
@@ -209,6 +221,7 @@ bool SerialPort::Open(const std::filesystem::path& device, const SerialSettings&
     // outlives a killed or crashed run while anything else holds the device, and then every
     // later opener but root gets EBUSY.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        lastError_ = Failed(PortOpenError::Kind::InUse);
         SetError(error, device.string() + ": in use by another program");
         ::close(fd);
         return false;
@@ -217,6 +230,7 @@ bool SerialPort::Open(const std::filesystem::path& device, const SerialSettings&
     // line is taken. Kernels before 3.8 cannot tell, and then only the locks count.
     int exclusive = 0;
     if (::ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive) {
+        lastError_ = Failed(PortOpenError::Kind::HeldExclusively);
         SetError(error, device.string() + ": held exclusively by another program");
         ::flock(fd, LOCK_UN);
         ::close(fd);
@@ -233,7 +247,9 @@ bool SerialPort::Open(const std::filesystem::path& device, const SerialSettings&
     int flags = 0;
     if (driver_.Get(fd, &flags) && !(flags & ASYNC_LOW_LATENCY) && driver_.Set(fd, flags | ASYNC_LOW_LATENCY))
         savedDriverFlags_ = flags;
+    errno = 0; // settings refused without a system error leave none
     if (!Configure(fd, settings, error)) {
+        lastError_ = Failed(PortOpenError::Kind::Settings, errno);
         Release(fd);
         return false;
     }
@@ -301,6 +317,7 @@ bool SerialPort::TakeLockFile(const std::filesystem::path& device, std::string* 
         const auto lock = f / name;
         pid_t owner = LockOwner(lock);
         if (HeldByAnother(owner)) {
+            lastError_ = Failed(PortOpenError::Kind::LockedByProcess, 0, owner, lock);
             SetError(error, device.string() + ": locked by process " + std::to_string(owner) + " (" + lock.string() + ")");
             return false;
         }
@@ -318,6 +335,7 @@ bool SerialPort::TakeLockFile(const std::filesystem::path& device, std::string* 
         }
         // Another program took it since we looked.
         if (exists && HeldByAnother(LockOwner(lock))) {
+            lastError_ = Failed(PortOpenError::Kind::LockedByProcess, 0, 0, lock);
             SetError(error, device.string() + ": locked by another program (" + lock.string() + ")");
             return false;
         }

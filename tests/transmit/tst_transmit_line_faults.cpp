@@ -7,6 +7,8 @@
 #include "tests/transmit/ToolProcess.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 using namespace vt;
@@ -216,16 +218,27 @@ private slots:
         QCOMPARE(line.folder.Status(), 0x40);
     }
 
+    // Nothing is locked or changed on what is no serial port; the box names the device tried and
+    // why, in the user's language where the reason is the tool's own and as the system says it
+    // otherwise.
     void portThatIsNoSerialDeviceCannotOpen() {
         std::vector<std::unique_ptr<ToolFolder>> folders;
         std::vector<std::unique_ptr<ToolProcess>> tools;
-        const char* kinds[] = {"devnull", "file", "directory"};
-        for (const char* kind : kinds) {
-            auto folder = std::make_unique<ToolFolder>(std::string("fault_notty_") + kind);
+        const struct {
+            const char* kind;
+            uint8_t language;
+            std::string why;
+        } cases[] = {
+            {"devnull", 1, std::string("不是串口: ") + std::strerror(ENOTTY)},
+            {"file", 0, std::string("not a serial port: ") + std::strerror(ENOTTY)},
+            {"directory", 0, std::strerror(EISDIR)},
+        };
+        for (const auto& c : cases) {
+            auto folder = std::make_unique<ToolFolder>(std::string("fault_notty_") + c.kind);
             std::filesystem::path target;
-            if (std::string(kind) == "devnull") {
+            if (std::string(c.kind) == "devnull") {
                 target = "/dev/null";
-            } else if (std::string(kind) == "file") {
+            } else if (std::string(c.kind) == "file") {
                 target = folder->File("user_file.txt");
                 folder->Write("user_file.txt", {'k', 'e', 'e', 'p'});
             } else {
@@ -234,17 +247,19 @@ private slots:
             }
             std::filesystem::create_directories(folder->File("ports"));
             std::filesystem::create_symlink(target, folder->File("ports") / ("COM" + std::to_string(kCom)));
-            folder->WriteMsgSys(1, kCom, 0);
+            folder->WriteMsgSys(1, kCom, c.language);
             folder->Write("wbuffer.bin", std::vector<uint8_t>(kImageSize, 0x8C));
             tools.push_back(std::make_unique<ToolProcess>());
             tools.back()->Start(*folder, {"/W"});
             folders.push_back(std::move(folder));
         }
         for (size_t i = 0; i < tools.size(); ++i) {
-            QVERIFY2(tools[i]->WaitForBox("Can't Open COM Port!", 15000), kinds[i]);
+            QVERIFY2(tools[i]->WaitForBox("Can't Open COM Port!", 15000), cases[i].kind);
             tools[i]->Terminate(); // the tool waits for another START or the close box
             QVERIFY(tools[i]->Finish(10000));
-            QCOMPARE(tools[i]->Boxes(), QStringList{"Can't Open COM Port!"});
+            const auto device = folders[i]->File("ports") / ("COM" + std::to_string(kCom));
+            QCOMPARE(tools[i]->Boxes(),
+                     QStringList{QString::fromStdString("Can't Open COM Port!\n" + device.string() + ": " + cases[i].why)});
             QCOMPARE(folders[i]->Status(), 8);
         }
         QCOMPARE(folders[1]->Read("user_file.txt"), (std::vector<uint8_t>{'k', 'e', 'e', 'p'}));

@@ -36,7 +36,7 @@ bool TransmitDoc::OnNewDocument(const std::string& commandLine) {
 
 void TransmitDoc::OnStart() {
     if (OpenPort()) StartTransfer();
-    else Message("Can't Open COM Port!");
+    else Message(m_strOpenFailure.empty() ? "Can't Open COM Port!" : "Can't Open COM Port!\n" + m_strOpenFailure);
     m_host.ConnectionChanged();
 }
 
@@ -49,9 +49,17 @@ void TransmitDoc::OnStop() {
 bool TransmitDoc::OpenPort() {
     m_host.StartTimer();
     m_host.ResetProgress();
+    m_strOpenFailure.clear();
     if (m_bConnected) return false;
     auto device = m_ports.DeviceForName(m_strPort);
-    if (!device || !m_hComm.Open(*device)) return false;
+    if (!device) {
+        m_strOpenFailure = NoDeviceText(m_texts, m_strPort);
+        return false;
+    }
+    if (!m_hComm.Open(*device)) {
+        m_strOpenFailure = PortFailureText(m_texts, device->string(), m_hComm.LastOpenError());
+        return false;
+    }
     // Whatever the line held before (the rest of an earlier read's stream, an old reply) belongs
     // to no transfer of this run.
     m_hComm.PurgeRx();

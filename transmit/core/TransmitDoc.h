@@ -103,6 +103,8 @@ private:
     // writer).
     ToolMode m_nMode = ModeWrite;   // window, before the threads start / all three
     std::string m_strPort = "COM1"; // window / window
+    // The device tried and why the last OpenPort failed, for the second line of its box.
+    std::string m_strOpenFailure; // window / window
     MsgSys m_byMsgSys{};            // window / window
     TransmitTexts m_texts = TransmitTexts::ForLanguage(0); // window / window
     std::atomic<uint8_t> m_byResult{kNoResult};            // window (a transfer's end) / window (exit)
