@@ -47,6 +47,7 @@ void TransmitProtocol::OnHandshakeBytes(const uint8_t* bytes, size_t n) {
         doc_.SetState(StateCalled);
         return;
     }
+    doc_.PurgeRx(); // nothing from before the command is data or an echo
     doc_.SendCommand();
     if (!read) {
         doc_.Pause(kWritePurgePause);
