@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <linux/serial.h>
@@ -23,6 +24,15 @@ namespace vt {
 namespace {
 void SetError(std::string* error, const std::string& text) {
     if (error) *error = text;
+}
+
+PortOpenError Failed(PortOpenError::Kind kind, int sysError = 0, long owner = 0, std::filesystem::path lock = {}) {
+    PortOpenError e;
+    e.kind = kind;
+    e.sysError = sysError;
+    e.owner = owner;
+    e.lockFile = std::move(lock);
+    return e;
 }
 
 bool BaudConstant(int baud, speed_t* out) {
@@ -92,8 +102,10 @@ public:
 } // namespace
 
 namespace {
-// The PID a UUCP lock file names: ASCII digits (the usual ten columns and a newline) or the old
-// four-byte binary form; 0 when it names none.
+// The PID a UUCP lock file names: the first number in it, blanks before it and whatever after it
+// (the usual ten columns and a newline, or "PID program user" as some terminal programs write),
+// or the old four-byte binary form (it holds a zero byte, which no text form does); 0 when it
+// names none.
 pid_t LockOwner(const std::filesystem::path& lock) {
     int fd = ::open(lock.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
     if (fd < 0) return 0;
@@ -103,18 +115,16 @@ pid_t LockOwner(const std::filesystem::path& lock) {
         n = ::read(fd, text, sizeof text - 1);
     } while (n < 0 && errno == EINTR);
     ::close(fd);
-    long pid = 0;
-    char* p = text;
-    while (*p == ' ') ++p;
-    for (; *p >= '0' && *p <= '9' && pid < 1'000'000'000; ++p) pid = pid * 10 + (*p - '0');
-    while (*p == ' ') ++p;
-    if (p > text && (*p == '\n' || (*p == '\0' && p - text == n))) return static_cast<pid_t>(pid);
-    if (n == 4) {
+    if (n == 4 && std::memchr(text, 0, 4)) {
         int32_t binary;
         std::memcpy(&binary, text, sizeof binary);
         return binary > 0 ? binary : 0;
     }
-    return 0;
+    const char* p = text;
+    while (*p == ' ' || *p == '\t' || *p == '\n') ++p;
+    long pid = 0;
+    for (; *p >= '0' && *p <= '9' && pid < 1'000'000'000; ++p) pid = pid * 10 + (*p - '0');
+    return static_cast<pid_t>(pid);
 }
 
 // A lock of our own PID is a dead run's whose PID came round again: this process never holds a
@@ -150,7 +160,12 @@ bool CreateLockFile(const std::filesystem::path& lock, bool* exists) {
 }
 } // namespace
 
-std::vector<std::filesystem::path> SystemPortLockFolders() { return {"/run/lock", "/var/lock"}; }
+std::vector<std::filesystem::path> SystemPortLockFolders() {
+    // Only the tests set it: each of their runs keeps its lock files in a folder of its own, so
+    // that two runs side by side, or a dead run's PID come round again, never meet.
+    if (const char* own = std::getenv(kPortLockFolderVariable); own && *own == '/') return {own};
+    return {"/run/lock", "/var/lock"};
+}
 
 SerialDriverFlags& SystemSerialDriverFlags() {
     static KernelDriverFlags flags;
@@ -177,6 +192,7 @@ SerialPort::~SerialPort() {
 
 bool SerialPort::Open(const std::filesystem::path& device, const SerialSettings& settings, std::string* error) {
     std::lock_guard lock(closeMutex_);
+    lastError_ = {};
     if (fd_.load() >= 0) {
         SetError(error, "port already open");
         return false;
@@ -187,12 +203,14 @@ bool SerialPort::Open(const std::filesystem::path& device, const SerialSettings&
     }
     int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
+        lastError_ = Failed(PortOpenError::Kind::System, errno);
         SetError(error, device.string() + ": " + std::strerror(errno));
         return false;
     }
     // Only a terminal is a port: nothing is locked or changed on anything else.
     termios probe{};
     if (::tcgetattr(fd, &probe) != 0) {
+        lastError_ = Failed(PortOpenError::Kind::NotATerminal, errno);
         SetError(error, device.string() + ": not a serial port: " + std::strerror(errno));
         ::close(fd);
         return false;
@@ -203,6 +221,7 @@ bool SerialPort::Open(const std::filesystem::path& device, const SerialSettings&
     // outlives a killed or crashed run while anything else holds the device, and then every
     // later opener but root gets EBUSY.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        lastError_ = Failed(PortOpenError::Kind::InUse);
         SetError(error, device.string() + ": in use by another program");
         ::close(fd);
         return false;
@@ -211,6 +230,7 @@ bool SerialPort::Open(const std::filesystem::path& device, const SerialSettings&
     // line is taken. Kernels before 3.8 cannot tell, and then only the locks count.
     int exclusive = 0;
     if (::ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive) {
+        lastError_ = Failed(PortOpenError::Kind::HeldExclusively);
         SetError(error, device.string() + ": held exclusively by another program");
         ::flock(fd, LOCK_UN);
         ::close(fd);
@@ -227,7 +247,9 @@ bool SerialPort::Open(const std::filesystem::path& device, const SerialSettings&
     int flags = 0;
     if (driver_.Get(fd, &flags) && !(flags & ASYNC_LOW_LATENCY) && driver_.Set(fd, flags | ASYNC_LOW_LATENCY))
         savedDriverFlags_ = flags;
+    errno = 0; // settings refused without a system error leave none
     if (!Configure(fd, settings, error)) {
+        lastError_ = Failed(PortOpenError::Kind::Settings, errno);
         Release(fd);
         return false;
     }
@@ -295,6 +317,7 @@ bool SerialPort::TakeLockFile(const std::filesystem::path& device, std::string* 
         const auto lock = f / name;
         pid_t owner = LockOwner(lock);
         if (HeldByAnother(owner)) {
+            lastError_ = Failed(PortOpenError::Kind::LockedByProcess, 0, owner, lock);
             SetError(error, device.string() + ": locked by process " + std::to_string(owner) + " (" + lock.string() + ")");
             return false;
         }
@@ -312,6 +335,7 @@ bool SerialPort::TakeLockFile(const std::filesystem::path& device, std::string* 
         }
         // Another program took it since we looked.
         if (exists && HeldByAnother(LockOwner(lock))) {
+            lastError_ = Failed(PortOpenError::Kind::LockedByProcess, 0, 0, lock);
             SetError(error, device.string() + ": locked by another program (" + lock.string() + ")");
             return false;
         }

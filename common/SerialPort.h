@@ -48,8 +48,19 @@ SerialDriverFlags& SystemSerialDriverFlags();
 void MakeThreadTimeCritical();
 
 // The folders where programs leave their UUCP lock files ("LCK..ttyUSB0", holding the owner's
-// PID): /run/lock and /var/lock.
+// PID): /run/lock and /var/lock, or only the folder the variable below names (tests).
+inline constexpr const char* kPortLockFolderVariable = "VELTRA_PORT_LOCK_DIR";
 std::vector<std::filesystem::path> SystemPortLockFolders();
+
+// Why the last Open failed, so that a program can say it in its user's language (the text that
+// Open gives is English).
+struct PortOpenError {
+    enum class Kind { None, System, NotATerminal, InUse, HeldExclusively, LockedByProcess, Settings };
+    Kind kind = Kind::None;
+    int sysError = 0; // errno of the call that failed (System, NotATerminal, Settings), 0 if none
+    long owner = 0;   // LockedByProcess: the PID its lock file names (0: taken since we looked)
+    std::filesystem::path lockFile;
+};
 
 class SerialPort {
 public:
@@ -68,6 +79,7 @@ public:
     // asked for low-latency mode, so that each echoed byte is handed on at once.
     bool Open(const std::filesystem::path& device, const SerialSettings& settings = {},
               std::string* error = nullptr);
+    const PortOpenError& LastOpenError() const { return lastError_; }
     // Where the UUCP lock files are looked for and taken (the system's unless a test says so);
     // takes effect at the next Open.
     void SetLockFolders(std::vector<std::filesystem::path> folders) { lockFolders_ = std::move(folders); }
@@ -114,6 +126,7 @@ private:
     std::vector<std::filesystem::path> lockFolders_ = SystemPortLockFolders();
     // The UUCP lock file this port created; empty when it holds none.
     std::filesystem::path lockFile_;
+    PortOpenError lastError_;
 
     std::atomic<int> fd_{-1};
     int wake_ = -1; // eventfd, readable once Close() began

@@ -17,12 +17,13 @@
 namespace {
 // Test hook only (end-to-end tests run the real program): with VELTRA_TRANSMIT_AUTOSTART=1 the
 // tool presses its own START once the window is up and answers every box with OK, printing
-// its text on stderr. Nothing sets this variable outside the tests.
+// its text on stderr, one line a box (a line break in it as "\n"). Nothing sets this variable
+// outside the tests.
 class AutoAnswerBoxes : public vt::ui::ScriptedMessageBox {
 public:
     vt::ui::MsgResult show(QWidget* parent, const QString& text, const QString& title, vt::ui::MsgButtons buttons,
                            vt::ui::MsgIcon icon) override {
-        std::fprintf(stderr, "transmit box: %s\n", text.toUtf8().constData());
+        std::fprintf(stderr, "transmit box: %s\n", QString(text).replace('\n', "\\n").toUtf8().constData());
         std::fflush(stderr);
         return ScriptedMessageBox::show(parent, text, title, buttons, icon);
     }

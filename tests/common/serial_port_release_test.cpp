@@ -319,7 +319,8 @@ TEST(SerialPortLock, AnotherProgramsLockFileOrExclusiveFlagKeepsThePortShut) {
     const fs::path lock = LockOf(tmp.Path(), line);
     const int32_t parent = ::getppid(); // alive, and not this process
     const std::string binary(reinterpret_cast<const char*>(&parent), sizeof parent);
-    for (const std::string& held : {LockText(parent), std::to_string(parent) + "\n", binary}) {
+    for (const std::string& held : {LockText(parent), std::to_string(parent) + "\n", binary,
+                                    LockText(parent).substr(0, 10) + " minicom root\n", "\n" + std::to_string(parent) + " cu"}) {
         WriteText(lock, held);
         SerialPort port;
         port.SetLockFolders({"/nonexistent-lock-folder", tmp.Path()});
@@ -342,6 +343,17 @@ TEST(SerialPortLock, AnotherProgramsLockFileOrExclusiveFlagKeepsThePortShut) {
     port.SetLockFolders({"/nonexistent-lock-folder", tmp.Path()});
     std::string error;
     EXPECT_TRUE(port.Open(line.path, {}, &error)) << error;
+}
+
+// A user's run locks in the system's folders; a test process in a folder of its own, which the
+// programs it starts inherit, so that test runs side by side never meet in /run/lock.
+TEST(SerialPortLock, UsersLockInTheSystemFoldersTestsInTheirOwn) {
+    const char* own = std::getenv(vt::kPortLockFolderVariable);
+    ASSERT_TRUE(own && *own) << "this test process has no lock folder of its own";
+    EXPECT_EQ(vt::SystemPortLockFolders(), std::vector<fs::path>{own});
+    EXPECT_NE(fs::canonical(own), fs::canonical("/run/lock"));
+    vt::test::ScopedEnv user(vt::kPortLockFolderVariable, "");
+    EXPECT_EQ(vt::SystemPortLockFolders(), (std::vector<fs::path>{"/run/lock", "/var/lock"}));
 }
 
 // The port's own lock file, named after the device a link leads to: a dead run's lock (its

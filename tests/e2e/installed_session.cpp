@@ -79,7 +79,7 @@ private slots:
         QCOMPARE(ReadAll(ProgramFolder() / "Msg.sys").at(0), uint8_t(0x80));
         QCOMPARE(ReadAll(ProgramFolder() / "wbuffer.bin").size(), size_t(16001));
         const std::vector<uint8_t> image(data->MemImage.begin(), data->MemImage.end());
-        QVERIFY(sim::ResendsInOrder(radio.Received(), image, 0x3BFF) >= 0);
+        QVERIFY(sim::ImageOnceInOrder(radio.Received(), image, 0x3BFF));
         radio.Stop();
 
         // The radio switched off and on again, holding what was written.

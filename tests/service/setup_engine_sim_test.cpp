@@ -36,16 +36,31 @@ struct SimFixture : ::testing::Test {
         port.Close();
         program.reset();
     }
-    void Attach(vt::sim::SimRadio& radio) {
+    vt::sim::SimRadio* radio = nullptr;
+    size_t taken = 0; // bytes of the radio's handed to the engine
+    void Attach(vt::sim::SimRadio& r) {
         std::string error;
-        ASSERT_TRUE(radio.Start(&error)) << error;
-        ASSERT_TRUE(radio.LinkAs(home, 3, &error)) << error;
+        ASSERT_TRUE(r.Start(&error)) << error;
+        ASSERT_TRUE(r.LinkAs(home, 3, &error)) << error;
+        radio = &r;
     }
-    // One supervision second: what arrived is handed over, then the tick runs.
+    // One supervision second: everything the radio had to say by now (however long a loaded
+    // machine takes to carry it) is handed over, then the tick runs. So a tick without progress
+    // means a radio with nothing more to send, never a slow machine.
     Outcome Second() {
         std::this_thread::sleep_for(60ms);
-        const auto bytes = port.ReadAll();
-        engine.OnReceived(bytes.data(), bytes.size());
+        const auto until = std::chrono::steady_clock::now() + 20s;
+        for (;;) {
+            const bool sending = radio->Sending();
+            const size_t sent = radio->SentCount();
+            const auto bytes = port.ReadAll();
+            taken += bytes.size();
+            engine.OnReceived(bytes.data(), bytes.size());
+            // A write's transfer purges the echoes and does not wait for them.
+            const bool writing = engine.Mode() == 1 && engine.SetupStage() == vt::SetupEngine::StageTransfer;
+            if ((!sending && (taken >= sent || writing)) || std::chrono::steady_clock::now() > until) break;
+            std::this_thread::sleep_for(5ms);
+        }
         return engine.Tick();
     }
     Outcome RunToEnd(int maxTicks = 60) {

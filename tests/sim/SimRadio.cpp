@@ -44,6 +44,10 @@ bool SimRadio::Start(std::string* error) {
         SetError(error, "eventfd");
         return false;
     }
+    if (opt_.leftStream >= 0) {
+        std::lock_guard lock(mutex_);
+        StreamMemory(kMemorySize - std::min<size_t>(static_cast<size_t>(opt_.leftStream), kMemorySize), Clock::now());
+    }
     thread_ = std::thread([this] { Run(); });
     return true;
 }
@@ -125,6 +129,16 @@ size_t SimRadio::StreamedCount() const {
     return streamed_;
 }
 
+size_t SimRadio::SentCount() const {
+    std::lock_guard lock(mutex_);
+    return sent_;
+}
+
+bool SimRadio::Sending() const {
+    std::lock_guard lock(mutex_);
+    return outHead_ < out_.size();
+}
+
 std::chrono::steady_clock::time_point SimRadio::LastOutputAt() const {
     std::lock_guard lock(mutex_);
     return lastOutput_;
@@ -161,6 +175,18 @@ void SimRadio::Send(uint8_t b, Clock::time_point ready) {
     out_.push_back({b, due});
 }
 
+// The memory from byte from on and the trailer, as a read streams it; no call is answered until
+// it is out.
+void SimRadio::StreamMemory(size_t from, Clock::time_point ready) {
+    phase_ = Phase::Reading;
+    size_t n = opt_.stopAfter >= 0 ? std::min<size_t>(from + opt_.stopAfter, kMemorySize) : kMemorySize;
+    for (size_t i = from; i < n; ++i) Send(memory_[i], ready);
+    if (opt_.stopAfter < 0)
+        for (uint8_t t : opt_.trailer) Send(t, ready);
+    streamed_ = 0;
+    streamTotal_ = out_.size() - outHead_;
+}
+
 void SimRadio::OnByte(uint8_t b, Clock::time_point now) {
     received_.push_back({b, now});
     Clock::time_point arrived = now;
@@ -192,15 +218,9 @@ void SimRadio::OnByte(uint8_t b, Clock::time_point now) {
         if (command_.size() < 3) break;
         const uint8_t* c = command_.data() + command_.size() - 3;
         if (c[0] == 0xA1 && c[1] == 0x21 && c[2] == 0x21) {
-            phase_ = Phase::Reading;
-            size_t n = opt_.stopAfter >= 0 ? std::min<size_t>(opt_.stopAfter, kMemorySize) : kMemorySize;
             for (uint8_t p : opt_.preamble) Send(p, arrived);
             Send(0xEB, arrived);
-            for (size_t i = 0; i < n; ++i) Send(memory_[i], arrived);
-            if (opt_.stopAfter < 0)
-                for (uint8_t t : opt_.trailer) Send(t, arrived);
-            streamed_ = 0;
-            streamTotal_ = out_.size() - outHead_;
+            StreamMemory(0, arrived);
         } else if (c[0] == 0xA0 && c[1] == 0x20 && c[2] == 0x20) {
             phase_ = Phase::Writing;
             stored_ = 0;
@@ -217,12 +237,20 @@ void SimRadio::OnByte(uint8_t b, Clock::time_point now) {
         uint8_t echo = b;
         if (opt_.corruptEchoFrom >= 0 && index >= static_cast<size_t>(opt_.corruptEchoFrom)) echo = b ^ 0x5A;
         if (opt_.corruptEchoAt >= 0 && index == static_cast<size_t>(opt_.corruptEchoAt)) echo = b ^ 0x5A;
-        auto ready = arrived + std::chrono::milliseconds(opt_.echoDelayMs);
+        const bool slow = index >= static_cast<size_t>(std::max(opt_.slowFrom, 0L));
+        auto ready = arrived + std::chrono::milliseconds(slow ? opt_.echoDelayMs : 0);
         if ((opt_.lateEchoAt >= 0 && index == static_cast<size_t>(opt_.lateEchoAt)) ||
             (opt_.lateEchoFrom >= 0 && index >= static_cast<size_t>(opt_.lateEchoFrom)))
             ready += std::chrono::milliseconds(opt_.lateEchoMs);
-        Send(echo, ready);
-        if (opt_.echoTwice) {
+        if (opt_.jitterMs > 0 && slow) {
+            jitter_ ^= jitter_ << 13;
+            jitter_ ^= jitter_ >> 17;
+            jitter_ ^= jitter_ << 5;
+            ready += std::chrono::microseconds(jitter_ % (static_cast<uint32_t>(opt_.jitterMs) * 1000 + 1));
+        }
+        const bool lost = opt_.loseEchoAt >= 0 && index == static_cast<size_t>(opt_.loseEchoAt);
+        if (!lost) Send(echo, ready);
+        if (opt_.echoTwice && !lost) {
             bool late = opt_.lateCopyFrom >= 0 && index >= static_cast<size_t>(opt_.lateCopyFrom);
             Send(echo, late ? ready + std::chrono::milliseconds(20) : ready);
         }
@@ -247,6 +275,7 @@ void SimRadio::FlushDue() {
     ssize_t w = ::write(master_, buf, n);
     if (w <= 0) return; // queue full: the poll waits for room
     outHead_ += static_cast<size_t>(w);
+    sent_ += static_cast<size_t>(w);
     lastOutput_ = Clock::now();
     if (phase_ == Phase::Reading) {
         streamed_ += static_cast<size_t>(w);

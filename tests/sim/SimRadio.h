@@ -4,11 +4,13 @@
 // stores and echoes every byte until its memory is full or the line has been quiet for
 // kWriteEndQuiet; then, and once its memory is out after a read, it answers the next call. A call
 // left without a command for kCallAbandon is given up. On request it stays silent, stops after N bytes, corrupts the
-// echo from byte N or of byte N alone, echoes twice, delays its answers or one echo, answers the
-// call with other bytes, sends noise before the memory or right after the write command, or
-// paces its line at 9600 baud.
+// echo from byte N or of byte N alone, loses the echo of a byte it stored, echoes twice, delays
+// its answers, one echo or every echo by a random time, answers the call with other bytes, sends
+// noise before the memory or right after the write command, starts with the rest of an earlier
+// read still on the line, or paces its line at 9600 baud.
 #include "transmit/core/EchoMatch.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -24,8 +26,8 @@ namespace vt::sim {
 inline constexpr size_t kMemorySize = 16000;
 // What a write of the transfer tool sends.
 inline constexpr size_t kWriteBytes = static_cast<size_t>(kWriteLength);
-// A write whose line has been quiet both ways for this long is over (the tool resends a byte
-// every 100 ms while it waits, and supervises a stalled write for seconds only).
+// A write whose line has been quiet both ways for this long is over (the tool supervises a
+// stalled write for seconds only).
 inline constexpr std::chrono::seconds kWriteEndQuiet{1};
 // A call answered, but without a command for this long, is given up (the tool waits 2 s).
 inline constexpr std::chrono::seconds kCallAbandon{3};
@@ -38,6 +40,12 @@ struct SimOptions {
     long lateEchoAt = -1;         // write: the echo of the Nth byte received comes lateEchoMs late
     long lateEchoFrom = -1;       // write: echoes of the Nth byte received and later come lateEchoMs late
     int lateEchoMs = 150;
+    long loseEchoAt = -1;         // write: the Nth byte received is stored, but its echo is lost on the line
+    int jitterMs = 0;             // write: every echo comes a random 0 to jitterMs ms late (a USB adapter)
+    long slowFrom = 0;            // write: echoDelayMs and jitterMs hold from the Nth byte received on
+    long leftStream = -1;         // at start the last N memory bytes of an earlier read (and its trailer)
+                                  // are still to come: queued at once, or streamed when paced; the
+                                  // radio answers no call until they are out
     bool echoTwice = false;       // write: every echo is sent twice
     long lateCopyFrom = -1;       // write, with echoTwice: from byte N on the copy comes 20 ms later
     int replyDelayMs = 0;         // before the handshake reply
@@ -90,6 +98,9 @@ public:
     size_t EarlyBytes() const;
     // Bytes of the read stream put on the line so far.
     size_t StreamedCount() const;
+    // Every byte the radio put on the line so far, and whether more are waiting to go.
+    size_t SentCount() const;
+    bool Sending() const;
     // When the radio last put a byte on the line.
     std::chrono::steady_clock::time_point LastOutputAt() const;
 
@@ -108,6 +119,7 @@ private:
     void OnByte(uint8_t b, Clock::time_point now);
     void Send(uint8_t b, Clock::time_point ready);
     void FlushDue();
+    void StreamMemory(size_t from, Clock::time_point ready);
     Clock::duration ByteTime() const;
 
     SimOptions opt_;
@@ -128,6 +140,8 @@ private:
     size_t early_ = 0;
     size_t streamed_ = 0;
     size_t streamTotal_ = 0;
+    size_t sent_ = 0;
+    uint32_t jitter_ = 0x9E3779B9u;
     Clock::time_point inboundFree_{};
     Clock::time_point outboundFree_{};
     Clock::time_point lastOutput_{};
@@ -139,18 +153,10 @@ private:
 // pseudo-random from the seed.
 std::vector<uint8_t> MakeTestImage(size_t n, uint32_t seed = 1);
 
-// Checks that the image bytes on the wire (after the 4 command bytes) come in order, each the
-// next one or a resend of the last (a byte not confirmed within 100 ms goes out again, which a
-// loaded machine can cause now and then). Returns the number of resends, or -1 when out of order.
-inline int ResendsInOrder(const std::vector<uint8_t>& wire, const std::vector<uint8_t>& image, size_t length) {
-    size_t next = 0;
-    int resends = 0;
-    for (size_t i = 4; i < wire.size(); ++i) {
-        if (next < length && wire[i] == image[next]) ++next;
-        else if (next > 0 && wire[i] == image[next - 1]) ++resends;
-        else return -1;
-    }
-    return next == length ? resends : -1;
+// Whether the wire, after the 4 command bytes, carries image bytes 0 to length - 1 each once and in
+// order, and nothing else: then a radio that stores what it receives holds exactly them.
+inline bool ImageOnceInOrder(const std::vector<uint8_t>& wire, const std::vector<uint8_t>& image, size_t length) {
+    return wire.size() == 4 + length && std::equal(image.begin(), image.begin() + static_cast<long>(length), wire.begin() + 4);
 }
 
 // An image without equal neighbours (so a duplicated echo cannot pass for the next byte),

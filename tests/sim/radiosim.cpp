@@ -1,7 +1,8 @@
 // radiosim: a simulated radio on a pseudo-terminal, for trying the transfer tool by hand.
 //   radiosim [--link FOLDER --com N] [--memory FILE] [--save FILE] [--silent] [--stop-after N]
 //            [--corrupt-from N] [--corrupt-at N] [--late-echo-at N] [--late-echo-from N] [--late-echo-ms MS]
-//            [--echo-twice] [--reply-delay MS] [--echo-delay MS] [--paced]
+//            [--lose-echo-at N] [--jitter MS] [--left-stream N] [--echo-twice] [--reply-delay MS]
+//            [--echo-delay MS] [--paced]
 // It prints the device, serves until Ctrl+C, then writes its memory to --save.
 #include "tests/sim/SimRadio.h"
 
@@ -24,8 +25,8 @@ int Usage(bool asked) {
                  "usage: radiosim [options]\n"
                  "A simulated radio on a pseudo-terminal: prints the device, answers the transfer tool's\n"
                  "handshake, streams its memory on a read, stores and echoes every byte of a write (a\n"
-                 "resent byte lands at the next address; a write ends when the line has been quiet for\n"
-                 "a second or the memory is full), answers call after call, and serves until Ctrl+C.\n"
+                 "byte sent twice is stored twice; a write ends when the line has been quiet for a\n"
+                 "second or the memory is full), answers call after call, and serves until Ctrl+C.\n"
                  "\n"
                  "  --link FOLDER --com N  link FOLDER/ports/COM<N> to the device (N 1 by default), so that\n"
                  "                         the tool with COM N in FOLDER's Msg.sys opens it\n"
@@ -38,10 +39,15 @@ int Usage(bool asked) {
                  "                         N bytes, then fall silent (a transfer cut half-way)\n"
                  "  --corrupt-from N       write: the echoes of byte N and every later byte are wrong\n"
                  "  --corrupt-at N         write: only the echo of the Nth byte received is wrong\n"
-                 "  --late-echo-at N       write: the echo of the Nth byte received comes %d ms late, past\n"
-                 "                         the tool's wait (it sends the byte again)\n"
+                 "  --late-echo-at N       write: the echo of the Nth byte received comes %d ms late\n"
                  "  --late-echo-from N     write: the echoes of byte N and every later byte come late\n"
                  "  --late-echo-ms MS      how late a late echo comes (%d ms by default)\n"
+                 "  --lose-echo-at N       write: the Nth byte received is stored, its echo never comes\n"
+                 "  --jitter MS            write: every echo comes a random 0 to MS ms late, as through a\n"
+                 "                         USB adapter\n"
+                 "  --left-stream N        start with the last N memory bytes of an earlier read (and its\n"
+                 "                         trailer) still to come, as after a read that was stopped; no\n"
+                 "                         call is answered until they are out\n"
                  "  --echo-twice           write: every echo is sent twice\n"
                  "  --reply-delay MS       wait MS milliseconds before the handshake reply\n"
                  "  --echo-delay MS        wait MS milliseconds before every echo\n"
@@ -74,6 +80,9 @@ int main(int argc, char** argv) {
         else if ((a == "--late-echo-at") && (v = next())) opt.lateEchoAt = std::atol(v);
         else if ((a == "--late-echo-from") && (v = next())) opt.lateEchoFrom = std::atol(v);
         else if ((a == "--late-echo-ms") && (v = next())) opt.lateEchoMs = std::atoi(v);
+        else if ((a == "--lose-echo-at") && (v = next())) opt.loseEchoAt = std::atol(v);
+        else if ((a == "--jitter") && (v = next())) opt.jitterMs = std::atoi(v);
+        else if ((a == "--left-stream") && (v = next())) opt.leftStream = std::atol(v);
         else if ((a == "--reply-delay") && (v = next())) opt.replyDelayMs = std::atoi(v);
         else if ((a == "--echo-delay") && (v = next())) opt.echoDelayMs = std::atoi(v);
         else return Usage(false);

@@ -55,6 +55,6 @@ struct ToolRun {
 };
 
 using sim::DistinctNeighbourImage;
-using sim::ResendsInOrder;
+using sim::ImageOnceInOrder;
 
 } // namespace vt::test

@@ -63,11 +63,18 @@ struct ToolProcess {
         err += process.readAllStandardError();
         QStringList boxes;
         for (const QByteArray& line : err.split('\n'))
-            if (line.startsWith("transmit box: ")) boxes << QString::fromUtf8(line.mid(14));
+            if (line.startsWith("transmit box: ")) boxes << QString::fromUtf8(line.mid(14)).replace("\\n", "\n");
         return boxes;
     }
-    bool WaitForBox(const QString& text, int ms) {
-        return QTest::qWaitFor([&] { return Boxes().contains(text); }, ms);
+    // Waits for a box whose first line is firstLine.
+    bool WaitForBox(const QString& firstLine, int ms) {
+        return QTest::qWaitFor(
+            [&] {
+                for (const QString& box : Boxes())
+                    if (box.section('\n', 0, 0) == firstLine) return true;
+                return false;
+            },
+            ms);
     }
     // Waits for the program to end; false when it did not end in time (it is then killed).
     bool Finish(int ms) {

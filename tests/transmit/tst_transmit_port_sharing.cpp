@@ -14,7 +14,8 @@
 #include <unistd.h>
 
 namespace {
-// The system's lock folder the tool writes to, or empty when this user may not write there.
+// The lock folder the tool writes to (this test process's own, which the tool inherits), or
+// empty when this user may not write there.
 std::filesystem::path LockFolder() {
     for (const auto& f : vt::SystemPortLockFolders())
         if (::access(f.c_str(), W_OK) == 0) return std::filesystem::canonical(f);
@@ -113,7 +114,7 @@ private slots:
                 QVERIFY(holder >= 0);
                 QCOMPARE(::ioctl(holder, TIOCEXCL), 0);
             } else {
-                std::ofstream(lock) << std::string(5, ' ') << ::getpid() << "\n";
+                std::ofstream(lock) << std::string(5, ' ') << ::getpid() << " minicom root\n"; // as some write it
             }
             folder.WriteMsgSys(1, 4, 0);
             test::OpenFolderToEveryone(folder);
@@ -147,6 +148,9 @@ private slots:
             ToolProcess tool;
             tool.Start(folder, {"/R"});
             QVERIFY(QTest::qWaitFor([&] { return LockPid(LockFileOf(radio)) == tool.process.processId(); }, 10000));
+            // Not in the machine's folder, where another test run could meet it.
+            QVERIFY(LockFolder() != std::filesystem::canonical("/run/lock"));
+            QVERIFY(!std::filesystem::exists("/run/lock" / LockFileOf(radio).filename()));
             QVERIFY(tool.Finish(30000));
             QCOMPARE(tool.Boxes(), QStringList{"Completed Process!"});
             QVERIFY(!std::filesystem::exists(LockFileOf(radio)));

@@ -120,25 +120,29 @@ private slots:
     }
 
     // A Msg.sys the tool may read but not write: it could never tell the editor what it did to
-    // the radio, so START sends nothing, says why and ends the tool.
+    // the radio (or that a read's rbuffer.bin is new), so START sends nothing, says why and ends
+    // the tool.
     void unwritableMsgSysStopsTheTransferBeforeItStarts() {
         if (::geteuid() == 0 && test::UserSwitcher().isEmpty()) QSKIP("root without setpriv or runuser");
-        sim::SimRadio radio;
-        QVERIFY(radio.Start());
-        QCOMPARE(::chmod(radio.DevicePath().c_str(), 0666), 0);
-        test::ToolFolder folder("proc_readonly_msg");
-        QVERIFY(radio.LinkAs(folder.Path(), 4));
-        folder.WriteMsgSys(1, 4, 0);
-        folder.Write("wbuffer.bin", std::vector<uint8_t>(kImageSize, 0x11));
-        test::OpenFolderToEveryone(folder);
-        QCOMPARE(::chmod(folder.File("Msg.sys").c_str(), 0444), 0);
-        test::ToolProcess tool;
-        tool.Start(folder, {"/W"}, true, true); // as nobody when root: root writes any file
-        QVERIFY2(tool.Finish(20000), "the transfer ran");
-        // EACCES at START, then once more at exit.
-        QVERIFY2(tool.Boxes() == QStringList({"13", "Can't Open Msg File", "13"}), qPrintable(tool.Boxes().join(" / ")));
-        QVERIFY(radio.Received().empty());
-        QCOMPARE(folder.Read("Msg.sys"), (std::vector<uint8_t>{1, 4, 0}));
+        for (const char* mode : {"/W", "/R"}) {
+            sim::SimRadio radio;
+            QVERIFY(radio.Start());
+            QCOMPARE(::chmod(radio.DevicePath().c_str(), 0666), 0);
+            test::ToolFolder folder(std::string("proc_readonly_msg") + mode[1]);
+            QVERIFY(radio.LinkAs(folder.Path(), 4));
+            folder.WriteMsgSys(1, 4, 0);
+            folder.Write("wbuffer.bin", std::vector<uint8_t>(kImageSize, 0x11));
+            test::OpenFolderToEveryone(folder);
+            QCOMPARE(::chmod(folder.File("Msg.sys").c_str(), 0444), 0);
+            test::ToolProcess tool;
+            tool.Start(folder, {mode}, true, true); // as nobody when root: root writes any file
+            QVERIFY2(tool.Finish(20000), mode);
+            // EACCES at START, then once more at exit.
+            QVERIFY2(tool.Boxes() == QStringList({"13", "Can't Open Msg File", "13"}), qPrintable(tool.Boxes().join(" / ")));
+            QVERIFY2(radio.Received().empty(), mode);
+            QCOMPARE(folder.Read("Msg.sys"), (std::vector<uint8_t>{1, 4, 0}));
+            QVERIFY(!std::filesystem::exists(folder.File("rbuffer.bin")));
+        }
     }
 
     void singleInstanceForwardsTheRequest() {

@@ -1,10 +1,14 @@
 #pragma once
-// The echo check of a write. The radio stores every byte it receives and echoes it once, so the
-// line tells whether it can still hold exactly the image: every byte that comes back must be the
-// echo of the byte on the line. Anything else means the radio got something it should not hold
-// (a wrong echo: garbage stored, or the byte itself whose resend would then be stored twice; a
-// second echo of a resent byte: its first copy was stored after all), and the write is lost.
-// A byte whose echo never came may be resent: nothing shows that the radio has it.
+// The echo check of a write. The radio stores every byte it receives and echoes it, so the line
+// can prove that it holds exactly the image only if every byte goes out once, in order, the next
+// one only after the echo of the one before: a byte sent again may be stored twice (its echo may
+// only be late), and nothing on the line tells that from a byte stored once. So nothing is ever
+// sent again; a byte whose echo never comes is left to the supervision's stall ticks. Every byte
+// that comes back must be the echo of the byte on the line; anything else means the radio got
+// something it should not hold, and the write is lost.
+// A radio that echoes every byte twice is told apart on the first byte: its second echo follows
+// the first at once, where a radio that echoes once leaves the line quiet. From then on each
+// byte must bring exactly that many echoes before the next one goes out.
 #include <cstddef>
 #include <cstdint>
 
@@ -15,7 +19,7 @@ inline constexpr int kWriteProgressBase = 15360;
 
 class EchoLedger {
 public:
-    enum class Echo { Confirmed, Dropped, Failed };
+    enum class Echo { Confirmed, Pending, Dropped, Failed };
 
     // image must hold at least length bytes and outlive the ledger.
     EchoLedger(const uint8_t* image, int length) : image_(image), length_(length) {}
@@ -26,25 +30,35 @@ public:
     int Index() const { return index_; }
     bool Done() const { return index_ >= length_; }
     bool Failed() const { return failed_; }
+    // The next byte may go out: the one before has all its echoes.
+    bool Ready() const { return !failed_ && !Done() && !onLine_; }
 
-    // The byte to put on the line now, counted as one more copy of it.
+    // The byte to put on the line now (only when Ready).
     uint8_t Send();
     // A byte that came back from the radio.
     Echo OnByte(uint8_t b);
 
+    // The first byte has its echo, and whether a second one follows is not known yet.
+    bool AwaitingSecondEcho() const { return onLine_ && echoesPerByte_ == 0 && echoes_ == 1; }
+    // The line stayed quiet after the first byte's echo: the radio echoes once.
+    void EchoesOnce();
+    // 1 or 2 once the first byte told; 0 before.
+    int EchoesPerByte() const { return echoesPerByte_; }
+
     long Sent() const { return sent_; }
-    long Resends() const { return resends_; }
     long Received() const { return received_; }
 
 private:
+    void Confirm();
+
     const uint8_t* image_;
     int length_;
     int index_ = 0;
-    int copies_ = 0;      // copies of the byte at index_ sent so far
-    int prevCopies_ = 0;  // copies of the byte confirmed last
-    bool prevExtra_ = false;
+    bool onLine_ = false; // the byte at index_ went out and is waiting for its echoes
+    int echoes_ = 0;      // echoes of it so far
+    int echoesPerByte_ = 0;
     bool failed_ = false;
-    long sent_ = 0, resends_ = 0, received_ = 0;
+    long sent_ = 0, received_ = 0;
 };
 
 } // namespace vt

@@ -15,21 +15,17 @@ void Supervisor::Progress(int value, int base, int& last, int& stalls, Tick& tic
 
 Supervisor::Tick Supervisor::OnTick(int state, int mode, int writeIndex, int readCount) {
     Tick tick;
-    bool crawling = false;
     if (state == StateCalled) ++m_nFindTicks;
     if (state == StateTransferring) {
         if (mode == ModeWrite) {
+            if (!writeTicked_) m_nLastWriteIndex = -1; // no index seen yet: not a tick without progress
+            writeTicked_ = true;
             Progress(writeIndex, kWriteProgressBase, m_nLastWriteIndex, m_nWriteStalls, tick, kWriteLength);
-            int& oldest = rateHistory_[static_cast<size_t>(rateNext_)];
-            crawling = rateTicks_ == kRateTicks && writeIndex < kWriteLength && writeIndex - oldest < kMinRateBytes;
-            oldest = writeIndex;
-            rateNext_ = (rateNext_ + 1) % kRateTicks;
-            if (rateTicks_ < kRateTicks) ++rateTicks_;
         } else {
             Progress(readCount, static_cast<int>(kRadioImageSize), m_nLastReadCount, m_nReadStalls, tick);
         }
     }
-    if (m_nWriteStalls == kStallTicks || crawling) tick.outcome = Outcome::EchoError;
+    if (m_nWriteStalls == kStallTicks) tick.outcome = Outcome::EchoError;
     else if (m_nReadStalls == kStallTicks) tick.outcome = Outcome::Interrupted;
     else if (m_nFindTicks == kCallTicks) tick.outcome = Outcome::NoRadio;
     else if (state == StateDone) tick.outcome = Outcome::Completed;

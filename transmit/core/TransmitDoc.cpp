@@ -17,7 +17,7 @@ void Sleep(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); 
 } // namespace
 
 TransmitDoc::TransmitDoc(std::filesystem::path programFolder, TransmitHost& host)
-    : folder_(std::move(programFolder)), host_(host), ports_(folder_), pause_(Sleep) {}
+    : m_folder(std::move(programFolder)), m_host(host), m_ports(m_folder), m_pause(Sleep) {}
 
 TransmitDoc::~TransmitDoc() { ClosePort(); }
 
@@ -36,22 +36,33 @@ bool TransmitDoc::OnNewDocument(const std::string& commandLine) {
 
 void TransmitDoc::OnStart() {
     if (OpenPort()) StartTransfer();
-    else Message("Can't Open COM Port!");
-    host_.ConnectionChanged();
+    else Message(m_strOpenFailure.empty() ? "Can't Open COM Port!" : "Can't Open COM Port!\n" + m_strOpenFailure);
+    m_host.ConnectionChanged();
 }
 
 void TransmitDoc::OnStop() {
     ClosePort();
-    host_.ConnectionChanged();
-    host_.RequestQuit();
+    m_host.ConnectionChanged();
+    m_host.RequestQuit();
 }
 
 bool TransmitDoc::OpenPort() {
-    host_.StartTimer();
-    host_.ResetProgress();
+    m_host.StartTimer();
+    m_host.ResetProgress();
+    m_strOpenFailure.clear();
     if (m_bConnected) return false;
-    auto device = ports_.DeviceForName(m_strPort);
-    if (!device || !m_hComm.Open(*device)) return false;
+    auto device = m_ports.DeviceForName(m_strPort);
+    if (!device) {
+        m_strOpenFailure = NoDeviceText(m_texts, m_strPort);
+        return false;
+    }
+    if (!m_hComm.Open(*device)) {
+        m_strOpenFailure = PortFailureText(m_texts, device->string(), m_hComm.LastOpenError());
+        return false;
+    }
+    // Whatever the line held before (the rest of an earlier read's stream, an old reply) belongs
+    // to no transfer of this run.
+    m_hComm.PurgeRx();
     m_bConnected = true;
     m_hComm.StartThread([this] { ReadThreadProc(); });
     if (m_nMode == ModeWrite) m_hComm.StartThread([this] { WriteThreadProc(); });
@@ -60,7 +71,7 @@ bool TransmitDoc::OpenPort() {
 
 void TransmitDoc::ClosePort() {
     if (!m_bConnected) return;
-    host_.StopTimer();
+    m_host.StopTimer();
     // The flag first, then the events: a released thread sees the flag cleared.
     m_bConnected = false;
     m_hReadDoneEvent.Set();
@@ -69,7 +80,7 @@ void TransmitDoc::ClosePort() {
 }
 
 void TransmitDoc::StartTransfer() {
-    host_.DisableStart();
+    m_host.DisableStart();
     // The status first. A Msg.sys the tool cannot write would leave the editor without the
     // result of a transfer that changed the radio: then nothing goes to the radio and the tool
     // ends, as when Msg.sys cannot be read at start. A file merely too short still takes the
@@ -80,12 +91,18 @@ void TransmitDoc::StartTransfer() {
     if (written.failure == ExchangeFailure::Open || written.failure == ExchangeFailure::Write) {
         Message("Can't Open Msg File");
         ClosePort();
-        host_.RequestQuit();
+        m_host.RequestQuit();
         return;
     }
-    if (m_nMode == ModeRead) SendCommand();
-    else if (auto load = LoadWriteBuffer(FilePath(kWBufferName), m_byImage)) SendCommand();
-    else Message(ExchangeMessage(load));
+    if (m_nMode == ModeWrite) {
+        if (auto load = LoadWriteBuffer(FilePath(kWBufferName), m_byImage); !load) {
+            Message(ExchangeMessage(load));
+            return;
+        }
+    }
+    // A reply counts only when it comes after the call: nothing that arrived before it is kept.
+    PurgeRx();
+    SendCommand();
 }
 
 bool TransmitDoc::SendCommand() {
@@ -144,23 +161,13 @@ bool TransmitDoc::SaveReadBuffer() {
 }
 
 void TransmitDoc::StartWriteAt(int index) {
-    std::lock_guard lock(ledgerMutex_);
+    std::lock_guard lock(m_ledgerMutex);
     m_ledger.StartAt(index);
     m_nWriteIndex = index;
 }
 
-long TransmitDoc::BytesSent() const {
-    std::lock_guard lock(ledgerMutex_);
-    return m_ledger.Sent();
-}
-
-long TransmitDoc::Resends() const {
-    std::lock_guard lock(ledgerMutex_);
-    return m_ledger.Resends();
-}
-
 bool TransmitDoc::EchoMatching() const {
-    // Also once the last byte is confirmed: a late echo then still shows a byte stored twice.
+    // Also once the last byte is confirmed: what the radio sends then is taken off the line here.
     int state = m_nState;
     return m_nMode == ModeWrite && (state == StateTransferring || state == StateDone) && m_bEchoArmed &&
            !m_bEchoFailed;
@@ -171,31 +178,31 @@ void TransmitDoc::MatchEchoes() {
     // at once with what is queued (at most 16). Per echo that is one wake, one read and the
     // hand-over to the writer.
     uint8_t buf[16];
-    bool confirmed = false, failed = false;
+    bool booked = false, failed = false;
     {
-        std::lock_guard lock(ledgerMutex_);
+        std::lock_guard lock(m_ledgerMutex);
         size_t n = m_hComm.Read(buf, sizeof buf);
         for (size_t i = 0; i < n && !failed; ++i) {
             auto echo = m_ledger.OnByte(buf[i]);
-            confirmed |= echo == EchoLedger::Echo::Confirmed;
+            booked |= echo != EchoLedger::Echo::Dropped;
             failed = echo == EchoLedger::Echo::Failed;
         }
         m_nWriteIndex = m_ledger.Index();
         if (failed) m_bEchoFailed = true;
     }
-    if (confirmed || failed) m_hEchoEvent.Set();
+    if (booked) m_hEchoEvent.Set();
     if (failed) {
         // The window ends the write now, not at the next tick.
         m_hReadDoneEvent.Wait();
         m_hReadDoneEvent.Reset();
-        if (m_bConnected) host_.PostCommNotify();
+        if (m_bConnected) m_host.PostCommNotify();
     }
 }
 
 void TransmitDoc::ReadThreadProc() {
     pthread_setname_np(pthread_self(), "line reader");
     MakeThreadTimeCritical();
-    if (m_nMode == ModeWrite) lineCpu_.Join(SharedCpu::Role::Reader);
+    if (m_nMode == ModeWrite) m_lineCpu.Join(SharedCpu::Role::Reader);
     bool queued = m_hComm.Queued() > 0;
     while (m_bConnected) {
         if (queued) {
@@ -212,7 +219,7 @@ void TransmitDoc::ReadThreadProc() {
                     m_hReadDoneEvent.Set();
                     continue;
                 }
-                host_.PostCommNotify();
+                m_host.PostCommNotify();
                 queued = m_hComm.Queued() > 0;
                 continue;
             }
@@ -224,65 +231,51 @@ void TransmitDoc::ReadThreadProc() {
     }
 }
 
-void TransmitDoc::AwaitEcho(int index, std::chrono::steady_clock::time_point firstSent) {
+void TransmitDoc::AwaitSecondEcho() {
     for (;;) {
-        if (m_hEchoEvent.WaitFor(kEchoWait)) break;
-        std::lock_guard lock(ledgerMutex_);
-        if (!m_bConnected || m_ledger.Failed() || m_ledger.Index() != index) break;
-        // Bytes on the queue that the reader has not taken yet: it was held back, the line was
-        // not. A resend now would reach a radio that has the byte already.
-        if (m_hComm.Queued() == 0) return; // nothing came back: send it again
-    }
-    longestEcho_ = std::max(longestEcho_, std::chrono::steady_clock::now() - firstSent);
-}
-
-void TransmitDoc::SettleAfterResends() {
-    // A resent byte whose first copy reached the radio after all shows as one more echo, which
-    // may come after the last one. Done only once the line stays quiet for twice the longest
-    // echo wait of this write.
-    auto quiet = std::max<std::chrono::steady_clock::duration>(kResendSettle, 2 * longestEcho_);
-    long seen = -1;
-    for (;;) {
-        long received;
-        {
-            std::lock_guard lock(ledgerMutex_);
-            received = m_ledger.Received();
-        }
-        if (received == seen || !m_bConnected || m_bEchoFailed) return;
-        seen = received;
-        m_hEchoEvent.Reset();
-        m_hEchoEvent.WaitFor(std::chrono::duration_cast<std::chrono::milliseconds>(quiet));
+        if (m_hEchoEvent.WaitFor(kSecondEchoWait)) return; // something came: the ledger has it
+        std::lock_guard lock(m_ledgerMutex);
+        if (!m_ledger.AwaitingSecondEcho()) return;
+        // Still on the port, not yet taken by a reader that was held back: not quiet.
+        if (m_hComm.Queued() > 0) continue;
+        m_ledger.EchoesOnce();
+        m_nWriteIndex = m_ledger.Index();
+        return;
     }
 }
 
 void TransmitDoc::WriteThreadProc() {
     pthread_setname_np(pthread_self(), "line writer");
     MakeThreadTimeCritical();
-    lineCpu_.Join(SharedCpu::Role::Writer);
-    // Nothing goes out before the write handshake is over: a stray image byte there could shift
-    // the radio's whole memory by one while every echo still matches.
+    m_lineCpu.Join(SharedCpu::Role::Writer);
+    // Nothing goes out before the write handshake is over: an image byte that reached the radio
+    // between the write command and the purge would be stored, and then stored again.
     m_hEchoEvent.Wait();
-    bool resent = false;
-    int lastIndex = -1;
-    std::chrono::steady_clock::time_point firstSent;
     while (m_bConnected) {
-        uint8_t b;
-        int index;
+        uint8_t b = 0;
+        bool send = false, secondEcho = false;
         {
-            std::lock_guard lock(ledgerMutex_);
+            std::lock_guard lock(m_ledgerMutex);
             if (m_ledger.Failed() || m_ledger.Done()) break;
-            index = m_ledger.Index();
-            if (index != lastIndex) firstSent = std::chrono::steady_clock::now();
-            lastIndex = index;
-            b = m_ledger.Send();
-            resent = m_ledger.Resends() > 0;
-            m_hEchoEvent.Reset(); // before sending, so an echo that comes back at once is not lost
+            send = m_ledger.Ready();
+            if (send) b = m_ledger.Send();
+            secondEcho = m_ledger.AwaitingSecondEcho();
+            // Under the lock, after looking: an echo booked from now on sets it again, so none
+            // is missed, and one that comes back at once after the send is not lost.
+            m_hEchoEvent.Reset();
         }
-        WriteComm(&b, 1);
-        AwaitEcho(index, firstSent);
+        if (send) WriteComm(&b, 1);
+        // However long the echo takes, the byte is not sent again: the stall ticks of the
+        // supervision end a write whose echo never comes.
+        if (secondEcho) AwaitSecondEcho();
+        else m_hEchoEvent.Wait();
     }
-    if (resent) SettleAfterResends();
-    if (m_bConnected && !m_bEchoFailed) m_nState = StateDone;
+    bool done;
+    {
+        std::lock_guard lock(m_ledgerMutex);
+        done = m_ledger.Done() && !m_ledger.Failed();
+    }
+    if (m_bConnected && done) m_nState = StateDone;
 }
 
 } // namespace vt

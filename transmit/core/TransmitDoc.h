@@ -55,12 +55,12 @@ public:
     bool SaveReadBuffer();
 
     // The handshake's pauses block the window thread; tests may shorten them.
-    void SetPause(std::function<void(std::chrono::milliseconds)> pause) { pause_ = std::move(pause); }
-    void Pause(std::chrono::milliseconds time) const { pause_(time); }
-    void Message(const std::string& text) const { host_.ShowMessage(text); }
+    void SetPause(std::function<void(std::chrono::milliseconds)> pause) { m_pause = std::move(pause); }
+    void Pause(std::chrono::milliseconds time) const { m_pause(time); }
+    void Message(const std::string& text) const { m_host.ShowMessage(text); }
 
-    TransmitHost& Host() const { return host_; }
-    std::filesystem::path FilePath(const char* name) const { return folder_ / name; }
+    TransmitHost& Host() const { return m_host; }
+    std::filesystem::path FilePath(const char* name) const { return m_folder / name; }
 
     // Set by OnNewDocument, before any other thread runs.
     ToolMode Mode() const { return m_nMode; }
@@ -75,11 +75,10 @@ public:
     void StartWriteAt(int index);
     // The line showed that the radio cannot hold exactly the image: the write is lost.
     bool EchoFailed() const { return m_bEchoFailed; }
-    // Image bytes put on the line, and how many of them were resends.
-    long BytesSent() const;
-    long Resends() const;
     // The write handshake is over and the receive queue purged: what arrives now are echoes.
     void ArmEcho() { m_bEchoArmed = true; }
+    // Nothing is waiting in the receive queue: the radio has said nothing since the last read.
+    bool LineQuiet() const { return m_hComm.Queued() == 0; }
     // The window has read the bytes of the last notification: the reader may post the next.
     void NotificationHandled() { m_hReadDoneEvent.Set(); }
     void SetResult(uint8_t result) { m_byResult = result; }
@@ -97,13 +96,15 @@ private:
     void WriteThreadProc();
     bool EchoMatching() const;
     void MatchEchoes();
-    void AwaitEcho(int index, std::chrono::steady_clock::time_point firstSent);
-    void SettleAfterResends();
+    // The first byte's echo is in: a second one at once means a radio that echoes twice.
+    void AwaitSecondEcho();
 
-    // Named as the users of the old tool's documentation know them. Each comment says which
-    // thread writes the member / which threads read it (window, reader, writer).
+    // Each comment says which thread writes the member / which threads read it (window, reader,
+    // writer).
     ToolMode m_nMode = ModeWrite;   // window, before the threads start / all three
     std::string m_strPort = "COM1"; // window / window
+    // The device tried and why the last OpenPort failed, for the second line of its box.
+    std::string m_strOpenFailure; // window / window
     MsgSys m_byMsgSys{};            // window / window
     TransmitTexts m_texts = TransmitTexts::ForLanguage(0); // window / window
     std::atomic<uint8_t> m_byResult{kNoResult};            // window (a transfer's end) / window (exit)
@@ -121,26 +122,23 @@ private:
     // waits for it and resets it.
     ManualResetEvent m_hEchoEvent{false};
     // Where the reader and the writer of a write run: each joins it as it starts.
-    SharedCpu lineCpu_;
+    SharedCpu m_lineCpu;
     ToolImage m_byImage{};                // window (wbuffer.bin, the read reception) / writer, reader
     // What went out and what came back during a write. The reader reads the port and books what
     // it got under the lock, and the writer books a send and looks at the port's queue under it:
     // an echo is then either still queued or already booked, never in between.
-    mutable std::mutex ledgerMutex_;
+    mutable std::mutex m_ledgerMutex;
     EchoLedger m_ledger{m_byImage.data(), kWriteLength};
-    // The longest a byte waited for its echo since its first copy went out (writer only): how
-    // long a late second echo may take.
-    std::chrono::steady_clock::duration longestEcho_{};
     HandshakeReply m_reply;               // window only
     ReadReception m_reception{m_byImage}; // window only
 
-    std::filesystem::path folder_;
-    TransmitHost& host_;
-    ComPortMap ports_;
+    std::filesystem::path m_folder;
+    TransmitHost& m_host;
+    ComPortMap m_ports;
     // Opened and closed by the window, which joins both threads before the close; the window
     // (commands, ReadComm, PurgeRx), the reader and the writer read and write through it.
     SerialPort m_hComm;
-    std::function<void(std::chrono::milliseconds)> pause_;
+    std::function<void(std::chrono::milliseconds)> m_pause;
 };
 
 } // namespace vt

@@ -12,8 +12,9 @@ void TransmitProtocol::OnCommNotify(unsigned wParam) {
         uint8_t buf[16];
         size_t n = doc_.ReadComm(buf, sizeof buf);
         if (n > 0) {
+            // The bytes that held the reply came before the read command: none of them is data.
             if (doc_.State() == StateCalled) OnHandshakeBytes(buf, n);
-            if (doc_.Mode() == ModeRead && doc_.State() == StateTransferring)
+            else if (doc_.Mode() == ModeRead && doc_.State() == StateTransferring)
                 for (size_t i = 0; i < n; ++i)
                     if (doc_.Reception().Feed(buf[i])) doc_.SetState(StateDone);
         }
@@ -24,21 +25,36 @@ void TransmitProtocol::OnCommNotify(unsigned wParam) {
 void TransmitProtocol::OnHandshakeBytes(const uint8_t* bytes, size_t n) {
     doc_.Reply().Add(bytes, n);
     if (!doc_.Reply().IsHandshakeReply()) return;
-    if (doc_.Mode() == ModeRead) {
+    doc_.Reply().Clear();
+    // A radio that answered the call waits, silent, for the command (what it still sends at the
+    // start of the pause is dropped). Bytes in the last part of the pause mean the "reply" was
+    // part of something still streaming in, the rest of an earlier read say: no command goes out,
+    // and the call goes on waiting for its reply.
+    const bool read = doc_.Mode() == ModeRead;
+    if (read) {
         doc_.Pause(kReadReplyPause);
+        doc_.PurgeRx();
         doc_.SetState(StateTransferring);
         doc_.Pause(kReadCommandPause);
-        doc_.SendCommand();
     } else {
-        doc_.Pause(kWriteReplyPause);
+        doc_.Pause(kWriteReplyPause - kReplyQuiet);
+        doc_.PurgeRx();
+        doc_.Pause(kReplyQuiet);
         doc_.SetState(StateTransferring);
-        doc_.SendCommand();
+    }
+    if (!doc_.LineQuiet()) {
+        doc_.PurgeRx();
+        doc_.SetState(StateCalled);
+        return;
+    }
+    doc_.PurgeRx(); // nothing from before the command is data or an echo
+    doc_.SendCommand();
+    if (!read) {
         doc_.Pause(kWritePurgePause);
         doc_.PurgeRx();
         doc_.ArmEcho();
         doc_.SignalEcho(); // the writer sends its first byte now
     }
-    doc_.Reply().Clear();
 }
 
 void TransmitProtocol::OnTimer() {
