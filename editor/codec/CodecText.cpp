@@ -23,6 +23,13 @@ std::string NameText(const uint8_t* bytes, size_t n) {
     return Cp1252ToUtf8(Trim(raw));
 }
 
+std::string MarkedName(const uint8_t* bytes, size_t n) {
+    while (n > 0 && bytes[n - 1] == ' ') --n;
+    std::string s;
+    for (size_t k = 0; k < n; ++k) s += bytes[k] == 0 ? std::string("\\0") : ByteChar(bytes[k]);
+    return s;
+}
+
 std::string FieldText(std::string text) {
     for (char& ch : text)
         if (ch == '|') ch = ' ';

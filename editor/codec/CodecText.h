@@ -15,6 +15,8 @@ std::string NumText(double value);
 std::string ByteChar(uint8_t b);
 // A fixed-width name field: zero bytes read as spaces, then spaces are trimmed at both ends.
 std::string NameText(const uint8_t* bytes, size_t n);
+// A name field as the image holds it, a zero byte shown as "\0", without the spaces that pad it.
+std::string MarkedName(const uint8_t* bytes, size_t n);
 // Text bound for a "|"-joined settings string: a "|" read from the image would add a field, so it
 // becomes a space.
 std::string FieldText(std::string text);

@@ -3,6 +3,7 @@
 #include "editor/codec/AreaNameCodec.h"
 #include "editor/codec/ChannelCodec.h"
 #include "editor/codec/OptionAreaCodec.h"
+#include "editor/codec/SaveChangeList.h"
 #include "editor/codec/ToneRecordCodec.h"
 
 #include "common/ModFun.h"

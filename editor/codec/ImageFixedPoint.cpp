@@ -2,6 +2,7 @@
 
 #include "editor/codec/DefaultImage.h"
 #include "editor/codec/ImageCodec.h"
+#include "editor/codec/SaveChangeList.h"
 #include "editor/codec/ToneRecordCodec.h"
 #include "editor/dataset/DataSetReset.h"
 #include "editor/dataset/EditorData.h"

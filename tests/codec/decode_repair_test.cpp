@@ -5,6 +5,7 @@
 
 #include "editor/codec/CodecConverters.h"
 #include "editor/codec/ImageCodec.h"
+#include "editor/codec/SaveChangeList.h"
 #include "editor/codec/ImageFixedPoint.h"
 #include "editor/codec/ImageLayout.h"
 

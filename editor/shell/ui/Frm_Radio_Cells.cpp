@@ -14,7 +14,6 @@
 
 namespace vt {
 
-namespace {
 // The grid as the cell editors see it: rectangles on the window, which holds the editors.
 class RadioGridHost : public QObject, public CellEditorHost {
 public:
@@ -33,6 +32,7 @@ private:
     Frm_Radio& w_;
 };
 
+namespace {
 CellEditors* CellsOf(const Frm_Radio& w) { return w.findChild<CellEditors*>(QString(), Qt::FindDirectChildrenOnly); }
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "common/ui/Printer.h"
 #include "editor/codec/ImageCodec.h"
 #include "editor/codec/ImageFile.h"
+#include "editor/codec/SaveChangeList.h"
 #include "editor/settings/core/OptionLists.h"
 #include "editor/settings/core/ToneSetList.h"
 #include "editor/shell/core/ChannelReport.h"
