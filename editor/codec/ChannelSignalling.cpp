@@ -185,9 +185,27 @@ struct WordIndex {
     }
 };
 
+// The list tone among the neighbours that share word k in its tone range, else k. A coarser
+// tone generator than one word per 0.1 Hz gives several tones one word: the radio cannot tell
+// them apart, and the list tone is the one the editor wrote (another installation's tables
+// would store the neighbour's own word).
+int ListToneOfRun(int k, const std::array<uint8_t, kEncTblSize>& tbl, size_t key) {
+    if (WordIndex::Key(tbl, k) != static_cast<int>(key)) return k;
+    constexpr int kFirstHigh = kCtcssHighFirstTenths - kCtcssFirstTenths;
+    const int from = k < kFirstHigh ? 0 : kFirstHigh, to = k < kFirstHigh ? kFirstHigh : kCtcssWordCount;
+    int first = k;
+    while (first > from && WordIndex::Key(tbl, first - 1) == static_cast<int>(key)) --first;
+    for (int j = first; j < to && WordIndex::Key(tbl, j) == static_cast<int>(key); ++j)
+        if (std::find(kStandardToneTenths.begin(), kStandardToneTenths.end(), kCtcssFirstTenths + j) !=
+            kStandardToneTenths.end())
+            return j;
+    return k;
+}
+
 // The tone of word k, snapped onto a list tone nearby only where `key` is that tone's own word
 // too: a custom tone 0.1 Hz beside a list tone has a word of its own and comes back as stored.
 std::string ToneText(int k, bool snap, const std::array<uint8_t, kEncTblSize>& tbl, size_t key) {
+    k = ListToneOfRun(k, tbl, key);
     double f = (kCtcssFirstTenths + k) / 10.0;
     if (snap)
         if (auto s = cv::SnapToneToList(f)) {
