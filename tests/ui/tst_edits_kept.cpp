@@ -559,17 +559,22 @@ private slots:
         QVERIFY(boxes_.texts().isEmpty());
     }
 
-    // Emptying the second receiver's Rx while it is on is refused with a word, however the box is
-    // left: the cell, its SEC FREQ and the file keep the receiver's frequency.
+    // Emptying the second receiver's Rx while it is on (nothing, or blanks typed over it) is
+    // refused with a word, however the box is left: the cell, its SEC FREQ and the file keep the
+    // receiver's frequency.
     void secondReceiverRxIsNotEmptiedWhileOn_data() {
         QTest::addColumn<QString>("leave");
-        QTest::newRow("Enter") << "enter";
-        QTest::newRow("Tab") << "tab";
-        QTest::newRow("click on another cell") << "click";
-        QTest::newRow("Ctrl+S") << "save";
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("Enter") << "enter" << "";
+        QTest::newRow("Tab") << "tab" << "";
+        QTest::newRow("click on another cell") << "click" << "";
+        QTest::newRow("Ctrl+S") << "save" << "";
+        QTest::newRow("blanks, Enter") << "enter" << "   ";
+        QTest::newRow("blanks, Tab") << "tab" << "   ";
     }
     void secondReceiverRxIsNotEmptiedWhileOn() {
         QFETCH(QString, leave);
+        QFETCH(QString, typed);
         Frm_Radio& w = *w_;
         w.Menu_New_Click();
         auto f = Split(d_->FarmMarnetInfo());
@@ -581,7 +586,8 @@ private slots:
         Click(w, last, ColRxFreq);
         QCOMPARE(w.TxtRxFreq->text(), QString("36"));
         Key(w.TxtRxFreq, Qt::Key_Backspace); // the whole text is selected
-        QCOMPARE(w.TxtRxFreq->text(), QString());
+        QTest::keyClicks(w.TxtRxFreq, typed);
+        QCOMPARE(w.TxtRxFreq->text(), typed);
         if (leave == "enter") {
             Key(w.TxtRxFreq, Qt::Key_Return);
             // The box stays, showing what the cell keeps.
