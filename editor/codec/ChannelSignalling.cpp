@@ -32,18 +32,14 @@ struct Row {
 std::optional<int> CheckTone(Row& row, int column) {
     auto t = ToneTenths(row.Cell(column));
     if (!t)
-        row.c.w.Fail(ColumnName(column), row.r,
-                     std::string(ColumnName(column)) + RowWords(row.r) + ": \"" + row.Cell(column) +
-                         "\" is not a tone from 67.0 to 259.1 Hz.");
+        row.c.w.FailText(DataMsg::NotTone, ColumnName(column), row.r, row.Cell(column));
     return t;
 }
 
 std::optional<int> CheckDcs(Row& row, int column) {
     int i = cv::DcsIndex(Trim(row.Cell(column)));
     if (i < 0) {
-        row.c.w.Fail(ColumnName(column), row.r,
-                     std::string(ColumnName(column)) + RowWords(row.r) + ": \"" + row.Cell(column) +
-                         "\" is not a DCS code.");
+        row.c.w.FailText(DataMsg::NotDcs, ColumnName(column), row.r, row.Cell(column));
         return std::nullopt;
     }
     return i;
@@ -59,9 +55,7 @@ void CheckDcsDeviation(Row& row) {
     std::string values;
     for (int b = 0; b < 256; ++b)
         if (auto k = cv::CtDevFromDevByte(static_cast<uint8_t>(b))) values += (values.empty() ? "" : ", ") + IntText(*k);
-    row.c.w.Fail(ColumnName(ColCtDev), row.r,
-                 std::string(ColumnName(ColCtDev)) + RowWords(row.r) + ": \"" + dev +
-                     "\" is not a deviation a DCS channel holds (" + values + ").");
+    row.c.w.FailText(DataMsg::NotDcsDeviation, ColumnName(ColCtDev), row.r, dev, values);
 }
 
 void CopyDcs(EncodeContext& c, size_t at, int index) {
@@ -121,9 +115,7 @@ void EncodeSignalling(EncodeContext& c, int r, size_t rec, int& high) {
                     c.w.Set(rec + ch::EncodeDeviation + k, t.DevTbl[DevEntryAt(di, ti) + k]);
             else if (!dev.empty() && di < 0)
                 // Left unwritten, the radio would keep the default image's deviation.
-                c.w.Fail(ColumnName(ColCtDev), row.r,
-                         std::string(ColumnName(ColCtDev)) + RowWords(row.r) + ": \"" + dev +
-                             "\" is not a deviation from 100 to 500.");
+                c.w.FailText(DataMsg::NotDeviation, ColumnName(ColCtDev), row.r, dev);
         }
     } else if (!Blank(row.Cell(ColDcsEnc))) {
         if (auto i = CheckDcs(row, ColDcsEnc)) {

@@ -30,6 +30,14 @@ std::string MarkedName(const uint8_t* bytes, size_t n) {
     return s;
 }
 
+std::string HexDigits(size_t value, int width) {
+    char s[24];
+    std::snprintf(s, sizeof s, "%0*zX", width, value);
+    return s;
+}
+
+std::string HexByte(uint8_t b) { return "0x" + HexDigits(b, 2); }
+
 std::string FieldText(std::string text) {
     for (char& ch : text)
         if (ch == '|') ch = ' ';

@@ -16,6 +16,7 @@
 #include "common/Cp1252.h"
 #include "common/ModFun.h"
 #include "common/TextUtil.h"
+#include "editor/dataset/DataTexts.h"
 #include "editor/dataset/GridRules.h"
 #include "editor/image/FreqWords.h"
 #include "editor/image/OptionFieldTable.h"
@@ -23,7 +24,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <optional>
 
 namespace vt {
@@ -75,7 +75,7 @@ void RepairOptions(Repairs& r) {
         if (!Repaired(field)) continue;
         const NumberRule rule = Rule(field);
         auto n = static_cast<size_t>(field);
-        r.Replace(f[n], InRange(f[n], rule, fallback[n]), OptionFieldName(rule.field));
+        r.Replace(f[n], InRange(f[n], rule, fallback[n]), OptionFieldText(r.c.d.Lang, rule.field));
     }
     // A key's number byte outside its range reads as 1; only "CALL" stores no number.
     for (size_t k = 0; k < optarea::kKeys.size(); ++k) {
@@ -83,7 +83,7 @@ void RepairOptions(Repairs& r) {
         const int b = r.c.At(layout::kKeyTable + layout::key::Key(k) + layout::key::KeyNumber);
         const OptionFieldSpec& range = kOptionFields[static_cast<size_t>(number)];
         if ((b < range.min || b > range.max) && f[function] != IntText(optarea::kCallKeyFunction))
-            r.list.push_back({OptionFieldName(number), 0, IntText(b), f[number]});
+            r.list.push_back({OptionFieldText(r.c.d.Lang, number), 0, IntText(b), f[number]});
     }
     // A fixed level or default whose allow-change box is on is not stored: it reads as the value
     // the radio gets. The options dialog does not show it then, so this is no news to the user.
@@ -111,9 +111,9 @@ void RepairToneSettings(Repairs& r) {
     bool ok = CharCount(id) <= layout::opt::OwnIdSize;
     for (size_t i = 0; ok && i < CharCount(id); ++i)
         ok = IsToneDigit(CharAt(id, i));
-    if (!ok) r.Replace(id, "", ToneFieldName(kToneOwnId));
+    if (!ok) r.Replace(id, "", ToneFieldText(r.c.d.Lang, kToneOwnId));
     r.Replace(t[kToneBlow], InRange(t[kToneBlow], kBlows, Split(kDefaultFiveToneInfo)[kToneBlow]),
-              ToneFieldName(kToneBlow));
+              ToneFieldText(r.c.d.Lang, kToneBlow));
     r.c.d.SetFiveToneInfo(Join(t));
 }
 
@@ -147,24 +147,25 @@ void RepairFarmSettings(Repairs& r) {
     if (f.size() != kFarmFieldCount) return;
     namespace o = layout::opt;
     std::string &marnetId = f[kMarnetId], &groupId = f[kFarmGroupId];
-    if (f[kMarnetOn] == "1") r.Replace(marnetId, MarnetId(marnetId), FarmFieldName(kMarnetId));
+    const LanguageTexts& lang = r.c.d.Lang;
+    if (f[kMarnetOn] == "1") r.Replace(marnetId, MarnetId(marnetId), FarmFieldText(lang, kMarnetId));
     // The group ID is a number of up to three digits.
     bool digits = CharCount(groupId) <= o::GroupIdSize;
     for (char ch : groupId)
         digits = digits && ch >= '0' && ch <= '9';
-    if (!digits) r.Replace(groupId, "", FarmFieldName(kFarmGroupId));
+    if (!digits) r.Replace(groupId, "", FarmFieldText(lang, kFarmGroupId));
     r.c.d.SetFarmMarnetInfo(Join(f));
     const ImageArray stored = StoredOptionArea(r.c);
     if (f[kMarnetOn] != "1")
         r.Replace(marnetId,
                   cv::BytesToToneString(stored[o::PackedId], stored[o::PackedId + 1], stored[o::PackedId + 2],
                                         optarea::kRepeatCode),
-                  FarmFieldName(kMarnetId));
+                  FarmFieldText(lang, kMarnetId));
     r.Replace(groupId,
               cv::CodesToToneString({stored[o::GroupId], stored[o::GroupId + 1], stored[o::GroupId + 2]}),
-              FarmFieldName(kFarmGroupId));
+              FarmFieldText(lang, kFarmGroupId));
     const int word = 256 * stored[o::SecondRxWordHigh] + stored[o::SecondRxWordLow];
-    r.Replace(f[kSecondRxFrequency], SecondFrequencyText(word), FarmFieldName(kSecondRxFrequency));
+    r.Replace(f[kSecondRxFrequency], SecondFrequencyText(word), FarmFieldText(lang, kSecondRxFrequency));
     r.c.d.SetFarmMarnetInfo(Join(f));
     // The second receiver's Rx is stored as that same word.
     auto& g = r.c.d.MFG;
@@ -213,23 +214,19 @@ void RepairAreaNames(Repairs& r) {
             // The slot's bytes past the ones read are not kept either.
             const uint8_t* slot = &r.c.img[layout::kAreaNameTable + static_cast<size_t>(i - 1) * layout::kAreaNameSlot];
             if (auto was = ZerosLost(slot, layout::kAreaNameSlot, true)) {
-                r.list.push_back({"Name of area " + std::to_string(i), 0, *was, now});
+                r.list.push_back({FieldText(r.c.d.Lang, DataField::AreaName, {IntText(i)}), 0, *was, now});
                 name = now;
             }
         }
-        r.Replace(name, now, "Name of area " + std::to_string(i));
+        r.Replace(name, now, FieldText(r.c.d.Lang, DataField::AreaName, {IntText(i)}));
         r.c.d.SetAreaName(i, name);
     }
 }
 
 std::string BytesText(const DecodeContext& c, size_t at, size_t n) {
-    std::string s = n == 1 ? "byte" : "bytes";
-    char hex[8];
-    for (size_t k = 0; k < n; ++k) {
-        std::snprintf(hex, sizeof hex, " 0x%02X", c.At(at + k));
-        s += hex;
-    }
-    return s;
+    std::string hex;
+    for (size_t k = 0; k < n; ++k) hex += (k ? " " : "") + HexByte(c.At(at + k));
+    return DataText(c.d.Lang, n == 1 ? DataMsg::Byte : DataMsg::Bytes, {hex});
 }
 
 // Bytes of a channel record that no cell value gives (a radio calibrated with other tables, a
@@ -334,9 +331,9 @@ void ListForeignFlags(SlotBytes& s) {
     for (auto [at, bit] :
          {std::pair{s.rec + ch::SignalFlags, ch::UnusedSignalBit}, std::pair{flag, ch::UnusedFlagBit}})
         if (s.r.c.At(at) & bit) {
-            char now[24];
-            std::snprintf(now, sizeof now, "bit 0x%02X cleared", static_cast<unsigned>(bit));
-            s.r.list.push_back({"Channel flags", s.row, BytesText(s.r.c, at, 1), now});
+            const LanguageTexts& lang = s.r.c.d.Lang;
+            s.r.list.push_back({FieldText(lang, DataField::ChannelFlags), s.row, BytesText(s.r.c, at, 1),
+                                DataText(lang, DataMsg::BitCleared, {HexByte(bit)})});
         }
 }
 
@@ -406,7 +403,7 @@ void RepairChannels(Repairs& r) {
 // the band and each power level read in doubt, so that the user checks them.
 void ListGuessedBand(Repairs& r) {
     if (!r.c.guessedBand) return;
-    r.list.push_back({"Band", 0, r.c.bandGuessText, BandRange(*r.c.guessedBand)});
+    r.list.push_back({FieldText(r.c.d.Lang, DataField::Band), 0, r.c.bandGuessText, BandRange(*r.c.guessedBand)});
     const int rows = r.c.d.MFG.Rows();
     for (int slot : r.c.doubtfulPowerSlots) {
         const int row = slot == layout::kSecondReceiverSlot ? rows - 1 : slot;
@@ -415,7 +412,8 @@ void ListGuessedBand(Repairs& r) {
                         [&](const ImageRepair& e) { return e.row == row && e.field == ColumnName(ColPower); }))
             continue;
         r.list.push_back({ColumnName(ColPower), row,
-                          BytesText(r.c, layout::ChannelSlot(slot) + layout::ch::PowerByte, 1) + ", band guessed",
+                          DataText(r.c.d.Lang, DataMsg::BandGuessed,
+                                   {BytesText(r.c, layout::ChannelSlot(slot) + layout::ch::PowerByte, 1)}),
                           r.c.d.MFG.TextMatrix(row, ColPower)});
     }
 }
@@ -432,14 +430,14 @@ void RepairToneLines(Repairs& r) {
         std::string& id = sd[kSpecId];
         const std::string ident = Trim(WithoutControls((*f)[kLineIdent]));
         if (auto was = ZerosLost(&r.c.img[layout::ToneRecord(n) + t::Identification], t::IdentificationSize, false))
-            r.list.push_back({ToneLineName(n) + " identification", 0, *was, ident});
+            r.list.push_back({ToneLinePartText(r.c.d.Lang, n, DataField::LineIdent), 0, *was, ident});
         (*f)[kLineIdent] = ident;
         if (IsPlainCall(sd) && CharCount(text) > kCallPrefix.size() + kMaxCallDigits) {
             text = text.substr(0, kCallPrefix.size() + kMaxCallDigits);
         } else if (IsOtherUserCall(sd) && CharCount(id) != kOtherUserIdSize) {
             std::string now = id.substr(0, std::min<size_t>(id.size(), kOtherUserIdSize));
             now.resize(kOtherUserIdSize, '0');
-            r.Replace(id, now, ToneLineName(n) + " station ID");
+            r.Replace(id, now, ToneLinePartText(r.c.d.Lang, n, DataField::LineStationId));
             text = std::string(kCallPrefix) + now;
         } else if (sd[kSpecKind] == kKindEmergency) {
             std::string own;
@@ -447,7 +445,7 @@ void RepairToneLines(Repairs& r) {
                 std::string ch = CharAt(sd[kSpecNumber], i);
                 own += ch.size() == 1 && ch[0] >= '0' && ch[0] <= '9' ? ch[0] : '0';
             }
-            r.Replace(sd[kSpecNumber], own, ToneLineName(n) + " own ID");
+            r.Replace(sd[kSpecNumber], own, ToneLinePartText(r.c.d.Lang, n, DataField::LineOwnId));
         } else if (sd[kSpecKind] == kKindCodeFetch && (sd[kSpecLevel].empty() || sd[kSpecNumber].empty()) &&
                    text != QueryAlarmText(id)) {
             // Without a PIN and a level the call is stored as an alarm query.
@@ -457,7 +455,7 @@ void RepairToneLines(Repairs& r) {
         }
         r.c.d.SetSpecialLine(static_cast<int>(n), sd);
         std::string line = r.c.d.FiveToneChannels()[n];
-        r.Replace(line, Join(*f), ToneLineName(n));
+        r.Replace(line, Join(*f), ToneLineName(r.c.d.Lang, n));
         r.c.d.SetFiveToneLine(static_cast<int>(n), line);
     }
 }

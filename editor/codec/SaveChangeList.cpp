@@ -10,6 +10,7 @@
 #include "editor/codec/ToneRecordCodec.h"
 
 #include "common/TextUtil.h"
+#include "editor/dataset/DataTexts.h"
 #include "editor/dataset/GridRules.h"
 #include "editor/image/FreqWords.h"
 #include "editor/image/SettingsFieldNames.h"
@@ -24,32 +25,26 @@ namespace vt {
 namespace {
 
 // The field names whose bytes a listed replacement already accounts for.
-bool Explained(size_t at, const std::vector<ImageRepair>& list) {
+bool Explained(size_t at, const LanguageTexts& lang, const std::vector<ImageRepair>& list) {
     auto listed = [&](const std::string& name) {
         return std::any_of(list.begin(), list.end(), [&](const ImageRepair& r) { return r.row == 0 && r.field == name; });
     };
     for (const optarea::Row& row : optarea::kRows) {
         if (row.record == optarea::Record::None || row.offset != at) continue;
-        const char* name = row.record == optarea::Record::Option ? OptionFieldName(row.field)
-                           : row.record == optarea::Record::Tone ? ToneFieldName(row.field)
-                                                                 : FarmFieldName(row.field);
+        const std::string name = row.record == optarea::Record::Option ? OptionFieldText(lang, row.field)
+                                 : row.record == optarea::Record::Tone ? ToneFieldText(lang, row.field)
+                                                                       : FarmFieldText(lang, row.field);
         if (listed(name)) return true;
     }
     for (size_t k = 0; k < optarea::kKeys.size(); ++k)
         if (at == layout::kKeyTable + layout::key::Key(k) + layout::key::KeyNumber &&
-            listed(OptionFieldName(optarea::kKeys[k].number)))
+            listed(OptionFieldText(lang, optarea::kKeys[k].number)))
             return true;
     return false;
 }
 
 bool Listed(const std::vector<ImageRepair>& list, const std::string& field, int row = 0) {
     return std::any_of(list.begin(), list.end(), [&](const ImageRepair& r) { return r.row == row && r.field == field; });
-}
-
-std::string HexByte(uint8_t b) {
-    char s[8];
-    std::snprintf(s, sizeof s, "0x%02X", b);
-    return s;
 }
 
 // The field a channel record's byte at off stores, named as the repairs name it; empty for the
@@ -60,7 +55,7 @@ std::string RecordByteField(size_t off, const DecodeContext& c, size_t rec, uint
         return c.At(rec + at) == marker[0] && c.At(rec + at + 1) == marker[1];
     };
     if (off == ch::SlotMark || off == ch::TxVoltageByte || off == ch::RxVoltageByte) return "";
-    if (off == ch::SignalFlags) return "Channel flags";
+    if (off == ch::SignalFlags) return FieldText(c.d.Lang, DataField::ChannelFlags);
     if (off < ch::DecodeCode) return ColumnName(holds(ch::EncodeCode, ch::DcsEncodeMarker) ? ColDcsEnc : ColCtcssEnc);
     if (off < ch::EncodeDeviation) return ColumnName(holds(ch::DecodeCode, ch::DcsDecodeMarker) ? ColDcsDec : ColCtcssDec);
     if (off < ch::DevByte) return ColumnName((flags & ch::CtcssEncodeBit) ? ColCtDev : ColDcsEnc);
@@ -72,9 +67,7 @@ std::string RecordByteField(size_t off, const DecodeContext& c, size_t rec, uint
     if (off < ch::Name2) return ColumnName(ColName1);
     if (off < ch::SelCallNumber) return ColumnName(ColName2);
     if (off == ch::SelCallNumber) return ColumnName(ColSelCall);
-    char name[32];
-    std::snprintf(name, sizeof name, "Channel byte +0x%02zX", off);
-    return name;
+    return FieldText(c.d.Lang, DataField::ChannelByte, {HexDigits(off, 2)});
 }
 
 int ColumnOfField(const std::string& field) {
@@ -88,6 +81,7 @@ int ColumnOfField(const std::string& field) {
 void ListChannelBytes(const DecodeContext& c, const ImageArray& saved, std::vector<ImageRepair>& list) {
     namespace ch = layout::ch;
     const auto& g = c.d.MFG;
+    const LanguageTexts& lang = c.d.Lang;
     const int rows = g.Rows();
     for (int slot = 1; slot <= layout::kSecondReceiverSlot; ++slot) {
         const size_t rec = layout::ChannelSlot(slot), flag = layout::ChannelFlag(slot);
@@ -105,17 +99,18 @@ void ListChannelBytes(const DecodeContext& c, const ImageArray& saved, std::vect
             for (size_t off = 0; !data && off < layout::kChannelRecordSize; ++off)
                 data = differs(off) && !RecordByteField(off, c, rec, flags).empty();
             if (!data) continue;
-            std::string was = "record";
+            std::string was = DataText(lang, DataMsg::DroppedRecord);
             for (int column : {ColTxFreq, ColRxFreq})
                 if (auto t = PllText(256 * c.At(rec + (column == ColTxFreq ? ch::TxPllWord : ch::RxPllWord) + 1) +
                                          c.At(rec + (column == ColTxFreq ? ch::TxPllWord : ch::RxPllWord)),
                                      column == ColTxFreq ? 0 : kRxWordOffset))
-                    was += std::string(column == ColTxFreq ? ", Tx " : ", Rx ") + *t;
-            list.push_back({"Channel", slot, was, "dropped: the options hold " + std::to_string(rows - 2) + " channels"});
+                    was += DataText(lang, column == ColTxFreq ? DataMsg::DroppedTx : DataMsg::DroppedRx, {*t});
+            list.push_back({FieldText(lang, DataField::Channel), slot, was,
+                            DataText(lang, DataMsg::Dropped, {IntText(rows - 2)})});
             continue;
         }
         std::map<std::string, std::string> bytes; // field, the image's bytes the save changes
-        if (flags != saved[flag]) bytes["Channel flags"] = HexByte(flags);
+        if (flags != saved[flag]) bytes[FieldText(lang, DataField::ChannelFlags)] = HexByte(flags);
         for (size_t off = 0; off < layout::kChannelRecordSize; ++off) {
             if (!differs(off)) continue;
             std::string field = RecordByteField(off, c, rec, flags);
@@ -126,8 +121,9 @@ void ListChannelBytes(const DecodeContext& c, const ImageArray& saved, std::vect
         for (const auto& [field, b] : bytes) {
             if (Listed(list, field, row)) continue;
             const int column = ColumnOfField(field);
-            list.push_back({field, row, (b.find(' ') == std::string::npos ? "byte " : "bytes ") + b,
-                            column >= 0 ? g.TextMatrix(row, column) : "as the save stores it"});
+            list.push_back({field, row,
+                            DataText(lang, b.find(' ') == std::string::npos ? DataMsg::Byte : DataMsg::Bytes, {b}),
+                            column >= 0 ? g.TextMatrix(row, column) : DataText(lang, DataMsg::AsSaved)});
         }
     }
 }
@@ -136,7 +132,7 @@ void ListChannelBytes(const DecodeContext& c, const ImageArray& saved, std::vect
 void ListAreaNameBytes(const DecodeContext& c, const ImageArray& saved, std::vector<ImageRepair>& list) {
     for (int i = 1; i <= kMaxAreas; ++i) {
         const size_t slot = layout::kAreaNameTable + static_cast<size_t>(i - 1) * layout::kAreaNameSlot;
-        const std::string field = "Name of area " + std::to_string(i);
+        const std::string field = FieldText(c.d.Lang, DataField::AreaName, {IntText(i)});
         if (Listed(list, field) || std::equal(saved.begin() + static_cast<std::ptrdiff_t>(slot),
                                               saved.begin() + static_cast<std::ptrdiff_t>(slot + layout::kAreaNameSlot),
                                               c.img.begin() + static_cast<std::ptrdiff_t>(slot)))
@@ -166,13 +162,10 @@ void ListSettingsBytes(const DecodeContext& c, bool withSuffix, std::vector<Imag
     if (withSuffix) spans.push_back({position, position + layout::suffix::PositionSize});
     auto changed = [&](size_t at) { return saved[at] != c.At(at); };
     auto add = [&](std::string field, size_t at) { list.push_back({std::move(field), 0, HexByte(c.At(at)), HexByte(saved[at])}); };
-    char name[48];
+    const LanguageTexts& lang = c.d.Lang;
     for (const Span& s : spans)
         for (size_t at = s.from; at < s.to; ++at)
-            if (changed(at) && !Explained(at, list)) {
-                std::snprintf(name, sizeof name, "Settings byte 0x%04zX", at);
-                add(name, at);
-            }
+            if (changed(at) && !Explained(at, lang, list)) add(FieldText(lang, DataField::SettingsByte, {HexDigits(at, 4)}), at);
     // A 5-tone line's bytes that its texts do not give back (special-call bytes, codes of no
     // kind or tone set, bytes a kind the record now has does not keep), each byte once.
     for (int n = 1; n <= kToneLines; ++n) {
@@ -180,10 +173,9 @@ void ListSettingsBytes(const DecodeContext& c, bool withSuffix, std::vector<Imag
         std::optional<bool> identListed;
         for (size_t k = 0; k < layout::kToneRecordSize; ++k) {
             if (!changed(rec + k)) continue;
-            const std::string line = ToneLineName(n);
-            if (!identListed) identListed = Listed(list, line + " identification");
+            if (!identListed) identListed = Listed(list, ToneLinePartText(lang, n, DataField::LineIdent));
             if (*identListed && k >= layout::tone::Identification) continue;
-            std::snprintf(name, sizeof name, "%s byte +0x%02zX", line.c_str(), k);
+            const std::string name = FieldText(lang, DataField::RecordByte, {ToneLineName(lang, n), HexDigits(k, 2)});
             if (!Listed(list, name)) add(name, rec + k);
         }
     }

@@ -238,8 +238,7 @@ private slots:
 
         files.answer(Path("missing.dat"));
         w->Menu_Open_Click();
-        QCOMPARE(boxes.texts().size(), 1);
-        QCOMPARE(boxes.texts()[0], w->OpenFailedMsg);
+        QCOMPARE(boxes.texts(), QStringList{w->OpenFailedMsg + "\n" + Path("missing.dat") + "\n" + std::strerror(ENOENT)});
         QCOMPARE(data->MFG.TextMatrix(1, 1), std::string("145.0000"));
 
         const QString shortFile = Path("short.dat");
@@ -247,6 +246,7 @@ private slots:
         files.answer(shortFile);
         w->Menu_Open_Click();
         QCOMPARE(boxes.texts().size(), 2);
+        QCOMPARE(boxes.texts()[1], w->OpenFailedMsg + "\n" + shortFile + "\nThe file holds 10 bytes, fewer than a radio image.");
         QCOMPARE(data->MFG.TextMatrix(1, 1), std::string("145.0000"));
         QCOMPARE(data->AreaNames()[1], std::string("FIELD"));
     }

@@ -469,6 +469,9 @@ private slots:
         Click(w, 3, 3);
         Click(w, last, 2);
         QVERIFY(w.TxtRxFreq->isVisible());
+        // Emptying it is refused now: its tip does not offer that.
+        QCOMPARE(w.Tip->text(), w.ColumnTips[1].section('\n', 0, 0) + "\n" + w.Lng("Fradio_Tip", 19));
+        Click(w, 3, 2);
         QCOMPARE(w.Tip->text(), w.ColumnTips[1]);
     }
 

@@ -224,6 +224,8 @@ private:
     bool CommitOpenEditor();
     // Why the cell's editor stays shut (CellLockOf), as the tip says it; nullptr when it opens.
     const QString* LockedCellTip(int row, int col) const;
+    // The tip of an open cell editor: its column's, or the second receiver's for its Rx.
+    QString CellTip(int row, int col) const;
     // Fills the tone and code lists and connects the editors' events; run once by the start-up.
     void SetupCellEditors();
     // Events of the editor controls (the window filters them); true when handled.

@@ -171,9 +171,12 @@ void Frm_Radio::Menu_Open_Click() {
     QString path = ChooseFile(false, kDataFilter, DataFolder());
     if (path.isEmpty()) return;
     ImageArray image{};
-    std::string error;
-    if (!vt::ReadImageFile(path.toStdString(), image, &error)) {
-        ui::MsgBox(OpenFailedMsg, ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
+    ImageReadError why;
+    if (!vt::ReadImageFile(path.toStdString(), image, &why)) {
+        // The file's name and why, as a failed save gives them.
+        const QString reason = why.sysError ? QString::fromLocal8Bit(std::strerror(why.sysError))
+                                            : Lng("Fradio_Msg", 26).arg(why.size);
+        ui::MsgBox(OpenFailedMsg + "\n" + path + "\n" + reason, ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
         return;
     }
     ClearAll();

@@ -19,8 +19,6 @@ namespace vt {
 namespace {
 std::filesystem::path Exchange(const char* name) { return ProgramFolder() / name; }
 
-const char* kEndedWithoutResult = "The transfer tool ended without a result.";
-
 QString ErrorText(const std::string& error) { return QString::fromStdString(error); }
 } // namespace
 
@@ -60,7 +58,7 @@ bool Frm_Radio::StartTool(const char* argument) {
             return;
         }
         EndTransfer();
-        ui::MsgBox(kEndedWithoutResult, ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
+        ui::MsgBox(Lng("Fradio_Msg", 27), ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
     });
     if (!started) {
         ui::MsgBox("Error VC start!", ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
