@@ -89,6 +89,26 @@ TEST(LanguageFiles, MainWindowTextsExistInBothLanguages) {
     EXPECT_NE(eng.Get("Fradio_Msg", 17).find('\r'), std::string::npos);
 }
 
+// Every text of the English file, the program's own additions among them, has its Chinese one,
+// with the same values (%1, %2, ...) to fill in.
+TEST(LanguageFiles, EveryEnglishTextHasAChineseOne) {
+    const LanguageTexts eng = Load("English.lng"), chs = Load("Chinese.lng");
+    int texts = 0;
+    for (const auto& section : LanguageSections())
+        for (int i = 0; i <= section.upper; ++i) {
+            const std::string& e = eng.Get(section.key, i);
+            if (e.empty()) continue;
+            ++texts;
+            const std::string& c = chs.Get(section.key, i);
+            EXPECT_FALSE(c.empty()) << section.key << " " << i << ": " << e;
+            for (char mark = '1'; mark <= '9'; ++mark)
+                EXPECT_EQ(e.find(std::string("%") + mark) == std::string::npos,
+                          c.find(std::string("%") + mark) == std::string::npos)
+                    << section.key << " " << i << " %" << mark;
+        }
+    EXPECT_GT(texts, 300);
+}
+
 // Chinese runs its words together: blanks between two Chinese characters are an English
 // spacing carried over ("AREA   NAME:").
 TEST(LanguageFiles, ChineseTextsHaveNoBlanksBetweenChineseCharacters) {
