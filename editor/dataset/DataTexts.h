@@ -49,6 +49,7 @@ enum class DataMsg : int {
     DroppedRx,          // its Rx frequency
     Dropped,            // channels the options hold
     AsSaved,            // a value the save gives
+    NotAListItem,       // field, value
 };
 
 // Entries of Fdata_Field that are no settings field.

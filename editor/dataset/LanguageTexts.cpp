@@ -6,7 +6,7 @@ namespace vt {
 
 const std::vector<LanguageSection>& LanguageSections() {
     static const std::vector<LanguageSection> sections = {
-        {"Fradio_Msg", 27},         {"Fradio_Tip", 25},         {"Fradio_Interface", 35},
+        {"Fradio_Msg", 31},         {"Fradio_Tip", 25},         {"Fradio_Interface", 35},
         {"Ftone_Msg", 5},           {"Ftone_Tip", 15},          {"Ftone_Interface", 20},
         {"Farea_Msg", 1},           {"Farea_Tip", 1},           {"Farea_Interface", 5},
         {"Fdefault_Msg", 1},        {"Fdefault_Tip", 1},        {"Fdefault_Interface", 5},

@@ -387,10 +387,7 @@ private slots:
 
     void printWithoutAPrinterShowsAMessage() {
         struct NoPrinter : ui::PrinterService {
-            bool printLines(QWidget*, const QStringList&, QString* error) override {
-                *error = "No printer is installed.";
-                return false;
-            }
+            ui::PrintFailure printLines(QWidget*, const QStringList&) override { return ui::PrintFailure::NoPrinter; }
         } none;
         ui::ScopedPrinter scope(&none);
         FillSomeData();

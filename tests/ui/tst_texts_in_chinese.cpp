@@ -4,6 +4,7 @@
 #include "common/TextUtil.h"
 #include "common/ui/FileDialog.h"
 #include "common/ui/MessageBox.h"
+#include "common/ui/Printer.h"
 #include "editor/codec/ImageLayout.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/GridRules.h"
@@ -150,6 +151,17 @@ private slots:
         const QString box = OnlyBox();
         QVERIFY2(box.endsWith(QString::fromUtf8("：字符“港”无法存入电台的存储器。")), qPrintable(box));
         QCOMPARE(d_->MFG.TextMatrix(1, ColName1), before);
+    }
+
+    void printingWithoutAPrinter() {
+        struct NoPrinter : ui::PrinterService {
+            ui::PrintFailure printLines(QWidget*, const QStringList&) override { return ui::PrintFailure::NoPrinter; }
+        } none;
+        ui::ScopedPrinter scope(&none);
+        boxes_.answer(ui::MsgResult::Ok); // the question before printing
+        w_->Menu_Print_Click();
+        QCOMPARE(boxes_.texts().size(), 2);
+        QCOMPARE(boxes_.texts().back(), QString::fromUtf8("没有安装打印机。"));
     }
 
     void theSecondReceiversRxTip() {
