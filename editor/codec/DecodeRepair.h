@@ -12,7 +12,7 @@ namespace vt {
 struct DecodeContext;
 
 struct ImageRepair {
-    std::string field; // "Resume scan time", "Rx Freq", "5-tone line 12", ...
+    std::string field; // "Resume scan time", "Rx Freq", "5-tone line 12", ... in the data set's language
     int row = 0;       // grid row for channel fields, 0 otherwise
     std::string was;   // as the image held it
     std::string now;   // as the data set holds it now
