@@ -51,7 +51,7 @@ bool WriteWithFlags(const std::filesystem::path& path, int flags, const uint8_t*
 
 // Reads up to maxBytes from an open descriptor, then closes it.
 std::optional<std::vector<uint8_t>> ReadAndClose(int fd, const std::filesystem::path& path, size_t maxBytes,
-                                                 size_t expected, std::string* error) {
+                                                 size_t expected, std::string* error, int* sysError = nullptr) {
     std::vector<uint8_t> out;
     out.reserve(expected);
     uint8_t buf[65536];
@@ -59,6 +59,7 @@ std::optional<std::vector<uint8_t>> ReadAndClose(int fd, const std::filesystem::
         ssize_t n = ::read(fd, buf, std::min(sizeof buf, maxBytes - out.size()));
         if (n < 0) {
             if (errno == EINTR) continue;
+            if (sysError) *sysError = errno;
             SetError(error, path.string(), errno);
             ::close(fd);
             return std::nullopt;
@@ -92,17 +93,18 @@ int OpenRegular(const std::filesystem::path& path, int flags, int* err) {
 } // namespace
 
 std::optional<std::vector<uint8_t>> ReadFileHead(const std::filesystem::path& path, size_t maxBytes,
-                                                 std::string* error) {
+                                                 std::string* error, int* sysError) {
     int err = 0;
     int fd = OpenRegular(path, O_RDONLY, &err);
     if (fd < 0) {
+        if (sysError) *sysError = err;
         SetError(error, path.string(), err);
         return std::nullopt;
     }
     struct stat st {};
     ::fstat(fd, &st);
     return ReadAndClose(fd, path, maxBytes, std::min<size_t>(maxBytes, static_cast<size_t>(std::max<off_t>(st.st_size, 0))),
-                        error);
+                        error, sysError);
 }
 
 std::optional<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& path, std::string* error) {

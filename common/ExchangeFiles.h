@@ -44,11 +44,11 @@ struct MsgSys {
 // Reads the whole file; nothing (and *error set) when it cannot be opened or read.
 std::optional<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& path, std::string* error = nullptr);
 
-// Reads at most maxBytes from the start of a regular file; nothing (and *error set) when it
-// cannot be opened or read, or is a directory, a FIFO or a device. A huge file costs no more
-// than what is kept of it.
+// Reads at most maxBytes from the start of a regular file; nothing (and *error, *sysError set)
+// when it cannot be opened or read, or is a directory, a FIFO or a device. A huge file costs no
+// more than what is kept of it.
 std::optional<std::vector<uint8_t>> ReadFileHead(const std::filesystem::path& path, size_t maxBytes,
-                                                 std::string* error = nullptr);
+                                                 std::string* error = nullptr, int* sysError = nullptr);
 
 // Writes bytes from offset 0, creating the file when needed but never truncating it, as the
 // exchange files have always been written. Every write is checked; a FIFO without a reader

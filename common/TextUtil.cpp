@@ -176,4 +176,18 @@ bool EqualsNoCase(std::string_view a, std::string_view b) { return ToLowerAscii(
 
 std::string IntText(long long value) { return std::to_string(value); }
 
+std::string FillIn(std::string_view text, std::initializer_list<std::string_view> values) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const size_t k = i + 1 < text.size() && text[i] == '%' ? static_cast<size_t>(text[i + 1] - '1') : values.size();
+        if (k < values.size()) {
+            out += values.begin()[k];
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 } // namespace vt

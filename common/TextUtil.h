@@ -2,6 +2,7 @@
 // Number and text helpers with the semantics the radio data relies on: numbers typed by users
 // and stored in text fields are converted the way the data files have always been read.
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,5 +54,9 @@ bool EqualsNoCase(std::string_view a, std::string_view b);
 
 // Decimal text of a whole number, no spaces.
 std::string IntText(long long value);
+
+// The text with %1 to %9 replaced by the values (a mark without a value stays as it is), so that
+// a translated text can put them in its own order.
+std::string FillIn(std::string_view text, std::initializer_list<std::string_view> values);
 
 } // namespace vt

@@ -45,14 +45,11 @@ qreal ChooseLayout(QPrinter& printer, const QStringList& lines) {
 }
 } // namespace
 
-bool QtPrinter::printLines(QWidget*, const QStringList& lines, QString* error) {
+PrintFailure QtPrinter::printLines(QWidget*, const QStringList& lines) {
     QPrinter printer(QPrinter::HighResolution);
     if (pdfPath_.isEmpty()) {
         QPrinterInfo info = QPrinterInfo::defaultPrinter();
-        if (info.isNull()) {
-            if (error) *error = QStringLiteral("No printer is installed.");
-            return false;
-        }
+        if (info.isNull()) return PrintFailure::NoPrinter;
         printer.setPrinterName(info.printerName());
     } else {
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -60,10 +57,7 @@ bool QtPrinter::printLines(QWidget*, const QStringList& lines, QString* error) {
     }
     const qreal points = ChooseLayout(printer, lines);
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        if (error) *error = QStringLiteral("The printer could not be started.");
-        return false;
-    }
+    if (!painter.begin(&printer)) return PrintFailure::NotStarted;
     // Report lines are up to about 130 characters wide: a fixed-pitch font sized to fit the page.
     QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
     const QFont font = ReportFont(points);
@@ -74,20 +68,15 @@ bool QtPrinter::printLines(QWidget*, const QStringList& lines, QString* error) {
     for (const QString& line : lines) {
         if (y + fm.descent() > page.height()) {
             if (!printer.newPage()) {
-                if (error) *error = QStringLiteral("The printer refused a new page.");
                 painter.end();
-                return false;
+                return PrintFailure::NewPage;
             }
             y = fm.ascent();
         }
         painter.drawText(0, y, line);
         y += lineHeight;
     }
-    if (!painter.end()) {
-        if (error) *error = QStringLiteral("The print job failed.");
-        return false;
-    }
-    return true;
+    return painter.end() ? PrintFailure::None : PrintFailure::Job;
 }
 
 PrinterService& printerService() {

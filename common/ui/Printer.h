@@ -7,20 +7,23 @@ class QWidget;
 
 namespace vt::ui {
 
+// Why a print failed; the window says it in the user's language.
+enum class PrintFailure { None, NoPrinter, NotStarted, NewPage, Job };
+
 class PrinterService {
 public:
     virtual ~PrinterService() = default;
     // Prints the lines in a fixed-pitch font, as many pages as they need: as large as the widest
     // line allows up to 10 pt, on landscape pages when portrait ones would need it below 8 pt.
-    // False with *error set when there is no printer or the job fails.
-    virtual bool printLines(QWidget* parent, const QStringList& lines, QString* error) = 0;
+    // None, or why there is no printer or the job failed.
+    virtual PrintFailure printLines(QWidget* parent, const QStringList& lines) = 0;
 };
 
 // The default printer, or a PDF file when pdfPath is set.
 class QtPrinter : public PrinterService {
 public:
     explicit QtPrinter(QString pdfPath = QString()) : pdfPath_(std::move(pdfPath)) {}
-    bool printLines(QWidget* parent, const QStringList& lines, QString* error) override;
+    PrintFailure printLines(QWidget* parent, const QStringList& lines) override;
 
 private:
     QString pdfPath_;

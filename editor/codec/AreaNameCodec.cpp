@@ -3,6 +3,7 @@
 #include "editor/codec/CodecContext.h"
 #include "editor/codec/CodecText.h"
 #include "editor/codec/ImageLayout.h"
+#include "editor/dataset/DataTexts.h"
 #include "editor/image/SettingsFieldNames.h"
 
 #include "common/TextUtil.h"
@@ -12,14 +13,14 @@ namespace vt {
 void EncodeAreaNames(EncodeContext& c) {
     const std::string& areasText = c.f.OptionFields[kOptNumberArea];
     if (areasText == "1") return; // one area: the radio shows no area names
-    auto areas = c.w.IntIn(areasText, 1, kMaxAreas, "Number of areas");
+    auto areas = c.w.IntIn(areasText, 1, kMaxAreas, OptionFieldText(c.d.Lang, kOptNumberArea));
     if (!areas) return;
     for (int i = 1; i <= *areas; ++i) {
         size_t slot = layout::kAreaNameTable + static_cast<size_t>(i - 1) * layout::kAreaNameSlot;
         // The whole slot is rewritten so that no tail of the default name survives a short one.
         for (size_t k = 0; k < layout::kAreaNameSlot; ++k) c.w.Set(slot + k, 0);
         c.w.PutText(slot, c.d.AreaNames()[static_cast<size_t>(i)], layout::kAreaNameSlot,
-                    "Name of area " + std::to_string(i));
+                    FieldText(c.d.Lang, DataField::AreaName, {IntText(i)}));
     }
 }
 

@@ -6,6 +6,7 @@
 #include "editor/codec/ImageLayout.h"
 
 #include "common/TextUtil.h"
+#include "editor/dataset/DataTexts.h"
 #include "editor/dataset/GridRules.h"
 #include "editor/image/FreqWords.h"
 #include "editor/image/SettingsFieldNames.h"
@@ -25,8 +26,8 @@ struct Row {
     size_t rec;
     bool last;
     const std::string& Cell(int column) const { return c.d.MFG.TextMatrix(r, column); }
-    void Fail(int column, const std::string& what) {
-        c.w.Fail(ColumnName(column), r, std::string(ColumnName(column)) + RowWords(r) + ": " + what);
+    void Fail(int column, DataMsg msg, std::string_view extra = {}) {
+        c.w.FailText(msg, ColumnName(column), r, Cell(column), extra);
     }
 };
 
@@ -45,12 +46,12 @@ void EncodeFrequencies(Row& row) {
         }
     } else if (!Trim(rx).empty()) {
         if (auto w = cv::FreqToPllIf(rx)) PutWord(row, layout::ch::RxPllWord, *w);
-        else row.Fail(ColRxFreq, "\"" + rx + "\" has no frequency word (Rx below 388.2 MHz).");
+        else row.Fail(ColRxFreq, DataMsg::NoRxWord);
     }
     const std::string& tx = row.Cell(ColTxFreq);
     if (!Trim(tx).empty()) {
         if (auto w = cv::FreqToPll(tx)) PutWord(row, layout::ch::TxPllWord, *w);
-        else row.Fail(ColTxFreq, "\"" + tx + "\" has no frequency word (Tx below 409.6 MHz).");
+        else row.Fail(ColTxFreq, DataMsg::NoTxWord);
     }
 }
 
@@ -76,7 +77,7 @@ void EncodePower(Row& row) {
     if (b)
         row.c.w.Set(row.rec + layout::ch::PowerByte, *b);
     else
-        row.Fail(ColPower, "\"" + p + "\" is not a power level from 1 to " + std::to_string(kPowerLevels) + ".");
+        row.Fail(ColPower, DataMsg::NotPower, IntText(kPowerLevels));
 }
 
 // Names are padded with spaces to their field, so that no part of the default image's name shows
@@ -122,18 +123,15 @@ void EncodeChannelRecords(EncodeContext& c) {
             // of 200) has nowhere to go. It is left out and the user told; the rest is stored.
             if (!Trim(c.d.MFG.TextMatrix(r, ColTxFreq)).empty() ||
                 !Trim(c.d.MFG.TextMatrix(r, ColRxFreq)).empty())
-                c.w.Warn("Channel", r,
-                         "Channel row " + std::to_string(r) + " is not stored: the radio holds 200 channels.");
+                c.w.Warn(FieldText(c.d.Lang, DataField::Channel), r,
+                         DataText(c.d.Lang, DataMsg::RowNotStored, {IntText(r)}));
             continue;
         }
         Row row{c, r, layout::ChannelSlot(slot), slot == layout::kSecondReceiverSlot};
         // Priority channels are kept per area: a row of none (the extra MARNET row) loses its "P".
         if (!row.last && r > c.f.AreaCount() * c.f.ChannelsPerArea() &&
             row.Cell(ColScan).find('P') != std::string::npos)
-            c.w.Warn(ColumnName(ColScan), r,
-                     "Channel row " + std::to_string(r) +
-                         ": priority scan (\"P\") is not stored: the radio keeps a priority channel"
-                         " only in an area.");
+            c.w.Warn(ColumnName(ColScan), r, DataText(c.d.Lang, DataMsg::PriorityNotStored, {IntText(r)}));
         if (!row.last && c.f.RowBeforeLastUsed(r))
             c.w.Set(row.rec + layout::ch::SlotMark, layout::ch::SlotMarked);
         EncodeSignalling(c, r, row.rec, high);

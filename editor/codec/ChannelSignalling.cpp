@@ -32,18 +32,14 @@ struct Row {
 std::optional<int> CheckTone(Row& row, int column) {
     auto t = ToneTenths(row.Cell(column));
     if (!t)
-        row.c.w.Fail(ColumnName(column), row.r,
-                     std::string(ColumnName(column)) + RowWords(row.r) + ": \"" + row.Cell(column) +
-                         "\" is not a tone from 67.0 to 259.1 Hz.");
+        row.c.w.FailText(DataMsg::NotTone, ColumnName(column), row.r, row.Cell(column));
     return t;
 }
 
 std::optional<int> CheckDcs(Row& row, int column) {
     int i = cv::DcsIndex(Trim(row.Cell(column)));
     if (i < 0) {
-        row.c.w.Fail(ColumnName(column), row.r,
-                     std::string(ColumnName(column)) + RowWords(row.r) + ": \"" + row.Cell(column) +
-                         "\" is not a DCS code.");
+        row.c.w.FailText(DataMsg::NotDcs, ColumnName(column), row.r, row.Cell(column));
         return std::nullopt;
     }
     return i;
@@ -59,9 +55,7 @@ void CheckDcsDeviation(Row& row) {
     std::string values;
     for (int b = 0; b < 256; ++b)
         if (auto k = cv::CtDevFromDevByte(static_cast<uint8_t>(b))) values += (values.empty() ? "" : ", ") + IntText(*k);
-    row.c.w.Fail(ColumnName(ColCtDev), row.r,
-                 std::string(ColumnName(ColCtDev)) + RowWords(row.r) + ": \"" + dev +
-                     "\" is not a deviation a DCS channel holds (" + values + ").");
+    row.c.w.FailText(DataMsg::NotDcsDeviation, ColumnName(ColCtDev), row.r, dev, values);
 }
 
 void CopyDcs(EncodeContext& c, size_t at, int index) {
@@ -121,9 +115,7 @@ void EncodeSignalling(EncodeContext& c, int r, size_t rec, int& high) {
                     c.w.Set(rec + ch::EncodeDeviation + k, t.DevTbl[DevEntryAt(di, ti) + k]);
             else if (!dev.empty() && di < 0)
                 // Left unwritten, the radio would keep the default image's deviation.
-                c.w.Fail(ColumnName(ColCtDev), row.r,
-                         std::string(ColumnName(ColCtDev)) + RowWords(row.r) + ": \"" + dev +
-                             "\" is not a deviation from 100 to 500.");
+                c.w.FailText(DataMsg::NotDeviation, ColumnName(ColCtDev), row.r, dev);
         }
     } else if (!Blank(row.Cell(ColDcsEnc))) {
         if (auto i = CheckDcs(row, ColDcsEnc)) {
@@ -185,9 +177,27 @@ struct WordIndex {
     }
 };
 
+// The list tone among the neighbours that share word k in its tone range, else k. A coarser
+// tone generator than one word per 0.1 Hz gives several tones one word: the radio cannot tell
+// them apart, and the list tone is the one the editor wrote (another installation's tables
+// would store the neighbour's own word).
+int ListToneOfRun(int k, const std::array<uint8_t, kEncTblSize>& tbl, size_t key) {
+    if (WordIndex::Key(tbl, k) != static_cast<int>(key)) return k;
+    constexpr int kFirstHigh = kCtcssHighFirstTenths - kCtcssFirstTenths;
+    const int from = k < kFirstHigh ? 0 : kFirstHigh, to = k < kFirstHigh ? kFirstHigh : kCtcssWordCount;
+    int first = k;
+    while (first > from && WordIndex::Key(tbl, first - 1) == static_cast<int>(key)) --first;
+    for (int j = first; j < to && WordIndex::Key(tbl, j) == static_cast<int>(key); ++j)
+        if (std::find(kStandardToneTenths.begin(), kStandardToneTenths.end(), kCtcssFirstTenths + j) !=
+            kStandardToneTenths.end())
+            return j;
+    return k;
+}
+
 // The tone of word k, snapped onto a list tone nearby only where `key` is that tone's own word
 // too: a custom tone 0.1 Hz beside a list tone has a word of its own and comes back as stored.
 std::string ToneText(int k, bool snap, const std::array<uint8_t, kEncTblSize>& tbl, size_t key) {
+    k = ListToneOfRun(k, tbl, key);
     double f = (kCtcssFirstTenths + k) / 10.0;
     if (snap)
         if (auto s = cv::SnapToneToList(f)) {

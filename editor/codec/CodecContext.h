@@ -25,7 +25,7 @@ struct CodecTables {
 
 struct EncodeContext {
     EncodeContext(const EditorData& data, const CodecTables& tables, ImageArray& image)
-        : d(data), t(tables), w(image) {}
+        : d(data), t(tables), w(image, data.Lang) {}
     const EditorData& d;
     const CodecTables& t;
     SettingsFields f;

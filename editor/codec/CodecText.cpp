@@ -23,6 +23,21 @@ std::string NameText(const uint8_t* bytes, size_t n) {
     return Cp1252ToUtf8(Trim(raw));
 }
 
+std::string MarkedName(const uint8_t* bytes, size_t n) {
+    while (n > 0 && bytes[n - 1] == ' ') --n;
+    std::string s;
+    for (size_t k = 0; k < n; ++k) s += bytes[k] == 0 ? std::string("\\0") : ByteChar(bytes[k]);
+    return s;
+}
+
+std::string HexDigits(size_t value, int width) {
+    char s[24];
+    std::snprintf(s, sizeof s, "%0*zX", width, value);
+    return s;
+}
+
+std::string HexByte(uint8_t b) { return "0x" + HexDigits(b, 2); }
+
 std::string FieldText(std::string text) {
     for (char& ch : text)
         if (ch == '|') ch = ' ';

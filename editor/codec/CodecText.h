@@ -15,6 +15,11 @@ std::string NumText(double value);
 std::string ByteChar(uint8_t b);
 // A fixed-width name field: zero bytes read as spaces, then spaces are trimmed at both ends.
 std::string NameText(const uint8_t* bytes, size_t n);
+// A name field as the image holds it, a zero byte shown as "\0", without the spaces that pad it.
+std::string MarkedName(const uint8_t* bytes, size_t n);
+// Upper-case hexadecimal digits of value, at least width of them ("0A3F"); HexByte gives "0x0A".
+std::string HexDigits(size_t value, int width);
+std::string HexByte(uint8_t b);
 // Text bound for a "|"-joined settings string: a "|" read from the image would add a field, so it
 // becomes a space.
 std::string FieldText(std::string text);

@@ -16,6 +16,7 @@
 #include "common/Cp1252.h"
 #include "common/ModFun.h"
 #include "common/TextUtil.h"
+#include "editor/dataset/DataTexts.h"
 #include "editor/dataset/GridRules.h"
 #include "editor/image/FreqWords.h"
 #include "editor/image/OptionFieldTable.h"
@@ -23,8 +24,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <map>
 #include <optional>
 
 namespace vt {
@@ -76,7 +75,7 @@ void RepairOptions(Repairs& r) {
         if (!Repaired(field)) continue;
         const NumberRule rule = Rule(field);
         auto n = static_cast<size_t>(field);
-        r.Replace(f[n], InRange(f[n], rule, fallback[n]), OptionFieldName(rule.field));
+        r.Replace(f[n], InRange(f[n], rule, fallback[n]), OptionFieldText(r.c.d.Lang, rule.field));
     }
     // A key's number byte outside its range reads as 1; only "CALL" stores no number.
     for (size_t k = 0; k < optarea::kKeys.size(); ++k) {
@@ -84,7 +83,7 @@ void RepairOptions(Repairs& r) {
         const int b = r.c.At(layout::kKeyTable + layout::key::Key(k) + layout::key::KeyNumber);
         const OptionFieldSpec& range = kOptionFields[static_cast<size_t>(number)];
         if ((b < range.min || b > range.max) && f[function] != IntText(optarea::kCallKeyFunction))
-            r.list.push_back({OptionFieldName(number), 0, IntText(b), f[number]});
+            r.list.push_back({OptionFieldText(r.c.d.Lang, number), 0, IntText(b), f[number]});
     }
     // A fixed level or default whose allow-change box is on is not stored: it reads as the value
     // the radio gets. The options dialog does not show it then, so this is no news to the user.
@@ -112,9 +111,9 @@ void RepairToneSettings(Repairs& r) {
     bool ok = CharCount(id) <= layout::opt::OwnIdSize;
     for (size_t i = 0; ok && i < CharCount(id); ++i)
         ok = IsToneDigit(CharAt(id, i));
-    if (!ok) r.Replace(id, "", ToneFieldName(kToneOwnId));
+    if (!ok) r.Replace(id, "", ToneFieldText(r.c.d.Lang, kToneOwnId));
     r.Replace(t[kToneBlow], InRange(t[kToneBlow], kBlows, Split(kDefaultFiveToneInfo)[kToneBlow]),
-              ToneFieldName(kToneBlow));
+              ToneFieldText(r.c.d.Lang, kToneBlow));
     r.c.d.SetFiveToneInfo(Join(t));
 }
 
@@ -148,24 +147,25 @@ void RepairFarmSettings(Repairs& r) {
     if (f.size() != kFarmFieldCount) return;
     namespace o = layout::opt;
     std::string &marnetId = f[kMarnetId], &groupId = f[kFarmGroupId];
-    if (f[kMarnetOn] == "1") r.Replace(marnetId, MarnetId(marnetId), FarmFieldName(kMarnetId));
+    const LanguageTexts& lang = r.c.d.Lang;
+    if (f[kMarnetOn] == "1") r.Replace(marnetId, MarnetId(marnetId), FarmFieldText(lang, kMarnetId));
     // The group ID is a number of up to three digits.
     bool digits = CharCount(groupId) <= o::GroupIdSize;
     for (char ch : groupId)
         digits = digits && ch >= '0' && ch <= '9';
-    if (!digits) r.Replace(groupId, "", FarmFieldName(kFarmGroupId));
+    if (!digits) r.Replace(groupId, "", FarmFieldText(lang, kFarmGroupId));
     r.c.d.SetFarmMarnetInfo(Join(f));
     const ImageArray stored = StoredOptionArea(r.c);
     if (f[kMarnetOn] != "1")
         r.Replace(marnetId,
                   cv::BytesToToneString(stored[o::PackedId], stored[o::PackedId + 1], stored[o::PackedId + 2],
                                         optarea::kRepeatCode),
-                  FarmFieldName(kMarnetId));
+                  FarmFieldText(lang, kMarnetId));
     r.Replace(groupId,
               cv::CodesToToneString({stored[o::GroupId], stored[o::GroupId + 1], stored[o::GroupId + 2]}),
-              FarmFieldName(kFarmGroupId));
+              FarmFieldText(lang, kFarmGroupId));
     const int word = 256 * stored[o::SecondRxWordHigh] + stored[o::SecondRxWordLow];
-    r.Replace(f[kSecondRxFrequency], SecondFrequencyText(word), FarmFieldName(kSecondRxFrequency));
+    r.Replace(f[kSecondRxFrequency], SecondFrequencyText(word), FarmFieldText(lang, kSecondRxFrequency));
     r.c.d.SetFarmMarnetInfo(Join(f));
     // The second receiver's Rx is stored as that same word.
     auto& g = r.c.d.MFG;
@@ -186,14 +186,6 @@ std::string WithoutControls(const std::string& text) {
     std::string s;
     for (unsigned char ch : text)
         if (ch >= 0x20 && ch != 0x7F) s += static_cast<char>(ch);
-    return s;
-}
-
-// A name field as the image holds it, a zero byte shown as "\0", without the spaces that pad it.
-std::string MarkedName(const uint8_t* bytes, size_t n) {
-    while (n > 0 && bytes[n - 1] == ' ') --n;
-    std::string s;
-    for (size_t k = 0; k < n; ++k) s += bytes[k] == 0 ? std::string("\\0") : ByteChar(bytes[k]);
     return s;
 }
 
@@ -222,23 +214,19 @@ void RepairAreaNames(Repairs& r) {
             // The slot's bytes past the ones read are not kept either.
             const uint8_t* slot = &r.c.img[layout::kAreaNameTable + static_cast<size_t>(i - 1) * layout::kAreaNameSlot];
             if (auto was = ZerosLost(slot, layout::kAreaNameSlot, true)) {
-                r.list.push_back({"Name of area " + std::to_string(i), 0, *was, now});
+                r.list.push_back({FieldText(r.c.d.Lang, DataField::AreaName, {IntText(i)}), 0, *was, now});
                 name = now;
             }
         }
-        r.Replace(name, now, "Name of area " + std::to_string(i));
+        r.Replace(name, now, FieldText(r.c.d.Lang, DataField::AreaName, {IntText(i)}));
         r.c.d.SetAreaName(i, name);
     }
 }
 
 std::string BytesText(const DecodeContext& c, size_t at, size_t n) {
-    std::string s = n == 1 ? "byte" : "bytes";
-    char hex[8];
-    for (size_t k = 0; k < n; ++k) {
-        std::snprintf(hex, sizeof hex, " 0x%02X", c.At(at + k));
-        s += hex;
-    }
-    return s;
+    std::string hex;
+    for (size_t k = 0; k < n; ++k) hex += (k ? " " : "") + HexByte(c.At(at + k));
+    return DataText(c.d.Lang, n == 1 ? DataMsg::Byte : DataMsg::Bytes, {hex});
 }
 
 // Bytes of a channel record that no cell value gives (a radio calibrated with other tables, a
@@ -343,9 +331,9 @@ void ListForeignFlags(SlotBytes& s) {
     for (auto [at, bit] :
          {std::pair{s.rec + ch::SignalFlags, ch::UnusedSignalBit}, std::pair{flag, ch::UnusedFlagBit}})
         if (s.r.c.At(at) & bit) {
-            char now[24];
-            std::snprintf(now, sizeof now, "bit 0x%02X cleared", static_cast<unsigned>(bit));
-            s.r.list.push_back({"Channel flags", s.row, BytesText(s.r.c, at, 1), now});
+            const LanguageTexts& lang = s.r.c.d.Lang;
+            s.r.list.push_back({FieldText(lang, DataField::ChannelFlags), s.row, BytesText(s.r.c, at, 1),
+                                DataText(lang, DataMsg::BitCleared, {HexByte(bit)})});
         }
 }
 
@@ -415,7 +403,7 @@ void RepairChannels(Repairs& r) {
 // the band and each power level read in doubt, so that the user checks them.
 void ListGuessedBand(Repairs& r) {
     if (!r.c.guessedBand) return;
-    r.list.push_back({"Band", 0, r.c.bandGuessText, BandRange(*r.c.guessedBand)});
+    r.list.push_back({FieldText(r.c.d.Lang, DataField::Band), 0, r.c.bandGuessText, BandRange(*r.c.guessedBand)});
     const int rows = r.c.d.MFG.Rows();
     for (int slot : r.c.doubtfulPowerSlots) {
         const int row = slot == layout::kSecondReceiverSlot ? rows - 1 : slot;
@@ -424,7 +412,8 @@ void ListGuessedBand(Repairs& r) {
                         [&](const ImageRepair& e) { return e.row == row && e.field == ColumnName(ColPower); }))
             continue;
         r.list.push_back({ColumnName(ColPower), row,
-                          BytesText(r.c, layout::ChannelSlot(slot) + layout::ch::PowerByte, 1) + ", band guessed",
+                          DataText(r.c.d.Lang, DataMsg::BandGuessed,
+                                   {BytesText(r.c, layout::ChannelSlot(slot) + layout::ch::PowerByte, 1)}),
                           r.c.d.MFG.TextMatrix(row, ColPower)});
     }
 }
@@ -441,14 +430,14 @@ void RepairToneLines(Repairs& r) {
         std::string& id = sd[kSpecId];
         const std::string ident = Trim(WithoutControls((*f)[kLineIdent]));
         if (auto was = ZerosLost(&r.c.img[layout::ToneRecord(n) + t::Identification], t::IdentificationSize, false))
-            r.list.push_back({ToneLineName(n) + " identification", 0, *was, ident});
+            r.list.push_back({ToneLinePartText(r.c.d.Lang, n, DataField::LineIdent), 0, *was, ident});
         (*f)[kLineIdent] = ident;
         if (IsPlainCall(sd) && CharCount(text) > kCallPrefix.size() + kMaxCallDigits) {
             text = text.substr(0, kCallPrefix.size() + kMaxCallDigits);
         } else if (IsOtherUserCall(sd) && CharCount(id) != kOtherUserIdSize) {
             std::string now = id.substr(0, std::min<size_t>(id.size(), kOtherUserIdSize));
             now.resize(kOtherUserIdSize, '0');
-            r.Replace(id, now, ToneLineName(n) + " station ID");
+            r.Replace(id, now, ToneLinePartText(r.c.d.Lang, n, DataField::LineStationId));
             text = std::string(kCallPrefix) + now;
         } else if (sd[kSpecKind] == kKindEmergency) {
             std::string own;
@@ -456,7 +445,7 @@ void RepairToneLines(Repairs& r) {
                 std::string ch = CharAt(sd[kSpecNumber], i);
                 own += ch.size() == 1 && ch[0] >= '0' && ch[0] <= '9' ? ch[0] : '0';
             }
-            r.Replace(sd[kSpecNumber], own, ToneLineName(n) + " own ID");
+            r.Replace(sd[kSpecNumber], own, ToneLinePartText(r.c.d.Lang, n, DataField::LineOwnId));
         } else if (sd[kSpecKind] == kKindCodeFetch && (sd[kSpecLevel].empty() || sd[kSpecNumber].empty()) &&
                    text != QueryAlarmText(id)) {
             // Without a PIN and a level the call is stored as an alarm query.
@@ -466,7 +455,7 @@ void RepairToneLines(Repairs& r) {
         }
         r.c.d.SetSpecialLine(static_cast<int>(n), sd);
         std::string line = r.c.d.FiveToneChannels()[n];
-        r.Replace(line, Join(*f), ToneLineName(n));
+        r.Replace(line, Join(*f), ToneLineName(r.c.d.Lang, n));
         r.c.d.SetFiveToneLine(static_cast<int>(n), line);
     }
 }
@@ -519,195 +508,4 @@ std::vector<ImageRepair> RepairDecodedData(DecodeContext& c) {
     RepairToneLines(r);
     return std::move(r.list);
 }
-
-namespace {
-
-// The field names whose bytes a listed replacement already accounts for.
-bool Explained(size_t at, const std::vector<ImageRepair>& list) {
-    auto listed = [&](const std::string& name) {
-        return std::any_of(list.begin(), list.end(), [&](const ImageRepair& r) { return r.row == 0 && r.field == name; });
-    };
-    for (const optarea::Row& row : optarea::kRows) {
-        if (row.record == optarea::Record::None || row.offset != at) continue;
-        const char* name = row.record == optarea::Record::Option ? OptionFieldName(row.field)
-                           : row.record == optarea::Record::Tone ? ToneFieldName(row.field)
-                                                                 : FarmFieldName(row.field);
-        if (listed(name)) return true;
-    }
-    for (size_t k = 0; k < optarea::kKeys.size(); ++k)
-        if (at == layout::kKeyTable + layout::key::Key(k) + layout::key::KeyNumber &&
-            listed(OptionFieldName(optarea::kKeys[k].number)))
-            return true;
-    return false;
-}
-
-} // namespace
-
-namespace {
-
-bool Listed(const std::vector<ImageRepair>& list, const std::string& field, int row = 0) {
-    return std::any_of(list.begin(), list.end(), [&](const ImageRepair& r) { return r.row == row && r.field == field; });
-}
-
-std::string HexByte(uint8_t b) {
-    char s[8];
-    std::snprintf(s, sizeof s, "0x%02X", b);
-    return s;
-}
-
-// The field a channel record's byte at off stores, named as the repairs name it; empty for the
-// marks the encoder derives (slot mark, voltages).
-std::string RecordByteField(size_t off, const DecodeContext& c, size_t rec, uint8_t flags) {
-    namespace ch = layout::ch;
-    auto holds = [&](size_t at, const std::array<uint8_t, ch::CodeSize>& marker) {
-        return c.At(rec + at) == marker[0] && c.At(rec + at + 1) == marker[1];
-    };
-    if (off == ch::SlotMark || off == ch::TxVoltageByte || off == ch::RxVoltageByte) return "";
-    if (off == ch::SignalFlags) return "Channel flags";
-    if (off < ch::DecodeCode) return ColumnName(holds(ch::EncodeCode, ch::DcsEncodeMarker) ? ColDcsEnc : ColCtcssEnc);
-    if (off < ch::EncodeDeviation) return ColumnName(holds(ch::DecodeCode, ch::DcsDecodeMarker) ? ColDcsDec : ColCtcssDec);
-    if (off < ch::DevByte) return ColumnName((flags & ch::CtcssEncodeBit) ? ColCtDev : ColDcsEnc);
-    if (off == ch::DevByte) return ColumnName(ColCtDev);
-    if (off < ch::RxPllWord) return ColumnName(ColDcsDec);
-    if (off < ch::TxPllWord) return ColumnName(ColRxFreq);
-    if (off < ch::TxVoltageByte) return ColumnName(ColTxFreq);
-    if (off == ch::PowerByte) return ColumnName(ColPower);
-    if (off < ch::Name2) return ColumnName(ColName1);
-    if (off < ch::SelCallNumber) return ColumnName(ColName2);
-    if (off == ch::SelCallNumber) return ColumnName(ColSelCall);
-    char name[32];
-    std::snprintf(name, sizeof name, "Channel byte +0x%02zX", off);
-    return name;
-}
-
-int ColumnOfField(const std::string& field) {
-    for (int column = ColNo + 1; column < kGridCols; ++column)
-        if (field == ColumnName(column)) return column;
-    return -1;
-}
-
-// Channel bytes the save writes otherwise, by row and field; the slots beyond the grid the
-// options give, whose channels the save drops, one line each.
-void ListChannelBytes(const DecodeContext& c, const ImageArray& saved, std::vector<ImageRepair>& list) {
-    namespace ch = layout::ch;
-    const auto& g = c.d.MFG;
-    const int rows = g.Rows();
-    for (int slot = 1; slot <= layout::kSecondReceiverSlot; ++slot) {
-        const size_t rec = layout::ChannelSlot(slot), flag = layout::ChannelFlag(slot);
-        const bool kept = slot == layout::kSecondReceiverSlot || slot <= rows - 2;
-        const int row = slot == layout::kSecondReceiverSlot ? rows - 1 : slot;
-        const uint8_t flags = c.At(flag);
-        // The high-tone bit of a row without an encode tone follows the rows above: a mark, no value.
-        const bool toneRow = kept && ToDouble(g.TextMatrix(row, ColCtcssEnc)).has_value();
-        auto differs = [&](size_t off) {
-            const uint8_t mask = off == ch::SignalFlags && !toneRow ? static_cast<uint8_t>(~ch::HighToneBit) : 0xFF;
-            return ((c.At(rec + off) ^ saved[rec + off]) & mask) != 0;
-        };
-        if (!kept) {
-            bool data = c.At(flag) != saved[flag];
-            for (size_t off = 0; !data && off < layout::kChannelRecordSize; ++off)
-                data = differs(off) && !RecordByteField(off, c, rec, flags).empty();
-            if (!data) continue;
-            std::string was = "record";
-            for (int column : {ColTxFreq, ColRxFreq})
-                if (auto t = PllText(256 * c.At(rec + (column == ColTxFreq ? ch::TxPllWord : ch::RxPllWord) + 1) +
-                                         c.At(rec + (column == ColTxFreq ? ch::TxPllWord : ch::RxPllWord)),
-                                     column == ColTxFreq ? 0 : kRxWordOffset))
-                    was += std::string(column == ColTxFreq ? ", Tx " : ", Rx ") + *t;
-            list.push_back({"Channel", slot, was, "dropped: the options hold " + std::to_string(rows - 2) + " channels"});
-            continue;
-        }
-        std::map<std::string, std::string> bytes; // field, the image's bytes the save changes
-        if (flags != saved[flag]) bytes["Channel flags"] = HexByte(flags);
-        for (size_t off = 0; off < layout::kChannelRecordSize; ++off) {
-            if (!differs(off)) continue;
-            std::string field = RecordByteField(off, c, rec, flags);
-            if (field.empty()) continue;
-            std::string& b = bytes[field];
-            b += (b.empty() ? "" : " ") + HexByte(c.At(rec + off));
-        }
-        for (const auto& [field, b] : bytes) {
-            if (Listed(list, field, row)) continue;
-            const int column = ColumnOfField(field);
-            list.push_back({field, row, (b.find(' ') == std::string::npos ? "byte " : "bytes ") + b,
-                            column >= 0 ? g.TextMatrix(row, column) : "as the save stores it"});
-        }
-    }
-}
-
-// Area-name bytes the save writes otherwise, the tail that is never read among them.
-void ListAreaNameBytes(const DecodeContext& c, const ImageArray& saved, std::vector<ImageRepair>& list) {
-    for (int i = 1; i <= kMaxAreas; ++i) {
-        const size_t slot = layout::kAreaNameTable + static_cast<size_t>(i - 1) * layout::kAreaNameSlot;
-        const std::string field = "Name of area " + std::to_string(i);
-        if (Listed(list, field) || std::equal(saved.begin() + static_cast<std::ptrdiff_t>(slot),
-                                              saved.begin() + static_cast<std::ptrdiff_t>(slot + layout::kAreaNameSlot),
-                                              c.img.begin() + static_cast<std::ptrdiff_t>(slot)))
-            continue;
-        size_t used = layout::kAreaNameSlot; // the zeros after a name are the slot's filling
-        while (used > 0 && c.img[slot + used - 1] == 0) --used;
-        list.push_back({field, 0, MarkedName(&c.img[slot], used), c.d.AreaNames()[static_cast<size_t>(i)]});
-    }
-}
-
-} // namespace
-
-void ListSettingsBytes(const DecodeContext& c, bool withSuffix, std::vector<ImageRepair>& list) {
-    // What the next save stores, from the default image as every save starts.
-    const EncodeResult next = EncodeImage(c.d, c.t, withSuffix ? ImageSource::File : ImageSource::Radio);
-    if (!next.ok()) return;
-    const ImageArray& saved = next.image;
-    struct Span {
-        size_t from, to;
-    };
-    std::vector<Span> spans{{layout::kOptionArea, layout::kToneRecords},
-                            {layout::kKeyTable, layout::kChannelFlagTable},
-                            {layout::kToneSetByte, layout::kToneSetByte + 1},
-                            {layout::kEmergencyTable, layout::kEmergencyTable + layout::kEmergencyTableSize}};
-    // The suffix's tag is a mark every save adds, not a value.
-    const size_t position = layout::kIdSuffix + layout::suffix::Position;
-    if (withSuffix) spans.push_back({position, position + layout::suffix::PositionSize});
-    auto changed = [&](size_t at) { return saved[at] != c.At(at); };
-    auto add = [&](std::string field, size_t at) { list.push_back({std::move(field), 0, HexByte(c.At(at)), HexByte(saved[at])}); };
-    char name[48];
-    for (const Span& s : spans)
-        for (size_t at = s.from; at < s.to; ++at)
-            if (changed(at) && !Explained(at, list)) {
-                std::snprintf(name, sizeof name, "Settings byte 0x%04zX", at);
-                add(name, at);
-            }
-    // A 5-tone line's bytes that its texts do not give back (special-call bytes, codes of no
-    // kind or tone set, bytes a kind the record now has does not keep), each byte once.
-    for (int n = 1; n <= kToneLines; ++n) {
-        const size_t rec = layout::ToneRecord(n);
-        std::optional<bool> identListed;
-        for (size_t k = 0; k < layout::kToneRecordSize; ++k) {
-            if (!changed(rec + k)) continue;
-            const std::string line = ToneLineName(n);
-            if (!identListed) identListed = Listed(list, line + " identification");
-            if (*identListed && k >= layout::tone::Identification) continue;
-            std::snprintf(name, sizeof name, "%s byte +0x%02zX", line.c_str(), k);
-            if (!Listed(list, name)) add(name, rec + k);
-        }
-    }
-    ListAreaNameBytes(c, saved, list);
-    ListChannelBytes(c, saved, list);
-}
-
-std::string RepairListText(const std::vector<ImageRepair>& repairs, const std::string& heading,
-                           const std::string& rowWord, size_t maxLines, const std::string& moreText) {
-    std::string s = heading;
-    size_t lines = 0;
-    for (const auto& e : repairs) {
-        if (++lines > maxLines) {
-            s += "\n" + std::to_string(repairs.size() - maxLines) + " " + moreText;
-            break;
-        }
-        s += "\n" + e.field;
-        if (e.row > 0) s += " (" + rowWord + " " + std::to_string(e.row) + ")";
-        s += ": \"" + e.was + "\" -> \"" + e.now + "\"";
-    }
-    return s;
-}
-
 } // namespace vt

@@ -3,12 +3,14 @@
 #include "editor/codec/AreaNameCodec.h"
 #include "editor/codec/ChannelCodec.h"
 #include "editor/codec/OptionAreaCodec.h"
+#include "editor/codec/SaveChangeList.h"
 #include "editor/codec/ToneRecordCodec.h"
 
 #include "common/ModFun.h"
 #include "common/TextUtil.h"
 
 #include <utility>
+#include "editor/dataset/DataTexts.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/dataset/GridRules.h"
 
@@ -29,14 +31,13 @@ EncodeResult EncodeImage(const EditorData& d, const CodecTables& tables, ImageSo
     EncodeContext c(d, tables, out.image);
     // Their messages were shown as they were read; nothing goes to a file or the radio without them.
     if (!tables.Missing.empty()) {
-        for (TableSlot slot : tables.Missing) c.w.Fail("Tables", 0, TableErrorText(kTableNames[slot]));
+        for (TableSlot slot : tables.Missing) c.w.Fail(FieldText(d.Lang, DataField::Tables), 0, TableErrorText(kTableNames[slot]));
         out.errors = c.w.TakeErrors();
         return out;
     }
     if (!c.f.SplitOptions(d.RadioOption())) {
-        c.w.Fail("Radio options", 0,
-                 "The radio options do not hold " + IntText(kOptionFieldCount) +
-                     " fields; open Radio Option and confirm it.");
+        c.w.Fail(FieldText(d.Lang, DataField::RadioOptions), 0,
+                 DataText(d.Lang, DataMsg::OptionCount, {IntText(kOptionFieldCount)}));
         out.errors = c.w.TakeErrors();
         return out;
     }
@@ -93,8 +94,8 @@ DecodeResult DecodeImage(const ImageArray& image, const CodecTables& tables, Ima
             if (!guess->doubtful.empty()) {
                 c.guessedBand = guess->band;
                 c.doubtfulPowerSlots = guess->doubtful;
-                c.bandGuessText = "no frequency; " + std::to_string(guess->held) + " of " +
-                                  std::to_string(guess->slots) + " power bytes in its table";
+                c.bandGuessText =
+                    DataText(d.Lang, DataMsg::BandGuess, {IntText(guess->held), IntText(guess->slots)});
             }
         }
         if (ChooseBand(d)) {

@@ -5,7 +5,7 @@
 namespace vt {
 
 struct ImageError {
-    std::string field;   // "Tx Freq", "Own ID", "5-tone line 12 channel", ...
+    std::string field;   // "Tx Freq", "Own ID", "5-tone line 12 channel", ... in the data set's language
     int row = 0;         // grid row for channel fields, 0 otherwise
     std::string message; // complete sentence for the user
 };

@@ -18,11 +18,15 @@ bool SaveImageFile(const std::filesystem::path& path, const ImageArray& image, R
     return ReplaceFileAtomic(path, image.data(), image.size(), {}, error);
 }
 
-bool ReadImageFile(const std::filesystem::path& path, ImageArray& image, std::string* error) {
-    auto bytes = ReadFileHead(path, kImageSize, error);
-    if (!bytes) return false;
+bool ReadImageFile(const std::filesystem::path& path, ImageArray& image, ImageReadError* why) {
+    int sysError = 0;
+    auto bytes = ReadFileHead(path, kImageSize, nullptr, &sysError);
+    if (!bytes) {
+        if (why) *why = {sysError, 0};
+        return false;
+    }
     if (bytes->size() < kImageSize - 1) {
-        if (error) *error = "The file holds " + std::to_string(bytes->size()) + " bytes, fewer than a radio image.";
+        if (why) *why = {0, bytes->size()};
         return false;
     }
     image.fill(0);

@@ -14,9 +14,14 @@ namespace vt {
 bool WriteImageFile(const std::filesystem::path& path, const ImageArray& image, std::string* error = nullptr);
 // A data file as Save writes it: exactly the image, through a temporary file renamed over it.
 bool SaveImageFile(const std::filesystem::path& path, const ImageArray& image, ReplaceError* error);
+// Why an image file was refused: the system's error, or (0) a file of `size` bytes, too short.
+struct ImageReadError {
+    int sysError = 0;
+    size_t size = 0;
+};
 // Reads an image of at least 16,000 bytes (rbuffer.bin lacks the last byte); bytes the file
 // lacks read as 0 and bytes beyond the image are ignored. False, with the image untouched, when
 // the file cannot be read, is shorter or is no regular file. Only the image's bytes are read.
-bool ReadImageFile(const std::filesystem::path& path, ImageArray& image, std::string* error = nullptr);
+bool ReadImageFile(const std::filesystem::path& path, ImageArray& image, ImageReadError* why = nullptr);
 
 } // namespace vt

@@ -2,6 +2,7 @@
 
 #include "editor/codec/DefaultImage.h"
 #include "editor/codec/ImageCodec.h"
+#include "editor/codec/SaveChangeList.h"
 #include "editor/codec/ToneRecordCodec.h"
 #include "editor/dataset/DataSetReset.h"
 #include "editor/dataset/EditorData.h"
@@ -76,7 +77,7 @@ std::string DataSetDifference(const EditorData& got, const EditorData& want, siz
             d.Check("cell (" + std::to_string(r) + ", " + std::to_string(c) + ")", got.MFG.TextMatrix(r, c),
                     want.MFG.TextMatrix(r, c));
     for (int n = 1; n <= kToneLines; ++n) {
-        d.Check(ToneLineName(n), got.FiveToneChannels()[n], want.FiveToneChannels()[n]);
+        d.Check("5-tone line " + std::to_string(n), got.FiveToneChannels()[n], want.FiveToneChannels()[n]);
         for (int k = 1; k <= kSpecialFields; ++k)
             d.Check("special call " + std::to_string(n) + " field " + std::to_string(k),
                     got.SpecialData()[n][k], want.SpecialData()[n][k]);

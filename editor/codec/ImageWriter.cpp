@@ -8,7 +8,9 @@
 
 namespace vt {
 
-std::string RowWords(int row) { return row > 0 ? " of channel row " + std::to_string(row) : std::string(); }
+std::string ImageWriter::RowWords(int row) const {
+    return row > 0 ? DataText(lang_, DataMsg::RowWords, {IntText(row)}) : std::string();
+}
 
 void ImageWriter::Set(size_t offset, uint8_t value) {
     if (offset < image_.size()) image_[offset] = value;
@@ -22,10 +24,13 @@ void ImageWriter::Warn(std::string_view field, int row, std::string message) {
     warnings_.push_back(ImageError{std::string(field), row, std::move(message)});
 }
 
+void ImageWriter::FailText(DataMsg msg, std::string_view field, int row, std::string_view text, std::string_view extra) {
+    Fail(field, row, DataText(lang_, msg, {field, RowWords(row), text, extra}));
+}
+
 bool ImageWriter::Put(size_t offset, long long value, std::string_view field, int row) {
     if (value < 0 || value > 255) {
-        Fail(field, row,
-             std::string(field) + RowWords(row) + ": the value " + IntText(value) + " does not fit in one byte.");
+        FailText(DataMsg::NoByte, field, row, IntText(value));
         return false;
     }
     Set(offset, static_cast<uint8_t>(value));
@@ -37,9 +42,7 @@ std::optional<size_t> ImageWriter::PutText(size_t offset, std::string_view utf8,
     char32_t bad = 0;
     auto bytes = Utf8ToCp1252(utf8, &bad);
     if (!bytes) {
-        Fail(field, row,
-             std::string(field) + RowWords(row) + ": \"" + std::string(utf8) +
-                 "\" holds a character that the radio cannot store.");
+        FailText(DataMsg::Unstorable, field, row, utf8);
         return std::nullopt;
     }
     size_t n = std::min(bytes->size(), maxBytes);
@@ -49,15 +52,14 @@ std::optional<size_t> ImageWriter::PutText(size_t offset, std::string_view utf8,
 
 std::optional<long long> ImageWriter::Int(std::string_view text, std::string_view field, int row) {
     if (auto v = ToInt16(text)) return *v;
-    Fail(field, row,
-         std::string(field) + RowWords(row) + ": \"" + std::string(text) + "\" is not a whole number in range.");
+    FailText(DataMsg::NotWhole, field, row, text);
     return std::nullopt;
 }
 
 std::optional<int> ImageWriter::Flag(std::string_view text, std::string_view field, int row) {
     auto v = ToInt16(text);
     if (v && (*v == 0 || *v == 1)) return *v;
-    Fail(field, row, std::string(field) + RowWords(row) + ": \"" + std::string(text) + "\" must be 0 or 1.");
+    FailText(DataMsg::NotFlag, field, row, text);
     return std::nullopt;
 }
 
@@ -65,9 +67,7 @@ std::optional<long long> ImageWriter::IntIn(std::string_view text, long long lo,
                                             std::string_view field, int row) {
     auto v = ToWhole(text);
     if (v && *v >= lo && *v <= hi) return *v;
-    Fail(field, row,
-         std::string(field) + RowWords(row) + ": \"" + std::string(text) + "\" must be a whole number from " +
-             IntText(lo) + " to " + IntText(hi) + ".");
+    Fail(field, row, DataText(lang_, DataMsg::NotInRange, {field, RowWords(row), text, IntText(lo), IntText(hi)}));
     return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 #include "editor/codec/ImageError.h"
 
 #include "common/ExchangeFiles.h"
+#include "editor/dataset/DataTexts.h"
 
 #include <array>
 #include <cstdint>
@@ -14,11 +15,14 @@
 
 namespace vt {
 
+class LanguageTexts;
+
 using ImageArray = std::array<uint8_t, kImageSize>;
 
 class ImageWriter {
 public:
-    explicit ImageWriter(ImageArray& image) : image_(image) {}
+    // Messages are given in the language of lang.
+    ImageWriter(ImageArray& image, const LanguageTexts& lang) : image_(image), lang_(lang) {}
 
     uint8_t At(size_t offset) const { return offset < image_.size() ? image_[offset] : 0; }
     void Set(size_t offset, uint8_t value);
@@ -30,6 +34,9 @@ public:
                                   int row = 0);
 
     void Fail(std::string_view field, int row, std::string message);
+    // The message about a field's text, in the form "<field><row words>: <text> ...", extra for
+    // what the message adds.
+    void FailText(DataMsg msg, std::string_view field, int row, std::string_view text, std::string_view extra = {});
     // Something left out of the image that the user must hear of; the image is still usable.
     void Warn(std::string_view field, int row, std::string message);
     // The text as a 16-bit whole number (halves to even), or an error.
@@ -45,13 +52,15 @@ public:
     bool Ok() const { return errors_.empty(); }
     std::vector<ImageError> TakeWarnings() { return std::move(warnings_); }
 
+    const LanguageTexts& Lang() const { return lang_; }
+    // " of channel row 5", or "" for fields without a row, after a field's name in a message.
+    std::string RowWords(int row) const;
+
 private:
     ImageArray& image_;
+    const LanguageTexts& lang_;
     std::vector<ImageError> errors_;
     std::vector<ImageError> warnings_;
 };
-
-// "channel row 5" or "" for fields without a row, for messages.
-std::string RowWords(int row);
 
 } // namespace vt

@@ -4,6 +4,7 @@
 #include "editor/codec/ImageLayout.h"
 #include "editor/codec/OptionAreaCodec.h"
 #include "editor/codec/OptionAreaTable.h"
+#include "editor/dataset/DataTexts.h"
 #include "editor/image/OptionFieldTable.h"
 
 #include "common/ModFun.h"
@@ -16,14 +17,6 @@ namespace vt {
 namespace {
 
 using namespace optarea;
-
-const char* OName(OptionField n) { return kOptionFields[static_cast<size_t>(n)].name; }
-
-constexpr std::array<const char*, kToneInfoFieldCount> kToneNames{"Own ID", "Tone set", "PG call",
-                                                               "Hooker", "Blow",     "Speaker"};
-constexpr std::array<const char*, kFarmFieldCount> kFarmNames{
-    "FARMCALL on", "FARMCALL group ID", "Position",         "FARMCALL channel",   "FARMCALL frequency",
-    "MARNET on",   "MARNET ID",         "Maximum channels", "Second receiver on", "Second receiver frequency"};
 
 // Tone code the radio reads as "no own ID".
 constexpr uint8_t kNoOwnIdTone = 0x84;
@@ -40,15 +33,19 @@ struct Fields {
         default: return O(static_cast<OptionField>(r.field));
         }
     }
-    static const char* Name(const Row& r) {
+    // The fields' names as the messages give them.
+    std::string OName(OptionField n) const { return OptionFieldText(c.d.Lang, n); }
+    std::string TName(ToneField n) const { return ToneFieldText(c.d.Lang, n); }
+    std::string FName(FarmField n) const { return FarmFieldText(c.d.Lang, n); }
+    std::string Name(const Row& r) const {
         switch (r.record) {
-        case Record::Tone: return kToneNames[static_cast<size_t>(r.field)];
-        case Record::Farm: return kFarmNames[static_cast<size_t>(r.field)];
+        case Record::Tone: return TName(static_cast<ToneField>(r.field));
+        case Record::Farm: return FName(static_cast<FarmField>(r.field));
         default: return OName(static_cast<OptionField>(r.field));
         }
     }
     std::optional<long long> OInt(OptionField n) { return c.w.Int(O(n), OName(n)); }
-    int FFlag(FarmField n) { return c.w.Flag(F(n), kFarmNames[static_cast<size_t>(n)]).value_or(0); }
+    int FFlag(FarmField n) { return c.w.Flag(F(n), FName(n)).value_or(0); }
     void PutO(size_t off, OptionField n, long long add = 0, long long div = 1) {
         if (auto v = OInt(n)) c.w.Put(off, FloorDiv(*v, div) + add, OName(n));
     }
@@ -65,9 +62,9 @@ void EncodeDefaultChannel(Fields& f, const Row& r) {
 
 void EncodeShape(Fields& f) {
     auto& w = f.c.w;
-    auto areas = w.IntIn(f.O(kOptNumberArea), 1, kMaxAreas, OName(kOptNumberArea));
+    auto areas = w.IntIn(f.O(kOptNumberArea), 1, kMaxAreas, f.OName(kOptNumberArea));
     if (!areas) return;
-    if (auto per = w.IntIn(f.O(kOptChInArea), 1, kMaxChannels / *areas, OName(kOptChInArea)))
+    if (auto per = w.IntIn(f.O(kOptChInArea), 1, kMaxChannels / *areas, f.OName(kOptChInArea)))
         w.Set(o::ChannelsPerArea, static_cast<uint8_t>(*per));
     w.Set(o::Areas, static_cast<uint8_t>(*areas));
 }
@@ -82,7 +79,8 @@ void EncodeOwnId(Fields& f) {
     const std::string& id = f.T(kToneOwnId);
     size_t n = CharCount(id);
     if (n > o::OwnIdSize) {
-        w.Fail(kToneNames[kToneOwnId], 0, "Own ID \"" + id + "\" is longer than 5 characters.");
+        w.Fail(f.TName(kToneOwnId), 0,
+               DataText(w.Lang(), DataMsg::TooLong, {f.TName(kToneOwnId), id, IntText(o::OwnIdSize)}));
         n = o::OwnIdSize;
     }
     w.Set(o::OwnIdLength, static_cast<uint8_t>(n == 0 ? 1 : n));
@@ -98,7 +96,7 @@ void EncodeOwnId(Fields& f) {
 void EncodeToneSet(Fields& f) {
     auto& w = f.c.w;
     const auto last = static_cast<long long>(kToneSetCodes.size()) - 1;
-    if (auto idx = w.IntIn(f.T(kToneSetIndex), 0, last, kToneNames[kToneSetIndex])) {
+    if (auto idx = w.IntIn(f.T(kToneSetIndex), 0, last, f.TName(kToneSetIndex))) {
         w.Set(o::ToneSetCode, kToneSetCodes[static_cast<size_t>(*idx)]);
         w.Set(o::ToneSetNumber, static_cast<uint8_t>(*idx + 1));
     }
@@ -108,8 +106,8 @@ void EncodeSecondReceiver(Fields& f) {
     if (f.FFlag(kSecondRxOn) != 1) return;
     auto word = cv::FreqToWord(f.F(kSecondRxFrequency));
     if (!word) {
-        f.c.w.Fail(kFarmNames[kSecondRxFrequency], 0,
-                   "Second receiver frequency \"" + f.F(kSecondRxFrequency) + "\" has no frequency word.");
+        const std::string name = f.FName(kSecondRxFrequency);
+        f.c.w.Fail(name, 0, DataText(f.c.w.Lang(), DataMsg::NoSecondRxWord, {name, f.F(kSecondRxFrequency)}));
         return;
     }
     f.c.w.Set(o::SecondRxWordHigh, (*word)[0]);
@@ -134,7 +132,8 @@ void EncodeGroupId(Fields& f) {
 
 void EncodePriorities(Fields& f) {
     for (int a = 1; a <= kMaxAreas; ++a)
-        f.c.w.Put(o::PriorityChannel(a), f.c.f.AreaPriorityCh[static_cast<size_t>(a)], "Priority channel");
+        f.c.w.Put(o::PriorityChannel(a), f.c.f.AreaPriorityCh[static_cast<size_t>(a)],
+                  FieldText(f.c.d.Lang, DataField::PriorityChannel));
 }
 
 // MARNET ID (MARNET on) or own ID, two digits a byte, first digit low.
@@ -145,7 +144,7 @@ void EncodePackedId(Fields& f) {
         bool ok = s.size() == 5;
         for (char ch : s) ok = ok && ((ch >= '0' && ch <= '9') || ch == 'R');
         if (!ok) {
-            w.Fail(kFarmNames[kMarnetId], 0, "MARNET ID \"" + f.F(kMarnetId) + "\" must be 5 tone digits.");
+            w.Fail(f.FName(kMarnetId), 0, DataText(w.Lang(), DataMsg::NotMarnetId, {f.FName(kMarnetId), f.F(kMarnetId)}));
             return;
         }
         auto digit = [&](size_t i) { return i < s.size() ? (s[i] == 'R' ? kRepeatCode : s[i] - '0') : 0; };
@@ -161,7 +160,7 @@ void EncodePackedId(Fields& f) {
         size_t at = o::PackedId + i / 2;
         if (i % 2 == 0) {
             w.Set(at, code);
-        } else if (!w.Put(at, w.At(at) + 16 * (code & 0x0F), kToneNames[kToneOwnId])) {
+        } else if (!w.Put(at, w.At(at) + 16 * (code & 0x0F), f.TName(kToneOwnId))) {
             return;
         }
     }
@@ -203,7 +202,7 @@ void EncodeStep(Fields& f, const Row& r) {
 void EncodeRow(Fields& f, const Row& r) {
     auto& w = f.c.w;
     const std::string& text = f.Text(r);
-    const char* name = Fields::Name(r);
+    const std::string name = f.Name(r);
     switch (r.coding) {
     case Coding::Fixed: w.Set(r.offset, static_cast<uint8_t>(r.value)); break;
     case Coding::Bit:
@@ -237,12 +236,6 @@ void EncodeRow(Fields& f, const Row& r) {
 
 } // namespace
 
-const char* OptionFieldName(int n) {
-    return n >= 0 && n < kOptionFieldCount ? OName(static_cast<OptionField>(n)) : "";
-}
-const char* ToneFieldName(int n) { return n >= 0 && n < kToneInfoFieldCount ? kToneNames[static_cast<size_t>(n)] : ""; }
-const char* FarmFieldName(int n) { return n >= 0 && n < kFarmFieldCount ? kFarmNames[static_cast<size_t>(n)] : ""; }
-
 void EncodeOptionArea(EncodeContext& c) {
     Fields f{c};
     for (const Row& r : kRows) EncodeRow(f, r);
@@ -253,11 +246,12 @@ void EncodeKeyTable(EncodeContext& c) {
     auto& w = c.w;
     const size_t k0 = layout::kKeyTable;
     w.Set(k0 + layout::key::AlarmFunction, f.O(kOptComboFunction) == "0" ? kAlarmEmergencyCode : 0);
-    w.IntIn(f.O(kOptComboFunction), 0, kOptionFields[kOptComboFunction].max, OName(kOptComboFunction));
+    w.IntIn(f.O(kOptComboFunction), 0, kOptionFields[kOptComboFunction].max, f.OName(kOptComboFunction));
     f.PutO(k0 + layout::key::AlarmNumber, kOptTxtFunction);
     for (size_t k = 0; k < kKeys.size(); ++k) {
         const size_t at = k0 + layout::key::Key(k);
-        auto index = w.IntIn(f.O(kKeys[k].function), 0, kOptionFields[kKeys[k].function].max, OName(kKeys[k].function));
+        auto index =
+            w.IntIn(f.O(kKeys[k].function), 0, kOptionFields[kKeys[k].function].max, f.OName(kKeys[k].function));
         if (!index) continue;
         w.Set(at, cv::KeyFuncCodeFromIndex(static_cast<int>(*index)));
         if (*index == kCallKeyFunction)
@@ -275,7 +269,7 @@ void EncodeIdSuffix(EncodeContext& c) {
     const std::string& pos = c.f.FarmFields[kFarmPosition];
     if (CharCount(pos) >= layout::suffix::PositionSize)
         w.PutText(layout::kIdSuffix + layout::suffix::Position, CharAt(pos, 0) + CharAt(pos, 1),
-                  layout::suffix::PositionSize, kFarmNames[kFarmPosition]);
+                  layout::suffix::PositionSize, FarmFieldText(c.d.Lang, kFarmPosition));
 }
 
 void EncodeManualSetup(EncodeContext& c) {

@@ -64,6 +64,11 @@ struct Special {
     void Zero(size_t from, size_t to) {
         for (size_t k = from; k <= to; ++k) Set(k, 0);
     }
+    // The message about one of the line's values.
+    void Fail(DataMsg msg, std::string_view value) {
+        const std::string line = ToneLineName(c.d.Lang, n);
+        c.w.Fail(line, 0, DataText(c.d.Lang, msg, {line, value}));
+    }
     // The ID's codes packed where the kind keeps them; an ID of another length is left out where
     // the kind packs only a whole one.
     void PackId(const Kind& k) {
@@ -81,7 +86,7 @@ struct Special {
     // The mark and the message number, when there is one.
     void Message() {
         if (F(kSpecLevel).empty()) return;
-        if (auto m = c.w.IntIn(F(kSpecLevel), 0, 0xFF - t::NumberMark, ToneLineName(n) + " message number"))
+        if (auto m = c.w.IntIn(F(kSpecLevel), 0, 0xFF - t::NumberMark, ToneLinePartText(c.d.Lang, n, DataField::LineMessage)))
             Set(t::Parameter, t::NumberMark + static_cast<int>(*m));
     }
 };
@@ -96,11 +101,9 @@ void CodeFetch(Special& s, const Kind& k) {
         s.Set(t::Parameter, kQueryAlarm);
         return;
     }
-    auto pin = s.c.w.IntIn(s.F(kSpecNumber), 0, 0xFF >> t::PinShift, ToneLineName(s.n) + " PIN");
+    auto pin = s.c.w.IntIn(s.F(kSpecNumber), 0, 0xFF >> t::PinShift, ToneLinePartText(s.c.d.Lang, s.n, DataField::LinePin));
     auto level = LevelCode(s.F(kSpecLevel));
-    if (!level)
-        s.c.w.Fail(ToneLineName(s.n), 0,
-                   ToneLineName(s.n) + ": the level \"" + s.F(kSpecLevel) + "\" is not HIGH, LOW or TOGG.");
+    if (!level) s.Fail(DataMsg::NotLevel, s.F(kSpecLevel));
     if (pin && level) s.Set(t::Parameter, static_cast<int>(*pin) << t::PinShift | *level);
 }
 
@@ -112,8 +115,7 @@ void RemoteAlarm(Special& s, const Kind& k) {
         if (step && num && *num >= 0 && *num <= 15)
             s.Set(t::AlarmStep, *step);
         else
-            s.c.w.Fail(ToneLineName(s.n), 0,
-                       ToneLineName(s.n) + ": the alarm number \"" + number + "\" must be 1 to 15.");
+            s.Fail(DataMsg::NotAlarmNumber, number);
     }
     s.PackId(k);
     s.Set(t::CodeCount, kLeadAndDigitCodes);
@@ -132,8 +134,7 @@ void Emergency(Special& s) {
             s.Set(t::EmergencyOwnId, PackPair(own[0] - '0', own[1] - '0'));
             s.Set(t::EmergencyOwnId + 1, PackPair(own[2] - '0', t::EmergencyOwnIdMark));
         } else {
-            s.c.w.Fail(ToneLineName(s.n), 0,
-                       ToneLineName(s.n) + ": the own-ID part \"" + own + "\" must be 3 digits.");
+            s.Fail(DataMsg::NotOwnIdPart, own);
         }
     }
     s.Zero(t::EmergencyOwnId + t::EmergencyOwnIdSize, t::Parameter - 1);

@@ -5,6 +5,7 @@
 #include "editor/codec/CodecText.h"
 #include "editor/codec/ImageLayout.h"
 #include "editor/codec/SpecialCallTable.h"
+#include "editor/dataset/DataTexts.h"
 #include "editor/image/ToneCodes.h"
 
 #include "common/TextUtil.h"
@@ -43,7 +44,7 @@ void EncodeChannel(EncodeContext& c, int n, size_t rec, const std::vector<std::s
     if (channel == kCurrentChannel) {
         c.w.Set(rec + t::Channel, 0);
     } else if (IsNumeric(channel)) {
-        if (auto v = c.w.IntIn(channel, 0, 255, ToneLineName(n) + " channel"))
+        if (auto v = c.w.IntIn(channel, 0, 255, ToneLinePartText(c.d.Lang, n, DataField::LineChannel)))
             c.w.Set(rec + t::Channel, static_cast<uint8_t>(*v));
     }
 }
@@ -54,22 +55,23 @@ void EncodeKindAndCount(EncodeContext& c, int n, size_t rec, const std::vector<s
     // A line without a kind is stored with the highest code.
     int kind = t::MaxKind;
     if (!kindText.empty()) {
-        auto k = c.w.IntIn(kindText, 0, t::MaxKind, ToneLineName(n) + " kind");
+        auto k = c.w.IntIn(kindText, 0, t::MaxKind, ToneLinePartText(c.d.Lang, n, DataField::LineKind));
         kind = static_cast<int>(k.value_or(t::MaxKind));
     }
     c.w.Set(rec + t::KindStandard, static_cast<uint8_t>(kind << t::KindShift | StandardCode(f[kLineStandard])));
 
     int high = c.w.At(rec + t::TriesCount) & t::TriesMask;
     if (!f[kLineTries].empty())
-        if (auto tries = c.w.IntIn(f[kLineTries], 0, t::TriesMask >> t::TriesShift, ToneLineName(n) + " tries"))
+        if (auto tries = c.w.IntIn(f[kLineTries], 0, t::TriesMask >> t::TriesShift,
+                                   ToneLinePartText(c.d.Lang, n, DataField::LineTries)))
             high = static_cast<int>(*tries) << t::TriesShift;
     int count = 0;
     if (!kindText.empty()) {
         if (IsPlainCall(sd)) {
             count = static_cast<int>(CharCount(f[kLineText])) - static_cast<int>(kCallPrefix.size());
             if (count > static_cast<int>(kMaxCallDigits))
-                c.w.Fail(ToneLineName(n), 0,
-                         ToneLineName(n) + ": a call holds at most " + std::to_string(kMaxCallDigits) + " digits.");
+                c.w.Fail(ToneLineName(c.d.Lang, n), 0,
+                         DataText(c.d.Lang, DataMsg::TooManyDigits, {ToneLineName(c.d.Lang, n), IntText(kMaxCallDigits)}));
         } else {
             count = KindDigits(kindText);
         }
@@ -97,13 +99,13 @@ void EncodeIdentification(EncodeContext& c, int n, size_t rec, const std::vector
     const std::string& ident = f[kLineIdent];
     if (ident.empty()) return;
     if (CharCount(ident) > t::IdentificationSize) {
-        c.w.Fail(ToneLineName(n), 0,
-                 ToneLineName(n) + ": the identification \"" + ident + "\" is longer than " +
-                     std::to_string(t::IdentificationSize) + " characters.");
+        c.w.Fail(ToneLineName(c.d.Lang, n), 0,
+                 DataText(c.d.Lang, DataMsg::IdentTooLong,
+                          {ToneLineName(c.d.Lang, n), ident, IntText(t::IdentificationSize)}));
         return;
     }
     for (size_t k = 0; k < t::IdentificationSize; ++k) c.w.Set(rec + t::Identification + k, ' ');
-    c.w.PutText(rec + t::Identification, ident, t::IdentificationSize, ToneLineName(n) + " identification");
+    c.w.PutText(rec + t::Identification, ident, t::IdentificationSize, ToneLinePartText(c.d.Lang, n, DataField::LineIdent));
 }
 
 } // namespace
@@ -114,7 +116,7 @@ std::optional<std::vector<std::string>> ToneLineFields(const std::string& line) 
     return f;
 }
 
-std::string ToneLineName(int n) { return "5-tone line " + std::to_string(n); }
+std::string ToneLineName(const LanguageTexts& lang, int n) { return FieldText(lang, DataField::ToneLine, {IntText(n)}); }
 
 void PackCodes(EncodeContext& c, size_t at, const std::array<int, 7>& codes) {
     for (size_t k = 0; k < t::PackedIdSize; ++k)
@@ -144,7 +146,8 @@ void EncodeEmergencyTable(EncodeContext& c) {
     for (int n = 1; n <= kToneLines; ++n) {
         auto f = ToneLineFields(c.d.FiveToneChannels()[n]);
         if (!f || !IsNumeric((*f)[kLineEmergency])) continue;
-        auto e = c.w.IntIn((*f)[kLineEmergency], 1, layout::kEmergencyEntries, ToneLineName(n) + " emergency number");
+        auto e = c.w.IntIn((*f)[kLineEmergency], 1, layout::kEmergencyEntries,
+                           ToneLinePartText(c.d.Lang, n, DataField::LineEmergency));
         if (!e) continue;
         size_t at = layout::EmergencyEntry(static_cast<int>(*e));
         c.w.Set(at + em::Line, static_cast<uint8_t>(n));

@@ -42,7 +42,7 @@ std::string HexText(DecodeContext& c, size_t at, size_t count);
 std::optional<std::vector<std::string>> ToneLineFields(const std::string& line);
 
 // "5-tone line n": the field name of the line's messages and replacements.
-std::string ToneLineName(int n);
+std::string ToneLineName(const LanguageTexts& lang, int n);
 
 // A typed call's text: kCallPrefix, then at most kMaxCallDigits digits.
 inline constexpr size_t kMaxCallDigits = 20;

@@ -2,6 +2,7 @@
 // What each cell editor of the channel grid does with what the user entered. Every rule takes
 // the cell's current text and the input and returns the cell's text afterwards and the message
 // to show, so the windows only place, fill, show and hide the editors.
+#include "editor/dataset/LanguageTexts.h"
 #include "editor/image/Bands.h"
 #include "editor/image/GridShape.h"
 
@@ -72,10 +73,13 @@ CellCommit CommitFreq(const std::string& cell, std::string_view input, const Cel
 CellCommit CommitSecondRxFreq(const std::string& cell, std::string_view input, const CellContext& ctx);
 
 // ---- names ----
-// Stored as typed; a character without a Windows-1252 byte is refused (the radio cannot hold it).
-CellCommit CommitName(const std::string& cell, std::string_view input, std::string_view field);
+// Stored as typed; a character without a Windows-1252 byte is refused (the radio cannot hold it),
+// with a message in lang's language.
+CellCommit CommitName(const std::string& cell, std::string_view input, std::string_view field,
+                      const LanguageTexts& lang = LanguageTexts());
 // The same for a channel's ID lines, without the blanks at either end that the radio drops.
-CellCommit CommitChannelName(const std::string& cell, std::string_view input, std::string_view field);
+CellCommit CommitChannelName(const std::string& cell, std::string_view input, std::string_view field,
+                             const LanguageTexts& lang = LanguageTexts());
 
 // ---- tones ----
 // List items: "NO", the 51 tones, "OTHER"; "NO" and the 104 codes.

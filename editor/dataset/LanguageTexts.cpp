@@ -6,7 +6,7 @@ namespace vt {
 
 const std::vector<LanguageSection>& LanguageSections() {
     static const std::vector<LanguageSection> sections = {
-        {"Fradio_Msg", 31},         {"Fradio_Tip", 25},         {"Fradio_Interface", 35},
+        {"Fradio_Msg", 33},         {"Fradio_Tip", 25},         {"Fradio_Interface", 35},
         {"Ftone_Msg", 5},           {"Ftone_Tip", 15},          {"Ftone_Interface", 20},
         {"Farea_Msg", 1},           {"Farea_Tip", 1},           {"Farea_Interface", 5},
         {"Fdefault_Msg", 1},        {"Fdefault_Tip", 1},        {"Fdefault_Interface", 5},
@@ -15,7 +15,7 @@ const std::vector<LanguageSection>& LanguageSections() {
         {"Fspecial_Msg", 7},        {"Fspecial_Tip", 15},       {"Fspecial_Interface", 40},
         {"Fmain_Msg", 10},          {"Fmain_Tip", 1},           {"Fmain_Interface", 15},
         {"Fport_Msg", 1},           {"Fport_Tip", 1},           {"Fport_Interface", 6},
-        {"Fabout_Interface", 5},
+        {"Fabout_Interface", 5},    {"Fdata_Msg", 40},          {"Fdata_Field", 90},
     };
     return sections;
 }

@@ -11,7 +11,8 @@ struct LanguageSection {
     int upper;       // highest index
 };
 
-// The 28 sections in the order in which a line's key is looked for.
+// The sections in the order in which a line's key is looked for: the 28 of the windows, then
+// those of the data's own texts (DataTexts.h).
 const std::vector<LanguageSection>& LanguageSections();
 
 class LanguageTexts {

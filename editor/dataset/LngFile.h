@@ -1,5 +1,5 @@
 #pragma once
-// Language files: lines of "section key@@index@@text" read into the 28 text arrays.
+// Language files: lines of "section key@@index@@text" read into the text arrays.
 #include <cstdint>
 #include <filesystem>
 #include <string>

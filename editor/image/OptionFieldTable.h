@@ -1,7 +1,7 @@
 #pragma once
 // The option record's fields, one row each: what the options dialog checks, what the decoder
-// repairs to, the default record and the names the codec reports. Adding a field is a name in
-// SettingsFieldNames.h and a row here.
+// repairs to and the default record. Adding a field is a name in SettingsFieldNames.h, a row
+// here and its name in the language files (Fdata_Field, DataTexts.h), as the codec reports it.
 #include "editor/image/GridShape.h"
 #include "editor/image/SettingsFieldNames.h"
 
@@ -38,32 +38,25 @@ struct OptionFieldSpec {
     CheckTime check = CheckTime::None;
     const char* rangeText = ""; // appended to the out-of-range message
     const char* reset = "";     // what a refused box gets back
-    const char* name = "";      // as the codec's messages name it
 };
 
 namespace optfield {
 using K = OptionKind;
 using C = CheckTime;
 
-constexpr OptionFieldSpec Num(const char* name, int min, int max, const char* def, C check, const char* range,
-                              const char* reset, int step = 0) {
-    return {K::Number, min, max, step, def, def, check, range, reset, name};
+constexpr OptionFieldSpec Num(int min, int max, const char* def, C check, const char* range, const char* reset,
+                              int step = 0) {
+    return {K::Number, min, max, step, def, def, check, range, reset};
 }
-constexpr OptionFieldSpec Chk(const char* name, const char* def) {
-    return {K::Check, 0, 1, 0, def, def, C::None, "", "", name};
+constexpr OptionFieldSpec Chk(const char* def) { return {K::Check, 0, 1, 0, def, def, C::None, "", ""}; }
+constexpr OptionFieldSpec Idx(int count, const char* def, const char* designer = nullptr) {
+    return {K::Index, 0, count - 1, 0, def, designer ? designer : def, C::None, "", ""};
 }
-constexpr OptionFieldSpec Idx(const char* name, int count, const char* def, const char* designer = nullptr) {
-    return {K::Index, 0, count - 1, 0, def, designer ? designer : def, C::None, "", "", name};
-}
-constexpr OptionFieldSpec Item(const char* name, const char* def) {
-    return {K::ItemText, 0, 0, 0, def, def, C::None, "", "", name};
-}
-constexpr OptionFieldSpec Dflt(const char* name, int count) {
-    return {K::Default, 0, count - 1, 0, "0", "0", C::None, "", "", name};
-}
-constexpr OptionFieldSpec Key(const char* name, const char* def) { return Idx(name, kKeyFunctionCount, def); }
-constexpr OptionFieldSpec KeyNumber(const char* name, const char* def, const char* designer) {
-    OptionFieldSpec s = Num(name, 1, 100, def, C::Change, "1 -- 100", "1");
+constexpr OptionFieldSpec Item(const char* def) { return {K::ItemText, 0, 0, 0, def, def, C::None, "", ""}; }
+constexpr OptionFieldSpec Dflt(int count) { return {K::Default, 0, count - 1, 0, "0", "0", C::None, "", ""}; }
+constexpr OptionFieldSpec Key(const char* def) { return Idx(kKeyFunctionCount, def); }
+constexpr OptionFieldSpec KeyNumber(const char* def, const char* designer) {
+    OptionFieldSpec s = Num(1, 100, def, C::Change, "1 -- 100", "1");
     s.designer = designer;
     return s;
 }
@@ -73,45 +66,45 @@ constexpr OptionFieldSpec KeyNumber(const char* name, const char* def, const cha
 inline constexpr std::array<OptionFieldSpec, kOptionFieldCount> kOptionFields = [] {
     using namespace optfield;
     return std::array<OptionFieldSpec, kOptionFieldCount>{{
-        Num("Number of areas", 1, kMaxAreas, "1", C::Change, "1 -- 10", "1"),
-        Num("Channels per area", 1, kMaxChannels, "200", C::Change, "", "1"),
-        Chk("Force scan on", "0"),
-        Chk("Force scan off", "0"),
-        Chk("Allow setting scan", "1"),
-        Num("Scan time", 50, 900, "100", C::Leave, "50 -- 900ms", "100", 10),
-        Num("Resume scan time", 1, 25, "5", C::Change, "1 -- 25s", "5"),
-        Chk("Beep on scan found", "0"),
-        Num("Call preamble time", 10, 2500, "1000", C::Leave, "10 -- 2500ms", "1000", 10),
-        Num("PTT time-out", 1, 250, "120", C::Change, "1 -- 250s", "120"),
-        Num("PTT to leading ANI", 10, 2500, "200", C::Leave, "10 -- 2500ms", "200", 10),
-        Num("Wait to answer back", 10, 2500, "500", C::Leave, "10 -- 2500ms", "500", 10),
-        Num("Repeater access time", 100, 5000, "1000", C::Leave, "100 -- 5000ms", "1000", 100),
-        Num("Search round", 1, 9, "2", C::Change, "1 -- 9", "2"),
-        Key("Key 1 function", "0"),
-        KeyNumber("Key 1 number", "1", "1"),
-        Key("Key 2 function", "7"),
-        KeyNumber("Key 2 number", "1", "1"),
-        Key("Key 3 function", "7"),
-        KeyNumber("Key 3 number", "3", "1"),
-        Key("Key 4 function", "1"),
-        KeyNumber("Key 4 number", "1", "1"),
-        Idx("Alarm input function", kAlarmFunctionCount, "0"),
-        KeyNumber("Alarm input number", "1", "1"),
-        Chk("Allow mute change", "1"),
-        Chk("Allow area change", "1"),
-        Chk("Allow volume change", "1"),
-        Chk("Allow call select", "1"),
-        Chk("Allow channel change", "1"),
-        Chk("Allow nuisance deletion", "1"),
-        Chk("Allow monitor key", "1"),
-        Chk("Use last channel found", "0"),
-        Chk("5-tone mute automatic", "0"),
-        Item("Head dial", "CHANNEL"),
-        Item("CTCSS decode sensitivity", "HIGH"),
-        Idx("Fixed volume level", kOptionLevelCount, "1", "0"),
-        Dflt("Default channel", kMaxChannels),
-        Idx("Fixed mute level", kOptionLevelCount, "12", "0"),
-        Dflt("Default area", kMaxAreas),
+        Num(1, kMaxAreas, "1", C::Change, "1 -- 10", "1"), // Number of areas
+        Num(1, kMaxChannels, "200", C::Change, "", "1"), // Channels per area
+        Chk("0"), // Force scan on
+        Chk("0"), // Force scan off
+        Chk("1"), // Allow setting scan
+        Num(50, 900, "100", C::Leave, "50 -- 900ms", "100", 10), // Scan time
+        Num(1, 25, "5", C::Change, "1 -- 25s", "5"), // Resume scan time
+        Chk("0"), // Beep on scan found
+        Num(10, 2500, "1000", C::Leave, "10 -- 2500ms", "1000", 10), // Call preamble time
+        Num(1, 250, "120", C::Change, "1 -- 250s", "120"), // PTT time-out
+        Num(10, 2500, "200", C::Leave, "10 -- 2500ms", "200", 10), // PTT to leading ANI
+        Num(10, 2500, "500", C::Leave, "10 -- 2500ms", "500", 10), // Wait to answer back
+        Num(100, 5000, "1000", C::Leave, "100 -- 5000ms", "1000", 100), // Repeater access time
+        Num(1, 9, "2", C::Change, "1 -- 9", "2"), // Search round
+        Key("0"), // Key 1 function
+        KeyNumber("1", "1"), // Key 1 number
+        Key("7"), // Key 2 function
+        KeyNumber("1", "1"), // Key 2 number
+        Key("7"), // Key 3 function
+        KeyNumber("3", "1"), // Key 3 number
+        Key("1"), // Key 4 function
+        KeyNumber("1", "1"), // Key 4 number
+        Idx(kAlarmFunctionCount, "0"), // Alarm input function
+        KeyNumber("1", "1"), // Alarm input number
+        Chk("1"), // Allow mute change
+        Chk("1"), // Allow area change
+        Chk("1"), // Allow volume change
+        Chk("1"), // Allow call select
+        Chk("1"), // Allow channel change
+        Chk("1"), // Allow nuisance deletion
+        Chk("1"), // Allow monitor key
+        Chk("0"), // Use last channel found
+        Chk("0"), // 5-tone mute automatic
+        Item("CHANNEL"), // Head dial
+        Item("HIGH"), // CTCSS decode sensitivity
+        Idx(kOptionLevelCount, "1", "0"), // Fixed volume level
+        Dflt(kMaxChannels), // Default channel
+        Idx(kOptionLevelCount, "12", "0"), // Fixed mute level
+        Dflt(kMaxAreas), // Default area
     }};
 }();
 

@@ -22,6 +22,7 @@
 #include "editor/codec/ChannelCodec.h"
 #include "editor/codec/ImageFixedPoint.h"
 #include "editor/codec/ImageLayout.h"
+#include "editor/codec/SaveChangeList.h"
 #include "common/TextUtil.h"
 
 #include <gtest/gtest.h>

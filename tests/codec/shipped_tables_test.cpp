@@ -3,8 +3,12 @@
 #include "codec/helpers/CodecFixture.h"
 #include "codec/helpers/RandomDataSet.h"
 
+#include "editor/codec/ChannelCodec.h"
 #include "editor/codec/ImageFile.h"
+#include "editor/codec/SaveChangeList.h"
 #include "editor/dataset/GridRules.h"
+#include "editor/image/FixedPoint.h"
+#include "editor/image/ToneLists.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -61,6 +65,45 @@ TEST_F(ShippedTables, SaveAndOpenThroughTheRealTables) {
         ExpectSameData(*out, *c.expected, seed);
         EXPECT_TRUE(messages.empty());
     }
+}
+
+// Another installation's tone generators may be coarser than one word per 0.1 Hz, so that
+// neighbouring tones share a word (in dec.Tbl near the top, in enc.Tbl throughout): a list tone
+// saved there opens as that list tone, not as a neighbour that a save elsewhere would give
+// another word, and nothing is listed.
+TEST_F(ShippedTables, ListTonesComeBackThroughCoarserToneTables) {
+    TempDir tmp("veltra-coarse-tones");
+    const std::filesystem::path folder = tmp.Path();
+    std::filesystem::copy(std::filesystem::path(VELTRA_APP_DIR) / "resource", folder / "resource");
+    auto table = [&](const char* name, auto word) {
+        std::vector<uint8_t> bytes;
+        for (int t = kCtcssFirstTenths; t <= kCtcssLastTenths; ++t)
+            for (uint8_t b : {static_cast<uint8_t>(word(t) >> 8), static_cast<uint8_t>(word(t))}) bytes.push_back(b);
+        tmp.Write(std::string("resource/") + name, bytes);
+    };
+    int tables = 0;
+    for (long long scale = 2000; scale < 10000; scale += 97, ++tables) {
+        // enc: the phase step S f / 1000 with S < 10000; dec: the period in 1/C s, C = 40 S.
+        table("enc.Tbl", [&](int t) { return DivRoundHalfEven(scale * t, 10000); });
+        table("dec.Tbl", [&](int t) { return DivRoundHalfEven(400 * scale, t); });
+        auto in = WithTables(NewData(), folder);
+        for (int i = 0; i < kStandardToneCount; ++i) {
+            SetCell(*in, i + 1, ColCtcssEnc, std::string(kStandardTones[static_cast<size_t>(i)]));
+            SetCell(*in, i + 1, ColCtcssDec, std::string(kStandardTones[static_cast<size_t>(i)]));
+        }
+        EncodeResult r = EncodeImage(*in, LoadCodecTables(in->Tables, in->VolTables, TablesFor::Encode), ImageSource::File);
+        ASSERT_TRUE(r.ok()) << ErrorListText(r.errors);
+        auto out = WithTables(NewData(), folder);
+        DecodeResult back =
+            DecodeImage(r.image, LoadCodecTables(out->Tables, out->VolTables, TablesFor::Decode), ImageSource::File, *out);
+        for (int i = 0; i < kStandardToneCount; ++i)
+            for (int column : {ColCtcssEnc, ColCtcssDec})
+                EXPECT_EQ(out->MFG.TextMatrix(i + 1, column), kStandardTones[static_cast<size_t>(i)])
+                    << ColumnName(column) << ", S = " << scale;
+        EXPECT_TRUE(back.repairs.empty()) << "S = " << scale << RepairListText(back.repairs, "", "row");
+        EXPECT_TRUE(messages.empty()) << "S = " << scale << ": " << messages.front();
+    }
+    EXPECT_GT(tables, 80);
 }
 
 } // namespace

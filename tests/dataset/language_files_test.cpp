@@ -29,7 +29,7 @@ LanguageTexts Load(const char* name) {
 std::vector<std::pair<std::string, int>> ShellEntries() {
     std::vector<std::pair<std::string, int>> e;
     for (int i : {1, 3, 5, 9, 14, 15, 17, 18, 19, 21, 22}) e.emplace_back("Fradio_Msg", i);
-    for (int i : {30, 31}) e.emplace_back("Fradio_Msg", i); // channels a dialog's OK removed
+    for (int i : {32, 33}) e.emplace_back("Fradio_Msg", i); // channels a dialog's OK removed
     for (int i = 1; i <= 16; ++i) e.emplace_back("Fradio_Tip", i);
     for (int i = 1; i <= 28; ++i) e.emplace_back("Fradio_Interface", i);
     e.emplace_back("Fradio_Interface", 30);
@@ -88,6 +88,26 @@ TEST(LanguageFiles, MainWindowTextsExistInBothLanguages) {
     EXPECT_EQ(eng.Get("Fradio_Msg", 9).front(), ' ');
     EXPECT_EQ(eng.Get("Fradio_Msg", 9).back(), ' ');
     EXPECT_NE(eng.Get("Fradio_Msg", 17).find('\r'), std::string::npos);
+}
+
+// Every text of the English file, the program's own additions among them, has its Chinese one,
+// with the same values (%1, %2, ...) to fill in.
+TEST(LanguageFiles, EveryEnglishTextHasAChineseOne) {
+    const LanguageTexts eng = Load("English.lng"), chs = Load("Chinese.lng");
+    int texts = 0;
+    for (const auto& section : LanguageSections())
+        for (int i = 0; i <= section.upper; ++i) {
+            const std::string& e = eng.Get(section.key, i);
+            if (e.empty()) continue;
+            ++texts;
+            const std::string& c = chs.Get(section.key, i);
+            EXPECT_FALSE(c.empty()) << section.key << " " << i << ": " << e;
+            for (char mark = '1'; mark <= '9'; ++mark)
+                EXPECT_EQ(e.find(std::string("%") + mark) == std::string::npos,
+                          c.find(std::string("%") + mark) == std::string::npos)
+                    << section.key << " " << i << " %" << mark;
+        }
+    EXPECT_GT(texts, 300);
 }
 
 // Chinese runs its words together: blanks between two Chinese characters are an English

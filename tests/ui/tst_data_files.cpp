@@ -157,14 +157,24 @@ private slots:
 
     // A failed save names the file and the system's reason and says that nothing was saved; a
     // file already there is untouched (no byte, no permission, no piece of the new one beside
-    // it) and the box says so. Each case in a child: a write cut short, or an ordinary user.
+    // it) and the box says so. Each case in a child: a write cut short, or an ordinary user: in
+    // a folder of root's, and with a file of the user's own that only its read-only mark
+    // protects, in a folder that user may write (a temporary file there would succeed).
     void saveFailureNamesTheFileAndKeepsTheOldOne() {
         FillSomeData();
         const QString before = w->windowTitle();
-        const QString old = Path("old.dat");
+        const QString old = Path("old.dat"), readOnly = Path("own/read-only.dat");
         const QByteArray oldBytes(20000, 'x');
         WriteBytes(old, oldBytes);
         QVERIFY(QDir(test::QPath(tmp->Path())).mkdir("folder.dat"));
+        QVERIFY(QDir(test::QPath(tmp->Path())).mkdir("own"));
+        WriteBytes(readOnly, oldBytes);
+        std::filesystem::permissions(tmp->File("own/read-only.dat"), std::filesystem::perms(0444));
+        const bool root = ::geteuid() == 0;
+        if (root) { // the user's own folder and file
+            QCOMPARE(::chown(tmp->File("own").c_str(), 65534, 65534), 0);
+            QCOMPARE(::chown(tmp->File("own/read-only.dat").c_str(), 65534, 65534), 0);
+        }
         std::filesystem::permissions(tmp->Path(), std::filesystem::perms(0755)); // others may look in
         // The ordinary user's Save reads the tables too: a copy that user can read, wherever the
         // build lies (a fresh clone in a folder of root's own).
@@ -172,7 +182,6 @@ private slots:
         tables.OpenToEveryone();
         test::CopyProgramTables(tables.Path(), {"Language", "resource"}, true);
         test::ScopedEnv home("VELTRA_HOME", tables.Path().string());
-        const QFileDevice::Permissions oldMode = QFile::permissions(old);
         const QString notSaved = QString::fromStdString(data->Lang.Text("Fradio_Msg", 23));
         const QString kept = QString::fromStdString(data->Lang.Text("Fradio_Msg", 24));
         const struct {
@@ -184,9 +193,11 @@ private slots:
         } cases[] = {{Path("no/such/folder/x.dat"), 0, false, ENOENT, false},
                      {Path("folder.dat"), 0, false, EISDIR, false},
                      {old, 4096, false, EFBIG, true}, // the disk fills up half-way
-                     {old, 0, true, EACCES, true}};
+                     {old, 0, true, EACCES, true},
+                     {readOnly, 0, root, EACCES, true}};
+        const QFileDevice::Permissions oldMode = QFile::permissions(old), readOnlyMode = QFile::permissions(readOnly);
         for (const auto& c : cases) {
-            if (c.asNobody && ::geteuid() != 0) continue; // an ordinary user already: the file is writable
+            if (c.asNobody && !root) continue; // an ordinary user already: the file is writable
             QString expected = notSaved + "\n" + c.path + "\n" + QString::fromLocal8Bit(std::strerror(c.reason));
             if (c.oldFileKept) expected += "\n" + kept;
             dialogs.Reset(); // the child took the last answer, not this process
@@ -209,12 +220,17 @@ private slots:
             ::waitpid(pid, &status, 0);
             QVERIFY2(WIFEXITED(status), qPrintable(c.path));
             QCOMPARE(WEXITSTATUS(status), 0);
-            QFile f(old);
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            QCOMPARE(f.readAll(), oldBytes);
+            for (const QString& kept : {old, readOnly}) {
+                QFile f(kept);
+                QVERIFY(f.open(QIODevice::ReadOnly));
+                QCOMPARE(f.readAll(), oldBytes);
+            }
             QCOMPARE(QFile::permissions(old), oldMode);
+            QCOMPARE(QFile::permissions(readOnly), readOnlyMode);
             QCOMPARE(QDir(test::QPath(tmp->Path())).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-                     (QStringList{"folder.dat", "old.dat"}));
+                     (QStringList{"folder.dat", "old.dat", "own"}));
+            QCOMPARE(QDir(test::QPath(tmp->File("own"))).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                     QStringList{"read-only.dat"});
         }
     }
 
@@ -226,8 +242,7 @@ private slots:
 
         files.answer(Path("missing.dat"));
         w->Menu_Open_Click();
-        QCOMPARE(boxes.texts().size(), 1);
-        QCOMPARE(boxes.texts()[0], w->OpenFailedMsg);
+        QCOMPARE(boxes.texts(), QStringList{w->OpenFailedMsg + "\n" + Path("missing.dat") + "\n" + std::strerror(ENOENT)});
         QCOMPARE(data->MFG.TextMatrix(1, 1), std::string("145.0000"));
 
         const QString shortFile = Path("short.dat");
@@ -235,6 +250,7 @@ private slots:
         files.answer(shortFile);
         w->Menu_Open_Click();
         QCOMPARE(boxes.texts().size(), 2);
+        QCOMPARE(boxes.texts()[1], w->OpenFailedMsg + "\n" + shortFile + "\nThe file holds 10 bytes, fewer than a radio image.");
         QCOMPARE(data->MFG.TextMatrix(1, 1), std::string("145.0000"));
         QCOMPARE(data->AreaNames()[1], std::string("FIELD"));
     }
@@ -459,10 +475,7 @@ private slots:
 
     void printWithoutAPrinterShowsAMessage() {
         struct NoPrinter : ui::PrinterService {
-            bool printLines(QWidget*, const QStringList&, QString* error) override {
-                *error = "No printer is installed.";
-                return false;
-            }
+            ui::PrintFailure printLines(QWidget*, const QStringList&) override { return ui::PrintFailure::NoPrinter; }
         } none;
         ui::ScopedPrinter scope(&none);
         FillSomeData();

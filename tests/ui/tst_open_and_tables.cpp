@@ -13,6 +13,8 @@
 #include <QAction>
 #include <QFile>
 #include <QtTest>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -108,7 +110,7 @@ class OpenAndTablesTest : public QObject {
         QVERIFY(QDir(test::QPath(tmp->Path())).mkdir("site.dat"));
         files.answer(Path("site.dat"));
         w->Menu_Open_Click();
-        QCOMPARE(boxes.texts(), QStringList{w->OpenFailedMsg});
+        QCOMPARE(boxes.texts(), QStringList{w->OpenFailedMsg + "\n" + Path("site.dat") + "\n" + std::strerror(EISDIR)});
         QCOMPARE(data->MFG.TextMatrix(2, 1), std::string("151.0000"));
     }
 
@@ -145,7 +147,8 @@ class OpenAndTablesTest : public QObject {
             ::alarm(30);
             if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(20);
             w->Menu_Open_Click(); // another user's file
-            if (boxes.texts() != QStringList{w->OpenFailedMsg} || HoldsTheSavedData()) ::_exit(21);
+            const QString denied = w->OpenFailedMsg + "\n" + theirs + "\n" + std::strerror(EACCES);
+            if (boxes.texts() != QStringList{denied} || HoldsTheSavedData()) ::_exit(21);
             w->Menu_Open_Click(); // a folder
             if (boxes.texts().size() != 2 || HoldsTheSavedData()) ::_exit(22);
             w->Menu_Open_Click(); // the user's own huge file

@@ -8,7 +8,7 @@ namespace vt {
 
 void ShowDroppedChannels(const EditorData& d, const std::vector<DroppedChannel>& dropped, QWidget* parent) {
     if (dropped.empty()) return;
-    std::string heading = d.Lang.Text("Fradio_Msg", 30), more = d.Lang.Text("Fradio_Msg", 31);
+    std::string heading = d.Lang.Text("Fradio_Msg", 32), more = d.Lang.Text("Fradio_Msg", 33);
     if (heading.empty())
         heading = "The channel list no longer holds these channels and values; they were removed:";
     if (more.empty()) more = "more channels were removed as well.";

@@ -163,7 +163,8 @@ bool Frm_Areaname::CommitName() {
     // The same rule and message as the channel names: the image holds Windows-1252 bytes.
     QString field = TextMatrix(0, col_);
     if (field.isEmpty()) field = QStringLiteral("Area Name");
-    CellCommit c = vt::CommitName(item->text().toStdString(), txtName->text().toStdString(), field.toStdString());
+    CellCommit c =
+        vt::CommitName(item->text().toStdString(), txtName->text().toStdString(), field.toStdString(), d_.Lang);
     if (c.Accepted) item->setText(QString::fromStdString(c.Text));
     if (c.Message) ui::MsgBox(QString::fromStdString(*c.Message), ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
     return c.Accepted;

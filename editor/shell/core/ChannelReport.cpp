@@ -2,11 +2,11 @@
 
 #include "common/Cp1252.h"
 #include "common/TextUtil.h"
+#include "editor/dataset/DataTexts.h"
 #include "editor/dataset/EditorData.h"
 #include "editor/image/GridShape.h"
 #include "editor/image/SettingsFieldNames.h"
 
-#include <stdexcept>
 
 namespace vt {
 
@@ -29,8 +29,11 @@ const ColumnLayout kAfterNames[] = {
 // Room for both name lines; longer names leave the line without them.
 constexpr int kNamesWidth = 24;
 
-struct ReportError : std::runtime_error {
-    using std::runtime_error::runtime_error;
+// A list field whose value is no item of its list: option field or 5-tone setting `field`.
+struct ReportError {
+    bool toneSetting;
+    int field;
+    std::string value;
 };
 
 std::string CellOr(const EditorData& d, int r, int c, const char* empty) {
@@ -49,10 +52,11 @@ std::string ChannelLine(const EditorData& d, int r) {
     return line;
 }
 
-std::string Item(const std::vector<std::string>& list, const std::string& field, const char* what) {
-    auto idx = ToInt16(field);
-    if (!idx || *idx < 0 || *idx >= static_cast<int>(list.size()))
-        throw ReportError(std::string("The ") + what + " value \"" + field + "\" is not one of its list items.");
+std::string Item(const std::vector<std::string>& list, const std::vector<std::string>& fields, int field,
+                 bool toneSetting = false) {
+    const std::string& value = fields[static_cast<size_t>(field)];
+    auto idx = ToInt16(value);
+    if (!idx || *idx < 0 || *idx >= static_cast<int>(list.size())) throw ReportError{toneSetting, field, value};
     return list[static_cast<size_t>(*idx)];
 }
 
@@ -83,8 +87,8 @@ void OptionLines(std::vector<std::string>& out, const std::vector<std::string>& 
                         {"FUN KEY3:  ", kOptComboF3, kOptTxtF3},
                         {"FUN KEY4:  ", kOptComboF4, kOptTxtF4}};
     for (const Key& k : keys)
-        cr(k.label + Item(lists.functionKeys, f[k.item], "function key") + "  SEL CAL" + f[k.number]);
-    out.push_back("PIN FUN KEY:  " + Item(lists.pinFunctions, f[kOptComboFunction], "alarm input function") +
+        cr(k.label + Item(lists.functionKeys, f, k.item) + "  SEL CAL" + f[k.number]);
+    out.push_back("PIN FUN KEY:  " + Item(lists.pinFunctions, f, kOptComboFunction) +
                   "  SEL CAL" + f[kOptTxtFunction] + "\r\r");
     // A change the radio does not allow shows the fixed value it keeps instead.
     auto change = [&](const char* label, OptionField allowed, OptionField fixed) {
@@ -120,7 +124,7 @@ void FarmLines(std::vector<std::string>& out, const std::vector<std::string>& g)
 void ToneInfoLines(std::vector<std::string>& out, const std::vector<std::string>& t, const ReportLists& lists) {
     auto cr = [&](std::string s) { out.push_back(s + "\r"); };
     cr("5TONE ID: " + t[kToneOwnId]);
-    cr("TONESET " + Item(lists.toneSets, t[kToneSetIndex], "tone set"));
+    cr("TONESET " + Item(lists.toneSets, t, kToneSetIndex, true));
     cr(Flag("PG CALL: ", t[kTonePgCall]));
     cr(Flag("HOOKER: ", t[kToneHooker]));
     cr("BLOW: " + t[kToneBlow]);
@@ -164,7 +168,8 @@ ReportResult ChannelReport(const EditorData& d, const ReportLists& lists) {
             out.push_back("AREA " + std::to_string(i) + ":  " + d.AreaNames()[i] + "\r");
     } catch (const ReportError& e) {
         res.lines.clear();
-        res.error = e.what();
+        const std::string name = e.toneSetting ? ToneFieldText(d.Lang, e.field) : OptionFieldText(d.Lang, e.field);
+        res.error = DataText(d.Lang, DataMsg::NotAListItem, {name, e.value});
     }
     return res;
 }

@@ -51,8 +51,10 @@ void Fill(QComboBox* combo, const std::vector<std::string>& items) {
 CellEditors::CellEditors(EditorData& data, CellEditorHost& host, const CellEditorWidgets& w, QObject* parent)
     : QObject(parent), d_(data), host_(host), w_(w) {
     auto freq = [this](const std::string& cell, const std::string& in) { return CommitFreq(cell, in, Context()); };
-    auto name = [](const char* field) {
-        return [field](const std::string& cell, const std::string& in) { return CommitChannelName(cell, in, field); };
+    auto name = [this](const char* field) {
+        return [this, field](const std::string& cell, const std::string& in) {
+            return CommitChannelName(cell, in, field, d_.Lang);
+        };
     };
     auto custom = [this](const std::string& cell, const std::string& in) {
         return CommitCustomTone(cell, in, Context());

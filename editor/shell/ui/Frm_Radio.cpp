@@ -409,8 +409,7 @@ void Frm_Radio::ShowBand(int band) {
         BandTipText = Q(d_.BandRangeText);
         ColumnTips[ColTxFreq - 1] = BandTipText + "\n" + Lng("Fradio_Tip", 2);
         ColumnTips[ColRxFreq - 1] = BandTipText + "\n" + Lng("Fradio_Tip", 3);
-        if (gridCol_ == ColTxFreq) ShowTip(ColumnTips[ColTxFreq - 1]);
-        else if (gridCol_ == ColRxFreq) ShowTip(ColumnTips[ColRxFreq - 1]);
+        if (gridCol_ == ColTxFreq || gridCol_ == ColRxFreq) ShowTip(CellTip(gridRow_, gridCol_));
     }
     ShowBandLabel();
 }

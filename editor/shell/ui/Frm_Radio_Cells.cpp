@@ -14,7 +14,6 @@
 
 namespace vt {
 
-namespace {
 // The grid as the cell editors see it: rectangles on the window, which holds the editors.
 class RadioGridHost : public QObject, public CellEditorHost {
 public:
@@ -33,6 +32,7 @@ private:
     Frm_Radio& w_;
 };
 
+namespace {
 CellEditors* CellsOf(const Frm_Radio& w) { return w.findChild<CellEditors*>(QString(), Qt::FindDirectChildrenOnly); }
 } // namespace
 
@@ -83,9 +83,16 @@ void Frm_Radio::MFG_Click() {
     if (const QString* why = LockedCellTip(CurRow, CurCol))
         ShowTip(*why); // no editor: say why
     else if (cells->Open(CurRow, CurCol))
-        ShowTip(ColumnTips[static_cast<size_t>(CurCol - 1)]);
+        ShowTip(CellTip(CurRow, CurCol));
     cells->HideTonesExcept(CurCol);
     d_.MarkModified(); // every click, edited or not
+}
+
+QString Frm_Radio::CellTip(int row, int col) const {
+    // The second receiver's Rx cannot be emptied while it is on (CommitRxCell).
+    if (col == ColRxFreq && row == d_.MFG.Rows() - 1 && SecondReceiverOn(d_))
+        return BandTipText + "\n" + Lng("Fradio_Tip", 19);
+    return ColumnTips[static_cast<size_t>(col - 1)];
 }
 
 const QString* Frm_Radio::LockedCellTip(int row, int col) const {

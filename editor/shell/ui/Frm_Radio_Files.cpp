@@ -6,6 +6,7 @@
 #include "common/ui/Printer.h"
 #include "editor/codec/ImageCodec.h"
 #include "editor/codec/ImageFile.h"
+#include "editor/codec/SaveChangeList.h"
 #include "editor/settings/core/OptionLists.h"
 #include "editor/settings/core/ToneSetList.h"
 #include "editor/shell/core/ChannelReport.h"
@@ -28,6 +29,8 @@ namespace {
 const char* kDataFilter = "data files (*.dat)|*.dat|All files (*.*)|*.*";
 const char* kTextFilter = "data files (*.txt)|*.txt|All files (*.*)|*.*";
 const char* kNoName = "noname.dat";
+// Fradio_Msg 28 to 31 say why printing failed, in the order of ui::PrintFailure.
+constexpr int kPrintFailureTexts = 27;
 
 // A failed save names the file and the system's reason. The file is replaced whole or not at
 // all, so a file that was there before still holds what it held: the user is told so.
@@ -109,9 +112,7 @@ bool Frm_Radio::EncodeImageOrReport(ImageSource source) {
         d_.MemImage = r.image;
         // Data the radio cannot hold is left out: say what, then the save or write goes on.
         if (!r.warnings.empty()) {
-            QString head = Lng("Fradio_Msg", 20);
-            if (head.isEmpty()) head = "Some data cannot be stored in the radio and are left out:";
-            ui::MsgBox(head + "\n" + QString::fromStdString(ErrorListText(r.warnings)), ui::MsgButtons::Ok,
+            ui::MsgBox(Lng("Fradio_Msg", 20) + "\n" + QString::fromStdString(ErrorListText(r.warnings)), ui::MsgButtons::Ok,
                        ui::MsgIcon::Warning, QString(), this);
         }
         return true;
@@ -129,10 +130,7 @@ void Frm_Radio::DecodeMemImage(ImageSource source) {
     const std::vector<ImageRepair>& repairs = decoded.repairs;
     if (repairs.empty()) return;
     // One box for all of them: the user learns what the image held that the editor cannot keep.
-    QString heading = Lng("Fradio_Msg", 18), row = Lng("Fradio_Msg", 19), more = Lng("Fradio_Msg", 21);
-    if (heading.isEmpty()) heading = "These values of the data could not be kept and were replaced:";
-    if (row.isEmpty()) row = "channel";
-    if (more.isEmpty()) more = "more values were replaced as well.";
+    const QString heading = Lng("Fradio_Msg", 18), row = Lng("Fradio_Msg", 19), more = Lng("Fradio_Msg", 21);
     // A foreign file can need hundreds: the box stays within the screen.
     constexpr size_t kShownLines = 25;
     ui::MsgBox(QString::fromStdString(RepairListText(repairs, heading.toStdString(), row.toStdString(), kShownLines,
@@ -172,9 +170,12 @@ void Frm_Radio::Menu_Open_Click() {
     QString path = ChooseFile(false, kDataFilter, DataFolder());
     if (path.isEmpty()) return;
     ImageArray image{};
-    std::string error;
-    if (!vt::ReadImageFile(path.toStdString(), image, &error)) {
-        ui::MsgBox(OpenFailedMsg, ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
+    ImageReadError why;
+    if (!vt::ReadImageFile(path.toStdString(), image, &why)) {
+        // The file's name and why, as a failed save gives them.
+        const QString reason = why.sysError ? QString::fromLocal8Bit(std::strerror(why.sysError))
+                                            : Lng("Fradio_Msg", 26).arg(why.size);
+        ui::MsgBox(OpenFailedMsg + "\n" + path + "\n" + reason, ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
         return;
     }
     ClearAll();
@@ -215,8 +216,10 @@ void Frm_Radio::Menu_Print_Click() {
         return;
     ReportResult report = ChannelReport(d_, ReportItemLists());
     QString error = QString::fromStdString(report.error);
-    if (error.isEmpty() && !ui::printerService().printLines(this, PrintedLines(report.lines), &error) && error.isEmpty())
-        error = "The report could not be printed.";
+    if (error.isEmpty()) {
+        const ui::PrintFailure failed = ui::printerService().printLines(this, PrintedLines(report.lines));
+        if (failed != ui::PrintFailure::None) error = Lng("Fradio_Msg", kPrintFailureTexts + static_cast<int>(failed));
+    }
     if (!error.isEmpty()) ui::MsgBox(error, ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
 }
 

@@ -19,8 +19,6 @@ namespace vt {
 namespace {
 std::filesystem::path Exchange(const char* name) { return ProgramFolder() / name; }
 
-const char* kEndedWithoutResult = "The transfer tool ended without a result.";
-
 QString ErrorText(const std::string& error) { return QString::fromStdString(error); }
 } // namespace
 
@@ -46,29 +44,28 @@ bool Frm_Radio::ReadMsgFile() {
     return true;
 }
 
-// The request, the start of the tool, then the wait; false (window still shown) when it failed.
-static bool StartTool(Frm_Radio& w, EditorData& d, const char* argument) {
-    w.MsgBuf = {StatusRequested, static_cast<uint8_t>(d.CommPort), static_cast<uint8_t>(d.LangCode == "chs" ? 1 : 0)};
-    if (!w.WriteMsgFile()) return false;
+bool Frm_Radio::StartTool(const char* argument) {
+    MsgBuf = {StatusRequested, static_cast<uint8_t>(d_.CommPort), static_cast<uint8_t>(d_.LangCode == "chs" ? 1 : 0)};
+    if (!WriteMsgFile()) return false;
     QString program = QString::fromStdString(ToolProgram().string());
     // The tool's end is watched too: a tool that dies without a final status must not leave
     // the editor hidden for ever.
-    const unsigned run = ++w.TransferRun;
-    bool started = ui::processStarter().start(program, {argument}, &w, [&w, run] {
-        if (run != w.TransferRun || !w.ReadTimer->isActive()) return;
-        if (w.ReadMsgFile() && IsFinalStatus(w.MsgBuf[0])) {
-            w.ReadTimer_Timer();
+    const unsigned run = ++TransferRun;
+    bool started = ui::processStarter().start(program, {argument}, this, [this, run] {
+        if (run != TransferRun || !ReadTimer->isActive()) return;
+        if (ReadMsgFile() && IsFinalStatus(MsgBuf[0])) {
+            ReadTimer_Timer();
             return;
         }
-        w.EndTransfer();
-        ui::MsgBox(kEndedWithoutResult, ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), &w);
+        EndTransfer();
+        ui::MsgBox(Lng("Fradio_Msg", 27), ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
     });
     if (!started) {
-        ui::MsgBox("Error VC start!", ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), &w);
+        ui::MsgBox("Error VC start!", ui::MsgButtons::Ok, ui::MsgIcon::None, QString(), this);
         return false;
     }
-    w.ReadTimer->start();
-    w.hide();
+    ReadTimer->start();
+    hide();
     return true;
 }
 
@@ -86,7 +83,7 @@ void Frm_Radio::Menu_WriteCHData_Click() {
         return;
     }
     d_.TransferMode = 1;
-    StartTool(*this, d_, "/W");
+    StartTool("/W");
 }
 
 void Frm_Radio::Menu_ReadCHData_Click() {
@@ -96,7 +93,7 @@ void Frm_Radio::Menu_ReadCHData_Click() {
     // An old rbuffer.bin must never pass for the radio's answer.
     std::error_code ec;
     std::filesystem::remove(Exchange(kRBufferName), ec);
-    StartTool(*this, d_, "/R");
+    StartTool("/R");
 }
 
 void Frm_Radio::ReadTimer_Timer() {
