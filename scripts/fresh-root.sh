@@ -23,9 +23,9 @@ done
 # its sources name.
 mirror() {
   { grep -hs -E '^URIs:' /etc/apt/sources.list.d/*.sources | sed 's/^URIs:[[:space:]]*//; s/[[:space:]].*//'
-    grep -hs -E '^deb[[:space:]]' /etc/apt/sources.list /etc/apt/sources.list.d/*.list |
+    grep -hs -E '^deb[[:space:]]' /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
       sed -E 's/^deb[[:space:]]+(\[[^]]*\][[:space:]]+)?([^[:space:]]+).*/\2/'
-  } | grep -v security | head -n 1
+  } | grep -v security | head -n 1 || true
 }
 mirror=${MIRROR:-$(mirror)}
 [ -n "$mirror" ] || { echo "fresh-root.sh: no Debian mirror in /etc/apt; give one in MIRROR" >&2; exit 1; }
@@ -40,9 +40,11 @@ target=$(cd "$target" && pwd -P)
 
 # Everything below the root that this script mounted, deepest first, and every process whose
 # root is the new root (only this script starts any there).
+step_pid=
 cleanup() {
   local rc=$? pid m left
   trap - EXIT INT TERM HUP
+  [ -n "$step_pid" ] && kill -KILL -- "-$step_pid" 2>/dev/null
   for pid in /proc/[0-9]*; do
     [ "$(readlink "$pid/root" 2>/dev/null)" = "$target" ] && kill -KILL "${pid#/proc/}" 2>/dev/null
   done
@@ -74,10 +76,14 @@ step() {
   shift 2
   echo "== $name"
   start=$(date +%s)
-  set +e
-  "$@" >"$log" 2>&1
+  # In a process group of its own (job control), so that an interruption ends it at once.
+  set +e -m
+  "$@" >"$log" 2>&1 </dev/null &
+  step_pid=$!
+  wait "$step_pid"
   rc=$?
-  set -e
+  step_pid=
+  set -e +m
   local took=$(($(date +%s) - start))
   times+=("$(printf '%-34s %4dm%02ds  exit %d' "$name" $((took / 60)) $((took % 60)) "$rc")")
   printf '   %dm%02ds, exit %d (log: %s)\n' $((took / 60)) $((took % 60)) "$rc" "$log"
