@@ -71,7 +71,7 @@ done
 grep -q -x 'Exec="/usr/local/bin/Veltra"' "$stage/usr/local/share/applications/veltra.desktop" ||
   fail "the desktop entry does not start /usr/local/bin/Veltra"
 [ "$(grep -c -v '^/usr/local/' "$build/install_manifest.txt")" = 0 ] || fail "the manifest names files outside the prefix"
-[ "$(wc -l <"$build/install_manifest.txt")" = "$(find "$stage" ! -type d | wc -l)" ] ||
+[ "$(grep -c "" "$build/install_manifest.txt")" = "$(find "$stage" ! -type d | wc -l)" ] ||
   fail "the manifest does not name every staged file"
 ! grep -q -F "$build" "$stage/usr/local/share/veltra/uninstall.sh" || fail "the uninstaller needs the build folder"
 
