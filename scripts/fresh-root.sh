@@ -41,14 +41,17 @@ target=$(cd "$target" && pwd -P)
 # Everything below the root that this script mounted, deepest first, and every process whose
 # root is the new root (only this script starts any there).
 step_pid=
+netns=
 cleanup() {
   local rc=$? pid m left
   trap - EXIT INT TERM HUP
+  set +e # every step of the cleanup is tried
   [ -n "$step_pid" ] && kill -KILL -- "-$step_pid" 2>/dev/null
   for pid in /proc/[0-9]*; do
     [ "$(readlink "$pid/root" 2>/dev/null)" = "$target" ] && kill -KILL "${pid#/proc/}" 2>/dev/null
   done
   sleep 1
+  [ -n "$netns" ] && ip netns delete "$netns"
   while read -r m; do
     umount "$m" 2>/dev/null || umount -l "$m" || true
   done < <(findmnt -rn -o TARGET | grep -F "$target/" | sort -r)
@@ -100,7 +103,11 @@ summary() {
 }
 pin=()
 [ -n "${CPUS:-}" ] && pin=(taskset -c "$CPUS")
-in_root() { "${pin[@]}" chroot "$target" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 "$@"; }
+# After the setup the commands run in a network namespace of their own, with only a loopback:
+# the README's commands need no network then, and the displays, whose abstract sockets belong
+# to the network namespace, stay apart from the machine's and other roots'.
+netns_exec=()
+in_root() { "${netns_exec[@]}" "${pin[@]}" chroot "$target" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 "$@"; }
 as_tech() { in_root setpriv --reuid=tech --regid=tech --init-groups -- /usr/bin/env HOME=/home/tech USER=tech "$@"; }
 nproc_in() { "${pin[@]}" nproc; }
 
@@ -130,6 +137,11 @@ grep -q 'run it once as root' "$logs/first-try.log" ||
   { echo "fresh-root.sh: run-editor.sh without root did not ask for the first setup as root:" >&2
     cat "$logs/first-try.log" >&2; exit 1; }
 step "first setup as root (setup.sh)" setup.log in_root sh -c 'cd /home/tech/veltra && scripts/setup.sh'
+command -v ip >/dev/null || { echo "fresh-root.sh: needs ip (apt-get install iproute2)" >&2; exit 1; }
+netns=veltra-fresh-$$
+ip netns add "$netns"
+ip netns exec "$netns" ip link set lo up
+netns_exec=(ip netns exec "$netns")
 
 # The editor until its window shows, on a display of its own.
 editor() {
