@@ -153,10 +153,15 @@ editor() {
     cd /home/tech/veltra
     scripts/run-editor.sh &
     e=$!
+    # The main window, titled after its empty data set; the start-up picture and any box come
+    # and go before it.
     while kill -0 $e 2>/dev/null; do
-      w=$(xdotool search --onlyvisible --pid $e 2>/dev/null | head -n 1)
+      w=$(xdotool search --onlyvisible --pid $e --name "noname[.]dat" 2>/dev/null | head -n 1)
       if [ -n "$w" ]; then
-        echo "the editor shows its window: $(xdotool getwindowname "$w")"
+        sleep 3
+        for v in $(xdotool search --onlyvisible --pid $e 2>/dev/null); do
+          echo "the editor shows its window: $(xdotool getwindowname "$v")"
+        done
         kill $e; wait $e; kill $x; exit 0
       fi
       sleep 1
