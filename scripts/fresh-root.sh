@@ -10,6 +10,9 @@
 # MIRROR overrides the mirror; CPUS (e.g. 0-2) pins the commands in the root to those CPUs, so
 # nproc, and with it the build's and the tests' jobs, counts only those.
 set -euo pipefail
+# The whole script is one block, read before it runs: an edit of this file while it runs (it
+# runs for an hour) cannot change what the running copy does next.
+{
 keep=0
 [ "${1:-}" = --keep ] && { keep=1; shift; }
 release=${1:?usage: scripts/fresh-root.sh [--keep] <release>}
@@ -174,3 +177,5 @@ step "scripts/test.sh" test.log as_tech sh -c 'cd /home/tech/veltra && scripts/t
 grep -E 'tests passed|Total Test time|fuzz: all' "$logs/test.log" | sed 's/^/   /' || true
 summary
 echo "fresh-root.sh: the README's commands pass on $release"
+exit 0
+}
