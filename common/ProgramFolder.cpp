@@ -19,18 +19,26 @@ fs::path ExecutableFolder() {
     return exe.parent_path();
 }
 
-fs::path ShippedFolderOf(const fs::path& exeFolder) {
+namespace {
+// An install keeps the shipped files in share/veltra beside bin/; the build tree keeps them
+// beside the executable.
+bool IsInstalled(const fs::path& exeFolder) {
     std::error_code ec;
-    const fs::path share = (exeFolder / VELTRA_SHARE_FROM_BIN).lexically_normal();
-    return fs::is_directory(share, ec) ? share : exeFolder;
+    return fs::is_directory(exeFolder / VELTRA_SHARE_FROM_BIN, ec);
+}
+} // namespace
+
+fs::path ShippedFolderOf(const fs::path& exeFolder) {
+    return IsInstalled(exeFolder) ? (exeFolder / VELTRA_SHARE_FROM_BIN).lexically_normal() : exeFolder;
 }
 
 fs::path ShippedFolder() { return ShippedFolderOf(ExecutableFolder()); }
 
+// An installed editor never starts a `transmit` from its bin/: in an install that is whatever
+// other program of that name lies there.
 fs::path ToolProgramOf(const fs::path& exeFolder) {
-    std::error_code ec;
-    if (fs::exists(exeFolder / "transmit", ec)) return exeFolder / "transmit";
-    return (exeFolder / VELTRA_LIBEXEC_FROM_BIN / "transmit").lexically_normal();
+    if (IsInstalled(exeFolder)) return (exeFolder / VELTRA_LIBEXEC_FROM_BIN / "transmit").lexically_normal();
+    return exeFolder / "transmit";
 }
 
 fs::path ToolProgram() { return ToolProgramOf(ExecutableFolder()); }
@@ -45,11 +53,22 @@ fs::path HomeFolder() {
 
 fs::path ProgramFolder() {
     if (const char* home = std::getenv("VELTRA_HOME"); home && *home) return fs::path(home);
+    fs::path base;
     // The XDG rule: a relative XDG_DATA_HOME is invalid and ignored.
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data == '/') return fs::path(data) / "veltra";
-    const fs::path home = HomeFolder();
-    if (home.empty()) return ExecutableFolder(); // no home at all: the old single folder
-    return home / ".local" / "share" / "veltra";
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data == '/') {
+        base = data;
+    } else {
+        const fs::path home = HomeFolder();
+        if (home.empty()) return ExecutableFolder(); // no home at all: the old single folder
+        base = home / ".local" / "share";
+    }
+    // Not base/veltra, where an install into ~/.local puts the shipped files. Earlier versions
+    // wrote there: a folder they made (it holds Data/) stays in use while the user's own folder
+    // does not exist, so no technician's file is left behind where the editor no longer looks.
+    const fs::path own = base / "veltra-user", earlier = base / "veltra";
+    std::error_code ec;
+    if (!fs::exists(own, ec) && fs::is_directory(earlier / "Data", ec)) return earlier;
+    return own;
 }
 
 bool PrepareProgramFolder(std::string* error) {

@@ -22,14 +22,15 @@ std::filesystem::path ExecutableFolder();
 std::filesystem::path ShippedFolderOf(const std::filesystem::path& exeFolder);
 std::filesystem::path ShippedFolder();
 
-// The transfer tool the editor in exeFolder starts: beside it when it is there (the build
-// tree), else the install's libexec/veltra. No environment variable moves it.
+// The transfer tool the editor in exeFolder starts: the install's libexec/veltra when the
+// editor is installed, else beside it (the build tree). No environment variable moves it.
 std::filesystem::path ToolProgramOf(const std::filesystem::path& exeFolder);
 std::filesystem::path ToolProgram();
 
 // The program folder, where both programs write: VELTRA_HOME when set (tests, several
-// independent setups); else $XDG_DATA_HOME/veltra (an absolute XDG_DATA_HOME only); else
-// ~/.local/share/veltra.
+// independent setups); else veltra-user in $XDG_DATA_HOME (an absolute XDG_DATA_HOME only) or
+// in ~/.local/share; but the earlier versions' veltra there while it holds Data/ and
+// veltra-user does not exist.
 std::filesystem::path ProgramFolder();
 
 // Creates the program folder and its Data/ when missing. False, with the reason, when it cannot.

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Configures and builds into the given folder; extra arguments go to CMake's configure.
+# TARGETS (all by default) names what to build; JOBS (nproc) how many compiles run at once.
 set -euo pipefail
 dir=$1; shift
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,4 +11,6 @@ if [ ! -f "$root/$dir/CMakeCache.txt" ]; then
 elif [ $# -gt 0 ]; then
   cmake -S "$root" -B "$root/$dir" "$@"
 fi
-cmake --build "$root/$dir" -j "${JOBS:-$(nproc)}"
+targets=()
+[ -n "${TARGETS:-}" ] && read -r -a targets <<<"--target $TARGETS"
+cmake --build "$root/$dir" -j "${JOBS:-$(nproc)}" "${targets[@]}"

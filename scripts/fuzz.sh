@@ -18,7 +18,7 @@ minimise=${FUZZ_MINIMISE_SECONDS:-20} # per finding
 if [ -z "${VELTRA_FUZZ_NO_BUILD:-}" ]; then
   # The project is C++ only: naming a C compiler would only earn an "unused variable" warning.
   CXX=clang++ "$root/scripts/build.sh" build-fuzz -DVELTRA_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRA_WERROR=ON || exit 1
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRA_WERROR=CHECKED || exit 1
 fi
 
 [ "${1:-}" = "--build" ] && exit 0
@@ -31,9 +31,14 @@ fi
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   for t in "$build"/fuzz/fuzz_*; do
+    [ -x "$t" ] || continue # no match leaves the pattern itself
     n=$(basename "$t")
     [ "$n" = fuzz_seeds ] || targets+=("${n#fuzz_}")
   done
+  if [ ${#targets[@]} -eq 0 ]; then
+    echo "fuzz: $build/fuzz holds no fuzz target; build them with scripts/fuzz.sh --build" >&2
+    exit 1
+  fi
 fi
 
 # The program folder's tables and language files, as the build made them.

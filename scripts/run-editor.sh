@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds, and starts the editor from the build's program folder.
+# Sets up the machine, builds the two programs, and starts the editor from the build's program
+# folder. Only the programs are built (the tests are scripts/test.sh's), so a test that does not
+# compile never keeps the editor from starting.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" build
+TARGETS="Veltra transmit" "$root/scripts/build.sh" build
 program="$root/build/app/Veltra"
 # A headless build folder has no editor, and a program left there by an earlier configure is
 # not what was just built.

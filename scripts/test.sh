@@ -16,7 +16,7 @@ failed=()
 
 "$root/scripts/check-includes.sh" || failed+=("include order")
 
-"$root/scripts/build.sh" build -DVELTRA_WERROR=ON && (cd "$root/build" && ctest --output-on-failure -j "$jobs" -LE paced) ||
+"$root/scripts/build.sh" build -DVELTRA_WERROR=CHECKED && (cd "$root/build" && ctest --output-on-failure -j "$jobs" -LE paced) ||
   failed+=("tests")
 
 # One clang build of the cores under AddressSanitizer and UBSan serves the unit tests and the fuzz
@@ -25,7 +25,7 @@ failed=()
   failed+=("sanitizer unit tests")
 
 # The cores as a packager builds them: optimised, every warning an error.
-"$root/scripts/build.sh" build-release-core -DVELTRA_HEADLESS=ON -DCMAKE_BUILD_TYPE=Release -DVELTRA_WERROR=ON &&
+"$root/scripts/build.sh" build-release-core -DVELTRA_HEADLESS=ON -DCMAKE_BUILD_TYPE=Release -DVELTRA_WERROR=CHECKED &&
   (cd "$root/build-release-core" && ctest --output-on-failure -j "$jobs" -L unit) || failed+=("release unit tests")
 
 VELTRA_FUZZ_NO_BUILD=1 "$root/scripts/fuzz.sh" || failed+=("fuzzing")

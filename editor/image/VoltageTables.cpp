@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <fstream>
 
 namespace vt {
@@ -92,11 +93,12 @@ std::vector<std::string> VoltageTables::LoadVoltageTables() {
             bool ok = bytes.size() >= 2 && bytes[1] < 100 && IsValidVolStep(static_cast<double>(m) / 1000.0);
             LoadedStep[b][kind] = ok ? static_cast<double>(m) / 1000.0 : kDefaultVolStep;
             size_t count = static_cast<size_t>(PointCount(b, LoadedStep[b][kind]));
-            std::vector<uint8_t> points(count, 0);
+            // The table's points go straight to their place; missing ones stay 0.
+            const size_t at = LoadedVolData.size();
+            LoadedVolData.resize(at + count, 0);
             size_t have = bytes.size() > 2 ? std::min(count, bytes.size() - 2) : 0;
-            if (ok) std::copy_n(bytes.begin() + 2, have, points.begin());
+            if (ok) std::copy_n(bytes.begin() + 2, have, LoadedVolData.begin() + static_cast<std::ptrdiff_t>(at));
             if (!ok || have < count) messages.push_back(TableErrorText(VoltageFileName(b, kind)));
-            LoadedVolData.insert(LoadedVolData.end(), points.begin(), points.end());
         }
     }
     return messages;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <utility>
+#include <vector>
 
 namespace fs = std::filesystem;
 using namespace vt;
@@ -54,10 +55,10 @@ TEST(ProgramFolderTest, WritableFolderFromTheEnvironment) {
         const char *veltraHome, *xdgDataHome, *home, *expected;
     } cases[] = {
         {"/tmp/somewhere", "/x", "/h", "/tmp/somewhere"},
-        {nullptr, "/x/data", "/h", "/x/data/veltra"},
-        {nullptr, "", "/h", "/h/.local/share/veltra"},
-        {nullptr, "relative/data", "/h", "/h/.local/share/veltra"}, // invalid by the XDG rule
-        {nullptr, nullptr, "/home/tech", "/home/tech/.local/share/veltra"},
+        {nullptr, "/x/data", "/h", "/x/data/veltra-user"},
+        {nullptr, "", "/h", "/h/.local/share/veltra-user"},
+        {nullptr, "relative/data", "/h", "/h/.local/share/veltra-user"}, // invalid by the XDG rule
+        {nullptr, nullptr, "/home/tech", "/home/tech/.local/share/veltra-user"},
     };
     ScopedEnv keepVeltra("VELTRA_HOME", ""), keepXdg("XDG_DATA_HOME", ""), keepHome("HOME", "");
     for (const Case& c : cases) {
@@ -65,6 +66,27 @@ TEST(ProgramFolderTest, WritableFolderFromTheEnvironment) {
                                    {"HOME", c.home}})
             value ? ::setenv(name, value, 1) : ::unsetenv(name);
         EXPECT_EQ(ProgramFolder(), fs::path(c.expected)) << c.expected;
+    }
+}
+
+TEST(ProgramFolderTest, EarlierFolderKeptUntilTheUsersOwnExists) {
+    // share/veltra: where earlier versions wrote, and where an install into ~/.local puts the
+    // shipped files. Folders made in XDG_DATA_HOME -> the folder the programs use.
+    struct Case {
+        std::vector<const char*> made;
+        const char* expected;
+    } cases[] = {
+        {{}, "veltra-user"},
+        {{"veltra/Language", "veltra/resource"}, "veltra-user"}, // shipped files only
+        {{"veltra/Data", "veltra/Resource"}, "veltra"},           // a technician's files
+        {{"veltra/Data", "veltra-user"}, "veltra-user"},
+    };
+    for (const Case& c : cases) {
+        TempDir tmp("veltra-common-earlier");
+        ScopedEnv keepVeltra("VELTRA_HOME", ""), xdg("XDG_DATA_HOME", tmp.Path().string());
+        ::unsetenv("VELTRA_HOME");
+        for (const char* d : c.made) fs::create_directories(tmp.Path() / d);
+        EXPECT_EQ(ProgramFolder(), tmp.Path() / c.expected) << c.expected << " after " << c.made.size();
     }
 }
 
@@ -76,6 +98,7 @@ TEST(ProgramFolderTest, ShippedFilesAndToolFoundFromTheExecutable) {
                               app / "resource"})
         fs::create_directories(d);
     Touch(prefix / "libexec" / "veltra" / "transmit");
+    Touch(prefix / "bin" / "transmit"); // some other program of that name
     Touch(app / "transmit");
     EXPECT_EQ(ShippedFolderOf(prefix / "bin"), prefix / "share" / "veltra");
     EXPECT_EQ(ToolProgramOf(prefix / "bin"), prefix / "libexec" / "veltra" / "transmit");

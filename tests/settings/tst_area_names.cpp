@@ -50,7 +50,7 @@ class AreaNamesTest : public QObject {
 
     void Show(Frm_Areaname& dlg) {
         dlg.show();
-        QApplication::setActiveWindow(&dlg);
+        dlg.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
     }
 

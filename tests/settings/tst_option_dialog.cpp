@@ -43,7 +43,7 @@ class OptionDialogTest : public QObject {
         auto dlg = std::make_unique<Frm_Option>(*data);
         if (show) {
             dlg->show();
-            QApplication::setActiveWindow(dlg.get());
+            dlg->activateWindow();
             if (!QTest::qWaitForWindowActive(dlg.get())) qWarning("dialog not active");
         }
         return dlg;

@@ -180,7 +180,7 @@ private slots:
         d_->Lang.Set("Fradio_Msg", 14, "Tone out of range!");
         w_ = std::make_unique<GridWindow>(*d_);
         w_->show();
-        QApplication::setActiveWindow(w_.get());
+        w_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w_.get()));
     }
     void cleanup() {

@@ -137,7 +137,7 @@ class EditsKeptTest : public QObject {
         d_ = std::make_unique<EditorData>();
         w_ = std::make_unique<Frm_Radio>(*d_);
         w_->show();
-        QApplication::setActiveWindow(w_.get());
+        w_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w_.get()));
     }
 

@@ -93,7 +93,7 @@ bool WithModal(QWidget* main, QAction* action, const std::function<void(QDialog*
     Settle();
     // The window manager gives the main window back its activation; the offscreen platform
     // does not, and the cell editors' focus changes need it.
-    QApplication::setActiveWindow(main);
+    main->activateWindow();
     [[maybe_unused]] bool active = QTest::qWaitForWindowActive(main);
     return seen;
 }
@@ -181,7 +181,7 @@ private slots:
         d_ = std::make_unique<EditorData>();
         w_ = std::make_unique<Frm_Radio>(*d_);
         w_->show();
-        QApplication::setActiveWindow(w_.get());
+        w_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w_.get()));
     }
     void init() { boxes_.clear(); } // a failed step does not fail the next ones
