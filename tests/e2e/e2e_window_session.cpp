@@ -9,6 +9,7 @@
 #include "editor/dataset/GridRules.h"
 #include "editor/shell/ui/Frm_Radio.h"
 #include "tests/support/qt/StopProcess.h"
+#include "tests/support/qt/XServer.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -150,24 +151,8 @@ private slots:
         if (xvfb_.isEmpty() || openbox_.isEmpty() || xdotool_.isEmpty() || xwininfo_.isEmpty() || xprop_.isEmpty())
             QSKIP("Xvfb, openbox, xdotool, xwininfo or xprop is not installed (scripts/setup.sh installs them)");
         if (!QFile::exists(QString(VELTRA_APP_DIR) + "/Veltra")) QSKIP("the editor has not been built");
-        // VELTRA_TEST_DISPLAY names a display number of one's own; else Xvfb takes the first free
-        // one itself and names it (-displayfd): a number picked here from the sockets in /tmp
-        // could be taken by another test's server before this one starts, and a server in a
-        // chroot holds its number without a file in this /tmp at all.
-        const int own = qEnvironmentVariableIntValue("VELTRA_TEST_DISPLAY");
-        QStringList where = own ? QStringList{QString(":%1").arg(own)} : QStringList{"-displayfd", "1"};
-        server_.start(xvfb_, where + QStringList{"-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-        QVERIFY(server_.waitForStarted());
-        if (own) {
-            display_ = where.front();
-            QVERIFY2(WaitFor([&] { return QFile::exists("/tmp/.X11-unix/X" + display_.mid(1)); }, 15000),
-                     "Xvfb did not come up");
-        } else {
-            auto named = [&] { return server_.canReadLine() || (server_.waitForReadyRead(100) && server_.canReadLine()); };
-            QVERIFY2(WaitFor([&] { return named() || server_.state() != QProcess::Running; }, 15000) && named(),
-                     "Xvfb did not come up");
-            display_ = ":" + QString::fromLatin1(server_.readLine()).trimmed();
-        }
+        display_ = test::StartXvfb(server_, "1280x1024x24");
+        QVERIFY2(!display_.isEmpty(), "Xvfb did not come up");
         wm_.setProcessEnvironment(Env());
         wm_.start(openbox_, {});
         QVERIFY(wm_.waitForStarted());

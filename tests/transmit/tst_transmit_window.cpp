@@ -1,6 +1,7 @@
 // The tool's window: titles by mode, the form, its texts, and a failed start.
 #include "tests/transmit/ToolHarness.h"
 #include "tests/support/qt/StopProcess.h"
+#include "tests/support/qt/XServer.h"
 
 #include <QAction>
 #include <QDir>
@@ -79,14 +80,12 @@ private slots:
     void windowManagerOffersNoMaximiseAndIsAskedForNoMinimise() {
         for (const char* tool : {"Xvfb", "openbox", "xprop", "xdotool"})
             if (QStandardPaths::findExecutable(tool).isEmpty()) QSKIP(qPrintable(QString("no %1 on this machine").arg(tool)));
-        const QString display = QString(":%1").arg(200 + ::getpid() % 500);
         QProcess xvfb, wm, tool;
-        xvfb.start("Xvfb", {display, "-nolisten", "tcp", "-screen", "0", "1024x768x24"});
-        QVERIFY(xvfb.waitForStarted(5000));
         auto cleanup = qScopeGuard([&] {
             for (QProcess* p : {&tool, &wm, &xvfb}) test::StopProcess(*p, 5000);
         });
-        QVERIFY(QTest::qWaitFor([&] { return QFile::exists("/tmp/.X11-unix/X" + display.mid(1)); }, 10000));
+        const QString display = test::StartXvfb(xvfb, "1024x768x24");
+        QVERIFY2(!display.isEmpty(), "Xvfb did not come up");
         auto env = QProcessEnvironment::systemEnvironment();
         env.insert("DISPLAY", display);
         auto run = [&](const QString& program, const QStringList& args) {
@@ -98,7 +97,7 @@ private slots:
         };
         wm.setProcessEnvironment(env);
         wm.start("openbox", {});
-        QVERIFY(QTest::qWaitFor([&] { return run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); }, 10000));
+        QVERIFY(QTest::qWaitFor([&] { return run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); }, 60000));
 
         test::ToolFolder folder("window_x11");
         folder.WriteMsgSys(1, 4, 0);
@@ -118,7 +117,7 @@ private slots:
                 }
             }
             return false;
-        }, 15000));
+        }, 60000));
         QVERIFY2(!actions.contains("MAXIMIZE"), qPrintable(actions));
         // _MOTIF_WM_HINTS = flags, functions, decorations, ...
         QString motif = run("xprop", {"-id", window, "_MOTIF_WM_HINTS"});
@@ -136,7 +135,7 @@ private slots:
         auto state = [&] { return run("xprop", {"-id", window, "WM_STATE"}); };
         run("xdotool", {"windowminimize", window});
         QTest::qWait(1000); // the manager has iconified it by now
-        QVERIFY2(QTest::qWaitFor([&] { return state().contains("Normal"); }, 5000), qPrintable(state()));
+        QVERIFY2(QTest::qWaitFor([&] { return state().contains("Normal"); }, 30000), qPrintable(state()));
 
         ::kill(static_cast<pid_t>(tool.processId()), SIGTERM);
         QVERIFY(tool.waitForFinished(10000));
