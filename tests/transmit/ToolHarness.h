@@ -11,7 +11,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QtTest>
+#include <chrono>
 #include <memory>
+#include <thread>
+#include <vector>
 
 namespace vt::test {
 
@@ -47,6 +50,21 @@ struct ToolRun {
     void PressStart() { QTest::mouseClick(Window().StartButton(), Qt::LeftButton); }
     void PressStop() { QTest::mouseClick(Window().StopButton(), Qt::LeftButton); }
     bool WaitForEnd(int ms) { return WaitUntil([this] { return quit; }, ms); }
+
+    // Every pause of the window thread, with the bytes the radio had received when it began.
+    // Arrival times on a loaded machine bunch up, so the gaps between bytes are checked here, on
+    // the tool's side: a byte that reached the radio before a pause went out before it.
+    struct Paused {
+        std::chrono::milliseconds time;
+        size_t received;
+    };
+    std::vector<Paused> pauses;
+    void RecordPauses() {
+        Doc().SetPause([this](std::chrono::milliseconds t) {
+            pauses.push_back({t, radio.Received().size()});
+            std::this_thread::sleep_for(t);
+        });
+    }
     // The exit step of the program: the final status into Msg.sys.
     int Finish() {
         app->ExitInstance();

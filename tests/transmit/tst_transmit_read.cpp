@@ -1,6 +1,7 @@
 // Reading the radio with the real window against the simulated radio.
 // Runs that need the radio at the line's real pace are in tst_transmit_read_paced.cpp.
 #include "tests/transmit/ToolHarness.h"
+#include "transmit/core/TransmitTimings.h"
 
 using namespace vt;
 using namespace std::chrono;
@@ -16,6 +17,7 @@ private slots:
         QCOMPARE(run.Launch({"/R"}), TransmitApp::Start::Running);
         QCOMPARE(run.Window().windowTitle(), QString("Osprey - Read"));
         QCOMPARE(run.folder.Status(), 1);
+        run.RecordPauses();
         run.PressStart();
         QCOMPARE(run.folder.Status(), 2); // reading, while the transfer runs
         QVERIFY(!run.Window().StartButton()->isEnabled());
@@ -26,12 +28,17 @@ private slots:
         QCOMPARE(run.folder.Read("rbuffer.bin"), memory);
         QCOMPARE(run.folder.Read("Msg.sys"), (std::vector<uint8_t>{0x80, test::kTestPort, 0}));
 
-        auto wire = run.radio.ReceivedTimed();
         QCOMPARE(run.radio.Received(), (std::vector<uint8_t>{0x8C, 0xA1, 0x21, 0x21}));
-        // The reply comes at once; the tool pauses 1000 ms and 200 ms before its read command,
-        // then 10 ms after each byte (arrival times carry some scheduling noise: lower bounds).
-        QVERIFY(wire[1].at - wire[0].at >= milliseconds(1190));
-        QVERIFY(wire[3].at - wire[1].at >= milliseconds(10));
+        // 10 ms after each command byte; after the reply 1000 ms and 200 ms before the read
+        // command; no byte before its pause.
+        const std::vector<std::pair<milliseconds, size_t>> paused = {
+            {kCommandBytePause, 1}, {kReadReplyPause, 1},   {kReadCommandPause, 1},
+            {kCommandBytePause, 2}, {kCommandBytePause, 3}, {kCommandBytePause, 4}};
+        QCOMPARE(run.pauses.size(), paused.size());
+        for (size_t i = 0; i < paused.size(); ++i) {
+            QCOMPARE(run.pauses[i].time.count(), paused[i].first.count());
+            QVERIFY2(run.pauses[i].received <= paused[i].second, qPrintable(QString("pause %1").arg(i)));
+        }
     }
 
     void exactlySixteenThousandBytesEndAsInterrupted() {

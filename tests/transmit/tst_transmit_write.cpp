@@ -2,6 +2,7 @@
 #include "common/ExchangeFiles.h"
 #include "common/SerialPort.h"
 #include "tests/transmit/ToolHarness.h"
+#include "transmit/core/TransmitTimings.h"
 
 #include <cerrno>
 #include <cstring>
@@ -32,6 +33,7 @@ private slots:
         run.folder.Write("wbuffer.bin", image);
         QCOMPARE(run.Launch({"/W"}), TransmitApp::Start::Running);
         QCOMPARE(run.Window().windowTitle(), QString("Osprey - Write"));
+        run.RecordPauses();
         run.PressStart();
         QCOMPARE(run.folder.Status(), 4);
         // A write that lost echoes between reset and send would take 100 ms a byte (25 minutes).
@@ -47,9 +49,18 @@ private slots:
         QCOMPARE(run.radio.StoredCount(), size_t(0x3BFF));
         QCOMPARE(run.Doc().WriteIndex(), 0x3BFF);
 
-        auto timed = run.radio.ReceivedTimed();
-        QVERIFY(timed[1].at - timed[0].at >= milliseconds(1500 + 1990)); // reply delay, then 2000 ms
-        QVERIFY(timed[4].at - timed[3].at >= milliseconds(100));         // pause and purge first
+        // 10 ms after each command byte; after the reply 2000 ms before the write command, the
+        // last of them quiet; 100 ms and the purge before the first image byte; no byte before
+        // its pause.
+        const std::vector<std::pair<milliseconds, size_t>> paused = {
+            {kCommandBytePause, 1}, {kWriteReplyPause - kReplyQuiet, 1}, {kReplyQuiet, 1},
+            {kCommandBytePause, 2}, {kCommandBytePause, 3},              {kCommandBytePause, 4},
+            {kWritePurgePause, 4}};
+        QCOMPARE(run.pauses.size(), paused.size());
+        for (size_t i = 0; i < paused.size(); ++i) {
+            QCOMPARE(run.pauses[i].time.count(), paused[i].first.count());
+            QVERIFY2(run.pauses[i].received <= paused[i].second, qPrintable(QString("pause %1").arg(i)));
+        }
     }
 
     void wrongEchoesEndWithEchoError() {
